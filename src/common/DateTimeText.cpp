@@ -1,0 +1,71 @@
+#include "DateTimeText.h"
+
+#include "FixedColumns.h"
+
+namespace orvel {
+
+namespace {
+
+bool isDigits(const QString &text, qsizetype from, qsizetype count)
+{
+    for (qsizetype i = from; i < from + count; ++i) {
+        if (i >= text.size() || !text.at(i).isDigit() || text.at(i).unicode() > 127)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int fullYear(int twoDigitYear)
+{
+    return twoDigitYear >= 50 ? 1900 + twoDigitYear : 2000 + twoDigitYear;
+}
+
+QString dateText(const QDate &date)
+{
+    return date.toString(QStringLiteral("dd/MM/yy"));
+}
+
+QString timeText(const QTime &time)
+{
+    return time.toString(QStringLiteral("HH:mm"));
+}
+
+QString clockText(const QTime &time)
+{
+    return time.toString(QStringLiteral("HH:mm:ss"));
+}
+
+std::optional<QDate> parseDateText(const QString &text)
+{
+    if (text.size() != 8 || text.at(2) != QLatin1Char('/') || text.at(5) != QLatin1Char('/')
+        || !isDigits(text, 0, 2) || !isDigits(text, 3, 2) || !isDigits(text, 6, 2))
+        return std::nullopt;
+    const QDate date(fullYear(text.mid(6, 2).toInt()), text.mid(3, 2).toInt(), text.mid(0, 2).toInt());
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+std::optional<QTime> parseTimeText(const QString &text)
+{
+    if (text.size() != 5 || text.at(2) != QLatin1Char(':') || !isDigits(text, 0, 2)
+        || !isDigits(text, 3, 2))
+        return std::nullopt;
+    const QTime time(text.mid(0, 2).toInt(), text.mid(3, 2).toInt());
+    if (!time.isValid())
+        return std::nullopt;
+    return time;
+}
+
+std::optional<QDateTime> lineMoment(const QString &logLine)
+{
+    const auto date = parseDateText(columns(logLine, 1, 8));
+    const auto time = parseTimeText(columns(logLine, 11, 15));
+    if (!date || !time)
+        return std::nullopt;
+    return QDateTime(*date, *time, Qt::UTC);
+}
+
+} // namespace orvel

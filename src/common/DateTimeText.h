@@ -1,0 +1,31 @@
+// The dd/mm/yy and hh:mm texts of the logs, and the century rule for two-digit years.
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+namespace orvel {
+
+// 50..99 are 1950..1999, 00..49 are 2000..2049.
+int fullYear(int twoDigitYear);
+
+// dd/mm/yy of a date (the day's date text of the clocks and file names).
+QString dateText(const QDate &date);
+// hh:mm of a time.
+QString timeText(const QTime &time);
+// hh:mm:ss of a time (the clock displays).
+QString clockText(const QTime &time);
+
+// The calendar date of a dd/mm/yy text with the century rule; empty when the text is not
+// exactly a valid dd/mm/yy date.
+std::optional<QDate> parseDateText(const QString &text);
+// The time of an hh:mm text; empty when not exactly a valid hh:mm time.
+std::optional<QTime> parseTimeText(const QString &text);
+
+// The moment of a log line: its date in columns 1-8 and its time in columns 11-15.
+// Empty when the line does not start with a valid date and time.
+std::optional<QDateTime> lineMoment(const QString &logLine);
+
+} // namespace orvel

@@ -1,0 +1,39 @@
+// Reading and writing the program's 8-bit text files, and their safe replacement.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace orvel {
+
+// Outcome of a file operation: ok, or a French text telling what went wrong.
+struct FileResult {
+    bool ok = true;
+    QString error;
+    explicit operator bool() const { return ok; }
+    static FileResult success() { return {}; }
+    static FileResult failure(const QString &error) { return {false, error}; }
+};
+
+// The lines of a windows-1252 text file; CRLF and LF-only lines both read. A missing file
+// reads as no lines (exists is set to false).
+QStringList readLines(const QString &path, bool *exists = nullptr);
+
+// The lines as stored in a file: each followed by CRLF, windows-1252.
+QByteArray fileBytes(const QStringList &lines);
+
+// Appends lines to a file (created when missing) and flushes them to disk before returning.
+FileResult appendLines(const QString &path, const QStringList &lines);
+
+// Creates an empty file when it does not exist.
+FileResult createEmptyFile(const QString &path);
+
+// Replaces the file at path by lines: the whole content goes to the scratch file (in the
+// same folder), is flushed to disk, and only then takes the place of the original in one
+// step. On failure the original is untouched and the scratch file is removed.
+FileResult replaceFile(const QString &path, const QString &scratchPath, const QStringList &lines);
+
+// The folder's path joined with a file name, with the platform's separator.
+QString dataFilePath(const QString &folder, const QString &fileName);
+
+} // namespace orvel

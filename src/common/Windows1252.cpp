@@ -1,0 +1,89 @@
+#include "Windows1252.h"
+
+#include <array>
+
+namespace orvel {
+
+namespace {
+
+// Code points of bytes 0x80..0x9F; 0 where the byte is unassigned.
+constexpr std::array<char16_t, 32> highTable = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+int byteOf(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return u;
+    for (int i = 0; i < 32; ++i) {
+        if (highTable[i] != 0 && highTable[i] == u)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+} // namespace
+
+QString decodeWindows1252(const QByteArray &bytes)
+{
+    QString text;
+    text.resize(bytes.size());
+    QChar *out = text.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes.at(i));
+        if (b >= 0x80 && b <= 0x9F && highTable[b - 0x80] != 0)
+            out[i] = QChar(highTable[b - 0x80]);
+        else
+            out[i] = QChar(b);
+    }
+    return text;
+}
+
+QByteArray encodeWindows1252(const QString &text)
+{
+    QByteArray bytes;
+    bytes.resize(text.size());
+    char *out = bytes.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int b = byteOf(text.at(i));
+        out[i] = static_cast<char>(b < 0 ? '?' : b);
+    }
+    return bytes;
+}
+
+bool isWindows1252(QChar c)
+{
+    return byteOf(c) >= 0;
+}
+
+std::optional<QChar> firstUnencodable(const QString &text)
+{
+    for (const QChar c : text) {
+        if (!isWindows1252(c))
+            return c;
+    }
+    return std::nullopt;
+}
+
+std::optional<QChar> firstRefusedCharacter(const QString &text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u <= 0x9F) || !isWindows1252(c))
+            return c;
+    }
+    return std::nullopt;
+}
+
+QString refusedCharacterMessage(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x20 || u == 0x7F || (u >= 0x80 && u <= 0x9F))
+        return QStringLiteral("Caractère de contrôle (code %1) refusé").arg(int(u));
+    return QStringLiteral("Le caractère \"%1\" n'est pas accepté (jeu de caractères Windows)")
+        .arg(c);
+}
+
+} // namespace orvel

@@ -1,0 +1,27 @@
+// The 8-bit Western character set (windows-1252) of every data file.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace orvel {
+
+QString decodeWindows1252(const QByteArray &bytes);
+
+// The bytes of text; characters the set cannot hold become '?' (see firstUnencodable).
+QByteArray encodeWindows1252(const QString &text);
+
+bool isWindows1252(QChar c);
+
+// The first character of text that windows-1252 cannot hold, if any.
+std::optional<QChar> firstUnencodable(const QString &text);
+
+// The first character that must not be typed into a field: one windows-1252 cannot hold,
+// or a control character.
+std::optional<QChar> firstRefusedCharacter(const QString &text);
+
+// The French message that refuses such a character.
+QString refusedCharacterMessage(QChar c);
+
+} // namespace orvel

@@ -1,0 +1,64 @@
+// The log files of the activations: store, replace, insert, load.
+#pragma once
+
+#include "QsoLine.h"
+#include "common/TextFile.h"
+
+#include <QStringList>
+#include <functional>
+
+namespace orvel {
+
+inline const QString kInsertScratchFile = QStringLiteral("Temporaire6.txt");
+
+// The outcome of a write to several logs: the references whose log did not get it.
+struct LogWriteResult {
+    QStringList failedReferences;
+    QStringList errors;
+    bool ok() const { return failedReferences.isEmpty(); }
+    // The French message naming the logs that did not receive the QSO.
+    QString message() const;
+};
+
+class LogFiles
+{
+public:
+    explicit LogFiles(QString folder);
+
+    QString folder() const { return m_folder; }
+    // The working directory's file of a reference: the reference followed by ".txt".
+    QString path(const QString &reference) const;
+
+    // The lines of a reference's log; a missing log has none.
+    QStringList load(const QString &reference) const;
+    bool exists(const QString &reference) const;
+    FileResult createEmpty(const QString &reference) const;
+
+    // Appends line to the log of every reference, in order (a missing log is created), each
+    // flushed to disk before returning.
+    LogWriteResult append(const QStringList &references, const QString &line) const;
+
+    // In every reference's log, every line exactly equal to oldLine becomes newLine.
+    LogWriteResult replace(const QStringList &references, const QString &newLine,
+                           const QString &oldLine) const;
+
+    // Places line in every reference's log before the first line whose moment is later than
+    // or equal to its own, or at the end. Lines without a valid date and time keep their
+    // place and never decide the position.
+    LogWriteResult insert(const QStringList &references, const QString &line) const;
+
+    // Rewrites one log whole, through the scratch file.
+    FileResult rewrite(const QString &reference, const QStringList &lines,
+                       const QString &scratchName = QStringLiteral("Temporaire.txt")) const;
+
+private:
+    QString m_folder;
+};
+
+// Where a new line goes among lines by date and time (century rule); lines.size() when last.
+qsizetype insertionIndex(const QStringList &lines, const QString &newLine);
+
+// Hands the first-name key line to the first-name memory.
+using FirstNameUpdate = std::function<void(const QString &keyLine)>;
+
+} // namespace orvel

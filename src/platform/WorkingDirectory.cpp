@@ -1,0 +1,50 @@
+#include "WorkingDirectory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+namespace orvel {
+
+namespace {
+
+QString cleanFolder(const QString &folder)
+{
+    return QDir::toNativeSeparators(QDir::cleanPath(QDir(folder).absolutePath()));
+}
+
+bool ensureFolder(const QString &folder, QString *error)
+{
+    if (QDir().mkpath(folder))
+        return true;
+    if (error)
+        *error = QStringLiteral("Impossible de créer le dossier de données %1")
+                     .arg(QDir::toNativeSeparators(folder));
+    return false;
+}
+
+} // namespace
+
+bool isWritableFolder(const QString &folder)
+{
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".orvel-XXXXXX")));
+    return probe.open();
+}
+
+QString chooseWorkingDirectory(const QString &commandLineFolder, const QString &executableFolder,
+                               const QString &userDataFolder, QString *error)
+{
+    if (!commandLineFolder.isEmpty()) {
+        const QString folder = cleanFolder(commandLineFolder);
+        return ensureFolder(folder, error) ? folder : QString();
+    }
+    if (isWritableFolder(executableFolder))
+        return cleanFolder(executableFolder);
+    const QString folder = cleanFolder(userDataFolder);
+    return ensureFolder(folder, error) ? folder : QString();
+}
+
+} // namespace orvel

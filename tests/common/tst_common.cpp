@@ -1,0 +1,149 @@
+#include "common/DateTimeText.h"
+#include "common/FixedColumns.h"
+#include "common/TextFile.h"
+#include "common/Windows1252.h"
+#include "support/TestPlatform.h"
+#include "support/TestRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+using namespace orvel;
+
+class TestCommon : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cutsColumnsOfShortLinesWithoutFailing_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("inside") << "  ABC  DEF" << 1 << 5 << "ABC";
+        QTest::newRow("past end") << "ABC" << 2 << 10 << "BC";
+        QTest::newRow("beyond line") << "ABC" << 5 << 10 << "";
+        QTest::newRow("empty line") << "" << 1 << 13 << "";
+        QTest::newRow("reversed") << "ABCDEF" << 4 << 2 << "";
+        QTest::newRow("keeps inner blanks") << "DFCF 89010   Q4XYZ" << 1 << 13 << "DFCF 89010";
+    }
+    void cutsColumnsOfShortLinesWithoutFailing()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(QString, expected);
+        QCOMPARE(columnsTrimmed(line, first, last), expected);
+    }
+
+    void padsAndAligns()
+    {
+        QCOMPARE(padRight("59", 4), QString("59  "));
+        QCOMPARE(padRight("ABCDEF", 3), QString("ABC"));
+        QCOMPARE(alignRight("7", 3), QString("  7"));
+        QCOMPARE(alignRight("144", 3), QString("144"));
+        QCOMPARE(numberText(12), QString(" 12"));
+        QCOMPARE(numberText(-3), QString("-3"));
+        QCOMPARE(withoutControlCharacters("A\tB\r\nC"), QString("A B  C"));
+    }
+
+    void readsDatesWithCenturyRule_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDate>("expected");
+        QTest::newRow("1999") << "31/12/99" << QDate(1999, 12, 31);
+        QTest::newRow("2000") << "01/01/00" << QDate(2000, 1, 1);
+        QTest::newRow("2049") << "15/06/49" << QDate(2049, 6, 15);
+        QTest::newRow("1950") << "15/06/50" << QDate(1950, 6, 15);
+        QTest::newRow("leap day") << "29/02/24" << QDate(2024, 2, 29);
+        QTest::newRow("no leap day") << "29/02/23" << QDate();
+        QTest::newRow("month 13") << "01/13/24" << QDate();
+        QTest::newRow("short") << "1/1/24" << QDate();
+        QTest::newRow("letters") << "aa/bb/cc" << QDate();
+        QTest::newRow("wrong separator") << "01-01-24" << QDate();
+    }
+    void readsDatesWithCenturyRule()
+    {
+        QFETCH(QString, text);
+        QFETCH(QDate, expected);
+        const auto date = parseDateText(text);
+        QCOMPARE(date.value_or(QDate()), expected);
+    }
+
+    void readsTimes()
+    {
+        QCOMPARE(parseTimeText("23:59").value_or(QTime()), QTime(23, 59));
+        QVERIFY(!parseTimeText("24:00"));
+        QVERIFY(!parseTimeText("12:60"));
+        QVERIFY(!parseTimeText("1200"));
+        QCOMPARE(dateText(QDate(2013, 9, 5)), QString("05/09/13"));
+        QCOMPARE(timeText(QTime(7, 5, 9)), QString("07:05"));
+        QCOMPARE(clockText(QTime(7, 5, 9)), QString("07:05:09"));
+    }
+
+    void roundTripsWindows1252()
+    {
+        const QString text = QString::fromUtf8("Château Hélène € œ Ÿ “ok”");
+        const QByteArray bytes = encodeWindows1252(text);
+        QCOMPARE(bytes.size(), text.size());
+        QCOMPARE(static_cast<unsigned char>(bytes.at(text.indexOf(QChar(0x20AC)))), 0x80);
+        QCOMPARE(decodeWindows1252(bytes), text);
+        QVERIFY(!firstUnencodable(text));
+        QCOMPARE(firstUnencodable(QString::fromUtf8("Łódź")).value_or(QChar()), QChar(0x141));
+        QCOMPARE(firstRefusedCharacter(QStringLiteral("AB\tC")).value_or(QChar()), QChar('\t'));
+    }
+
+    void readsCrlfAndLfOnlyLines()
+    {
+        testing::TestPlatform platform;
+        const QString path = platform.file("a.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("one\r\ntwo\nthree\r\n\r\nlast");
+        file.close();
+        QCOMPARE(readLines(path), QStringList({"one", "two", "three", "", "last"}));
+        bool exists = true;
+        QCOMPARE(readLines(platform.file("missing.txt"), &exists), QStringList());
+        QVERIFY(!exists);
+    }
+
+    void writesCrlfWindows1252()
+    {
+        testing::TestPlatform platform;
+        const QString path = platform.file("b.txt");
+        QVERIFY(appendLines(path, {QString::fromUtf8("é")}).ok);
+        QVERIFY(appendLines(path, {"x"}).ok);
+        QCOMPARE(testing::readBytes(path), QByteArray("\xe9\r\nx\r\n"));
+    }
+
+    void replacesFileThroughScratchAndLeavesNoScratch()
+    {
+        testing::TestPlatform platform;
+        const QString path = platform.file("log.txt");
+        const QString scratch = platform.file("Temporaire.txt");
+        testing::writeFile(path, {"old"});
+        QVERIFY(replaceFile(path, scratch, {"new", "lines"}).ok);
+        QCOMPARE(readLines(path), QStringList({"new", "lines"}));
+        QVERIFY(!QFileInfo::exists(scratch));
+    }
+
+    void failedReplacementLeavesOriginalIntact()
+    {
+        testing::TestPlatform platform;
+        const QString path = platform.file("log.txt");
+        testing::writeFile(path, {"precious QSO"});
+        // The scratch name is taken by a folder: it cannot be written.
+        const QString scratch = platform.file("Temporaire.txt");
+        QVERIFY(QDir().mkdir(scratch));
+        const FileResult result = replaceFile(path, scratch, {"other"});
+        QVERIFY(!result.ok);
+        QVERIFY(result.error.contains("Temporaire.txt"));
+        QCOMPARE(readLines(path), QStringList({"precious QSO"}));
+    }
+};
+
+ORVEL_TEST_CLASS(TestCommon)
+#include "tst_common.moc"

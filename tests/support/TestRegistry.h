@@ -1,0 +1,23 @@
+// Collects the Qt Test classes of one test executable so that a folder's classes run together.
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace orvel::testing {
+
+using TestFactory = std::function<std::unique_ptr<QObject>()>;
+
+std::vector<TestFactory> &testFactories();
+
+struct TestRegistration {
+    explicit TestRegistration(TestFactory factory) { testFactories().push_back(std::move(factory)); }
+};
+
+} // namespace orvel::testing
+
+#define ORVEL_TEST_CLASS(Class)                                                                  \
+    static const orvel::testing::TestRegistration orvelRegistration##Class(                        \
+        [] { return std::unique_ptr<QObject>(new Class); });
