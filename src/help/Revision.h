@@ -1,0 +1,15 @@
+// The program's revision and the history of its revisions.
+#pragma once
+
+#include <QString>
+
+namespace orvel {
+
+// " 1.0.4c", with its leading blank.
+QString revisionText();
+// The setup window's caption: "  Brivo_Orvel Multi    Revision " and the revision text.
+QString setupCaption();
+// Every revision entry, each followed by CRLF.
+QString revisionHistory();
+
+} // namespace orvel
