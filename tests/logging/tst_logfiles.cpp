@@ -1,0 +1,166 @@
+#include "logging/QsoStore.h"
+#include "support/TestPlatform.h"
+#include "support/TestRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace orvel;
+
+namespace {
+
+QString qsoLine(const QString &date, const QString &time, const QString &call = "Q4ABC",
+                bool inserted = false)
+{
+    QsoRecord q;
+    q.date = date;
+    q.time = time;
+    q.call = call;
+    q.department = "76";
+    q.rstReceived = "59";
+    q.rstSent = "59";
+    q.mode = "SSB";
+    q.band = "14";
+    return formatQsoLine(q, inserted);
+}
+
+} // namespace
+
+class TestLogFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void storesIntoEveryOpenActivation()
+    {
+        testing::TestPlatform p;
+        QStringList keys;
+        QsoStore store(LogFiles(p.folder()), [&keys](const QString &key) { keys.append(key); });
+        StoreRequest request;
+        request.entry.call = "Q4ABC";
+        request.entry.department = "76";
+        request.entry.firstName = "Jean";
+        request.entry.band = "7";
+        request.entry.remarks = "qrp";
+        request.clockDate = "01/05/24";
+        request.clockTime = "10:02:59";
+        const StoreOutcome outcome = store.store({"DFCF 89010", "WWFF-0123"}, request);
+        QVERIFY(outcome.ok());
+        QCOMPARE(outcome.line.size(), kQsoLineLength);
+        QVERIFY(outcome.line.startsWith("01/05/24  10:02  Q4ABC"));
+        const QByteArray expected = outcome.line.toLatin1() + "\r\n";
+        QCOMPARE(testing::readBytes(p.file("DFCF 89010.txt")), expected);
+        QCOMPARE(testing::readBytes(p.file("WWFF-0123.txt")), expected);
+        QCOMPARE(keys, QStringList({"Q4ABC        76 Jean"}));
+    }
+
+    void deferredAndEditingTakeTheTypedDateAndTime()
+    {
+        StoreRequest request;
+        request.entry.date = "31/12/99";
+        request.entry.time = "23:59";
+        request.clockDate = "01/05/24";
+        request.clockTime = "10:02:59";
+        request.timing = EntryTiming::Deferred;
+        QVERIFY(QsoStore::buildLine(request).startsWith("31/12/99  23:59"));
+        request.timing = EntryTiming::Live;
+        QVERIFY(QsoStore::buildLine(request).startsWith("01/05/24  10:02"));
+    }
+
+    void failedAppendNamesTheLogAndKeepsTheOthers()
+    {
+        testing::TestPlatform p;
+        // A folder standing where the log should be: the append cannot happen.
+        QVERIFY(QDir(p.folder()).mkdir("B.txt"));
+        const LogWriteResult result = LogFiles(p.folder()).append({"A", "B"}, qsoLine("01/01/24", "10:00"));
+        QVERIFY(!result.ok());
+        QCOMPARE(result.failedReferences, QStringList({"B"}));
+        QVERIFY(result.message().startsWith("Le QSO n'a pas pu être enregistré dans le log B"));
+        QCOMPARE(LogFiles(p.folder()).load("A").size(), 1);
+    }
+
+    void replacesEveryEqualLineInEveryLog()
+    {
+        testing::TestPlatform p;
+        const QString old = qsoLine("01/01/24", "10:00");
+        const QString other = qsoLine("01/01/24", "10:05", "Q4DEF");
+        const QString fresh = qsoLine("01/01/24", "10:00", "Q4XYZ");
+        testing::writeFile(p.file("A.txt"), {old, other});
+        testing::writeFile(p.file("B.txt"), {other, old});
+        LogFiles logs(p.folder());
+        QVERIFY(logs.replace({"A", "B"}, fresh, old).ok());
+        QCOMPARE(logs.load("A"), QStringList({fresh, other}));
+        QCOMPARE(logs.load("B"), QStringList({other, fresh}));
+        QVERIFY(!QFile::exists(p.file("Temporaire.txt")));
+    }
+
+    void insertsByMomentWithCentury_data()
+    {
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<int>("expectedIndex");
+        const QStringList y2k = {qsoLine("01/01/00", "00:10"), qsoLine("01/01/00", "00:20")};
+        QTest::newRow("1999 before 2000") << y2k << "31/12/99" << "23:59" << 0;
+        QTest::newRow("between") << y2k << "01/01/00" << "00:15" << 1;
+        QTest::newRow("equal moment goes before") << y2k << "01/01/00" << "00:20" << 1;
+        QTest::newRow("after all") << y2k << "02/01/00" << "00:00" << 2;
+        QTest::newRow("empty log") << QStringList() << "01/01/24" << "10:00" << 0;
+        QTest::newRow("blank line keeps its place")
+            << QStringList({qsoLine("01/01/24", "10:00"), "", qsoLine("01/01/24", "12:00")})
+            << "01/01/24" << "11:00" << 2;
+    }
+    void insertsByMomentWithCentury()
+    {
+        QFETCH(QStringList, log);
+        QFETCH(QString, date);
+        QFETCH(QString, time);
+        QFETCH(int, expectedIndex);
+        testing::TestPlatform p;
+        testing::writeFile(p.file("A.txt"), log);
+        QsoRecord q;
+        q.date = date;
+        q.time = time;
+        q.call = "Q4NEW";
+        q.band = "7";
+        const StoreOutcome outcome = QsoStore(LogFiles(p.folder())).insert({"A", "B"}, q);
+        QVERIFY(outcome.ok());
+        QCOMPARE(outcome.line.size(), kInsertedQsoLineLength);
+        const QStringList after = LogFiles(p.folder()).load("A");
+        QCOMPARE(after.size(), log.size() + 1);
+        QCOMPARE(after.at(expectedIndex), outcome.line);
+        QCOMPARE(LogFiles(p.folder()).load("B"), QStringList({outcome.line}));
+        QVERIFY(!QFile::exists(p.file("Temporaire6.txt")));
+    }
+
+    void failedInsertLeavesTheLogIntact()
+    {
+        testing::TestPlatform p;
+        const QStringList log = {qsoLine("01/01/24", "10:00")};
+        testing::writeFile(p.file("A.txt"), log);
+        QVERIFY(QDir(p.folder()).mkdir("Temporaire6.txt"));
+        QsoRecord q;
+        q.date = "01/01/24";
+        q.time = "09:00";
+        const StoreOutcome outcome = QsoStore(LogFiles(p.folder())).insert({"A"}, q);
+        QVERIFY(!outcome.ok());
+        QVERIFY(outcome.write.message().contains("A"));
+        QCOMPARE(LogFiles(p.folder()).load("A"), log);
+    }
+
+    void loadsAMissingLogAsEmpty()
+    {
+        testing::TestPlatform p;
+        LogFiles logs(p.folder());
+        QVERIFY(logs.load("NONE").isEmpty());
+        QVERIFY(!logs.exists("NONE"));
+        QVERIFY(logs.createEmpty("NONE").ok);
+        QVERIFY(logs.exists("NONE"));
+        QCOMPARE(testing::readBytes(logs.path("NONE")), QByteArray());
+        QCOMPARE(logs.path("DFCF 89010"), QDir::toNativeSeparators(p.file("DFCF 89010.txt")));
+    }
+};
+
+ORVEL_TEST_CLASS(TestLogFiles)
+#include "tst_logfiles.moc"
