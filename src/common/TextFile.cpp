@@ -113,9 +113,13 @@ QByteArray fileBytes(const QStringList &lines)
 FileResult appendLines(const QString &path, const QStringList &lines)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
         return FileResult::failure(writeError(path, file));
-    const QByteArray bytes = fileBytes(lines);
+    QByteArray bytes = fileBytes(lines);
+    // A file whose last line has no line end (edited by hand) would glue the new line to it.
+    if (file.size() > 0 && file.seek(file.size() - 1) && file.peek(1) != "\n")
+        bytes.prepend("\r\n", 2);
+    file.seek(file.size());
     if (file.write(bytes) != bytes.size() || !syncToDisk(file)) {
         const QString error = writeError(path, file);
         file.close();

@@ -119,6 +119,18 @@ private slots:
         QCOMPARE(testing::readBytes(path), QByteArray("\xe9\r\nx\r\n"));
     }
 
+    void appendNeverGluesToAnUnterminatedLastLine()
+    {
+        testing::TestPlatform platform;
+        const QString path = platform.file("c.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("edited by hand");
+        file.close();
+        QVERIFY(appendLines(path, {"next"}).ok);
+        QCOMPARE(readLines(path), QStringList({"edited by hand", "next"}));
+    }
+
     void replacesFileThroughScratchAndLeavesNoScratch()
     {
         testing::TestPlatform platform;

@@ -1,3 +1,4 @@
+#include "logging/CurrentLog.h"
 #include "logging/QsoStore.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
@@ -147,6 +148,29 @@ private slots:
         QVERIFY(!outcome.ok());
         QVERIFY(outcome.write.message().contains("A"));
         QCOMPARE(LogFiles(p.folder()).load("A"), log);
+    }
+
+    void currentLogFollowsStoresAndNoticesOutsideChanges()
+    {
+        testing::TestPlatform p;
+        LogFiles logs(p.folder());
+        const QString a = qsoLine("01/01/24", "10:00", "Q4ABC");
+        const QString b = qsoLine("01/01/24", "10:01", "Q4DEF");
+        testing::writeFile(p.file("A.txt"), {a, a});
+        CurrentLog current(logs);
+        current.load("A");
+        QCOMPARE(current.operatorCount(), 1);
+        QCOMPARE(current.nextNumber(), 3);
+        QVERIFY(logs.append({"A"}, b).ok());
+        QVERIFY(current.appended(b));
+        QCOMPARE(current.lines(), QStringList({a, a, b}));
+        QCOMPARE(current.operatorCount(), 2);
+        // Changed behind our back: read again whole.
+        testing::writeFile(p.file("A.txt"), {b});
+        QVERIFY(logs.append({"A"}, a).ok());
+        QVERIFY(!current.appended(a));
+        QCOMPARE(current.lines(), QStringList({b, a}));
+        QCOMPARE(current.operatorCount(), 2);
     }
 
     void loadsAMissingLogAsEmpty()
