@@ -1,0 +1,244 @@
+#include "logging/FirstNames.h"
+#include "logging/QsoLine.h"
+#include "logging/QsoStore.h"
+#include "support/TestPlatform.h"
+#include "support/TestRegistry.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+using namespace orvel;
+using namespace orvel::testing;
+
+namespace {
+
+QString qsoLine(const QString &date, const QString &time, const QString &call,
+                const QString &firstName, const QString &band, const QString &mode)
+{
+    return formatQsoLine(
+        QsoRecord{date, time, call, "05", firstName, "59", "59", mode, band, "", ""});
+}
+
+} // namespace
+
+class TestFirstNames : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void updatesTheMemory_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("keyLine");
+        QTest::addColumn<QStringList>("after");
+        const QString jean = firstNameKeyLine("F5ABC", "05", "Jean");
+        const QString paul = firstNameKeyLine("F6XYZ", "75", "Paul");
+        const QString marc = firstNameKeyLine("F4KLM", "13", "Marc");
+        QTest::newRow("first call sign appended at the end")
+            << QStringList{jean, paul} << marc << QStringList{jean, paul, marc};
+        QTest::newRow("corrected first name replaced in place")
+            << QStringList{jean, paul, marc} << firstNameKeyLine("F6XYZ", "75", "Pierre")
+            << QStringList{jean, firstNameKeyLine("F6XYZ", "75", "Pierre"), marc};
+        QTest::newRow("every line of the call sign replaced")
+            << QStringList{jean, paul, firstNameKeyLine("F5ABC", "05", "Jacques")}
+            << firstNameKeyLine("F5ABC", "04", "Jean-Luc")
+            << QStringList{firstNameKeyLine("F5ABC", "04", "Jean-Luc"), paul,
+                           firstNameKeyLine("F5ABC", "04", "Jean-Luc")};
+        QTest::newRow("empty first name overwrites the remembered one")
+            << QStringList{jean} << firstNameKeyLine("F5ABC", "05", "")
+            << QStringList{firstNameKeyLine("F5ABC", "05", "")};
+        QTest::newRow("capitals matter")
+            << QStringList{jean} << firstNameKeyLine("f5abc", "05", "Jean")
+            << QStringList{jean, firstNameKeyLine("f5abc", "05", "Jean")};
+        QTest::newRow("call sign of twelve characters")
+            << QStringList{firstNameKeyLine("TM5ABCDEFGHI", "", "Ann")}
+            << firstNameKeyLine("TM5ABCDEFGHI", "", "Anne")
+            << QStringList{firstNameKeyLine("TM5ABCDEFGHI", "", "Anne")};
+        QTest::newRow("no call sign changes nothing")
+            << QStringList{jean} << firstNameKeyLine("", "05", "Jean") << QStringList{jean};
+    }
+    void updatesTheMemory()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QString, keyLine);
+        QFETCH(QStringList, after);
+        TestPlatform platform;
+        const FirstNames names(platform.folder());
+        writeFile(names.path(), before);
+
+        QVERIFY(names.update(keyLine));
+
+        QCOMPARE(readBytes(names.path()), fileBytes(after));
+        QVERIFY(!QFileInfo::exists(platform.file(kFirstNamesScratchFile)));
+    }
+
+    void looksUpACallSign_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("department");
+        QTest::addColumn<QString>("firstName");
+        const QStringList memory{
+            firstNameKeyLine("F5ABC", "05", "Jean"), firstNameKeyLine("EA3XYZ", "", "Jordi"),
+            firstNameKeyLine("F6XYZ", "75", "Paul"), firstNameKeyLine("F5ABC", "04", "Jean-Luc")};
+        QTest::newRow("last line of the call sign wins") << memory << "F5ABC" << true << "04"
+                                                         << "Jean-Luc";
+        QTest::newRow("département 05 stays 05") << memory << "F6XYZ" << true << "75"
+                                                 << "Paul";
+        QTest::newRow("foreign call without département") << memory << "EA3XYZ" << true << ""
+                                                          << "Jordi";
+        QTest::newRow("unknown call") << memory << "F1AAA" << false << ""
+                                      << "";
+        QTest::newRow("capitals matter") << memory << "f5abc" << false << ""
+                                         << "";
+        QTest::newRow("no prefix match") << memory << "F5AB" << false << ""
+                                         << "";
+        QTest::newRow("empty call") << memory << "" << false << ""
+                                    << "";
+        QTest::newRow("line cut short by hand") << QStringList{"F2ZZZ"} << "F2ZZZ" << true << ""
+                                                << "";
+    }
+    void looksUpACallSign()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, call);
+        QFETCH(bool, found);
+        QFETCH(QString, department);
+        QFETCH(QString, firstName);
+        TestPlatform platform;
+        const FirstNames names(platform.folder());
+        writeFile(names.path(), lines);
+
+        const auto remembered = names.lookup(call);
+
+        QCOMPARE(remembered.has_value(), found);
+        if (found)
+            QCOMPARE(*remembered, (RememberedName{department, firstName}));
+    }
+
+    void foreignCallWithoutDepartmentHasTwoBlanks()
+    {
+        TestPlatform platform;
+        const FirstNames names(platform.folder());
+        QVERIFY(names.update(firstNameKeyLine("EA3XYZ", "", "Jordi")));
+        QCOMPARE(readBytes(names.path()), QByteArray("EA3XYZ") + QByteArray(10, ' ') + "Jordi\r\n");
+        QCOMPARE(names.lookup("EA3XYZ"), (RememberedName{"", "Jordi"}));
+    }
+
+    void missingFileIsAnEmptyMemoryCreatedAtFirstUpdate()
+    {
+        TestPlatform platform;
+        const FirstNames names(platform.folder());
+        QVERIFY(!names.lookup("F5ABC"));
+        QVERIFY(!QFileInfo::exists(names.path()));
+
+        QVERIFY(names.update(firstNameKeyLine("F5ABC", "05", "Jean")));
+
+        QCOMPARE(readBytes(names.path()), QByteArray("F5ABC") + QByteArray(8, ' ') + "05 Jean\r\n");
+        QVERIFY(!QFileInfo::exists(platform.file(kFirstNamesScratchFile)));
+    }
+
+    void storedQsoIsRememberedThroughTheHook()
+    {
+        TestPlatform platform;
+        const FirstNames names(platform.folder());
+        QStringList failures;
+        const QsoStore store(LogFiles(platform.folder()),
+                             names.updateHook([&](const QString &m) { failures.append(m); }));
+        StoreRequest request;
+        request.entry = QsoRecord{"", "", "F5ABC", "05", "Jean", "59", "59", "SSB", "7", "", ""};
+        request.clockDate = "01/05/24";
+        request.clockTime = "10:15:00";
+
+        QVERIFY(store.store({"DFCF 89010"}, request).ok());
+        request.entry.firstName = "Jean-Luc";
+        QVERIFY(store.store({"DFCF 89010"}, request).ok());
+
+        QCOMPARE(failures, QStringList());
+        QCOMPARE(readBytes(names.path()),
+                 QByteArray("F5ABC") + QByteArray(8, ' ') + "05 Jean-Luc\r\n");
+    }
+
+    void findsAnEarlierContactOnTheSameBandAndMode_data()
+    {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("same band and mode: the first QSO is shown")
+            << "F5ABC"
+            << "7"
+            << "SSB"
+            << "F5ABC Jean Deja contacté le 01/05/24 a 10:15 sur 7 Mhz. Annuler la saisie ?";
+        QTest::newRow("other band") << "F5ABC"
+                                    << "14"
+                                    << "CW"
+                                    << "";
+        QTest::newRow("other mode") << "F5ABC"
+                                    << "7"
+                                    << "CW"
+                                    << "";
+        QTest::newRow("capitals matter") << "f5abc"
+                                         << "7"
+                                         << "SSB"
+                                         << "";
+        QTest::newRow("band of three characters")
+            << "F6XYZ"
+            << "144"
+            << "FM"
+            << "F6XYZ Paul Deja contacté le 02/05/24 a 08:00 sur 144 Mhz. Annuler la saisie ?";
+        QTest::newRow("empty call") << ""
+                                    << "7"
+                                    << "SSB"
+                                    << "";
+    }
+    void findsAnEarlierContactOnTheSameBandAndMode()
+    {
+        QFETCH(QString, call);
+        QFETCH(QString, band);
+        QFETCH(QString, mode);
+        QFETCH(QString, question);
+        TestPlatform platform;
+        const LogFiles logs(platform.folder());
+        writeFile(logs.path("DFCF 89010"),
+                  {qsoLine("01/05/24", "10:15", "F5ABC", "Jean", "7", "SSB"),
+                   qsoLine("01/05/24", "10:20", "F5ABC", "Jean", "14", "SSB"),
+                   qsoLine("02/05/24", "08:00", "F6XYZ", "Paul", "144", "FM"),
+                   qsoLine("02/05/24", "09:00", "F5ABC", "Jean-Luc", "7", "SSB")});
+        platform.dialogs.answers = {true};
+
+        const bool cancel =
+            askCancelAlreadyWorked(platform.dialogs, logs, "DFCF 89010", call, band, mode);
+
+        QCOMPARE(cancel, !question.isEmpty());
+        QCOMPARE(platform.dialogs.questions,
+                 question.isEmpty() ? QStringList() : QStringList{question});
+    }
+
+    void alreadyWorkedAnswerNoGoesOn()
+    {
+        TestPlatform platform;
+        const LogFiles logs(platform.folder());
+        writeFile(logs.path("A"), {qsoLine("01/05/24", "10:15", "F5ABC", "Jean", "7", "SSB")});
+        platform.dialogs.answers = {false};
+        QVERIFY(!askCancelAlreadyWorked(platform.dialogs, logs, "A", "F5ABC", "7", "SSB"));
+        QCOMPARE(platform.dialogs.questions.size(), 1);
+    }
+
+    void alreadyWorkedReadsTheCurrentActivationOnly()
+    {
+        TestPlatform platform;
+        const LogFiles logs(platform.folder());
+        writeFile(logs.path("DFCF 89010"), {});
+        writeFile(logs.path("DMF 89-001"),
+                  {qsoLine("01/05/24", "10:15", "F5ABC", "Jean", "7", "SSB")});
+
+        QVERIFY(!askCancelAlreadyWorked(platform.dialogs, logs, "DFCF 89010", "F5ABC", "7", "SSB"));
+        QVERIFY(!askCancelAlreadyWorked(platform.dialogs, logs, "DFCF 99999", "F5ABC", "7", "SSB"));
+        QCOMPARE(platform.dialogs.questions, QStringList());
+    }
+};
+
+ORVEL_TEST_CLASS(TestFirstNames)
+#include "tst_firstnames.moc"
