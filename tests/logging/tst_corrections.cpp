@@ -74,12 +74,8 @@ private slots:
         QCOMPARE(fields->number, numberText);
         QCOMPARE(fields->entry.department, department);
         QCOMPARE(fields->entry.rstReceived, rstReceived);
-        QCOMPARE(fields->entry.call, stored.call);
         QCOMPARE(fields->entry.mode, stored.mode);
         QCOMPARE(fields->entry.band, stored.band);
-        QCOMPARE(fields->entry.date, stored.date);
-        QCOMPARE(fields->entry.time, stored.time);
-        QCOMPARE(fields->entry.remarks, stored.remarks);
         QCOMPARE(fields->entry.operatorCall, QString()); // Ope_Q keeps its own text
         QCOMPARE(dialogs.shown, QStringList());
     }
@@ -305,25 +301,6 @@ private slots:
                                          "SSB", "7", "", "F4OPE"}));
         QCOMPARE(logs.load(kCurrent), (QStringList{current.at(0), outcome.line}));
         QCOMPARE(logs.load(kOther), (QStringList{other.at(0), other.at(1), outcome.line}));
-    }
-
-    void storeActionFollowsTheEntryState_data()
-    {
-        QTest::addColumn<bool>("editing");
-        QTest::addColumn<bool>("inserting");
-        QTest::addColumn<StoreAction>("action");
-        QTest::newRow("new QSO") << false << false << StoreAction::Append;
-        QTest::newRow("edit") << true << false << StoreAction::Replace;
-        QTest::newRow("insert") << false << true << StoreAction::Insert;
-        QTest::newRow("edit started in insert mode") << true << true << StoreAction::Replace;
-    }
-    void storeActionFollowsTheEntryState()
-    {
-        QFETCH(bool, editing);
-        QFETCH(bool, inserting);
-        QFETCH(StoreAction, action);
-        QCOMPARE(storeActionFor(editing, inserting), action);
-        QCOMPARE(insertModeIndicator(inserting), inserting ? QString("Mode Ajout d'un QSO") : "");
     }
 };
 

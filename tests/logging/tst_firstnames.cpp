@@ -117,15 +117,6 @@ private slots:
             QCOMPARE(*remembered, (RememberedName{department, firstName}));
     }
 
-    void foreignCallWithoutDepartmentHasTwoBlanks()
-    {
-        TestPlatform platform;
-        const FirstNames names(platform.folder());
-        QVERIFY(names.update(firstNameKeyLine("EA3XYZ", "", "Jordi")));
-        QCOMPARE(readBytes(names.path()), QByteArray("EA3XYZ") + QByteArray(10, ' ') + "Jordi\r\n");
-        QCOMPARE(names.lookup("EA3XYZ"), (RememberedName{"", "Jordi"}));
-    }
-
     void missingFileIsAnEmptyMemoryCreatedAtFirstUpdate()
     {
         TestPlatform platform;
@@ -214,16 +205,6 @@ private slots:
         QCOMPARE(cancel, !question.isEmpty());
         QCOMPARE(platform.dialogs.questions,
                  question.isEmpty() ? QStringList() : QStringList{question});
-    }
-
-    void alreadyWorkedAnswerNoGoesOn()
-    {
-        TestPlatform platform;
-        const LogFiles logs(platform.folder());
-        writeFile(logs.path("A"), {qsoLine("01/05/24", "10:15", "F5ABC", "Jean", "7", "SSB")});
-        platform.dialogs.answers = {false};
-        QVERIFY(!askCancelAlreadyWorked(platform.dialogs, logs, "A", "F5ABC", "7", "SSB"));
-        QCOMPARE(platform.dialogs.questions.size(), 1);
     }
 
     void alreadyWorkedReadsTheCurrentActivationOnly()
