@@ -1,5 +1,6 @@
 // Orvel Multi: the setup window, or an export run from the command line.
 #include "GuiApplication.h"
+#include "export/ExportCommand.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -51,6 +52,8 @@ int main(int argc, char **argv)
     parser.process(*app);
 
     const QStringList positional = parser.positionalArguments();
+    if (!positional.isEmpty() && positional.first() == QLatin1String("exporter"))
+        return orvel::runExportCommandLine(positional.mid(1), parser.value(folderOption));
     if (!positional.isEmpty()) {
         QTextStream err(stderr);
         err << QStringLiteral("Commande inconnue : %1").arg(positional.join(QLatin1Char(' ')))

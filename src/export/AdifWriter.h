@@ -1,0 +1,64 @@
+// The ADIF files of an activation log: the standard layout, the WWFF layout of the WFF parks
+// and the " Sp.adi" layout of the DMSM mills. Log lines in, ASCII text out.
+#pragma once
+
+#include <QDateTime>
+#include <QIODevice>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace orvel {
+
+enum class AdifVariant { Standard, Wff, Dmsm };
+
+// The files a reference gets: WFF when it holds "FF", DMSM when it holds "DMSM" (both for a
+// reference holding both, WFF first), standard otherwise. Case-sensitive.
+QList<AdifVariant> adifVariants(const QString &reference);
+
+// reference + ".adi", or reference + " Sp.adi" for the DMSM layout.
+QString adifFileName(const QString &reference, AdifVariant variant);
+
+// The title of the header, also shown above the entry window's list during an export.
+QString adifTitle(const QString &activator);
+
+// The six header lines, each ended by CRLF: the title, an empty line, the credit line with
+// the standard header fields (ADIF_VER, PROGRAMID, PROGRAMVERSION, CREATED_TIMESTAMP in UTC),
+// two empty lines and <eoh>.
+QString adifHeader(const QString &activator, const QDateTime &createdUtc);
+
+// One field: the tag, the length of the value written, the value and a blank. The value is
+// trimmed and folded to ASCII first, so the length always matches what follows.
+QString adifField(const QString &tag, const QString &value);
+
+// yyyymmdd of a dd/mm/yy log date, the century given by the program's rule (50..99 are the
+// 1900s, 00..49 the 2000s).
+QString adifDate(const QString &dateText);
+// hhmm of an hh:mm log time.
+QString adifTime(const QString &timeText);
+// The ADIF band of a log band with its unit ("7 Mhz" → "40m"); a band outside the program's
+// list gets the ADIF band whose range holds it ("1.8 Mhz" → "160m"); empty when none does.
+QString adifBand(const QString &bandWithUnit);
+// The ADIF mode of a logged mode: "TTY" is "RTTY", the others stand as logged.
+QString adifMode(const QString &mode);
+
+// What a file of one reference is made from, besides the log lines.
+struct AdifFileData {
+    AdifVariant variant = AdifVariant::Standard;
+    QString reference; // the reference the file is named after
+    QString activator; // the activator's call sign
+};
+
+// The record of one log line, "<eor>" included, without the line end. In the DMSM layout the
+// whole record is in capitals.
+QString adifRecord(const QString &logLine, const AdifFileData &data);
+
+// Whether a log line holds a QSO: lines made only of blanks (added by hand) are passed over.
+bool holdsQso(const QString &logLine);
+
+// Writes the header and one record per QSO line, each line ended by CRLF. False when the
+// device refused some of the text.
+bool writeAdif(QIODevice &device, const QStringList &logLines, const AdifFileData &data,
+               const QDateTime &createdUtc);
+
+} // namespace orvel

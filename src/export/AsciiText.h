@@ -1,0 +1,16 @@
+// ASCII folding for the exchange files: an ADI file may only hold the printable ASCII
+// characters 32 to 126, while French names and remarks carry accents.
+#pragma once
+
+#include <QString>
+
+namespace orvel {
+
+// text with every letter folded to its unaccented form (é→e, ç→c, œ→oe, ß→ss), typographic
+// quotes and dashes turned to their ASCII look-alikes, control characters to blanks, and any
+// character still outside 32..126 to '?'. ASCII text comes back unchanged.
+QString asciiFolded(const QString &text);
+
+bool isPrintableAscii(const QString &text);
+
+} // namespace orvel

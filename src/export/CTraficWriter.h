@@ -1,0 +1,26 @@
+// The C_Trafic file of an activation log: one 199-column line per QSO, no header.
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+#include <QStringList>
+
+namespace orvel {
+
+inline constexpr int kCTraficLineLength = 199;
+
+// reference + ".ctf".
+QString ctraficFileName(const QString &reference);
+
+// The 8-column band text of a log band number ("7" → "7.0 Mhz "); a number outside the
+// program's list gets the number and " Mhz", padded or cut to 8 columns.
+QString ctraficBand(const QString &bandNumber);
+
+// The 199-column line of a log line; the log's values keep their blanks and characters.
+QString ctraficLine(const QString &logLine);
+
+// Writes one line per QSO line (windows-1252, CRLF); lines made only of blanks are passed
+// over. False when the device refused some of the text.
+bool writeCTrafic(QIODevice &device, const QStringList &logLines);
+
+} // namespace orvel

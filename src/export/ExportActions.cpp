@@ -1,0 +1,131 @@
+#include "ExportActions.h"
+
+#include "CTraficWriter.h"
+#include "common/FixedColumns.h"
+#include "common/TextFile.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+
+namespace orvel {
+
+namespace {
+
+QString logFileName(const QString &reference)
+{
+    return reference + QStringLiteral(".txt");
+}
+
+void record(ExportOutcome &outcome, const ExportReport &report, const QString &fileName,
+            const std::optional<ExportFailure> &failure)
+{
+    if (failure) {
+        outcome.failures.append(*failure);
+        if (report.failed)
+            report.failed(*failure);
+        return;
+    }
+    outcome.writtenFiles.append(fileName);
+    if (report.written)
+        report.written(fileWrittenMessage(fileName));
+}
+
+ExportReport dialogsReport(Dialogs &dialogs)
+{
+    return {[&dialogs](const QString &message) { dialogs.message(message); },
+            [&dialogs](const ExportFailure &failure) { dialogs.message(failure.message); }};
+}
+
+ExportFailure nothingToExport()
+{
+    return {0, QString(), nothingToExportMessage(), nothingToExportMessage()};
+}
+
+} // namespace
+
+QString fileWrittenMessage(const QString &fileName)
+{
+    return QStringLiteral("Le fichier a été crée sous le nom ") + fileName;
+}
+
+QString nothingToExportMessage()
+{
+    return QStringLiteral("Aucune activation n'est ouverte : il n'y a rien à exporter.");
+}
+
+std::optional<ExportFailure> exportAdifFile(const QString &folder, const QString &logReference,
+                                            const AdifFileData &data, const QDateTime &createdUtc)
+{
+    QStringList lines;
+    if (auto failure = readLogFile(dataFilePath(folder, logFileName(logReference)), &lines))
+        return failure;
+    const QString path = dataFilePath(folder, adifFileName(data.reference, data.variant));
+    return writeExportFile(path, [&](QIODevice &device) {
+        return writeAdif(device, lines, data, createdUtc);
+    });
+}
+
+std::optional<ExportFailure> exportCTraficFile(const QString &folder, const QString &reference)
+{
+    QStringList lines;
+    if (auto failure = readLogFile(dataFilePath(folder, logFileName(reference)), &lines))
+        return failure;
+    return writeExportFile(dataFilePath(folder, ctraficFileName(reference)),
+                           [&lines](QIODevice &device) { return writeCTrafic(device, lines); });
+}
+
+ExportOutcome runAdifExport(const ActivationContext &context, const QString &folder,
+                            const Clock &clock, const ExportReport &report)
+{
+    ExportOutcome outcome;
+    const Activation current = context.currentActivation();
+    const QStringList open = context.openActivations();
+    if (open.isEmpty()) {
+        outcome.failures.append(nothingToExport());
+        if (report.failed)
+            report.failed(outcome.failures.last());
+        return outcome;
+    }
+    const QString activator = trimBlanks(current.activator);
+    for (const QString &reference : open) {
+        for (const AdifVariant variant : adifVariants(reference)) {
+            const AdifFileData data{variant, reference, activator};
+            const QString logReference =
+                variant == AdifVariant::Standard ? current.reference : reference;
+            record(outcome, report, adifFileName(reference, variant),
+                   exportAdifFile(folder, logReference, data, clock.utcNow()));
+        }
+    }
+    return outcome;
+}
+
+ExportOutcome runCTraficExport(const ActivationContext &context, const QString &folder,
+                               const ExportReport &report)
+{
+    ExportOutcome outcome;
+    const QString reference = context.currentActivation().reference;
+    if (trimBlanks(reference).isEmpty()) {
+        outcome.failures.append(nothingToExport());
+        if (report.failed)
+            report.failed(outcome.failures.last());
+        return outcome;
+    }
+    record(outcome, report, ctraficFileName(reference), exportCTraficFile(folder, reference));
+    return outcome;
+}
+
+ExportOutcome exportAdif(const ActivationContext &context, const QString &folder,
+                         const Clock &clock, Dialogs &dialogs,
+                         const std::function<void(const QString &title)> &showTitle)
+{
+    if (showTitle)
+        showTitle(adifTitle(trimBlanks(context.currentActivation().activator)));
+    return runAdifExport(context, folder, clock, dialogsReport(dialogs));
+}
+
+ExportOutcome exportCTrafic(const ActivationContext &context, const QString &folder,
+                            Dialogs &dialogs)
+{
+    return runCTraficExport(context, folder, dialogsReport(dialogs));
+}
+
+} // namespace orvel

@@ -1,0 +1,116 @@
+#include "ExportCommand.h"
+
+#include "ExportActions.h"
+#include "activation/ActivationList.h"
+#include "common/FixedColumns.h"
+#include "platform/Clock.h"
+#include "platform/WorkingDirectory.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace orvel {
+
+namespace {
+
+QString usage()
+{
+    return QStringLiteral(
+        "Usage : orvel-multi [--dossier DOSSIER] exporter adif|ctrafic REFERENCE");
+}
+
+enum class Format { Adif, CTrafic };
+
+std::optional<Format> formatOf(const QString &name)
+{
+    if (name.compare(QLatin1String("adif"), Qt::CaseInsensitive) == 0)
+        return Format::Adif;
+    if (name.compare(QLatin1String("ctrafic"), Qt::CaseInsensitive) == 0)
+        return Format::CTrafic;
+    return std::nullopt;
+}
+
+} // namespace
+
+void PrintingDialogs::message(const QString &text)
+{
+    m_out << text << Qt::endl;
+}
+
+bool PrintingDialogs::question(const QString &text)
+{
+    m_out << text << QStringLiteral(" (Non)") << Qt::endl;
+    return false;
+}
+
+bool PrintingDialogs::choosePrinter(QPrinter &)
+{
+    return false;
+}
+
+int runExportCommand(const QStringList &arguments, const QString &folder, const Clock &clock,
+                     QTextStream &out, QTextStream &err)
+{
+    if (arguments.size() < 2) {
+        err << QStringLiteral("Il manque le format ou la référence à exporter.") << Qt::endl
+            << usage() << Qt::endl;
+        return 1;
+    }
+    const auto format = formatOf(arguments.first());
+    if (!format) {
+        err << QStringLiteral("Format d'export inconnu : %1 (adif ou ctrafic).")
+                   .arg(arguments.first())
+            << Qt::endl
+            << usage() << Qt::endl;
+        return 1;
+    }
+    const QString reference = trimBlanks(arguments.mid(1).join(QLatin1Char(' ')));
+
+    const ActivationList list(folder);
+    const auto activation = list.find(reference);
+    if (!activation) {
+        err << QStringLiteral("Référence inconnue : %1 ne figure pas dans %2.")
+                   .arg(reference, QDir::toNativeSeparators(list.path()))
+            << Qt::endl;
+        return 1;
+    }
+    const FixedActivationContext context(
+        folder, *activation, list.openGroup(trimBlanks(reference.left(kReferenceWidth))));
+
+    PrintingDialogs dialogs(out);
+    const ExportReport report{[&dialogs](const QString &message) { dialogs.message(message); },
+                              [&err](const ExportFailure &failure) {
+                                  err << failure.message << QStringLiteral(" : ")
+                                      << failure.detail << Qt::endl;
+                              }};
+    const ExportOutcome outcome = *format == Format::Adif
+                                      ? runAdifExport(context, folder, clock, report)
+                                      : runCTraficExport(context, folder, report);
+    return outcome.ok() ? 0 : 1;
+}
+
+int runExportCommandLine(const QStringList &arguments, const QString &folderOption)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    // An export never creates a data folder: a mistyped --dossier is told, not made.
+    if (!folderOption.isEmpty() && !QDir(folderOption).exists()) {
+        err << QStringLiteral("Le dossier %1 n'existe pas.")
+                   .arg(QDir::toNativeSeparators(folderOption))
+            << Qt::endl;
+        return 1;
+    }
+    QString error;
+    const QString folder = chooseWorkingDirectory(
+        folderOption, QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
+    if (folder.isEmpty()) {
+        err << error << Qt::endl;
+        return 1;
+    }
+    const SystemClock clock;
+    return runExportCommand(arguments, folder, clock, out, err);
+}
+
+} // namespace orvel

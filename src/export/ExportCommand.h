@@ -1,0 +1,40 @@
+// The exports run from the command line: orvel-multi [--dossier DIR] exporter adif|ctrafic
+// REFERENCE. The reference is opened as a click in the activation list opens it.
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+namespace orvel {
+
+class Clock;
+
+// Messages printed on a stream instead of shown in a box; no question is ever accepted and
+// no printer is ever chosen, since nobody is there to answer.
+class PrintingDialogs : public Dialogs
+{
+public:
+    explicit PrintingDialogs(QTextStream &out) : m_out(out) {}
+    void message(const QString &text) override;
+    bool question(const QString &text) override;
+    bool choosePrinter(QPrinter &printer) override;
+
+private:
+    QTextStream &m_out;
+};
+
+// arguments: what follows "exporter" (the format, then the reference; a reference given as
+// several words is joined with blanks). Each file written is told on out, every problem on
+// err. Returns the exit code: 0 when every file was written, 1 otherwise.
+int runExportCommand(const QStringList &arguments, const QString &folder, const Clock &clock,
+                     QTextStream &out, QTextStream &err);
+
+// The same, with the data folder chosen as the windows choose it (the --dossier folder, the
+// executable's folder when writable, the per-user data folder), the system clock, stdout and
+// stderr.
+int runExportCommandLine(const QStringList &arguments, const QString &folderOption);
+
+} // namespace orvel

@@ -1,0 +1,148 @@
+#include "ExportFiles.h"
+
+#include "common/FixedColumns.h"
+#include "common/TextFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+
+namespace orvel {
+
+namespace {
+
+QString fileNameOf(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+std::optional<int> commonErrorNumber(int systemError)
+{
+    switch (systemError) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return kPermissionDenied;
+    case ENOSPC:
+    case EFBIG:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return kDiskFull;
+    case EIO:
+    case ENXIO:
+    case ENODEV:
+    case EBUSY:
+#ifdef ENOMEDIUM
+    case ENOMEDIUM:
+#endif
+        return kDeviceNotReady;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+QString exportErrorMessage(int number)
+{
+    QString text = QStringLiteral("Erreur ") + numberText(number);
+    if (number == kPermissionDenied)
+        text += QStringLiteral(" Disquette protegée");
+    else if (number == kDeviceNotReady)
+        text += QStringLiteral(" Pas de disquette dans le lecteur");
+    return text;
+}
+
+ExportFailure exportFailure(int number, const QString &fileName)
+{
+    QString detail;
+    switch (number) {
+    case kFileNotFound:
+        detail = QStringLiteral("le fichier %1 est introuvable");
+        break;
+    case kDiskFull:
+        detail = QStringLiteral("le disque est plein, le fichier %1 est incomplet");
+        break;
+    case kPermissionDenied:
+        detail = QStringLiteral("l'accès au fichier %1 est refusé (dossier ou support protégé)");
+        break;
+    case kDeviceNotReady:
+        detail = QStringLiteral("le support du fichier %1 n'est pas prêt");
+        break;
+    default:
+        detail = QStringLiteral("le fichier %1 n'a pas pu être lu ou écrit");
+        break;
+    }
+    return {number, fileName, exportErrorMessage(number), detail.arg(fileName)};
+}
+
+int readErrorNumber(int systemError)
+{
+    if (systemError == ENOENT || systemError == ENOTDIR)
+        return kFileNotFound;
+    return commonErrorNumber(systemError).value_or(kFileAccessError);
+}
+
+int writeErrorNumber(int systemError, QFileDevice::FileError error)
+{
+    if (const auto number = commonErrorNumber(systemError))
+        return *number;
+    switch (error) {
+    case QFileDevice::PermissionsError:
+        return kPermissionDenied;
+    case QFileDevice::ResourceError:
+        return kDiskFull;
+    default:
+        return kFileAccessError;
+    }
+}
+
+std::optional<ExportFailure> readLogFile(const QString &path, QStringList *lines)
+{
+    const QString name = fileNameOf(path);
+    const QFileInfo info(path);
+    if (!info.exists())
+        return exportFailure(kFileNotFound, name);
+    if (info.isDir())
+        return exportFailure(kFileAccessError, name);
+    {
+        QFile probe(path);
+        errno = 0;
+        if (!probe.open(QIODevice::ReadOnly))
+            return exportFailure(readErrorNumber(errno), name);
+    }
+    bool present = false;
+    *lines = readLines(path, &present);
+    if (!present)
+        return exportFailure(kFileAccessError, name);
+    return std::nullopt;
+}
+
+std::optional<ExportFailure> writeExportFile(const QString &path, const ExportWriter &write)
+{
+    const QString name = fileNameOf(path);
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        const int systemError = errno;
+        // A missing folder is a path error, not a missing file.
+        const int number = systemError == ENOENT || systemError == ENOTDIR
+                               ? kFileAccessError
+                               : writeErrorNumber(systemError, file.error());
+        return exportFailure(number, name);
+    }
+    errno = 0;
+    if (!write(file) || !file.flush()) {
+        const int number = writeErrorNumber(errno, file.error());
+        file.close();
+        return exportFailure(number, name);
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return exportFailure(writeErrorNumber(errno, file.error()), name);
+    return std::nullopt;
+}
+
+} // namespace orvel

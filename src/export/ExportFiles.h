@@ -1,0 +1,45 @@
+// Reading a log and writing an export file, with the error numbers the export messages show.
+#pragma once
+
+#include <QFileDevice>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace orvel {
+
+// The error numbers of the export messages.
+inline constexpr int kFileNotFound = 53;
+inline constexpr int kDiskFull = 61;
+inline constexpr int kPermissionDenied = 70;
+inline constexpr int kDeviceNotReady = 71;
+inline constexpr int kFileAccessError = 75;
+
+// An export that could not be made.
+struct ExportFailure {
+    int number = 0;   // error number; 0 when no file is involved
+    QString fileName; // the file concerned, without folder
+    QString message;  // the text of the message box, as the users know it
+    QString detail;   // what went wrong, in words (shown on the command line)
+};
+
+// "Erreur " and the number with its leading blank, then the reason of 70 and 71.
+QString exportErrorMessage(int number);
+
+// The failure of number on fileName, with its explanation.
+ExportFailure exportFailure(int number, const QString &fileName);
+
+// The error number of a system error code met while reading, or while writing.
+int readErrorNumber(int systemError);
+int writeErrorNumber(int systemError, QFileDevice::FileError error);
+
+// The lines of a log file (windows-1252, CRLF or LF). A missing or unreadable log is a
+// failure, never an empty log.
+std::optional<ExportFailure> readLogFile(const QString &path, QStringList *lines);
+
+// Creates or empties the file at path, lets write fill it, then flushes and closes it.
+using ExportWriter = std::function<bool(QIODevice &device)>;
+std::optional<ExportFailure> writeExportFile(const QString &path, const ExportWriter &write);
+
+} // namespace orvel

@@ -1,0 +1,156 @@
+#include "activation/Activation.h"
+#include "logging/QsoLine.h"
+#include "support/TestPlatform.h"
+#include "support/TestRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+using namespace orvel;
+using orvel::testing::readBytes;
+using orvel::testing::TestPlatform;
+using orvel::testing::writeFile;
+
+namespace {
+
+QString activationLine(const QString &reference, const QString &activator)
+{
+    Activation a;
+    a.reference = reference;
+    a.activator = activator;
+    a.name = "Chateau";
+    a.date = "05/09/13";
+    return formatActivationLine(a);
+}
+
+QString qso(const QString &call)
+{
+    return formatQsoLine({"05/09/13", "08:35", call, "34", "", "59", "59", "SSB", "7", "", ""});
+}
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+// Runs the built program as a user's script does.
+class TestExportCommand : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestPlatform *platform = nullptr;
+
+    Run run(const QStringList &arguments)
+    {
+        QProcess process;
+        process.setProgram(QStringLiteral(ORVEL_EXECUTABLE));
+        process.setArguments(arguments);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
+        environment.remove("QT_QPA_PLATFORM");
+        process.setProcessEnvironment(environment);
+        process.start();
+        if (!process.waitForFinished(60000))
+            return {};
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+    Run exportIn(const QString &format, const QString &reference)
+    {
+        return run({"--dossier", platform->folder(), "exporter", format, reference});
+    }
+
+private slots:
+    void init()
+    {
+        platform = new TestPlatform;
+        // A group of two, then an activation outside any group.
+        writeFile(platform->file("Liste_Activite.txt"),
+                  {activationLine("DFCF 89010", "Q9OLD"), activationLine("WFF FFF-0123", "Q9ABC"),
+                   activationLine("DFCF 89010", "Q9ABC"), "<eol>", "2",
+                   activationLine("DMSM 29-001", "Q9ABC")});
+        writeFile(platform->file("DFCF 89010.txt"), {qso("F4AAA")});
+        writeFile(platform->file("WFF FFF-0123.txt"), {qso("F4BBB")});
+    }
+    void cleanup()
+    {
+        delete platform;
+        platform = nullptr;
+    }
+
+    void exportsTheWholeGroupAsAClickOpensIt()
+    {
+        const Run result = exportIn("adif", "WFF FFF-0123");
+        QCOMPARE(result.err, QString());
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, QString("Le fichier a été crée sous le nom WFF FFF-0123.adi\n"
+                                     "Le fichier a été crée sous le nom DFCF 89010.adi\n"));
+        // Fields from the later line of the reference; standard file from the current log.
+        const QByteArray wff = readBytes(platform->file("WFF FFF-0123.adi"));
+        QVERIFY(wff.startsWith("Exportation du log Brivo_Orvel de Q9ABC au format ADIF\r\n"));
+        QVERIFY(wff.contains("<call:5>F4BBB "));
+        QVERIFY(wff.contains("<STATION_CALLSIGN:5>Q9ABC "));
+        QVERIFY(readBytes(platform->file("DFCF 89010.adi")).contains("<call:5>F4BBB "));
+    }
+
+    void exportsCTraficOfTheReference()
+    {
+        const Run result = run({"--dossier", platform->folder(), "exporter", "ctrafic", "DFCF",
+                                "89010"});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, QString("Le fichier a été crée sous le nom DFCF 89010.ctf\n"));
+        QCOMPARE(readBytes(platform->file("DFCF 89010.ctf")).size(), 201);
+        QVERIFY(!QFile::exists(platform->file("WFF FFF-0123.ctf")));
+    }
+
+    void refusesWithAFrenchMessage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("unknown reference") << QStringList{"adif", "DFCF 00000"}
+                                           << "Référence inconnue : DFCF 00000";
+        QTest::newRow("missing log") << QStringList{"adif", "DMSM 29-001"}
+                                     << "Erreur  53 : le fichier DMSM 29-001.txt est introuvable";
+        QTest::newRow("unknown format") << QStringList{"pdf", "DFCF 89010"}
+                                        << "Format d'export inconnu : pdf";
+        QTest::newRow("no reference") << QStringList{"adif"} << "Il manque le format";
+    }
+    void refusesWithAFrenchMessage()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        const Run result = run(QStringList{"--dossier", platform->folder(), "exporter"} + arguments);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.contains(error), qPrintable(result.err));
+        QVERIFY(!QFile::exists(platform->file("DMSM 29-001 Sp.adi")));
+    }
+
+    void writeFailureExitsWithOne()
+    {
+        QVERIFY(QDir(platform->folder()).mkdir("DFCF 89010.ctf"));
+        const Run result = exportIn("ctrafic", "DFCF 89010");
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.startsWith("Erreur  75 : "), qPrintable(result.err));
+        QCOMPARE(result.out, QString());
+    }
+
+    void missingFolderIsNotCreated()
+    {
+        const QString folder = platform->file("absent");
+        const Run result = run({"--dossier", folder, "exporter", "adif", "DFCF 89010"});
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY(result.err.contains("n'existe pas"));
+        QVERIFY(!QFile::exists(folder));
+    }
+};
+
+ORVEL_TEST_CLASS(TestExportCommand)
+#include "tst_command.moc"

@@ -1,0 +1,142 @@
+#include "activation/ActivationContext.h"
+#include "export/CTraficWriter.h"
+#include "export/ExportActions.h"
+#include "logging/QsoLine.h"
+#include "support/TestPlatform.h"
+#include "support/TestRegistry.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace orvel;
+using orvel::testing::readBytes;
+using orvel::testing::TestPlatform;
+using orvel::testing::writeFile;
+
+namespace {
+
+QString cwQso(const QString &band = "7", const QString &call = "Q9ZZZ/P")
+{
+    return formatQsoLine({"05/09/13", "08:35", call, "34", "Hélène", "599", "579", "CW", band,
+                          "Château d'eau", "Q9OP"});
+}
+
+} // namespace
+
+class TestCTraficExport : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestPlatform *platform = nullptr;
+
+    ExportOutcome exportCurrent(const QString &reference)
+    {
+        Activation current;
+        current.reference = reference;
+        current.activator = "Q9ABC";
+        const FixedActivationContext context(platform->folder(), current, {reference, "OTHER"});
+        return exportCTrafic(context, platform->folder(), platform->dialogs);
+    }
+
+private slots:
+    void init() { platform = new TestPlatform; }
+    void cleanup()
+    {
+        delete platform;
+        platform = nullptr;
+    }
+
+    void placesEveryColumn_data()
+    {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("date") << 1 << "05/09/13  ";
+        QTest::newRow("call keeps its blanks") << 11 << "Q9ZZZ/P     08:35  08:35  34";
+        QTest::newRow("blanks before band") << 39 << QString(11, ' ') + "7.0 Mhz   CW       ";
+        QTest::newRow("report received cut to 2") << 69 << "59" + QString(8, ' ') + "57";
+        QTest::newRow("blanks after reports") << 81 << QString(30, ' ');
+        QTest::newRow("first name") << 111 << "Hélène         " + QString(9, ' ') + "1 ";
+        QTest::newRow("fixed zero") << 137 << QString(28, ' ') + "0   ";
+        QTest::newRow("remarks and end") << 169 << "CHÂTEAU D'EAU" + QString(17, ' ') + "*";
+    }
+    void placesEveryColumn()
+    {
+        QFETCH(int, first);
+        QFETCH(QString, expected);
+        const QString line = ctraficLine(cwQso());
+        QCOMPARE(line.size(), kCTraficLineLength);
+        QCOMPARE(line.mid(first - 1, expected.size()), expected);
+    }
+
+    void mapsBands_data()
+    {
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("text");
+        const QList<std::pair<const char *, const char *>> bands = {
+            {"1.8", "1.8 Mhz "}, {"3.5", "3.5 Mhz "}, {"7", "7.0 Mhz "},  {"10", "10 Mhz  "},
+            {"14", "14 Mhz  "},  {"18", "18 Mhz  "},  {"21", "21 Mhz  "}, {"24", "24 Mhz  "},
+            {"28", "28 Mhz  "},  {"50", "50 Mhz  "},  {"144", "144 Mhz "}, {"5", "5 Mhz   "},
+            {"432", "432 Mhz "}, {"", " Mhz    "}};
+        for (const auto &[band, text] : bands)
+            QTest::newRow(*band ? band : "empty") << QString(band) << QString(text);
+    }
+    void mapsBands()
+    {
+        QFETCH(QString, band);
+        QFETCH(QString, text);
+        const QString line = ctraficLine(cwQso(band));
+        QCOMPARE(line.mid(49, 8), text);
+        QCOMPARE(line.size(), kCTraficLineLength);
+        QVERIFY(line.endsWith('*'));
+    }
+
+    void shortLineKeepsTheLayout()
+    {
+        const QString inserted = formatQsoLine(parseQsoLine(cwQso()), true);
+        QCOMPARE(ctraficLine(inserted), ctraficLine(cwQso()));
+        QCOMPARE(ctraficLine("05/09/13  08:35").size(), kCTraficLineLength);
+    }
+
+    void writesFileOfCurrentActivation()
+    {
+        writeFile(platform->file("DFCF 89010.txt"),
+                  {cwQso("7"), cwQso("144", "F4ABCDEFGHIJ")});
+        const ExportOutcome outcome = exportCurrent("DFCF 89010");
+        QVERIFY(outcome.ok());
+        QCOMPARE(platform->dialogs.messages,
+                 QStringList{"Le fichier a été crée sous le nom DFCF 89010.ctf"});
+        QVERIFY(!QFile::exists(platform->file("OTHER.ctf")));
+        const QByteArray bytes = readBytes(platform->file("DFCF 89010.ctf"));
+        const QList<QByteArray> lines = bytes.split('\n');
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines.last().isEmpty());
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(lines.at(i).size(), kCTraficLineLength + 1);
+            QVERIFY(lines.at(i).endsWith("*\r"));
+        }
+        // The log's own characters, in the files' 8-bit set.
+        QVERIFY(bytes.contains("H\xe9l\xe8ne"));
+        QCOMPARE(lines.at(1).mid(10, 17), QByteArray("F4ABCDEFGHIJ08:35"));
+        QCOMPARE(lines.at(1).mid(49, 8), QByteArray("144 Mhz "));
+    }
+
+    void emptyLogGivesEmptyFile()
+    {
+        writeFile(platform->file("DFCF 89010.txt"), {});
+        QVERIFY(exportCurrent("DFCF 89010").ok());
+        QVERIFY(QFile::exists(platform->file("DFCF 89010.ctf")));
+        QCOMPARE(readBytes(platform->file("DFCF 89010.ctf")), QByteArray());
+    }
+
+    void missingLogIsToldAndWritesNothing()
+    {
+        const ExportOutcome outcome = exportCurrent("DFCF 89010");
+        QVERIFY(!outcome.ok());
+        QCOMPARE(platform->dialogs.messages, QStringList{"Erreur  53"});
+        QVERIFY(!QFile::exists(platform->file("DFCF 89010.ctf")));
+    }
+};
+
+ORVEL_TEST_CLASS(TestCTraficExport)
+#include "tst_ctrafic.moc"
