@@ -65,8 +65,10 @@ LogWriteResult LogFiles::replace(const QStringList &references, const QString &n
     for (const QString &reference : references) {
         bool present = false;
         QStringList lines = readLines(path(reference), &present);
-        if (!present)
+        if (!present) {
+            result.unchangedReferences.append(reference);
             continue;
+        }
         bool changed = false;
         for (QString &existing : lines) {
             if (existing == oldLine) {
@@ -74,8 +76,10 @@ LogWriteResult LogFiles::replace(const QStringList &references, const QString &n
                 changed = true;
             }
         }
-        if (!changed)
+        if (!changed) {
+            result.unchangedReferences.append(reference);
             continue;
+        }
         const FileResult written = rewrite(reference, lines);
         if (!written) {
             result.failedReferences.append(reference);

@@ -15,6 +15,8 @@ inline const QString kInsertScratchFile = QStringLiteral("Temporaire6.txt");
 struct LogWriteResult {
     QStringList failedReferences;
     QStringList errors;
+    // Logs left as they were because they hold no line to replace.
+    QStringList unchangedReferences;
     bool ok() const { return failedReferences.isEmpty(); }
     // The French message naming the logs that did not receive the QSO.
     QString message() const;

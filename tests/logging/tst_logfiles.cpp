@@ -94,6 +94,10 @@ private slots:
         QCOMPARE(logs.load("A"), QStringList({fresh, other}));
         QCOMPARE(logs.load("B"), QStringList({other, fresh}));
         QVERIFY(!QFile::exists(p.file("Temporaire.txt")));
+        // A log without the old line is left alone and said so.
+        const LogWriteResult again = logs.replace({"A", "C"}, fresh, old);
+        QVERIFY(again.ok());
+        QCOMPARE(again.unchangedReferences, QStringList({"A", "C"}));
     }
 
     void insertsByMomentWithCentury_data()
