@@ -19,38 +19,59 @@ QStringList ActivationList::lines() const
     return readLines(path());
 }
 
-QStringList ActivationList::references() const
+namespace {
+QList<ListEntry> entriesOf(const QStringList &all)
 {
-    QStringList references;
-    const QStringList all = lines();
+    QList<ListEntry> entries;
     for (qsizetype i = 0; i < all.size(); ++i) {
         if (all.at(i) == kGroupMarker) {
             ++i; // its count line
             continue;
         }
-        references.append(referenceOfLine(all.at(i)));
+        entries.append({referenceOfLine(all.at(i)), i});
     }
+    return entries;
+}
+} // namespace
+
+QStringList ActivationList::references() const
+{
+    QStringList references;
+    for (const ListEntry &entry : entries())
+        references.append(entry.reference);
     return references;
+}
+
+QList<ListEntry> ActivationList::entries() const
+{
+    return entriesOf(lines());
+}
+
+qsizetype ActivationList::lastLineOf(const QString &reference) const
+{
+    const QList<ListEntry> all = entries();
+    for (auto it = all.crbegin(); it != all.crend(); ++it) {
+        if (it->reference == reference)
+            return it->line;
+    }
+    return -1;
 }
 
 std::optional<Activation> ActivationList::find(const QString &reference) const
 {
+    // Marker and count lines are never activations.
+    const QStringList all = lines();
     std::optional<Activation> found;
-    for (const QString &line : lines()) {
-        if (referenceOfLine(line) == reference)
-            found = parseActivationLine(line);
+    for (const ListEntry &entry : entriesOf(all)) {
+        if (entry.reference == reference)
+            found = parseActivationLine(all.at(entry.line));
     }
     return found;
 }
 
 bool ActivationList::exists(const QString &reference) const
 {
-    const QStringList all = lines();
-    for (const QString &line : all) {
-        if (referenceOfLine(line) == reference)
-            return true;
-    }
-    return false;
+    return lastLineOf(reference) >= 0;
 }
 
 FileResult ActivationList::registerLine(const QString &line)
@@ -71,31 +92,56 @@ FileResult ActivationList::registerLine(const QString &line)
 
 GroupLookup ActivationList::lookupGroup(const QString &reference) const
 {
-    GroupLookup result;
     const QStringList all = lines();
-    QStringList seen; // every reference column before the group, then the group itself
-    for (qsizetype i = 0; i < all.size(); ++i) {
-        if (referenceOfLine(all.at(i)) != reference) {
-            seen.append(referenceOfLine(all.at(i)));
-            continue;
-        }
-        result.found = true;
-        int lineCount = 0;
-        qsizetype j = i;
-        for (; j < all.size() && all.at(j) != kGroupMarker; ++j) {
-            seen.append(referenceOfLine(all.at(j)));
-            ++lineCount;
-        }
-        if (j >= all.size())
-            return result; // block not closed yet: nothing opens
-        result.closed = true;
-        result.count = lineCount;
-        bool numberOk = false;
-        const int blockSize = j + 1 < all.size() ? trimBlanks(all.at(j + 1)).toInt(&numberOk) : 0;
-        const int taken = numberOk ? std::max(0, std::min<int>(blockSize, seen.size())) : 0;
-        result.openReferences = seen.mid(seen.size() - taken);
-        return result;
+    for (const ListEntry &entry : entriesOf(all)) {
+        if (entry.reference == reference)
+            return groupAt(all, entry.line);
     }
+    return {};
+}
+
+GroupLookup ActivationList::lookupGroupAt(qsizetype lineIndex) const
+{
+    return groupAt(lines(), lineIndex);
+}
+
+GroupLookup ActivationList::groupAt(const QStringList &all, qsizetype index)
+{
+    GroupLookup result;
+    if (index < 0 || index >= all.size() || all.at(index) == kGroupMarker
+        || (index > 0 && all.at(index - 1) == kGroupMarker))
+        return result;
+    result.found = true;
+
+    // The block starts after the count line of the block before it.
+    qsizetype start = 0;
+    for (qsizetype k = index - 1; k >= 0; --k) {
+        if (all.at(k) == kGroupMarker) {
+            start = k + 2;
+            break;
+        }
+    }
+    qsizetype marker = index;
+    while (marker < all.size() && all.at(marker) != kGroupMarker)
+        ++marker;
+    for (qsizetype k = start; k < marker; ++k)
+        result.workingList.append(referenceOfLine(all.at(k)));
+    if (marker >= all.size())
+        return result; // block not closed yet
+
+    bool numberOk = false;
+    const int counted = marker + 1 < all.size() ? trimBlanks(all.at(marker + 1)).toInt(&numberOk) : 0;
+    if (!numberOk || counted <= 0)
+        return result;
+    // The group is the counted lines directly above the marker, never the marker or count line
+    // of the block before; a line standing above them was registered outside the group.
+    const qsizetype first = std::max(start, marker - counted);
+    if (index < first)
+        return result;
+    result.closed = true;
+    result.count = int(marker - index);
+    for (qsizetype k = first; k < marker; ++k)
+        result.openReferences.append(referenceOfLine(all.at(k)));
     return result;
 }
 
@@ -105,6 +151,20 @@ QStringList ActivationList::openGroup(const QString &reference) const
     if (!group.openReferences.isEmpty())
         return group.openReferences;
     return group.found ? QStringList{reference} : QStringList{};
+}
+
+QStringList ActivationList::openGroupAt(qsizetype lineIndex) const
+{
+    const QStringList all = lines();
+    const GroupLookup group = groupAt(all, lineIndex);
+    if (!group.openReferences.isEmpty())
+        return group.openReferences;
+    return group.found ? QStringList{referenceOfLine(all.at(lineIndex))} : QStringList{};
+}
+
+FileResult ActivationList::appendLine(const QString &line)
+{
+    return appendLines(path(), {line});
 }
 
 FileResult ActivationList::closeGroup(int count)

@@ -17,7 +17,14 @@ struct GroupLookup {
     QStringList openReferences; // in file order; empty when the reference is on no line
     std::optional<int> count;   // lines of the block from the reference to its marker
     bool found = false;         // the reference stands on some line
-    bool closed = false;        // its block has a marker
+    bool closed = false;        // its line is one of the counted lines of a closed block
+    QStringList workingList;    // the block's references as read, from its first line to the marker
+};
+
+// One entry of the reference list: the reference and the index of its line in the file.
+struct ListEntry {
+    QString reference;
+    qsizetype line = -1;
 };
 
 class ActivationList
@@ -32,6 +39,10 @@ public:
 
     // The references in file order, marker and count lines left out.
     QStringList references() const;
+    // The same, each with the index of its line.
+    QList<ListEntry> entries() const;
+    // The index of the last line holding reference, or -1.
+    qsizetype lastLineOf(const QString &reference) const;
 
     // The activation of the last line whose reference equals reference (case-sensitive).
     std::optional<Activation> find(const QString &reference) const;
@@ -41,13 +52,23 @@ public:
     // Writes line in place of the line with the same first 60 characters, else at the end.
     FileResult registerLine(const QString &line);
 
-    // The whole group whose block holds reference. A reference whose block is not closed
-    // (no marker before the end of the file) opens nothing; see openGroup.
+    // Adds line after the last line, whatever the file holds.
+    FileResult appendLine(const QString &line);
+
+    // The whole group whose block holds the first line of reference. A reference whose block
+    // is not closed (no marker before the end of the file), or whose line stands above the
+    // lines that the count takes, opens nothing; see openGroup.
     GroupLookup lookupGroup(const QString &reference) const;
+
+    // The same for the line at index lineIndex of the file (one reference may stand on
+    // several lines, in several groups).
+    GroupLookup lookupGroupAt(qsizetype lineIndex) const;
+    static GroupLookup groupAt(const QStringList &lines, qsizetype lineIndex);
 
     // The open activations for reference: its group, or the reference alone when it stands
     // outside any closed block.
     QStringList openGroup(const QString &reference) const;
+    QStringList openGroupAt(qsizetype lineIndex) const;
 
     // Closes the group being created: the marker and the count line.
     FileResult closeGroup(int count);

@@ -1,0 +1,102 @@
+#include "Histo_Acti.h"
+
+#include "ActivationHistory.h"
+#include "platform/Fonts.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace orvel {
+
+namespace {
+
+enum Column { Reference, Name, Type, Date, Commune, Activator, Logger, Qsos, ColumnCount };
+
+QTableWidgetItem *cell(const QString &text, Qt::Alignment alignment = Qt::AlignLeft)
+{
+    auto *item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setTextAlignment(alignment | Qt::AlignVCenter);
+    return item;
+}
+
+} // namespace
+
+Histo_Acti::Histo_Acti(const QString &workingDirectory, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_folder(workingDirectory)
+{
+    setObjectName(QStringLiteral("Histo_Acti"));
+    setWindowTitle(QStringLiteral("L'historique des activations"));
+
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("Resume"));
+    m_table = new QTableWidget(0, ColumnCount, this);
+    m_table->setObjectName(QStringLiteral("Liste_Historique"));
+    m_table->setHorizontalHeaderLabels({QStringLiteral("Référence"), QStringLiteral("Nom"),
+                                        QStringLiteral("Type"), QStringLiteral("Date"),
+                                        QStringLiteral("Commune"), QStringLiteral("Activeur"),
+                                        QStringLiteral("Logger"), QStringLiteral("QSO")});
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setAlternatingRowColors(true);
+    m_table->setFont(letterGothic(9));
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(false);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(Name, QHeaderView::Stretch);
+
+    auto *close = new QPushButton(QStringLiteral("Fermer"), this);
+    close->setObjectName(QStringLiteral("Fermer"));
+    close->setAutoDefault(true);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_summary);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(close, 0, Qt::AlignRight);
+
+    reload();
+    resize(980, 460);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+    m_table->setFocus();
+}
+
+void Histo_Acti::reload()
+{
+    const QList<HistoryEntry> history = activationHistory(m_folder);
+    m_table->setRowCount(int(history.size()));
+    int totalQsos = 0;
+    for (int row = 0; row < history.size(); ++row) {
+        const HistoryEntry &entry = history.at(row);
+        const Activation &a = entry.activation;
+        m_table->setItem(row, Reference, cell(a.reference));
+        m_table->setItem(row, Name, cell(a.name));
+        m_table->setItem(row, Type, cell(a.type));
+        m_table->setItem(row, Date, cell(a.date));
+        m_table->setItem(row, Commune, cell(a.commune));
+        m_table->setItem(row, Activator, cell(a.activator));
+        m_table->setItem(row, Logger, cell(a.logger));
+        auto *count = cell(entry.logExists ? QString::number(entry.qsoCount)
+                                           : QStringLiteral("pas de log"),
+                           Qt::AlignRight);
+        m_table->setItem(row, Qsos, count);
+        totalQsos += entry.qsoCount;
+    }
+    m_summary->setText(history.isEmpty()
+                           ? QStringLiteral("Aucune activation enregistrée")
+                           : QStringLiteral("%1 activation(s), %2 QSO au total")
+                                 .arg(history.size())
+                                 .arg(totalQsos));
+}
+
+} // namespace orvel

@@ -1,0 +1,595 @@
+#include "Setup.h"
+
+#include "SetupForm.h"
+#include "common/FixedColumns.h"
+#include "help/Revision.h"
+#include "platform/Palette.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QLoggingCategory>
+#include <QPushButton>
+#include <QScreen>
+#include <QStringListModel>
+
+Q_LOGGING_CATEGORY(lcActivation, "orvel.activation")
+
+namespace orvel {
+
+namespace {
+
+const QString kChosenFolderKey = QStringLiteral("Chemin Repertoire");
+const QString kRevisionKey = QStringLiteral("Revision");
+
+bool isEnter(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+void setItems(QListWidget *list, const QStringList &items)
+{
+    list->clear();
+    list->addItems(items);
+}
+
+} // namespace
+
+Setup::Setup(Services &services, QWidget *parent)
+    : QMainWindow(parent)
+    , m_services(services)
+    , m_form(std::make_unique<SetupForm>(this))
+    , m_list(services.workingDirectory)
+    , m_logs(services.workingDirectory)
+{
+    setObjectName(QStringLiteral("Setup"));
+    setWindowTitle(QStringLiteral(" Enregistrement des activations"));
+    connectControls();
+    startUp();
+}
+
+Setup::~Setup() = default;
+
+void Setup::startUp()
+{
+    m_form->Type_Activite->addItems({QStringLiteral("Activation"), QStringLiteral("Réactivation"),
+                                     QStringLiteral("Résident")});
+    m_form->Type_Activite->setCurrentIndex(0);
+    resize(1020, 520);
+    centreOnScreen();
+    m_services.settings.setValue(kAppMulti, kSetupSection, kChosenFolderKey,
+                                 QDir::toNativeSeparators(m_services.workingDirectory));
+    m_history = orvel::revisionHistory();
+    m_services.settings.setValue(kAppMulti, kSetupSection, kRevisionKey, revisionText());
+    setWindowTitle(setupCaption());
+    m_form->folderLabel->setText(QStringLiteral("Dossier des données : %1")
+                                     .arg(QDir::toNativeSeparators(m_services.workingDirectory)));
+
+    setCounter(0);
+    m_creating = false;
+    for (int i = 0; i < kSetupFieldCount; ++i) {
+        const SetupField field = setupFieldAt(i);
+        m_form->field(field)->setEnabled(field == SetupField::TypeActivite);
+    }
+    paintBackground(m_form->Nb_Multi, kLightYellow);
+    m_form->Nb_Multi->setEnabled(false);
+    expectButton(m_form->Creer);
+    for (QPushButton *button : {m_form->Ajout, m_form->Termine}) {
+        noLongerExpected(button);
+        button->setEnabled(false);
+    }
+    listReferences();
+    m_firstReference.clear();
+    m_form->Creer->setFocus();
+}
+
+void Setup::centreOnScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void Setup::connectControls()
+{
+    connect(m_form->Creer, &QPushButton::clicked, this, &Setup::onCreerClicked);
+    connect(m_form->Ajout, &QPushButton::clicked, this, &Setup::onAjoutClicked);
+    connect(m_form->Termine, &QPushButton::clicked, this, &Setup::onTermineClicked);
+    connect(m_form->Saisie_des_QSO, &QPushButton::clicked, this, &Setup::onSaisieClicked);
+    connect(m_form->RAZ, &QPushButton::clicked, this, &Setup::onRazClicked);
+    connect(m_form->Liste_Activite, &QListView::clicked, this, &Setup::onListeActiviteClicked);
+    m_form->Liste_Activite->installEventFilter(this);
+    for (int i = 0; i < kSetupFieldCount; ++i) {
+        const SetupField field = setupFieldAt(i);
+        m_form->field(field)->installEventFilter(this);
+        m_form->lineEdit(field)->installEventFilter(this);
+        if (setupFieldRule(field).capitals) {
+            connect(m_form->lineEdit(field), &QLineEdit::textEdited, this,
+                    [this, field] { onCapitalsField(field); });
+        }
+    }
+}
+
+// --- ActivationContext -------------------------------------------------------------------
+
+Activation Setup::currentActivation() const
+{
+    Activation a;
+    a.activator = trimBlanks(m_form->text(SetupField::Activeur));
+    a.logger = trimBlanks(m_form->text(SetupField::Logger));
+    a.reference = trimBlanks(m_form->text(SetupField::NumActivite));
+    a.name = trimBlanks(m_form->text(SetupField::NomActivite));
+    a.canton = trimBlanks(m_form->text(SetupField::NumCanton));
+    a.postalCode = trimBlanks(m_form->text(SetupField::NumCP));
+    a.commune = trimBlanks(m_form->text(SetupField::NomCommune));
+    a.type = trimBlanks(m_form->text(SetupField::TypeActivite));
+    a.date = trimBlanks(m_form->text(SetupField::DateActivite));
+    return a;
+}
+
+QStringList Setup::openActivations() const
+{
+    QStringList references;
+    for (int i = 0; i < m_form->Liste_Activite_Fin->count(); ++i)
+        references.append(m_form->Liste_Activite_Fin->item(i)->text());
+    return references;
+}
+
+QString Setup::workingDirectory() const
+{
+    return m_services.workingDirectory;
+}
+
+QString Setup::revisionHistory() const
+{
+    return m_history;
+}
+
+// --- Operations on the list file -------------------------------------------------------------
+
+void Setup::listReferences()
+{
+    const QList<ListEntry> entries = m_list.entries();
+    QStringList references;
+    m_entryLines.clear();
+    for (const ListEntry &entry : entries) {
+        references.append(entry.reference);
+        m_entryLines.append(entry.line);
+    }
+    m_form->listModel->setStringList(references);
+}
+
+bool Setup::findActivation(const QString &reference)
+{
+    const std::optional<Activation> found = m_list.find(reference);
+    if (found) {
+        m_form->setText(SetupField::Activeur, found->activator);
+        m_form->setText(SetupField::Logger, found->logger);
+        m_form->setText(SetupField::NumActivite, found->reference);
+        m_form->setText(SetupField::NomActivite, found->name);
+        m_form->setText(SetupField::NumCanton, found->canton);
+        m_form->setText(SetupField::NumCP, found->postalCode);
+        m_form->setText(SetupField::NomCommune, found->commune);
+        m_form->setText(SetupField::TypeActivite, found->type);
+        m_form->setText(SetupField::DateActivite, found->date);
+    }
+    setFieldsEnabled(true);
+    if (!m_creating)
+        paintBackground(m_form->Saisie_des_QSO, kLightGreen);
+    if (m_form->Saisie_des_QSO->isEnabled())
+        m_form->Saisie_des_QSO->setFocus();
+    return found.has_value();
+}
+
+bool Setup::referenceExists(const QString &reference) const
+{
+    return m_list.exists(reference);
+}
+
+bool Setup::registerLine(const QString &line)
+{
+    const FileResult written = m_list.registerLine(line);
+    if (!written) {
+        qCWarning(lcActivation) << written.error;
+        m_services.dialogs.message(written.error);
+        return false;
+    }
+    listReferences();
+    lookUpGroup(referenceOfLine(line));
+    m_form->Ajout->setFocus();
+    return true;
+}
+
+void Setup::lookUpGroup(const QString &reference)
+{
+    const QString wanted = reference.isEmpty() ? trimBlanks(m_form->text(SetupField::NumActivite))
+                                               : reference;
+    const qsizetype line = m_list.lastLineOf(wanted);
+    if (line < 0) {
+        m_form->Liste_Activite_Bis->clear();
+        m_form->Liste_Activite_Fin->clear();
+        return;
+    }
+    openGroupAtLine(line);
+}
+
+void Setup::openGroupAtLine(qsizetype line)
+{
+    const QStringList lines = m_list.lines();
+    const GroupLookup group = ActivationList::groupAt(lines, line);
+    setItems(m_form->Liste_Activite_Bis, group.workingList);
+    QStringList open = group.openReferences;
+    // A line outside any closed block (its group was never closed) opens its reference alone.
+    if (open.isEmpty() && group.found)
+        open = {referenceOfLine(lines.at(line))};
+    setItems(m_form->Liste_Activite_Fin, open);
+    if (group.count)
+        setCounter(*group.count);
+}
+
+// --- Buttons and list ------------------------------------------------------------------------
+
+void Setup::onCreerClicked()
+{
+    m_form->Liste_Activite->setEnabled(false);
+    m_creating = true;
+    // Every creation starts a group of its own.
+    setCounter(0);
+    m_firstReference.clear();
+    m_group.clear();
+    noLongerExpected(m_form->Termine);
+    m_form->Termine->setEnabled(false);
+    noLongerExpected(m_form->Creer);
+    m_form->Ajout->setEnabled(true);
+    expectButton(m_form->Ajout);
+    m_form->Ajout->setFocus();
+}
+
+void Setup::onAjoutClicked()
+{
+    halfReset();
+    noLongerExpected(m_form->Ajout);
+}
+
+void Setup::onRazClicked()
+{
+    fullReset();
+}
+
+void Setup::onTermineClicked()
+{
+    if (!m_group.isEmpty()) {
+        // The count is the number of lines written for this group, which stand directly
+        // above the marker.
+        const FileResult closed = m_list.closeGroup(int(m_group.size()));
+        if (!closed) {
+            m_services.dialogs.message(closed.error);
+            return;
+        }
+    }
+    m_form->Liste_Activite->setEnabled(true);
+    for (QPushButton *button : {m_form->Ajout, m_form->Termine}) {
+        noLongerExpected(button);
+        button->setEnabled(false);
+    }
+    lookUpGroup(m_firstReference);
+    m_group.clear();
+    m_firstReference.clear();
+    m_form->Saisie_des_QSO->setEnabled(true);
+    expectButton(m_form->Saisie_des_QSO);
+    m_form->Saisie_des_QSO->setFocus();
+}
+
+void Setup::onSaisieClicked()
+{
+    const Activation current = currentActivation();
+    if (current.activator.isEmpty() || current.reference.isEmpty() || current.name.isEmpty()) {
+        m_services.dialogs.message(kThreeFieldsRequired);
+        return;
+    }
+    if (const auto refused = referenceNameMessage(current.reference)) {
+        m_services.dialogs.message(*refused);
+        return;
+    }
+    if (m_logs.exists(current.reference)) {
+        m_services.dialogs.message(kActivationContinues);
+    } else {
+        const FileResult created = m_logs.createEmpty(current.reference);
+        if (!created) {
+            m_services.dialogs.message(created.error);
+            return;
+        }
+        m_services.dialogs.message(kActivationStarts);
+    }
+    // A QSO always needs a log to go to.
+    if (m_form->Liste_Activite_Fin->count() == 0)
+        m_form->Liste_Activite_Fin->addItem(current.reference);
+    for (const QString &reference : openActivations()) {
+        if (followsWffRule(reference))
+            m_services.dialogs.message(wffRuleMessage());
+    }
+    emit entryWindowRequested();
+}
+
+void Setup::onListeActiviteClicked(const QModelIndex &index)
+{
+    if (!index.isValid() || index.row() >= m_entryLines.size())
+        return;
+    const QString reference = index.data().toString();
+    // Reopening always allows QSO entry, also after a reset.
+    m_form->Saisie_des_QSO->setEnabled(true);
+    findActivation(reference);
+    openGroupAtLine(m_entryLines.at(index.row()));
+    noLongerExpected(m_form->Creer);
+    m_form->Creer->setEnabled(false);
+}
+
+// --- Resets ----------------------------------------------------------------------------------
+
+void Setup::halfReset()
+{
+    for (SetupField field : {SetupField::NumActivite, SetupField::NomActivite,
+                             SetupField::TypeActivite})
+        m_form->setText(field, QString());
+    for (int i = 0; i < kSetupFieldCount; ++i) {
+        const SetupField field = setupFieldAt(i);
+        m_form->field(field)->setEnabled(field == SetupField::Logger
+                                         || field == SetupField::NumActivite);
+    }
+    m_form->Saisie_des_QSO->setEnabled(false);
+    expectField(SetupField::Activeur);
+}
+
+void Setup::fullReset()
+{
+    for (int i = 0; i < kSetupFieldCount; ++i) {
+        m_form->setText(setupFieldAt(i), QString());
+        m_form->field(setupFieldAt(i))->setEnabled(false);
+    }
+    m_form->Saisie_des_QSO->setEnabled(false);
+    expectField(SetupField::Activeur);
+}
+
+// --- Keyboard chain --------------------------------------------------------------------------
+
+bool Setup::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (watched == m_form->Liste_Activite) {
+        if (isEnter(key) && m_form->Liste_Activite->currentIndex().isValid()) {
+            onListeActiviteClicked(m_form->Liste_Activite->currentIndex());
+            return true;
+        }
+        return false;
+    }
+    const std::optional<SetupField> field = fieldOf(watched);
+    if (!field)
+        return QMainWindow::eventFilter(watched, event);
+    if (*field == SetupField::DateActivite)
+        return onDateKey(key);
+    if (isEnter(key)) {
+        onFieldReturn(*field);
+        return true;
+    }
+    return false;
+}
+
+std::optional<SetupField> Setup::fieldOf(QObject *watched) const
+{
+    for (int i = 0; i < kSetupFieldCount; ++i) {
+        const SetupField field = setupFieldAt(i);
+        if (watched == m_form->field(field) || watched == m_form->lineEdit(field))
+            return field;
+    }
+    return std::nullopt;
+}
+
+void Setup::onCapitalsField(SetupField field)
+{
+    QLineEdit *edit = m_form->lineEdit(field);
+    const QString capitals = withCapitals(edit->text());
+    if (capitals == edit->text())
+        return;
+    const int caret = edit->cursorPosition();
+    edit->setText(capitals);
+    edit->setCursorPosition(caret);
+}
+
+bool Setup::passesChecks(SetupField field)
+{
+    const QString text = m_form->text(field);
+    if (const auto refused = fieldCheckMessage(field, text)) {
+        m_services.dialogs.message(*refused);
+        return false;
+    }
+    if (field == SetupField::NumActivite) {
+        const QString reference = trimBlanks(text);
+        if (const auto refused = referenceRuleMessage(reference)) {
+            m_services.dialogs.message(*refused);
+            return false;
+        }
+        if (m_group.contains(reference)) {
+            m_services.dialogs.message(
+                QStringLiteral("La référence %1 fait déjà partie de ce groupe").arg(reference));
+            return false;
+        }
+        if (referenceExists(reference)
+            && !m_services.dialogs.question(duplicateReferenceQuestion()))
+            return false;
+    }
+    // What is kept is what the line and the log file name will hold.
+    const QString trimmed = trimBlanks(text);
+    if (trimmed != text)
+        m_form->setText(field, trimmed);
+    return true;
+}
+
+void Setup::onFieldReturn(SetupField field)
+{
+    if (!passesChecks(field))
+        return;
+    paintBackground(m_form->field(field), kLightYellow);
+    if (const auto next = nextSetupField(field))
+        expectField(*next);
+}
+
+bool Setup::onDateKey(QKeyEvent *event)
+{
+    QLineEdit *date = m_form->Date_Activite;
+    if (event->key() == Qt::Key_Backspace) {
+        // With the automatic separator, backspace always removes the last character.
+        if (separatorOn() && !date->text().isEmpty())
+            date->end(false);
+        return false;
+    }
+    if (isEnter(event)) {
+        onDateReturn();
+        return true;
+    }
+    const QString typed = event->text();
+    if (!typed.isEmpty() && typed.at(0).unicode() >= 0x20 && separatorOn()
+        && needsDateSeparator(date->text())) {
+        date->setText(date->text() + QLatin1Char('/'));
+        date->end(false);
+    }
+    return false;
+}
+
+void Setup::onDateReturn()
+{
+    if (!passesChecks(SetupField::DateActivite))
+        return;
+    paintBackground(m_form->Date_Activite, kLightYellow);
+    m_form->Termine->setEnabled(true);
+    m_form->Ajout->setEnabled(true);
+    m_form->Ajout->setFocus();
+    registerActivation();
+    QLineEdit *date = m_form->Date_Activite;
+    if (separatorOn() && needsDateSeparator(date->text())) {
+        date->setText(date->text() + QLatin1Char('/'));
+        date->end(false);
+    }
+}
+
+// --- Registration ----------------------------------------------------------------------------
+
+void Setup::registerActivation()
+{
+    const Activation typed = currentActivation();
+    if (typed.activator.isEmpty() || typed.reference.isEmpty() || typed.name.isEmpty()) {
+        m_services.dialogs.message(kThreeFieldsRequired);
+        return;
+    }
+    const QString line = formatActivationLine(typed);
+    const QString reference = typed.reference;
+    if (m_group.contains(reference)) {
+        m_services.dialogs.message(
+            QStringLiteral("La référence %1 fait déjà partie de ce groupe").arg(reference));
+        return;
+    }
+    const bool found = findActivation(reference);
+    if (!found) {
+        if (!m_services.dialogs.question(registrationQuestion(line))) {
+            fullReset();
+            return;
+        }
+        if (!registerLine(line))
+            return;
+        m_group.append(reference);
+    } else if (!addToGroup(reference, found)) {
+        return;
+    }
+    if (m_firstReference.isEmpty())
+        m_firstReference = reference;
+    if (!m_logs.exists(reference)) {
+        const FileResult created = m_logs.createEmpty(reference);
+        m_services.dialogs.message(created ? kActivationRegistered : created.error);
+    }
+    setCounter(counter() + 1);
+    expectButton(m_form->Ajout);
+    expectButton(m_form->Termine);
+}
+
+bool Setup::addToGroup(const QString &reference, bool found)
+{
+    // An activation already registered and accepted again during a creation joins the new
+    // group: its stored line is written again inside the block that Terminé will close.
+    if (!found || !m_creating)
+        return true;
+    const QStringList lines = m_list.lines();
+    const qsizetype stored = m_list.lastLineOf(reference);
+    if (stored < 0)
+        return true;
+    const FileResult written = m_list.appendLine(lines.at(stored));
+    if (!written) {
+        m_services.dialogs.message(written.error);
+        return false;
+    }
+    m_group.append(reference);
+    listReferences();
+    return true;
+}
+
+// --- Look ------------------------------------------------------------------------------------
+
+void Setup::expectField(SetupField field)
+{
+    for (int i = 0; i < kSetupFieldCount; ++i)
+        paintBackground(m_form->field(setupFieldAt(i)), kLightYellow);
+    QWidget *widget = m_form->field(field);
+    widget->setEnabled(true);
+    paintBackground(widget, kLightGreen);
+    widget->setFocus();
+}
+
+void Setup::expectButton(QPushButton *button)
+{
+    paintBackground(button, kLightGreen);
+}
+
+void Setup::noLongerExpected(QPushButton *button)
+{
+    paintButtonFace(button);
+}
+
+void Setup::setFieldsEnabled(bool enabled)
+{
+    for (int i = 0; i < kSetupFieldCount; ++i)
+        m_form->field(setupFieldAt(i))->setEnabled(enabled);
+}
+
+void Setup::setCounter(int value)
+{
+    m_form->Nb_Multi->setText(QString::number(value));
+}
+
+int Setup::counter() const
+{
+    return m_form->Nb_Multi->text().toInt();
+}
+
+bool Setup::separatorOn() const
+{
+    return m_form->Mnu_Sep_Oui->isChecked();
+}
+
+void Setup::closeEvent(QCloseEvent *event)
+{
+    // Every change was written when it was made: closing this window ends the program.
+    event->accept();
+    QCoreApplication::exit(0);
+}
+
+} // namespace orvel

@@ -1,0 +1,100 @@
+// The setup window: registers activations, groups the references activated together, reopens
+// an activation and its group, and hands over to QSO entry. It holds the current activation
+// (its nine fields) and the open activations (Liste_Activite_Fin) that the other windows read.
+#pragma once
+
+#include "ActivationContext.h"
+#include "ActivationList.h"
+#include "SetupRules.h"
+#include "logging/LogFiles.h"
+#include "platform/Services.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QKeyEvent;
+class QModelIndex;
+class QPushButton;
+
+namespace orvel {
+
+class SetupForm;
+
+class Setup : public QMainWindow, public ActivationContext
+{
+    Q_OBJECT
+
+public:
+    explicit Setup(Services &services, QWidget *parent = nullptr);
+    ~Setup() override;
+
+    // The nine fields, blanks trimmed, the way the log file names and lines need them.
+    Activation currentActivation() const override;
+    QStringList openActivations() const override;
+    QString workingDirectory() const override;
+    // The revision history built at start-up, each entry followed by CRLF.
+    QString revisionHistory() const;
+
+    // Fills Liste_Activite from the list file.
+    void listReferences();
+    // Loads the current activation from the newest line of reference; true when found.
+    bool findActivation(const QString &reference);
+    bool referenceExists(const QString &reference) const;
+    // Writes an activation line into the list file; false (and a message) when it failed.
+    bool registerLine(const QString &line);
+    // Opens the group of the newest line of reference (Num_Activite when empty).
+    void lookUpGroup(const QString &reference);
+
+signals:
+    // The user asked for QSO entry and every check passed.
+    void entryWindowRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void startUp();
+    void centreOnScreen();
+    void connectControls();
+
+    void onCreerClicked();
+    void onAjoutClicked();
+    void onTermineClicked();
+    void onSaisieClicked();
+    void onRazClicked();
+    void onListeActiviteClicked(const QModelIndex &index);
+    void onCapitalsField(SetupField field);
+    void onFieldReturn(SetupField field);
+    void onDateReturn();
+    bool onDateKey(QKeyEvent *event);
+
+    bool passesChecks(SetupField field);
+    void registerActivation();
+    bool addToGroup(const QString &reference, bool found);
+    void openGroupAtLine(qsizetype line);
+    void halfReset();
+    void fullReset();
+    void expectField(SetupField field);
+    void expectButton(QPushButton *button);
+    void noLongerExpected(QPushButton *button);
+    void setFieldsEnabled(bool enabled);
+    void setCounter(int value);
+    int counter() const;
+    bool separatorOn() const;
+    std::optional<SetupField> fieldOf(QObject *watched) const;
+
+    Services &m_services;
+    std::unique_ptr<SetupForm> m_form;
+    ActivationList m_list;
+    LogFiles m_logs;
+    QString m_history;
+    bool m_creating = false;
+    QString m_firstReference;
+    // The references whose lines were written for the group being created, in file order.
+    QStringList m_group;
+    // The file line of each entry of Liste_Activite.
+    QList<qsizetype> m_entryLines;
+};
+
+} // namespace orvel
