@@ -1,0 +1,81 @@
+#include "DepartmentGrid.h"
+
+#include "platform/Palette.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace orvel {
+
+namespace {
+constexpr int kColumns = 10;
+}
+
+DepartmentGrid::DepartmentGrid(QWidget *parent)
+    : QFrame(parent)
+{
+    setObjectName(QStringLiteral("Frame7"));
+    setFrameShape(QFrame::StyledPanel);
+    auto *layout = new QGridLayout(this);
+    layout->setSpacing(1);
+    layout->setContentsMargins(3, 3, 3, 3);
+    for (int index = 0; index < kCount; ++index) {
+        auto *label = new QLabel(captionOf(index), this);
+        label->setObjectName(QStringLiteral("Dpt_%1").arg(index));
+        label->setAlignment(Qt::AlignCenter);
+        label->setFrameShape(QFrame::Box);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 4);
+        label->setAutoFillBackground(true);
+        layout->addWidget(label, index / kColumns, index % kColumns);
+        m_labels.append(label);
+    }
+}
+
+QLabel *DepartmentGrid::indicator(int index) const
+{
+    return index >= 0 && index < kCount ? m_labels.at(index) : nullptr;
+}
+
+int DepartmentGrid::indexOf(const QString &department)
+{
+    const QString text = department.trimmed().toLower();
+    if (text == QLatin1String("2a"))
+        return 96;
+    if (text == QLatin1String("2b"))
+        return 97;
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    if (!ok || text.size() != 2 || number < 1 || number > 95 || number == 20)
+        return -1;
+    return number;
+}
+
+QString DepartmentGrid::captionOf(int index)
+{
+    if (index == 96)
+        return QStringLiteral("2a");
+    if (index == 97)
+        return QStringLiteral("2b");
+    if (index <= 0 || index == 20 || index > 97)
+        return {};
+    return QStringLiteral("%1").arg(index, 2, 10, QLatin1Char('0'));
+}
+
+void DepartmentGrid::setColour(int index, const QColor &colour)
+{
+    QLabel *label = indicator(index);
+    if (!label)
+        return;
+    if (colour.isValid())
+        paintBackground(label, colour);
+    else
+        label->setPalette(palette());
+}
+
+void DepartmentGrid::clearColours()
+{
+    for (int index = 0; index < kCount; ++index)
+        setColour(index, QColor());
+}
+
+} // namespace orvel

@@ -1,0 +1,410 @@
+#include "Saisie_QSO.h"
+
+#include "DepartmentGrid.h"
+#include "EntryMenus.h"
+#include "activation/ActivationContext.h"
+#include "common/FixedColumns.h"
+#include "help/Revision.h"
+#include "platform/Palette.h"
+#include "platform/Services.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStringListModel>
+
+namespace orvel {
+
+namespace {
+constexpr int kWindowWidth = 1240;
+constexpr int kWindowHeight = 760;
+}
+
+Saisie_QSO::Saisie_QSO(Services &services, const ActivationContext &activation, QWidget *parent)
+    : QMainWindow(parent)
+    , m_services(services)
+    , m_activation(activation)
+    , m_settings(services.settings)
+    , m_store(LogFiles(activation.workingDirectory()))
+{
+    setObjectName(QStringLiteral("Saisie_QSO"));
+    auto *central = new QWidget(this);
+    setCentralWidget(central);
+    m_form = EntryForm::build(central, services.dialogs);
+    m_menus = std::make_unique<EntryMenus>(EntryMenus::build(menuBar()));
+    m_clock = new ClockPanel(services.clock, m_form.Label37, m_form.Label34, m_form.Label33, this);
+    m_keyFlow = new EntryKeyFlow(m_form, m_state, services.dialogs, m_settings, *this, this);
+    connectMenus();
+    load();
+}
+
+Saisie_QSO::~Saisie_QSO() = default;
+
+DepartmentGrid *Saisie_QSO::departmentGrid() const
+{
+    return m_form.Dpt;
+}
+
+void Saisie_QSO::load()
+{
+    resize(kWindowWidth, kWindowHeight);
+    centre();
+    const int modeIndex = m_settings.loadModeIndex();
+    m_form.Mode_Q->setCurrentIndex(modeIndex >= 0 && modeIndex < m_form.Mode_Q->count() ? modeIndex
+                                                                                          : -1);
+    m_keyFlow->applyDefaultReports();
+    const int bandIndex = m_settings.bandIndex();
+    m_form.Bande_Q->setCurrentIndex(
+        bandIndex >= 0 && bandIndex < m_form.Bande_Q->count() ? bandIndex : -1);
+    const bool retype = m_settings.retypeMode();
+    m_menus->Mnu_Refrappe_Oui->setChecked(retype);
+    m_menus->Mnu_Refrappe_Non->setChecked(!retype);
+
+    const Activation current = m_activation.currentActivation();
+    m_form.Label1->setText(activationTitle(current.activator, current.logger));
+    m_state.defaultOperator = defaultOperator(current.activator);
+    m_form.Ope_Q->setText(m_state.defaultOperator);
+    m_form.Label8->setText(current.canton);
+    m_form.Label4->setText(current.postalCode);
+    m_form.Label21->setText(current.commune);
+    m_form.Num_Q->setText(QStringLiteral("1"));
+    paintBackground(m_form.Indi_Q, kLightGreen);
+    m_state.editing = false;
+    m_form.Entete->setText(listHeader());
+    m_form.Label3->setText(openReferencesText(m_activation.openActivations()));
+
+    const int next = reloadLog();
+    selectLastLine();
+    refreshTally();
+    m_form.Num_Q->setText(QString::number(next));
+    m_state.retypeDone = false;
+    m_state.inserting = false;
+    refreshOperatorCount();
+    setWindowTitle(entryCaption(revisionText()));
+    m_form.Indi_Q->setFocus();
+}
+
+void Saisie_QSO::centre()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+}
+
+void Saisie_QSO::connectMenus()
+{
+    for (const QString &name : EntryMenus::windowItems()) {
+        if (auto *action = menuBar()->findChild<QAction *>(name))
+            connect(action, &QAction::triggered, this, [this, name] { emit windowRequested(name); });
+    }
+    connect(m_form.Recherche, &QPushButton::clicked, this,
+            [this] { emit windowRequested(QStringLiteral("Recherche")); });
+    for (QPushButton *button : {m_form.Edite_QSO, m_form.Efface_QSO, m_form.Recupere}) {
+        const QString name = button->objectName();
+        connect(button, &QPushButton::clicked, this,
+                [this, name] { emit correctionRequested(name); });
+    }
+    connect(m_form.Ajout_QSO, &QPushButton::clicked, this, &Saisie_QSO::beginInsert);
+    connect(m_form.Annule_Q, &QPushButton::clicked, this, &Saisie_QSO::cancelEntry);
+    connect(m_form.Valide_Q, &QPushButton::clicked, this, [this] { storeWithValide(); });
+    connect(m_menus->Mnu_Quitter, &QAction::triggered, this, &QWidget::close);
+
+    connect(m_menus->Mnu_UTC_Oui, &QAction::triggered, this, [this] {
+        m_clock->setTimeBase(TimeBase::Utc);
+        m_settings.setUtcTimeBase(true);
+    });
+    connect(m_menus->Mnu_UTC_Non, &QAction::triggered, this, [this] {
+        m_clock->setTimeBase(TimeBase::Local);
+        m_settings.setUtcTimeBase(false);
+    });
+    connect(m_menus->Mnu_Diff_Oui, &QAction::triggered, this, [this] { setDeferredEntry(true); });
+    connect(m_menus->Mnu_Diff_Non, &QAction::triggered, this, [this] { setDeferredEntry(false); });
+    connect(m_menus->Mnu_Refrappe_Oui, &QAction::triggered, this,
+            [this] { m_settings.setRetypeMode(true); });
+    connect(m_menus->Mnu_Refrappe_Non, &QAction::triggered, this,
+            [this] { m_settings.setRetypeMode(false); });
+
+    connect(m_form.Liste_QSO->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &Saisie_QSO::onListSelection);
+}
+
+bool Saisie_QSO::deferredEntry() const
+{
+    return m_menus->Mnu_Diff_Oui->isChecked();
+}
+
+bool Saisie_QSO::retypeMode() const
+{
+    return m_menus->Mnu_Refrappe_Oui->isChecked();
+}
+
+void Saisie_QSO::setAlreadyWorkedCheck(AlreadyWorkedCheck check)
+{
+    m_keyFlow->setAlreadyWorkedCheck(std::move(check));
+}
+
+void Saisie_QSO::setFirstNameLookup(FirstNameLookup lookup)
+{
+    m_keyFlow->setFirstNameLookup(std::move(lookup));
+}
+
+void Saisie_QSO::setFirstNameUpdate(FirstNameUpdate update)
+{
+    m_store = QsoStore(LogFiles(m_activation.workingDirectory()), std::move(update));
+}
+
+void Saisie_QSO::setTallyRefresh(TallyRefresh refresh)
+{
+    m_tallyRefresh = std::move(refresh);
+}
+
+int Saisie_QSO::reloadLog()
+{
+    m_logLines = m_store.logs().load(m_activation.currentActivation().reference);
+    m_form.listModel->setStringList(listEntries(m_logLines));
+    m_state.chosenEntry.clear();
+    m_state.chosenLogLine.clear();
+    return static_cast<int>(m_logLines.size()) + 1;
+}
+
+void Saisie_QSO::selectLastLine()
+{
+    const int rows = m_form.listModel->rowCount();
+    if (rows == 0)
+        return;
+    const QModelIndex last = m_form.listModel->index(rows - 1);
+    m_form.Liste_QSO->setCurrentIndex(last);
+    m_form.Liste_QSO->scrollTo(last);
+    onListSelection();
+}
+
+void Saisie_QSO::onListSelection()
+{
+    const QModelIndex current = m_form.Liste_QSO->currentIndex();
+    if (!current.isValid())
+        return;
+    m_state.chosenEntry = current.data().toString();
+    m_state.chosenLogLine = lineOfListEntry(m_state.chosenEntry);
+}
+
+void Saisie_QSO::refreshOperatorCount()
+{
+    m_state.operatorCount = countOperators(m_logLines);
+    m_form.Tot_Oper->setText(numberText(m_state.operatorCount));
+}
+
+void Saisie_QSO::refreshTally()
+{
+    if (m_tallyRefresh)
+        m_tallyRefresh(m_form.Bande_Q->currentText() + QStringLiteral(" Mhz"),
+                       m_form.Mode_Q->currentText());
+}
+
+void Saisie_QSO::setDeferredEntry(bool on)
+{
+    m_menus->Mnu_Diff_Oui->setChecked(on);
+    m_menus->Mnu_Diff_Non->setChecked(!on);
+    if (!on) {
+        m_form.Date_Q->clear();
+        m_form.Heure_Q->clear();
+    }
+    updateDateTimeVisibility();
+}
+
+void Saisie_QSO::updateDateTimeVisibility()
+{
+    // A QSO being corrected or inserted keeps its date and time fields whatever the option.
+    const bool shown = deferredEntry() || m_state.editing || m_state.inserting;
+    for (QWidget *widget : {static_cast<QWidget *>(m_form.Date_Q),
+                            static_cast<QWidget *>(m_form.Heure_Q),
+                            static_cast<QWidget *>(m_form.Label10),
+                            static_cast<QWidget *>(m_form.Label6)})
+        widget->setVisible(shown);
+}
+
+void Saisie_QSO::beginEdit(const QString &number, const QsoRecord &entry,
+                           const QString &storedLine)
+{
+    m_state.editing = true;
+    m_state.editedLine = storedLine;
+    m_form.Num_Q->setText(number);
+    m_form.Indi_Q->setText(entry.call.trimmed());
+    m_form.Dpt_Q->setEnabled(true);
+    m_form.Dpt_Q->setText(entry.department.trimmed());
+    paintBackground(m_form.Indi_Q, kLightYellow);
+    for (QLineEdit *field : {m_form.Prenom_Q, m_form.QRKR_Q, m_form.QRKE_Q, m_form.Observation_Q})
+        field->setEnabled(true);
+    m_form.Prenom_Q->setText(entry.firstName.trimmed());
+    m_form.QRKR_Q->setText(entry.rstReceived.trimmed());
+    m_form.QRKE_Q->setText(entry.rstSent.trimmed());
+    m_form.Observation_Q->setText(entry.remarks.trimmed());
+    m_form.Mode_Q->setEditText(entry.mode.trimmed());
+    m_form.Bande_Q->setEditText(entry.band.trimmed());
+    updateDateTimeVisibility();
+    m_form.Date_Q->setText(entry.date.trimmed());
+    m_form.Heure_Q->setText(entry.time.trimmed());
+    m_state.retypeDone = false;
+    paintBackground(m_form.Indi_Q, kLightGreen);
+    m_form.Indi_Q->setFocus();
+}
+
+void Saisie_QSO::beginInsert()
+{
+    m_state.inserting = true;
+    updateDateTimeVisibility();
+    m_form.insertIndicator->setText(QStringLiteral("Mode Ajout d'un QSO"));
+    m_form.Indi_Q->setFocus();
+}
+
+void Saisie_QSO::cancelEntry()
+{
+    m_state.editing = false;
+    m_state.inserting = false;
+    m_form.insertIndicator->clear();
+    updateDateTimeVisibility();
+    m_form.Dpt_Q->clear();
+    m_form.Prenom_Q->clear();
+    m_keyFlow->applyDefaultReports();
+    m_form.Indi_Q->clear();
+    m_keyFlow->resetToCallSign();
+}
+
+bool Saisie_QSO::storeWithValide()
+{
+    if (!runStore())
+        return false;
+    for (QLineEdit *field : {m_form.Indi_Q, m_form.Dpt_Q, m_form.Prenom_Q, m_form.Observation_Q,
+                             m_form.Heure_Q})
+        field->clear();
+    m_keyFlow->applyDefaultReports();
+    m_keyFlow->resetToCallSign();
+    m_state.retypeDone = false;
+    return true;
+}
+
+bool Saisie_QSO::quickStore(QWidget *field)
+{
+    if (!runStore())
+        return false;
+    for (QLineEdit *cleared : {m_form.Indi_Q, m_form.Dpt_Q, m_form.Prenom_Q, m_form.Heure_Q})
+        cleared->clear();
+    if (field == m_form.Date_Q)
+        m_form.Observation_Q->clear();
+    m_keyFlow->resetToCallSign();
+    m_state.retypeDone = false;
+    return true;
+}
+
+QsoRecord Saisie_QSO::entryRecord() const
+{
+    QsoRecord record;
+    record.date = m_form.Date_Q->text();
+    record.time = m_form.Heure_Q->text();
+    record.call = m_form.Indi_Q->text();
+    record.department = m_form.Dpt_Q->text();
+    record.firstName = m_form.Prenom_Q->text();
+    record.rstReceived = m_form.QRKR_Q->text();
+    record.rstSent = m_form.QRKE_Q->text();
+    record.mode = m_form.Mode_Q->currentText();
+    record.band = m_form.Bande_Q->currentText();
+    record.remarks = m_form.Observation_Q->text();
+    record.operatorCall = m_form.Ope_Q->text();
+    return record;
+}
+
+bool Saisie_QSO::fieldsFitTheRecord()
+{
+    const QString mode = m_form.Mode_Q->currentText();
+    struct Held {
+        QWidget *field;
+        FieldCheck check;
+    };
+    QList<Held> held = {
+        {m_form.Indi_Q, checkCall(m_form.Indi_Q->text())},
+        {m_form.Dpt_Q, checkDepartmentWidth(m_form.Dpt_Q->text())},
+        {m_form.Prenom_Q, checkFirstName(m_form.Prenom_Q->text())},
+        {m_form.QRKR_Q, checkReportReceivedWidth(m_form.QRKR_Q->text(), mode)},
+        {m_form.QRKE_Q, checkReportSentWidth(m_form.QRKE_Q->text(), mode)},
+        {m_form.Observation_Q, checkRemarks(m_form.Observation_Q->text())},
+        {m_form.Mode_Q, checkMode(mode)},
+        {m_form.Bande_Q, checkBand(m_form.Bande_Q->currentText())},
+        {m_form.Ope_Q, checkOperator(m_form.Ope_Q->text())},
+    };
+    // Typed date and time must be whole: every log line starts with them.
+    if (deferredEntry() || m_state.editing || m_state.inserting) {
+        held.append({m_form.Date_Q, checkDateOnEnter(m_form.Date_Q->text())});
+        held.append({m_form.Heure_Q, checkTimeOnEnter(m_form.Heure_Q->text())});
+    }
+    for (const Held &h : held) {
+        if (h.check.accepted)
+            continue;
+        m_services.dialogs.message(h.check.message);
+        h.field->setEnabled(true);
+        h.field->setFocus();
+        return false;
+    }
+    return true;
+}
+
+bool Saisie_QSO::runStore()
+{
+    if (!fieldsFitTheRecord())
+        return false;
+    m_form.Observation_Q->setText(m_form.Observation_Q->text().toUpper());
+    QStringList open = m_activation.openActivations();
+    if (open.isEmpty())
+        open.append(m_activation.currentActivation().reference);
+    const QsoRecord entry = entryRecord();
+
+    StoreOutcome outcome;
+    if (m_state.editing) {
+        StoreRequest request{entry, EntryTiming::Editing, {}, {}, m_state.editedLine};
+        outcome = m_store.store(open, request);
+    } else if (m_state.inserting) {
+        outcome = m_store.insert(open, entry);
+    } else {
+        const EntryTiming timing = deferredEntry() ? EntryTiming::Deferred : EntryTiming::Live;
+        StoreRequest request{entry, timing, m_clock->currentDate(), m_clock->activeCaption(), {}};
+        outcome = m_store.store(open, request);
+    }
+    const bool inserted = m_state.inserting && !m_state.editing;
+    const int next = reloadLog();
+    selectLastLine();
+    refreshOperatorCount();
+    if (!outcome.ok()) {
+        // The entry stays in the fields so that nothing typed is lost.
+        m_services.dialogs.message(outcome.write.message());
+        return false;
+    }
+    if (inserted) {
+        m_form.Date_Q->clear();
+        m_form.Heure_Q->clear();
+    }
+    m_state.editing = false;
+    m_state.inserting = false;
+    m_form.insertIndicator->clear();
+    updateDateTimeVisibility();
+    m_form.Num_Q->setText(QString::number(next));
+    refreshTally();
+    return true;
+}
+
+void Saisie_QSO::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    emit closed();
+    QCoreApplication::quit();
+}
+
+} // namespace orvel
