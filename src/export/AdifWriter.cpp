@@ -6,14 +6,15 @@
 #include "help/Revision.h"
 #include "logging/QsoLine.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 #include <cmath>
 
 namespace orvel {
 
 namespace {
 
-const QString kWwff = QStringLiteral("WWFF");
 const QString kAdifVersion = QStringLiteral("3.1.4");
 const QString kProgramId = QStringLiteral("Orvel Multi");
 
@@ -95,16 +96,151 @@ QString bandOfMegahertz(QString number)
     return {};
 }
 
-void appendField(QString &out, QLatin1String tag, const QString &rawValue)
+// Columns first..last (1-based) of a line, blanks trimmed at both ends, without copying.
+QStringView cut(QStringView line, qsizetype first, qsizetype last)
 {
-    const QString value = trimBlanks(asciiFolded(rawValue));
-    out.append(QLatin1Char('<'));
-    out.append(tag);
-    out.append(QLatin1Char(':'));
-    out.append(QString::number(value.size()));
-    out.append(QLatin1Char('>'));
-    out.append(value);
-    out.append(QLatin1Char(' '));
+    if (first > line.size())
+        return {};
+    QStringView view = line.mid(first - 1, qMin(last, line.size()) - first + 1);
+    while (!view.isEmpty() && view.front() == QLatin1Char(' '))
+        view = view.mid(1);
+    while (!view.isEmpty() && view.back() == QLatin1Char(' '))
+        view.chop(1);
+    return view;
+}
+
+// A record is assembled in a reused std::string: appending one character is then inline.
+using Record = std::string;
+
+void appendTag(Record &out, QLatin1String tag, qsizetype length)
+{
+    char digits[24];
+    int count = 0;
+    do {
+        digits[count++] = char('0' + length % 10);
+        length /= 10;
+    } while (length > 0);
+    char text[64];
+    if (tag.size() + count + 3 > qsizetype(sizeof text)) {
+        out.append("<").append(tag.data(), size_t(tag.size())).append(":");
+        while (count > 0)
+            out.push_back(digits[--count]);
+        out.push_back('>');
+        return;
+    }
+    char *p = text;
+    *p++ = '<';
+    p = std::copy(tag.data(), tag.data() + tag.size(), p);
+    *p++ = ':';
+    while (count > 0)
+        *p++ = digits[--count];
+    *p++ = '>';
+    out.append(text, size_t(p - text));
+}
+
+// The field of a value already trimmed of blanks; values that are not plain ASCII are folded
+// first, and the length is that of the folded value.
+void appendField(Record &out, QLatin1String tag, QStringView value)
+{
+    if (isPrintableAscii(value)) {
+        appendTag(out, tag, value.size());
+        char text[128];
+        if (value.size() > qsizetype(sizeof text)) {
+            for (const QChar c : value)
+                out.push_back(char(c.unicode()));
+        } else {
+            char *p = text;
+            for (const QChar c : value)
+                *p++ = char(c.unicode());
+            out.append(text, size_t(p - text));
+        }
+    } else {
+        thread_local std::string folded;
+        folded.clear();
+        appendAsciiFolded(folded, value);
+        // Blanks that folding brought to the edges (a non-breaking blank) are trimmed too.
+        const size_t first = folded.find_first_not_of(' ');
+        const size_t length =
+            first == std::string::npos ? 0 : folded.find_last_not_of(' ') - first + 1;
+        appendTag(out, tag, qsizetype(length));
+        if (length > 0)
+            out.append(folded, first, length);
+    }
+    out.push_back(' ');
+}
+
+void appendField(Record &out, QLatin1String tag, QLatin1String value)
+{
+    appendTag(out, tag, value.size());
+    out.append(value.data(), size_t(value.size()));
+    out.push_back(' ');
+}
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+int twoDigits(QStringView text, qsizetype at)
+{
+    return (text[at].unicode() - '0') * 10 + (text[at + 1].unicode() - '0');
+}
+
+// The yyyymmdd digits of a dd/mm/yy text, when it is a calendar date.
+bool calendarDate(QStringView text, char (&digits)[8])
+{
+    if (text.size() != 8 || text[2] != QLatin1Char('/') || text[5] != QLatin1Char('/'))
+        return false;
+    for (const qsizetype i : {0, 1, 3, 4, 6, 7}) {
+        if (!isDigit(text[i]))
+            return false;
+    }
+    const int year = fullYear(twoDigits(text, 6));
+    const int month = twoDigits(text, 3);
+    const int day = twoDigits(text, 0);
+    if (!QDate::isValid(year, month, day))
+        return false;
+    const int values[] = {year / 100, year % 100, month, day};
+    for (int i = 0; i < 4; ++i) {
+        digits[2 * i] = char('0' + values[i] / 10);
+        digits[2 * i + 1] = char('0' + values[i] % 10);
+    }
+    return true;
+}
+
+QString dateFallback(const QString &dateText)
+{
+    // A date that is not a calendar date is written as it stands, in the same order.
+    const QString year = dateText.right(2);
+    bool numeric = false;
+    const int twoDigitYear = year.toInt(&numeric);
+    const QString yearText =
+        numeric && year.size() == 2 ? QString::number(fullYear(twoDigitYear)) : year;
+    return yearText + dateText.mid(3, 2) + dateText.left(2);
+}
+
+QLatin1String namedBand(QStringView bandWithUnit);
+
+// The ADIF band of a band outside the list; a log keeps to a few bands, so the last answer
+// is kept.
+QString otherBand(QStringView bandWithUnit)
+{
+    thread_local QString lastBand;
+    thread_local QString lastAnswer;
+    if (bandWithUnit != lastBand) {
+        lastBand = bandWithUnit.toString();
+        lastAnswer = bandOfMegahertz(lastBand.section(QLatin1Char(' '), 0, 0));
+    }
+    return lastAnswer;
+}
+
+QLatin1String namedBand(QStringView bandWithUnit)
+{
+    for (const NamedBand &band : kBandTable) {
+        if (bandWithUnit == QLatin1String(band.logBand))
+            return QLatin1String(band.adifBand);
+    }
+    return {};
 }
 
 // The reference as the WWFF programme knows it: the part after the first blank
@@ -145,38 +281,34 @@ QString adifTitle(const QString &activator)
 
 QString adifHeader(const QString &activator, const QDateTime &createdUtc)
 {
-    QString credit;
+    Record credit;
     appendField(credit, QLatin1String("ADIF_VER"), kAdifVersion);
     appendField(credit, QLatin1String("PROGRAMID"), kProgramId);
-    appendField(credit, QLatin1String("PROGRAMVERSION"), revisionText());
+    appendField(credit, QLatin1String("PROGRAMVERSION"), trimBlanks(revisionText()));
     appendField(credit, QLatin1String("CREATED_TIMESTAMP"),
                 createdUtc.toUTC().toString(QStringLiteral("yyyyMMdd HHmmss")));
     const QString crlf = QStringLiteral("\r\n");
     // The title is free text before the first tag: a '<' in it would open a false field.
     QString title = asciiFolded(adifTitle(activator));
     title.replace(QLatin1Char('<'), QLatin1Char('('));
-    return title + crlf + crlf + credit + crlf + crlf + crlf + QStringLiteral("<eoh>") + crlf;
+    return title + crlf + crlf + QString::fromLatin1(credit.data(), qsizetype(credit.size())) + crlf + crlf + crlf
+           + QStringLiteral("<eoh>") + crlf;
 }
 
 QString adifField(const QString &tag, const QString &value)
 {
     const QByteArray latinTag = tag.toLatin1();
-    QString out;
-    appendField(out, QLatin1String(latinTag), value);
-    return out;
+    Record out;
+    appendField(out, QLatin1String(latinTag), trimBlanks(value));
+    return QString::fromLatin1(out.data(), qsizetype(out.size()));
 }
 
 QString adifDate(const QString &dateText)
 {
-    if (const auto date = parseDateText(dateText))
-        return date->toString(QStringLiteral("yyyyMMdd"));
-    // A date that is not a calendar date is written as it stands, in the same order.
-    const QString year = dateText.right(2);
-    bool numeric = false;
-    const int twoDigits = year.toInt(&numeric);
-    const QString fullYearText = numeric && year.size() == 2 ? QString::number(fullYear(twoDigits))
-                                                              : year;
-    return fullYearText + dateText.mid(3, 2) + dateText.left(2);
+    char digits[8];
+    if (calendarDate(dateText, digits))
+        return QString::fromLatin1(digits, 8);
+    return dateFallback(dateText);
 }
 
 QString adifTime(const QString &timeText)
@@ -186,12 +318,10 @@ QString adifTime(const QString &timeText)
 
 QString adifBand(const QString &bandWithUnit)
 {
-    for (const NamedBand &band : kBandTable) {
-        if (bandWithUnit == QLatin1String(band.logBand))
-            return QString::fromLatin1(band.adifBand);
-    }
-    const QString number = bandWithUnit.section(QLatin1Char(' '), 0, 0);
-    return bandOfMegahertz(number);
+    const QLatin1String named = namedBand(bandWithUnit);
+    if (named.size() > 0)
+        return named;
+    return bandOfMegahertz(bandWithUnit.section(QLatin1Char(' '), 0, 0));
 }
 
 QString adifMode(const QString &mode)
@@ -201,76 +331,134 @@ QString adifMode(const QString &mode)
     return mode;
 }
 
-bool holdsQso(const QString &logLine)
+bool holdsQso(QStringView logLine)
 {
-    return !trimBlanks(logLine).isEmpty();
+    for (const QChar c : logLine) {
+        if (c != QLatin1Char(' '))
+            return true;
+    }
+    return false;
 }
 
-QString adifRecord(const QString &line, const AdifFileData &data)
+namespace {
+
+// Appends the record to out; in the DMSM layout its part of out is put in capitals.
+void assembleRecord(Record &out, QStringView line, const AdifFileData &data)
 {
-    QString record;
-    record.reserve(320);
-    appendField(record, QLatin1String("call"), columnsTrimmed(line, 18, 29));
-    const QString firstName = columnsTrimmed(line, 36, 50);
+    const size_t start = out.size();
+    appendField(out, QLatin1String("call"), cut(line, 18, 29));
+    const QStringView firstName = cut(line, 36, 50);
     if (!firstName.isEmpty())
-        appendField(record, QLatin1String("name"), firstName);
-    appendField(record, QLatin1String("band"), adifBand(bandWithUnit(line)));
-    appendField(record, QLatin1String("mode"), adifMode(columnsTrimmed(line, 61, 64)));
-    appendField(record, QLatin1String("qso_date"), adifDate(columnsTrimmed(line, 1, 8)));
-    const QString time = adifTime(columnsTrimmed(line, 11, 15));
-    appendField(record, QLatin1String("time_on"), time);
-    appendField(record, QLatin1String("time_off"), time);
-    appendField(record, QLatin1String("rst_sent"), columnsTrimmed(line, 57, 60));
-    appendField(record, QLatin1String("rst_rcvd"), columnsTrimmed(line, 53, 56));
-    appendField(record, QLatin1String("state"), columnsTrimmed(line, 32, 33));
-    const QString remarks = columnsTrimmed(line, 75, 104);
+        appendField(out, QLatin1String("name"), firstName);
+
+    const QStringView band = cut(line, 67, 73);
+    const QLatin1String named = namedBand(band);
+    if (named.size() > 0)
+        appendField(out, QLatin1String("band"), named);
+    else
+        appendField(out, QLatin1String("band"), otherBand(band));
+
+    const QStringView mode = cut(line, 61, 64);
+    if (mode == QLatin1String("TTY"))
+        appendField(out, QLatin1String("mode"), QLatin1String("RTTY"));
+    else
+        appendField(out, QLatin1String("mode"), mode);
+
+    const QStringView date = cut(line, 1, 8);
+    char digits[8];
+    if (calendarDate(date, digits))
+        appendField(out, QLatin1String("qso_date"), QLatin1String(digits, 8));
+    else
+        appendField(out, QLatin1String("qso_date"), dateFallback(date.toString()));
+
+    // hhmm: the first two and the last two characters of the time.
+    const QStringView time = cut(line, 11, 15);
+    if (time.size() == 5 && isPrintableAscii(time)) {
+        for (const char *tag : {"time_on", "time_off"}) {
+            appendTag(out, QLatin1String(tag), 4);
+            for (const qsizetype i : {0, 1, 3, 4})
+                out.push_back(char(time[i].unicode()));
+            out.push_back(' ');
+        }
+    } else {
+        const QString hhmm = time.left(2).toString() + time.right(2).toString();
+        appendField(out, QLatin1String("time_on"), hhmm);
+        appendField(out, QLatin1String("time_off"), hhmm);
+    }
+    appendField(out, QLatin1String("rst_sent"), cut(line, 57, 60));
+    appendField(out, QLatin1String("rst_rcvd"), cut(line, 53, 56));
+    appendField(out, QLatin1String("state"), cut(line, 32, 33));
+    const QStringView remarks = cut(line, 75, 104);
     switch (data.variant) {
     case AdifVariant::Standard:
-        appendField(record, QLatin1String("comment"), remarks);
+        appendField(out, QLatin1String("comment"), remarks);
         break;
     case AdifVariant::Wff:
-        appendField(record, QLatin1String("comment"), remarks);
-        appendField(record, QLatin1String("MY_SIG"), kWwff);
-        appendField(record, QLatin1String("My_SIG_INFO"), wwffReference(data.reference));
-        appendField(record, QLatin1String("SIG"), kWwff);
-        appendField(record, QLatin1String("STATION_CALLSIGN"), data.activator);
-        appendField(record, QLatin1String("OPERATOR"), columnsTrimmed(line, 107, 118));
-        appendField(record, QLatin1String("SIG_Info"), QString());
+        appendField(out, QLatin1String("comment"), remarks);
+        appendField(out, QLatin1String("MY_SIG"), QLatin1String("WWFF"));
+        appendField(out, QLatin1String("My_SIG_INFO"), trimBlanks(wwffReference(data.reference)));
+        appendField(out, QLatin1String("SIG"), QLatin1String("WWFF"));
+        appendField(out, QLatin1String("STATION_CALLSIGN"), trimBlanks(data.activator));
+        appendField(out, QLatin1String("OPERATOR"), cut(line, 107, 118));
+        appendField(out, QLatin1String("SIG_Info"), QLatin1String(""));
         break;
     case AdifVariant::Dmsm:
-        appendField(record, QLatin1String("comment"), data.reference);
-        appendField(record, QLatin1String("operator"), data.activator);
-        appendField(record, QLatin1String("Qth"), remarks);
+        appendField(out, QLatin1String("comment"), trimBlanks(data.reference));
+        appendField(out, QLatin1String("operator"), trimBlanks(data.activator));
+        appendField(out, QLatin1String("Qth"), remarks);
         break;
     }
-    record.append(QLatin1String("<eor>"));
+    out.append("<eor>", 5);
     // Folded to ASCII beforehand, so capitals never change a length.
-    if (data.variant == AdifVariant::Dmsm)
-        return record.toUpper();
-    return record;
+    if (data.variant == AdifVariant::Dmsm) {
+        for (auto c = out.begin() + qsizetype(start); c != out.end(); ++c) {
+            if (*c >= 'a' && *c <= 'z')
+                *c = char(*c - 'a' + 'A');
+        }
+    }
 }
 
-bool writeAdif(QIODevice &device, const QStringList &logLines, const AdifFileData &data,
+} // namespace
+
+QString adifRecord(const QString &logLine, const AdifFileData &data)
+{
+    Record record;
+    assembleRecord(record, logLine, data);
+    return QString::fromLatin1(record.data(), qsizetype(record.size()));
+}
+
+bool writeAdif(QIODevice &device, const QList<QStringView> &logLines, const AdifFileData &data,
                const QDateTime &createdUtc)
 {
-    constexpr qsizetype chunkSize = 1 << 20;
-    QByteArray chunk;
-    chunk.reserve(chunkSize + 1024);
-    chunk.append(adifHeader(data.activator, createdUtc).toLatin1());
+    constexpr size_t chunkSize = 1 << 20;
+    Record chunk;
+    chunk.reserve(chunkSize + 4096);
+    const QByteArray header = adifHeader(data.activator, createdUtc).toLatin1();
+    chunk.append(header.constData(), size_t(header.size()));
     auto flushChunk = [&device, &chunk] {
-        const bool written = device.write(chunk) == chunk.size();
+        const bool written = device.write(chunk.data(), qint64(chunk.size())) == qint64(chunk.size());
         chunk.clear();
         return written;
     };
-    for (const QString &line : logLines) {
+    for (const QStringView line : logLines) {
         if (!holdsQso(line))
             continue;
-        chunk.append(adifRecord(line, data).toLatin1());
+        assembleRecord(chunk, line, data);
         chunk.append("\r\n", 2);
         if (chunk.size() >= chunkSize && !flushChunk())
             return false;
     }
     return flushChunk();
+}
+
+bool writeAdif(QIODevice &device, const QStringList &logLines, const AdifFileData &data,
+               const QDateTime &createdUtc)
+{
+    QList<QStringView> views;
+    views.reserve(logLines.size());
+    for (const QString &line : logLines)
+        views.append(line);
+    return writeAdif(device, views, data, createdUtc);
 }
 
 } // namespace orvel

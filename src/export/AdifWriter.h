@@ -54,10 +54,12 @@ struct AdifFileData {
 QString adifRecord(const QString &logLine, const AdifFileData &data);
 
 // Whether a log line holds a QSO: lines made only of blanks (added by hand) are passed over.
-bool holdsQso(const QString &logLine);
+bool holdsQso(QStringView logLine);
 
 // Writes the header and one record per QSO line, each line ended by CRLF. False when the
 // device refused some of the text.
+bool writeAdif(QIODevice &device, const QList<QStringView> &logLines, const AdifFileData &data,
+               const QDateTime &createdUtc);
 bool writeAdif(QIODevice &device, const QStringList &logLines, const AdifFileData &data,
                const QDateTime &createdUtc);
 

@@ -1,5 +1,7 @@
 #include "AsciiText.h"
 
+#include <array>
+
 namespace orvel {
 
 namespace {
@@ -47,20 +49,20 @@ bool isPrintable(char16_t c)
     return c >= 32 && c <= 126;
 }
 
-void foldCharacter(QChar c, QString &out)
+void foldCharacter(QChar c, std::string &out)
 {
     const char16_t u = c.unicode();
     if (isPrintable(u)) {
-        out.append(c);
+        out.push_back(char(u));
         return;
     }
     if (u < 32 || u == 127) {
-        out.append(QLatin1Char(' '));
+        out.push_back(' ');
         return;
     }
     const QString special = specialFold(u);
     if (!special.isEmpty()) {
-        out.append(special);
+        out.append(special.toStdString());
         return;
     }
     // Compatibility decomposition: é → e + accent, ﬁ → fi, non-breaking blank → blank.
@@ -68,21 +70,36 @@ void foldCharacter(QChar c, QString &out)
     bool kept = false;
     for (const QChar part : decomposed) {
         if (isPrintable(part.unicode())) {
-            out.append(part);
+            out.push_back(char(part.unicode()));
             kept = true;
         } else if (part.category() != QChar::Mark_NonSpacing) {
             const QString partSpecial = specialFold(part.unicode());
-            out.append(partSpecial.isEmpty() ? QStringLiteral("?") : partSpecial);
+            out.append(partSpecial.isEmpty() ? std::string("?") : partSpecial.toStdString());
             kept = true;
         }
     }
     if (!kept)
-        out.append(QLatin1Char('?'));
+        out.push_back('?');
+}
+
+// The folding of every character of the 8-bit set and of the Latin letters around it, worked
+// out once: the logs hold little else.
+constexpr char16_t kTableSize = 0x180;
+
+const std::array<std::string, kTableSize> &foldTable()
+{
+    static const std::array<std::string, kTableSize> table = [] {
+        std::array<std::string, kTableSize> folds;
+        for (char16_t u = 0; u < kTableSize; ++u)
+            foldCharacter(QChar(u), folds[u]);
+        return folds;
+    }();
+    return table;
 }
 
 } // namespace
 
-bool isPrintableAscii(const QString &text)
+bool isPrintableAscii(QStringView text)
 {
     for (const QChar c : text) {
         if (!isPrintable(c.unicode()))
@@ -91,15 +108,28 @@ bool isPrintableAscii(const QString &text)
     return true;
 }
 
+void appendAsciiFolded(std::string &out, QStringView text)
+{
+    const auto &table = foldTable();
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (isPrintable(u))
+            out.push_back(char(u));
+        else if (u < kTableSize)
+            out.append(table[u]);
+        else
+            foldCharacter(c, out);
+    }
+}
+
 QString asciiFolded(const QString &text)
 {
     if (isPrintableAscii(text))
         return text;
-    QString out;
-    out.reserve(text.size() + 8);
-    for (const QChar c : text)
-        foldCharacter(c, out);
-    return out;
+    std::string out;
+    out.reserve(size_t(text.size()) + 8);
+    appendAsciiFolded(out, text);
+    return QString::fromLatin1(out.data(), qsizetype(out.size()));
 }
 
 } // namespace orvel

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
+
+#include <string>
 
 namespace orvel {
 
@@ -11,6 +14,9 @@ namespace orvel {
 // character still outside 32..126 to '?'. ASCII text comes back unchanged.
 QString asciiFolded(const QString &text);
 
-bool isPrintableAscii(const QString &text);
+// The same folding, appended to out as ASCII bytes.
+void appendAsciiFolded(std::string &out, QStringView text);
+
+bool isPrintableAscii(QStringView text);
 
 } // namespace orvel

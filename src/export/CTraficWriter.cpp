@@ -86,14 +86,14 @@ QString ctraficLine(const QString &line)
     return out;
 }
 
-bool writeCTrafic(QIODevice &device, const QStringList &logLines)
+bool writeCTrafic(QIODevice &device, const QList<QStringView> &logLines)
 {
     QByteArray bytes;
     bytes.reserve(logLines.size() * (kCTraficLineLength + 2));
-    for (const QString &line : logLines) {
+    for (const QStringView line : logLines) {
         if (!holdsQso(line))
             continue;
-        bytes.append(encodeWindows1252(ctraficLine(line)));
+        bytes.append(encodeWindows1252(ctraficLine(line.toString())));
         bytes.append("\r\n", 2);
     }
     return device.write(bytes) == bytes.size();

@@ -21,6 +21,6 @@ QString ctraficLine(const QString &logLine);
 
 // Writes one line per QSO line (windows-1252, CRLF); lines made only of blanks are passed
 // over. False when the device refused some of the text.
-bool writeCTrafic(QIODevice &device, const QStringList &logLines);
+bool writeCTrafic(QIODevice &device, const QList<QStringView> &logLines);
 
 } // namespace orvel

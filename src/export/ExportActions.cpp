@@ -55,9 +55,10 @@ QString nothingToExportMessage()
 std::optional<ExportFailure> exportAdifFile(const QString &folder, const QString &logReference,
                                             const AdifFileData &data, const QDateTime &createdUtc)
 {
-    QStringList lines;
-    if (auto failure = readLogFile(dataFilePath(folder, logFileName(logReference)), &lines))
+    QString text;
+    if (auto failure = readLogFile(dataFilePath(folder, logFileName(logReference)), &text))
         return failure;
+    const QList<QStringView> lines = textLines(text);
     const QString path = dataFilePath(folder, adifFileName(data.reference, data.variant));
     return writeExportFile(path, [&](QIODevice &device) {
         return writeAdif(device, lines, data, createdUtc);
@@ -66,9 +67,10 @@ std::optional<ExportFailure> exportAdifFile(const QString &folder, const QString
 
 std::optional<ExportFailure> exportCTraficFile(const QString &folder, const QString &reference)
 {
-    QStringList lines;
-    if (auto failure = readLogFile(dataFilePath(folder, logFileName(reference)), &lines))
+    QString text;
+    if (auto failure = readLogFile(dataFilePath(folder, logFileName(reference)), &text))
         return failure;
+    const QList<QStringView> lines = textLines(text);
     return writeExportFile(dataFilePath(folder, ctraficFileName(reference)),
                            [&lines](QIODevice &device) { return writeCTrafic(device, lines); });
 }

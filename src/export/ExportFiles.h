@@ -34,9 +34,12 @@ ExportFailure exportFailure(int number, const QString &fileName);
 int readErrorNumber(int systemError);
 int writeErrorNumber(int systemError, QFileDevice::FileError error);
 
-// The lines of a log file (windows-1252, CRLF or LF). A missing or unreadable log is a
+// The text of a log file (windows-1252), read whole. A missing or unreadable log is a
 // failure, never an empty log.
-std::optional<ExportFailure> readLogFile(const QString &path, QStringList *lines);
+std::optional<ExportFailure> readLogFile(const QString &path, QString *text);
+
+// The lines of a text ended by CRLF or LF (the last one may lack its end), as views on it.
+QList<QStringView> textLines(QStringView text);
 
 // Creates or empties the file at path, lets write fill it, then flushes and closes it.
 using ExportWriter = std::function<bool(QIODevice &device)>;
