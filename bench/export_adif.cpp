@@ -92,7 +92,8 @@ void BM_AdifExportDmsm(benchmark::State &state)
 void BM_Floor(benchmark::State &state)
 {
     exportOnce(AdifVariant::Wff);
-    const QString adifPath = dataFilePath(fixture().dir.path(), adifFileName(kReference, AdifVariant::Wff));
+    const QString adifPath =
+        dataFilePath(fixture().dir.path(), adifFileName(kReference, AdifVariant::Wff));
     const qint64 size = QFile(adifPath).size();
     const QString floorPath = dataFilePath(fixture().dir.path(), QStringLiteral("floor.adi"));
     for (auto _ : state) {

@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <array>
-#include <string>
 #include <cmath>
+#include <string>
 
 namespace orvel {
 
@@ -40,39 +40,18 @@ struct BandRange {
     double upper;
     const char *name;
 };
-constexpr std::array<BandRange, 33> kAdifRanges{{{0.1357, 0.1378, "2190m"},
-                                                 {0.472, 0.479, "630m"},
-                                                 {0.501, 0.504, "560m"},
-                                                 {1.8, 2.0, "160m"},
-                                                 {3.5, 4.0, "80m"},
-                                                 {5.06, 5.45, "60m"},
-                                                 {7.0, 7.3, "40m"},
-                                                 {10.1, 10.15, "30m"},
-                                                 {14.0, 14.35, "20m"},
-                                                 {18.068, 18.168, "17m"},
-                                                 {21.0, 21.45, "15m"},
-                                                 {24.89, 24.99, "12m"},
-                                                 {28.0, 29.7, "10m"},
-                                                 {40.0, 45.0, "8m"},
-                                                 {50.0, 54.0, "6m"},
-                                                 {54.000001, 69.9, "5m"},
-                                                 {70.0, 71.0, "4m"},
-                                                 {144.0, 148.0, "2m"},
-                                                 {222.0, 225.0, "1.25m"},
-                                                 {420.0, 450.0, "70cm"},
-                                                 {902.0, 928.0, "33cm"},
-                                                 {1240.0, 1300.0, "23cm"},
-                                                 {2300.0, 2450.0, "13cm"},
-                                                 {3300.0, 3500.0, "9cm"},
-                                                 {5650.0, 5925.0, "6cm"},
-                                                 {10000.0, 10500.0, "3cm"},
-                                                 {24000.0, 24250.0, "1.25cm"},
-                                                 {47000.0, 47200.0, "6mm"},
-                                                 {75500.0, 81000.0, "4mm"},
-                                                 {119980.0, 123000.0, "2.5mm"},
-                                                 {134000.0, 149000.0, "2mm"},
-                                                 {241000.0, 250000.0, "1mm"},
-                                                 {300000.0, 7500000.0, "submm"}}};
+constexpr std::array<BandRange, 33> kAdifRanges{
+    {{0.1357, 0.1378, "2190m"},   {0.472, 0.479, "630m"},      {0.501, 0.504, "560m"},
+     {1.8, 2.0, "160m"},          {3.5, 4.0, "80m"},           {5.06, 5.45, "60m"},
+     {7.0, 7.3, "40m"},           {10.1, 10.15, "30m"},        {14.0, 14.35, "20m"},
+     {18.068, 18.168, "17m"},     {21.0, 21.45, "15m"},        {24.89, 24.99, "12m"},
+     {28.0, 29.7, "10m"},         {40.0, 45.0, "8m"},          {50.0, 54.0, "6m"},
+     {54.000001, 69.9, "5m"},     {70.0, 71.0, "4m"},          {144.0, 148.0, "2m"},
+     {222.0, 225.0, "1.25m"},     {420.0, 450.0, "70cm"},      {902.0, 928.0, "33cm"},
+     {1240.0, 1300.0, "23cm"},    {2300.0, 2450.0, "13cm"},    {3300.0, 3500.0, "9cm"},
+     {5650.0, 5925.0, "6cm"},     {10000.0, 10500.0, "3cm"},   {24000.0, 24250.0, "1.25cm"},
+     {47000.0, 47200.0, "6mm"},   {75500.0, 81000.0, "4mm"},   {119980.0, 123000.0, "2.5mm"},
+     {134000.0, 149000.0, "2mm"}, {241000.0, 250000.0, "1mm"}, {300000.0, 7500000.0, "submm"}}};
 
 // The band of a number of MHz. A log names a band by a round number ("10" for 10.1 MHz,
 // "5" for 5.3 MHz), so a band's lower edge is read to the precision the number was written
@@ -208,15 +187,23 @@ bool calendarDate(QStringView text, char (&digits)[8])
     return true;
 }
 
+// A date typed by hand without its leading zeros ("5/9/13") still names a day; any other
+// text is written as it stands, for the reader to see.
 QString dateFallback(const QString &dateText)
 {
-    // A date that is not a calendar date is written as it stands, in the same order.
-    const QString year = dateText.right(2);
-    bool numeric = false;
-    const int twoDigitYear = year.toInt(&numeric);
-    const QString yearText =
-        numeric && year.size() == 2 ? QString::number(fullYear(twoDigitYear)) : year;
-    return yearText + dateText.mid(3, 2) + dateText.left(2);
+    const QStringList parts = dateText.split(QLatin1Char('/'));
+    if (parts.size() == 3) {
+        bool dayOk = false, monthOk = false, yearOk = false;
+        const int day = parts.at(0).toInt(&dayOk);
+        const int month = parts.at(1).toInt(&monthOk);
+        int year = parts.at(2).toInt(&yearOk);
+        if (yearOk && parts.at(2).size() <= 2)
+            year = fullYear(year);
+        const QDate date(year, month, day);
+        if (dayOk && monthOk && yearOk && date.isValid())
+            return date.toString(QStringLiteral("yyyyMMdd"));
+    }
+    return dateText;
 }
 
 QLatin1String namedBand(QStringView bandWithUnit);
@@ -269,14 +256,14 @@ QList<AdifVariant> adifVariants(const QString &reference)
 
 QString adifFileName(const QString &reference, AdifVariant variant)
 {
-    return reference
-           + (variant == AdifVariant::Dmsm ? QStringLiteral(" Sp.adi") : QStringLiteral(".adi"));
+    return reference +
+           (variant == AdifVariant::Dmsm ? QStringLiteral(" Sp.adi") : QStringLiteral(".adi"));
 }
 
 QString adifTitle(const QString &activator)
 {
-    return QStringLiteral("Exportation du log Brivo_Orvel de ") + activator
-           + QStringLiteral(" au format ADIF");
+    return QStringLiteral("Exportation du log Brivo_Orvel de ") + activator +
+           QStringLiteral(" au format ADIF");
 }
 
 QString adifHeader(const QString &activator, const QDateTime &createdUtc)
@@ -291,8 +278,8 @@ QString adifHeader(const QString &activator, const QDateTime &createdUtc)
     // The title is free text before the first tag: a '<' in it would open a false field.
     QString title = asciiFolded(adifTitle(activator));
     title.replace(QLatin1Char('<'), QLatin1Char('('));
-    return title + crlf + crlf + QString::fromLatin1(credit.data(), qsizetype(credit.size())) + crlf + crlf + crlf
-           + QStringLiteral("<eoh>") + crlf;
+    return title + crlf + crlf + QString::fromLatin1(credit.data(), qsizetype(credit.size())) +
+           crlf + crlf + crlf + QStringLiteral("<eoh>") + crlf;
 }
 
 QString adifField(const QString &tag, const QString &value)
@@ -436,7 +423,8 @@ bool writeAdif(QIODevice &device, const QList<QStringView> &logLines, const Adif
     const QByteArray header = adifHeader(data.activator, createdUtc).toLatin1();
     chunk.append(header.constData(), size_t(header.size()));
     auto flushChunk = [&device, &chunk] {
-        const bool written = device.write(chunk.data(), qint64(chunk.size())) == qint64(chunk.size());
+        const bool written =
+            device.write(chunk.data(), qint64(chunk.size())) == qint64(chunk.size());
         chunk.clear();
         return written;
     };

@@ -10,37 +10,60 @@ namespace {
 QString specialFold(char16_t c)
 {
     switch (c) {
-    case u'œ': return QStringLiteral("oe");
-    case u'Œ': return QStringLiteral("OE");
-    case u'æ': return QStringLiteral("ae");
-    case u'Æ': return QStringLiteral("AE");
-    case u'ß': return QStringLiteral("ss");
-    case u'ø': return QStringLiteral("o");
-    case u'Ø': return QStringLiteral("O");
-    case u'đ': return QStringLiteral("d");
-    case u'Đ': return QStringLiteral("D");
-    case u'ð': return QStringLiteral("d");
-    case u'Ð': return QStringLiteral("D");
-    case u'ł': return QStringLiteral("l");
-    case u'Ł': return QStringLiteral("L");
-    case u'þ': return QStringLiteral("th");
-    case u'Þ': return QStringLiteral("TH");
+    case u'œ':
+        return QStringLiteral("oe");
+    case u'Œ':
+        return QStringLiteral("OE");
+    case u'æ':
+        return QStringLiteral("ae");
+    case u'Æ':
+        return QStringLiteral("AE");
+    case u'ß':
+        return QStringLiteral("ss");
+    case u'ø':
+        return QStringLiteral("o");
+    case u'Ø':
+        return QStringLiteral("O");
+    case u'đ':
+        return QStringLiteral("d");
+    case u'Đ':
+        return QStringLiteral("D");
+    case u'ð':
+        return QStringLiteral("d");
+    case u'Ð':
+        return QStringLiteral("D");
+    case u'ł':
+        return QStringLiteral("l");
+    case u'Ł':
+        return QStringLiteral("L");
+    case u'þ':
+        return QStringLiteral("th");
+    case u'Þ':
+        return QStringLiteral("TH");
     case u'‘':
     case u'’':
     case u'‚':
-    case u'´': return QStringLiteral("'");
+    case u'´':
+        return QStringLiteral("'");
     case u'“':
     case u'”':
     case u'„':
     case u'«':
-    case u'»': return QStringLiteral("\"");
+    case u'»':
+        return QStringLiteral("\"");
     case u'–':
-    case u'—': return QStringLiteral("-");
-    case u'…': return QStringLiteral("...");
-    case u'€': return QStringLiteral("EUR");
-    case u'°': return QStringLiteral("o");
-    case u'×': return QStringLiteral("x");
-    default: return {};
+    case u'—':
+        return QStringLiteral("-");
+    case u'…':
+        return QStringLiteral("...");
+    case u'€':
+        return QStringLiteral("EUR");
+    case u'°':
+        return QStringLiteral("o");
+    case u'×':
+        return QStringLiteral("x");
+    default:
+        return {};
     }
 }
 

@@ -60,9 +60,8 @@ std::optional<ExportFailure> exportAdifFile(const QString &folder, const QString
         return failure;
     const QList<QStringView> lines = textLines(text);
     const QString path = dataFilePath(folder, adifFileName(data.reference, data.variant));
-    return writeExportFile(path, [&](QIODevice &device) {
-        return writeAdif(device, lines, data, createdUtc);
-    });
+    return writeExportFile(
+        path, [&](QIODevice &device) { return writeAdif(device, lines, data, createdUtc); });
 }
 
 std::optional<ExportFailure> exportCTraficFile(const QString &folder, const QString &reference)

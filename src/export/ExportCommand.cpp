@@ -81,8 +81,8 @@ int runExportCommand(const QStringList &arguments, const QString &folder, const 
     PrintingDialogs dialogs(out);
     const ExportReport report{[&dialogs](const QString &message) { dialogs.message(message); },
                               [&err](const ExportFailure &failure) {
-                                  err << failure.message << QStringLiteral(" : ")
-                                      << failure.detail << Qt::endl;
+                                  err << failure.message << QStringLiteral(" : ") << failure.detail
+                                      << Qt::endl;
                               }};
     const ExportOutcome outcome = *format == Format::Adif
                                       ? runAdifExport(context, folder, clock, report)

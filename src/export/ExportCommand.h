@@ -17,7 +17,10 @@ class Clock;
 class PrintingDialogs : public Dialogs
 {
 public:
-    explicit PrintingDialogs(QTextStream &out) : m_out(out) {}
+    explicit PrintingDialogs(QTextStream &out)
+        : m_out(out)
+    {
+    }
     void message(const QString &text) override;
     bool question(const QString &text) override;
     bool choosePrinter(QPrinter &printer) override;

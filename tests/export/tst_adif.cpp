@@ -7,9 +7,9 @@
 #include "support/TestRegistry.h"
 
 #include <QDir>
-#include <cerrno>
 #include <QFile>
 #include <QTest>
+#include <cerrno>
 
 using namespace orvel;
 using orvel::testing::readBytes;
@@ -23,8 +23,8 @@ QString logLine(const QString &date, const QString &time, const QString &call,
                 const QString &rstSent, const QString &mode, const QString &band,
                 const QString &remarks = {}, const QString &operatorCall = {})
 {
-    return formatQsoLine({date, time, call, department, firstName, rstReceived, rstSent, mode,
-                          band, remarks, operatorCall});
+    return formatQsoLine({date, time, call, department, firstName, rstReceived, rstSent, mode, band,
+                          remarks, operatorCall});
 }
 
 // The QSO of the ADIF example: no first name, empty remark.
@@ -124,9 +124,9 @@ private slots:
     {
         writeLog("DFCF 89010", {exampleQso(), accentedQso()});
         QVERIFY(exportAll("DFCF 89010", {"DFCF 89010"}).ok());
-        QCOMPARE(readBytes(path("DFCF 89010.adi")),
-                 kHeader + kExampleFields + "<eor>\r\n" + kAccentedFields
-                     + "<comment:12>CHATEAU FORT <eor>\r\n");
+        QCOMPARE(readBytes(path("DFCF 89010.adi")), kHeader + kExampleFields + "<eor>\r\n" +
+                                                        kAccentedFields +
+                                                        "<comment:12>CHATEAU FORT <eor>\r\n");
     }
 
     void emptyLogGivesHeaderOnly()
@@ -142,7 +142,8 @@ private slots:
     {
         QTest::addColumn<QString>("reference");
         QTest::addColumn<QByteArray>("sigInfo");
-        QTest::newRow("code after blank") << "WFF FFF-0123" << QByteArray("<My_SIG_INFO:8>FFF-0123 ");
+        QTest::newRow("code after blank")
+            << "WFF FFF-0123" << QByteArray("<My_SIG_INFO:8>FFF-0123 ");
         QTest::newRow("no blank") << "FFF-0456" << QByteArray("<My_SIG_INFO:8>FFF-0456 ");
     }
     void writesWffFields()
@@ -152,13 +153,13 @@ private slots:
         writeLog(reference, {exampleQso("Q9ABCDEFGHIJ"), exampleQso()});
         // The activator field as typed, blanks around: the length is that of the value written.
         QVERIFY(exportAll(reference, {reference}, "  Q9ABC ").ok());
-        const QByteArray wffFields = "<comment:0> <MY_SIG:4>WWFF " + sigInfo
-                                     + "<SIG:4>WWFF <STATION_CALLSIGN:5>Q9ABC ";
+        const QByteArray wffFields =
+            "<comment:0> <MY_SIG:4>WWFF " + sigInfo + "<SIG:4>WWFF <STATION_CALLSIGN:5>Q9ABC ";
         const QByteArray fieldsBefore = kExampleFields.left(kExampleFields.size() - 12);
         QCOMPARE(readBytes(path(reference + ".adi")),
-                 kHeader + fieldsBefore + wffFields
-                     + "<OPERATOR:12>Q9ABCDEFGHIJ <SIG_Info:0> <eor>\r\n" + fieldsBefore
-                     + wffFields + "<OPERATOR:0> <SIG_Info:0> <eor>\r\n");
+                 kHeader + fieldsBefore + wffFields +
+                     "<OPERATOR:12>Q9ABCDEFGHIJ <SIG_Info:0> <eor>\r\n" + fieldsBefore + wffFields +
+                     "<OPERATOR:0> <SIG_Info:0> <eor>\r\n");
     }
 
     void writesDmsmFileInCapitals()
@@ -166,11 +167,11 @@ private slots:
         writeLog("DMSM 29-001", {accentedQso()});
         QVERIFY(exportAll("DMSM 29-001", {"DMSM 29-001"}, "q9abc").ok());
         QCOMPARE(readBytes(path("DMSM 29-001 Sp.adi")),
-                 QByteArray(kHeader).replace("Q9ABC", "q9abc")
-                     + "<CALL:5>F4AAA <NAME:6>HELENE <BAND:3>20M <MODE:2>CW "
-                       "<QSO_DATE:8>19991231 <TIME_ON:4>1402 <TIME_OFF:4>1402 "
-                       "<RST_SENT:3>579 <RST_RCVD:3>599 <STATE:2>76 <COMMENT:11>DMSM 29-001 "
-                       "<OPERATOR:5>Q9ABC <QTH:12>CHATEAU FORT <EOR>\r\n");
+                 QByteArray(kHeader).replace("Q9ABC", "q9abc") +
+                     "<CALL:5>F4AAA <NAME:6>HELENE <BAND:3>20M <MODE:2>CW "
+                     "<QSO_DATE:8>19991231 <TIME_ON:4>1402 <TIME_OFF:4>1402 "
+                     "<RST_SENT:3>579 <RST_RCVD:3>599 <STATE:2>76 <COMMENT:11>DMSM 29-001 "
+                     "<OPERATOR:5>Q9ABC <QTH:12>CHATEAU FORT <EOR>\r\n");
     }
 
     void referenceWithBothGetsTwoLayouts()
@@ -199,14 +200,22 @@ private slots:
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("1999 stays in its century")
-            << "31/12/99" << "SSB" << QByteArray("<qso_date:8>19991231 ");
-        QTest::newRow("2013") << "05/09/13" << "SSB" << QByteArray("<qso_date:8>20130905 ");
-        QTest::newRow("1950") << "01/01/50" << "SSB" << QByteArray("<qso_date:8>19500101 ");
-        QTest::newRow("2049") << "01/01/49" << "SSB" << QByteArray("<qso_date:8>20490101 ");
-        QTest::newRow("TTY is RTTY") << "05/09/13" << "TTY" << QByteArray("<mode:4>RTTY ");
-        QTest::newRow("FT8 as logged") << "05/09/13" << "FT8" << QByteArray("<mode:3>FT8 ");
-        QTest::newRow("typed mode") << "05/09/13" << "JT65" << QByteArray("<mode:4>JT65 ");
+        QTest::newRow("1999 stays in its century") << "31/12/99"
+                                                   << "SSB" << QByteArray("<qso_date:8>19991231 ");
+        QTest::newRow("2013") << "05/09/13"
+                              << "SSB" << QByteArray("<qso_date:8>20130905 ");
+        QTest::newRow("1950") << "01/01/50"
+                              << "SSB" << QByteArray("<qso_date:8>19500101 ");
+        QTest::newRow("2049") << "01/01/49"
+                              << "SSB" << QByteArray("<qso_date:8>20490101 ");
+        QTest::newRow("TTY is RTTY") << "05/09/13"
+                                     << "TTY" << QByteArray("<mode:4>RTTY ");
+        QTest::newRow("FT8 as logged") << "05/09/13"
+                                       << "FT8" << QByteArray("<mode:3>FT8 ");
+        QTest::newRow("no calendar date") << "32/13/24"
+                                          << "SSB" << QByteArray("<qso_date:8>32/13/24 ");
+        QTest::newRow("typed mode") << "05/09/13"
+                                    << "JT65" << QByteArray("<mode:4>JT65 ");
     }
     void convertsValues()
     {
@@ -218,15 +227,24 @@ private slots:
         QVERIFY2(record.contains(expected), record.constData());
     }
 
+    // A line shortened or mistyped by hand still gives a well-formed record.
+    void shortLineGivesWellFormedRecord()
+    {
+        QCOMPARE(adifRecord("5/9/13    8:35   F4AAA", {}),
+                 QString("<call:5>F4AAA <band:0> <mode:0> <qso_date:8>20130905 <time_on:4>8:35 "
+                         "<time_off:4>8:35 <rst_sent:0> <rst_rcvd:0> <state:0> <comment:0> "
+                         "<eor>"));
+    }
+
     void mapsBands_data()
     {
         QTest::addColumn<QString>("band");
         QTest::addColumn<QString>("adif");
         const QList<std::pair<const char *, const char *>> bands = {
-            {"3.5", "80m"}, {"7", "40m"},    {"10", "30m"},  {"14", "20m"},   {"18", "17m"},
-            {"21", "15m"},  {"24", "12m"},   {"28", "10m"},  {"50", "6m"},    {"144", "2m"},
-            {"1.8", "160m"}, {"5", "60m"},   {"70", "4m"},   {"432", "70cm"}, {"1.9", "160m"},
-            {"8", ""},      {"abc", ""}};
+            {"3.5", "80m"},  {"7", "40m"},  {"10", "30m"}, {"14", "20m"},   {"18", "17m"},
+            {"21", "15m"},   {"24", "12m"}, {"28", "10m"}, {"50", "6m"},    {"144", "2m"},
+            {"1.8", "160m"}, {"5", "60m"},  {"70", "4m"},  {"432", "70cm"}, {"1.9", "160m"},
+            {"8", ""},       {"abc", ""}};
         for (const auto &[band, adif] : bands)
             QTest::newRow(band) << QString(band) << QString(adif);
     }
@@ -243,13 +261,20 @@ private slots:
     {
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("field");
-        QTest::newRow("accents") << "Hélène" << "<name:6>Helene ";
-        QTest::newRow("cedilla and circumflex") << "François Château" << "<name:16>Francois Chateau ";
-        QTest::newRow("ligature grows") << "Œuvre cœur" << "<name:12>OEuvre coeur ";
-        QTest::newRow("sharp s") << "Strauß" << "<name:7>Strauss ";
-        QTest::newRow("typographic quote") << "L’Isle" << "<name:6>L'Isle ";
-        QTest::newRow("no ASCII letter") << "Ж" << "<name:1>? ";
-        QTest::newRow("blanks trimmed") << "  Jean  " << "<name:4>Jean ";
+        QTest::newRow("accents") << "Hélène"
+                                 << "<name:6>Helene ";
+        QTest::newRow("cedilla and circumflex") << "François Château"
+                                                << "<name:16>Francois Chateau ";
+        QTest::newRow("ligature grows") << "Œuvre cœur"
+                                        << "<name:12>OEuvre coeur ";
+        QTest::newRow("sharp s") << "Strauß"
+                                 << "<name:7>Strauss ";
+        QTest::newRow("typographic quote") << "L’Isle"
+                                           << "<name:6>L'Isle ";
+        QTest::newRow("no ASCII letter") << "Ж"
+                                         << "<name:1>? ";
+        QTest::newRow("blanks trimmed") << "  Jean  "
+                                        << "<name:4>Jean ";
     }
     void foldsToAsciiWithMatchingLengths()
     {
@@ -288,17 +313,21 @@ private slots:
     {
         QTest::addColumn<QString>("failing");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing WFF log") << "WFF FFF-0123" << "Erreur  53";
-        QTest::newRow("missing DMSM log") << "DMSM 29-001" << "Erreur  53";
-        QTest::newRow("output is a folder") << "FOLDER" << "Erreur  75";
-        QTest::newRow("disk full") << "FULL" << "Erreur  61";
+        QTest::newRow("missing WFF log") << "WFF FFF-0123"
+                                         << "Erreur  53";
+        QTest::newRow("missing DMSM log") << "DMSM 29-001"
+                                          << "Erreur  53";
+        QTest::newRow("output is a folder") << "FOLDER"
+                                            << "Erreur  75";
+        QTest::newRow("disk full") << "FULL"
+                                   << "Erreur  61";
     }
     void reportsErrorsAndGoesOn()
     {
         QFETCH(QString, failing);
         QFETCH(QString, message);
-        const QStringList open = {"WFF FFF-0123", "DMSM 29-001", "DFCF 89010", "FOLDER",
-                                  "FULL", "DCPF 11"};
+        const QStringList open = {"WFF FFF-0123", "DMSM 29-001", "DFCF 89010",
+                                  "FOLDER",       "FULL",        "DCPF 11"};
         for (const QString &reference : open) {
             if (reference != failing)
                 writeLog(reference, {exampleQso()});
@@ -323,7 +352,8 @@ private slots:
     void missingCurrentLogFailsEveryStandardFile()
     {
         writeLog("WFF FFF-0123", {exampleQso()});
-        const ExportOutcome outcome = exportAll("DFCF 89010", {"DFCF 89010", "WFF FFF-0123", "DCPF 11"});
+        const ExportOutcome outcome =
+            exportAll("DFCF 89010", {"DFCF 89010", "WFF FFF-0123", "DCPF 11"});
         QCOMPARE(outcome.writtenFiles, QStringList{"WFF FFF-0123.adi"});
         QCOMPARE(platform->dialogs.messages,
                  (QStringList{"Erreur  53", "Le fichier a été crée sous le nom WFF FFF-0123.adi",

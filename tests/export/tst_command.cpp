@@ -103,8 +103,8 @@ private slots:
 
     void exportsCTraficOfTheReference()
     {
-        const Run result = run({"--dossier", platform->folder(), "exporter", "ctrafic", "DFCF",
-                                "89010"});
+        const Run result =
+            run({"--dossier", platform->folder(), "exporter", "ctrafic", "DFCF", "89010"});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out, QString("Le fichier a été crée sous le nom DFCF 89010.ctf\n"));
         QCOMPARE(readBytes(platform->file("DFCF 89010.ctf")).size(), 201);
@@ -115,19 +115,20 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("error");
-        QTest::newRow("unknown reference") << QStringList{"adif", "DFCF 00000"}
-                                           << "Référence inconnue : DFCF 00000";
+        QTest::newRow("unknown reference")
+            << QStringList{"adif", "DFCF 00000"} << "Référence inconnue : DFCF 00000";
         QTest::newRow("missing log") << QStringList{"adif", "DMSM 29-001"}
                                      << "Erreur  53 : le fichier DMSM 29-001.txt est introuvable";
-        QTest::newRow("unknown format") << QStringList{"pdf", "DFCF 89010"}
-                                        << "Format d'export inconnu : pdf";
+        QTest::newRow("unknown format")
+            << QStringList{"pdf", "DFCF 89010"} << "Format d'export inconnu : pdf";
         QTest::newRow("no reference") << QStringList{"adif"} << "Il manque le format";
     }
     void refusesWithAFrenchMessage()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, error);
-        const Run result = run(QStringList{"--dossier", platform->folder(), "exporter"} + arguments);
+        const Run result =
+            run(QStringList{"--dossier", platform->folder(), "exporter"} + arguments);
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.contains(error), qPrintable(result.err));
         QVERIFY(!QFile::exists(platform->file("DMSM 29-001 Sp.adi")));

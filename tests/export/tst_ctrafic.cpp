@@ -74,8 +74,8 @@ private slots:
         QTest::addColumn<QString>("band");
         QTest::addColumn<QString>("text");
         const QList<std::pair<const char *, const char *>> bands = {
-            {"1.8", "1.8 Mhz "}, {"3.5", "3.5 Mhz "}, {"7", "7.0 Mhz "},  {"10", "10 Mhz  "},
-            {"14", "14 Mhz  "},  {"18", "18 Mhz  "},  {"21", "21 Mhz  "}, {"24", "24 Mhz  "},
+            {"1.8", "1.8 Mhz "}, {"3.5", "3.5 Mhz "}, {"7", "7.0 Mhz "},   {"10", "10 Mhz  "},
+            {"14", "14 Mhz  "},  {"18", "18 Mhz  "},  {"21", "21 Mhz  "},  {"24", "24 Mhz  "},
             {"28", "28 Mhz  "},  {"50", "50 Mhz  "},  {"144", "144 Mhz "}, {"5", "5 Mhz   "},
             {"432", "432 Mhz "}, {"", " Mhz    "}};
         for (const auto &[band, text] : bands)
@@ -100,8 +100,7 @@ private slots:
 
     void writesFileOfCurrentActivation()
     {
-        writeFile(platform->file("DFCF 89010.txt"),
-                  {cwQso("7"), cwQso("144", "F4ABCDEFGHIJ")});
+        writeFile(platform->file("DFCF 89010.txt"), {cwQso("7"), cwQso("144", "F4ABCDEFGHIJ")});
         const ExportOutcome outcome = exportCurrent("DFCF 89010");
         QVERIFY(outcome.ok());
         QCOMPARE(platform->dialogs.messages,
