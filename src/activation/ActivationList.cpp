@@ -108,8 +108,8 @@ GroupLookup ActivationList::lookupGroupAt(qsizetype lineIndex) const
 GroupLookup ActivationList::groupAt(const QStringList &all, qsizetype index)
 {
     GroupLookup result;
-    if (index < 0 || index >= all.size() || all.at(index) == kGroupMarker
-        || (index > 0 && all.at(index - 1) == kGroupMarker))
+    if (index < 0 || index >= all.size() || all.at(index) == kGroupMarker ||
+        (index > 0 && all.at(index - 1) == kGroupMarker))
         return result;
     result.found = true;
 
@@ -130,7 +130,8 @@ GroupLookup ActivationList::groupAt(const QStringList &all, qsizetype index)
         return result; // block not closed yet
 
     bool numberOk = false;
-    const int counted = marker + 1 < all.size() ? trimBlanks(all.at(marker + 1)).toInt(&numberOk) : 0;
+    const int counted =
+        marker + 1 < all.size() ? trimBlanks(all.at(marker + 1)).toInt(&numberOk) : 0;
     if (!numberOk || counted <= 0)
         return result;
     // The group is the counted lines directly above the marker, never the marker or count line

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -76,6 +77,7 @@ void Histo_Acti::reload()
     const QList<HistoryEntry> history = activationHistory(m_folder);
     m_table->setRowCount(int(history.size()));
     int totalQsos = 0;
+    QSet<QString> counted; // a reference registered in two groups has one log
     for (int row = 0; row < history.size(); ++row) {
         const HistoryEntry &entry = history.at(row);
         const Activation &a = entry.activation;
@@ -86,17 +88,19 @@ void Histo_Acti::reload()
         m_table->setItem(row, Commune, cell(a.commune));
         m_table->setItem(row, Activator, cell(a.activator));
         m_table->setItem(row, Logger, cell(a.logger));
-        auto *count = cell(entry.logExists ? QString::number(entry.qsoCount)
-                                           : QStringLiteral("pas de log"),
-                           Qt::AlignRight);
+        auto *count =
+            cell(entry.logExists ? QString::number(entry.qsoCount) : QStringLiteral("pas de log"),
+                 Qt::AlignRight);
         m_table->setItem(row, Qsos, count);
-        totalQsos += entry.qsoCount;
+        if (!counted.contains(a.reference)) {
+            counted.insert(a.reference);
+            totalQsos += entry.qsoCount;
+        }
     }
-    m_summary->setText(history.isEmpty()
-                           ? QStringLiteral("Aucune activation enregistrée")
-                           : QStringLiteral("%1 activation(s), %2 QSO au total")
-                                 .arg(history.size())
-                                 .arg(totalQsos));
+    m_summary->setText(history.isEmpty() ? QStringLiteral("Aucune activation enregistrée")
+                                         : QStringLiteral("%1 activation(s), %2 QSO au total")
+                                               .arg(history.size())
+                                               .arg(totalQsos));
 }
 
 } // namespace orvel

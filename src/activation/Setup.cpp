@@ -60,8 +60,8 @@ Setup::~Setup() = default;
 
 void Setup::startUp()
 {
-    m_form->Type_Activite->addItems({QStringLiteral("Activation"), QStringLiteral("Réactivation"),
-                                     QStringLiteral("Résident")});
+    m_form->Type_Activite->addItems(
+        {QStringLiteral("Activation"), QStringLiteral("Réactivation"), QStringLiteral("Résident")});
     m_form->Type_Activite->setCurrentIndex(0);
     resize(1020, 520);
     centreOnScreen();
@@ -212,8 +212,8 @@ bool Setup::registerLine(const QString &line)
 
 void Setup::lookUpGroup(const QString &reference)
 {
-    const QString wanted = reference.isEmpty() ? trimBlanks(m_form->text(SetupField::NumActivite))
-                                               : reference;
+    const QString wanted =
+        reference.isEmpty() ? trimBlanks(m_form->text(SetupField::NumActivite)) : reference;
     const qsizetype line = m_list.lastLineOf(wanted);
     if (line < 0) {
         m_form->Liste_Activite_Bis->clear();
@@ -338,13 +338,13 @@ void Setup::onListeActiviteClicked(const QModelIndex &index)
 
 void Setup::halfReset()
 {
-    for (SetupField field : {SetupField::NumActivite, SetupField::NomActivite,
-                             SetupField::TypeActivite})
+    for (SetupField field :
+         {SetupField::NumActivite, SetupField::NomActivite, SetupField::TypeActivite})
         m_form->setText(field, QString());
     for (int i = 0; i < kSetupFieldCount; ++i) {
         const SetupField field = setupFieldAt(i);
-        m_form->field(field)->setEnabled(field == SetupField::Logger
-                                         || field == SetupField::NumActivite);
+        m_form->field(field)->setEnabled(field == SetupField::Logger ||
+                                         field == SetupField::NumActivite);
     }
     m_form->Saisie_des_QSO->setEnabled(false);
     expectField(SetupField::Activeur);
@@ -425,8 +425,8 @@ bool Setup::passesChecks(SetupField field)
                 QStringLiteral("La référence %1 fait déjà partie de ce groupe").arg(reference));
             return false;
         }
-        if (referenceExists(reference)
-            && !m_services.dialogs.question(duplicateReferenceQuestion()))
+        if (referenceExists(reference) &&
+            !m_services.dialogs.question(duplicateReferenceQuestion()))
             return false;
     }
     // What is kept is what the line and the log file name will hold.
@@ -459,8 +459,8 @@ bool Setup::onDateKey(QKeyEvent *event)
         return true;
     }
     const QString typed = event->text();
-    if (!typed.isEmpty() && typed.at(0).unicode() >= 0x20 && separatorOn()
-        && needsDateSeparator(date->text())) {
+    if (!typed.isEmpty() && typed.at(0).unicode() >= 0x20 && separatorOn() &&
+        needsDateSeparator(date->text())) {
         date->setText(date->text() + QLatin1Char('/'));
         date->end(false);
     }

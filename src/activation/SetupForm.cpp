@@ -25,8 +25,7 @@ namespace orvel {
 
 namespace {
 
-template <typename T>
-T *named(T *widget, const QString &name)
+template <typename T> T *named(T *widget, const QString &name)
 {
     widget->setObjectName(name);
     return widget;
@@ -99,7 +98,8 @@ void SetupForm::buildTitle(QWidget *parent)
     Frame1 = named(new QFrame(parent), QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::StyledPanel);
     Frame1->setFrameShadow(QFrame::Raised);
-    Label2 = label(Frame1, QStringLiteral("Label2"), QStringLiteral("ENREGISTREMENT DES ACTIVATIONS"));
+    Label2 =
+        label(Frame1, QStringLiteral("Label2"), QStringLiteral("ENREGISTREMENT DES ACTIVATIONS"));
     Label2->setFont(sansSerif(12, true));
     Label2->setAlignment(Qt::AlignCenter);
     auto *layout = new QHBoxLayout(Frame1);
@@ -126,7 +126,12 @@ void SetupForm::buildLeftPanel(QWidget *parent)
     Nb_Multi->setFont(sansSerif(12, true));
     Nb_Multi->setAlignment(Qt::AlignCenter);
     Nb_Multi->setFixedWidth(60);
-    Saisie_des_QSO = button(Frame3, QStringLiteral("Saisie_des_QSO"), QStringLiteral("Saisie des QSO"));
+    // The counter is read-only and disabled, yet must stay readable.
+    QPalette counterPalette = Nb_Multi->palette();
+    counterPalette.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
+    Nb_Multi->setPalette(counterPalette);
+    Saisie_des_QSO =
+        button(Frame3, QStringLiteral("Saisie_des_QSO"), QStringLiteral("Saisie des QSO"));
     RAZ = button(Frame3, QStringLiteral("RAZ"), QStringLiteral("RAZ de l' activation"));
 
     auto *layout = new QVBoxLayout(Frame3);
@@ -216,8 +221,8 @@ void SetupForm::buildFields(QWidget *parent)
         grid->addWidget(input, i, 1, Qt::AlignLeft);
         grid->addWidget(example, i, 2, Qt::AlignLeft);
     }
-    Label16 = label(Frame2, QStringLiteral("Label16"),
-                    QStringLiteral(" (*)  Informations Obligatoires"));
+    Label16 =
+        label(Frame2, QStringLiteral("Label16"), QStringLiteral(" (*)  Informations Obligatoires"));
     paintRed(Label16);
     grid->addWidget(Label16, kSetupFieldCount, 0, 1, 3, Qt::AlignLeft);
     grid->setRowStretch(kSetupFieldCount + 1, 1);

@@ -101,9 +101,9 @@ std::optional<QString> referenceRuleMessage(const QString &reference)
         return message;
     if (!trimBlanks(reference).contains(QLatin1Char(' ')))
         return QStringLiteral("Attention indiquez le type d'activation (DFCF,DMF,TDC...) séparé "
-                              "par un espace avant la référence\n")
-               + QString(43, QLatin1Char(' '))
-               + QStringLiteral("Exemple DFCF 89010, DCPF 45PR001ou DMSM SA2587");
+                              "par un espace avant la référence\n") +
+               QString(43, QLatin1Char(' ')) +
+               QStringLiteral("Exemple DFCF 89010, DCPF 45PR001ou DMSM SA2587");
     return std::nullopt;
 }
 

@@ -23,8 +23,8 @@ inline constexpr int kSetupFieldCount = 9;
 
 struct SetupFieldRule {
     QString objectName;
-    bool capitals;          // a to z become capitals while typing
-    int longest;            // trimmed length
+    bool capitals; // a to z become capitals while typing
+    int longest;   // trimmed length
     QString tooLongMessage;
     bool required;
     QString emptyMessage;

@@ -39,31 +39,36 @@ private slots:
         QTest::addColumn<SetupField>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message"); // empty when the field passes
-        QTest::newRow("activator at 10") << SetupField::Activeur << "Q4XYZ/P123" << "";
+        QTest::newRow("activator at 10") << SetupField::Activeur << "Q4XYZ/P123"
+                                         << "";
         QTest::newRow("activator at 11") << SetupField::Activeur << "Q4XYZ/P1234"
                                          << "10 caracteres maxi";
-        QTest::newRow("blanks around are not counted")
-            << SetupField::Activeur << "  Q4XYZ/P123  " << "";
+        QTest::newRow("blanks around are not counted") << SetupField::Activeur << "  Q4XYZ/P123  "
+                                                       << "";
         QTest::newRow("activator empty") << SetupField::Activeur << ""
                                          << "Nom de l'activeur obligatoire";
-        QTest::newRow("blanks only count as empty")
-            << SetupField::Activeur << "   " << "Nom de l'activeur obligatoire";
-        QTest::newRow("logger may be empty") << SetupField::Logger << "" << "";
-        QTest::newRow("canton may be empty") << SetupField::NumCanton << "" << "";
-        QTest::newRow("canton of 5") << SetupField::NumCanton << "76254" << "4 caracteres maxi";
-        QTest::newRow("reference of 13") << SetupField::NumActivite << "DOHF 89EC001a" << "";
+        QTest::newRow("blanks only count as empty") << SetupField::Activeur << "   "
+                                                    << "Nom de l'activeur obligatoire";
+        QTest::newRow("logger may be empty") << SetupField::Logger << ""
+                                             << "";
+        QTest::newRow("canton may be empty") << SetupField::NumCanton << ""
+                                             << "";
+        QTest::newRow("canton of 5") << SetupField::NumCanton << "76254"
+                                     << "4 caracteres maxi";
+        QTest::newRow("reference of 13") << SetupField::NumActivite << "DOHF 89EC001a"
+                                         << "";
         QTest::newRow("reference of 14") << SetupField::NumActivite << "DOHF 89EC001ab"
                                          << "13 caracteres maxi";
         QTest::newRow("reference empty") << SetupField::NumActivite << ""
                                          << "Numero de l'activité obligatoire";
-        QTest::newRow("name of 31") << SetupField::NomActivite << QString(31, 'a')
-                                    << "30 caracteres maxi";
+        QTest::newRow("name of 31")
+            << SetupField::NomActivite << QString(31, 'a') << "30 caracteres maxi";
         QTest::newRow("name empty") << SetupField::NomActivite << ""
                                     << "Nom de l'activité obligatoire";
         QTest::newRow("postal code empty") << SetupField::NumCP << ""
                                            << "Numero du code postal obligatoire";
-        QTest::newRow("commune of 27") << SetupField::NomCommune << QString(27, 'a')
-                                       << "26 caracteres maxi";
+        QTest::newRow("commune of 27")
+            << SetupField::NomCommune << QString(27, 'a') << "26 caracteres maxi";
         QTest::newRow("commune empty") << SetupField::NomCommune << ""
                                        << "Nom de la commune obligatoire";
         QTest::newRow("type of 13") << SetupField::TypeActivite << "Reactivations"
@@ -72,7 +77,8 @@ private slots:
                                     << "Type de l'activité obligatoire";
         QTest::newRow("date of 9") << SetupField::DateActivite << "12/06/2005"
                                    << "8 caracteres pour la date JJ/MM/AA";
-        QTest::newRow("date of 5 passes") << SetupField::DateActivite << "12/06" << "";
+        QTest::newRow("date of 5 passes") << SetupField::DateActivite << "12/06"
+                                          << "";
         QTest::newRow("date empty") << SetupField::DateActivite << ""
                                     << "Date de l'activité obligatoire";
         QTest::newRow("character outside the file set")
@@ -93,29 +99,37 @@ private slots:
     {
         QTest::addColumn<QString>("reference");
         QTest::addColumn<QString>("message");
-        const QString blank = QStringLiteral(
-                                  "Attention indiquez le type d'activation (DFCF,DMF,TDC...) séparé "
-                                  "par un espace avant la référence\n")
-                              + QString(43, ' ')
-                              + QStringLiteral("Exemple DFCF 89010, DCPF 45PR001ou DMSM SA2587");
-        QTest::newRow("valid") << "DFCF 89010" << "";
+        const QString blank =
+            QStringLiteral("Attention indiquez le type d'activation (DFCF,DMF,TDC...) séparé "
+                           "par un espace avant la référence\n") +
+            QString(43, ' ') + QStringLiteral("Exemple DFCF 89010, DCPF 45PR001ou DMSM SA2587");
+        QTest::newRow("valid") << "DFCF 89010"
+                               << "";
         QTest::newRow("no blank") << "DFCF89010" << blank;
         QTest::newRow("slash before blank rule")
-            << "DFCF89/010" << "Attention le caractere '/' est interdit dans la référence";
+            << "DFCF89/010"
+            << "Attention le caractere '/' est interdit dans la référence";
         QTest::newRow("backslash") << "DFCF 89\\01"
                                    << "Attention le caractere '\\' est interdit dans la référence";
         QTest::newRow("colon") << "DFCF 89:01"
                                << "Attention le caractere ':' est interdit dans la référence";
-        QTest::newRow("star") << "DFCF 8*" << "Attention le caractere '*' est interdit dans la référence";
-        QTest::newRow("question mark") << "DFCF 8?" << "Attention le caractere '?' est interdit dans la référence";
-        QTest::newRow("quote") << "DFCF \"8\"" << "Attention le caractere '\"' est interdit dans la référence";
-        QTest::newRow("angle") << "DFCF <8>" << "Attention le caractere '<' est interdit dans la référence";
-        QTest::newRow("pipe") << "DFCF 8|9" << "Attention le caractere '|' est interdit dans la référence";
+        QTest::newRow("star") << "DFCF 8*"
+                              << "Attention le caractere '*' est interdit dans la référence";
+        QTest::newRow("question mark")
+            << "DFCF 8?"
+            << "Attention le caractere '?' est interdit dans la référence";
+        QTest::newRow("quote") << "DFCF \"8\""
+                               << "Attention le caractere '\"' est interdit dans la référence";
+        QTest::newRow("angle") << "DFCF <8>"
+                               << "Attention le caractere '<' est interdit dans la référence";
+        QTest::newRow("pipe") << "DFCF 8|9"
+                              << "Attention le caractere '|' est interdit dans la référence";
         QTest::newRow("final dot") << "DFCF 89010."
                                    << "Attention la référence ne doit pas se terminer par un point";
         QTest::newRow("dots only") << ". .."
                                    << "Attention la référence ne doit pas se terminer par un point";
-        QTest::newRow("inner dot") << "DFCF 89.010" << "";
+        QTest::newRow("inner dot") << "DFCF 89.010"
+                                   << "";
     }
     void appliesReferenceRulesInOrder()
     {
@@ -157,22 +171,20 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<QStringList>("open");
         QTest::addColumn<int>("count"); // -1 when the count is left as it was
-        const QString a = line("DFCF 1"), b = line("DFCF 2"), c = line("DFCF 3"),
-                      x = line("DMF 9");
+        const QString a = line("DFCF 1"), b = line("DFCF 2"), c = line("DFCF 3"), x = line("DMF 9");
         QTest::newRow("middle of a group of three")
             << QStringList{a, b, c, "<eol>", "3"} << 1 << QStringList{"DFCF 1", "DFCF 2", "DFCF 3"}
             << 2;
-        QTest::newRow("second block")
-            << QStringList{x, "<eol>", "1", a, b, "<eol>", "2"} << 4
-            << QStringList{"DFCF 1", "DFCF 2"} << 1;
-        QTest::newRow("unclosed block") << QStringList{x, "<eol>", "1", a, b} << 3
-                                        << QStringList{} << -1;
+        QTest::newRow("second block") << QStringList{x, "<eol>", "1", a, b, "<eol>", "2"} << 4
+                                      << QStringList{"DFCF 1", "DFCF 2"} << 1;
+        QTest::newRow("unclosed block")
+            << QStringList{x, "<eol>", "1", a, b} << 3 << QStringList{} << -1;
         QTest::newRow("line left outside the block above it")
             << QStringList{x, a, b, "<eol>", "2"} << 0 << QStringList{} << -1;
         QTest::newRow("count larger than the block never opens a marker")
             << QStringList{x, "<eol>", "1", a, "<eol>", "5"} << 3 << QStringList{"DFCF 1"} << 1;
-        QTest::newRow("unreadable count") << QStringList{a, "<eol>", "deux"} << 0
-                                          << QStringList{} << -1;
+        QTest::newRow("unreadable count")
+            << QStringList{a, "<eol>", "deux"} << 0 << QStringList{} << -1;
         QTest::newRow("a count line is no activation")
             << QStringList{a, "<eol>", "1"} << 2 << QStringList{} << -1;
     }
@@ -207,7 +219,8 @@ private slots:
         TestPlatform platform;
         writeFile(platform.file("Liste_Activite.txt"),
                   {line("DFCF 1", "Moulin"), line("DFCF 2"), "<eol>", "2", line("DMF 3")});
-        writeFile(platform.file("DFCF 1.txt"), {"01/05/24  10:00  Q4AAA", "", "01/05/24  10:01  Q4BBB"});
+        writeFile(platform.file("DFCF 1.txt"),
+                  {"01/05/24  10:00  Q4AAA", "", "01/05/24  10:01  Q4BBB"});
         writeFile(platform.file("DMF 3.txt"), {});
         const QList<HistoryEntry> history = activationHistory(platform.folder());
         QCOMPARE(history.size(), 3);

@@ -97,8 +97,7 @@ class TestSetupWindow : public QObject
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
-    template <typename T = QWidget>
-    T *child(const QString &name) const
+    template <typename T = QWidget> T *child(const QString &name) const
     {
         return m_window->findChild<T *>(name);
     }
@@ -161,9 +160,8 @@ private slots:
     void init()
     {
         m_platform = std::make_unique<TestPlatform>();
-        m_services = std::make_unique<Services>(Services{m_platform->settings, m_platform->clock,
-                                                         m_platform->dialogs,
-                                                         m_platform->folder()});
+        m_services = std::make_unique<Services>(Services{
+            m_platform->settings, m_platform->clock, m_platform->dialogs, m_platform->folder()});
         dialogs().defaultAnswer = true;
     }
     void cleanup()
@@ -179,7 +177,8 @@ private slots:
                                formatActivationLine(stored("DFCF 2")), "<eol>", "2"});
         open();
         QCOMPARE(m_window->objectName(), QStringLiteral("Setup"));
-        QCOMPARE(m_window->windowTitle(), QStringLiteral("  Brivo_Orvel Multi    Revision  1.0.4c"));
+        QCOMPARE(m_window->windowTitle(),
+                 QStringLiteral("  Brivo_Orvel Multi    Revision  1.0.4c"));
         QCOMPARE(m_platform->settings.value(kAppMulti, kSetupSection, "Revision"),
                  QStringLiteral(" 1.0.4c"));
         QCOMPARE(m_platform->settings.value(kAppMulti, kSetupSection, "Chemin Repertoire"),
@@ -196,8 +195,9 @@ private slots:
         QVERIFY(child("RAZ")->isEnabled());
         QCOMPARE(text("Nb_Multi"), QStringLiteral("0"));
         QVERIFY(opened().isEmpty());
-        for (const QString &name : QStringList{"Activeur", "Logger", "Num_Activite", "Nom_Activite",
-                                    "Num_Canton", "Num_CP", "Nom_Commune", "Date_Activite"}) {
+        for (const QString &name :
+             QStringList{"Activeur", "Logger", "Num_Activite", "Nom_Activite", "Num_Canton",
+                         "Num_CP", "Nom_Commune", "Date_Activite"}) {
             QVERIFY2(!edit(name)->isEnabled(), qPrintable(name));
             QCOMPARE(backgroundOf(edit(name)), kLightYellow);
         }
@@ -223,10 +223,10 @@ private slots:
         child("Ajout")->setEnabled(true);
         child("Termine")->setEnabled(true);
         child("Creer")->setFocus();
-        const QStringList expected = {"Ajout", "Termine", "Saisie_des_QSO", "RAZ",
-                                      "Liste_Activite", "Activeur", "Logger", "Num_Activite",
-                                      "Nom_Activite", "Num_Canton", "Num_CP", "Nom_Commune",
-                                      "Type_Activite", "Date_Activite"};
+        const QStringList expected = {
+            "Ajout",    "Termine",     "Saisie_des_QSO", "RAZ",          "Liste_Activite",
+            "Activeur", "Logger",      "Num_Activite",   "Nom_Activite", "Num_Canton",
+            "Num_CP",   "Nom_Commune", "Type_Activite",  "Date_Activite"};
         for (const QString &name : expected) {
             QTest::keyClick(focused(), Qt::Key_Tab);
             QCOMPARE(focusedName(), name);
@@ -325,29 +325,41 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString blankRule =
             "Attention indiquez le type d'activation (DFCF,DMF,TDC...) séparé par un espace avant "
-            "la référence\n"
-            + QString(43, ' ') + "Exemple DFCF 89010, DCPF 45PR001ou DMSM SA2587";
-        QTest::newRow("activator too long") << 0 << "Q4XYZ/P1234" << "10 caracteres maxi";
-        QTest::newRow("activator empty") << 0 << "" << "Nom de l'activeur obligatoire";
-        QTest::newRow("logger too long") << 1 << "Q4ABCDEFGHI" << "10 caracteres maxi";
-        QTest::newRow("reference of 14") << 2 << "DOHF 89EC001AB" << "13 caracteres maxi";
+            "la référence\n" +
+            QString(43, ' ') + "Exemple DFCF 89010, DCPF 45PR001ou DMSM SA2587";
+        QTest::newRow("activator too long") << 0 << "Q4XYZ/P1234"
+                                            << "10 caracteres maxi";
+        QTest::newRow("activator empty") << 0 << ""
+                                         << "Nom de l'activeur obligatoire";
+        QTest::newRow("logger too long") << 1 << "Q4ABCDEFGHI"
+                                         << "10 caracteres maxi";
+        QTest::newRow("reference of 14") << 2 << "DOHF 89EC001AB"
+                                         << "13 caracteres maxi";
         QTest::newRow("reference without blank") << 2 << "DFCF89010" << blankRule;
         QTest::newRow("slash before blank rule")
-            << 2 << "DFCF89/010" << "Attention le caractere '/' est interdit dans la référence";
+            << 2 << "DFCF89/010"
+            << "Attention le caractere '/' est interdit dans la référence";
         QTest::newRow("colon") << 2 << "DFCF 89:10"
                                << "Attention le caractere ':' est interdit dans la référence";
         QTest::newRow("final dot") << 2 << "DFCF 89."
                                    << "Attention la référence ne doit pas se terminer par un point";
-        QTest::newRow("reference of blanks") << 2 << "   " << "Numero de l'activité obligatoire";
+        QTest::newRow("reference of blanks") << 2 << "   "
+                                             << "Numero de l'activité obligatoire";
         QTest::newRow("name too long") << 3 << QString(31, 'x') << "30 caracteres maxi";
-        QTest::newRow("unknown character") << 3 << QStringLiteral("Moulin ΩΩ")
+        QTest::newRow("unknown character")
+            << 3 << QStringLiteral("Moulin ΩΩ")
             << QStringLiteral("Le caractère \"Ω\" n'est pas accepté (jeu de caractères Windows)");
-        QTest::newRow("canton too long") << 4 << "12345" << "4 caracteres maxi";
-        QTest::newRow("postal code empty") << 5 << "" << "Numero du code postal obligatoire";
+        QTest::newRow("canton too long") << 4 << "12345"
+                                         << "4 caracteres maxi";
+        QTest::newRow("postal code empty") << 5 << ""
+                                           << "Numero du code postal obligatoire";
         QTest::newRow("commune too long") << 6 << QString(27, 'x') << "26 caracteres maxi";
-        QTest::newRow("type empty") << 7 << "" << "Type de l'activité obligatoire";
-        QTest::newRow("date too long") << 8 << "12/06/2005" << "8 caracteres pour la date JJ/MM/AA";
-        QTest::newRow("date empty") << 8 << "" << "Date de l'activité obligatoire";
+        QTest::newRow("type empty") << 7 << ""
+                                    << "Type de l'activité obligatoire";
+        QTest::newRow("date too long") << 8 << "12/06/2005"
+                                       << "8 caracteres pour la date JJ/MM/AA";
+        QTest::newRow("date empty") << 8 << ""
+                                    << "Date de l'activité obligatoire";
     }
     void refusesBadFieldsAndKeepsTheText()
     {
@@ -407,8 +419,8 @@ private slots:
         enter(QString()); // Enter again on the same text
         QCOMPARE(focusedName(), QStringLiteral("Nom_Activite"));
         Typed rest;
-        for (const QString &value : {rest.name, QString(""), rest.postalCode, rest.commune,
-                                     rest.type, rest.date})
+        for (const QString &value :
+             {rest.name, QString(""), rest.postalCode, rest.commune, rest.type, rest.date})
             enter(value);
         // The stored description comes back; no registration question.
         QCOMPARE(dialogs().questions.size(), 2);
@@ -557,13 +569,12 @@ private slots:
         const QString first = formatActivationLine(stored("DFCF 1", "Premier"));
         const QString later = formatActivationLine(stored("DFCF 1", "Second"));
         const QString thirteen = formatActivationLine(stored("DOHF 89EC001a"));
-        QTest::newRow("later line wins") << QStringList{first, later, "<eol>", "2"} << 0
-                                         << "Second" << "Auxerre"
-                                         << QStringList{"DFCF 1", "DFCF 1"};
+        QTest::newRow("later line wins") << QStringList{first, later, "<eol>", "2"} << 0 << "Second"
+                                         << "Auxerre" << QStringList{"DFCF 1", "DFCF 1"};
         QTest::newRow("thirteen characters") << QStringList{thirteen} << 0 << "Moulin"
                                              << "Auxerre" << QStringList{"DOHF 89EC001a"};
-        QTest::newRow("old 93-character line")
-            << QStringList{first.left(93)} << 0 << "Premier" << "" << QStringList{"DFCF 1"};
+        QTest::newRow("old 93-character line") << QStringList{first.left(93)} << 0 << "Premier"
+                                               << "" << QStringList{"DFCF 1"};
         QTest::newRow("unclosed block opens the reference alone")
             << QStringList{first, formatActivationLine(stored("DMF 2"))} << 1 << "Moulin"
             << "Auxerre" << QStringList{"DMF 2"};
