@@ -2,6 +2,7 @@
 
 #include "DepartmentGrid.h"
 #include "EntryMenus.h"
+#include "LogCorrectionController.h"
 #include "activation/ActivationContext.h"
 #include "common/FixedColumns.h"
 #include "help/Revision.h"
@@ -35,6 +36,7 @@ Saisie_QSO::Saisie_QSO(Services &services, const ActivationContext &activation, 
     , m_activation(activation)
     , m_settings(services.settings)
     , m_store(LogFiles(activation.workingDirectory()))
+    , m_currentLog(LogFiles(activation.workingDirectory()))
 {
     setObjectName(QStringLiteral("Saisie_QSO"));
     auto *central = new QWidget(this);
@@ -45,6 +47,7 @@ Saisie_QSO::Saisie_QSO(Services &services, const ActivationContext &activation, 
     m_keyFlow = new EntryKeyFlow(m_form, m_state, services.dialogs, m_settings, *this, this);
     connectMenus();
     load();
+    new LogCorrectionController(*this, services.dialogs, activation);
 }
 
 Saisie_QSO::~Saisie_QSO() = default;
@@ -171,11 +174,26 @@ void Saisie_QSO::setTallyRefresh(TallyRefresh refresh)
 
 int Saisie_QSO::reloadLog()
 {
-    m_logLines = m_store.logs().load(m_activation.currentActivation().reference);
-    m_form.listModel->setStringList(listEntries(m_logLines));
+    m_currentLog.load(m_activation.currentActivation().reference);
+    m_form.listModel->setStringList(listEntries(m_currentLog.lines()));
     m_state.chosenEntry.clear();
     m_state.chosenLogLine.clear();
-    return static_cast<int>(m_logLines.size()) + 1;
+    return m_currentLog.nextNumber();
+}
+
+void Saisie_QSO::showAppended(const QString &line)
+{
+    // An append adds one line at the end of the list; anything else reads the log again.
+    if (!m_currentLog.appended(line)) {
+        reloadLog();
+        return;
+    }
+    QStringListModel *model = m_form.listModel;
+    const int row = model->rowCount();
+    model->insertRows(row, 1);
+    model->setData(model->index(row), listEntry(m_currentLog.nextNumber() - 1, line));
+    m_state.chosenEntry.clear();
+    m_state.chosenLogLine.clear();
 }
 
 void Saisie_QSO::selectLastLine()
@@ -200,7 +218,7 @@ void Saisie_QSO::onListSelection()
 
 void Saisie_QSO::refreshOperatorCount()
 {
-    m_state.operatorCount = countOperators(m_logLines);
+    m_state.operatorCount = m_currentLog.operatorCount();
     m_form.Tot_Oper->setText(numberText(m_state.operatorCount));
 }
 
@@ -367,6 +385,8 @@ bool Saisie_QSO::runStore()
         open.append(m_activation.currentActivation().reference);
     const QsoRecord entry = entryRecord();
 
+    if (m_state.editing && !editedQsoStillLogged())
+        return false;
     StoreOutcome outcome;
     if (m_state.editing) {
         StoreRequest request{entry, EntryTiming::Editing, {}, {}, m_state.editedLine};
@@ -379,7 +399,11 @@ bool Saisie_QSO::runStore()
         outcome = m_store.store(open, request);
     }
     const bool inserted = m_state.inserting && !m_state.editing;
-    const int next = reloadLog();
+    if (outcome.ok() && !m_state.editing && !m_state.inserting)
+        showAppended(outcome.line);
+    else
+        reloadLog();
+    const int next = m_currentLog.nextNumber();
     selectLastLine();
     refreshOperatorCount();
     if (!outcome.ok()) {
@@ -398,6 +422,23 @@ bool Saisie_QSO::runStore()
     m_form.Num_Q->setText(QString::number(next));
     refreshTally();
     return true;
+}
+
+bool Saisie_QSO::editedQsoStillLogged()
+{
+    const QString reference = m_activation.currentActivation().reference;
+    if (m_store.logs().load(reference).contains(m_state.editedLine))
+        return true;
+    // Replacing now would leave the current log without the QSO: nothing is written, the typed
+    // values stay in the fields and the list shows the log as it now stands.
+    reloadLog();
+    selectLastLine();
+    refreshOperatorCount();
+    m_services.dialogs.message(
+        QStringLiteral("Le QSO à corriger n'est plus dans le log %1 : aucun log n'a été "
+                       "modifié.\nAnnulez la saisie, puis choisissez le QSO dans la liste.")
+            .arg(reference));
+    return false;
 }
 
 void Saisie_QSO::closeEvent(QCloseEvent *event)

@@ -7,17 +7,19 @@
 // Mnu_Mode_Emploi, Mnu_Maj, Mnu_A_Propos) and the Recherche button emit
 // windowRequested(objectName); the receiver opens that window modeless.
 //
-// The corrections of the log are wired from outside too: Edite_QSO, Efface_QSO and Recupere
-// emit correctionRequested(objectName); the receiver reads state(), changes the log, then calls
-// beginEdit(), reloadLog(), cancelEntry(), selectLastLine(), refreshOperatorCount() as needed.
-// Ajout_QSO (insert mode) and Annule_Q (cancel) act here.
+// The corrections of the log: Edite_QSO, Efface_QSO and Recupere emit
+// correctionRequested(objectName), which the window's LogCorrectionController answers (it
+// reads state(), changes the log, then calls beginEdit(), reloadLog(), cancelEntry(),
+// selectLastLine(), refreshOperatorCount() as needed). Ajout_QSO (insert mode) and Annule_Q
+// (cancel) act here.
 //
-// The call-sign step's services (already-worked check, first-name lookup), the first-name
-// update of every store and the départements tally are given with the set...() functions below;
-// until they are, those steps do nothing.
+// The call-sign step's services (already-worked check, first-name lookup) and the first-name
+// update of every store are installed by that controller too; the départements tally is given
+// with setTallyRefresh(). Each can be replaced with the set...() functions below.
 #pragma once
 
 #include "ClockPanel.h"
+#include "CurrentLog.h"
 #include "EntryForm.h"
 #include "EntryKeyFlow.h"
 #include "EntrySettings.h"
@@ -70,7 +72,7 @@ public:
     void refreshOperatorCount();
     void refreshTally() override;
     // The lines of the current log as last read.
-    const QStringList &logLines() const { return m_logLines; }
+    const QStringList &logLines() const { return m_currentLog.lines(); }
 
     // Loads a logged QSO into the fields for correction (Edition_En_Cours); number is the text
     // for Num_Q ("05"), entry the QSO's values (its operator is not used: Ope_Q keeps its text),
@@ -107,6 +109,8 @@ private:
     void setDeferredEntry(bool on);
     void updateDateTimeVisibility();
     bool runStore();
+    bool editedQsoStillLogged();
+    void showAppended(const QString &line);
     bool fieldsFitTheRecord();
     QsoRecord entryRecord() const;
 
@@ -121,7 +125,7 @@ private:
     QsoStore m_store;
     FirstNameUpdate m_firstNameUpdate;
     TallyRefresh m_tallyRefresh;
-    QStringList m_logLines;
+    CurrentLog m_currentLog;
 };
 
 } // namespace orvel
