@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPalette>
 #include <QPushButton>
 #include <QStringListModel>
 #include <QStyle>
@@ -197,7 +198,12 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     f.insertIndicator = label(central, "Mode_Ajout");
     QFont indicatorFont = f.insertIndicator->font();
     indicatorFont.setBold(true);
+    indicatorFont.setPointSizeF(indicatorFont.pointSizeF() * 1.3);
     f.insertIndicator->setFont(indicatorFont);
+    // Red, so that an operator never takes an insertion for an ordinary entry.
+    QPalette indicatorColours = f.insertIndicator->palette();
+    indicatorColours.setColor(QPalette::WindowText, Qt::red);
+    f.insertIndicator->setPalette(indicatorColours);
     buttons->addWidget(f.insertIndicator, 1);
     buttons->addWidget(label(central, "Label22", QStringLiteral("Opérateurs")));
     buttons->addWidget(label(central, "Label20", QStringLiteral("contactés")));
