@@ -75,6 +75,48 @@ QList<QLineEdit *> EntryForm::storeKeyFields() const
     return {Dpt_Q, Prenom_Q, QRKR_Q, QRKE_Q, Observation_Q, Date_Q, Heure_Q};
 }
 
+QsoRecord EntryForm::record() const
+{
+    QsoRecord record;
+    record.date = Date_Q->text();
+    record.time = Heure_Q->text();
+    record.call = Indi_Q->text();
+    record.department = Dpt_Q->text();
+    record.firstName = Prenom_Q->text();
+    record.rstReceived = QRKR_Q->text();
+    record.rstSent = QRKE_Q->text();
+    record.mode = Mode_Q->currentText();
+    record.band = Bande_Q->currentText();
+    record.remarks = Observation_Q->text();
+    record.operatorCall = Ope_Q->text();
+    return record;
+}
+
+std::optional<EntryForm::Refusal> EntryForm::firstRefusedForStore(bool typedMoment) const
+{
+    const QString mode = Mode_Q->currentText();
+    QList<Refusal> checks = {
+        {Indi_Q, checkCall(Indi_Q->text())},
+        {Dpt_Q, checkDepartmentWidth(Dpt_Q->text())},
+        {Prenom_Q, checkFirstName(Prenom_Q->text())},
+        {QRKR_Q, checkReportReceivedWidth(QRKR_Q->text(), mode)},
+        {QRKE_Q, checkReportSentWidth(QRKE_Q->text(), mode)},
+        {Observation_Q, checkRemarks(Observation_Q->text())},
+        {Mode_Q, checkMode(mode)},
+        {Bande_Q, checkBand(Bande_Q->currentText())},
+        {Ope_Q, checkOperator(Ope_Q->text())},
+    };
+    if (typedMoment) {
+        checks.append({Date_Q, checkDateOnEnter(Date_Q->text())});
+        checks.append({Heure_Q, checkTimeOnEnter(Heure_Q->text())});
+    }
+    for (const Refusal &refusal : checks) {
+        if (!refusal.check.accepted)
+            return refusal;
+    }
+    return std::nullopt;
+}
+
 EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
 {
     EntryForm f;

@@ -2,7 +2,11 @@
 // key flow reach them by these members (each also carries its objectName).
 #pragma once
 
+#include "EntryRules.h"
+#include "QsoLine.h"
+
 #include <QList>
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -62,6 +66,18 @@ struct EntryForm {
 
     // The seven fields a store key stores from.
     QList<QLineEdit *> storeKeyFields() const;
+
+    // The QSO as the fields hold it (date and time as typed).
+    QsoRecord record() const;
+
+    // A field refused before a store, with the field's own message.
+    struct Refusal {
+        QWidget *field;
+        FieldCheck check;
+    };
+    // The first field that does not fit its column of the record (a field changed after it was
+    // passed, or the operator); with typedMoment, also a date or time not in its form.
+    std::optional<Refusal> firstRefusedForStore(bool typedMoment) const;
 
     // Builds every control into central, with the fields' character refusal reported through
     // dialogs.

@@ -324,55 +324,17 @@ bool Saisie_QSO::quickStore(QWidget *field)
     return true;
 }
 
-QsoRecord Saisie_QSO::entryRecord() const
-{
-    QsoRecord record;
-    record.date = m_form.Date_Q->text();
-    record.time = m_form.Heure_Q->text();
-    record.call = m_form.Indi_Q->text();
-    record.department = m_form.Dpt_Q->text();
-    record.firstName = m_form.Prenom_Q->text();
-    record.rstReceived = m_form.QRKR_Q->text();
-    record.rstSent = m_form.QRKE_Q->text();
-    record.mode = m_form.Mode_Q->currentText();
-    record.band = m_form.Bande_Q->currentText();
-    record.remarks = m_form.Observation_Q->text();
-    record.operatorCall = m_form.Ope_Q->text();
-    return record;
-}
-
 bool Saisie_QSO::fieldsFitTheRecord()
 {
-    const QString mode = m_form.Mode_Q->currentText();
-    struct Held {
-        QWidget *field;
-        FieldCheck check;
-    };
-    QList<Held> held = {
-        {m_form.Indi_Q, checkCall(m_form.Indi_Q->text())},
-        {m_form.Dpt_Q, checkDepartmentWidth(m_form.Dpt_Q->text())},
-        {m_form.Prenom_Q, checkFirstName(m_form.Prenom_Q->text())},
-        {m_form.QRKR_Q, checkReportReceivedWidth(m_form.QRKR_Q->text(), mode)},
-        {m_form.QRKE_Q, checkReportSentWidth(m_form.QRKE_Q->text(), mode)},
-        {m_form.Observation_Q, checkRemarks(m_form.Observation_Q->text())},
-        {m_form.Mode_Q, checkMode(mode)},
-        {m_form.Bande_Q, checkBand(m_form.Bande_Q->currentText())},
-        {m_form.Ope_Q, checkOperator(m_form.Ope_Q->text())},
-    };
     // Typed date and time must be whole: every log line starts with them.
-    if (deferredEntry() || m_state.editing || m_state.inserting) {
-        held.append({m_form.Date_Q, checkDateOnEnter(m_form.Date_Q->text())});
-        held.append({m_form.Heure_Q, checkTimeOnEnter(m_form.Heure_Q->text())});
-    }
-    for (const Held &h : held) {
-        if (h.check.accepted)
-            continue;
-        m_services.dialogs.message(h.check.message);
-        h.field->setEnabled(true);
-        h.field->setFocus();
-        return false;
-    }
-    return true;
+    const bool typedMoment = deferredEntry() || m_state.editing || m_state.inserting;
+    const auto refused = m_form.firstRefusedForStore(typedMoment);
+    if (!refused)
+        return true;
+    m_services.dialogs.message(refused->check.message);
+    refused->field->setEnabled(true);
+    refused->field->setFocus();
+    return false;
 }
 
 bool Saisie_QSO::runStore()
@@ -383,7 +345,7 @@ bool Saisie_QSO::runStore()
     QStringList open = m_activation.openActivations();
     if (open.isEmpty())
         open.append(m_activation.currentActivation().reference);
-    const QsoRecord entry = entryRecord();
+    const QsoRecord entry = m_form.record();
 
     if (m_state.editing && !editedQsoStillLogged())
         return false;

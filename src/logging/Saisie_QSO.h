@@ -112,7 +112,6 @@ private:
     bool editedQsoStillLogged();
     void showAppended(const QString &line);
     bool fieldsFitTheRecord();
-    QsoRecord entryRecord() const;
 
     Services &m_services;
     const ActivationContext &m_activation;
