@@ -55,17 +55,25 @@ FileResult FirstNames::update(const QString &keyLine) const
             QStringLiteral("Le fichier %1 ne peut pas être lu ; il est resté inchangé")
                 .arg(QDir::toNativeSeparators(path())));
     }
-    bool replaced = false;
+    bool found = false;
+    bool changed = false;
     for (QString &existing : lines) {
         if (callOfNameLine(existing) == call) {
-            existing = line;
-            replaced = true;
+            found = true;
+            if (existing != line) {
+                existing = line;
+                changed = true;
+            }
         }
     }
     // Deciding from the file itself rather than from the last lookup means a call sign
-    // stored without being looked up again is neither lost nor written twice.
-    if (!replaced)
-        lines.append(line);
+    // stored without being looked up again is neither lost nor written twice. A new call sign
+    // is only appended, and a known one left as it is costs no rewrite: a store in a pile-up
+    // must not wait on rewriting a memory of tens of thousands of lines.
+    if (!found)
+        return appendLines(path(), {line});
+    if (!changed)
+        return FileResult::success();
     return replaceFile(path(), dataFilePath(m_folder, kFirstNamesScratchFile), lines);
 }
 
