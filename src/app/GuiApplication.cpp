@@ -3,6 +3,7 @@
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
 #include "export/ExportActions.h"
+#include "help/Revision.h"
 #include "logging/EntryForm.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Clock.h"
@@ -64,6 +65,12 @@ void WindowRouter::openWindow(const QString &menuObjectName)
         exportCTrafic(m_setup, folder, m_services.dialogs);
     } else if (menuObjectName == QLatin1String("Histo_Acti")) {
         showModeless(new Histo_Acti(folder));
+    } else if (menuObjectName == QLatin1String("Mnu_Historique")) {
+        m_services.dialogs.message(m_setup.revisionHistory());
+    } else if (menuObjectName == QLatin1String("Mnu_Mode_Emploi")) {
+        m_services.dialogs.message(manualNotice());
+    } else if (menuObjectName == QLatin1String("Mnu_A_Propos")) {
+        m_services.dialogs.message(aboutText());
     }
     // The other windows (log views, labels, help) join here as they are built.
 }

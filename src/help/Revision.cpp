@@ -40,4 +40,15 @@ QString revisionHistory()
     return text;
 }
 
+QString aboutText()
+{
+    return QStringLiteral("Brivo_Orvel  Revision ") + revisionText() + QStringLiteral("\r\n\r\n")
+           + QStringLiteral("    Carnet de trafic multi-références, par Q1BRV");
+}
+
+QString manualNotice()
+{
+    return QStringLiteral("Non disponible");
+}
+
 } // namespace orvel

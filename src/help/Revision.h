@@ -11,5 +11,10 @@ QString revisionText();
 QString setupCaption();
 // Every revision entry, each followed by CRLF.
 QString revisionHistory();
+// The about box: "Brivo_Orvel  Revision " and the revision text, two line breaks, the credit
+// line.
+QString aboutText();
+// The answer to the manual entry of the help menu.
+QString manualNotice();
 
 } // namespace orvel

@@ -88,6 +88,16 @@ private slots:
         router.openWindow("Mnu_C_Trafic");
         QVERIFY(QFile::exists(p.file("DFCF 76001.ctf")));
 
+        p.dialogs.clear();
+        router.openWindow("Mnu_Historique");
+        router.openWindow("Mnu_Mode_Emploi");
+        router.openWindow("Mnu_A_Propos");
+        QCOMPARE(p.dialogs.messages.size(), 3);
+        QCOMPARE(p.dialogs.messages.at(0).count("\r\n"), 16);
+        QVERIFY(p.dialogs.messages.at(0).contains("V1.0.4    le 29/03/2021 Ajout export Adif special DMSM  \r\n"));
+        QCOMPARE(p.dialogs.messages.at(1), QString("Non disponible"));
+        QVERIFY(p.dialogs.messages.at(2).startsWith("Brivo_Orvel  Revision  1.0.4c\r\n\r\n    "));
+
         router.openWindow("Histo_Acti");
         QVERIFY(topLevel<Histo_Acti>());
 
