@@ -7,41 +7,22 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <cstring>
 #include <memory>
-
-namespace {
-
-bool isCommandLineRun(int argc, char **argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "exporter") == 0 || std::strcmp(argv[i], "--help") == 0
-            || std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--version") == 0
-            || std::strcmp(argv[i], "-v") == 0)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication::setApplicationName(QStringLiteral("orvel-multi"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4c"));
 
-    // The command line needs no display.
-    std::unique_ptr<QCoreApplication> app;
-    if (isCommandLineRun(argc, argv))
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    else
-        app = std::make_unique<QApplication>(argc, argv);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Orvel Multi : carnet de trafic pour les activations de références."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption folderOption(
         QStringLiteral("dossier"), QStringLiteral("Dossier des fichiers de données."),
         QStringLiteral("DOSSIER"));
@@ -49,6 +30,17 @@ int main(int argc, char **argv)
     parser.addPositionalArgument(QStringLiteral("commande"),
                                  QStringLiteral("exporter adif|ctrafic REFERENCE"),
                                  QStringLiteral("[exporter adif|ctrafic REFERENCE]"));
+    // Read the arguments before any application exists: the command line needs no display,
+    // so only the windows get a QApplication.
+    const bool parsed = parser.parse(arguments);
+    const bool windowless = !parsed || parser.isSet(helpOption) || parser.isSet(versionOption)
+                            || arguments.contains(QStringLiteral("--help-all"))
+                            || !parser.positionalArguments().isEmpty();
+    std::unique_ptr<QCoreApplication> app;
+    if (windowless)
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
     parser.process(*app);
 
     const QStringList positional = parser.positionalArguments();
@@ -60,5 +52,8 @@ int main(int argc, char **argv)
             << Qt::endl;
         return 1;
     }
-    return orvel::runGui(*static_cast<QApplication *>(app.get()), parser.value(folderOption));
+    auto *gui = qobject_cast<QApplication *>(app.get());
+    if (!gui)
+        return 1;
+    return orvel::runGui(*gui, parser.value(folderOption));
 }

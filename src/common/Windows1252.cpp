@@ -17,6 +17,10 @@ int byteOf(QChar c)
     const char16_t u = c.unicode();
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
         return u;
+    // The five bytes the set leaves unassigned read as the same code points: they go back
+    // as they came, so a file is never changed by being read and written.
+    if (u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 || u == 0x9D)
+        return u;
     for (int i = 0; i < 32; ++i) {
         if (highTable[i] != 0 && highTable[i] == u)
             return 0x80 + i;

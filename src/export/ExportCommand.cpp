@@ -75,8 +75,9 @@ int runExportCommand(const QStringList &arguments, const QString &folder, const 
             << Qt::endl;
         return 1;
     }
-    const FixedActivationContext context(
-        folder, *activation, list.openGroup(trimBlanks(reference.left(kReferenceWidth))));
+    // As a click in the activation list: the fields and the group of the reference's newest line.
+    const FixedActivationContext context(folder, *activation,
+                                         list.openGroupAt(list.lastLineOf(reference)));
 
     PrintingDialogs dialogs(out);
     const ExportReport report{[&dialogs](const QString &message) { dialogs.message(message); },

@@ -91,6 +91,8 @@ private slots:
         QCOMPARE(bytes.size(), text.size());
         QCOMPARE(static_cast<unsigned char>(bytes.at(text.indexOf(QChar(0x20AC)))), 0x80);
         QCOMPARE(decodeWindows1252(bytes), text);
+        const QByteArray unassigned("\x81\x8d\x8f\x90\x9d", 5);
+        QCOMPARE(encodeWindows1252(decodeWindows1252(unassigned)), unassigned);
         QVERIFY(!firstUnencodable(text));
         QCOMPARE(firstUnencodable(QString::fromUtf8("Łódź")).value_or(QChar()), QChar(0x141));
         QCOMPARE(firstRefusedCharacter(QStringLiteral("AB\tC")).value_or(QChar()), QChar('\t'));
