@@ -254,6 +254,10 @@ void Saisie_QSO::updateDateTimeVisibility()
 void Saisie_QSO::beginEdit(const QString &number, const QsoRecord &entry,
                            const QString &storedLine)
 {
+    if (!m_state.editing) {
+        m_modeBeforeEdit = m_form.Mode_Q->currentText();
+        m_bandBeforeEdit = m_form.Bande_Q->currentText();
+    }
     m_state.editing = true;
     m_state.editedLine = storedLine;
     m_form.Num_Q->setText(number);
@@ -285,9 +289,20 @@ void Saisie_QSO::beginInsert()
     m_form.Indi_Q->setFocus();
 }
 
+void Saisie_QSO::endEdit()
+{
+    if (!m_state.editing)
+        return;
+    m_state.editing = false;
+    // The next QSO is made on the band and mode the operator works on, not on those of the
+    // QSO just corrected.
+    m_form.Mode_Q->setEditText(m_modeBeforeEdit);
+    m_form.Bande_Q->setEditText(m_bandBeforeEdit);
+}
+
 void Saisie_QSO::cancelEntry()
 {
-    m_state.editing = false;
+    endEdit();
     m_state.inserting = false;
     m_form.insertIndicator->clear();
     updateDateTimeVisibility();
@@ -377,7 +392,7 @@ bool Saisie_QSO::runStore()
         m_form.Date_Q->clear();
         m_form.Heure_Q->clear();
     }
-    m_state.editing = false;
+    endEdit();
     m_state.inserting = false;
     m_form.insertIndicator->clear();
     updateDateTimeVisibility();

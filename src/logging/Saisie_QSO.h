@@ -110,6 +110,7 @@ private:
     void updateDateTimeVisibility();
     bool runStore();
     bool editedQsoStillLogged();
+    void endEdit();
     void showAppended(const QString &line);
     bool fieldsFitTheRecord();
 
@@ -124,6 +125,8 @@ private:
     QsoStore m_store;
     FirstNameUpdate m_firstNameUpdate;
     TallyRefresh m_tallyRefresh;
+    QString m_modeBeforeEdit;
+    QString m_bandBeforeEdit;
     CurrentLog m_currentLog;
 };
 

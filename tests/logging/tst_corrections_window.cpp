@@ -151,6 +151,23 @@ private slots:
         QCOMPARE(d.get("Num_Q")->text(), QString("4"));
         QVERIFY(d.get("Date_Q")->isHidden());
         QCOMPARE(d.firstNames(), QStringList{"F5XYZ        05 Paulo"});
+        // The next QSO is on the band and mode worked before the correction.
+        QCOMPARE(d.get<QComboBox>("Mode_Q")->currentText(), QString("SSB"));
+        QCOMPARE(d.get<QComboBox>("Bande_Q")->currentText(), QString("3.5"));
+        QCOMPARE(d.get("QRKR_Q")->text(), QString("59"));
+    }
+
+    void cancellingAnEditGivesBackTheWorkedBandAndMode()
+    {
+        const QString cw = stored("09:10", "F5XYZ", "05", "Paul", "CW", "7", "01/05/24", "599");
+        Desk d({cw});
+        d.click("Edite_QSO");
+        QCOMPARE(d.get<QComboBox>("Mode_Q")->currentText(), QString("CW"));
+        d.click("Annule_Q");
+        QCOMPARE(d.get<QComboBox>("Mode_Q")->currentText(), QString("SSB"));
+        QCOMPARE(d.get<QComboBox>("Bande_Q")->currentText(), QString("3.5"));
+        QCOMPARE(d.get("QRKE_Q")->text(), QString("59"));
+        QCOMPARE(d.get("Num_Q")->text(), QString("01")); // kept until the next store
     }
 
     void warnsWhenTheEditedQsoLeftTheCurrentLog()
