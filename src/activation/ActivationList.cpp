@@ -76,7 +76,9 @@ bool ActivationList::exists(const QString &reference) const
 
 FileResult ActivationList::registerLine(const QString &line)
 {
-    QStringList all = lines();
+    QStringList all;
+    if (const FileResult read = readLinesForRewrite(path(), all); !read)
+        return read;
     const QString key = line.left(60);
     bool placed = false;
     for (QString &existing : all) {

@@ -96,6 +96,18 @@ QStringList readLines(const QString &path, bool *exists)
     return lines;
 }
 
+FileResult readLinesForRewrite(const QString &path, QStringList &lines)
+{
+    bool readable = false;
+    lines = readLines(path, &readable);
+    if (!readable && QFileInfo::exists(path)) {
+        return FileResult::failure(
+            QStringLiteral("Le fichier %1 ne peut pas être lu ; il est resté inchangé")
+                .arg(shownName(path)));
+    }
+    return FileResult::success();
+}
+
 QByteArray fileBytes(const QStringList &lines)
 {
     QByteArray bytes;

@@ -19,6 +19,10 @@ struct FileResult {
 // reads as no lines (exists is set to false).
 QStringList readLines(const QString &path, bool *exists = nullptr);
 
+// The lines of a file that is about to be rewritten: a missing file reads as no lines, but a
+// file that exists and cannot be read is a failure, so that it is never replaced by less.
+FileResult readLinesForRewrite(const QString &path, QStringList &lines);
+
 // The lines as stored in a file: each followed by CRLF, windows-1252.
 QByteArray fileBytes(const QStringList &lines);
 

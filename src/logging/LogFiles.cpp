@@ -63,10 +63,10 @@ LogWriteResult LogFiles::replace(const QStringList &references, const QString &n
 {
     LogWriteResult result;
     for (const QString &reference : references) {
-        bool present = false;
-        QStringList lines = readLines(path(reference), &present);
-        if (!present) {
-            result.unchangedReferences.append(reference);
+        QStringList lines;
+        if (const FileResult read = readLinesForRewrite(path(reference), lines); !read) {
+            result.failedReferences.append(reference);
+            result.errors.append(read.error);
             continue;
         }
         bool changed = false;
@@ -106,7 +106,12 @@ LogWriteResult LogFiles::insert(const QStringList &references, const QString &li
 {
     LogWriteResult result;
     for (const QString &reference : references) {
-        QStringList lines = load(reference);
+        QStringList lines;
+        if (const FileResult read = readLinesForRewrite(path(reference), lines); !read) {
+            result.failedReferences.append(reference);
+            result.errors.append(read.error);
+            continue;
+        }
         lines.insert(insertionIndex(lines, line), line);
         const FileResult written = rewrite(reference, lines, kInsertScratchFile);
         if (!written) {

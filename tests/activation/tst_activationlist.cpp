@@ -2,6 +2,7 @@
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -162,6 +163,15 @@ private slots:
         QVERIFY(list.closeGroup(1).ok);
         QVERIFY(testing::readBytes(p.file(kActivationListFile)).endsWith("\r\n<eol>\r\n1\r\n"));
         QVERIFY(!QFile::exists(p.file(kScratchFile)));
+    }
+
+    void neverReplacesAListItCannotRead()
+    {
+        testing::TestPlatform p;
+        QVERIFY(QDir(p.folder()).mkdir(kActivationListFile));
+        const FileResult result = ActivationList(p.folder()).registerLine(line("A"));
+        QVERIFY(!result.ok);
+        QVERIFY(result.error.contains("ne peut pas être lu"));
     }
 
     void registersIntoMissingFile()
