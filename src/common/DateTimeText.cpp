@@ -68,4 +68,21 @@ std::optional<QDateTime> lineMoment(const QString &logLine)
     return QDateTime(*date, *time, Qt::UTC);
 }
 
+std::optional<qint64> lineOrderKey(const QString &logLine)
+{
+    const QString date = columns(logLine, 1, 8);
+    const QString time = columns(logLine, 11, 15);
+    if (date.size() != 8 || date.at(2) != QLatin1Char('/') || date.at(5) != QLatin1Char('/')
+        || !isDigits(date, 0, 2) || !isDigits(date, 3, 2) || !isDigits(date, 6, 2)
+        || time.size() != 5 || time.at(2) != QLatin1Char(':') || !isDigits(time, 0, 2)
+        || !isDigits(time, 3, 2))
+        return std::nullopt;
+    const qint64 year = fullYear(date.mid(6, 2).toInt());
+    const qint64 month = date.mid(3, 2).toInt();
+    const qint64 day = date.mid(0, 2).toInt();
+    const qint64 hour = time.mid(0, 2).toInt();
+    const qint64 minute = time.mid(3, 2).toInt();
+    return (((year * 100 + month) * 100 + day) * 100 + hour) * 100 + minute;
+}
+
 } // namespace orvel

@@ -28,4 +28,9 @@ std::optional<QTime> parseTimeText(const QString &text);
 // Empty when the line does not start with a valid date and time.
 std::optional<QDateTime> lineMoment(const QString &logLine);
 
+// A number that orders log lines by their date and time as typed: year with its century,
+// month, day, hour, minute. Only the form is needed (dd/mm/yy in columns 1-8, hh:mm in
+// columns 11-15), as the entry fields check only the form; empty for a line without it.
+std::optional<qint64> lineOrderKey(const QString &logLine);
+
 } // namespace orvel

@@ -62,6 +62,17 @@ bool isWindows1252(QChar c)
     return byteOf(c) >= 0;
 }
 
+QString capitals(const QString &text)
+{
+    QString result = text;
+    for (QChar &c : result) {
+        const QChar upper = c.toUpper();
+        if (upper != c && isWindows1252(upper))
+            c = upper;
+    }
+    return result;
+}
+
 std::optional<QChar> firstUnencodable(const QString &text)
 {
     for (const QChar c : text) {

@@ -14,6 +14,11 @@ QByteArray encodeWindows1252(const QString &text);
 
 bool isWindows1252(QChar c);
 
+// Text in capitals, letter by letter, where the capital is itself one windows-1252 character
+// ("é" gives "É", "ÿ" gives "Ÿ"); "ß" and "µ" stay as they are, so capitals never lengthen a
+// value or bring in a character the files cannot hold.
+QString capitals(const QString &text);
+
 // The first character of text that windows-1252 cannot hold, if any.
 std::optional<QChar> firstUnencodable(const QString &text);
 

@@ -1,5 +1,7 @@
 #include "EntryKeyFlow.h"
 
+#include "common/Windows1252.h"
+
 #include "DepartmentGrid.h"
 #include "EntrySettings.h"
 #include "platform/Dialogs.h"
@@ -98,7 +100,7 @@ bool EntryKeyFlow::onCallKey(QKeyEvent *event)
     const QString text = event->text();
     if (text.size() == 1 && text.at(0) >= QLatin1Char('a') && text.at(0) <= QLatin1Char('z')
         && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        m_form.Indi_Q->insert(text.toUpper());
+        m_form.Indi_Q->insert(capitals(text));
         return true;
     }
     return false;
@@ -143,7 +145,7 @@ void EntryKeyFlow::bandStep()
         m_form.Bande_Q->setFocus();
         return;
     }
-    m_settings.setBandIndex(m_form.Bande_Q->findText(band, Qt::MatchExactly));
+    m_settings.setBandIndex(m_form.Bande_Q->findText(band, Qt::MatchExactly | Qt::MatchCaseSensitive));
     m_host.refreshTally();
     m_state.retypeDone = false;
     paintBackground(m_form.Indi_Q, kLightYellow);
@@ -160,7 +162,7 @@ void EntryKeyFlow::modeStep()
         return;
     }
     applyDefaultReports();
-    m_settings.setModeIndex(m_form.Mode_Q->findText(mode, Qt::MatchExactly));
+    m_settings.setModeIndex(m_form.Mode_Q->findText(mode, Qt::MatchExactly | Qt::MatchCaseSensitive));
     m_host.refreshTally();
     m_state.retypeDone = false;
     moveTo(m_form.Mode_Q, m_form.Indi_Q);

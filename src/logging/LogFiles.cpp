@@ -91,11 +91,11 @@ LogWriteResult LogFiles::replace(const QStringList &references, const QString &n
 
 qsizetype insertionIndex(const QStringList &lines, const QString &newLine)
 {
-    const auto moment = lineMoment(newLine);
+    const auto moment = lineOrderKey(newLine);
     if (!moment)
         return lines.size();
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const auto existing = lineMoment(lines.at(i));
+        const auto existing = lineOrderKey(lines.at(i));
         if (existing && *existing >= *moment)
             return i;
     }

@@ -1,5 +1,7 @@
 #include "QsoLine.h"
 
+#include "common/Windows1252.h"
+
 #include "common/FixedColumns.h"
 
 #include <algorithm>
@@ -36,7 +38,7 @@ QString formatQsoLine(const QsoRecord &qso, bool inserted)
     line += rstColumn(qso.rstSent);
     line += padRight(clean(qso.mode), 4) + kTwoBlanks;
     line += alignRight(trimBlanks(clean(qso.band)), 3) + QStringLiteral(" Mhz ");
-    line += padRight(clean(qso.remarks).toUpper(), 30);
+    line += padRight(capitals(clean(qso.remarks)), 30);
     if (!inserted)
         line += kTwoBlanks + padRight(clean(qso.operatorCall), 12);
     return line;

@@ -1,5 +1,7 @@
 #include "QsoStore.h"
 
+#include "common/Windows1252.h"
+
 namespace orvel {
 
 QsoStore::QsoStore(LogFiles logs, FirstNameUpdate firstNameUpdate)
@@ -15,7 +17,7 @@ QString QsoStore::buildLine(const StoreRequest &request)
         record.date = request.clockDate;
         record.time = request.clockTime.left(5);
     }
-    record.remarks = record.remarks.toUpper();
+    record.remarks = capitals(record.remarks);
     return formatQsoLine(record);
 }
 
@@ -39,7 +41,7 @@ StoreOutcome QsoStore::insert(const QStringList &openReferences, const QsoRecord
     if (m_firstNameUpdate)
         m_firstNameUpdate(firstNameKeyLine(entry.call, entry.department, entry.firstName));
     QsoRecord record = entry;
-    record.remarks = record.remarks.toUpper();
+    record.remarks = capitals(record.remarks);
     StoreOutcome outcome;
     outcome.line = formatQsoLine(record, /*inserted=*/true);
     outcome.write = m_logs.insert(openReferences, outcome.line);

@@ -1,5 +1,7 @@
 #include "Saisie_QSO.h"
 
+#include "common/Windows1252.h"
+
 #include "DepartmentGrid.h"
 #include "EntryMenus.h"
 #include "LogCorrectionController.h"
@@ -356,7 +358,7 @@ bool Saisie_QSO::runStore()
 {
     if (!fieldsFitTheRecord())
         return false;
-    m_form.Observation_Q->setText(m_form.Observation_Q->text().toUpper());
+    m_form.Observation_Q->setText(capitals(m_form.Observation_Q->text()));
     QStringList open = m_activation.openActivations();
     if (open.isEmpty())
         open.append(m_activation.currentActivation().reference);

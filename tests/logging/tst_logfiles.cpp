@@ -112,6 +112,12 @@ private slots:
         QTest::newRow("equal moment goes before") << y2k << "01/01/00" << "00:20" << 1;
         QTest::newRow("after all") << y2k << "02/01/00" << "00:00" << 2;
         QTest::newRow("empty log") << QStringList() << "01/01/24" << "10:00" << 0;
+        QTest::newRow("typed date out of the calendar")
+            << QStringList({qsoLine("30/04/14", "10:00"), qsoLine("01/05/14", "10:00")})
+            << "31/04/14" << "10:00" << 1;
+        QTest::newRow("typed time past midnight")
+            << QStringList({qsoLine("01/05/14", "23:00"), qsoLine("02/05/14", "00:10")})
+            << "01/05/14" << "24:05" << 1;
         QTest::newRow("blank line keeps its place")
             << QStringList({qsoLine("01/01/24", "10:00"), "", qsoLine("01/01/24", "12:00")})
             << "01/01/24" << "11:00" << 2;

@@ -54,6 +54,7 @@ private slots:
         QTest::newRow("12-char operator") << "operator" << "Q4ABCDEFGHIJ" << 107 << "Q4ABCDEFGHIJ";
         QTest::newRow("remarks capitals") << "remarks" << "été qrp" << 75 << "ÉTÉ QRP";
         QTest::newRow("line break in remarks") << "remarks" << "A\r\nB" << 75 << "A  B";
+        QTest::newRow("capitals stay in the set") << "remarks" << "ß µ ÿ" << 75 << "ß µ Ÿ";
     }
     void placesEveryColumn()
     {
