@@ -297,7 +297,10 @@ void Setup::onSaisieClicked()
         m_services.dialogs.message(kThreeFieldsRequired);
         return;
     }
-    if (const auto refused = referenceNameMessage(current.reference)) {
+    auto refused = fieldCheckMessage(SetupField::NumActivite, current.reference);
+    if (!refused)
+        refused = referenceNameMessage(current.reference);
+    if (refused) {
         m_services.dialogs.message(*refused);
         return;
     }
@@ -459,7 +462,8 @@ bool Setup::onDateKey(QKeyEvent *event)
         return true;
     }
     const QString typed = event->text();
-    if (!typed.isEmpty() && typed.at(0).unicode() >= 0x20 && separatorOn() &&
+    // Only a character that types adds the separator; Delete carries a control character.
+    if (!typed.isEmpty() && typed.at(0).isPrint() && separatorOn() &&
         needsDateSeparator(date->text())) {
         date->setText(date->text() + QLatin1Char('/'));
         date->end(false);
@@ -491,6 +495,19 @@ void Setup::registerActivation()
     if (typed.activator.isEmpty() || typed.reference.isEmpty() || typed.name.isEmpty()) {
         m_services.dialogs.message(kThreeFieldsRequired);
         return;
+    }
+    // A field can be reached with the mouse or Tab without its Enter check: every rule is
+    // checked again before anything is written.
+    for (int i = 0; i < kSetupFieldCount; ++i) {
+        const SetupField field = setupFieldAt(i);
+        auto refused = fieldCheckMessage(field, m_form->text(field));
+        if (!refused && field == SetupField::NumActivite)
+            refused = referenceRuleMessage(typed.reference);
+        if (refused) {
+            m_services.dialogs.message(*refused);
+            expectField(field);
+            return;
+        }
     }
     const QString line = formatActivationLine(typed);
     const QString reference = typed.reference;

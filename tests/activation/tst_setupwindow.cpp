@@ -282,6 +282,25 @@ private slots:
         QCOMPARE(m_window->currentActivation().reference, QStringLiteral("DFCF 89010"));
     }
 
+    void fieldsChangedWithoutTheirEnterAreCheckedBeforeRegistering()
+    {
+        open();
+        pressFocused(); // Creer
+        pressFocused(); // Ajout
+        const Typed t;
+        for (const QString &value : {t.activator, t.logger, t.reference, t.name, t.canton,
+                                     t.postalCode, t.commune, t.type})
+            enter(value.isEmpty() ? QString("") : value);
+        // The reference is changed with the mouse, then Enter is pressed in the date.
+        edit("Num_Activite")->setText("../HORS DU DOSSIER");
+        enter(t.date);
+        QCOMPARE(dialogs().questions, QStringList());
+        QCOMPARE(dialogs().messages.size(), 1);
+        QCOMPARE(focusedName(), QStringLiteral("Num_Activite"));
+        QVERIFY(!QFileInfo::exists(listPath()));
+        QVERIFY(!QFileInfo::exists(QDir(m_platform->folder()).filePath("../HORS DU DOSSIER.txt")));
+    }
+
     void groupOfThreeIsWrittenAndReopenedWhole()
     {
         open();
