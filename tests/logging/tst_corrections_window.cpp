@@ -30,8 +30,8 @@ QString stored(const QString &time, const QString &call, const QString &dpt = "7
                const QString &band = "3.5", const QString &date = "01/05/24",
                const QString &reports = "59")
 {
-    return formatQsoLine(QsoRecord{date, time, call, dpt, firstName, reports, reports, mode, band,
-                                   "", "Q1ABC"});
+    return formatQsoLine(
+        QsoRecord{date, time, call, dpt, firstName, reports, reports, mode, band, "", "Q1ABC"});
 }
 
 // The entry window on two open activations whose logs are written before it opens.
@@ -142,9 +142,8 @@ private slots:
         d.enter();
 
         QVERIFY(d.platform.dialogs.shown.isEmpty());
-        const QString corrected = formatQsoLine(QsoRecord{"01/05/24", "09:10", "F5XYZ", "05",
-                                                          "Paulo", "599", "599", "CW", "7", "QRP",
-                                                          "Q1ABC"});
+        const QString corrected = formatQsoLine(QsoRecord{
+            "01/05/24", "09:10", "F5XYZ", "05", "Paulo", "599", "599", "CW", "7", "QRP", "Q1ABC"});
         QCOMPARE(d.log(kCurrent), QStringList({ssb, corrected, last}));
         QCOMPARE(d.log(kOther), QStringList({ssb, corrected}));
         QVERIFY(!d.window->state().editing);
@@ -175,7 +174,7 @@ private slots:
         const QString first = stored("09:00", "F4ABC");
         const QString second = stored("09:10", "F5XYZ");
         Desk d({first, second}, {first, second});
-        d.click("Edite_QSO"); // the last line is chosen at load
+        d.click("Edite_QSO");                                   // the last line is chosen at load
         writeFile(d.platform.file(kCurrent + ".txt"), {first}); // changed behind our back
         d.enter();
         d.enter();
@@ -195,8 +194,10 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("message");
-        QTest::newRow("edit") << "Edite_QSO" << "Cliquez sur une ligne pour la modifier";
-        QTest::newRow("delete") << "Efface_QSO" << "Cliquez sur une ligne pour l'annuler";
+        QTest::newRow("edit") << "Edite_QSO"
+                              << "Cliquez sur une ligne pour la modifier";
+        QTest::newRow("delete") << "Efface_QSO"
+                                << "Cliquez sur une ligne pour l'annuler";
     }
     void withoutAChosenLineOnlyShowsItsMessage()
     {
@@ -380,15 +381,25 @@ private slots:
         const QStringList memory = {"F4ABC        75 Jean", "ON4XY           Marc",
                                     "F4ABC        13 Jeannot"};
         QTest::newRow("later line wins, both replaced")
-            << "F4ABC" << "13" << "Jeannot" << "Dpt_Q"
-            << QStringList({"F4ABC        13 Jeannot", "ON4XY           Marc",
-                            "F4ABC        13 Jeannot"});
-        QTest::newRow("foreign without département")
-            << "ON4XY" << "" << "Marc" << "Prenom_Q" << memory;
+            << "F4ABC"
+            << "13"
+            << "Jeannot"
+            << "Dpt_Q"
+            << QStringList(
+                   {"F4ABC        13 Jeannot", "ON4XY           Marc", "F4ABC        13 Jeannot"});
+        QTest::newRow("foreign without département") << "ON4XY"
+                                                     << ""
+                                                     << "Marc"
+                                                     << "Prenom_Q" << memory;
         QTest::newRow("first time: appended")
-            << "F6ZZZ" << "" << "" << "Dpt_Q" << memory + QStringList{"F6ZZZ        75 "};
-        QTest::newRow("capitals matter") << "F4ABc" << "" << "" << "Dpt_Q"
-                                         << memory + QStringList{"F4ABc        75 "};
+            << "F6ZZZ"
+            << ""
+            << ""
+            << "Dpt_Q" << memory + QStringList{"F6ZZZ        75 "};
+        QTest::newRow("capitals matter") << "F4ABc"
+                                         << ""
+                                         << ""
+                                         << "Dpt_Q" << memory + QStringList{"F4ABc        75 "};
     }
     void proposesTheRememberedValues()
     {
@@ -440,8 +451,8 @@ private slots:
         QTest::newRow("yes cancels") << "3.5" << true << true << QStringList{question} << "";
         QTest::newRow("no goes on") << "3.5" << true << false << QStringList{question} << "Dpt_Q";
         QTest::newRow("other band") << "14" << true << true << QStringList{} << "Dpt_Q";
-        QTest::newRow("other activation only") << "3.5" << false << true << QStringList{}
-                                               << "Dpt_Q";
+        QTest::newRow("other activation only")
+            << "3.5" << false << true << QStringList{} << "Dpt_Q";
     }
     void asksWhenAlreadyWorked()
     {
@@ -453,8 +464,7 @@ private slots:
         const QString earlier = stored("09:00", "F4ABC", "75", "Jean", "SSB", earlierBand);
         const QString again = stored("09:30", "F4ABC", "75", "Jean", "SSB", earlierBand);
         const QString other = stored("09:10", "F5XYZ");
-        Desk d(inCurrentLog ? QStringList{other, earlier, again} : QStringList{other},
-               {earlier});
+        Desk d(inCurrentLog ? QStringList{other, earlier, again} : QStringList{other}, {earlier});
         d.platform.dialogs.answers = {answer};
         d.line("F4ABC");
         QCOMPARE(d.platform.dialogs.questions, questions);
