@@ -81,6 +81,7 @@ CorrectionResult LogCorrections::deleteChosen(Dialogs &dialogs, const QString &c
         return CorrectionResult::Failed;
     }
     m_deletedLine = chosen->line;
+    m_deletedFrom = currentReference;
     m_deletedLineRestored = false;
     m_recoveryAvailable = true;
     return CorrectionResult::Done;
@@ -96,7 +97,10 @@ CorrectionResult LogCorrections::recoverDeleted(Dialogs &dialogs, const QString 
         m_recoveryAvailable = false;
         return CorrectionResult::Declined;
     }
-    const FileResult restored = putBack(currentReference, m_deletedLine);
+    // A QSO goes back to the log it was taken from, even when another activation has been
+    // opened since.
+    const FileResult restored =
+        putBack(m_deletedFrom.isEmpty() ? currentReference : m_deletedFrom, m_deletedLine);
     if (!restored) {
         // Nothing was written: the QSO stays available for another try.
         dialogs.message(restored.error);

@@ -108,6 +108,7 @@ private:
 
     LogFiles m_logs;
     QString m_deletedLine;
+    QString m_deletedFrom; // the log the QSO was taken from, where it goes back
     bool m_deletedLineRestored = false;
     bool m_recoveryAvailable = false;
 };

@@ -239,6 +239,21 @@ private slots:
         QVERIFY(!QFileInfo::exists(platform.file(kInsertScratchFile)));
     }
 
+    void recoversIntoTheLogItWasTakenFrom()
+    {
+        TestPlatform platform;
+        const LogFiles logs(platform.folder());
+        const QStringList lines{qso("01/05/24", "10:05", "F5ABC")};
+        writeFile(logs.path(kCurrent), lines);
+        LogCorrections corrections(logs);
+        QCOMPARE(corrections.deleteChosen(platform.dialogs, kCurrent, entryOf(lines, 1)),
+                 CorrectionResult::Done);
+        // Another activation became the current one in the meantime.
+        QCOMPARE(corrections.recoverDeleted(platform.dialogs, "OTHER"), CorrectionResult::Done);
+        QCOMPARE(logs.load(kCurrent), lines);
+        QVERIFY(!logs.exists("OTHER"));
+    }
+
     void recoveryIsOfferedWhileTheDeletedQsoIsNotBack()
     {
         TestPlatform platform;
