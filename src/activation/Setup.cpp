@@ -1,11 +1,11 @@
 #include "Setup.h"
 
+#include "SetupFieldChain.h"
 #include "SetupForm.h"
 #include "common/FixedColumns.h"
 #include "help/Revision.h"
 #include "platform/Palette.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -30,11 +30,6 @@ namespace {
 const QString kChosenFolderKey = QStringLiteral("Chemin Repertoire");
 const QString kRevisionKey = QStringLiteral("Revision");
 
-bool isEnter(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
 void setItems(QListWidget *list, const QStringList &items)
 {
     list->clear();
@@ -49,6 +44,7 @@ Setup::Setup(Services &services, QWidget *parent)
     , m_form(std::make_unique<SetupForm>(this))
     , m_list(services.workingDirectory)
     , m_logs(services.workingDirectory)
+    , m_chain(std::make_unique<SetupFieldChain>(*m_form, services.dialogs, m_list, m_group))
 {
     setObjectName(QStringLiteral("Setup"));
     setWindowTitle(QStringLiteral(" Enregistrement des activations"));
@@ -74,7 +70,6 @@ void Setup::startUp()
                                      .arg(QDir::toNativeSeparators(m_services.workingDirectory)));
 
     setCounter(0);
-    m_creating = false;
     for (int i = 0; i < kSetupFieldCount; ++i) {
         const SetupField field = setupFieldAt(i);
         m_form->field(field)->setEnabled(field == SetupField::TypeActivite);
@@ -87,7 +82,6 @@ void Setup::startUp()
         button->setEnabled(false);
     }
     listReferences();
-    m_firstReference.clear();
     m_form->Creer->setFocus();
 }
 
@@ -109,15 +103,7 @@ void Setup::connectControls()
     connect(m_form->RAZ, &QPushButton::clicked, this, &Setup::onRazClicked);
     connect(m_form->Liste_Activite, &QListView::clicked, this, &Setup::onListeActiviteClicked);
     m_form->Liste_Activite->installEventFilter(this);
-    for (int i = 0; i < kSetupFieldCount; ++i) {
-        const SetupField field = setupFieldAt(i);
-        m_form->field(field)->installEventFilter(this);
-        m_form->lineEdit(field)->installEventFilter(this);
-        if (setupFieldRule(field).capitals) {
-            connect(m_form->lineEdit(field), &QLineEdit::textEdited, this,
-                    [this, field] { onCapitalsField(field); });
-        }
-    }
+    connect(m_chain.get(), &SetupFieldChain::dateAccepted, this, &Setup::onDateAccepted);
 }
 
 // --- ActivationContext -------------------------------------------------------------------
@@ -184,7 +170,7 @@ bool Setup::findActivation(const QString &reference)
         m_form->setText(SetupField::DateActivite, found->date);
     }
     setFieldsEnabled(true);
-    if (!m_creating)
+    if (!m_group.isCreating())
         paintBackground(m_form->Saisie_des_QSO, kLightGreen);
     if (m_form->Saisie_des_QSO->isEnabled())
         m_form->Saisie_des_QSO->setFocus();
@@ -242,11 +228,9 @@ void Setup::openGroupAtLine(qsizetype line)
 void Setup::onCreerClicked()
 {
     m_form->Liste_Activite->setEnabled(false);
-    m_creating = true;
     // Every creation starts a group of its own.
+    m_group.start();
     setCounter(0);
-    m_firstReference.clear();
-    m_group.clear();
     noLongerExpected(m_form->Termine);
     m_form->Termine->setEnabled(false);
     noLongerExpected(m_form->Creer);
@@ -268,10 +252,8 @@ void Setup::onRazClicked()
 
 void Setup::onTermineClicked()
 {
-    if (!m_group.isEmpty()) {
-        // The count is the number of lines written for this group, which stand directly
-        // above the marker.
-        const FileResult closed = m_list.closeGroup(int(m_group.size()));
+    if (m_group.writtenCount() > 0) {
+        const FileResult closed = m_list.closeGroup(m_group.writtenCount());
         if (!closed) {
             m_services.dialogs.message(closed.error);
             return;
@@ -282,9 +264,8 @@ void Setup::onTermineClicked()
         noLongerExpected(button);
         button->setEnabled(false);
     }
-    lookUpGroup(m_firstReference);
-    m_group.clear();
-    m_firstReference.clear();
+    lookUpGroup(m_group.firstReference());
+    m_group.forget();
     m_form->Saisie_des_QSO->setEnabled(true);
     expectButton(m_form->Saisie_des_QSO);
     m_form->Saisie_des_QSO->setFocus();
@@ -350,7 +331,7 @@ void Setup::halfReset()
                                          field == SetupField::NumActivite);
     }
     m_form->Saisie_des_QSO->setEnabled(false);
-    expectField(SetupField::Activeur);
+    m_chain->expectField(SetupField::Activeur);
 }
 
 void Setup::fullReset()
@@ -360,131 +341,29 @@ void Setup::fullReset()
         m_form->field(setupFieldAt(i))->setEnabled(false);
     }
     m_form->Saisie_des_QSO->setEnabled(false);
-    expectField(SetupField::Activeur);
+    m_chain->expectField(SetupField::Activeur);
 }
 
-// --- Keyboard chain --------------------------------------------------------------------------
+// --- Keyboard on the list -----------------------------------------------------------------------
 
 bool Setup::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress)
+    if (watched != m_form->Liste_Activite || event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
-    auto *key = static_cast<QKeyEvent *>(event);
-    if (watched == m_form->Liste_Activite) {
-        if (isEnter(key) && m_form->Liste_Activite->currentIndex().isValid()) {
-            onListeActiviteClicked(m_form->Liste_Activite->currentIndex());
-            return true;
-        }
-        return false;
-    }
-    const std::optional<SetupField> field = fieldOf(watched);
-    if (!field)
-        return QMainWindow::eventFilter(watched, event);
-    if (*field == SetupField::DateActivite)
-        return onDateKey(key);
-    if (isEnter(key)) {
-        onFieldReturn(*field);
+    if (isEnterKey(static_cast<QKeyEvent *>(event)) &&
+        m_form->Liste_Activite->currentIndex().isValid()) {
+        onListeActiviteClicked(m_form->Liste_Activite->currentIndex());
         return true;
     }
     return false;
 }
 
-std::optional<SetupField> Setup::fieldOf(QObject *watched) const
+void Setup::onDateAccepted()
 {
-    for (int i = 0; i < kSetupFieldCount; ++i) {
-        const SetupField field = setupFieldAt(i);
-        if (watched == m_form->field(field) || watched == m_form->lineEdit(field))
-            return field;
-    }
-    return std::nullopt;
-}
-
-void Setup::onCapitalsField(SetupField field)
-{
-    QLineEdit *edit = m_form->lineEdit(field);
-    const QString capitals = withCapitals(edit->text());
-    if (capitals == edit->text())
-        return;
-    const int caret = edit->cursorPosition();
-    edit->setText(capitals);
-    edit->setCursorPosition(caret);
-}
-
-bool Setup::passesChecks(SetupField field)
-{
-    const QString text = m_form->text(field);
-    if (const auto refused = fieldCheckMessage(field, text)) {
-        m_services.dialogs.message(*refused);
-        return false;
-    }
-    if (field == SetupField::NumActivite) {
-        const QString reference = trimBlanks(text);
-        if (const auto refused = referenceRuleMessage(reference)) {
-            m_services.dialogs.message(*refused);
-            return false;
-        }
-        if (m_group.contains(reference)) {
-            m_services.dialogs.message(
-                QStringLiteral("La référence %1 fait déjà partie de ce groupe").arg(reference));
-            return false;
-        }
-        if (referenceExists(reference) &&
-            !m_services.dialogs.question(duplicateReferenceQuestion()))
-            return false;
-    }
-    // What is kept is what the line and the log file name will hold.
-    const QString trimmed = trimBlanks(text);
-    if (trimmed != text)
-        m_form->setText(field, trimmed);
-    return true;
-}
-
-void Setup::onFieldReturn(SetupField field)
-{
-    if (!passesChecks(field))
-        return;
-    paintBackground(m_form->field(field), kLightYellow);
-    if (const auto next = nextSetupField(field))
-        expectField(*next);
-}
-
-bool Setup::onDateKey(QKeyEvent *event)
-{
-    QLineEdit *date = m_form->Date_Activite;
-    if (event->key() == Qt::Key_Backspace) {
-        // With the automatic separator, backspace always removes the last character.
-        if (separatorOn() && !date->text().isEmpty())
-            date->end(false);
-        return false;
-    }
-    if (isEnter(event)) {
-        onDateReturn();
-        return true;
-    }
-    const QString typed = event->text();
-    // Only a character that types adds the separator; Delete carries a control character.
-    if (!typed.isEmpty() && typed.at(0).isPrint() && separatorOn() &&
-        needsDateSeparator(date->text())) {
-        date->setText(date->text() + QLatin1Char('/'));
-        date->end(false);
-    }
-    return false;
-}
-
-void Setup::onDateReturn()
-{
-    if (!passesChecks(SetupField::DateActivite))
-        return;
-    paintBackground(m_form->Date_Activite, kLightYellow);
     m_form->Termine->setEnabled(true);
     m_form->Ajout->setEnabled(true);
     m_form->Ajout->setFocus();
     registerActivation();
-    QLineEdit *date = m_form->Date_Activite;
-    if (separatorOn() && needsDateSeparator(date->text())) {
-        date->setText(date->text() + QLatin1Char('/'));
-        date->end(false);
-    }
 }
 
 // --- Registration ----------------------------------------------------------------------------
@@ -505,7 +384,7 @@ void Setup::registerActivation()
             refused = referenceRuleMessage(typed.reference);
         if (refused) {
             m_services.dialogs.message(*refused);
-            expectField(field);
+            m_chain->expectField(field);
             return;
         }
     }
@@ -524,12 +403,11 @@ void Setup::registerActivation()
         }
         if (!registerLine(line))
             return;
-        m_group.append(reference);
+        m_group.addWritten(reference);
     } else if (!addToGroup(reference, found)) {
         return;
     }
-    if (m_firstReference.isEmpty())
-        m_firstReference = reference;
+    m_group.noteRegistered(reference);
     if (!m_logs.exists(reference)) {
         const FileResult created = m_logs.createEmpty(reference);
         m_services.dialogs.message(created ? kActivationRegistered : created.error);
@@ -543,7 +421,7 @@ bool Setup::addToGroup(const QString &reference, bool found)
 {
     // An activation already registered and accepted again during a creation joins the new
     // group: its stored line is written again inside the block that Terminé will close.
-    if (!found || !m_creating)
+    if (!found || !m_group.isCreating())
         return true;
     const QStringList lines = m_list.lines();
     const qsizetype stored = m_list.lastLineOf(reference);
@@ -554,22 +432,12 @@ bool Setup::addToGroup(const QString &reference, bool found)
         m_services.dialogs.message(written.error);
         return false;
     }
-    m_group.append(reference);
+    m_group.addWritten(reference);
     listReferences();
     return true;
 }
 
 // --- Look ------------------------------------------------------------------------------------
-
-void Setup::expectField(SetupField field)
-{
-    for (int i = 0; i < kSetupFieldCount; ++i)
-        paintBackground(m_form->field(setupFieldAt(i)), kLightYellow);
-    QWidget *widget = m_form->field(field);
-    widget->setEnabled(true);
-    paintBackground(widget, kLightGreen);
-    widget->setFocus();
-}
 
 void Setup::expectButton(QPushButton *button)
 {
@@ -595,11 +463,6 @@ void Setup::setCounter(int value)
 int Setup::counter() const
 {
     return m_form->Nb_Multi->text().toInt();
-}
-
-bool Setup::separatorOn() const
-{
-    return m_form->Mnu_Sep_Oui->isChecked();
 }
 
 void Setup::closeEvent(QCloseEvent *event)

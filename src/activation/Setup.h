@@ -5,6 +5,7 @@
 
 #include "ActivationContext.h"
 #include "ActivationList.h"
+#include "GroupInCreation.h"
 #include "SetupRules.h"
 #include "logging/LogFiles.h"
 #include "platform/Services.h"
@@ -12,12 +13,12 @@
 #include <QMainWindow>
 #include <memory>
 
-class QKeyEvent;
 class QModelIndex;
 class QPushButton;
 
 namespace orvel {
 
+class SetupFieldChain;
 class SetupForm;
 
 class Setup : public QMainWindow, public ActivationContext
@@ -64,37 +65,29 @@ private:
     void onSaisieClicked();
     void onRazClicked();
     void onListeActiviteClicked(const QModelIndex &index);
-    void onCapitalsField(SetupField field);
-    void onFieldReturn(SetupField field);
-    void onDateReturn();
-    bool onDateKey(QKeyEvent *event);
+    void onDateAccepted();
 
-    bool passesChecks(SetupField field);
     void registerActivation();
     bool addToGroup(const QString &reference, bool found);
     void openGroupAtLine(qsizetype line);
     void halfReset();
     void fullReset();
-    void expectField(SetupField field);
     void expectButton(QPushButton *button);
     void noLongerExpected(QPushButton *button);
     void setFieldsEnabled(bool enabled);
     void setCounter(int value);
     int counter() const;
-    bool separatorOn() const;
-    std::optional<SetupField> fieldOf(QObject *watched) const;
 
     Services &m_services;
     std::unique_ptr<SetupForm> m_form;
     ActivationList m_list;
     LogFiles m_logs;
     QString m_history;
-    bool m_creating = false;
-    QString m_firstReference;
-    // The references whose lines were written for the group being created, in file order.
-    QStringList m_group;
+    GroupInCreation m_group;
     // The file line of each entry of Liste_Activite.
     QList<qsizetype> m_entryLines;
+    // Declared last: it reads the form, the list and the group.
+    std::unique_ptr<SetupFieldChain> m_chain;
 };
 
 } // namespace orvel
