@@ -45,4 +45,10 @@ void GroupInCreation::forget()
     m_written.clear();
 }
 
+void GroupInCreation::close()
+{
+    m_creating = false;
+    forget();
+}
+
 } // namespace orvel

@@ -12,8 +12,8 @@ class GroupInCreation
 public:
     // Every creation starts a group of its own.
     void start();
-    // Once begun, a creation stays the mode of the window: later registrations of a stored
-    // activation keep joining the group being built.
+    // From Créer until the group is closed: a stored activation registered again meanwhile
+    // joins the group being built.
     bool isCreating() const;
 
     bool contains(const QString &reference) const;
@@ -25,8 +25,10 @@ public:
     // The number of lines written for the group, which stand directly above its closing marker.
     int writtenCount() const;
 
-    // After the group is closed: its references are forgotten, the creation mode stays.
+    // Forgets the group's references; the creation goes on.
     void forget();
+    // The group is written and closed: the creation is over.
+    void close();
 
 private:
     bool m_creating = false;

@@ -265,7 +265,7 @@ void Setup::onTermineClicked()
         button->setEnabled(false);
     }
     lookUpGroup(m_group.firstReference());
-    m_group.forget();
+    m_group.close();
     m_form->Saisie_des_QSO->setEnabled(true);
     expectButton(m_form->Saisie_des_QSO);
     m_form->Saisie_des_QSO->setFocus();

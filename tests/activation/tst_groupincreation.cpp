@@ -55,12 +55,12 @@ private slots:
         if (startAgain)
             group.start();
         else
-            group.forget();
+            group.close();
         QCOMPARE(group.writtenCount(), 0);
         QCOMPARE(group.firstReference(), QString());
         QVERIFY(!group.contains(QStringLiteral("Q4FF-0001")));
-        // Closing a group does not end the creation mode of the window.
-        QVERIFY(group.isCreating());
+        // A closed group ends the creation; a new one goes on creating.
+        QCOMPARE(group.isCreating(), startAgain);
     }
 };
 
