@@ -35,5 +35,8 @@ orvel_build() {
   if [ ! -f "$ORVEL_BUILD/build.ninja" ]; then
     cmake -S "$ORVEL_ROOT" -B "$ORVEL_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   fi
+  # Let moc look at every source again: a file added since the last build is otherwise
+  # sometimes missed by an existing build folder. It costs well under a second.
+  find "$ORVEL_BUILD" -path '*_autogen/timestamp' -delete 2>/dev/null || true
   cmake --build "$ORVEL_BUILD" -j "$jobs"
 }
