@@ -59,15 +59,6 @@ std::optional<QTime> parseTimeText(const QString &text)
     return time;
 }
 
-std::optional<QDateTime> lineMoment(const QString &logLine)
-{
-    const auto date = parseDateText(columns(logLine, 1, 8));
-    const auto time = parseTimeText(columns(logLine, 11, 15));
-    if (!date || !time)
-        return std::nullopt;
-    return QDateTime(*date, *time, Qt::UTC);
-}
-
 std::optional<qint64> lineOrderKey(const QString &logLine)
 {
     const QString date = columns(logLine, 1, 8);

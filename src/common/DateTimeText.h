@@ -2,7 +2,7 @@
 #pragma once
 
 #include <QDate>
-#include <QDateTime>
+#include <QTime>
 #include <QString>
 #include <optional>
 
@@ -23,10 +23,6 @@ QString clockText(const QTime &time);
 std::optional<QDate> parseDateText(const QString &text);
 // The time of an hh:mm text; empty when not exactly a valid hh:mm time.
 std::optional<QTime> parseTimeText(const QString &text);
-
-// The moment of a log line: its date in columns 1-8 and its time in columns 11-15.
-// Empty when the line does not start with a valid date and time.
-std::optional<QDateTime> lineMoment(const QString &logLine);
 
 // A number that orders log lines by their date and time as typed: year with its century,
 // month, day, hour, minute. Only the form is needed (dd/mm/yy in columns 1-8, hh:mm in

@@ -4,8 +4,6 @@
 #include "common/FixedColumns.h"
 #include "platform/Dialogs.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 namespace orvel {
 
@@ -48,13 +46,9 @@ FileResult FirstNames::update(const QString &keyLine) const
     if (call.isEmpty())
         return FileResult::success();
 
-    bool readable = false;
-    QStringList lines = readLines(path(), &readable);
-    if (!readable && QFileInfo::exists(path())) {
-        return FileResult::failure(
-            QStringLiteral("Le fichier %1 ne peut pas être lu ; il est resté inchangé")
-                .arg(QDir::toNativeSeparators(path())));
-    }
+    QStringList lines;
+    if (const FileResult read = readLinesForRewrite(path(), lines); !read)
+        return read;
     bool found = false;
     bool changed = false;
     for (QString &existing : lines) {

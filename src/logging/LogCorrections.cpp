@@ -3,7 +3,6 @@
 #include "common/FixedColumns.h"
 #include "platform/Dialogs.h"
 
-#include <QFileInfo>
 
 namespace orvel {
 
@@ -139,13 +138,9 @@ FileResult LogCorrections::removeAt(const QString &reference, const ChosenQso &c
 
 FileResult LogCorrections::putBack(const QString &reference, const QString &line) const
 {
-    const QString path = m_logs.path(reference);
-    bool readable = false;
-    QStringList lines = readLines(path, &readable);
-    if (!readable && QFileInfo::exists(path)) {
-        return FileResult::failure(
-            QStringLiteral("Le log %1 est illisible ; le QSO n'a pas été récupéré").arg(reference));
-    }
+    QStringList lines;
+    if (const FileResult read = readLinesForRewrite(m_logs.path(reference), lines); !read)
+        return FileResult::failure(QStringLiteral("Le QSO n'a pas été récupéré.\n") + read.error);
     lines.insert(insertionIndex(lines, line), line);
     const FileResult written = m_logs.rewrite(reference, lines, kInsertScratchFile);
     if (!written)

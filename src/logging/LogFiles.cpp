@@ -50,10 +50,8 @@ LogWriteResult LogFiles::append(const QStringList &references, const QString &li
     LogWriteResult result;
     for (const QString &reference : references) {
         const FileResult written = appendLines(path(reference), {line});
-        if (!written) {
-            result.failedReferences.append(reference);
-            result.errors.append(written.error);
-        }
+        if (!written)
+            result.fail(reference, written.error);
     }
     return result;
 }
@@ -65,8 +63,7 @@ LogWriteResult LogFiles::replace(const QStringList &references, const QString &n
     for (const QString &reference : references) {
         QStringList lines;
         if (const FileResult read = readLinesForRewrite(path(reference), lines); !read) {
-            result.failedReferences.append(reference);
-            result.errors.append(read.error);
+            result.fail(reference, read.error);
             continue;
         }
         bool changed = false;
@@ -81,10 +78,8 @@ LogWriteResult LogFiles::replace(const QStringList &references, const QString &n
             continue;
         }
         const FileResult written = rewrite(reference, lines);
-        if (!written) {
-            result.failedReferences.append(reference);
-            result.errors.append(written.error);
-        }
+        if (!written)
+            result.fail(reference, written.error);
     }
     return result;
 }
@@ -108,16 +103,13 @@ LogWriteResult LogFiles::insert(const QStringList &references, const QString &li
     for (const QString &reference : references) {
         QStringList lines;
         if (const FileResult read = readLinesForRewrite(path(reference), lines); !read) {
-            result.failedReferences.append(reference);
-            result.errors.append(read.error);
+            result.fail(reference, read.error);
             continue;
         }
         lines.insert(insertionIndex(lines, line), line);
         const FileResult written = rewrite(reference, lines, kInsertScratchFile);
-        if (!written) {
-            result.failedReferences.append(reference);
-            result.errors.append(written.error);
-        }
+        if (!written)
+            result.fail(reference, written.error);
     }
     return result;
 }

@@ -20,6 +20,12 @@ struct LogWriteResult {
     bool ok() const { return failedReferences.isEmpty(); }
     // The French message naming the logs that did not receive the QSO.
     QString message() const;
+    // Records a log that could not be read or written.
+    void fail(const QString &reference, const QString &error)
+    {
+        failedReferences.append(reference);
+        errors.append(error);
+    }
 };
 
 class LogFiles
