@@ -80,17 +80,23 @@ QStringList readLines(const QString &path, bool *exists)
         *exists = true;
     const QString text = decodeWindows1252(file.readAll());
     QStringList lines;
+    for (const QStringView line : lineViews(text))
+        lines.append(line.toString());
+    return lines;
+}
+
+QList<QStringView> lineViews(QStringView text)
+{
+    QList<QStringView> lines;
     qsizetype start = 0;
-    const qsizetype size = text.size();
-    while (start < size) {
+    while (start < text.size()) {
         qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-        const qsizetype next = end < 0 ? size : end + 1;
+        const qsizetype next = end < 0 ? text.size() : end + 1;
         if (end < 0)
-            end = size;
-        qsizetype lineEnd = end;
-        if (lineEnd > start && text.at(lineEnd - 1) == QLatin1Char('\r'))
-            --lineEnd;
-        lines.append(text.mid(start, lineEnd - start));
+            end = text.size();
+        if (end > start && text[end - 1] == QLatin1Char('\r'))
+            --end;
+        lines.append(text.mid(start, end - start));
         start = next;
     }
     return lines;

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QString>
+#include <QList>
 #include <QStringList>
+#include <QStringView>
 
 namespace orvel {
 
@@ -22,6 +24,9 @@ QStringList readLines(const QString &path, bool *exists = nullptr);
 // The lines of a file that is about to be rewritten: a missing file reads as no lines, but a
 // file that exists and cannot be read is a failure, so that it is never replaced by less.
 FileResult readLinesForRewrite(const QString &path, QStringList &lines);
+
+// The lines of a text (CRLF or LF-only line ends), as views on it.
+QList<QStringView> lineViews(QStringView text);
 
 // The lines as stored in a file: each followed by CRLF, windows-1252.
 QByteArray fileBytes(const QStringList &lines);

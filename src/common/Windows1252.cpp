@@ -1,5 +1,6 @@
 #include "Windows1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace orvel {
@@ -32,6 +33,13 @@ int byteOf(QChar c)
 
 QString decodeWindows1252(const QByteArray &bytes)
 {
+    // Most files hold no byte of 0x80..0x9F: they read as Latin-1, much faster.
+    const bool plainLatin1 = std::none_of(bytes.cbegin(), bytes.cend(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b >= 0x80 && b <= 0x9F;
+    });
+    if (plainLatin1)
+        return QString::fromLatin1(bytes);
     QString text;
     text.resize(bytes.size());
     QChar *out = text.data();

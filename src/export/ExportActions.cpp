@@ -58,7 +58,7 @@ std::optional<ExportFailure> exportAdifFile(const QString &folder, const QString
     QString text;
     if (auto failure = readLogFile(dataFilePath(folder, logFileName(logReference)), &text))
         return failure;
-    const QList<QStringView> lines = textLines(text);
+    const QList<QStringView> lines = lineViews(text);
     const QString path = dataFilePath(folder, adifFileName(data.reference, data.variant));
     return writeExportFile(
         path, [&](QIODevice &device) { return writeAdif(device, lines, data, createdUtc); });
@@ -69,7 +69,7 @@ std::optional<ExportFailure> exportCTraficFile(const QString &folder, const QStr
     QString text;
     if (auto failure = readLogFile(dataFilePath(folder, logFileName(reference)), &text))
         return failure;
-    const QList<QStringView> lines = textLines(text);
+    const QList<QStringView> lines = lineViews(text);
     return writeExportFile(dataFilePath(folder, ctraficFileName(reference)),
                            [&lines](QIODevice &device) { return writeCTrafic(device, lines); });
 }

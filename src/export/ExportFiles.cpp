@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
 #include <cerrno>
 
 namespace orvel {
@@ -43,17 +42,6 @@ std::optional<int> commonErrorNumber(int systemError)
     default:
         return std::nullopt;
     }
-}
-
-// windows-1252 differs from Latin-1 only on the bytes 0x80..0x9F, which logs seldom hold:
-// the fast Latin-1 conversion serves every other log.
-QString decodeLog(const QByteArray &bytes)
-{
-    const bool plainLatin1 = std::none_of(bytes.cbegin(), bytes.cend(), [](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return b >= 0x80 && b <= 0x9F;
-    });
-    return plainLatin1 ? QString::fromLatin1(bytes) : decodeWindows1252(bytes);
 }
 
 } // namespace
@@ -128,25 +116,8 @@ std::optional<ExportFailure> readLogFile(const QString &path, QString *text)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return exportFailure(readErrorNumber(errno), name);
-    *text = decodeLog(bytes);
+    *text = decodeWindows1252(bytes);
     return std::nullopt;
-}
-
-QList<QStringView> textLines(QStringView text)
-{
-    QList<QStringView> lines;
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-        const qsizetype next = end < 0 ? text.size() : end + 1;
-        if (end < 0)
-            end = text.size();
-        if (end > start && text[end - 1] == QLatin1Char('\r'))
-            --end;
-        lines.append(text.mid(start, end - start));
-        start = next;
-    }
-    return lines;
 }
 
 std::optional<ExportFailure> writeExportFile(const QString &path, const ExportWriter &write)

@@ -38,9 +38,6 @@ int writeErrorNumber(int systemError, QFileDevice::FileError error);
 // failure, never an empty log.
 std::optional<ExportFailure> readLogFile(const QString &path, QString *text);
 
-// The lines of a text ended by CRLF or LF (the last one may lack its end), as views on it.
-QList<QStringView> textLines(QStringView text);
-
 // Creates or empties the file at path, lets write fill it, then flushes and closes it.
 using ExportWriter = std::function<bool(QIODevice &device)>;
 std::optional<ExportFailure> writeExportFile(const QString &path, const ExportWriter &write);
