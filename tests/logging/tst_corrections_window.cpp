@@ -5,6 +5,7 @@
 #include "platform/Services.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
+#include "EntryDesk.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,9 +23,6 @@ using namespace orvel::testing;
 
 namespace {
 
-const QString kCurrent = QStringLiteral("DFCF 89010");
-const QString kOther = QStringLiteral("DMF 1234");
-
 QString stored(const QString &time, const QString &call, const QString &dpt = "75",
                const QString &firstName = "", const QString &mode = "SSB",
                const QString &band = "3.5", const QString &date = "01/05/24",
@@ -33,72 +31,6 @@ QString stored(const QString &time, const QString &call, const QString &dpt = "7
     return formatQsoLine(
         QsoRecord{date, time, call, dpt, firstName, reports, reports, mode, band, "", "Q1ABC"});
 }
-
-// The entry window on two open activations whose logs are written before it opens.
-struct Desk {
-    TestPlatform platform;
-    FixedActivationContext activation{platform.folder(),
-                                      Activation{kCurrent, "Q1ABC/P", "Château", "12", "89000",
-                                                 "DFCF", "01/05/24", "Auxerre", ""},
-                                      {kCurrent, kOther}};
-    Services services{platform.settings, platform.clock, platform.dialogs, platform.folder()};
-    std::unique_ptr<Saisie_QSO> window;
-
-    explicit Desk(const QStringList &current = {}, const QStringList &other = {})
-    {
-        if (!current.isEmpty())
-            writeFile(platform.file(kCurrent + ".txt"), current);
-        if (!other.isEmpty())
-            writeFile(platform.file(kOther + ".txt"), other);
-        window = std::make_unique<Saisie_QSO>(services, activation);
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-
-    template <typename W = QLineEdit> W *get(const char *name) const
-    {
-        W *widget = window->findChild<W *>(QLatin1String(name));
-        Q_ASSERT(widget);
-        return widget;
-    }
-    QString focusName() const
-    {
-        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-    }
-    void type(const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); }
-    void enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
-    void line(const QString &text)
-    {
-        type(text);
-        enter();
-    }
-    void click(const char *button) { QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton); }
-    // A click on a line of Liste_QSO, counted from 0.
-    void chooseRow(int row)
-    {
-        auto *list = get<QListView>("Liste_QSO");
-        const QRect place = list->visualRect(list->model()->index(row, 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
-        QCOMPARE(list->currentIndex().row(), row);
-    }
-    QStringList log(const QString &reference) const
-    {
-        return readLines(QDir(platform.folder()).filePath(reference + ".txt"));
-    }
-    QStringList firstNames() const { return readLines(platform.file("Liste_Prenom.txt")); }
-    // A foreign call sign through to Valide_Q with the default values.
-    void logForeign(const QString &call)
-    {
-        line(call);
-        enter();
-        enter();
-        enter();
-        enter();
-        QCOMPARE(focusName(), QString("Valide_Q"));
-        enter();
-    }
-};
 
 } // namespace
 
@@ -112,7 +44,7 @@ private slots:
         const QString ssb = stored("09:00", "F4ABC");
         const QString cw = stored("09:10", "F5XYZ", "05", "Paul", "CW", "7", "01/05/24", "599");
         const QString last = stored("09:20", "F6AAA");
-        Desk d({ssb, cw, last}, {ssb, cw});
+        EntryDesk d({ssb, cw, last}, {ssb, cw});
         d.chooseRow(1);
         d.click("Edite_QSO");
         QVERIFY(d.window->state().editing);
@@ -159,7 +91,7 @@ private slots:
     void cancellingAnEditGivesBackTheWorkedBandAndMode()
     {
         const QString cw = stored("09:10", "F5XYZ", "05", "Paul", "CW", "7", "01/05/24", "599");
-        Desk d({cw});
+        EntryDesk d({cw});
         d.click("Edite_QSO");
         QCOMPARE(d.get<QComboBox>("Mode_Q")->currentText(), QString("CW"));
         d.click("Annule_Q");
@@ -173,7 +105,7 @@ private slots:
     {
         const QString first = stored("09:00", "F4ABC");
         const QString second = stored("09:10", "F5XYZ");
-        Desk d({first, second}, {first, second});
+        EntryDesk d({first, second}, {first, second});
         d.click("Edite_QSO");                                   // the last line is chosen at load
         writeFile(d.platform.file(kCurrent + ".txt"), {first}); // changed behind our back
         d.enter();
@@ -203,7 +135,7 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(QString, message);
-        Desk d;
+        EntryDesk d;
         d.line("ON4AA");
         d.click(button.toLatin1().constData());
         QCOMPARE(d.platform.dialogs.shown, QStringList{message});
@@ -217,7 +149,7 @@ private slots:
         const QString q1 = stored("09:00", "F4AAA");
         const QString q2 = stored("09:10", "F4BBB");
         const QString q3 = stored("09:20", "F4CCC");
-        Desk d({q1, q2, q3}, {q1, q2, q3});
+        EntryDesk d({q1, q2, q3}, {q1, q2, q3});
         d.chooseRow(1);
         d.click("Efface_QSO");
         QCOMPARE(d.platform.dialogs.questions,
@@ -259,7 +191,7 @@ private slots:
     {
         const QString q1 = stored("09:00", "F4AAA");
         const QString q2 = stored("09:10", "F4BBB");
-        Desk d({q1, q2});
+        EntryDesk d({q1, q2});
         d.click("Edite_QSO");
         QVERIFY(d.get("Date_Q")->isVisible());
         d.chooseRow(0);
@@ -282,7 +214,7 @@ private slots:
     {
         const QString twice = stored("09:00", "F4AAA");
         const QString later = stored("09:30", "F4BBB");
-        Desk d({twice, twice, later}, {twice, twice, later});
+        EntryDesk d({twice, twice, later}, {twice, twice, later});
         d.chooseRow(1);
         d.click("Efface_QSO");
         QCOMPARE(d.log(kCurrent), QStringList({twice, later}));
@@ -294,7 +226,7 @@ private slots:
     void insertModeEndsAfterOneStore()
     {
         const QString newYear = stored("00:10", "F4AAA", "75", "", "SSB", "3.5", "01/01/00");
-        Desk d({newYear}, {newYear});
+        EntryDesk d({newYear}, {newYear});
         d.click("Ajout_QSO");
         auto *indicator = d.get<QLabel>("Mode_Ajout");
         QCOMPARE(indicator->text(), QString("Mode Ajout d'un QSO"));
@@ -340,7 +272,7 @@ private slots:
     void cancelKeepsTheDateFieldsOnlyInDeferredEntry()
     {
         QFETCH(bool, deferred);
-        Desk d({stored("09:00", "F4AAA")});
+        EntryDesk d({stored("09:00", "F4AAA")});
         if (deferred)
             d.window->findChild<QAction *>("Mnu_Diff_Oui")->trigger();
         d.click("Ajout_QSO");
@@ -408,7 +340,7 @@ private slots:
         QFETCH(QString, firstName);
         QFETCH(QString, nextField);
         QFETCH(QStringList, memoryAfterStore);
-        Desk d;
+        EntryDesk d;
         writeFile(d.platform.file("Liste_Prenom.txt"),
                   {"F4ABC        75 Jean", "ON4XY           Marc", "F4ABC        13 Jeannot"});
         d.get("Indi_Q")->setText(call); // typed letters would be put in capitals
@@ -425,7 +357,7 @@ private slots:
 
     void aMissingMemoryIsCreatedAtTheFirstStore()
     {
-        Desk d;
+        EntryDesk d;
         d.line("ON4XY");
         d.line("Marc");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F12);
@@ -464,7 +396,7 @@ private slots:
         const QString earlier = stored("09:00", "F4ABC", "75", "Jean", "SSB", earlierBand);
         const QString again = stored("09:30", "F4ABC", "75", "Jean", "SSB", earlierBand);
         const QString other = stored("09:10", "F5XYZ");
-        Desk d(inCurrentLog ? QStringList{other, earlier, again} : QStringList{other}, {earlier});
+        EntryDesk d(inCurrentLog ? QStringList{other, earlier, again} : QStringList{other}, {earlier});
         d.platform.dialogs.answers = {answer};
         d.line("F4ABC");
         QCOMPARE(d.platform.dialogs.questions, questions);

@@ -6,6 +6,7 @@
 #include "platform/Services.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
+#include "EntryDesk.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,60 +28,6 @@ using namespace orvel::testing;
 
 namespace {
 
-const QString kCurrent = QStringLiteral("DFCF 89010");
-const QString kOther = QStringLiteral("DMF 1234");
-
-// A data folder, the platform doubles and an entry window on two open activations.
-struct Bench {
-    TestPlatform platform;
-    FixedActivationContext activation{platform.folder(),
-                                      Activation{kCurrent, "Q1ABC/P", "Château", "12", "89000",
-                                                 "DFCF", "01/05/24", "Auxerre", ""},
-                                      {kCurrent, kOther}};
-    Services services{platform.settings, platform.clock, platform.dialogs, platform.folder()};
-    std::unique_ptr<Saisie_QSO> window;
-
-    Bench() { open(); }
-    void open()
-    {
-        window = std::make_unique<Saisie_QSO>(services, activation);
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-
-    template <typename W = QLineEdit> W *get(const char *name) const
-    {
-        W *widget = window->findChild<W *>(QLatin1String(name));
-        Q_ASSERT(widget);
-        return widget;
-    }
-    QAction *action(const char *name) const { return window->findChild<QAction *>(name); }
-    QWidget *focus() const { return QApplication::focusWidget(); }
-    QString focusName() const { return focus() ? focus()->objectName() : QString(); }
-
-    void type(const QString &text) { QTest::keyClicks(focus(), text); }
-    void enter() { QTest::keyClick(focus(), Qt::Key_Return); }
-    void line(const QString &text)
-    {
-        type(text);
-        enter();
-    }
-    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QTest::keyClick(focus(), key, modifiers);
-    }
-    QStringList log(const QString &reference) const
-    {
-        return readLines(QDir(platform.folder()).filePath(reference + ".txt"));
-    }
-    QString setting(const QString &key) const
-    {
-        return platform.settings.value(kAppMulti, kSetupSection, key);
-    }
-    void clearField(const char *name) { get(name)->clear(); }
-};
-
 QString stored(const QString &date, const QString &time, const QString &call, const QString &dpt,
                const QString &firstName, const QString &rstR, const QString &rstE,
                const QString &remarks, const QString &mode = "SSB", const QString &band = "3.5")
@@ -98,7 +45,7 @@ class TestSaisieQso : public QObject
 private slots:
     void loadsInItsInitialState()
     {
-        Bench b;
+        EntryDesk b;
         Saisie_QSO &w = *b.window;
         QCOMPARE(w.objectName(), QString("Saisie_QSO"));
         QCOMPARE(w.windowTitle(), QString("  Brivo Orvel Multi    Revision  1.0.4c"));
@@ -133,7 +80,7 @@ private slots:
 
     void offersEveryMenuItemInOrder()
     {
-        Bench b;
+        EntryDesk b;
         QStringList captions;
         for (QAction *top : b.window->menuBar()->actions()) {
             captions << top->objectName() + "=" + top->text();
@@ -167,7 +114,7 @@ private slots:
 
     void storesAFrenchQsoIntoEveryOpenLog()
     {
-        Bench b;
+        EntryDesk b;
         b.line("f4abc");
         QCOMPARE(b.get("Indi_Q")->text(), QString("F4ABC"));
         QCOMPARE(b.focusName(), QString("Dpt_Q"));
@@ -215,7 +162,7 @@ private slots:
     {
         QFETCH(QString, call);
         QFETCH(QString, next);
-        Bench b;
+        EntryDesk b;
         b.line(call);
         QCOMPARE(b.focusName(), next);
         QCOMPARE(b.get("Dpt_Q")->isEnabled(), next == "Dpt_Q");
@@ -232,7 +179,7 @@ private slots:
     {
         QFETCH(QString, call);
         QFETCH(QString, message);
-        Bench b;
+        EntryDesk b;
         b.line(call);
         QCOMPARE(b.platform.dialogs.messages, QStringList{message});
         QCOMPARE(b.focusName(), QString("Indi_Q"));
@@ -266,7 +213,7 @@ private slots:
         QFETCH(int, modifiers);
         QFETCH(int, steps);
         QFETCH(bool, deferred);
-        Bench b;
+        EntryDesk b;
         if (deferred)
             b.action("Mnu_Diff_Oui")->trigger();
         b.get("Observation_Q")->setText("rem");
@@ -315,7 +262,7 @@ private slots:
 
     void valideResetsTheReportsAndQuickStoreKeepsThem()
     {
-        Bench b;
+        EntryDesk b;
         b.line("ON4AA");
         b.enter(); // first name
         b.clearField("QRKR_Q");
@@ -335,7 +282,7 @@ private slots:
 
     void modeAndBandStepsWriteTheirSettings()
     {
-        Bench b;
+        EntryDesk b;
         auto *mode = b.get<QComboBox>("Mode_Q");
         auto *band = b.get<QComboBox>("Bande_Q");
         mode->setCurrentIndex(1);
@@ -371,7 +318,7 @@ private slots:
 
     void repairsAnOlderModeAtLoad()
     {
-        Bench b;
+        EntryDesk b;
         b.platform.settings.setValue(kAppMulti, kSetupSection, "Mode Activite", "CW");
         b.platform.settings.setValue(kAppMulti, kSetupSection, "Bande Activite", "4");
         b.open();
@@ -415,7 +362,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, message);
         QFETCH(QString, kept);
-        Bench b;
+        EntryDesk b;
         auto *modeList = b.get<QComboBox>("Mode_Q");
         modeList->setCurrentIndex(modeList->findText(mode));
         emit modeList->activated(modeList->currentIndex());
@@ -434,7 +381,7 @@ private slots:
 
     void typesTheDateAndTimeSeparators()
     {
-        Bench b;
+        EntryDesk b;
         b.action("Mnu_Diff_Oui")->trigger();
         QVERIFY(!b.get("Date_Q")->isHidden());
         QVERIFY(!b.get<QLabel>("Label10")->isHidden());
@@ -472,7 +419,7 @@ private slots:
 
     void deferredEntryKeepsTheDateForTheNextQso()
     {
-        Bench b;
+        EntryDesk b;
         b.action("Mnu_Diff_Oui")->trigger();
         b.line("EA1XYZ");
         b.enter();
@@ -500,7 +447,7 @@ private slots:
 
     void neverStoresATypedQsoWithoutItsDate()
     {
-        Bench b;
+        EntryDesk b;
         b.action("Mnu_Diff_Oui")->trigger();
         b.line("F4ABC");
         b.type("75");
@@ -522,7 +469,7 @@ private slots:
 
     void holdsEveryFieldToItsWidthBeforeStoring()
     {
-        Bench b;
+        EntryDesk b;
         b.get("Ope_Q")->setText("Q1ABCDEFGHIJK");
         b.line("F4ABC");
         b.key(Qt::Key_F11);
@@ -537,7 +484,7 @@ private slots:
 
     void keepsTheEntryWhenALogCannotBeWritten()
     {
-        Bench b;
+        EntryDesk b;
         QVERIFY(QDir(b.platform.folder()).mkdir(kOther + ".txt"));
         b.line("F4ABC");
         b.line("75");
@@ -561,7 +508,7 @@ private slots:
         QFETCH(bool, utc);
         QFETCH(QString, before);
         QFETCH(QString, after);
-        Bench b;
+        EntryDesk b;
         b.platform.clock.setUtc(QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59), Qt::UTC));
         b.platform.clock.setLocalOffset(3600);
         b.action(utc ? "Mnu_UTC_Oui" : "Mnu_UTC_Non")->trigger();
@@ -589,7 +536,7 @@ private slots:
 
     void retypeReplacesTheDefaultReports()
     {
-        Bench b;
+        EntryDesk b;
         b.action("Mnu_Refrappe_Oui")->trigger();
         QCOMPARE(b.setting("Mode_Refrappe"), QString("true"));
         b.window->setFirstNameLookup([](const QString &) {
@@ -618,7 +565,7 @@ private slots:
 
     void retypeReplacesEachFieldWhileEditing()
     {
-        Bench b;
+        EntryDesk b;
         b.action("Mnu_Refrappe_Oui")->trigger();
         const QString old = stored("01/05/24", "09:00", "F4ABC", "75", "Jean", "57", "55", "");
         writeFile(b.platform.file(kCurrent + ".txt"), {old});
@@ -653,7 +600,7 @@ private slots:
 
     void storeKeysInsertInInsertMode()
     {
-        Bench b;
+        EntryDesk b;
         const QString later = stored("01/05/24", "11:00", "F4AAA", "75", "", "59", "59", "");
         writeFile(b.platform.file(kCurrent + ".txt"), {later});
         b.open();
@@ -676,7 +623,7 @@ private slots:
 
     void cancelsWhenAlreadyWorked()
     {
-        Bench b;
+        EntryDesk b;
         QStringList asked;
         b.window->setAlreadyWorkedCheck([&](const QString &call, const QString &band,
                                             const QString &mode) {
@@ -692,7 +639,7 @@ private slots:
 
     void loadsTheLogAndSelectsItsLastLine()
     {
-        Bench b;
+        EntryDesk b;
         const QString first = stored("01/05/24", "09:00", "F4ABC", "75", "", "59", "59", "");
         const QString second = stored("01/05/24", "09:05", "F4ABC", "75", "", "59", "59", "");
         const QString third = stored("01/05/24", "09:10", "ON4AA", "", "", "59", "59", "");
@@ -709,7 +656,7 @@ private slots:
 
     void refusesCharactersTheLogCannotHold()
     {
-        Bench b;
+        EntryDesk b;
         b.line("F4ABC");
         b.line("75");
         b.type("Zo");
