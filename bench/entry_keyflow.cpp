@@ -1,10 +1,10 @@
 // The entry window at the pace of a pile-up: the Enter on a call sign (already-worked check on
 // a 10,000-QSO log, first-name lookup in a 50,000-line memory) up to the focus in the next
 // field, and a store key up to the empty call-sign field, with three open activations.
-#include "activation/ActivationContext.h"
+#include "records/ActivationContext.h"
 #include "common/TextFile.h"
-#include "logging/FirstNames.h"
-#include "logging/QsoLine.h"
+#include "records/FirstNames.h"
+#include "records/QsoLine.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"

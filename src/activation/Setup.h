@@ -3,11 +3,11 @@
 // (its nine fields) and the open activations (Liste_Activite_Fin) that the other windows read.
 #pragma once
 
-#include "ActivationContext.h"
-#include "ActivationList.h"
+#include "records/ActivationContext.h"
+#include "records/ActivationList.h"
 #include "GroupInCreation.h"
 #include "SetupRules.h"
-#include "logging/LogFiles.h"
+#include "records/LogFiles.h"
 #include "platform/Services.h"
 
 #include <QMainWindow>

@@ -1,6 +1,6 @@
 #include "SetupFieldChain.h"
 
-#include "ActivationList.h"
+#include "records/ActivationList.h"
 #include "GroupInCreation.h"
 #include "SetupForm.h"
 #include "common/FixedColumns.h"

@@ -4,7 +4,7 @@
 #include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
 #include "help/Revision.h"
-#include "logging/QsoLine.h"
+#include "records/QsoLine.h"
 
 #include <algorithm>
 #include <array>

@@ -4,7 +4,7 @@
 
 #include "AdifWriter.h"
 #include "ExportFiles.h"
-#include "activation/ActivationContext.h"
+#include "records/ActivationContext.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "ExportCommand.h"
 
 #include "ExportActions.h"
-#include "activation/ActivationList.h"
+#include "records/ActivationList.h"
 #include "common/FixedColumns.h"
 #include "platform/Clock.h"
 #include "platform/WorkingDirectory.h"

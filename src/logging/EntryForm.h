@@ -3,7 +3,7 @@
 #pragma once
 
 #include "EntryRules.h"
-#include "QsoLine.h"
+#include "records/QsoLine.h"
 
 #include <QList>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "LogCorrectionController.h"
 
 #include "Saisie_QSO.h"
-#include "activation/ActivationContext.h"
+#include "records/ActivationContext.h"
 #include "platform/Dialogs.h"
 
 #include <QLineEdit>

@@ -7,7 +7,7 @@
 // lookup; every store writes its call sign, département and first name back to the memory.
 #pragma once
 
-#include "FirstNames.h"
+#include "records/FirstNames.h"
 #include "LogCorrections.h"
 
 #include <QObject>

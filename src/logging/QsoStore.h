@@ -1,7 +1,7 @@
 // Storing and inserting a QSO into every open activation's log; what the entry window calls.
 #pragma once
 
-#include "LogFiles.h"
+#include "records/LogFiles.h"
 
 namespace orvel {
 

@@ -5,7 +5,7 @@
 #include "DepartmentGrid.h"
 #include "EntryMenus.h"
 #include "LogCorrectionController.h"
-#include "activation/ActivationContext.h"
+#include "records/ActivationContext.h"
 #include "common/FixedColumns.h"
 #include "help/Revision.h"
 #include "platform/Palette.h"

@@ -19,7 +19,7 @@
 #pragma once
 
 #include "ClockPanel.h"
-#include "CurrentLog.h"
+#include "records/CurrentLog.h"
 #include "EntryForm.h"
 #include "EntryKeyFlow.h"
 #include "EntrySettings.h"

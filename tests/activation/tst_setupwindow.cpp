@@ -1,4 +1,4 @@
-#include "activation/Activation.h"
+#include "records/Activation.h"
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
 #include "activation/SetupRules.h"

@@ -1,8 +1,8 @@
-#include "activation/ActivationContext.h"
+#include "records/ActivationContext.h"
 #include "export/AdifWriter.h"
 #include "export/AsciiText.h"
 #include "export/ExportActions.h"
-#include "logging/QsoLine.h"
+#include "records/QsoLine.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 

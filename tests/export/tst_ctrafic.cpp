@@ -1,7 +1,7 @@
-#include "activation/ActivationContext.h"
+#include "records/ActivationContext.h"
 #include "export/CTraficWriter.h"
 #include "export/ExportActions.h"
-#include "logging/QsoLine.h"
+#include "records/QsoLine.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 

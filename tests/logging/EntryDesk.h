@@ -2,7 +2,7 @@
 // keyboard and mouse as an operator does.
 #pragma once
 
-#include "activation/ActivationContext.h"
+#include "records/ActivationContext.h"
 #include "common/TextFile.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Services.h"

@@ -1,5 +1,5 @@
-#include "logging/FirstNames.h"
-#include "logging/QsoLine.h"
+#include "records/FirstNames.h"
+#include "records/QsoLine.h"
 #include "logging/QsoStore.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"

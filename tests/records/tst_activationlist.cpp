@@ -1,4 +1,4 @@
-#include "activation/ActivationList.h"
+#include "records/ActivationList.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
