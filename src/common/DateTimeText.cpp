@@ -1,12 +1,10 @@
 #include "DateTimeText.h"
 
-#include "FixedColumns.h"
-
 namespace orvel {
 
 namespace {
 
-bool isDigits(const QString &text, qsizetype from, qsizetype count)
+bool isDigits(QStringView text, qsizetype from, qsizetype count)
 {
     for (qsizetype i = from; i < from + count; ++i) {
         if (i >= text.size() || !text.at(i).isDigit() || text.at(i).unicode() > 127)
@@ -39,10 +37,11 @@ QString clockText(const QTime &time)
 
 std::optional<QDate> parseDateText(const QString &text)
 {
-    if (text.size() != 8 || text.at(2) != QLatin1Char('/') || text.at(5) != QLatin1Char('/')
-        || !isDigits(text, 0, 2) || !isDigits(text, 3, 2) || !isDigits(text, 6, 2))
+    if (text.size() != 8 || text.at(2) != QLatin1Char('/') || text.at(5) != QLatin1Char('/') ||
+        !isDigits(text, 0, 2) || !isDigits(text, 3, 2) || !isDigits(text, 6, 2))
         return std::nullopt;
-    const QDate date(fullYear(text.mid(6, 2).toInt()), text.mid(3, 2).toInt(), text.mid(0, 2).toInt());
+    const QDate date(fullYear(text.mid(6, 2).toInt()), text.mid(3, 2).toInt(),
+                     text.mid(0, 2).toInt());
     if (!date.isValid())
         return std::nullopt;
     return date;
@@ -50,8 +49,8 @@ std::optional<QDate> parseDateText(const QString &text)
 
 std::optional<QTime> parseTimeText(const QString &text)
 {
-    if (text.size() != 5 || text.at(2) != QLatin1Char(':') || !isDigits(text, 0, 2)
-        || !isDigits(text, 3, 2))
+    if (text.size() != 5 || text.at(2) != QLatin1Char(':') || !isDigits(text, 0, 2) ||
+        !isDigits(text, 3, 2))
         return std::nullopt;
     const QTime time(text.mid(0, 2).toInt(), text.mid(3, 2).toInt());
     if (!time.isValid())
@@ -59,21 +58,20 @@ std::optional<QTime> parseTimeText(const QString &text)
     return time;
 }
 
-std::optional<qint64> lineOrderKey(const QString &logLine)
+std::optional<qint64> momentOrderKey(QStringView date, QStringView time)
 {
-    const QString date = columns(logLine, 1, 8);
-    const QString time = columns(logLine, 11, 15);
-    if (date.size() != 8 || date.at(2) != QLatin1Char('/') || date.at(5) != QLatin1Char('/')
-        || !isDigits(date, 0, 2) || !isDigits(date, 3, 2) || !isDigits(date, 6, 2)
-        || time.size() != 5 || time.at(2) != QLatin1Char(':') || !isDigits(time, 0, 2)
-        || !isDigits(time, 3, 2))
+    if (date.size() != 8 || date[2] != QLatin1Char('/') || date[5] != QLatin1Char('/') ||
+        !isDigits(date, 0, 2) || !isDigits(date, 3, 2) || !isDigits(date, 6, 2) ||
+        time.size() != 5 || time[2] != QLatin1Char(':') || !isDigits(time, 0, 2) ||
+        !isDigits(time, 3, 2))
         return std::nullopt;
-    const qint64 year = fullYear(date.mid(6, 2).toInt());
-    const qint64 month = date.mid(3, 2).toInt();
-    const qint64 day = date.mid(0, 2).toInt();
-    const qint64 hour = time.mid(0, 2).toInt();
-    const qint64 minute = time.mid(3, 2).toInt();
-    return (((year * 100 + month) * 100 + day) * 100 + hour) * 100 + minute;
+    const auto number = [](QStringView text, qsizetype at) -> qint64 {
+        return (text[at].unicode() - '0') * 10 + (text[at + 1].unicode() - '0');
+    };
+    const qint64 year = fullYear(int(number(date, 6)));
+    return (((year * 100 + number(date, 3)) * 100 + number(date, 0)) * 100 + number(time, 0)) *
+               100 +
+           number(time, 3);
 }
 
 } // namespace orvel

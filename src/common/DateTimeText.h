@@ -2,8 +2,8 @@
 #pragma once
 
 #include <QDate>
-#include <QTime>
 #include <QString>
+#include <QTime>
 #include <optional>
 
 namespace orvel {
@@ -24,9 +24,9 @@ std::optional<QDate> parseDateText(const QString &text);
 // The time of an hh:mm text; empty when not exactly a valid hh:mm time.
 std::optional<QTime> parseTimeText(const QString &text);
 
-// A number that orders log lines by their date and time as typed: year with its century,
-// month, day, hour, minute. Only the form is needed (dd/mm/yy in columns 1-8, hh:mm in
-// columns 11-15), as the entry fields check only the form; empty for a line without it.
-std::optional<qint64> lineOrderKey(const QString &logLine);
+// A number that orders moments by their dd/mm/yy date and hh:mm time as typed: year with its
+// century, month, day, hour, minute. Only the form is checked, as the entry fields check only
+// the form; empty when either text lacks it.
+std::optional<qint64> momentOrderKey(QStringView date, QStringView time);
 
 } // namespace orvel

@@ -1,10 +1,10 @@
 #include "ExportCommand.h"
 
 #include "ExportActions.h"
-#include "records/ActivationList.h"
 #include "common/FixedColumns.h"
 #include "platform/Clock.h"
 #include "platform/WorkingDirectory.h"
+#include "records/ActivationList.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,6 +2,8 @@
 // 139-character line in Liste_Activite.txt.
 #pragma once
 
+#include "LineLayout.h"
+
 #include <QString>
 
 namespace orvel {
@@ -20,9 +22,32 @@ struct Activation {
     bool operator==(const Activation &) const = default;
 };
 
-inline constexpr int kActivationLineLength = 139;
-inline constexpr int kOldActivationLineLength = 93;
-inline constexpr int kReferenceWidth = 13;
+namespace actcol {
+// The activation line. Every column but the reference and the commune is followed by a
+// separating blank.
+inline constexpr LineColumn kReference{"reference", 1, 13};
+inline constexpr LineColumn kActivator{"activator", 14, 10};
+inline constexpr LineColumn kName{"name", 25, 35};
+inline constexpr LineColumn kCanton{"canton", 61, 4};
+inline constexpr LineColumn kPostalCode{"postalCode", 66, 5};
+inline constexpr LineColumn kType{"type", 72, 12};
+inline constexpr LineColumn kDate{"date", 85, 8};
+inline constexpr LineColumn kCommune{"commune", 94, 35};
+inline constexpr LineColumn kLogger{"logger", 129, 10};
+// Readers take the commune one column to the left, from the blank that ends the date: its
+// last character is never read back. Stored lists rely on it.
+inline constexpr LineColumn kCommuneRead{"commune", 93, 35};
+
+inline constexpr int kLineLength = kLogger.end(); // 139
+// The older layout ends after the date column.
+inline constexpr int kOldLineLength = kDate.end(); // 93
+// A registration replaces the line whose first 60 characters are the same.
+inline constexpr int kRegistrationKeyLength = kName.last() + 1;
+} // namespace actcol
+
+inline constexpr int kActivationLineLength = actcol::kLineLength;
+inline constexpr int kOldActivationLineLength = actcol::kOldLineLength;
+inline constexpr int kReferenceWidth = actcol::kReference.width;
 
 // The 139-character line; values are trimmed, and cut to their column when longer.
 QString formatActivationLine(const Activation &activation);

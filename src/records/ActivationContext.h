@@ -24,7 +24,9 @@ class FixedActivationContext : public ActivationContext
 {
 public:
     FixedActivationContext(QString folder, Activation current, QStringList open)
-        : m_folder(std::move(folder)), m_current(std::move(current)), m_open(std::move(open))
+        : m_folder(std::move(folder))
+        , m_current(std::move(current))
+        , m_open(std::move(open))
     {
     }
     Activation currentActivation() const override { return m_current; }

@@ -79,10 +79,10 @@ FileResult ActivationList::registerLine(const QString &line)
     QStringList all;
     if (const FileResult read = readLinesForRewrite(path(), all); !read)
         return read;
-    const QString key = line.left(60);
+    const QString key = line.left(actcol::kRegistrationKeyLength);
     bool placed = false;
     for (QString &existing : all) {
-        if (existing.left(60) == key) {
+        if (existing.left(actcol::kRegistrationKeyLength) == key) {
             existing = line;
             placed = true;
         }

@@ -4,14 +4,13 @@
 #include "common/FixedColumns.h"
 #include "platform/Dialogs.h"
 
-
 namespace orvel {
 
 namespace {
 
 QString callOfNameLine(const QString &line)
 {
-    return columnsTrimmed(line, 1, 12);
+    return trimmedColumn(line, qsocol::kNameCall).toString();
 }
 
 } // namespace
@@ -34,7 +33,8 @@ std::optional<RememberedName> FirstNames::lookup(const QString &call) const
     std::optional<RememberedName> found;
     for (const QString &line : readLines(path())) {
         if (callOfNameLine(line) == wanted)
-            found = RememberedName{columnsTrimmed(line, 14, 15), line.mid(16)};
+            found = RememberedName{trimmedColumn(line, qsocol::kNameDepartment).toString(),
+                                   restFrom(line, qsocol::kNameFirstName).toString()};
     }
     return found;
 }
@@ -92,8 +92,9 @@ std::optional<EarlierContact> findEarlierContact(const QStringList &logLines, co
     for (const QString &line : logLines) {
         if (callOfLine(line) == wantedCall && bandOfLine(line) == wantedBand &&
             modeOfLine(line) == wantedMode) {
-            return EarlierContact{columns(line, 1, 8), columns(line, 11, 15),
-                                  columnsTrimmed(line, 36, 50)};
+            return EarlierContact{rawColumn(line, qsocol::kDate).toString(),
+                                  rawColumn(line, qsocol::kTime).toString(),
+                                  qsoField(line, qsocol::kFirstName).toString()};
         }
     }
     return std::nullopt;

@@ -1,8 +1,8 @@
 #include "QsoLine.h"
 
-#include "common/Windows1252.h"
-
+#include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
+#include "common/Windows1252.h"
 
 #include <algorithm>
 
@@ -10,93 +10,112 @@ namespace orvel {
 
 namespace {
 
-const QString kTwoBlanks = QStringLiteral("  ");
-
 QString clean(const QString &value)
 {
     return withoutControlCharacters(value);
-}
-
-QString rstColumn(const QString &rst)
-{
-    // The report is followed by (4 minus its length) blanks.
-    return padRight(clean(rst), 4);
 }
 
 } // namespace
 
 QString formatQsoLine(const QsoRecord &qso, bool inserted)
 {
-    QString line;
-    line.reserve(kQsoLineLength);
-    line += padRight(clean(qso.date), 8) + kTwoBlanks;
-    line += padRight(clean(qso.time), 5) + kTwoBlanks;
-    line += padRight(clean(qso.call), 12) + kTwoBlanks;
-    line += padRight(clean(qso.department), 2) + kTwoBlanks;
-    line += padRight(clean(qso.firstName), 15) + kTwoBlanks;
-    line += rstColumn(qso.rstReceived);
-    line += rstColumn(qso.rstSent);
-    line += padRight(clean(qso.mode), 4) + kTwoBlanks;
-    line += alignRight(trimBlanks(clean(qso.band)), 3) + QStringLiteral(" Mhz ");
-    line += padRight(capitals(clean(qso.remarks)), 30);
+    using namespace qsocol;
+    QString line(inserted ? kInsertedLineLength : kLineLength, QLatin1Char(' '));
+    placeColumn(line, kDate, clean(qso.date));
+    placeColumn(line, kTime, clean(qso.time));
+    placeColumn(line, kCall, clean(qso.call));
+    placeColumn(line, kDepartment, clean(qso.department));
+    placeColumn(line, kFirstName, clean(qso.firstName));
+    placeColumn(line, kRstReceived, clean(qso.rstReceived));
+    placeColumn(line, kRstSent, clean(qso.rstSent));
+    placeColumn(line, kMode, clean(qso.mode));
+    placeColumn(line, kBand, trimBlanks(clean(qso.band)));
+    placeColumn(line, kBandUnit, QStringView(kBandUnitText));
+    placeColumn(line, kRemarks, capitals(clean(qso.remarks)));
     if (!inserted)
-        line += kTwoBlanks + padRight(clean(qso.operatorCall), 12);
+        placeColumn(line, kOperator, clean(qso.operatorCall));
     return line;
 }
 
 QsoRecord parseQsoLine(const QString &line)
 {
-    QsoRecord qso;
-    qso.date = columnsTrimmed(line, 1, 8);
-    qso.time = columnsTrimmed(line, 11, 15);
-    qso.call = columnsTrimmed(line, 18, 29);
-    qso.department = columnsTrimmed(line, 32, 33);
-    qso.firstName = columnsTrimmed(line, 36, 50);
-    qso.rstReceived = columnsTrimmed(line, 53, 56);
-    qso.rstSent = columnsTrimmed(line, 57, 60);
-    qso.mode = columnsTrimmed(line, 61, 64);
-    qso.band = columnsTrimmed(line, 67, 69);
-    qso.remarks = columnsTrimmed(line, 75, 104);
-    qso.operatorCall = columnsTrimmed(line, 107, 118);
-    return qso;
+    using namespace qsocol;
+    const auto field = [&line](const LineColumn &column) {
+        return trimmedColumn(line, column).toString();
+    };
+    QsoRecord record;
+    record.date = field(kDate);
+    record.time = field(kTime);
+    record.call = field(kCall);
+    record.department = field(kDepartment);
+    record.firstName = field(kFirstName);
+    record.rstReceived = field(kRstReceived);
+    record.rstSent = field(kRstSent);
+    record.mode = field(kMode);
+    record.band = field(kBand);
+    record.remarks = field(kRemarks);
+    record.operatorCall = field(kOperator);
+    return record;
 }
 
 QString bandWithUnit(const QString &line)
 {
-    return columnsTrimmed(line, 67, 73);
+    return trimmedColumn(line, qsocol::kBandWithUnit).toString();
 }
 
 QString bandOfLine(const QString &line)
 {
-    return columnsTrimmed(line, 67, 69);
+    return trimmedColumn(line, qsocol::kBand).toString();
 }
 
 QString callOfLine(const QString &line)
 {
-    return columnsTrimmed(line, 18, 29);
+    return trimmedColumn(line, qsocol::kCall).toString();
 }
 
 QString modeOfLine(const QString &line)
 {
-    return columnsTrimmed(line, 61, 64);
+    return trimmedColumn(line, qsocol::kMode).toString();
+}
+
+std::optional<qint64> qsoOrderKey(QStringView line)
+{
+    return momentOrderKey(rawColumn(line, qsocol::kDate), rawColumn(line, qsocol::kTime));
 }
 
 QString firstNameKeyLine(const QString &call, const QString &department, const QString &firstName)
 {
-    return padRight(clean(call), 13) + padRight(clean(department), 3) + clean(firstName);
+    using namespace qsocol;
+    QString line(kNameFirstName.first - 1, QLatin1Char(' '));
+    placeColumn(line, kNameCall, clean(call));
+    placeColumn(line, kNameDepartment, clean(department));
+    return line + clean(firstName);
 }
 
 QString listEntry(int number, const QString &line)
 {
     const QString digits = QString::number(number);
-    const QString prefix = digits.size() <= 4 ? alignRight(digits, 4) + kTwoBlanks
-                                              : padRight(digits, 5) + QLatin1Char(' ');
-    return prefix.left(kListPrefixLength) + line;
+    QString entry(qsocol::kListPrefixLength, QLatin1Char(' '));
+    if (digits.size() <= qsocol::kListNumber.width)
+        placeColumn(entry, qsocol::kListNumber, digits);
+    else
+        entry.replace(0, qMin(digits.size(), entry.size() - 1), digits.left(entry.size() - 1));
+    return entry + line;
 }
 
 QString lineOfListEntry(const QString &entry)
 {
     return entry.mid(kListPrefixLength);
+}
+
+std::optional<int> numberOfListEntry(const QString &entry)
+{
+    // The whole number column is read, so that numbers of four and five digits count too.
+    bool isNumber = false;
+    const int number = trimmedBlanks(QStringView(entry).left(kListPrefixLength)).toInt(&isNumber);
+    if (!isNumber)
+        return std::nullopt;
+    return number;
 }
 
 QStringList listEntries(const QStringList &lines)
