@@ -1,7 +1,7 @@
 #include "ActivationHistory.h"
 
-#include "records/ActivationList.h"
 #include "common/FixedColumns.h"
+#include "records/ActivationList.h"
 #include "records/LogFiles.h"
 
 #include <QHash>

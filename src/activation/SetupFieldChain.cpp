@@ -1,11 +1,11 @@
 #include "SetupFieldChain.h"
 
-#include "records/ActivationList.h"
 #include "GroupInCreation.h"
 #include "SetupForm.h"
 #include "common/FixedColumns.h"
 #include "platform/Dialogs.h"
 #include "platform/Palette.h"
+#include "records/ActivationList.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -23,9 +23,9 @@ int main(int argc, char **argv)
         QStringLiteral("Orvel Multi : carnet de trafic pour les activations de références."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption folderOption(
-        QStringLiteral("dossier"), QStringLiteral("Dossier des fichiers de données."),
-        QStringLiteral("DOSSIER"));
+    const QCommandLineOption folderOption(QStringLiteral("dossier"),
+                                          QStringLiteral("Dossier des fichiers de données."),
+                                          QStringLiteral("DOSSIER"));
     parser.addOption(folderOption);
     parser.addPositionalArgument(QStringLiteral("commande"),
                                  QStringLiteral("exporter adif|ctrafic REFERENCE"),
@@ -33,9 +33,9 @@ int main(int argc, char **argv)
     // Read the arguments before any application exists: the command line needs no display,
     // so only the windows get a QApplication.
     const bool parsed = parser.parse(arguments);
-    const bool windowless = !parsed || parser.isSet(helpOption) || parser.isSet(versionOption)
-                            || arguments.contains(QStringLiteral("--help-all"))
-                            || !parser.positionalArguments().isEmpty();
+    const bool windowless = !parsed || parser.isSet(helpOption) || parser.isSet(versionOption) ||
+                            arguments.contains(QStringLiteral("--help-all")) ||
+                            !parser.positionalArguments().isEmpty();
     std::unique_ptr<QCoreApplication> app;
     if (windowless)
         app = std::make_unique<QCoreApplication>(argc, argv);

@@ -76,8 +76,8 @@ int runExportCommand(const QStringList &arguments, const QString &folder, const 
         return 1;
     }
     // As a click in the activation list: the fields and the group of the reference's newest line.
-    const FixedActivationContext context(folder, *activation,
-                                         list.openGroupAt(list.lastLineOf(reference)));
+    const Session session(folder, *activation,
+                          list.openGroupAt(list.lastLineOf(reference)).openReferences);
 
     PrintingDialogs dialogs(out);
     const ExportReport report{[&dialogs](const QString &message) { dialogs.message(message); },
@@ -85,9 +85,8 @@ int runExportCommand(const QStringList &arguments, const QString &folder, const 
                                   err << failure.message << QStringLiteral(" : ") << failure.detail
                                       << Qt::endl;
                               }};
-    const ExportOutcome outcome = *format == Format::Adif
-                                      ? runAdifExport(context, folder, clock, report)
-                                      : runCTraficExport(context, folder, report);
+    const ExportOutcome outcome = *format == Format::Adif ? runAdifExport(session, clock, report)
+                                                          : runCTraficExport(session, report);
     return outcome.ok() ? 0 : 1;
 }
 

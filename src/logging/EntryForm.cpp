@@ -42,7 +42,8 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption = {})
 QLineEdit *field(QWidget *parent, const char *name, int characters, Dialogs &dialogs)
 {
     auto *edit = named(new QLineEdit(parent), name);
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(characters + 1, QLatin1Char('W'))) + 8);
+    edit->setMinimumWidth(
+        edit->fontMetrics().horizontalAdvance(QString(characters + 1, QLatin1Char('W'))) + 8);
     refuseUnwritableCharacters(edit, dialogs);
     paintBackground(edit, kLightYellow);
     return edit;
@@ -157,7 +158,8 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     f.Label33 = label(central, "Label33");
     for (QLabel *clock : {f.Label37, f.Label34, f.Label33}) {
         clock->setFont(clockFont);
-        clock->setMinimumWidth(clock->fontMetrics().horizontalAdvance(QStringLiteral("00:00 Utc ")));
+        clock->setMinimumWidth(
+            clock->fontMetrics().horizontalAdvance(QStringLiteral("00:00 Utc ")));
         clocks->addWidget(clock);
     }
     QLabel *signature = label(central, "Label18", QStringLiteral("Q1BRV"));
@@ -222,9 +224,10 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     f.Valide_Q->setEnabled(false);
     f.Annule_Q = button(central, "Annule_Q", QStringLiteral("Annuler  une saisie"),
                         QStringLiteral("Annule les saisies en cours"));
-    f.Edite_QSO = button(central, "Edite_QSO", QStringLiteral("Editer un QSO"),
-                         QStringLiteral("Selectionnez un QSO dans la liste des QSO puis cliquer sur "
-                                        "le bouton \"Editer un QSO\""));
+    f.Edite_QSO =
+        button(central, "Edite_QSO", QStringLiteral("Editer un QSO"),
+               QStringLiteral("Selectionnez un QSO dans la liste des QSO puis cliquer sur "
+                              "le bouton \"Editer un QSO\""));
     f.Efface_QSO = button(central, "Efface_QSO", QStringLiteral("Supprimer un QSO"),
                           QStringLiteral("Selectionnez un QSO dans la liste des QSO puis cliquer "
                                          "sur le bouton \"Supprimer un QSO\""));
@@ -234,8 +237,8 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     f.Recherche = button(central, "Recherche", QStringLiteral("Rechercher un QSO"),
                          QStringLiteral("Permet la recherche d'un QSO par Indicatif, Date ou "
                                         "Departement"));
-    for (QPushButton *push : {f.Valide_Q, f.Annule_Q, f.Edite_QSO, f.Efface_QSO, f.Recupere,
-                              f.Ajout_QSO, f.Recherche})
+    for (QPushButton *push :
+         {f.Valide_Q, f.Annule_Q, f.Edite_QSO, f.Efface_QSO, f.Recupere, f.Ajout_QSO, f.Recherche})
         buttons->addWidget(push);
     f.insertIndicator = label(central, "Mode_Ajout");
     QFont indicatorFont = f.insertIndicator->font();
@@ -252,7 +255,8 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     f.Tot_Oper = named(new QLineEdit(central), "Tot_Oper");
     f.Tot_Oper->setReadOnly(true);
     f.Tot_Oper->setFocusPolicy(Qt::NoFocus);
-    f.Tot_Oper->setMaximumWidth(f.Tot_Oper->fontMetrics().horizontalAdvance(QStringLiteral(" 00000")) + 12);
+    f.Tot_Oper->setMaximumWidth(
+        f.Tot_Oper->fontMetrics().horizontalAdvance(QStringLiteral(" 00000")) + 12);
     buttons->addWidget(f.Tot_Oper);
     top->addLayout(buttons);
 
@@ -274,15 +278,15 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     f.Entete = label(frame4, "Entete");
     f.Entete->setFont(fixed);
     // The list draws its text past its frame and the item margin; the header starts there too.
-    const int textStart = f.Liste_QSO->frameWidth()
-                          + f.Liste_QSO->style()->pixelMetric(QStyle::PM_FocusFrameHMargin,
-                                                              nullptr, f.Liste_QSO)
-                          + 1;
+    const int textStart =
+        f.Liste_QSO->frameWidth() +
+        f.Liste_QSO->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, f.Liste_QSO) + 1;
     f.Entete->setIndent(textStart);
     f.Entete->setTextFormat(Qt::PlainText);
     frame4Layout->addWidget(f.Entete);
     frame4Layout->addWidget(f.Liste_QSO, 1);
-    frame4->setMinimumWidth(f.Liste_QSO->fontMetrics().horizontalAdvance(QString(126, QLatin1Char('0'))) + 30);
+    frame4->setMinimumWidth(
+        f.Liste_QSO->fontMetrics().horizontalAdvance(QString(126, QLatin1Char('0'))) + 30);
     bottom->addWidget(frame4, 1);
     f.Dpt = new DepartmentGrid(central);
     bottom->addWidget(f.Dpt, 0, Qt::AlignTop);

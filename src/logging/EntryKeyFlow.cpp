@@ -98,8 +98,8 @@ bool EntryKeyFlow::onCallKey(QKeyEvent *event)
         return false;
     applyRetype(m_form.Indi_Q, EntryKey::Character);
     const QString text = event->text();
-    if (text.size() == 1 && text.at(0) >= QLatin1Char('a') && text.at(0) <= QLatin1Char('z')
-        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    if (text.size() == 1 && text.at(0) >= QLatin1Char('a') && text.at(0) <= QLatin1Char('z') &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         m_form.Indi_Q->insert(capitals(text));
         return true;
     }
@@ -114,9 +114,9 @@ void EntryKeyFlow::callSignStep()
         refuse(call, check);
         return;
     }
-    if (!m_state.editing && m_alreadyWorked
-        && m_alreadyWorked(call->text(), m_form.Bande_Q->currentText(),
-                           m_form.Mode_Q->currentText())) {
+    if (!m_state.editing && m_alreadyWorked &&
+        m_alreadyWorked(call->text(), m_form.Bande_Q->currentText(),
+                        m_form.Mode_Q->currentText())) {
         call->clear();
         m_form.Dpt_Q->clear();
         m_form.Prenom_Q->clear();
@@ -145,7 +145,8 @@ void EntryKeyFlow::bandStep()
         m_form.Bande_Q->setFocus();
         return;
     }
-    m_settings.setBandIndex(m_form.Bande_Q->findText(band, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    m_settings.setBandIndex(
+        m_form.Bande_Q->findText(band, Qt::MatchExactly | Qt::MatchCaseSensitive));
     m_host.refreshTally();
     m_state.retypeDone = false;
     paintBackground(m_form.Indi_Q, kLightYellow);
@@ -162,7 +163,8 @@ void EntryKeyFlow::modeStep()
         return;
     }
     applyDefaultReports();
-    m_settings.setModeIndex(m_form.Mode_Q->findText(mode, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    m_settings.setModeIndex(
+        m_form.Mode_Q->findText(mode, Qt::MatchExactly | Qt::MatchCaseSensitive));
     m_host.refreshTally();
     m_state.retypeDone = false;
     moveTo(m_form.Mode_Q, m_form.Indi_Q);
@@ -183,8 +185,8 @@ void EntryKeyFlow::applyDefaultReports()
 
 void EntryKeyFlow::resetToCallSign()
 {
-    for (QLineEdit *field : {m_form.Dpt_Q, m_form.Prenom_Q, m_form.QRKR_Q, m_form.QRKE_Q,
-                             m_form.Observation_Q}) {
+    for (QLineEdit *field :
+         {m_form.Dpt_Q, m_form.Prenom_Q, m_form.QRKR_Q, m_form.QRKE_Q, m_form.Observation_Q}) {
         paintBackground(field, kLightYellow);
         field->setEnabled(false);
     }

@@ -41,12 +41,12 @@ void radioPair(QMenu *menu, QAction *&first, const char *firstName, const QStrin
 
 QStringList EntryMenus::windowItems()
 {
-    return {QStringLiteral("Mnu_ADIF"),        QStringLiteral("Mnu_C_Trafic"),
-            QStringLiteral("Mnu_Aff_Log"),     QStringLiteral("Mnu_Log_Alpha"),
+    return {QStringLiteral("Mnu_ADIF"),          QStringLiteral("Mnu_C_Trafic"),
+            QStringLiteral("Mnu_Aff_Log"),       QStringLiteral("Mnu_Log_Alpha"),
             QStringLiteral("Mnu_Pays_Contacte"), QStringLiteral("Histo_Acti"),
-            QStringLiteral("Mnu_Liste_Op"),    QStringLiteral("Mnu_Etiquettes"),
-            QStringLiteral("Mnu_Dpt_Cont"),    QStringLiteral("Mnu_Historique"),
-            QStringLiteral("Mnu_Mode_Emploi"), QStringLiteral("Mnu_Maj"),
+            QStringLiteral("Mnu_Liste_Op"),      QStringLiteral("Mnu_Etiquettes"),
+            QStringLiteral("Mnu_Dpt_Cont"),      QStringLiteral("Mnu_Historique"),
+            QStringLiteral("Mnu_Mode_Emploi"),   QStringLiteral("Mnu_Maj"),
             QStringLiteral("Mnu_A_Propos")};
 }
 

@@ -220,7 +220,8 @@ FieldCheck checkTimeOnStoreKey(const QString &text)
         return FieldCheck::refuse(QStringLiteral("Attention le format de l'heure doit etre hh:mm"),
                                   false);
     if (controleHeure(text) != 0)
-        return FieldCheck::refuse(QStringLiteral("Attention le format date doit etre hh:mm"), false);
+        return FieldCheck::refuse(QStringLiteral("Attention le format date doit etre hh:mm"),
+                                  false);
     return FieldCheck::pass();
 }
 
@@ -274,8 +275,8 @@ QString defaultOperator(const QString &activatorCall)
 
 QString activationTitle(const QString &activator, const QString &logger)
 {
-    return QStringLiteral("Orvel d'activité de ") + activator + QStringLiteral(" au log ")
-           + (logger.isEmpty() ? activator : logger);
+    return QStringLiteral("Orvel d'activité de ") + activator + QStringLiteral(" au log ") +
+           (logger.isEmpty() ? activator : logger);
 }
 
 QString openReferencesText(const QStringList &references)

@@ -15,7 +15,10 @@ struct FieldCheck {
     bool emptied = false;
 
     static FieldCheck pass() { return {}; }
-    static FieldCheck refuse(QString message, bool emptied) { return {false, std::move(message), emptied}; }
+    static FieldCheck refuse(QString message, bool emptied)
+    {
+        return {false, std::move(message), emptied};
+    }
 };
 
 // 0 when text has the dd/mm/yy form (digits and "/" in their places), 1 otherwise.

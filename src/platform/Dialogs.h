@@ -26,7 +26,11 @@ public:
 class ScriptedDialogs : public Dialogs
 {
 public:
-    void message(const QString &text) override { messages.append(text); shown.append(text); }
+    void message(const QString &text) override
+    {
+        messages.append(text);
+        shown.append(text);
+    }
     bool question(const QString &text) override
     {
         questions.append(text);

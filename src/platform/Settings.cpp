@@ -12,8 +12,8 @@ namespace {
 std::unique_ptr<QSettings> open(const QString &folder, const QString &application)
 {
     if (!folder.isEmpty()) {
-        return std::make_unique<QSettings>(QDir(folder).filePath(application + QStringLiteral(".ini")),
-                                           QSettings::IniFormat);
+        return std::make_unique<QSettings>(
+            QDir(folder).filePath(application + QStringLiteral(".ini")), QSettings::IniFormat);
     }
 #ifdef Q_OS_WIN
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,

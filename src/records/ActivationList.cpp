@@ -92,21 +92,6 @@ FileResult ActivationList::registerLine(const QString &line)
     return replaceFile(path(), dataFilePath(m_folder, kScratchFile), all);
 }
 
-GroupLookup ActivationList::lookupGroup(const QString &reference) const
-{
-    const QStringList all = lines();
-    for (const ListEntry &entry : entriesOf(all)) {
-        if (entry.reference == reference)
-            return groupAt(all, entry.line);
-    }
-    return {};
-}
-
-GroupLookup ActivationList::lookupGroupAt(qsizetype lineIndex) const
-{
-    return groupAt(lines(), lineIndex);
-}
-
 GroupLookup ActivationList::groupAt(const QStringList &all, qsizetype index)
 {
     GroupLookup result;
@@ -148,21 +133,17 @@ GroupLookup ActivationList::groupAt(const QStringList &all, qsizetype index)
     return result;
 }
 
-QStringList ActivationList::openGroup(const QString &reference) const
+GroupLookup ActivationList::openGroupAt(const QStringList &all, qsizetype lineIndex)
 {
-    const GroupLookup group = lookupGroup(reference);
-    if (!group.openReferences.isEmpty())
-        return group.openReferences;
-    return group.found ? QStringList{reference} : QStringList{};
+    GroupLookup group = groupAt(all, lineIndex);
+    if (group.openReferences.isEmpty() && group.found)
+        group.openReferences = {referenceOfLine(all.at(lineIndex))};
+    return group;
 }
 
-QStringList ActivationList::openGroupAt(qsizetype lineIndex) const
+GroupLookup ActivationList::openGroupAt(qsizetype lineIndex) const
 {
-    const QStringList all = lines();
-    const GroupLookup group = groupAt(all, lineIndex);
-    if (!group.openReferences.isEmpty())
-        return group.openReferences;
-    return group.found ? QStringList{referenceOfLine(all.at(lineIndex))} : QStringList{};
+    return openGroupAt(lines(), lineIndex);
 }
 
 FileResult ActivationList::appendLine(const QString &line)

@@ -1,6 +1,7 @@
 #include "FirstNames.h"
 
 #include "QsoLine.h"
+#include "Session.h"
 #include "common/FixedColumns.h"
 #include "platform/Dialogs.h"
 
@@ -108,10 +109,10 @@ QString alreadyWorkedQuestion(const QString &call, const EarlierContact &earlier
            QStringLiteral(" Mhz. Annuler la saisie ?");
 }
 
-bool askCancelAlreadyWorked(Dialogs &dialogs, const LogFiles &logs, const QString &currentReference,
-                            const QString &call, const QString &band, const QString &mode)
+bool askCancelAlreadyWorked(Dialogs &dialogs, const Session &session, const QString &call,
+                            const QString &band, const QString &mode)
 {
-    const auto earlier = findEarlierContact(logs.load(currentReference), call, band, mode);
+    const auto earlier = findEarlierContact(session.currentLog().lines(), call, band, mode);
     if (!earlier)
         return false;
     return dialogs.question(alreadyWorkedQuestion(call, *earlier, band));

@@ -1,3 +1,4 @@
+#include "records/Session.h"
 #include "records/Activation.h"
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
@@ -65,8 +66,9 @@ private slots:
         testing::writeFile(p.file("DMSM 76-01.txt"), {formatQsoLine(q)});
 
         Services services{p.settings, p.clock, p.dialogs, p.folder()};
-        Setup setup(services);
-        WindowRouter router(services, setup);
+        Session session(p.folder());
+        Setup setup(services, session);
+        WindowRouter router(services, setup, session);
         setup.show();
 
         auto *list = setup.findChild<QListView *>("Liste_Activite");

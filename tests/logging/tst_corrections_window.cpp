@@ -1,5 +1,4 @@
 // The entry window's corrections and first-name memory, driven at the keyboard and mouse.
-#include "records/ActivationContext.h"
 #include "records/QsoLine.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Services.h"

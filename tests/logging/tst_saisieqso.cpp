@@ -1,4 +1,3 @@
-#include "records/ActivationContext.h"
 #include "logging/DepartmentGrid.h"
 #include "records/QsoLine.h"
 #include "logging/Saisie_QSO.h"
