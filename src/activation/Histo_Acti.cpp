@@ -2,12 +2,11 @@
 
 #include "ActivationHistory.h"
 #include "platform/Fonts.h"
+#include "platform/WindowBasics.h"
 
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSet>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -65,10 +64,7 @@ Histo_Acti::Histo_Acti(const QString &workingDirectory, QWidget *parent)
 
     reload();
     resize(980, 460);
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    centreOnScreen(*this);
     m_table->setFocus();
 }
 

@@ -104,7 +104,6 @@ protected:
 private:
     void load();
     void connectMenus();
-    void centre();
     void onListSelection();
     void setDeferredEntry(bool on);
     void updateDateTimeVisibility();
