@@ -1,9 +1,8 @@
 #include "GuiApplication.h"
 
-#include "app/Diagnostics.h"
-
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
+#include "app/Diagnostics.h"
 #include "export/ExportActions.h"
 #include "help/Revision.h"
 #include "logging/EntryForm.h"

@@ -1,5 +1,5 @@
-// The logging category of the help subsystem ("orvel.help"): warnings about what the program
-// could not do and did not otherwise report. Quiet unless something fails.
+// The logging category of the help subsystem, "orvel.help": warnings when something goes
+// wrong, never traces of ordinary work.
 #pragma once
 
 #include <QLoggingCategory>
