@@ -2,10 +2,12 @@
 
 #include "SetupFieldChain.h"
 #include "SetupForm.h"
+#include "activation/Diagnostics.h"
 #include "common/FixedColumns.h"
 #include "help/Revision.h"
 #include "platform/Palette.h"
 #include "records/Session.h"
+#include "platform/WindowBasics.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -17,12 +19,9 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QLoggingCategory>
 #include <QPushButton>
 #include <QScreen>
 #include <QStringListModel>
-
-Q_LOGGING_CATEGORY(lcActivation, "orvel.activation")
 
 namespace orvel {
 
@@ -62,7 +61,7 @@ void Setup::startUp()
         {QStringLiteral("Activation"), QStringLiteral("Réactivation"), QStringLiteral("Résident")});
     m_form->Type_Activite->setCurrentIndex(0);
     resize(1020, 520);
-    centreOnScreen();
+    centreOnScreen(*this);
     m_services.settings.setValue(kAppMulti, kSetupSection, kChosenFolderKey,
                                  QDir::toNativeSeparators(m_services.workingDirectory));
     m_history = orvel::revisionHistory();
@@ -85,15 +84,6 @@ void Setup::startUp()
     }
     listReferences();
     m_form->Creer->setFocus();
-}
-
-void Setup::centreOnScreen()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
 void Setup::connectControls()
@@ -377,7 +367,7 @@ void Setup::closeEvent(QCloseEvent *event)
 {
     // Every change was written when it was made: closing this window ends the program.
     event->accept();
-    QCoreApplication::exit(0);
+    endProgram();
 }
 
 } // namespace orvel

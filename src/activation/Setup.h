@@ -56,7 +56,6 @@ protected:
 
 private:
     void startUp();
-    void centreOnScreen();
     void connectControls();
 
     void onCreerClicked();

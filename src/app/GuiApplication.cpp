@@ -2,6 +2,7 @@
 
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
+#include "app/Diagnostics.h"
 #include "export/ExportActions.h"
 #include "help/Revision.h"
 #include "logging/Saisie_QSO.h"
@@ -9,6 +10,7 @@
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "platform/WidgetDialogs.h"
+#include "platform/WindowBasics.h"
 #include "platform/WorkingDirectory.h"
 #include "records/Session.h"
 
@@ -37,7 +39,6 @@ void WindowRouter::openEntryWindow()
     m_entry = new Saisie_QSO(m_services, m_session);
     m_entry->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_entry, &Saisie_QSO::windowRequested, this, &WindowRouter::openWindow);
-    connect(m_entry, &Saisie_QSO::closed, qApp, &QApplication::quit, Qt::QueuedConnection);
     m_entry->show();
     m_entry->activateWindow();
 }
@@ -46,10 +47,7 @@ void WindowRouter::showModeless(QWidget *window)
 {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
-    if (const QScreen *screen = window->screen()) {
-        const QRect area = screen->availableGeometry();
-        window->move(area.center() - window->rect().center());
-    }
+    centreOnScreen(*window);
     window->activateWindow();
 }
 
@@ -93,6 +91,7 @@ int runGui(QApplication &app, const QString &folderOption)
         folderOption, QCoreApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
     if (folder.isEmpty()) {
+        qCWarning(lcApp) << error;
         dialogs.message(error);
         return 1;
     }

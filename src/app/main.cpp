@@ -1,6 +1,7 @@
 // Orvel Multi: the setup window, or an export run from the command line.
 #include "GuiApplication.h"
 #include "export/ExportCommand.h"
+#include "help/Version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -12,7 +13,7 @@
 int main(int argc, char **argv)
 {
     QCoreApplication::setApplicationName(QStringLiteral("orvel-multi"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4c"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(orvel::kProgramVersion));
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

@@ -3,6 +3,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringView>
 #include <QTime>
 #include <optional>
 
@@ -17,6 +18,17 @@ QString dateText(const QDate &date);
 QString timeText(const QTime &time);
 // hh:mm:ss of a time (the clock displays).
 QString clockText(const QTime &time);
+
+// The dd/mm/yy form: ASCII digits with "/" after the day and the month; the date may not
+// exist (31/02/24 has the form).
+bool hasDateForm(QStringView text);
+// The hh:mm form: ASCII digits with ":" after the hour; the time may not exist.
+bool hasTimeForm(QStringView text);
+
+// The separator that typing adds to a date ("/" after the day and after the month) or to a
+// time (":" after the hour), given the text typed so far; empty when none is due.
+QString dateSeparatorDue(QStringView typed);
+QString timeSeparatorDue(QStringView typed);
 
 // The calendar date of a dd/mm/yy text with the century rule; empty when the text is not
 // exactly a valid dd/mm/yy date.

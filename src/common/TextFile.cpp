@@ -1,6 +1,7 @@
 #include "TextFile.h"
 
 #include "Windows1252.h"
+#include "common/Diagnostics.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,6 +72,9 @@ QStringList readLines(const QString &path, bool *exists)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
+        // A missing file is an ordinary case; one that is there and cannot be read is not.
+        if (file.exists())
+            qCWarning(lcCommon) << "Unreadable file read as empty:" << path << file.errorString();
         if (exists)
             *exists = false;
         return {};

@@ -142,11 +142,6 @@ void appendField(Record &out, QLatin1String tag, QLatin1String value)
     out.push_back(' ');
 }
 
-bool isDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
 int twoDigits(QStringView text, qsizetype at)
 {
     return (text[at].unicode() - '0') * 10 + (text[at + 1].unicode() - '0');
@@ -155,12 +150,8 @@ int twoDigits(QStringView text, qsizetype at)
 // The yyyymmdd digits of a dd/mm/yy text, when it is a calendar date.
 bool calendarDate(QStringView text, char (&digits)[8])
 {
-    if (text.size() != 8 || text[2] != QLatin1Char('/') || text[5] != QLatin1Char('/'))
+    if (!hasDateForm(text))
         return false;
-    for (const qsizetype i : {0, 1, 3, 4, 6, 7}) {
-        if (!isDigit(text[i]))
-            return false;
-    }
     const int year = fullYear(twoDigits(text, 6));
     const int month = twoDigits(text, 3);
     const int day = twoDigits(text, 0);

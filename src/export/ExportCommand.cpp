@@ -44,11 +44,6 @@ bool PrintingDialogs::question(const QString &text)
     return false;
 }
 
-bool PrintingDialogs::choosePrinter(QPrinter &)
-{
-    return false;
-}
-
 int runExportCommand(const QStringList &arguments, const QString &folder, const Clock &clock,
                      QTextStream &out, QTextStream &err)
 {

@@ -1,12 +1,14 @@
 #include "Revision.h"
 
+#include "help/Version.h"
+
 #include <QStringList>
 
 namespace orvel {
 
 QString revisionText()
 {
-    return QStringLiteral(" 1.0.4c");
+    return QLatin1Char(' ') + QLatin1String(kProgramVersion);
 }
 
 QString setupCaption()

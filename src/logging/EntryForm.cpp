@@ -4,6 +4,7 @@
 #include "EntryLineEdit.h"
 #include "EntryRules.h"
 #include "platform/Fonts.h"
+#include "platform/FormWidgets.h"
 #include "platform/Palette.h"
 
 #include <QComboBox>
@@ -27,15 +28,9 @@ const QString kStoreKeysTip = QStringLiteral(
     "Si tout est correct, appuyez sur la touche \"+\", F10\", \"F11\", F12\", \"F13\"  ou sur le "
     "bouton validez");
 
-template <typename W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 QLabel *label(QWidget *parent, const char *name, const QString &caption = {})
 {
-    return named(new QLabel(caption, parent), name);
+    return namedLabel(parent, QLatin1String(name), caption);
 }
 
 // A field wide enough for its longest value in the window's font.
@@ -63,7 +58,7 @@ QComboBox *list(QWidget *parent, const char *name, const QStringList &items, Dia
 QPushButton *button(QWidget *parent, const char *name, const QString &caption,
                     const QString &tip = {})
 {
-    auto *push = named(new QPushButton(caption, parent), name);
+    auto *push = namedButton(parent, QLatin1String(name), caption);
     push->setToolTip(tip);
     push->setAutoDefault(false);
     return push;
@@ -246,9 +241,7 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     indicatorFont.setPointSizeF(indicatorFont.pointSizeF() * 1.3);
     f.insertIndicator->setFont(indicatorFont);
     // Red, so that an operator never takes an insertion for an ordinary entry.
-    QPalette indicatorColours = f.insertIndicator->palette();
-    indicatorColours.setColor(QPalette::WindowText, Qt::red);
-    f.insertIndicator->setPalette(indicatorColours);
+    paintText(f.insertIndicator, kRed);
     buttons->addWidget(f.insertIndicator, 1);
     buttons->addWidget(label(central, "Label22", QStringLiteral("Opérateurs")));
     buttons->addWidget(label(central, "Label20", QStringLiteral("contactés")));
@@ -293,24 +286,9 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     top->addLayout(bottom, 1);
 
     // The keyboard reaches the fields in entry order.
-    QWidget::setTabOrder(f.Ope_Q, f.Indi_Q);
-    QWidget::setTabOrder(f.Indi_Q, f.Dpt_Q);
-    QWidget::setTabOrder(f.Dpt_Q, f.Prenom_Q);
-    QWidget::setTabOrder(f.Prenom_Q, f.QRKR_Q);
-    QWidget::setTabOrder(f.QRKR_Q, f.QRKE_Q);
-    QWidget::setTabOrder(f.QRKE_Q, f.Observation_Q);
-    QWidget::setTabOrder(f.Observation_Q, f.Date_Q);
-    QWidget::setTabOrder(f.Date_Q, f.Heure_Q);
-    QWidget::setTabOrder(f.Heure_Q, f.Valide_Q);
-    QWidget::setTabOrder(f.Valide_Q, f.Mode_Q);
-    QWidget::setTabOrder(f.Mode_Q, f.Bande_Q);
-    QWidget::setTabOrder(f.Bande_Q, f.Annule_Q);
-    QWidget::setTabOrder(f.Annule_Q, f.Edite_QSO);
-    QWidget::setTabOrder(f.Edite_QSO, f.Efface_QSO);
-    QWidget::setTabOrder(f.Efface_QSO, f.Recupere);
-    QWidget::setTabOrder(f.Recupere, f.Ajout_QSO);
-    QWidget::setTabOrder(f.Ajout_QSO, f.Recherche);
-    QWidget::setTabOrder(f.Recherche, f.Liste_QSO);
+    chainTabOrder({f.Ope_Q, f.Indi_Q, f.Dpt_Q, f.Prenom_Q, f.QRKR_Q, f.QRKE_Q, f.Observation_Q,
+                   f.Date_Q, f.Heure_Q, f.Valide_Q, f.Mode_Q, f.Bande_Q, f.Annule_Q, f.Edite_QSO,
+                   f.Efface_QSO, f.Recupere, f.Ajout_QSO, f.Recherche, f.Liste_QSO});
     return f;
 }
 

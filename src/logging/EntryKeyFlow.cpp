@@ -1,11 +1,13 @@
 #include "EntryKeyFlow.h"
 
+#include "common/DateTimeText.h"
 #include "common/Windows1252.h"
 
 #include "DepartmentGrid.h"
 #include "EntrySettings.h"
 #include "platform/Dialogs.h"
 #include "platform/Palette.h"
+#include "platform/WindowBasics.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -58,11 +60,6 @@ bool EntryKeyFlow::isStoreKey(const QKeyEvent *event)
     }
 }
 
-bool EntryKeyFlow::isEnter(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
 bool EntryKeyFlow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
@@ -70,15 +67,15 @@ bool EntryKeyFlow::eventFilter(QObject *watched, QEvent *event)
     auto *key = static_cast<QKeyEvent *>(event);
     if (watched == m_form.Indi_Q)
         return onCallKey(key);
-    if (watched == m_form.Bande_Q && isEnter(key)) {
+    if (watched == m_form.Bande_Q && isEnterKey(key)) {
         bandStep();
         return true;
     }
-    if (watched == m_form.Mode_Q && isEnter(key)) {
+    if (watched == m_form.Mode_Q && isEnterKey(key)) {
         modeStep();
         return true;
     }
-    if (watched == m_form.Valide_Q && isEnter(key)) {
+    if (watched == m_form.Valide_Q && isEnterKey(key)) {
         if (m_form.Valide_Q->isEnabled())
             m_host.storeWithValide();
         return true;
@@ -90,7 +87,7 @@ bool EntryKeyFlow::eventFilter(QObject *watched, QEvent *event)
 
 bool EntryKeyFlow::onCallKey(QKeyEvent *event)
 {
-    if (isEnter(event)) {
+    if (isEnterKey(event)) {
         callSignStep();
         return true;
     }
@@ -201,7 +198,7 @@ void EntryKeyFlow::resetToCallSign()
 
 bool EntryKeyFlow::onFieldKey(QLineEdit *field, QKeyEvent *event)
 {
-    if (isEnter(event))
+    if (isEnterKey(event))
         return fieldEnter(field);
     if (isStoreKey(event))
         return fieldStoreKey(field);

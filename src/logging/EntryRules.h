@@ -51,11 +51,6 @@ FieldCheck checkDepartmentWidth(const QString &text);
 FieldCheck checkReportReceivedWidth(const QString &text, const QString &mode);
 FieldCheck checkReportSentWidth(const QString &text, const QString &mode);
 
-// The separator typed for the operator into the date ("/" at 2 and 5 characters) and the
-// time (":" at 2 characters); empty when none is due.
-QString dateSeparatorDue(const QString &text);
-QString timeSeparatorDue(const QString &text);
-
 // French stations: a first letter "F", or one of the French prefixes (TK, TM, HW...).
 bool isFrenchCall(const QString &call);
 

@@ -9,6 +9,7 @@
 #include "platform/Palette.h"
 #include "platform/Services.h"
 #include "records/Session.h"
+#include "platform/WindowBasics.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -65,7 +66,7 @@ DepartmentGrid *Saisie_QSO::departmentGrid() const
 void Saisie_QSO::load()
 {
     resize(kWindowWidth, kWindowHeight);
-    centre();
+    centreOnScreen(*this);
     const int modeIndex = m_settings.loadModeIndex();
     m_form.Mode_Q->setCurrentIndex(modeIndex >= 0 && modeIndex < m_form.Mode_Q->count() ? modeIndex
                                                                                         : -1);
@@ -101,15 +102,6 @@ void Saisie_QSO::load()
     refreshOperatorCount();
     setWindowTitle(entryCaption(revisionText()));
     m_form.Indi_Q->setFocus();
-}
-
-void Saisie_QSO::centre()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
 }
 
 void Saisie_QSO::connectMenus()
@@ -442,7 +434,7 @@ void Saisie_QSO::closeEvent(QCloseEvent *event)
 {
     event->accept();
     emit closed();
-    QCoreApplication::quit();
+    endProgram();
 }
 
 } // namespace orvel

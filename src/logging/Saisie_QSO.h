@@ -108,7 +108,6 @@ private:
     void connectMenus();
     void connectSession();
     void installFirstNameMemory();
-    void centre();
     void onListSelection();
     void setDeferredEntry(bool on);
     void updateDateTimeVisibility();

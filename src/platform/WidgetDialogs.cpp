@@ -4,7 +4,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPrintDialog>
 #include <QPushButton>
 #include <QTranslator>
 
@@ -32,12 +31,6 @@ bool WidgetDialogs::question(const QString &text)
     box.setDefaultButton(yes);
     box.exec();
     return box.clickedButton() == yes;
-}
-
-bool WidgetDialogs::choosePrinter(QPrinter &printer)
-{
-    QPrintDialog dialog(&printer, m_parent ? m_parent : QApplication::activeWindow());
-    return dialog.exec() == QDialog::Accepted;
 }
 
 void installFrenchTranslations()

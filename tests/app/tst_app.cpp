@@ -8,11 +8,13 @@
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace orvel;
 
@@ -112,6 +114,44 @@ private slots:
         for (QWidget *w : QApplication::topLevelWidgets())
             if (qobject_cast<Histo_Acti *>(w))
                 w->deleteLater();
+    }
+
+    void everyWayOutEndsTheWholeProgram_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("closing the setup window") << "setup";
+        QTest::newRow("closing the entry window") << "entry";
+        QTest::newRow("Quitter") << "Mnu_Quitter";
+    }
+    void everyWayOutEndsTheWholeProgram()
+    {
+        QFETCH(QString, way);
+        testing::TestPlatform p;
+        testing::writeFile(p.file("Liste_Activite.txt"), {activationLine("DFCF 76001"), "<eol>", "1"});
+        Services services{p.settings, p.clock, p.dialogs, p.folder()};
+        Session session(p.folder());
+        Setup setup(services, session);
+        WindowRouter router(services, setup, session);
+        setup.show();
+        auto *list = setup.findChild<QListView *>("Liste_Activite");
+        const QModelIndex index = list->model()->index(0, 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+        QTest::mouseClick(setup.findChild<QPushButton *>("Saisie_des_QSO"), Qt::LeftButton);
+        QPointer<Saisie_QSO> entry = router.entryWindow();
+        QVERIFY(entry);
+
+        // Whichever window is left open, the event loop of the program returns at once.
+        QTimer::singleShot(0, [&] {
+            if (way == "setup")
+                setup.close();
+            else if (way == "entry")
+                entry->close();
+            else
+                entry->findChild<QAction *>(way)->trigger();
+        });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(2); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        delete entry;
     }
 };
 
