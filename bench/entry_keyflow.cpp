@@ -5,9 +5,9 @@
 #include "logging/Saisie_QSO.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
-#include "records/ActivationContext.h"
 #include "records/FirstNames.h"
 #include "records/QsoLine.h"
+#include "records/Session.h"
 #include "support/FakeClock.h"
 #include "support/MemorySettings.h"
 #include "support/ScriptedDialogs.h"
@@ -39,8 +39,7 @@ struct Fixture {
     FakeClock clock;
     ScriptedDialogs dialogs;
     Services services{settings, clock, dialogs, dir.path()};
-    FixedActivationContext activation{
-        dir.path(), Activation{kOpen.first(), "Q1ABC/P", "", "", "", "", "", "", ""}, kOpen};
+    Session session{dir.path()};
     FirstNames firstNames{dir.path()};
     std::unique_ptr<Saisie_QSO> window;
 
@@ -58,19 +57,11 @@ struct Fixture {
             memory << firstNameKeyLine(callOf(i), "75", "Prenom");
         appendLines(firstNames.path(), memory);
 
-        window = std::make_unique<Saisie_QSO>(services, activation);
-        window->setAlreadyWorkedCheck([this](const QString &call, const QString &band,
-                                             const QString &mode) {
-            return askCancelAlreadyWorked(dialogs, LogFiles(dir.path()), kOpen.first(), call,
-                                          band, mode);
-        });
-        window->setFirstNameLookup([this](const QString &call) -> std::optional<KnownStation> {
-            if (const auto known = firstNames.lookup(call))
-                return KnownStation{known->department, known->firstName};
-            return std::nullopt;
-        });
-        if (updateMemory)
-            window->setFirstNameUpdate(firstNames.updateHook());
+        session.open(Activation{kOpen.first(), "Q1ABC/P", "", "", "", "", "", "", ""}, kOpen);
+        // The window installs the program's own already-worked check and first-name memory.
+        window = std::make_unique<Saisie_QSO>(services, session);
+        if (!updateMemory)
+            window->setFirstNameUpdate({});
         window->show();
     }
 
@@ -119,7 +110,10 @@ void storeKeyToNextCallSign(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(enterOnCallSign)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(enterOnCallSign)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(storeKeyToNextCallSign)
     ->Arg(1)
     ->Arg(0)
