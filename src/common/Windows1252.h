@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 namespace orvel {
@@ -10,7 +11,7 @@ namespace orvel {
 QString decodeWindows1252(const QByteArray &bytes);
 
 // The bytes of text; characters the set cannot hold become '?' (see firstUnencodable).
-QByteArray encodeWindows1252(const QString &text);
+QByteArray encodeWindows1252(QStringView text);
 
 bool isWindows1252(QChar c);
 

@@ -112,10 +112,12 @@ QString alreadyWorkedQuestion(const QString &call, const EarlierContact &earlier
 bool askCancelAlreadyWorked(Dialogs &dialogs, const Session &session, const QString &call,
                             const QString &band, const QString &mode)
 {
-    const auto earlier = findEarlierContact(session.currentLog().lines(), call, band, mode);
-    if (!earlier)
+    const CurrentLog &log = session.currentLog();
+    const auto row = log.firstRowWith(call, band, mode);
+    if (!row)
         return false;
-    return dialogs.question(alreadyWorkedQuestion(call, *earlier, band));
+    const auto earlier = findEarlierContact({log.lines().at(*row)}, call, band, mode);
+    return earlier && dialogs.question(alreadyWorkedQuestion(call, *earlier, band));
 }
 
 } // namespace orvel
