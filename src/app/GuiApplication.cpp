@@ -4,6 +4,7 @@
 #include "activation/Setup.h"
 #include "export/ExportActions.h"
 #include "help/Revision.h"
+#include "help/UpdatePage.h"
 #include "logging/EntryForm.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Clock.h"
@@ -71,6 +72,9 @@ void WindowRouter::openWindow(const QString &menuObjectName)
         m_services.dialogs.message(manualNotice());
     } else if (menuObjectName == QLatin1String("Mnu_A_Propos")) {
         m_services.dialogs.message(aboutText());
+    } else if (menuObjectName == QLatin1String("Mnu_Maj")) {
+        if (QWidget *window = openUpdatePage())
+            showModeless(window);
     }
     // The other windows (log views, labels, help) join here as they are built.
 }

@@ -1,10 +1,12 @@
 // Orvel Multi: the setup window, or an export run from the command line.
 #include "GuiApplication.h"
 #include "export/ExportCommand.h"
+#include "help/EmbeddedBrowser.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QTextStream>
 
 #include <memory>
@@ -37,10 +39,17 @@ int main(int argc, char **argv)
                             || arguments.contains(QStringLiteral("--help-all"))
                             || !parser.positionalArguments().isEmpty();
     std::unique_ptr<QCoreApplication> app;
-    if (windowless)
+    if (windowless) {
         app = std::make_unique<QCoreApplication>(argc, argv);
-    else
+    } else {
+        orvel::prepareEmbeddedBrowser();
         app = std::make_unique<QApplication>(argc, argv);
+        // Title bars without a title of their own (the message boxes) and the desktop's
+        // task list show the program's name and its menu icon.
+        QGuiApplication::setApplicationDisplayName(QStringLiteral("Orvel Multi"));
+        QGuiApplication::setDesktopFileName(QStringLiteral("fr.q1brv.OrvelMulti"));
+        QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/fr.q1brv.OrvelMulti.svg")));
+    }
     parser.process(*app);
 
     const QStringList positional = parser.positionalArguments();

@@ -1,4 +1,5 @@
 #include "TestRegistry.h"
+#include "help/EmbeddedBrowser.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -16,6 +17,7 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    orvel::prepareEmbeddedBrowser();
     QApplication app(argc, argv);
     // No test may touch the real user settings or data folders.
     QStandardPaths::setTestModeEnabled(true);
