@@ -1,6 +1,7 @@
 #include "EmbeddedBrowser.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 
 #include <unistd.h>
 
@@ -12,6 +13,8 @@ void prepareEmbeddedBrowser()
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The engine describes its OpenGL set-up on every start; QT_LOGGING_RULES still shows it.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
 #endif
 }
 

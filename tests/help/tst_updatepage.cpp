@@ -1,3 +1,5 @@
+// Built with the embedded browser only: without it the system's browser shows the page.
+#ifdef ORVEL_WEBENGINE
 #include "help/Mise_a_Jour.h"
 #include "help/UpdatePage.h"
 
@@ -88,3 +90,5 @@ private slots:
 
 ORVEL_TEST_CLASS(TestUpdatePage)
 #include "tst_updatepage.moc"
+
+#endif
