@@ -45,6 +45,7 @@ bool quotesRecord(const QString &text)
 int showRecordBox(QWidget *parent, const QString &text, const QStringList &buttons)
 {
     QDialog box(parent);
+    box.setWindowTitle(QGuiApplication::applicationDisplayName());
     auto *layout = new QVBoxLayout(&box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     for (const QString &line : linesOf(text)) {
@@ -78,6 +79,8 @@ WidgetDialogs::WidgetDialogs(QWidget *parent)
 {
 }
 
+// Every box bears the program's name as its title, which also keeps a box of a few words wide
+// enough for its title bar to show that name whole.
 void WidgetDialogs::message(const QString &text)
 {
     QWidget *parent = m_parent ? m_parent : QApplication::activeWindow();
@@ -85,7 +88,8 @@ void WidgetDialogs::message(const QString &text)
         showRecordBox(parent, text, {QStringLiteral("OK")});
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
+                    QMessageBox::NoButton, parent);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }
@@ -95,7 +99,8 @@ bool WidgetDialogs::question(const QString &text)
     QWidget *parent = m_parent ? m_parent : QApplication::activeWindow();
     if (quotesRecord(text))
         return showRecordBox(parent, text, {QStringLiteral("Oui"), QStringLiteral("Non")}) == 0;
-    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
+                    QMessageBox::NoButton, parent);
     QPushButton *yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
     box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
