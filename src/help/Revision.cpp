@@ -1,4 +1,5 @@
 #include "Revision.h"
+#include "SiteAddress.h"
 
 #include <QStringList>
 
@@ -42,8 +43,8 @@ QString revisionHistory()
 
 QString aboutText()
 {
-    return QStringLiteral("Brivo_Orvel  Revision ") + revisionText() + QStringLiteral("\r\n\r\n")
-           + QStringLiteral("    Carnet de trafic multi-références, par Q1BRV");
+    return QStringLiteral("Brivo_Orvel  Revision ") + revisionText() + QStringLiteral("\r\n\r\n") +
+           QStringLiteral("    Carnet de trafic multi-références, par Q1BRV - ") + siteAddress();
 }
 
 QString manualNotice()

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -36,7 +37,8 @@ QStringList linesOf(const QString &text)
 bool quotesRecord(const QString &text)
 {
     const QStringList lines = linesOf(text);
-    return std::any_of(lines.cbegin(), lines.cend(), [](const QString &l) { return isRecordLine(l); });
+    return std::any_of(lines.cbegin(), lines.cend(),
+                       [](const QString &l) { return isRecordLine(l); });
 }
 
 // A message box whose record lines keep their columns: set in the fixed-pitch font and never
@@ -72,6 +74,18 @@ int showRecordBox(QWidget *parent, const QString &text, const QStringList &butto
     return chosen;
 }
 
+// A box of a few words is narrower than its title bar needs to show the program's name beside
+// the window manager's buttons: a spacer in the box's own grid widens it.
+void keepTitleVisible(QMessageBox &box)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 160;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
 
 WidgetDialogs::WidgetDialogs(QWidget *parent)
@@ -79,8 +93,7 @@ WidgetDialogs::WidgetDialogs(QWidget *parent)
 {
 }
 
-// Every box bears the program's name as its title, which also keeps a box of a few words wide
-// enough for its title bar to show that name whole.
+// Every box bears the program's name as its title.
 void WidgetDialogs::message(const QString &text)
 {
     QWidget *parent = m_parent ? m_parent : QApplication::activeWindow();
@@ -91,6 +104,7 @@ void WidgetDialogs::message(const QString &text)
     QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
                     QMessageBox::NoButton, parent);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    keepTitleVisible(box);
     box.exec();
 }
 
@@ -104,6 +118,7 @@ bool WidgetDialogs::question(const QString &text)
     QPushButton *yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
     box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
+    keepTitleVisible(box);
     box.exec();
     return box.clickedButton() == yes;
 }

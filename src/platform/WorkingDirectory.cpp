@@ -31,8 +31,8 @@ bool isInstallationBinFolder(const QString &folder)
 {
     const QDir dir(folder);
     QDir prefix(folder);
-    return dir.dirName() == QLatin1String("bin") && prefix.cdUp()
-           && prefix.exists(QStringLiteral("share"));
+    return dir.dirName() == QLatin1String("bin") && prefix.cdUp() &&
+           prefix.exists(QStringLiteral("share"));
 }
 
 } // namespace

@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QMap>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -74,14 +74,13 @@ private slots:
 
     void installsTheProgramAndWhatTheDesktopReadsOnly()
     {
-        QCOMPARE(filesUnder(m_prefix.path()),
-                 (QStringList{"bin/orvel-multi",
-                              "share/applications/" + kAppId + ".desktop",
-                              "share/doc/orvel-multi/changelog.gz",
-                              "share/doc/orvel-multi/copyright",
-                              "share/icons/hicolor/scalable/apps/" + kAppId + ".svg",
-                              "share/man/man1/orvel-multi.1.gz",
-                              "share/metainfo/" + kAppId + ".metainfo.xml"}));
+        QCOMPARE(
+            filesUnder(m_prefix.path()),
+            (QStringList{"bin/orvel-multi", "share/applications/" + kAppId + ".desktop",
+                         "share/doc/orvel-multi/changelog.gz", "share/doc/orvel-multi/copyright",
+                         "share/icons/hicolor/scalable/apps/" + kAppId + ".svg",
+                         "share/man/man1/orvel-multi.1.gz",
+                         "share/metainfo/" + kAppId + ".metainfo.xml"}));
     }
 
     void menuEntryStartsTheProgramWithItsIcon()
@@ -100,7 +99,8 @@ private slots:
         QVERIFY(metainfo.open(QIODevice::ReadOnly));
         const QString xml = QString::fromUtf8(metainfo.readAll());
         QVERIFY(xml.contains("<id>" + kAppId + "</id>"));
-        QVERIFY(xml.contains("<launchable type=\"desktop-id\">" + kAppId + ".desktop</launchable>"));
+        QVERIFY(
+            xml.contains("<launchable type=\"desktop-id\">" + kAppId + ".desktop</launchable>"));
         QVERIFY(xml.contains("<binary>orvel-multi</binary>"));
     }
 
