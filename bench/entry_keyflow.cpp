@@ -1,15 +1,16 @@
 // The entry window at the pace of a pile-up: the Enter on a call sign (already-worked check on
 // a 10,000-QSO log, first-name lookup in a 50,000-line memory) up to the focus in the next
 // field, and a store key up to the empty call-sign field, with three open activations.
-#include "activation/ActivationContext.h"
 #include "common/TextFile.h"
-#include "logging/FirstNames.h"
-#include "logging/QsoLine.h"
 #include "logging/Saisie_QSO.h"
-#include "platform/Clock.h"
-#include "platform/Dialogs.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
+#include "records/ActivationContext.h"
+#include "records/FirstNames.h"
+#include "records/QsoLine.h"
+#include "support/FakeClock.h"
+#include "support/MemorySettings.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QDir>

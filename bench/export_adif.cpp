@@ -3,7 +3,7 @@
 #include "common/TextFile.h"
 #include "export/AdifWriter.h"
 #include "export/ExportActions.h"
-#include "logging/QsoLine.h"
+#include "records/QsoLine.h"
 
 #include <QFile>
 #include <QTemporaryDir>

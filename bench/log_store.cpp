@@ -1,7 +1,7 @@
 // Storing a QSO into three open logs (with the reload and the operator count that follow a
 // store), against the floor of the three appends alone; and loading a 100,000-QSO log.
 #include "common/TextFile.h"
-#include "logging/CurrentLog.h"
+#include "records/CurrentLog.h"
 #include "logging/QsoStore.h"
 
 #include <QTemporaryDir>

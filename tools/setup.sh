@@ -10,7 +10,7 @@ orvel_packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev qt6-translations-l10n
   libgl-dev fonts-liberation fonts-dejavu-core
-  xvfb xauth desktop-file-utils appstream
+  xvfb xauth poppler-utils desktop-file-utils appstream
 )
 
 orvel_install_missing() {

@@ -1,8 +1,8 @@
 #include "ActivationHistory.h"
 
-#include "ActivationList.h"
 #include "common/FixedColumns.h"
-#include "logging/LogFiles.h"
+#include "records/ActivationList.h"
+#include "records/LogFiles.h"
 
 #include <QHash>
 

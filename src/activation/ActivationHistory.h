@@ -2,7 +2,7 @@
 // QSOs in its log, the newest registration first.
 #pragma once
 
-#include "Activation.h"
+#include "records/Activation.h"
 
 #include <QList>
 

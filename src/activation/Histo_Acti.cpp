@@ -2,12 +2,12 @@
 
 #include "ActivationHistory.h"
 #include "platform/Fonts.h"
+#include "platform/FormWidgets.h"
+#include "platform/WindowBasics.h"
 
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSet>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -35,10 +35,8 @@ Histo_Acti::Histo_Acti(const QString &workingDirectory, QWidget *parent)
     setObjectName(QStringLiteral("Histo_Acti"));
     setWindowTitle(QStringLiteral("L'historique des activations"));
 
-    m_summary = new QLabel(this);
-    m_summary->setObjectName(QStringLiteral("Resume"));
-    m_table = new QTableWidget(0, ColumnCount, this);
-    m_table->setObjectName(QStringLiteral("Liste_Historique"));
+    m_summary = namedLabel(this, QStringLiteral("Resume"));
+    m_table = named(new QTableWidget(0, ColumnCount, this), QStringLiteral("Liste_Historique"));
     m_table->setHorizontalHeaderLabels({QStringLiteral("Référence"), QStringLiteral("Nom"),
                                         QStringLiteral("Type"), QStringLiteral("Date"),
                                         QStringLiteral("Commune"), QStringLiteral("Activeur"),
@@ -53,8 +51,7 @@ Histo_Acti::Histo_Acti(const QString &workingDirectory, QWidget *parent)
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setSectionResizeMode(Name, QHeaderView::Stretch);
 
-    auto *close = new QPushButton(QStringLiteral("Fermer"), this);
-    close->setObjectName(QStringLiteral("Fermer"));
+    QPushButton *close = namedButton(this, QStringLiteral("Fermer"), QStringLiteral("Fermer"));
     close->setAutoDefault(true);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
@@ -65,10 +62,7 @@ Histo_Acti::Histo_Acti(const QString &workingDirectory, QWidget *parent)
 
     reload();
     resize(980, 460);
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    centreOnScreen(*this);
     m_table->setFocus();
 }
 

@@ -2,9 +2,12 @@
 
 #include "SetupFieldChain.h"
 #include "SetupForm.h"
+#include "activation/Diagnostics.h"
 #include "common/FixedColumns.h"
 #include "help/Revision.h"
 #include "platform/Palette.h"
+#include "records/Session.h"
+#include "platform/WindowBasics.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -16,12 +19,9 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QLoggingCategory>
 #include <QPushButton>
 #include <QScreen>
 #include <QStringListModel>
-
-Q_LOGGING_CATEGORY(lcActivation, "orvel.activation")
 
 namespace orvel {
 
@@ -38,9 +38,10 @@ void setItems(QListWidget *list, const QStringList &items)
 
 } // namespace
 
-Setup::Setup(Services &services, QWidget *parent)
+Setup::Setup(Services &services, Session &session, QWidget *parent)
     : QMainWindow(parent)
     , m_services(services)
+    , m_session(session)
     , m_form(std::make_unique<SetupForm>(this))
     , m_list(services.workingDirectory)
     , m_logs(services.workingDirectory)
@@ -60,7 +61,7 @@ void Setup::startUp()
         {QStringLiteral("Activation"), QStringLiteral("Réactivation"), QStringLiteral("Résident")});
     m_form->Type_Activite->setCurrentIndex(0);
     resize(1020, 520);
-    centreOnScreen();
+    centreOnScreen(*this);
     m_services.settings.setValue(kAppMulti, kSetupSection, kChosenFolderKey,
                                  QDir::toNativeSeparators(m_services.workingDirectory));
     m_history = orvel::revisionHistory();
@@ -85,15 +86,6 @@ void Setup::startUp()
     m_form->Creer->setFocus();
 }
 
-void Setup::centreOnScreen()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-}
-
 void Setup::connectControls()
 {
     connect(m_form->Creer, &QPushButton::clicked, this, &Setup::onCreerClicked);
@@ -106,21 +98,19 @@ void Setup::connectControls()
     connect(m_chain.get(), &SetupFieldChain::dateAccepted, this, &Setup::onDateAccepted);
 }
 
-// --- ActivationContext -------------------------------------------------------------------
+// --- The current activation ------------------------------------------------------------------
+
+SetupTexts Setup::texts() const
+{
+    SetupTexts texts;
+    for (int i = 0; i < kSetupFieldCount; ++i)
+        texts[static_cast<size_t>(i)] = m_form->text(setupFieldAt(i));
+    return texts;
+}
 
 Activation Setup::currentActivation() const
 {
-    Activation a;
-    a.activator = trimBlanks(m_form->text(SetupField::Activeur));
-    a.logger = trimBlanks(m_form->text(SetupField::Logger));
-    a.reference = trimBlanks(m_form->text(SetupField::NumActivite));
-    a.name = trimBlanks(m_form->text(SetupField::NomActivite));
-    a.canton = trimBlanks(m_form->text(SetupField::NumCanton));
-    a.postalCode = trimBlanks(m_form->text(SetupField::NumCP));
-    a.commune = trimBlanks(m_form->text(SetupField::NomCommune));
-    a.type = trimBlanks(m_form->text(SetupField::TypeActivite));
-    a.date = trimBlanks(m_form->text(SetupField::DateActivite));
-    return a;
+    return activationOf(texts());
 }
 
 QStringList Setup::openActivations() const
@@ -129,11 +119,6 @@ QStringList Setup::openActivations() const
     for (int i = 0; i < m_form->Liste_Activite_Fin->count(); ++i)
         references.append(m_form->Liste_Activite_Fin->item(i)->text());
     return references;
-}
-
-QString Setup::workingDirectory() const
-{
-    return m_services.workingDirectory;
 }
 
 QString Setup::revisionHistory() const
@@ -158,6 +143,12 @@ void Setup::listReferences()
 bool Setup::findActivation(const QString &reference)
 {
     const std::optional<Activation> found = m_list.find(reference);
+    showActivation(found);
+    return found.has_value();
+}
+
+void Setup::showActivation(const std::optional<Activation> &found)
+{
     if (found) {
         m_form->setText(SetupField::Activeur, found->activator);
         m_form->setText(SetupField::Logger, found->logger);
@@ -174,26 +165,6 @@ bool Setup::findActivation(const QString &reference)
         paintBackground(m_form->Saisie_des_QSO, kLightGreen);
     if (m_form->Saisie_des_QSO->isEnabled())
         m_form->Saisie_des_QSO->setFocus();
-    return found.has_value();
-}
-
-bool Setup::referenceExists(const QString &reference) const
-{
-    return m_list.exists(reference);
-}
-
-bool Setup::registerLine(const QString &line)
-{
-    const FileResult written = m_list.registerLine(line);
-    if (!written) {
-        qCWarning(lcActivation) << written.error;
-        m_services.dialogs.message(written.error);
-        return false;
-    }
-    listReferences();
-    lookUpGroup(referenceOfLine(line));
-    m_form->Ajout->setFocus();
-    return true;
 }
 
 void Setup::lookUpGroup(const QString &reference)
@@ -211,14 +182,9 @@ void Setup::lookUpGroup(const QString &reference)
 
 void Setup::openGroupAtLine(qsizetype line)
 {
-    const QStringList lines = m_list.lines();
-    const GroupLookup group = ActivationList::groupAt(lines, line);
+    const GroupLookup group = m_list.openGroupAt(line);
     setItems(m_form->Liste_Activite_Bis, group.workingList);
-    QStringList open = group.openReferences;
-    // A line outside any closed block (its group was never closed) opens its reference alone.
-    if (open.isEmpty() && group.found)
-        open = {referenceOfLine(lines.at(line))};
-    setItems(m_form->Liste_Activite_Fin, open);
+    setItems(m_form->Liste_Activite_Fin, group.openReferences);
     if (group.count)
         setCounter(*group.count);
 }
@@ -274,34 +240,11 @@ void Setup::onTermineClicked()
 void Setup::onSaisieClicked()
 {
     const Activation current = currentActivation();
-    if (current.activator.isEmpty() || current.reference.isEmpty() || current.name.isEmpty()) {
-        m_services.dialogs.message(kThreeFieldsRequired);
+    const auto open = checkHandOver(current, openActivations(), m_logs, m_services.dialogs);
+    if (!open)
         return;
-    }
-    auto refused = fieldCheckMessage(SetupField::NumActivite, current.reference);
-    if (!refused)
-        refused = referenceNameMessage(current.reference);
-    if (refused) {
-        m_services.dialogs.message(*refused);
-        return;
-    }
-    if (m_logs.exists(current.reference)) {
-        m_services.dialogs.message(kActivationContinues);
-    } else {
-        const FileResult created = m_logs.createEmpty(current.reference);
-        if (!created) {
-            m_services.dialogs.message(created.error);
-            return;
-        }
-        m_services.dialogs.message(kActivationStarts);
-    }
-    // A QSO always needs a log to go to.
-    if (m_form->Liste_Activite_Fin->count() == 0)
-        m_form->Liste_Activite_Fin->addItem(current.reference);
-    for (const QString &reference : openActivations()) {
-        if (followsWffRule(reference))
-            m_services.dialogs.message(wffRuleMessage());
-    }
+    setItems(m_form->Liste_Activite_Fin, *open);
+    m_session.open(current, *open);
     emit entryWindowRequested();
 }
 
@@ -370,71 +313,26 @@ void Setup::onDateAccepted()
 
 void Setup::registerActivation()
 {
-    const Activation typed = currentActivation();
-    if (typed.activator.isEmpty() || typed.reference.isEmpty() || typed.name.isEmpty()) {
-        m_services.dialogs.message(kThreeFieldsRequired);
+    using Outcome = RegistrationResult::Outcome;
+    GroupRegistration registration(m_list, m_logs, m_group);
+    const RegistrationResult result = registration.registerTyped(texts(), m_services.dialogs);
+    if (result.refusedField)
+        m_chain->expectField(*result.refusedField);
+    if (result.lookedUp)
+        showActivation(result.stored);
+    if (result.listChanged)
+        listReferences();
+    if (result.newLine) {
+        lookUpGroup(currentActivation().reference);
+        m_form->Ajout->setFocus();
+    }
+    if (result.outcome == Outcome::Declined)
+        fullReset();
+    if (result.outcome != Outcome::Registered)
         return;
-    }
-    // A field can be reached with the mouse or Tab without its Enter check: every rule is
-    // checked again before anything is written.
-    for (int i = 0; i < kSetupFieldCount; ++i) {
-        const SetupField field = setupFieldAt(i);
-        auto refused = fieldCheckMessage(field, m_form->text(field));
-        if (!refused && field == SetupField::NumActivite)
-            refused = referenceRuleMessage(typed.reference);
-        if (refused) {
-            m_services.dialogs.message(*refused);
-            m_chain->expectField(field);
-            return;
-        }
-    }
-    const QString line = formatActivationLine(typed);
-    const QString reference = typed.reference;
-    if (m_group.contains(reference)) {
-        m_services.dialogs.message(
-            QStringLiteral("La référence %1 fait déjà partie de ce groupe").arg(reference));
-        return;
-    }
-    const bool found = findActivation(reference);
-    if (!found) {
-        if (!m_services.dialogs.question(registrationQuestion(line))) {
-            fullReset();
-            return;
-        }
-        if (!registerLine(line))
-            return;
-        m_group.addWritten(reference);
-    } else if (!addToGroup(reference, found)) {
-        return;
-    }
-    m_group.noteRegistered(reference);
-    if (!m_logs.exists(reference)) {
-        const FileResult created = m_logs.createEmpty(reference);
-        m_services.dialogs.message(created ? kActivationRegistered : created.error);
-    }
     setCounter(counter() + 1);
     expectButton(m_form->Ajout);
     expectButton(m_form->Termine);
-}
-
-bool Setup::addToGroup(const QString &reference, bool found)
-{
-    // An activation already registered and accepted again during a creation joins the new
-    // group: its stored line is written again inside the block that Terminé will close.
-    if (!found || !m_group.isCreating())
-        return true;
-    const QStringList lines = m_list.lines();
-    const qsizetype stored = m_list.lastLineOf(reference);
-    if (stored < 0)
-        return true;
-    const FileResult written = m_list.appendLine(lines.at(stored));
-    if (!written) {
-        m_services.dialogs.message(written.error);
-        return false;
-    }
-    m_group.addWritten(reference);
-    listReferences();
-    return true;
 }
 
 // --- Look ------------------------------------------------------------------------------------
@@ -469,7 +367,7 @@ void Setup::closeEvent(QCloseEvent *event)
 {
     // Every change was written when it was made: closing this window ends the program.
     event->accept();
-    QCoreApplication::exit(0);
+    endProgram();
 }
 
 } // namespace orvel

@@ -1,14 +1,15 @@
 // The setup window: registers activations, groups the references activated together, reopens
-// an activation and its group, and hands over to QSO entry. It holds the current activation
-// (its nine fields) and the open activations (Liste_Activite_Fin) that the other windows read.
+// an activation and its group, and hands over to QSO entry. At the hand-over it writes the
+// current activation (its nine fields) and the open activations (Liste_Activite_Fin) into the
+// Session, which every other window reads.
 #pragma once
 
-#include "ActivationContext.h"
-#include "ActivationList.h"
 #include "GroupInCreation.h"
+#include "GroupRegistration.h"
 #include "SetupRules.h"
-#include "logging/LogFiles.h"
 #include "platform/Services.h"
+#include "records/ActivationList.h"
+#include "records/LogFiles.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -21,18 +22,20 @@ namespace orvel {
 class SetupFieldChain;
 class SetupForm;
 
-class Setup : public QMainWindow, public ActivationContext
+class Session;
+
+class Setup : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit Setup(Services &services, QWidget *parent = nullptr);
+    Setup(Services &services, Session &session, QWidget *parent = nullptr);
     ~Setup() override;
 
     // The nine fields, blanks trimmed, the way the log file names and lines need them.
-    Activation currentActivation() const override;
-    QStringList openActivations() const override;
-    QString workingDirectory() const override;
+    Activation currentActivation() const;
+    // The references of Liste_Activite_Fin, in list order.
+    QStringList openActivations() const;
     // The revision history built at start-up, each entry followed by CRLF.
     QString revisionHistory() const;
 
@@ -40,9 +43,6 @@ public:
     void listReferences();
     // Loads the current activation from the newest line of reference; true when found.
     bool findActivation(const QString &reference);
-    bool referenceExists(const QString &reference) const;
-    // Writes an activation line into the list file; false (and a message) when it failed.
-    bool registerLine(const QString &line);
     // Opens the group of the newest line of reference (Num_Activite when empty).
     void lookUpGroup(const QString &reference);
 
@@ -56,7 +56,6 @@ protected:
 
 private:
     void startUp();
-    void centreOnScreen();
     void connectControls();
 
     void onCreerClicked();
@@ -68,8 +67,9 @@ private:
     void onDateAccepted();
 
     void registerActivation();
-    bool addToGroup(const QString &reference, bool found);
+    void showActivation(const std::optional<Activation> &found);
     void openGroupAtLine(qsizetype line);
+    SetupTexts texts() const;
     void halfReset();
     void fullReset();
     void expectButton(QPushButton *button);
@@ -79,6 +79,7 @@ private:
     int counter() const;
 
     Services &m_services;
+    Session &m_session;
     std::unique_ptr<SetupForm> m_form;
     ActivationList m_list;
     LogFiles m_logs;

@@ -1,22 +1,18 @@
 #include "SetupFieldChain.h"
 
-#include "ActivationList.h"
 #include "GroupInCreation.h"
 #include "SetupForm.h"
+#include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
 #include "platform/Dialogs.h"
 #include "platform/Palette.h"
+#include "records/ActivationList.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
 
 namespace orvel {
-
-bool isEnterKey(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
 
 SetupFieldChain::SetupFieldChain(SetupForm &form, Dialogs &dialogs, const ActivationList &list,
                                  const GroupInCreation &group)
@@ -143,8 +139,9 @@ void SetupFieldChain::onDateReturn()
 void SetupFieldChain::addDateSeparatorIfDue()
 {
     QLineEdit *date = m_form.Date_Activite;
-    if (separatorOn() && needsDateSeparator(date->text())) {
-        date->setText(date->text() + QLatin1Char('/'));
+    const QString separator = dateSeparatorDue(date->text());
+    if (separatorOn() && !separator.isEmpty()) {
+        date->setText(date->text() + separator);
         date->end(false);
     }
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "SetupRules.h"
+#include "platform/WindowBasics.h"
 
 #include <QObject>
 #include <optional>
@@ -16,8 +17,6 @@ class ActivationList;
 class Dialogs;
 class GroupInCreation;
 class SetupForm;
-
-bool isEnterKey(const QKeyEvent *event);
 
 class SetupFieldChain : public QObject
 {

@@ -1,6 +1,7 @@
 #include "SetupForm.h"
 
 #include "platform/Fonts.h"
+#include "platform/FormWidgets.h"
 #include "platform/Palette.h"
 
 #include <QAction>
@@ -25,27 +26,19 @@ namespace orvel {
 
 namespace {
 
-template <typename T> T *named(T *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
 QLabel *label(QWidget *parent, const QString &name, const QString &text)
 {
-    return named(new QLabel(text, parent), name);
+    return namedLabel(parent, name, text);
 }
 
 void paintRed(QLabel *label)
 {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, kRed);
-    label->setPalette(palette);
+    paintText(label, kRed);
 }
 
 QPushButton *button(QWidget *parent, const QString &name, const QString &text)
 {
-    auto *result = named(new QPushButton(text, parent), name);
+    auto *result = namedButton(parent, name, text);
     // Enter presses the button that has the focus, as space does.
     result->setAutoDefault(true);
     result->setMinimumHeight(34);
@@ -90,7 +83,7 @@ SetupForm::SetupForm(QMainWindow *window)
     buildMenu(window);
     folderLabel = named(new QLabel(window), QStringLiteral("folderLabel"));
     window->statusBar()->addWidget(folderLabel, 1);
-    setTabOrder(window);
+    setTabOrder();
 }
 
 void SetupForm::buildTitle(QWidget *parent)
@@ -254,13 +247,12 @@ void SetupForm::buildMenu(QMainWindow *window)
     Mnu_Sep_Oui->setChecked(true);
 }
 
-void SetupForm::setTabOrder(QWidget *window)
+void SetupForm::setTabOrder()
 {
     QList<QWidget *> chain = {Creer, Ajout, Termine, Saisie_des_QSO, RAZ, Liste_Activite};
     for (QWidget *input : m_fields)
         chain.append(input);
-    for (qsizetype i = 1; i < chain.size(); ++i)
-        window->setTabOrder(chain.at(i - 1), chain.at(i));
+    chainTabOrder(chain);
 }
 
 QWidget *SetupForm::field(SetupField which) const

@@ -75,7 +75,7 @@ private:
     void buildList(QWidget *parent);
     void buildFields(QWidget *parent);
     void buildMenu(QMainWindow *window);
-    void setTabOrder(QWidget *window);
+    void setTabOrder();
 
     std::array<QWidget *, kSetupFieldCount> m_fields{};
 };

@@ -107,11 +107,6 @@ std::optional<QString> referenceRuleMessage(const QString &reference)
     return std::nullopt;
 }
 
-bool needsDateSeparator(const QString &text)
-{
-    return text.size() == 2 || text.size() == 5;
-}
-
 QString duplicateReferenceQuestion()
 {
     return QStringLiteral("Attention l'activité existe deja, continuer ?\n"

@@ -50,9 +50,6 @@ std::optional<QString> referenceNameMessage(const QString &reference);
 // separates the programme from the number.
 std::optional<QString> referenceRuleMessage(const QString &reference);
 
-// The automatic date separator: a "/" goes after the day and after the month.
-bool needsDateSeparator(const QString &text);
-
 QString duplicateReferenceQuestion();
 QString registrationQuestion(const QString &activationLine);
 QString wffRuleMessage();

@@ -2,16 +2,18 @@
 
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
+#include "app/Diagnostics.h"
 #include "export/ExportActions.h"
 #include "help/Revision.h"
 #include "help/UpdatePage.h"
-#include "logging/EntryForm.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Clock.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "platform/WidgetDialogs.h"
+#include "platform/WindowBasics.h"
 #include "platform/WorkingDirectory.h"
+#include "records/Session.h"
 
 #include <QLabel>
 #include <QScreen>
@@ -20,23 +22,24 @@
 
 namespace orvel {
 
-WindowRouter::WindowRouter(Services &services, Setup &setup, QObject *parent)
+WindowRouter::WindowRouter(Services &services, Setup &setup, Session &session, QObject *parent)
     : QObject(parent)
     , m_services(services)
     , m_setup(setup)
+    , m_session(session)
 {
     connect(&m_setup, &Setup::entryWindowRequested, this, &WindowRouter::openEntryWindow);
+    registerWindows();
 }
 
 void WindowRouter::openEntryWindow()
 {
-    // The entry window reads the open activations at its load: a new hand-over opens it anew.
+    // The entry window works on the session it was opened with: a new hand-over opens it anew.
     if (m_entry)
         m_entry->deleteLater();
-    m_entry = new Saisie_QSO(m_services, m_setup);
+    m_entry = new Saisie_QSO(m_services, m_session);
     m_entry->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_entry, &Saisie_QSO::windowRequested, this, &WindowRouter::openWindow);
-    connect(m_entry, &Saisie_QSO::closed, qApp, &QApplication::quit, Qt::QueuedConnection);
     m_entry->show();
     m_entry->activateWindow();
 }
@@ -45,38 +48,41 @@ void WindowRouter::showModeless(QWidget *window)
 {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
-    if (const QScreen *screen = window->screen()) {
-        const QRect area = screen->availableGeometry();
-        window->move(area.center() - window->rect().center());
-    }
+    centreOnScreen(*window);
     window->activateWindow();
+}
+
+void WindowRouter::registerWindows()
+{
+    m_factories.insert(QStringLiteral("Mnu_ADIF"), [this] {
+        QPointer<Saisie_QSO> entry = m_entry;
+        exportAdif(m_session, m_services.clock, m_services.dialogs, [entry](const QString &title) {
+            if (entry)
+                entry->showListHeading(title);
+        });
+    });
+    m_factories.insert(QStringLiteral("Mnu_C_Trafic"),
+                       [this] { exportCTrafic(m_session, m_services.dialogs); });
+    m_factories.insert(QStringLiteral("Histo_Acti"),
+                       [this] { showModeless(new Histo_Acti(m_session.folder())); });
+    m_factories.insert(QStringLiteral("Mnu_Historique"),
+                       [this] { m_services.dialogs.message(m_setup.revisionHistory()); });
+    m_factories.insert(QStringLiteral("Mnu_Mode_Emploi"),
+                       [this] { m_services.dialogs.message(manualNotice()); });
+    m_factories.insert(QStringLiteral("Mnu_A_Propos"),
+                       [this] { m_services.dialogs.message(aboutText()); });
+    m_factories.insert(QStringLiteral("Mnu_Maj"), [this] {
+        if (QWidget *window = openUpdatePage())
+            showModeless(window);
+    });
+    // The other windows (log views, labels, help) join here as they are built.
 }
 
 void WindowRouter::openWindow(const QString &menuObjectName)
 {
-    const QString folder = m_services.workingDirectory;
-    if (menuObjectName == QLatin1String("Mnu_ADIF")) {
-        QPointer<Saisie_QSO> entry = m_entry;
-        exportAdif(m_setup, folder, m_services.clock, m_services.dialogs,
-                   [entry](const QString &title) {
-                       if (entry)
-                           entry->form().Entete->setText(title);
-                   });
-    } else if (menuObjectName == QLatin1String("Mnu_C_Trafic")) {
-        exportCTrafic(m_setup, folder, m_services.dialogs);
-    } else if (menuObjectName == QLatin1String("Histo_Acti")) {
-        showModeless(new Histo_Acti(folder));
-    } else if (menuObjectName == QLatin1String("Mnu_Historique")) {
-        m_services.dialogs.message(m_setup.revisionHistory());
-    } else if (menuObjectName == QLatin1String("Mnu_Mode_Emploi")) {
-        m_services.dialogs.message(manualNotice());
-    } else if (menuObjectName == QLatin1String("Mnu_A_Propos")) {
-        m_services.dialogs.message(aboutText());
-    } else if (menuObjectName == QLatin1String("Mnu_Maj")) {
-        if (QWidget *window = openUpdatePage())
-            showModeless(window);
-    }
-    // The other windows (log views, labels, help) join here as they are built.
+    const auto factory = m_factories.constFind(menuObjectName);
+    if (factory != m_factories.constEnd())
+        (*factory)();
 }
 
 int runGui(QApplication &app, const QString &folderOption)
@@ -90,6 +96,7 @@ int runGui(QApplication &app, const QString &folderOption)
         folderOption, QCoreApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
     if (folder.isEmpty()) {
+        qCWarning(lcApp) << error;
         dialogs.message(error);
         return 1;
     }
@@ -97,8 +104,9 @@ int runGui(QApplication &app, const QString &folderOption)
     SystemClock clock;
     Services services{settings, clock, dialogs, folder};
 
-    Setup setup(services);
-    WindowRouter router(services, setup);
+    Session session(folder);
+    Setup setup(services, session);
+    WindowRouter router(services, setup, session);
     setup.show();
     return app.exec();
 }

@@ -5,35 +5,43 @@
 #include "logging/Saisie_QSO.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 
 namespace orvel {
 
 struct Services;
+class Session;
 class Setup;
 
-// Connects the program's windows to one another.
+// Connects the program's windows to one another. Every window reads the Session; the router
+// only opens windows and never touches their controls.
 class WindowRouter : public QObject
 {
     Q_OBJECT
 public:
-    WindowRouter(Services &services, Setup &setup, QObject *parent = nullptr);
+    WindowRouter(Services &services, Setup &setup, Session &session, QObject *parent = nullptr);
 
     Saisie_QSO *entryWindow() const { return m_entry; }
 
-    // Opens (or opens anew, on the activations open now) the entry window.
+    // Opens (or opens anew, on the session handed over now) the entry window.
     void openEntryWindow();
     // Opens the window of an entry-window menu item.
     void openWindow(const QString &menuObjectName);
 
 private:
+    void registerWindows();
     void showModeless(QWidget *window);
 
     Services &m_services;
     Setup &m_setup;
+    Session &m_session;
     QPointer<Saisie_QSO> m_entry;
+    // What each menu item (by objectName) opens.
+    QHash<QString, std::function<void()>> m_factories;
 };
 
 int runGui(QApplication &app, const QString &folderOption);

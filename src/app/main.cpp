@@ -2,6 +2,7 @@
 #include "GuiApplication.h"
 #include "export/ExportCommand.h"
 #include "help/EmbeddedBrowser.h"
+#include "help/Version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -14,7 +15,7 @@
 int main(int argc, char **argv)
 {
     QCoreApplication::setApplicationName(QStringLiteral("orvel-multi"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4c"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(orvel::kProgramVersion));
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -25,9 +26,9 @@ int main(int argc, char **argv)
         QStringLiteral("Orvel Multi : carnet de trafic pour les activations de références."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption folderOption(
-        QStringLiteral("dossier"), QStringLiteral("Dossier des fichiers de données."),
-        QStringLiteral("DOSSIER"));
+    const QCommandLineOption folderOption(QStringLiteral("dossier"),
+                                          QStringLiteral("Dossier des fichiers de données."),
+                                          QStringLiteral("DOSSIER"));
     parser.addOption(folderOption);
     parser.addPositionalArgument(QStringLiteral("commande"),
                                  QStringLiteral("exporter adif|ctrafic REFERENCE"),
@@ -35,17 +36,17 @@ int main(int argc, char **argv)
     // Read the arguments before any application exists: the command line needs no display,
     // so only the windows get a QApplication.
     const bool parsed = parser.parse(arguments);
-    const bool windowless = !parsed || parser.isSet(helpOption) || parser.isSet(versionOption)
-                            || arguments.contains(QStringLiteral("--help-all"))
-                            || !parser.positionalArguments().isEmpty();
+    const bool windowless = !parsed || parser.isSet(helpOption) || parser.isSet(versionOption) ||
+                            arguments.contains(QStringLiteral("--help-all")) ||
+                            !parser.positionalArguments().isEmpty();
     std::unique_ptr<QCoreApplication> app;
     if (windowless) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     } else {
         orvel::prepareEmbeddedBrowser();
         app = std::make_unique<QApplication>(argc, argv);
-        // Title bars without a title of their own (the message boxes) and the desktop's
-        // task list show the program's name and its menu icon.
+        // The message boxes' title bars and the desktop's task list show the program's name
+        // and its menu icon.
         QGuiApplication::setApplicationDisplayName(QStringLiteral("Orvel Multi"));
         QGuiApplication::setDesktopFileName(QStringLiteral("fr.q1brv.OrvelMulti"));
         QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/fr.q1brv.OrvelMulti.svg")));

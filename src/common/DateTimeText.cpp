@@ -1,15 +1,18 @@
 #include "DateTimeText.h"
 
-#include "FixedColumns.h"
-
 namespace orvel {
 
 namespace {
 
-bool isDigits(const QString &text, qsizetype from, qsizetype count)
+// True when text has exactly the length of form, with an ASCII digit wherever form has a '9'
+// and the same character elsewhere.
+bool matchesForm(QStringView text, QLatin1String form)
 {
-    for (qsizetype i = from; i < from + count; ++i) {
-        if (i >= text.size() || !text.at(i).isDigit() || text.at(i).unicode() > 127)
+    if (text.size() != form.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (form[i] == QLatin1Char('9') ? c < u'0' || c > u'9' : c != form[i].unicode())
             return false;
     }
     return true;
@@ -37,12 +40,32 @@ QString clockText(const QTime &time)
     return time.toString(QStringLiteral("HH:mm:ss"));
 }
 
+bool hasDateForm(QStringView text)
+{
+    return matchesForm(text, QLatin1String("99/99/99"));
+}
+
+bool hasTimeForm(QStringView text)
+{
+    return matchesForm(text, QLatin1String("99:99"));
+}
+
+QString dateSeparatorDue(QStringView typed)
+{
+    return typed.size() == 2 || typed.size() == 5 ? QStringLiteral("/") : QString();
+}
+
+QString timeSeparatorDue(QStringView typed)
+{
+    return typed.size() == 2 ? QStringLiteral(":") : QString();
+}
+
 std::optional<QDate> parseDateText(const QString &text)
 {
-    if (text.size() != 8 || text.at(2) != QLatin1Char('/') || text.at(5) != QLatin1Char('/')
-        || !isDigits(text, 0, 2) || !isDigits(text, 3, 2) || !isDigits(text, 6, 2))
+    if (!hasDateForm(text))
         return std::nullopt;
-    const QDate date(fullYear(text.mid(6, 2).toInt()), text.mid(3, 2).toInt(), text.mid(0, 2).toInt());
+    const QDate date(fullYear(text.mid(6, 2).toInt()), text.mid(3, 2).toInt(),
+                     text.mid(0, 2).toInt());
     if (!date.isValid())
         return std::nullopt;
     return date;
@@ -50,8 +73,7 @@ std::optional<QDate> parseDateText(const QString &text)
 
 std::optional<QTime> parseTimeText(const QString &text)
 {
-    if (text.size() != 5 || text.at(2) != QLatin1Char(':') || !isDigits(text, 0, 2)
-        || !isDigits(text, 3, 2))
+    if (!hasTimeForm(text))
         return std::nullopt;
     const QTime time(text.mid(0, 2).toInt(), text.mid(3, 2).toInt());
     if (!time.isValid())
@@ -59,21 +81,17 @@ std::optional<QTime> parseTimeText(const QString &text)
     return time;
 }
 
-std::optional<qint64> lineOrderKey(const QString &logLine)
+std::optional<qint64> momentOrderKey(QStringView date, QStringView time)
 {
-    const QString date = columns(logLine, 1, 8);
-    const QString time = columns(logLine, 11, 15);
-    if (date.size() != 8 || date.at(2) != QLatin1Char('/') || date.at(5) != QLatin1Char('/')
-        || !isDigits(date, 0, 2) || !isDigits(date, 3, 2) || !isDigits(date, 6, 2)
-        || time.size() != 5 || time.at(2) != QLatin1Char(':') || !isDigits(time, 0, 2)
-        || !isDigits(time, 3, 2))
+    if (!hasDateForm(date) || !hasTimeForm(time))
         return std::nullopt;
-    const qint64 year = fullYear(date.mid(6, 2).toInt());
-    const qint64 month = date.mid(3, 2).toInt();
-    const qint64 day = date.mid(0, 2).toInt();
-    const qint64 hour = time.mid(0, 2).toInt();
-    const qint64 minute = time.mid(3, 2).toInt();
-    return (((year * 100 + month) * 100 + day) * 100 + hour) * 100 + minute;
+    const auto number = [](QStringView text, qsizetype at) -> qint64 {
+        return (text[at].unicode() - '0') * 10 + (text[at + 1].unicode() - '0');
+    };
+    const qint64 year = fullYear(int(number(date, 6)));
+    return (((year * 100 + number(date, 3)) * 100 + number(date, 0)) * 100 + number(time, 0)) *
+               100 +
+           number(time, 3);
 }
 
 } // namespace orvel

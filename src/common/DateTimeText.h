@@ -2,8 +2,9 @@
 #pragma once
 
 #include <QDate>
-#include <QTime>
 #include <QString>
+#include <QStringView>
+#include <QTime>
 #include <optional>
 
 namespace orvel {
@@ -18,15 +19,26 @@ QString timeText(const QTime &time);
 // hh:mm:ss of a time (the clock displays).
 QString clockText(const QTime &time);
 
+// The dd/mm/yy form: ASCII digits with "/" after the day and the month; the date may not
+// exist (31/02/24 has the form).
+bool hasDateForm(QStringView text);
+// The hh:mm form: ASCII digits with ":" after the hour; the time may not exist.
+bool hasTimeForm(QStringView text);
+
+// The separator that typing adds to a date ("/" after the day and after the month) or to a
+// time (":" after the hour), given the text typed so far; empty when none is due.
+QString dateSeparatorDue(QStringView typed);
+QString timeSeparatorDue(QStringView typed);
+
 // The calendar date of a dd/mm/yy text with the century rule; empty when the text is not
 // exactly a valid dd/mm/yy date.
 std::optional<QDate> parseDateText(const QString &text);
 // The time of an hh:mm text; empty when not exactly a valid hh:mm time.
 std::optional<QTime> parseTimeText(const QString &text);
 
-// A number that orders log lines by their date and time as typed: year with its century,
-// month, day, hour, minute. Only the form is needed (dd/mm/yy in columns 1-8, hh:mm in
-// columns 11-15), as the entry fields check only the form; empty for a line without it.
-std::optional<qint64> lineOrderKey(const QString &logLine);
+// A number that orders moments by their dd/mm/yy date and hh:mm time as typed: year with its
+// century, month, day, hour, minute. Only the form is checked, as the entry fields check only
+// the form; empty when either text lacks it.
+std::optional<qint64> momentOrderKey(QStringView date, QStringView time);
 
 } // namespace orvel

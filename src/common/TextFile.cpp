@@ -1,6 +1,7 @@
 #include "TextFile.h"
 
 #include "Windows1252.h"
+#include "common/Diagnostics.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,8 +42,7 @@ bool renameOver(const QString &from, const QString &to)
 #ifdef Q_OS_WIN
     return MoveFileExW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(from).utf16()),
                        reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(to).utf16()),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-           != 0;
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 #else
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 #endif
@@ -72,6 +72,9 @@ QStringList readLines(const QString &path, bool *exists)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
+        // A missing file is an ordinary case; one that is there and cannot be read is not.
+        if (file.exists())
+            qCWarning(lcCommon) << "Unreadable file read as empty:" << path << file.errorString();
         if (exists)
             *exists = false;
         return {};

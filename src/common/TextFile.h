@@ -1,8 +1,8 @@
 // Reading and writing the program's 8-bit text files, and their safe replacement.
 #pragma once
 
-#include <QString>
 #include <QList>
+#include <QString>
 #include <QStringList>
 #include <QStringView>
 

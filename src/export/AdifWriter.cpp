@@ -4,7 +4,7 @@
 #include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
 #include "help/Revision.h"
-#include "logging/QsoLine.h"
+#include "records/QsoLine.h"
 
 #include <algorithm>
 #include <array>
@@ -75,19 +75,6 @@ QString bandOfMegahertz(QString number)
     return {};
 }
 
-// Columns first..last (1-based) of a line, blanks trimmed at both ends, without copying.
-QStringView cut(QStringView line, qsizetype first, qsizetype last)
-{
-    if (first > line.size())
-        return {};
-    QStringView view = line.mid(first - 1, qMin(last, line.size()) - first + 1);
-    while (!view.isEmpty() && view.front() == QLatin1Char(' '))
-        view = view.mid(1);
-    while (!view.isEmpty() && view.back() == QLatin1Char(' '))
-        view.chop(1);
-    return view;
-}
-
 // A record is assembled in a reused std::string: appending one character is then inline.
 using Record = std::string;
 
@@ -155,11 +142,6 @@ void appendField(Record &out, QLatin1String tag, QLatin1String value)
     out.push_back(' ');
 }
 
-bool isDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
 int twoDigits(QStringView text, qsizetype at)
 {
     return (text[at].unicode() - '0') * 10 + (text[at + 1].unicode() - '0');
@@ -168,12 +150,8 @@ int twoDigits(QStringView text, qsizetype at)
 // The yyyymmdd digits of a dd/mm/yy text, when it is a calendar date.
 bool calendarDate(QStringView text, char (&digits)[8])
 {
-    if (text.size() != 8 || text[2] != QLatin1Char('/') || text[5] != QLatin1Char('/'))
+    if (!hasDateForm(text))
         return false;
-    for (const qsizetype i : {0, 1, 3, 4, 6, 7}) {
-        if (!isDigit(text[i]))
-            return false;
-    }
     const int year = fullYear(twoDigits(text, 6));
     const int month = twoDigits(text, 3);
     const int day = twoDigits(text, 0);
@@ -333,25 +311,25 @@ namespace {
 void assembleRecord(Record &out, QStringView line, const AdifFileData &data)
 {
     const size_t start = out.size();
-    appendField(out, QLatin1String("call"), cut(line, 18, 29));
-    const QStringView firstName = cut(line, 36, 50);
+    appendField(out, QLatin1String("call"), qsoField(line, qsocol::kCall));
+    const QStringView firstName = qsoField(line, qsocol::kFirstName);
     if (!firstName.isEmpty())
         appendField(out, QLatin1String("name"), firstName);
 
-    const QStringView band = cut(line, 67, 73);
+    const QStringView band = qsoField(line, qsocol::kBandWithUnit);
     const QLatin1String named = namedBand(band);
     if (named.size() > 0)
         appendField(out, QLatin1String("band"), named);
     else
         appendField(out, QLatin1String("band"), otherBand(band));
 
-    const QStringView mode = cut(line, 61, 64);
+    const QStringView mode = qsoField(line, qsocol::kMode);
     if (mode == QLatin1String("TTY"))
         appendField(out, QLatin1String("mode"), QLatin1String("RTTY"));
     else
         appendField(out, QLatin1String("mode"), mode);
 
-    const QStringView date = cut(line, 1, 8);
+    const QStringView date = qsoField(line, qsocol::kDate);
     char digits[8];
     if (calendarDate(date, digits))
         appendField(out, QLatin1String("qso_date"), QLatin1String(digits, 8));
@@ -359,7 +337,7 @@ void assembleRecord(Record &out, QStringView line, const AdifFileData &data)
         appendField(out, QLatin1String("qso_date"), dateFallback(date.toString()));
 
     // hhmm: the first two and the last two characters of the time.
-    const QStringView time = cut(line, 11, 15);
+    const QStringView time = qsoField(line, qsocol::kTime);
     if (time.size() == 5 && isPrintableAscii(time)) {
         for (const char *tag : {"time_on", "time_off"}) {
             appendTag(out, QLatin1String(tag), 4);
@@ -372,10 +350,10 @@ void assembleRecord(Record &out, QStringView line, const AdifFileData &data)
         appendField(out, QLatin1String("time_on"), hhmm);
         appendField(out, QLatin1String("time_off"), hhmm);
     }
-    appendField(out, QLatin1String("rst_sent"), cut(line, 57, 60));
-    appendField(out, QLatin1String("rst_rcvd"), cut(line, 53, 56));
-    appendField(out, QLatin1String("state"), cut(line, 32, 33));
-    const QStringView remarks = cut(line, 75, 104);
+    appendField(out, QLatin1String("rst_sent"), qsoField(line, qsocol::kRstSent));
+    appendField(out, QLatin1String("rst_rcvd"), qsoField(line, qsocol::kRstReceived));
+    appendField(out, QLatin1String("state"), qsoField(line, qsocol::kDepartment));
+    const QStringView remarks = qsoField(line, qsocol::kRemarks);
     switch (data.variant) {
     case AdifVariant::Standard:
         appendField(out, QLatin1String("comment"), remarks);
@@ -386,7 +364,7 @@ void assembleRecord(Record &out, QStringView line, const AdifFileData &data)
         appendField(out, QLatin1String("My_SIG_INFO"), trimBlanks(wwffReference(data.reference)));
         appendField(out, QLatin1String("SIG"), QLatin1String("WWFF"));
         appendField(out, QLatin1String("STATION_CALLSIGN"), trimBlanks(data.activator));
-        appendField(out, QLatin1String("OPERATOR"), cut(line, 107, 118));
+        appendField(out, QLatin1String("OPERATOR"), qsoField(line, qsocol::kOperator));
         appendField(out, QLatin1String("SIG_Info"), QLatin1String(""));
         break;
     case AdifVariant::Dmsm:

@@ -3,6 +3,7 @@
 #include "AdifWriter.h"
 #include "common/FixedColumns.h"
 #include "common/Windows1252.h"
+#include "records/QsoLine.h"
 
 #include <array>
 
@@ -26,10 +27,16 @@ constexpr std::array<CTraficBand, 11> kBands{{{"1.8", "1.8 Mhz "},
                                               {"50", "50 Mhz  "},
                                               {"144", "144 Mhz "}}};
 
-// Columns first..last of the log line, blank-padded so a short line keeps the layout.
-QString logColumns(const QString &line, int first, int last)
+// A column of the log line, blank-padded so a short line keeps the layout.
+QString logColumn(const QString &line, const LineColumn &column)
 {
-    return padRight(columns(line, first, last), last - first + 1);
+    return paddedColumn(line, column);
+}
+
+// A report as C_Trafic takes it: its first two characters.
+QString reportColumn(const QString &line, const LineColumn &column)
+{
+    return paddedColumn(line, column).left(2);
 }
 
 QString blanks(int count)
@@ -55,33 +62,33 @@ QString ctraficBand(const QString &bandNumber)
 
 QString ctraficLine(const QString &line)
 {
-    const QString time = logColumns(line, 11, 15);
+    const QString time = logColumn(line, qsocol::kTime);
     QString out;
     out.reserve(kCTraficLineLength);
-    out += logColumns(line, 1, 8);
+    out += logColumn(line, qsocol::kDate);
     out += blanks(2);
-    out += logColumns(line, 18, 29);
+    out += logColumn(line, qsocol::kCall);
     out += time;
     out += blanks(2);
     out += time;
     out += blanks(2);
-    out += logColumns(line, 32, 33);
+    out += logColumn(line, qsocol::kDepartment);
     out += blanks(11);
-    out += ctraficBand(columnsTrimmed(line, 67, 69));
+    out += ctraficBand(bandOfLine(line));
     out += blanks(2);
-    out += logColumns(line, 61, 64);
+    out += logColumn(line, qsocol::kMode);
     out += blanks(5);
-    out += logColumns(line, 53, 54);
+    out += reportColumn(line, qsocol::kRstReceived);
     out += blanks(8);
-    out += logColumns(line, 57, 58);
+    out += reportColumn(line, qsocol::kRstSent);
     out += blanks(30);
-    out += logColumns(line, 36, 50);
+    out += logColumn(line, qsocol::kFirstName);
     out += blanks(9);
     out += QStringLiteral("1 ");
     out += blanks(28);
     out += QStringLiteral("0 ");
     out += blanks(2);
-    out += logColumns(line, 75, 104);
+    out += logColumn(line, qsocol::kRemarks);
     out += QLatin1Char('*');
     return out;
 }

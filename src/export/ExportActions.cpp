@@ -74,12 +74,12 @@ std::optional<ExportFailure> exportCTraficFile(const QString &folder, const QStr
                            [&lines](QIODevice &device) { return writeCTrafic(device, lines); });
 }
 
-ExportOutcome runAdifExport(const ActivationContext &context, const QString &folder,
-                            const Clock &clock, const ExportReport &report)
+ExportOutcome runAdifExport(const Session &session, const Clock &clock, const ExportReport &report)
 {
     ExportOutcome outcome;
-    const Activation current = context.currentActivation();
-    const QStringList open = context.openActivations();
+    const QString &folder = session.folder();
+    const Activation &current = session.activation();
+    const QStringList &open = session.openReferences();
     if (open.isEmpty()) {
         outcome.failures.append(nothingToExport());
         if (report.failed)
@@ -99,34 +99,32 @@ ExportOutcome runAdifExport(const ActivationContext &context, const QString &fol
     return outcome;
 }
 
-ExportOutcome runCTraficExport(const ActivationContext &context, const QString &folder,
-                               const ExportReport &report)
+ExportOutcome runCTraficExport(const Session &session, const ExportReport &report)
 {
     ExportOutcome outcome;
-    const QString reference = context.currentActivation().reference;
+    const QString &reference = session.currentReference();
     if (trimBlanks(reference).isEmpty()) {
         outcome.failures.append(nothingToExport());
         if (report.failed)
             report.failed(outcome.failures.last());
         return outcome;
     }
-    record(outcome, report, ctraficFileName(reference), exportCTraficFile(folder, reference));
+    record(outcome, report, ctraficFileName(reference),
+           exportCTraficFile(session.folder(), reference));
     return outcome;
 }
 
-ExportOutcome exportAdif(const ActivationContext &context, const QString &folder,
-                         const Clock &clock, Dialogs &dialogs,
+ExportOutcome exportAdif(const Session &session, const Clock &clock, Dialogs &dialogs,
                          const std::function<void(const QString &title)> &showTitle)
 {
     if (showTitle)
-        showTitle(adifTitle(trimBlanks(context.currentActivation().activator)));
-    return runAdifExport(context, folder, clock, dialogsReport(dialogs));
+        showTitle(adifTitle(trimBlanks(session.activation().activator)));
+    return runAdifExport(session, clock, dialogsReport(dialogs));
 }
 
-ExportOutcome exportCTrafic(const ActivationContext &context, const QString &folder,
-                            Dialogs &dialogs)
+ExportOutcome exportCTrafic(const Session &session, Dialogs &dialogs)
 {
-    return runCTraficExport(context, folder, dialogsReport(dialogs));
+    return runCTraficExport(session, dialogsReport(dialogs));
 }
 
 } // namespace orvel

@@ -4,7 +4,7 @@
 
 #include "AdifWriter.h"
 #include "ExportFiles.h"
-#include "activation/ActivationContext.h"
+#include "records/Session.h"
 
 #include <QList>
 #include <QStringList>
@@ -44,22 +44,18 @@ std::optional<ExportFailure> exportCTraficFile(const QString &folder, const QStr
 // Every open activation in list order, each to its variants: the standard file from the
 // current activation's log, the WFF and DMSM files from the activation's own log. A failed
 // file is reported and the run goes on with the next one.
-ExportOutcome runAdifExport(const ActivationContext &context, const QString &folder,
-                            const Clock &clock, const ExportReport &report);
+ExportOutcome runAdifExport(const Session &session, const Clock &clock, const ExportReport &report);
 
 // The current activation's log to its C_Trafic file.
-ExportOutcome runCTraficExport(const ActivationContext &context, const QString &folder,
-                               const ExportReport &report);
+ExportOutcome runCTraficExport(const Session &session, const ExportReport &report);
 
 // "Exporter au format ADIF": every message (file written, "Erreur ...") goes through dialogs,
 // one after the other. showTitle, when given, receives the export title before the first
 // file is written (the entry window shows it in Entete).
-ExportOutcome exportAdif(const ActivationContext &context, const QString &folder,
-                         const Clock &clock, Dialogs &dialogs,
+ExportOutcome exportAdif(const Session &session, const Clock &clock, Dialogs &dialogs,
                          const std::function<void(const QString &title)> &showTitle = {});
 
 // "Exporter au format C_Trafic", messages through dialogs.
-ExportOutcome exportCTrafic(const ActivationContext &context, const QString &folder,
-                            Dialogs &dialogs);
+ExportOutcome exportCTrafic(const Session &session, Dialogs &dialogs);
 
 } // namespace orvel

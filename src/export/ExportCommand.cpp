@@ -1,10 +1,10 @@
 #include "ExportCommand.h"
 
 #include "ExportActions.h"
-#include "activation/ActivationList.h"
 #include "common/FixedColumns.h"
 #include "platform/Clock.h"
 #include "platform/WorkingDirectory.h"
+#include "records/ActivationList.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -44,11 +44,6 @@ bool PrintingDialogs::question(const QString &text)
     return false;
 }
 
-bool PrintingDialogs::choosePrinter(QPrinter &)
-{
-    return false;
-}
-
 int runExportCommand(const QStringList &arguments, const QString &folder, const Clock &clock,
                      QTextStream &out, QTextStream &err)
 {
@@ -76,8 +71,8 @@ int runExportCommand(const QStringList &arguments, const QString &folder, const 
         return 1;
     }
     // As a click in the activation list: the fields and the group of the reference's newest line.
-    const FixedActivationContext context(folder, *activation,
-                                         list.openGroupAt(list.lastLineOf(reference)));
+    const Session session(folder, *activation,
+                          list.openGroupAt(list.lastLineOf(reference)).openReferences);
 
     PrintingDialogs dialogs(out);
     const ExportReport report{[&dialogs](const QString &message) { dialogs.message(message); },
@@ -85,9 +80,8 @@ int runExportCommand(const QStringList &arguments, const QString &folder, const 
                                   err << failure.message << QStringLiteral(" : ") << failure.detail
                                       << Qt::endl;
                               }};
-    const ExportOutcome outcome = *format == Format::Adif
-                                      ? runAdifExport(context, folder, clock, report)
-                                      : runCTraficExport(context, folder, report);
+    const ExportOutcome outcome = *format == Format::Adif ? runAdifExport(session, clock, report)
+                                                          : runCTraficExport(session, report);
     return outcome.ok() ? 0 : 1;
 }
 

@@ -12,8 +12,8 @@ namespace orvel {
 
 class Clock;
 
-// Messages printed on a stream instead of shown in a box; no question is ever accepted and
-// no printer is ever chosen, since nobody is there to answer.
+// Messages printed on a stream instead of shown in a box; no question is ever accepted, since
+// nobody is there to answer.
 class PrintingDialogs : public Dialogs
 {
 public:
@@ -23,7 +23,6 @@ public:
     }
     void message(const QString &text) override;
     bool question(const QString &text) override;
-    bool choosePrinter(QPrinter &printer) override;
 
 private:
     QTextStream &m_out;

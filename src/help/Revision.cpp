@@ -1,13 +1,15 @@
 #include "Revision.h"
 #include "SiteAddress.h"
 
+#include "help/Version.h"
+
 #include <QStringList>
 
 namespace orvel {
 
 QString revisionText()
 {
-    return QStringLiteral(" 1.0.4c");
+    return QLatin1Char(' ') + QLatin1String(kProgramVersion);
 }
 
 QString setupCaption()
@@ -28,12 +30,15 @@ QString revisionHistory()
         QStringLiteral("V1.0.0g   le 04/02/2015 Ref à 13 caracteres ex DOHF 89EC001a"),
         QStringLiteral("V1.0.1    le 06/09/2015 interdiction du caractere '/' dans la reference"),
         QStringLiteral("V1.0.2    le 22/10/2015 Ajouté historique des activations"),
-        QStringLiteral("V1.0.3    le 28/11/2015 Ajouté combo dans type activité et '/' auto dans setup"),
-        QStringLiteral("V1.0.3a   le 07/09/2019 Correction bug : Modes PSK TTY FM absents de Carte"),
+        QStringLiteral(
+            "V1.0.3    le 28/11/2015 Ajouté combo dans type activité et '/' auto dans setup"),
+        QStringLiteral(
+            "V1.0.3a   le 07/09/2019 Correction bug : Modes PSK TTY FM absents de Carte"),
         QStringLiteral("V1.0.4    le 29/03/2021 Ajout export Adif special DMSM  "),
         QStringLiteral("V1.0.4a   le 20/06/2022 Ajout mode FT8"),
         QStringLiteral("V1.0.4b   le 29/03/2021 Ajout export Adif special WFF  "),
-        QStringLiteral("V1.0.4c   le 23/04/2024 Nouveau export Adif prenant en compte les nouvelles règles WFF"),
+        QStringLiteral("V1.0.4c   le 23/04/2024 Nouveau export Adif prenant en compte les "
+                       "nouvelles règles WFF"),
     };
     QString text;
     for (const QString &entry : entries)

@@ -5,7 +5,7 @@
 
 namespace orvel {
 
-// " 1.0.4c", with its leading blank.
+// The version with its revision letter (" 1.0.4c"), with its leading blank.
 QString revisionText();
 // The setup window's caption: "  Brivo_Orvel Multi    Revision " and the revision text.
 QString setupCaption();

@@ -5,8 +5,8 @@
 
 namespace orvel {
 
-ClockPanel::ClockPanel(const Clock &clock, QLabel *utcLabel, QLabel *localLabel,
-                       QLabel *dateLabel, QObject *parent)
+ClockPanel::ClockPanel(const Clock &clock, QLabel *utcLabel, QLabel *localLabel, QLabel *dateLabel,
+                       QObject *parent)
     : QObject(parent)
     , m_clock(clock)
     , m_utc(utcLabel)

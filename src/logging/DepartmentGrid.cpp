@@ -1,5 +1,6 @@
 #include "DepartmentGrid.h"
 
+#include "platform/FormWidgets.h"
 #include "platform/Palette.h"
 
 #include <QGridLayout>
@@ -20,8 +21,7 @@ DepartmentGrid::DepartmentGrid(QWidget *parent)
     layout->setSpacing(1);
     layout->setContentsMargins(3, 3, 3, 3);
     for (int index = 0; index < kCount; ++index) {
-        auto *label = new QLabel(captionOf(index), this);
-        label->setObjectName(QStringLiteral("Dpt_%1").arg(index));
+        QLabel *label = namedLabel(this, QStringLiteral("Dpt_%1").arg(index), captionOf(index));
         label->setAlignment(Qt::AlignCenter);
         label->setFrameShape(QFrame::Box);
         label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 4);

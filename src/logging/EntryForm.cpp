@@ -4,6 +4,7 @@
 #include "EntryLineEdit.h"
 #include "EntryRules.h"
 #include "platform/Fonts.h"
+#include "platform/FormWidgets.h"
 #include "platform/Palette.h"
 
 #include <QComboBox>
@@ -27,22 +28,17 @@ const QString kStoreKeysTip = QStringLiteral(
     "Si tout est correct, appuyez sur la touche \"+\", F10\", \"F11\", F12\", \"F13\"  ou sur le "
     "bouton validez");
 
-template <typename W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 QLabel *label(QWidget *parent, const char *name, const QString &caption = {})
 {
-    return named(new QLabel(caption, parent), name);
+    return namedLabel(parent, QLatin1String(name), caption);
 }
 
 // A field wide enough for its longest value in the window's font.
 QLineEdit *field(QWidget *parent, const char *name, int characters, Dialogs &dialogs)
 {
     auto *edit = named(new QLineEdit(parent), name);
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(characters + 1, QLatin1Char('W'))) + 8);
+    edit->setMinimumWidth(
+        edit->fontMetrics().horizontalAdvance(QString(characters + 1, QLatin1Char('W'))) + 8);
     refuseUnwritableCharacters(edit, dialogs);
     paintBackground(edit, kLightYellow);
     return edit;
@@ -62,7 +58,7 @@ QComboBox *list(QWidget *parent, const char *name, const QStringList &items, Dia
 QPushButton *button(QWidget *parent, const char *name, const QString &caption,
                     const QString &tip = {})
 {
-    auto *push = named(new QPushButton(caption, parent), name);
+    auto *push = namedButton(parent, QLatin1String(name), caption);
     push->setToolTip(tip);
     push->setAutoDefault(false);
     return push;
@@ -157,7 +153,8 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     f.Label33 = label(central, "Label33");
     for (QLabel *clock : {f.Label37, f.Label34, f.Label33}) {
         clock->setFont(clockFont);
-        clock->setMinimumWidth(clock->fontMetrics().horizontalAdvance(QStringLiteral("00:00 Utc ")));
+        clock->setMinimumWidth(
+            clock->fontMetrics().horizontalAdvance(QStringLiteral("00:00 Utc ")));
         clocks->addWidget(clock);
     }
     QLabel *signature = label(central, "Label18", QStringLiteral("Q1BRV"));
@@ -222,9 +219,10 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     f.Valide_Q->setEnabled(false);
     f.Annule_Q = button(central, "Annule_Q", QStringLiteral("Annuler  une saisie"),
                         QStringLiteral("Annule les saisies en cours"));
-    f.Edite_QSO = button(central, "Edite_QSO", QStringLiteral("Editer un QSO"),
-                         QStringLiteral("Selectionnez un QSO dans la liste des QSO puis cliquer sur "
-                                        "le bouton \"Editer un QSO\""));
+    f.Edite_QSO =
+        button(central, "Edite_QSO", QStringLiteral("Editer un QSO"),
+               QStringLiteral("Selectionnez un QSO dans la liste des QSO puis cliquer sur "
+                              "le bouton \"Editer un QSO\""));
     f.Efface_QSO = button(central, "Efface_QSO", QStringLiteral("Supprimer un QSO"),
                           QStringLiteral("Selectionnez un QSO dans la liste des QSO puis cliquer "
                                          "sur le bouton \"Supprimer un QSO\""));
@@ -234,8 +232,8 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     f.Recherche = button(central, "Recherche", QStringLiteral("Rechercher un QSO"),
                          QStringLiteral("Permet la recherche d'un QSO par Indicatif, Date ou "
                                         "Departement"));
-    for (QPushButton *push : {f.Valide_Q, f.Annule_Q, f.Edite_QSO, f.Efface_QSO, f.Recupere,
-                              f.Ajout_QSO, f.Recherche})
+    for (QPushButton *push :
+         {f.Valide_Q, f.Annule_Q, f.Edite_QSO, f.Efface_QSO, f.Recupere, f.Ajout_QSO, f.Recherche})
         buttons->addWidget(push);
     f.insertIndicator = label(central, "Mode_Ajout");
     QFont indicatorFont = f.insertIndicator->font();
@@ -243,16 +241,15 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     indicatorFont.setPointSizeF(indicatorFont.pointSizeF() * 1.3);
     f.insertIndicator->setFont(indicatorFont);
     // Red, so that an operator never takes an insertion for an ordinary entry.
-    QPalette indicatorColours = f.insertIndicator->palette();
-    indicatorColours.setColor(QPalette::WindowText, Qt::red);
-    f.insertIndicator->setPalette(indicatorColours);
+    paintText(f.insertIndicator, kRed);
     buttons->addWidget(f.insertIndicator, 1);
     buttons->addWidget(label(central, "Label22", QStringLiteral("Opérateurs")));
     buttons->addWidget(label(central, "Label20", QStringLiteral("contactés")));
     f.Tot_Oper = named(new QLineEdit(central), "Tot_Oper");
     f.Tot_Oper->setReadOnly(true);
     f.Tot_Oper->setFocusPolicy(Qt::NoFocus);
-    f.Tot_Oper->setMaximumWidth(f.Tot_Oper->fontMetrics().horizontalAdvance(QStringLiteral(" 00000")) + 12);
+    f.Tot_Oper->setMaximumWidth(
+        f.Tot_Oper->fontMetrics().horizontalAdvance(QStringLiteral(" 00000")) + 12);
     buttons->addWidget(f.Tot_Oper);
     top->addLayout(buttons);
 
@@ -274,39 +271,24 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     f.Entete = label(frame4, "Entete");
     f.Entete->setFont(fixed);
     // The list draws its text past its frame and the item margin; the header starts there too.
-    const int textStart = f.Liste_QSO->frameWidth()
-                          + f.Liste_QSO->style()->pixelMetric(QStyle::PM_FocusFrameHMargin,
-                                                              nullptr, f.Liste_QSO)
-                          + 1;
+    const int textStart =
+        f.Liste_QSO->frameWidth() +
+        f.Liste_QSO->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, f.Liste_QSO) + 1;
     f.Entete->setIndent(textStart);
     f.Entete->setTextFormat(Qt::PlainText);
     frame4Layout->addWidget(f.Entete);
     frame4Layout->addWidget(f.Liste_QSO, 1);
-    frame4->setMinimumWidth(f.Liste_QSO->fontMetrics().horizontalAdvance(QString(126, QLatin1Char('0'))) + 30);
+    frame4->setMinimumWidth(
+        f.Liste_QSO->fontMetrics().horizontalAdvance(QString(126, QLatin1Char('0'))) + 30);
     bottom->addWidget(frame4, 1);
     f.Dpt = new DepartmentGrid(central);
     bottom->addWidget(f.Dpt, 0, Qt::AlignTop);
     top->addLayout(bottom, 1);
 
     // The keyboard reaches the fields in entry order.
-    QWidget::setTabOrder(f.Ope_Q, f.Indi_Q);
-    QWidget::setTabOrder(f.Indi_Q, f.Dpt_Q);
-    QWidget::setTabOrder(f.Dpt_Q, f.Prenom_Q);
-    QWidget::setTabOrder(f.Prenom_Q, f.QRKR_Q);
-    QWidget::setTabOrder(f.QRKR_Q, f.QRKE_Q);
-    QWidget::setTabOrder(f.QRKE_Q, f.Observation_Q);
-    QWidget::setTabOrder(f.Observation_Q, f.Date_Q);
-    QWidget::setTabOrder(f.Date_Q, f.Heure_Q);
-    QWidget::setTabOrder(f.Heure_Q, f.Valide_Q);
-    QWidget::setTabOrder(f.Valide_Q, f.Mode_Q);
-    QWidget::setTabOrder(f.Mode_Q, f.Bande_Q);
-    QWidget::setTabOrder(f.Bande_Q, f.Annule_Q);
-    QWidget::setTabOrder(f.Annule_Q, f.Edite_QSO);
-    QWidget::setTabOrder(f.Edite_QSO, f.Efface_QSO);
-    QWidget::setTabOrder(f.Efface_QSO, f.Recupere);
-    QWidget::setTabOrder(f.Recupere, f.Ajout_QSO);
-    QWidget::setTabOrder(f.Ajout_QSO, f.Recherche);
-    QWidget::setTabOrder(f.Recherche, f.Liste_QSO);
+    chainTabOrder({f.Ope_Q, f.Indi_Q, f.Dpt_Q, f.Prenom_Q, f.QRKR_Q, f.QRKE_Q, f.Observation_Q,
+                   f.Date_Q, f.Heure_Q, f.Valide_Q, f.Mode_Q, f.Bande_Q, f.Annule_Q, f.Edite_QSO,
+                   f.Efface_QSO, f.Recupere, f.Ajout_QSO, f.Recherche, f.Liste_QSO});
     return f;
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "EntryRules.h"
-#include "QsoLine.h"
+#include "records/QsoLine.h"
 
 #include <QList>
 #include <optional>
@@ -50,16 +50,16 @@ struct EntryForm {
     QLabel *Entete = nullptr;
     QLineEdit *Tot_Oper = nullptr;
 
-    QLabel *Label1 = nullptr;  // activation title
-    QLabel *Label3 = nullptr;  // open references
-    QLabel *Label8 = nullptr;  // canton
-    QLabel *Label4 = nullptr;  // postal code
-    QLabel *Label21 = nullptr; // commune
-    QLabel *Label37 = nullptr; // UTC clock
-    QLabel *Label34 = nullptr; // local clock
-    QLabel *Label33 = nullptr; // Date_Courante
-    QLabel *Label10 = nullptr; // "Date"
-    QLabel *Label6 = nullptr;  // "Heure"
+    QLabel *Label1 = nullptr;          // activation title
+    QLabel *Label3 = nullptr;          // open references
+    QLabel *Label8 = nullptr;          // canton
+    QLabel *Label4 = nullptr;          // postal code
+    QLabel *Label21 = nullptr;         // commune
+    QLabel *Label37 = nullptr;         // UTC clock
+    QLabel *Label34 = nullptr;         // local clock
+    QLabel *Label33 = nullptr;         // Date_Courante
+    QLabel *Label10 = nullptr;         // "Date"
+    QLabel *Label6 = nullptr;          // "Heure"
     QLabel *insertIndicator = nullptr; // "Mode Ajout d'un QSO" while inserting
 
     DepartmentGrid *Dpt = nullptr;

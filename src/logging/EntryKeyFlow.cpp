@@ -1,11 +1,13 @@
 #include "EntryKeyFlow.h"
 
+#include "common/DateTimeText.h"
 #include "common/Windows1252.h"
 
 #include "DepartmentGrid.h"
 #include "EntrySettings.h"
 #include "platform/Dialogs.h"
 #include "platform/Palette.h"
+#include "platform/WindowBasics.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -58,11 +60,6 @@ bool EntryKeyFlow::isStoreKey(const QKeyEvent *event)
     }
 }
 
-bool EntryKeyFlow::isEnter(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
 bool EntryKeyFlow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
@@ -70,15 +67,15 @@ bool EntryKeyFlow::eventFilter(QObject *watched, QEvent *event)
     auto *key = static_cast<QKeyEvent *>(event);
     if (watched == m_form.Indi_Q)
         return onCallKey(key);
-    if (watched == m_form.Bande_Q && isEnter(key)) {
+    if (watched == m_form.Bande_Q && isEnterKey(key)) {
         bandStep();
         return true;
     }
-    if (watched == m_form.Mode_Q && isEnter(key)) {
+    if (watched == m_form.Mode_Q && isEnterKey(key)) {
         modeStep();
         return true;
     }
-    if (watched == m_form.Valide_Q && isEnter(key)) {
+    if (watched == m_form.Valide_Q && isEnterKey(key)) {
         if (m_form.Valide_Q->isEnabled())
             m_host.storeWithValide();
         return true;
@@ -90,7 +87,7 @@ bool EntryKeyFlow::eventFilter(QObject *watched, QEvent *event)
 
 bool EntryKeyFlow::onCallKey(QKeyEvent *event)
 {
-    if (isEnter(event)) {
+    if (isEnterKey(event)) {
         callSignStep();
         return true;
     }
@@ -98,8 +95,8 @@ bool EntryKeyFlow::onCallKey(QKeyEvent *event)
         return false;
     applyRetype(m_form.Indi_Q, EntryKey::Character);
     const QString text = event->text();
-    if (text.size() == 1 && text.at(0) >= QLatin1Char('a') && text.at(0) <= QLatin1Char('z')
-        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    if (text.size() == 1 && text.at(0) >= QLatin1Char('a') && text.at(0) <= QLatin1Char('z') &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         m_form.Indi_Q->insert(capitals(text));
         return true;
     }
@@ -114,9 +111,9 @@ void EntryKeyFlow::callSignStep()
         refuse(call, check);
         return;
     }
-    if (!m_state.editing && m_alreadyWorked
-        && m_alreadyWorked(call->text(), m_form.Bande_Q->currentText(),
-                           m_form.Mode_Q->currentText())) {
+    if (!m_state.editing && m_alreadyWorked &&
+        m_alreadyWorked(call->text(), m_form.Bande_Q->currentText(),
+                        m_form.Mode_Q->currentText())) {
         call->clear();
         m_form.Dpt_Q->clear();
         m_form.Prenom_Q->clear();
@@ -145,7 +142,8 @@ void EntryKeyFlow::bandStep()
         m_form.Bande_Q->setFocus();
         return;
     }
-    m_settings.setBandIndex(m_form.Bande_Q->findText(band, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    m_settings.setBandIndex(
+        m_form.Bande_Q->findText(band, Qt::MatchExactly | Qt::MatchCaseSensitive));
     m_host.refreshTally();
     m_state.retypeDone = false;
     paintBackground(m_form.Indi_Q, kLightYellow);
@@ -162,7 +160,8 @@ void EntryKeyFlow::modeStep()
         return;
     }
     applyDefaultReports();
-    m_settings.setModeIndex(m_form.Mode_Q->findText(mode, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    m_settings.setModeIndex(
+        m_form.Mode_Q->findText(mode, Qt::MatchExactly | Qt::MatchCaseSensitive));
     m_host.refreshTally();
     m_state.retypeDone = false;
     moveTo(m_form.Mode_Q, m_form.Indi_Q);
@@ -183,8 +182,8 @@ void EntryKeyFlow::applyDefaultReports()
 
 void EntryKeyFlow::resetToCallSign()
 {
-    for (QLineEdit *field : {m_form.Dpt_Q, m_form.Prenom_Q, m_form.QRKR_Q, m_form.QRKE_Q,
-                             m_form.Observation_Q}) {
+    for (QLineEdit *field :
+         {m_form.Dpt_Q, m_form.Prenom_Q, m_form.QRKR_Q, m_form.QRKE_Q, m_form.Observation_Q}) {
         paintBackground(field, kLightYellow);
         field->setEnabled(false);
     }
@@ -199,7 +198,7 @@ void EntryKeyFlow::resetToCallSign()
 
 bool EntryKeyFlow::onFieldKey(QLineEdit *field, QKeyEvent *event)
 {
-    if (isEnter(event))
+    if (isEnterKey(event))
         return fieldEnter(field);
     if (isStoreKey(event))
         return fieldStoreKey(field);

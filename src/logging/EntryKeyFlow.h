@@ -50,7 +50,6 @@ public:
 
     // The store keys: numeric-keypad "+", F9, F10, F11, F12.
     static bool isStoreKey(const QKeyEvent *event);
-    static bool isEnter(const QKeyEvent *event);
 
     // Enter in Indi_Q, Bande_Q and Mode_Q.
     void callSignStep();

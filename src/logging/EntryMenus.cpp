@@ -1,5 +1,7 @@
 #include "EntryMenus.h"
 
+#include "platform/FormWidgets.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -11,17 +13,14 @@ namespace {
 
 QMenu *submenu(QWidget *parent, const char *name, const QString &caption)
 {
-    auto *menu = new QMenu(caption, parent);
-    menu->setObjectName(QLatin1String(name));
-    menu->menuAction()->setObjectName(QLatin1String(name));
+    auto *menu = named(new QMenu(caption, parent), QLatin1String(name));
+    named(menu->menuAction(), QLatin1String(name));
     return menu;
 }
 
 QAction *item(QMenu *menu, const char *name, const QString &caption)
 {
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    return action;
+    return named(menu->addAction(caption), QLatin1String(name));
 }
 
 // A pair of exclusive check items.
@@ -41,12 +40,12 @@ void radioPair(QMenu *menu, QAction *&first, const char *firstName, const QStrin
 
 QStringList EntryMenus::windowItems()
 {
-    return {QStringLiteral("Mnu_ADIF"),        QStringLiteral("Mnu_C_Trafic"),
-            QStringLiteral("Mnu_Aff_Log"),     QStringLiteral("Mnu_Log_Alpha"),
+    return {QStringLiteral("Mnu_ADIF"),          QStringLiteral("Mnu_C_Trafic"),
+            QStringLiteral("Mnu_Aff_Log"),       QStringLiteral("Mnu_Log_Alpha"),
             QStringLiteral("Mnu_Pays_Contacte"), QStringLiteral("Histo_Acti"),
-            QStringLiteral("Mnu_Liste_Op"),    QStringLiteral("Mnu_Etiquettes"),
-            QStringLiteral("Mnu_Dpt_Cont"),    QStringLiteral("Mnu_Historique"),
-            QStringLiteral("Mnu_Mode_Emploi"), QStringLiteral("Mnu_Maj"),
+            QStringLiteral("Mnu_Liste_Op"),      QStringLiteral("Mnu_Etiquettes"),
+            QStringLiteral("Mnu_Dpt_Cont"),      QStringLiteral("Mnu_Historique"),
+            QStringLiteral("Mnu_Mode_Emploi"),   QStringLiteral("Mnu_Maj"),
             QStringLiteral("Mnu_A_Propos")};
 }
 
@@ -85,8 +84,8 @@ EntryMenus EntryMenus::build(QMenuBar *bar)
     item(show, "Mnu_Liste_Op", QStringLiteral("La liste des opérateurs"));
     bar->addMenu(show);
 
-    QAction *labels = bar->addAction(QStringLiteral("Imprimer les étiquettes pour QSL"));
-    labels->setObjectName(QStringLiteral("Mnu_Etiquettes"));
+    named(bar->addAction(QStringLiteral("Imprimer les étiquettes pour QSL")),
+          QStringLiteral("Mnu_Etiquettes"));
 
     QMenu *map = submenu(bar, "Mnu_Carte", QStringLiteral("Carte"));
     item(map, "Mnu_Dpt_Cont", QStringLiteral("Départements contactés"));

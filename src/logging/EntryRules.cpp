@@ -1,5 +1,7 @@
 #include "EntryRules.h"
 
+#include "common/DateTimeText.h"
+
 namespace orvel {
 
 namespace {
@@ -7,21 +9,6 @@ namespace {
 bool isDigit(QChar c)
 {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-// True when every position of text holds a digit, except the given separator positions.
-bool hasForm(const QString &text, int length, std::initializer_list<int> separatorPositions,
-             QChar separator)
-{
-    if (text.size() != length)
-        return false;
-    for (int i = 0; i < length; ++i) {
-        const bool separatorHere = std::find(separatorPositions.begin(), separatorPositions.end(),
-                                             i) != separatorPositions.end();
-        if (separatorHere ? text.at(i) != separator : !isDigit(text.at(i)))
-            return false;
-    }
-    return true;
 }
 
 struct ReportTexts {
@@ -96,12 +83,12 @@ FieldCheck checkMaximum(const QString &text, int maximum, const QString &message
 
 int controleDate(const QString &text)
 {
-    return hasForm(text, 8, {2, 5}, QLatin1Char('/')) ? 0 : 1;
+    return hasDateForm(text) ? 0 : 1;
 }
 
 int controleHeure(const QString &text)
 {
-    return hasForm(text, 5, {2}, QLatin1Char(':')) ? 0 : 1;
+    return hasTimeForm(text) ? 0 : 1;
 }
 
 int leadingNumber(const QString &text)
@@ -220,7 +207,8 @@ FieldCheck checkTimeOnStoreKey(const QString &text)
         return FieldCheck::refuse(QStringLiteral("Attention le format de l'heure doit etre hh:mm"),
                                   false);
     if (controleHeure(text) != 0)
-        return FieldCheck::refuse(QStringLiteral("Attention le format date doit etre hh:mm"), false);
+        return FieldCheck::refuse(QStringLiteral("Attention le format date doit etre hh:mm"),
+                                  false);
     return FieldCheck::pass();
 }
 
@@ -237,16 +225,6 @@ FieldCheck checkReportReceivedWidth(const QString &text, const QString &mode)
 FieldCheck checkReportSentWidth(const QString &text, const QString &mode)
 {
     return checkReportWidth(text, mode, sentTexts());
-}
-
-QString dateSeparatorDue(const QString &text)
-{
-    return text.size() == 2 || text.size() == 5 ? QStringLiteral("/") : QString();
-}
-
-QString timeSeparatorDue(const QString &text)
-{
-    return text.size() == 2 ? QStringLiteral(":") : QString();
 }
 
 bool isFrenchCall(const QString &call)
@@ -274,8 +252,8 @@ QString defaultOperator(const QString &activatorCall)
 
 QString activationTitle(const QString &activator, const QString &logger)
 {
-    return QStringLiteral("Orvel d'activité de ") + activator + QStringLiteral(" au log ")
-           + (logger.isEmpty() ? activator : logger);
+    return QStringLiteral("Orvel d'activité de ") + activator + QStringLiteral(" au log ") +
+           (logger.isEmpty() ? activator : logger);
 }
 
 QString openReferencesText(const QStringList &references)

@@ -15,7 +15,10 @@ struct FieldCheck {
     bool emptied = false;
 
     static FieldCheck pass() { return {}; }
-    static FieldCheck refuse(QString message, bool emptied) { return {false, std::move(message), emptied}; }
+    static FieldCheck refuse(QString message, bool emptied)
+    {
+        return {false, std::move(message), emptied};
+    }
 };
 
 // 0 when text has the dd/mm/yy form (digits and "/" in their places), 1 otherwise.
@@ -47,11 +50,6 @@ FieldCheck checkTimeOnStoreKey(const QString &text);
 FieldCheck checkDepartmentWidth(const QString &text);
 FieldCheck checkReportReceivedWidth(const QString &text, const QString &mode);
 FieldCheck checkReportSentWidth(const QString &text, const QString &mode);
-
-// The separator typed for the operator into the date ("/" at 2 and 5 characters) and the
-// time (":" at 2 characters); empty when none is due.
-QString dateSeparatorDue(const QString &text);
-QString timeSeparatorDue(const QString &text);
 
 // French stations: a first letter "F", or one of the French prefixes (TK, TM, HW...).
 bool isFrenchCall(const QString &call);

@@ -46,8 +46,8 @@ bool EntrySettings::retypeMode() const
 {
     const QString text = read(kRetypeKey, booleanText(false)).trimmed().toLower();
     // Written as "true"/"false"; "-1"/"1" and "vrai" read as true too.
-    return text == QLatin1String("true") || text == QLatin1String("vrai")
-           || text == QLatin1String("1") || text == QLatin1String("-1");
+    return text == QLatin1String("true") || text == QLatin1String("vrai") ||
+           text == QLatin1String("1") || text == QLatin1String("-1");
 }
 
 void EntrySettings::setModeIndex(int index)

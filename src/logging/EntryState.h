@@ -8,16 +8,16 @@
 namespace orvel {
 
 struct EntryState {
-    bool editing = false;     // Edition_En_Cours: a logged QSO is loaded for correction
-    bool inserting = false;   // Ajout_En_Cours: the next QSO goes to its place in time
-    bool retypeDone = false;  // Refrappe_Faite: the current field's first key was typed
-    QString chosenEntry;      // Ligne_Choisie: the selected list entry, number column included
-    QString chosenLogLine;    // Ligne_Log_Choisie: the same without its 6-character prefix
-    QString editedLine;       // the stored line of the QSO being corrected, taken when the
-                              // edit began: a click in the list meanwhile does not change it
-    QString deletedLine;      // QSO_Efface: the QSO deleted last, kept for its recovery
-    QString defaultOperator;  // Operateur_Defaut: the activator call sign before any "/"
-    int operatorCount = 0;    // Nb_Operateurs
+    bool editing = false;    // Edition_En_Cours: a logged QSO is loaded for correction
+    bool inserting = false;  // Ajout_En_Cours: the next QSO goes to its place in time
+    bool retypeDone = false; // Refrappe_Faite: the current field's first key was typed
+    QString chosenEntry;     // Ligne_Choisie: the selected list entry, number column included
+    QString chosenLogLine;   // Ligne_Log_Choisie: the same without its 6-character prefix
+    QString editedLine;      // the stored line of the QSO being corrected, taken when the
+                             // edit began: a click in the list meanwhile does not change it
+    QString deletedLine;     // QSO_Efface: the QSO deleted last, kept for its recovery
+    QString defaultOperator; // Operateur_Defaut: the activator call sign before any "/"
+    int operatorCount = 0;   // Nb_Operateurs
 };
 
 // What the first-name memory remembers of a call sign.

@@ -1,52 +1,61 @@
-// The entry window's corrections of the log (Edite_QSO, Efface_QSO, Recupere) and its
-// first-name memory, wired into one Saisie_QSO for its whole life.
+// The entry window's corrections of the log (Edite_QSO, Efface_QSO, Recupere).
 //
 // Editing loads the chosen QSO into the fields; the window's store then replaces it in every
-// open activation's log. Deleting and recovering change the current activation's log only.
-// The call-sign step gets the already-worked check (current log only) and the first-name
-// lookup; every store writes its call sign, département and first name back to the memory.
+// open activation's log. Deleting and recovering change the current activation's log only,
+// and the session's current log follows.
 #pragma once
 
-#include "FirstNames.h"
 #include "LogCorrections.h"
 
-#include <QObject>
+#include <QString>
 
 namespace orvel {
 
-class ActivationContext;
 class Dialogs;
-class Saisie_QSO;
+class Session;
 
-class LogCorrectionController : public QObject
+// What the corrections need of the window that shows the log.
+class CorrectionHost
 {
-    Q_OBJECT
 public:
-    // Becomes a child of window and installs its services there.
-    LogCorrectionController(Saisie_QSO &window, Dialogs &dialogs,
-                            const ActivationContext &activation);
+    virtual ~CorrectionHost() = default;
+    // Ligne_Choisie: the selected list entry, number column included.
+    virtual QString chosenEntry() const = 0;
+    // Loads a logged QSO into the fields for correction.
+    virtual void beginEdit(const QString &number, const QsoRecord &entry,
+                           const QString &storedLine) = 0;
+    // Drops the entry in progress (edit and insert mode included).
+    virtual void cancelEntry() = 0;
+    // The current log changed: Num_Q, the last line, the tally and Tot_Oper follow it.
+    virtual void showChangedLog() = 0;
+    // The keyboard goes back to the call sign; when idleOnly, only if no store is expected.
+    virtual void focusCallSign(bool idleOnly) = 0;
+    // QSO_Efface and the Recupere button.
+    virtual void showRecovery(const QString &deletedLine, bool available) = 0;
+};
+
+class LogCorrectionController
+{
+public:
+    LogCorrectionController(CorrectionHost &host, Dialogs &dialogs, Session &session);
 
     // QSO_Efface: the QSO deleted last.
     QString deletedLine() const { return m_corrections.deletedLine(); }
+    // Whether Recupere is to be enabled.
+    bool recoveryAvailable() const { return m_corrections.recoveryAvailable(); }
 
     void edit();
     void deleteChosen();
     void recover();
 
 private:
-    void onCorrectionRequested(const QString &buttonName);
-    void installFirstNameMemory();
-    QString currentReference() const;
-    // The list read again after the current log changed: Num_Q, the last line, the tally and
-    // Tot_Oper follow it.
     void showChangedLog();
-    void updateRecoverButton();
+    void updateRecovery();
 
-    Saisie_QSO &m_window;
+    CorrectionHost &m_host;
     Dialogs &m_dialogs;
-    const ActivationContext &m_activation;
+    Session &m_session;
     LogCorrections m_corrections;
-    FirstNames m_firstNames;
 };
 
 } // namespace orvel

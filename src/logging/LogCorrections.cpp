@@ -3,17 +3,14 @@
 #include "common/FixedColumns.h"
 #include "platform/Dialogs.h"
 
-
 namespace orvel {
 
 std::optional<ChosenQso> chosenQso(const QString &listEntry)
 {
-    // The whole number column is read, so that numbers of four and five digits count too.
-    bool isNumber = false;
-    const int number = trimBlanks(listEntry.left(kListPrefixLength)).toInt(&isNumber);
-    if (!isNumber || number < 1)
+    const auto number = numberOfListEntry(listEntry);
+    if (!number || *number < 1)
         return std::nullopt;
-    return ChosenQso{number, lineOfListEntry(listEntry)};
+    return ChosenQso{*number, lineOfListEntry(listEntry)};
 }
 
 EditFields editFields(const ChosenQso &chosen)
@@ -35,8 +32,9 @@ QString deleteQuestion(const QString &storedLine)
 QString recoverQuestion(const QString &storedLine)
 {
     return QStringLiteral("Voulez vous recuperer le QSO avec ") + callOfLine(storedLine) +
-           QStringLiteral(" a ") + columns(storedLine, 11, 15) + QStringLiteral(" sur ") +
-           bandOfLine(storedLine) + QStringLiteral(" Mhz en ") + modeOfLine(storedLine);
+           QStringLiteral(" a ") + rawColumn(storedLine, qsocol::kTime).toString() +
+           QStringLiteral(" sur ") + bandOfLine(storedLine) + QStringLiteral(" Mhz en ") +
+           modeOfLine(storedLine);
 }
 
 StoreAction storeActionFor(bool editing, bool inserting)

@@ -14,8 +14,8 @@
 //    storeActionFor() says which routine a store runs.
 #pragma once
 
-#include "LogFiles.h"
-#include "QsoLine.h"
+#include "records/LogFiles.h"
+#include "records/QsoLine.h"
 
 #include <QString>
 #include <optional>

@@ -1,6 +1,8 @@
 #include "QsoStore.h"
 
 #include "common/Windows1252.h"
+#include "platform/Dialogs.h"
+#include "records/Session.h"
 
 namespace orvel {
 
@@ -46,6 +48,54 @@ StoreOutcome QsoStore::insert(const QStringList &openReferences, const QsoRecord
     outcome.line = formatQsoLine(record, /*inserted=*/true);
     outcome.write = m_logs.insert(openReferences, outcome.line);
     return outcome;
+}
+
+EntryStoreResult storeEntry(Session &session, const QsoStore &store,
+                            const EntryStoreRequest &request, Dialogs &dialogs)
+{
+    EntryStoreResult result;
+    result.action = storeActionFor(request.editing, request.inserting);
+    const QStringList open = session.storeReferences();
+    StoreOutcome outcome;
+    switch (result.action) {
+    case StoreAction::Replace:
+        // Replacing now would leave the current log without the QSO: nothing is written, the
+        // typed values stay in the fields and the list shows the log as it now stands.
+        if (!session.logFiles().load(session.currentReference()).contains(request.editedLine)) {
+            session.reloadLog();
+            dialogs.message(
+                QStringLiteral("Le QSO à corriger n'est plus dans le log %1 : aucun log n'a été "
+                               "modifié.\nAnnulez la saisie, puis choisissez le QSO dans la "
+                               "liste.")
+                    .arg(session.currentReference()));
+            return result;
+        }
+        outcome = store.store(
+            open, StoreRequest{request.entry, EntryTiming::Editing, {}, {}, request.editedLine});
+        break;
+    case StoreAction::Insert:
+        outcome = store.insert(open, request.entry);
+        break;
+    case StoreAction::Append:
+        outcome = store.store(
+            open, StoreRequest{request.entry,
+                               request.deferred ? EntryTiming::Deferred : EntryTiming::Live,
+                               request.clockDate,
+                               request.clockCaption,
+                               {}});
+        break;
+    }
+    if (outcome.ok() && result.action == StoreAction::Append)
+        session.logAppended(outcome.line);
+    else
+        session.reloadLog();
+    if (!outcome.ok()) {
+        // The entry stays in the fields so that nothing typed is lost.
+        dialogs.message(outcome.write.message());
+        return result;
+    }
+    result.stored = true;
+    return result;
 }
 
 } // namespace orvel

@@ -1,7 +1,8 @@
 // Storing and inserting a QSO into every open activation's log; what the entry window calls.
 #pragma once
 
-#include "LogFiles.h"
+#include "LogCorrections.h"
+#include "records/LogFiles.h"
 
 namespace orvel {
 
@@ -13,16 +14,16 @@ enum class EntryTiming {
 };
 
 struct StoreRequest {
-    QsoRecord entry;       // the fields as typed; date and time used in Deferred and Editing
+    QsoRecord entry; // the fields as typed; date and time used in Deferred and Editing
     EntryTiming timing = EntryTiming::Live;
-    QString clockDate;     // dd/mm/yy of the chosen time base (Live)
-    QString clockTime;     // the clock display of the chosen time base; its first 5 characters
-    QString editedLine;    // the stored text of the QSO being corrected (Editing)
+    QString clockDate;  // dd/mm/yy of the chosen time base (Live)
+    QString clockTime;  // the clock display of the chosen time base; its first 5 characters
+    QString editedLine; // the stored text of the QSO being corrected (Editing)
 };
 
 struct StoreOutcome {
-    QString line;          // the line written
-    LogWriteResult write;  // which logs did not get it
+    QString line;         // the line written
+    LogWriteResult write; // which logs did not get it
     bool ok() const { return write.ok(); }
 };
 
@@ -48,5 +49,31 @@ private:
     LogFiles m_logs;
     FirstNameUpdate m_firstNameUpdate;
 };
+
+class Dialogs;
+class Session;
+
+// What the entry window hands over when the operator stores.
+struct EntryStoreRequest {
+    QsoRecord entry; // the fields as typed, remarks in capitals
+    bool editing = false;
+    bool inserting = false;
+    bool deferred = false; // date and time typed in Date_Q and Heure_Q
+    QString editedLine;    // the stored line of the QSO being corrected
+    QString clockDate;     // dd/mm/yy of the chosen time base
+    QString clockCaption;  // the clock display of the chosen time base
+};
+
+struct EntryStoreResult {
+    StoreAction action = StoreAction::Append;
+    bool stored = false;
+};
+
+// The store decision of the entry window: a corrected QSO is replaced (unless it is no longer
+// in the current log: then nothing is written), a QSO in insert mode goes to its moment, any
+// other is appended; always into every log the session stores into. The session's current
+// log follows, and a failure is told through dialogs with the logs that missed the QSO.
+EntryStoreResult storeEntry(Session &session, const QsoStore &store,
+                            const EntryStoreRequest &request, Dialogs &dialogs);
 
 } // namespace orvel

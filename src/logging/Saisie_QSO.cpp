@@ -4,12 +4,12 @@
 
 #include "DepartmentGrid.h"
 #include "EntryMenus.h"
-#include "LogCorrectionController.h"
-#include "activation/ActivationContext.h"
 #include "common/FixedColumns.h"
 #include "help/Revision.h"
 #include "platform/Palette.h"
 #include "platform/Services.h"
+#include "records/Session.h"
+#include "platform/WindowBasics.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -30,15 +30,15 @@ namespace orvel {
 namespace {
 constexpr int kWindowWidth = 1240;
 constexpr int kWindowHeight = 760;
-}
+} // namespace
 
-Saisie_QSO::Saisie_QSO(Services &services, const ActivationContext &activation, QWidget *parent)
+Saisie_QSO::Saisie_QSO(Services &services, Session &session, QWidget *parent)
     : QMainWindow(parent)
     , m_services(services)
-    , m_activation(activation)
+    , m_session(session)
     , m_settings(services.settings)
-    , m_store(LogFiles(activation.workingDirectory()))
-    , m_currentLog(LogFiles(activation.workingDirectory()))
+    , m_store(session.logFiles())
+    , m_firstNames(session.folder())
 {
     setObjectName(QStringLiteral("Saisie_QSO"));
     auto *central = new QWidget(this);
@@ -47,9 +47,13 @@ Saisie_QSO::Saisie_QSO(Services &services, const ActivationContext &activation, 
     m_menus = std::make_unique<EntryMenus>(EntryMenus::build(menuBar()));
     m_clock = new ClockPanel(services.clock, m_form.Label37, m_form.Label34, m_form.Label33, this);
     m_keyFlow = new EntryKeyFlow(m_form, m_state, services.dialogs, m_settings, *this, this);
+    m_corrections = std::make_unique<LogCorrectionController>(static_cast<CorrectionHost &>(*this),
+                                                              services.dialogs, session);
     connectMenus();
+    connectSession();
+    installFirstNameMemory();
     load();
-    new LogCorrectionController(*this, services.dialogs, activation);
+    showRecovery(QString(), m_corrections->recoveryAvailable());
 }
 
 Saisie_QSO::~Saisie_QSO() = default;
@@ -62,10 +66,10 @@ DepartmentGrid *Saisie_QSO::departmentGrid() const
 void Saisie_QSO::load()
 {
     resize(kWindowWidth, kWindowHeight);
-    centre();
+    centreOnScreen(*this);
     const int modeIndex = m_settings.loadModeIndex();
     m_form.Mode_Q->setCurrentIndex(modeIndex >= 0 && modeIndex < m_form.Mode_Q->count() ? modeIndex
-                                                                                          : -1);
+                                                                                        : -1);
     m_keyFlow->applyDefaultReports();
     const int bandIndex = m_settings.bandIndex();
     m_form.Bande_Q->setCurrentIndex(
@@ -74,7 +78,7 @@ void Saisie_QSO::load()
     m_menus->Mnu_Refrappe_Oui->setChecked(retype);
     m_menus->Mnu_Refrappe_Non->setChecked(!retype);
 
-    const Activation current = m_activation.currentActivation();
+    const Activation &current = m_session.activation();
     m_form.Label1->setText(activationTitle(current.activator, current.logger));
     m_state.defaultOperator = defaultOperator(current.activator);
     m_form.Ope_Q->setText(m_state.defaultOperator);
@@ -85,9 +89,11 @@ void Saisie_QSO::load()
     paintBackground(m_form.Indi_Q, kLightGreen);
     m_state.editing = false;
     m_form.Entete->setText(listHeader());
-    m_form.Label3->setText(openReferencesText(m_activation.openActivations()));
+    m_form.Label3->setText(openReferencesText(m_session.openReferences()));
 
-    const int next = reloadLog();
+    // The session read the log when it was opened.
+    onLogRewritten();
+    const int next = m_session.currentLog().nextNumber();
     selectLastLine();
     refreshTally();
     m_form.Num_Q->setText(QString::number(next));
@@ -98,28 +104,19 @@ void Saisie_QSO::load()
     m_form.Indi_Q->setFocus();
 }
 
-void Saisie_QSO::centre()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
-}
-
 void Saisie_QSO::connectMenus()
 {
     for (const QString &name : EntryMenus::windowItems()) {
         if (auto *action = menuBar()->findChild<QAction *>(name))
-            connect(action, &QAction::triggered, this, [this, name] { emit windowRequested(name); });
+            connect(action, &QAction::triggered, this,
+                    [this, name] { emit windowRequested(name); });
     }
     connect(m_form.Recherche, &QPushButton::clicked, this,
             [this] { emit windowRequested(QStringLiteral("Recherche")); });
-    for (QPushButton *button : {m_form.Edite_QSO, m_form.Efface_QSO, m_form.Recupere}) {
-        const QString name = button->objectName();
-        connect(button, &QPushButton::clicked, this,
-                [this, name] { emit correctionRequested(name); });
-    }
+    connect(m_form.Edite_QSO, &QPushButton::clicked, this, [this] { m_corrections->edit(); });
+    connect(m_form.Efface_QSO, &QPushButton::clicked, this,
+            [this] { m_corrections->deleteChosen(); });
+    connect(m_form.Recupere, &QPushButton::clicked, this, [this] { m_corrections->recover(); });
     connect(m_form.Ajout_QSO, &QPushButton::clicked, this, &Saisie_QSO::beginInsert);
     connect(m_form.Annule_Q, &QPushButton::clicked, this, &Saisie_QSO::cancelEntry);
     connect(m_form.Valide_Q, &QPushButton::clicked, this, [this] { storeWithValide(); });
@@ -144,6 +141,29 @@ void Saisie_QSO::connectMenus()
             &Saisie_QSO::onListSelection);
 }
 
+void Saisie_QSO::connectSession()
+{
+    connect(&m_session, &Session::qsoAppended, this, &Saisie_QSO::onQsoAppended);
+    connect(&m_session, &Session::logRewritten, this, &Saisie_QSO::onLogRewritten);
+}
+
+void Saisie_QSO::installFirstNameMemory()
+{
+    // The session's current log is the log as this program last wrote it; reading it rather
+    // than the file keeps the call-sign step immediate on a long log.
+    setAlreadyWorkedCheck([this](const QString &call, const QString &band, const QString &mode) {
+        return askCancelAlreadyWorked(m_services.dialogs, m_session, call, band, mode);
+    });
+    setFirstNameLookup([names = m_firstNames](const QString &call) -> std::optional<KnownStation> {
+        const auto remembered = names.lookup(call);
+        if (!remembered)
+            return std::nullopt;
+        return KnownStation{remembered->department, remembered->firstName};
+    });
+    setFirstNameUpdate(m_firstNames.updateHook(
+        [this](const QString &message) { m_services.dialogs.message(message); }));
+}
+
 bool Saisie_QSO::deferredEntry() const
 {
     return m_menus->Mnu_Diff_Oui->isChecked();
@@ -166,7 +186,7 @@ void Saisie_QSO::setFirstNameLookup(FirstNameLookup lookup)
 
 void Saisie_QSO::setFirstNameUpdate(FirstNameUpdate update)
 {
-    m_store = QsoStore(LogFiles(m_activation.workingDirectory()), std::move(update));
+    m_store = QsoStore(m_session.logFiles(), std::move(update));
 }
 
 void Saisie_QSO::setTallyRefresh(TallyRefresh refresh)
@@ -174,26 +194,30 @@ void Saisie_QSO::setTallyRefresh(TallyRefresh refresh)
     m_tallyRefresh = std::move(refresh);
 }
 
-int Saisie_QSO::reloadLog()
+const QStringList &Saisie_QSO::logLines() const
 {
-    m_currentLog.load(m_activation.currentActivation().reference);
-    m_form.listModel->setStringList(listEntries(m_currentLog.lines()));
-    m_state.chosenEntry.clear();
-    m_state.chosenLogLine.clear();
-    return m_currentLog.nextNumber();
+    return m_session.currentLog().lines();
 }
 
-void Saisie_QSO::showAppended(const QString &line)
+void Saisie_QSO::showListHeading(const QString &text)
 {
-    // An append adds one line at the end of the list; anything else reads the log again.
-    if (!m_currentLog.appended(line)) {
-        reloadLog();
-        return;
-    }
+    m_form.Entete->setText(text);
+}
+
+void Saisie_QSO::onLogRewritten()
+{
+    m_form.listModel->setStringList(listEntries(m_session.currentLog().lines()));
+    m_state.chosenEntry.clear();
+    m_state.chosenLogLine.clear();
+}
+
+void Saisie_QSO::onQsoAppended(const QString &line)
+{
+    // An append adds one line at the end of the list.
     QStringListModel *model = m_form.listModel;
     const int row = model->rowCount();
     model->insertRows(row, 1);
-    model->setData(model->index(row), listEntry(m_currentLog.nextNumber() - 1, line));
+    model->setData(model->index(row), listEntry(m_session.currentLog().nextNumber() - 1, line));
     m_state.chosenEntry.clear();
     m_state.chosenLogLine.clear();
 }
@@ -220,7 +244,7 @@ void Saisie_QSO::onListSelection()
 
 void Saisie_QSO::refreshOperatorCount()
 {
-    m_state.operatorCount = m_currentLog.operatorCount();
+    m_state.operatorCount = m_session.currentLog().operatorCount();
     m_form.Tot_Oper->setText(numberText(m_state.operatorCount));
 }
 
@@ -246,15 +270,13 @@ void Saisie_QSO::updateDateTimeVisibility()
 {
     // A QSO being corrected or inserted keeps its date and time fields whatever the option.
     const bool shown = deferredEntry() || m_state.editing || m_state.inserting;
-    for (QWidget *widget : {static_cast<QWidget *>(m_form.Date_Q),
-                            static_cast<QWidget *>(m_form.Heure_Q),
-                            static_cast<QWidget *>(m_form.Label10),
-                            static_cast<QWidget *>(m_form.Label6)})
+    for (QWidget *widget :
+         {static_cast<QWidget *>(m_form.Date_Q), static_cast<QWidget *>(m_form.Heure_Q),
+          static_cast<QWidget *>(m_form.Label10), static_cast<QWidget *>(m_form.Label6)})
         widget->setVisible(shown);
 }
 
-void Saisie_QSO::beginEdit(const QString &number, const QsoRecord &entry,
-                           const QString &storedLine)
+void Saisie_QSO::beginEdit(const QString &number, const QsoRecord &entry, const QString &storedLine)
 {
     if (!m_state.editing) {
         m_modeBeforeEdit = m_form.Mode_Q->currentText();
@@ -287,7 +309,7 @@ void Saisie_QSO::beginInsert()
 {
     m_state.inserting = true;
     updateDateTimeVisibility();
-    m_form.insertIndicator->setText(QStringLiteral("Mode Ajout d'un QSO"));
+    m_form.insertIndicator->setText(insertModeIndicator(true));
     m_form.Indi_Q->setFocus();
 }
 
@@ -306,7 +328,7 @@ void Saisie_QSO::cancelEntry()
 {
     endEdit();
     m_state.inserting = false;
-    m_form.insertIndicator->clear();
+    m_form.insertIndicator->setText(insertModeIndicator(false));
     updateDateTimeVisibility();
     m_form.Dpt_Q->clear();
     m_form.Prenom_Q->clear();
@@ -319,8 +341,8 @@ bool Saisie_QSO::storeWithValide()
 {
     if (!runStore())
         return false;
-    for (QLineEdit *field : {m_form.Indi_Q, m_form.Dpt_Q, m_form.Prenom_Q, m_form.Observation_Q,
-                             m_form.Heure_Q})
+    for (QLineEdit *field :
+         {m_form.Indi_Q, m_form.Dpt_Q, m_form.Prenom_Q, m_form.Observation_Q, m_form.Heure_Q})
         field->clear();
     m_keyFlow->applyDefaultReports();
     m_keyFlow->resetToCallSign();
@@ -359,72 +381,60 @@ bool Saisie_QSO::runStore()
     if (!fieldsFitTheRecord())
         return false;
     m_form.Observation_Q->setText(capitals(m_form.Observation_Q->text()));
-    QStringList open = m_activation.openActivations();
-    if (open.isEmpty())
-        open.append(m_activation.currentActivation().reference);
-    const QsoRecord entry = m_form.record();
-
-    if (m_state.editing && !editedQsoStillLogged())
-        return false;
-    StoreOutcome outcome;
-    if (m_state.editing) {
-        StoreRequest request{entry, EntryTiming::Editing, {}, {}, m_state.editedLine};
-        outcome = m_store.store(open, request);
-    } else if (m_state.inserting) {
-        outcome = m_store.insert(open, entry);
-    } else {
-        const EntryTiming timing = deferredEntry() ? EntryTiming::Deferred : EntryTiming::Live;
-        StoreRequest request{entry, timing, m_clock->currentDate(), m_clock->activeCaption(), {}};
-        outcome = m_store.store(open, request);
-    }
-    const bool inserted = m_state.inserting && !m_state.editing;
-    if (outcome.ok() && !m_state.editing && !m_state.inserting)
-        showAppended(outcome.line);
-    else
-        reloadLog();
-    const int next = m_currentLog.nextNumber();
+    const EntryStoreRequest request{
+        m_form.record(),    m_state.editing,        m_state.inserting,       deferredEntry(),
+        m_state.editedLine, m_clock->currentDate(), m_clock->activeCaption()};
+    const EntryStoreResult result = storeEntry(m_session, m_store, request, m_services.dialogs);
+    const int next = m_session.currentLog().nextNumber();
     selectLastLine();
     refreshOperatorCount();
-    if (!outcome.ok()) {
-        // The entry stays in the fields so that nothing typed is lost.
-        m_services.dialogs.message(outcome.write.message());
+    if (!result.stored)
         return false;
-    }
-    if (inserted) {
+    if (result.action == StoreAction::Insert) {
         m_form.Date_Q->clear();
         m_form.Heure_Q->clear();
     }
     endEdit();
     m_state.inserting = false;
-    m_form.insertIndicator->clear();
+    m_form.insertIndicator->setText(insertModeIndicator(false));
     updateDateTimeVisibility();
     m_form.Num_Q->setText(QString::number(next));
     refreshTally();
     return true;
 }
 
-bool Saisie_QSO::editedQsoStillLogged()
+// --- What the corrections ask of the window ---------------------------------------------------
+
+QString Saisie_QSO::chosenEntry() const
 {
-    const QString reference = m_activation.currentActivation().reference;
-    if (m_store.logs().load(reference).contains(m_state.editedLine))
-        return true;
-    // Replacing now would leave the current log without the QSO: nothing is written, the typed
-    // values stay in the fields and the list shows the log as it now stands.
-    reloadLog();
+    return m_state.chosenEntry;
+}
+
+void Saisie_QSO::showChangedLog()
+{
+    m_form.Num_Q->setText(QString::number(m_session.currentLog().nextNumber()));
+    refreshTally();
     selectLastLine();
     refreshOperatorCount();
-    m_services.dialogs.message(
-        QStringLiteral("Le QSO à corriger n'est plus dans le log %1 : aucun log n'a été "
-                       "modifié.\nAnnulez la saisie, puis choisissez le QSO dans la liste.")
-            .arg(reference));
-    return false;
+}
+
+void Saisie_QSO::focusCallSign(bool idleOnly)
+{
+    if (!idleOnly || !m_form.Valide_Q->isEnabled())
+        m_form.Indi_Q->setFocus();
+}
+
+void Saisie_QSO::showRecovery(const QString &deletedLine, bool available)
+{
+    m_state.deletedLine = deletedLine;
+    m_form.Recupere->setEnabled(available);
 }
 
 void Saisie_QSO::closeEvent(QCloseEvent *event)
 {
     event->accept();
     emit closed();
-    QCoreApplication::quit();
+    endProgram();
 }
 
 } // namespace orvel

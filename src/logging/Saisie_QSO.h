@@ -7,43 +7,45 @@
 // Mnu_Mode_Emploi, Mnu_Maj, Mnu_A_Propos) and the Recherche button emit
 // windowRequested(objectName); the receiver opens that window modeless.
 //
-// The corrections of the log: Edite_QSO, Efface_QSO and Recupere emit
-// correctionRequested(objectName), which the window's LogCorrectionController answers (it
-// reads state(), changes the log, then calls beginEdit(), reloadLog(), cancelEntry(),
-// selectLastLine(), refreshOperatorCount() as needed). Ajout_QSO (insert mode) and Annule_Q
-// (cancel) act here.
+// The corrections of the log: Edite_QSO, Efface_QSO and Recupere go to the window's
+// LogCorrectionController, which talks back through the narrow CorrectionHost interface.
+// Ajout_QSO (insert mode) and Annule_Q (cancel) act here.
+//
+// The window works on the Session it was opened with: the current activation, the open
+// references and the current log. A new hand-over opens a new window.
 //
 // The call-sign step's services (already-worked check, first-name lookup) and the first-name
-// update of every store are installed by that controller too; the départements tally is given
-// with setTallyRefresh(). Each can be replaced with the set...() functions below.
+// update of every store are installed here from the first-name memory; the départements tally
+// is given with setTallyRefresh(). Each can be replaced with the set...() functions below.
 #pragma once
 
 #include "ClockPanel.h"
-#include "CurrentLog.h"
 #include "EntryForm.h"
 #include "EntryKeyFlow.h"
 #include "EntrySettings.h"
 #include "EntryState.h"
+#include "LogCorrectionController.h"
 #include "QsoStore.h"
+#include "records/FirstNames.h"
 
 #include <QMainWindow>
 #include <memory>
 
 namespace orvel {
 
-class ActivationContext;
 class DepartmentGrid;
 struct EntryMenus;
+class Session;
 struct Services;
 
-class Saisie_QSO : public QMainWindow, private EntryKeyFlow::Host
+class Saisie_QSO : public QMainWindow, private EntryKeyFlow::Host, private CorrectionHost
 {
     Q_OBJECT
 public:
     // Runs the whole load sequence: lists and remembered choices, activation texts, the log in
     // the list with its last line selected, Num_Q, Tot_Oper, caption, focus on Indi_Q. The
     // caller shows the window.
-    Saisie_QSO(Services &services, const ActivationContext &activation, QWidget *parent = nullptr);
+    Saisie_QSO(Services &services, Session &session, QWidget *parent = nullptr);
     ~Saisie_QSO() override;
 
     EntryState &state() { return m_state; }
@@ -66,22 +68,23 @@ public:
     // Filled by the départements tally: recolours departmentGrid() for a band and mode.
     void setTallyRefresh(TallyRefresh refresh);
 
-    // Reads the current log into Liste_QSO (no line selected); returns the next QSO number.
-    int reloadLog();
     void selectLastLine();
     void refreshOperatorCount();
     void refreshTally() override;
     // The lines of the current log as last read.
-    const QStringList &logLines() const { return m_currentLog.lines(); }
+    const QStringList &logLines() const;
+    // The title above the list (Entete), which the ADIF export changes.
+    void showListHeading(const QString &text);
 
     // Loads a logged QSO into the fields for correction (Edition_En_Cours); number is the text
     // for Num_Q ("05"), entry the QSO's values (its operator is not used: Ope_Q keeps its text),
     // storedLine the line as stored, which the store replaces in every open log.
-    void beginEdit(const QString &number, const QsoRecord &entry, const QString &storedLine);
+    void beginEdit(const QString &number, const QsoRecord &entry,
+                   const QString &storedLine) override;
     // Insert mode: the next QSO goes to its place in time.
     void beginInsert();
     // Ends editing and insert mode and empties the entry back to the call sign.
-    void cancelEntry();
+    void cancelEntry() override;
 
     // The store with Valide_Q and the quick store of a store key; false when nothing was
     // stored (a refused field, or a log that could not be written).
@@ -94,7 +97,6 @@ public slots:
 
 signals:
     void windowRequested(const QString &objectName);
-    void correctionRequested(const QString &buttonObjectName);
     // The window was closed: the program ends.
     void closed();
 
@@ -104,18 +106,25 @@ protected:
 private:
     void load();
     void connectMenus();
-    void centre();
+    void connectSession();
+    void installFirstNameMemory();
     void onListSelection();
     void setDeferredEntry(bool on);
     void updateDateTimeVisibility();
     bool runStore();
-    bool editedQsoStillLogged();
     void endEdit();
-    void showAppended(const QString &line);
+    void onQsoAppended(const QString &line);
+    void onLogRewritten();
     bool fieldsFitTheRecord();
 
+    // CorrectionHost
+    QString chosenEntry() const override;
+    void showChangedLog() override;
+    void focusCallSign(bool idleOnly) override;
+    void showRecovery(const QString &deletedLine, bool available) override;
+
     Services &m_services;
-    const ActivationContext &m_activation;
+    Session &m_session;
     EntrySettings m_settings;
     EntryState m_state;
     EntryForm m_form;
@@ -127,7 +136,8 @@ private:
     TallyRefresh m_tallyRefresh;
     QString m_modeBeforeEdit;
     QString m_bandBeforeEdit;
-    CurrentLog m_currentLog;
+    FirstNames m_firstNames;
+    std::unique_ptr<LogCorrectionController> m_corrections;
 };
 
 } // namespace orvel

@@ -15,9 +15,9 @@ QFont fixedPitchFont(const QStringList &names, qreal pointSize, bool bold)
         }
     }
     if (chosen.isEmpty()) {
-        const QStringList fallbacks = {QStringLiteral("Liberation Mono"),
-                                       QStringLiteral("DejaVu Sans Mono"),
-                                       QStringLiteral("Courier New"), QStringLiteral("Courier 10 Pitch")};
+        const QStringList fallbacks = {
+            QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"),
+            QStringLiteral("Courier New"), QStringLiteral("Courier 10 Pitch")};
         for (const QString &name : fallbacks) {
             if (families.contains(name, Qt::CaseInsensitive)) {
                 chosen = name;
@@ -25,7 +25,8 @@ QFont fixedPitchFont(const QStringList &names, qreal pointSize, bool bold)
             }
         }
     }
-    QFont font = chosen.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : QFont(chosen);
+    QFont font =
+        chosen.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : QFont(chosen);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPointSizeF(pointSize);

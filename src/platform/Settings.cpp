@@ -1,5 +1,7 @@
 #include "Settings.h"
 
+#include "platform/Diagnostics.h"
+
 #include <QDir>
 #include <QSettings>
 
@@ -12,8 +14,8 @@ namespace {
 std::unique_ptr<QSettings> open(const QString &folder, const QString &application)
 {
     if (!folder.isEmpty()) {
-        return std::make_unique<QSettings>(QDir(folder).filePath(application + QStringLiteral(".ini")),
-                                           QSettings::IniFormat);
+        return std::make_unique<QSettings>(
+            QDir(folder).filePath(application + QStringLiteral(".ini")), QSettings::IniFormat);
     }
 #ifdef Q_OS_WIN
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
@@ -47,30 +49,9 @@ void QtSettings::setValue(const QString &application, const QString &section, co
     settings->setValue(key, value);
     settings->endGroup();
     settings->sync();
-}
-
-QString MemorySettings::fullKey(const QString &application, const QString &section,
-                                const QString &key)
-{
-    return application + QLatin1Char('\x1f') + section + QLatin1Char('\x1f') + key;
-}
-
-QString MemorySettings::value(const QString &application, const QString &section,
-                              const QString &key, const QString &defaultValue) const
-{
-    return m_values.value(fullKey(application, section, key), defaultValue);
-}
-
-void MemorySettings::setValue(const QString &application, const QString &section,
-                              const QString &key, const QString &value)
-{
-    m_values.insert(fullKey(application, section, key), value);
-}
-
-bool MemorySettings::contains(const QString &application, const QString &section,
-                              const QString &key) const
-{
-    return m_values.contains(fullKey(application, section, key));
+    if (settings->status() != QSettings::NoError)
+        qCWarning(lcPlatform) << "Setting not saved:" << application << section << key
+                              << settings->fileName();
 }
 
 } // namespace orvel

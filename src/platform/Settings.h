@@ -1,7 +1,6 @@
 // The per-user settings store, addressed by application, section and key.
 #pragma once
 
-#include <QMap>
 #include <QString>
 
 namespace orvel {
@@ -34,21 +33,6 @@ public:
 
 private:
     QString m_folder;
-};
-
-// Settings kept in memory, for tests.
-class MemorySettings : public Settings
-{
-public:
-    QString value(const QString &application, const QString &section, const QString &key,
-                  const QString &defaultValue = {}) const override;
-    void setValue(const QString &application, const QString &section, const QString &key,
-                  const QString &value) override;
-    bool contains(const QString &application, const QString &section, const QString &key) const;
-
-private:
-    static QString fullKey(const QString &application, const QString &section, const QString &key);
-    QMap<QString, QString> m_values;
 };
 
 } // namespace orvel

@@ -11,7 +11,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPrintDialog>
 #include <QPushButton>
 #include <QTranslator>
 #include <QVBoxLayout>
@@ -121,12 +120,6 @@ bool WidgetDialogs::question(const QString &text)
     keepTitleVisible(box);
     box.exec();
     return box.clickedButton() == yes;
-}
-
-bool WidgetDialogs::choosePrinter(QPrinter &printer)
-{
-    QPrintDialog dialog(&printer, m_parent ? m_parent : QApplication::activeWindow());
-    return dialog.exec() == QDialog::Accepted;
 }
 
 void installFrenchTranslations()

@@ -1,4 +1,4 @@
-// Message boxes and the printer dialog on Qt widgets.
+// Message boxes on Qt widgets.
 #pragma once
 
 #include "Dialogs.h"
@@ -13,7 +13,6 @@ public:
     explicit WidgetDialogs(QWidget *parent = nullptr);
     void message(const QString &text) override;
     bool question(const QString &text) override;
-    bool choosePrinter(QPrinter &printer) override;
     void setParent(QWidget *parent) { m_parent = parent; }
 
 private:

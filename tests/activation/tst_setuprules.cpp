@@ -1,5 +1,5 @@
 #include "activation/ActivationHistory.h"
-#include "activation/ActivationList.h"
+#include "records/ActivationList.h"
 #include "activation/SetupRules.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"

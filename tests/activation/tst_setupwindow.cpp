@@ -1,4 +1,5 @@
-#include "activation/Activation.h"
+#include "records/Session.h"
+#include "records/Activation.h"
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
 #include "activation/SetupRules.h"
@@ -86,6 +87,7 @@ class TestSetupWindow : public QObject
 
     std::unique_ptr<TestPlatform> m_platform;
     std::unique_ptr<Services> m_services;
+    std::unique_ptr<Session> m_session;
     std::unique_ptr<Setup> m_window;
 
     QString listPath() const { return m_platform->file(QStringLiteral("Liste_Activite.txt")); }
@@ -93,7 +95,8 @@ class TestSetupWindow : public QObject
 
     void open()
     {
-        m_window = std::make_unique<Setup>(*m_services);
+        m_session = std::make_unique<Session>(m_platform->folder());
+        m_window = std::make_unique<Setup>(*m_services, *m_session);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }

@@ -1,17 +1,20 @@
-#include "activation/Activation.h"
+#include "records/Session.h"
+#include "records/Activation.h"
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
 #include "app/GuiApplication.h"
-#include "logging/QsoLine.h"
+#include "records/QsoLine.h"
 #include "platform/Services.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace orvel;
 
@@ -65,8 +68,9 @@ private slots:
         testing::writeFile(p.file("DMSM 76-01.txt"), {formatQsoLine(q)});
 
         Services services{p.settings, p.clock, p.dialogs, p.folder()};
-        Setup setup(services);
-        WindowRouter router(services, setup);
+        Session session(p.folder());
+        Setup setup(services, session);
+        WindowRouter router(services, setup, session);
         setup.show();
 
         auto *list = setup.findChild<QListView *>("Liste_Activite");
@@ -110,6 +114,44 @@ private slots:
         for (QWidget *w : QApplication::topLevelWidgets())
             if (qobject_cast<Histo_Acti *>(w))
                 w->deleteLater();
+    }
+
+    void everyWayOutEndsTheWholeProgram_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("closing the setup window") << "setup";
+        QTest::newRow("closing the entry window") << "entry";
+        QTest::newRow("Quitter") << "Mnu_Quitter";
+    }
+    void everyWayOutEndsTheWholeProgram()
+    {
+        QFETCH(QString, way);
+        testing::TestPlatform p;
+        testing::writeFile(p.file("Liste_Activite.txt"), {activationLine("DFCF 76001"), "<eol>", "1"});
+        Services services{p.settings, p.clock, p.dialogs, p.folder()};
+        Session session(p.folder());
+        Setup setup(services, session);
+        WindowRouter router(services, setup, session);
+        setup.show();
+        auto *list = setup.findChild<QListView *>("Liste_Activite");
+        const QModelIndex index = list->model()->index(0, 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+        QTest::mouseClick(setup.findChild<QPushButton *>("Saisie_des_QSO"), Qt::LeftButton);
+        QPointer<Saisie_QSO> entry = router.entryWindow();
+        QVERIFY(entry);
+
+        // Whichever window is left open, the event loop of the program returns at once.
+        QTimer::singleShot(0, [&] {
+            if (way == "setup")
+                setup.close();
+            else if (way == "entry")
+                entry->close();
+            else
+                entry->findChild<QAction *>(way)->trigger();
+        });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(2); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        delete entry;
     }
 };
 

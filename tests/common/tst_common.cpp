@@ -84,6 +84,65 @@ private slots:
         QCOMPARE(clockText(QTime(7, 5, 9)), QString("07:05:09"));
     }
 
+    // The one form check behind the entry fields, the log order and the exports.
+    void checksTheDateAndTimeForms_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("date");
+        QTest::addColumn<bool>("time");
+        QTest::newRow("date") << "12/06/14" << true << false;
+        QTest::newRow("impossible date keeps the form") << "31/02/99" << true << false;
+        QTest::newRow("time") << "12:30" << false << true;
+        QTest::newRow("impossible time keeps the form") << "27:75" << false << true;
+        QTest::newRow("separator one place early") << "1/206/14" << false << false;
+        QTest::newRow("trailing blank") << "12/06/14 " << false << false;
+        QTest::newRow("time with a dot") << "12.30" << false << false;
+        QTest::newRow("Arabic-Indic digits") << QString::fromUtf8("١٢/٠٦/١٤") << false << false;
+        QTest::newRow("fullwidth digits") << QString::fromUtf8("１２:３０") << false << false;
+        QTest::newRow("empty") << "" << false << false;
+    }
+    void checksTheDateAndTimeForms()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, date);
+        QFETCH(bool, time);
+        QCOMPARE(hasDateForm(text), date);
+        QCOMPARE(hasTimeForm(text), time);
+    }
+
+    void separatorsAreDueAtTheirPlace_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("time");
+        QTest::newRow("nothing typed") << ""
+                                       << ""
+                                       << "";
+        QTest::newRow("one digit") << "1"
+                                   << ""
+                                   << "";
+        QTest::newRow("day or hour") << "12"
+                                     << "/"
+                                     << ":";
+        QTest::newRow("inside the month") << "12/0"
+                                          << ""
+                                          << "";
+        QTest::newRow("month") << "12/06"
+                               << "/"
+                               << "";
+        QTest::newRow("complete date") << "12/06/14"
+                                       << ""
+                                       << "";
+    }
+    void separatorsAreDueAtTheirPlace()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, date);
+        QFETCH(QString, time);
+        QCOMPARE(dateSeparatorDue(typed), date);
+        QCOMPARE(timeSeparatorDue(typed), time);
+    }
+
     void roundTripsWindows1252()
     {
         const QString text = QString::fromUtf8("Château Hélène € œ Ÿ “ok”");

@@ -1,8 +1,8 @@
-#include "activation/ActivationContext.h"
+#include "records/Session.h"
 #include "export/AdifWriter.h"
 #include "export/AsciiText.h"
 #include "export/ExportActions.h"
-#include "logging/QsoLine.h"
+#include "records/QsoLine.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
@@ -80,9 +80,8 @@ private:
     ExportOutcome exportAll(const QString &current, const QStringList &open,
                             const QString &activator = "Q9ABC")
     {
-        const FixedActivationContext context(platform->folder(), activation(current, activator),
-                                             open);
-        return exportAdif(context, platform->folder(), platform->clock, platform->dialogs);
+        const Session session(platform->folder(), activation(current, activator), open);
+        return exportAdif(session, platform->clock, platform->dialogs);
     }
 
 private slots:
@@ -288,11 +287,11 @@ private slots:
     void showsTitleBeforeExporting()
     {
         writeLog("DFCF 89010", {exampleQso()});
-        const FixedActivationContext context(platform->folder(), activation("DFCF 89010", "Q9ABC "),
-                                             {"DFCF 89010"});
+        const Session session(platform->folder(), activation("DFCF 89010", "Q9ABC "),
+                              {"DFCF 89010"});
         QString title;
         bool fileExistedAtTitle = true;
-        exportAdif(context, platform->folder(), platform->clock, platform->dialogs,
+        exportAdif(session, platform->clock, platform->dialogs,
                    [&](const QString &shown) {
                        title = shown;
                        fileExistedAtTitle = QFile::exists(path("DFCF 89010.adi"));

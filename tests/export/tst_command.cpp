@@ -1,5 +1,5 @@
-#include "activation/Activation.h"
-#include "logging/QsoLine.h"
+#include "records/Activation.h"
+#include "records/QsoLine.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 

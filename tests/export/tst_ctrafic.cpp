@@ -1,7 +1,7 @@
-#include "activation/ActivationContext.h"
+#include "records/Session.h"
 #include "export/CTraficWriter.h"
 #include "export/ExportActions.h"
-#include "logging/QsoLine.h"
+#include "records/QsoLine.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
@@ -35,8 +35,8 @@ private:
         Activation current;
         current.reference = reference;
         current.activator = "Q9ABC";
-        const FixedActivationContext context(platform->folder(), current, {reference, "OTHER"});
-        return exportCTrafic(context, platform->folder(), platform->dialogs);
+        const Session session(platform->folder(), current, {reference, "OTHER"});
+        return exportCTrafic(session, platform->dialogs);
     }
 
 private slots:

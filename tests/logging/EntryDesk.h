@@ -2,7 +2,7 @@
 // keyboard and mouse as an operator does.
 #pragma once
 
-#include "activation/ActivationContext.h"
+#include "records/Session.h"
 #include "common/TextFile.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Services.h"
@@ -25,10 +25,7 @@ inline const QString kOther = QStringLiteral("DMF 1234");
 
 struct EntryDesk {
     TestPlatform platform;
-    FixedActivationContext activation{platform.folder(),
-                                      Activation{kCurrent, "Q1ABC/P", "Château", "12", "89000",
-                                                 "DFCF", "01/05/24", "Auxerre", ""},
-                                      {kCurrent, kOther}};
+    Session session{platform.folder()};
     Services services{platform.settings, platform.clock, platform.dialogs, platform.folder()};
     std::unique_ptr<Saisie_QSO> window;
 
@@ -44,7 +41,10 @@ struct EntryDesk {
     // Opens the window (anew), as the setup window's hand-over does.
     void open()
     {
-        window = std::make_unique<Saisie_QSO>(services, activation);
+        session.open(Activation{kCurrent, "Q1ABC/P", "Château", "12", "89000", "DFCF", "01/05/24",
+                                "Auxerre", ""},
+                     {kCurrent, kOther});
+        window = std::make_unique<Saisie_QSO>(services, session);
         window->show();
         QApplication::setActiveWindow(window.get());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));

@@ -1,6 +1,5 @@
 // The entry window's corrections and first-name memory, driven at the keyboard and mouse.
-#include "activation/ActivationContext.h"
-#include "logging/QsoLine.h"
+#include "records/QsoLine.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Services.h"
 #include "support/TestPlatform.h"

@@ -199,15 +199,6 @@ private slots:
         QCOMPARE(listHeader(), QString(" N°   Date    Heure  Indicatif     Dpt  Prenom        RST R  E   Mode   Bande    Observations"));
     }
 
-    void separatorsAreDueAtTheirPlace()
-    {
-        QCOMPARE(dateSeparatorDue("12"), QString("/"));
-        QCOMPARE(dateSeparatorDue("12/06"), QString("/"));
-        QCOMPARE(dateSeparatorDue("12/0"), QString());
-        QCOMPARE(timeSeparatorDue("12"), QString(":"));
-        QCOMPARE(timeSeparatorDue("12:3"), QString());
-    }
-
     void retypeRuleFollowsItsTable_data()
     {
         QTest::addColumn<EntryField>("field");

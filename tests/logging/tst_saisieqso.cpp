@@ -1,6 +1,5 @@
-#include "activation/ActivationContext.h"
 #include "logging/DepartmentGrid.h"
-#include "logging/QsoLine.h"
+#include "records/QsoLine.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Palette.h"
 #include "platform/Services.h"

@@ -1,4 +1,3 @@
-#include "platform/Fonts.h"
 #include "platform/Settings.h"
 #include "platform/WorkingDirectory.h"
 #include "support/TestPlatform.h"
@@ -6,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFontInfo>
 #include <QTest>
 
 using namespace orvel;
@@ -74,22 +72,6 @@ private slots:
         QCOMPARE(reread.value(kAppMulti, "Setup", "Revision", "autre section"), QString("autre section"));
         QVERIFY(QFile::exists(folder.filePath("Orvel Multi.ini")));
         QVERIFY(QFile::exists(folder.filePath("Orvel.ini")));
-    }
-
-    void fixedPitchFontsStayFixedPitch_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("Letter Gothic") << "Letter Gothic";
-        QTest::newRow("Courier New") << "Courier New";
-        QTest::newRow("Terminal") << "Terminal";
-        QTest::newRow("unknown") << "No Such Font";
-    }
-    void fixedPitchFontsStayFixedPitch()
-    {
-        QFETCH(QString, name);
-        const QFont font = fixedPitchFont({name}, 8.25);
-        QVERIFY(QFontInfo(font).fixedPitch());
-        QCOMPARE(font.pointSizeF(), 8.25);
     }
 };
 

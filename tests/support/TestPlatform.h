@@ -1,9 +1,9 @@
 // Test doubles and helpers shared by the test executables.
 #pragma once
 
-#include "platform/Clock.h"
-#include "platform/Dialogs.h"
-#include "platform/Settings.h"
+#include "FakeClock.h"
+#include "MemorySettings.h"
+#include "ScriptedDialogs.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

@@ -21,6 +21,7 @@
 namespace orvel {
 
 class Dialogs;
+class Session;
 
 inline const QString kFirstNamesFile = QStringLiteral("Liste_Prenom.txt");
 inline const QString kFirstNamesScratchFile = QStringLiteral("Temporaire.txt");
@@ -76,10 +77,10 @@ std::optional<EarlierContact> findEarlierContact(const QStringList &logLines, co
 QString alreadyWorkedQuestion(const QString &call, const EarlierContact &earlier,
                               const QString &band);
 
-// The check of the call-sign step on the current activation's log only (other open
-// activations are never consulted). When an earlier QSO is found, asks the question through
-// dialogs; true when the user chose to cancel the entry.
-bool askCancelAlreadyWorked(Dialogs &dialogs, const LogFiles &logs, const QString &currentReference,
-                            const QString &call, const QString &band, const QString &mode);
+// The check of the call-sign step on the session's current log only (other open activations
+// are never consulted). When an earlier QSO is found, asks the question through dialogs; true
+// when the user chose to cancel the entry.
+bool askCancelAlreadyWorked(Dialogs &dialogs, const Session &session, const QString &call,
+                            const QString &band, const QString &mode);
 
 } // namespace orvel

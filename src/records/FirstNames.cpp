@@ -1,9 +1,9 @@
 #include "FirstNames.h"
 
 #include "QsoLine.h"
+#include "Session.h"
 #include "common/FixedColumns.h"
 #include "platform/Dialogs.h"
-
 
 namespace orvel {
 
@@ -11,7 +11,7 @@ namespace {
 
 QString callOfNameLine(const QString &line)
 {
-    return columnsTrimmed(line, 1, 12);
+    return trimmedColumn(line, qsocol::kNameCall).toString();
 }
 
 } // namespace
@@ -34,7 +34,8 @@ std::optional<RememberedName> FirstNames::lookup(const QString &call) const
     std::optional<RememberedName> found;
     for (const QString &line : readLines(path())) {
         if (callOfNameLine(line) == wanted)
-            found = RememberedName{columnsTrimmed(line, 14, 15), line.mid(16)};
+            found = RememberedName{trimmedColumn(line, qsocol::kNameDepartment).toString(),
+                                   restFrom(line, qsocol::kNameFirstName).toString()};
     }
     return found;
 }
@@ -92,8 +93,9 @@ std::optional<EarlierContact> findEarlierContact(const QStringList &logLines, co
     for (const QString &line : logLines) {
         if (callOfLine(line) == wantedCall && bandOfLine(line) == wantedBand &&
             modeOfLine(line) == wantedMode) {
-            return EarlierContact{columns(line, 1, 8), columns(line, 11, 15),
-                                  columnsTrimmed(line, 36, 50)};
+            return EarlierContact{rawColumn(line, qsocol::kDate).toString(),
+                                  rawColumn(line, qsocol::kTime).toString(),
+                                  qsoField(line, qsocol::kFirstName).toString()};
         }
     }
     return std::nullopt;
@@ -107,10 +109,10 @@ QString alreadyWorkedQuestion(const QString &call, const EarlierContact &earlier
            QStringLiteral(" Mhz. Annuler la saisie ?");
 }
 
-bool askCancelAlreadyWorked(Dialogs &dialogs, const LogFiles &logs, const QString &currentReference,
-                            const QString &call, const QString &band, const QString &mode)
+bool askCancelAlreadyWorked(Dialogs &dialogs, const Session &session, const QString &call,
+                            const QString &band, const QString &mode)
 {
-    const auto earlier = findEarlierContact(logs.load(currentReference), call, band, mode);
+    const auto earlier = findEarlierContact(session.currentLog().lines(), call, band, mode);
     if (!earlier)
         return false;
     return dialogs.question(alreadyWorkedQuestion(call, *earlier, band));

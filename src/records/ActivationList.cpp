@@ -79,10 +79,10 @@ FileResult ActivationList::registerLine(const QString &line)
     QStringList all;
     if (const FileResult read = readLinesForRewrite(path(), all); !read)
         return read;
-    const QString key = line.left(60);
+    const QString key = line.left(actcol::kRegistrationKeyLength);
     bool placed = false;
     for (QString &existing : all) {
-        if (existing.left(60) == key) {
+        if (existing.left(actcol::kRegistrationKeyLength) == key) {
             existing = line;
             placed = true;
         }
@@ -90,21 +90,6 @@ FileResult ActivationList::registerLine(const QString &line)
     if (!placed)
         all.append(line);
     return replaceFile(path(), dataFilePath(m_folder, kScratchFile), all);
-}
-
-GroupLookup ActivationList::lookupGroup(const QString &reference) const
-{
-    const QStringList all = lines();
-    for (const ListEntry &entry : entriesOf(all)) {
-        if (entry.reference == reference)
-            return groupAt(all, entry.line);
-    }
-    return {};
-}
-
-GroupLookup ActivationList::lookupGroupAt(qsizetype lineIndex) const
-{
-    return groupAt(lines(), lineIndex);
 }
 
 GroupLookup ActivationList::groupAt(const QStringList &all, qsizetype index)
@@ -148,21 +133,17 @@ GroupLookup ActivationList::groupAt(const QStringList &all, qsizetype index)
     return result;
 }
 
-QStringList ActivationList::openGroup(const QString &reference) const
+GroupLookup ActivationList::openGroupAt(const QStringList &all, qsizetype lineIndex)
 {
-    const GroupLookup group = lookupGroup(reference);
-    if (!group.openReferences.isEmpty())
-        return group.openReferences;
-    return group.found ? QStringList{reference} : QStringList{};
+    GroupLookup group = groupAt(all, lineIndex);
+    if (group.openReferences.isEmpty() && group.found)
+        group.openReferences = {referenceOfLine(all.at(lineIndex))};
+    return group;
 }
 
-QStringList ActivationList::openGroupAt(qsizetype lineIndex) const
+GroupLookup ActivationList::openGroupAt(qsizetype lineIndex) const
 {
-    const QStringList all = lines();
-    const GroupLookup group = groupAt(all, lineIndex);
-    if (!group.openReferences.isEmpty())
-        return group.openReferences;
-    return group.found ? QStringList{referenceOfLine(all.at(lineIndex))} : QStringList{};
+    return openGroupAt(lines(), lineIndex);
 }
 
 FileResult ActivationList::appendLine(const QString &line)

@@ -86,11 +86,11 @@ LogWriteResult LogFiles::replace(const QStringList &references, const QString &n
 
 qsizetype insertionIndex(const QStringList &lines, const QString &newLine)
 {
-    const auto moment = lineOrderKey(newLine);
+    const auto moment = qsoOrderKey(newLine);
     if (!moment)
         return lines.size();
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const auto existing = lineOrderKey(lines.at(i));
+        const auto existing = qsoOrderKey(lines.at(i));
         if (existing && *existing >= *moment)
             return i;
     }

@@ -1,5 +1,6 @@
-#include "logging/FirstNames.h"
-#include "logging/QsoLine.h"
+#include "records/FirstNames.h"
+#include "records/QsoLine.h"
+#include "records/Session.h"
 #include "logging/QsoStore.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
@@ -17,6 +18,13 @@ QString qsoLine(const QString &date, const QString &time, const QString &call,
 {
     return formatQsoLine(
         QsoRecord{date, time, call, "05", firstName, "59", "59", mode, band, "", ""});
+}
+
+Activation activationOf(const QString &reference)
+{
+    Activation activation;
+    activation.reference = reference;
+    return activation;
 }
 
 } // namespace
@@ -198,9 +206,9 @@ private slots:
                    qsoLine("02/05/24", "08:00", "F6XYZ", "Paul", "144", "FM"),
                    qsoLine("02/05/24", "09:00", "F5ABC", "Jean-Luc", "7", "SSB")});
         platform.dialogs.answers = {true};
+        const Session session(platform.folder(), activationOf("DFCF 89010"), {"DFCF 89010"});
 
-        const bool cancel =
-            askCancelAlreadyWorked(platform.dialogs, logs, "DFCF 89010", call, band, mode);
+        const bool cancel = askCancelAlreadyWorked(platform.dialogs, session, call, band, mode);
 
         QCOMPARE(cancel, !question.isEmpty());
         QCOMPARE(platform.dialogs.questions,
@@ -215,8 +223,11 @@ private slots:
         writeFile(logs.path("DMF 89-001"),
                   {qsoLine("01/05/24", "10:15", "F5ABC", "Jean", "7", "SSB")});
 
-        QVERIFY(!askCancelAlreadyWorked(platform.dialogs, logs, "DFCF 89010", "F5ABC", "7", "SSB"));
-        QVERIFY(!askCancelAlreadyWorked(platform.dialogs, logs, "DFCF 99999", "F5ABC", "7", "SSB"));
+        for (const QString reference : {"DFCF 89010", "DFCF 99999"}) {
+            const Session session(platform.folder(), activationOf(reference),
+                                  {"DFCF 89010", "DMF 89-001"});
+            QVERIFY(!askCancelAlreadyWorked(platform.dialogs, session, "F5ABC", "7", "SSB"));
+        }
         QCOMPARE(platform.dialogs.questions, QStringList());
     }
 };

@@ -55,20 +55,14 @@ public:
     // Adds line after the last line, whatever the file holds.
     FileResult appendLine(const QString &line);
 
-    // The whole group whose block holds the first line of reference. A reference whose block
-    // is not closed (no marker before the end of the file), or whose line stands above the
-    // lines that the count takes, opens nothing; see openGroup.
-    GroupLookup lookupGroup(const QString &reference) const;
-
-    // The same for the line at index lineIndex of the file (one reference may stand on
+    // The group of the line at index lineIndex of the file (one reference may stand on
     // several lines, in several groups).
-    GroupLookup lookupGroupAt(qsizetype lineIndex) const;
     static GroupLookup groupAt(const QStringList &lines, qsizetype lineIndex);
 
-    // The open activations for reference: its group, or the reference alone when it stands
-    // outside any closed block.
-    QStringList openGroup(const QString &reference) const;
-    QStringList openGroupAt(qsizetype lineIndex) const;
+    // What a click on the line at lineIndex opens: its group, or its reference alone when the
+    // line stands outside any closed block. The working list and count are those of groupAt.
+    GroupLookup openGroupAt(qsizetype lineIndex) const;
+    static GroupLookup openGroupAt(const QStringList &lines, qsizetype lineIndex);
 
     // Closes the group being created: the marker and the count line.
     FileResult closeGroup(int count);

@@ -1,4 +1,4 @@
-#include "logging/CurrentLog.h"
+#include "records/CurrentLog.h"
 #include "logging/QsoStore.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"

@@ -1,4 +1,4 @@
-#include "logging/QsoLine.h"
+#include "records/QsoLine.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "activation/ActivationList.h"
+#include "records/ActivationList.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
@@ -96,8 +96,7 @@ private slots:
         QVERIFY(list.references().isEmpty());
         QVERIFY(!list.find("A"));
         QVERIFY(!list.exists("A"));
-        QCOMPARE(list.lookupGroup("A").openReferences, QStringList());
-        QVERIFY(list.openGroup("A").isEmpty());
+        QVERIFY(list.openGroupAt(list.lastLineOf("A")).openReferences.isEmpty());
     }
 
     void laterLineWinsOnFind()
@@ -134,7 +133,8 @@ private slots:
         QFETCH(int, count);
         testing::TestPlatform p;
         testing::writeFile(p.file(kActivationListFile), file);
-        const GroupLookup group = ActivationList(p.folder()).lookupGroup(reference);
+        const ActivationList list(p.folder());
+        const GroupLookup group = ActivationList::groupAt(list.lines(), list.lastLineOf(reference));
         QCOMPARE(group.openReferences, open);
         QCOMPARE(group.count.value_or(-1), count);
     }
@@ -144,9 +144,9 @@ private slots:
         testing::TestPlatform p;
         testing::writeFile(p.file(kActivationListFile), {line("A"), "<eol>", "1", line("B")});
         ActivationList list(p.folder());
-        QCOMPARE(list.openGroup("B"), QStringList({"B"}));
-        QCOMPARE(list.openGroup("A"), QStringList({"A"}));
-        QCOMPARE(list.openGroup("Z"), QStringList());
+        QCOMPARE(list.openGroupAt(list.lastLineOf("B")).openReferences, QStringList({"B"}));
+        QCOMPARE(list.openGroupAt(list.lastLineOf("A")).openReferences, QStringList({"A"}));
+        QCOMPARE(list.openGroupAt(list.lastLineOf("Z")).openReferences, QStringList());
     }
 
     void registersInPlaceOrAtTheEnd()

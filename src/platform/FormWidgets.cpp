@@ -1,0 +1,33 @@
+#include "FormWidgets.h"
+
+#include <QColor>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+
+namespace orvel {
+
+QLabel *namedLabel(QWidget *parent, const QString &name, const QString &text)
+{
+    return named(new QLabel(text, parent), name);
+}
+
+QPushButton *namedButton(QWidget *parent, const QString &name, const QString &text)
+{
+    return named(new QPushButton(text, parent), name);
+}
+
+void paintText(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+void chainTabOrder(const QList<QWidget *> &chain)
+{
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
+}
+
+} // namespace orvel

@@ -1,0 +1,55 @@
+#include "platform/WindowBasics.h"
+#include "support/TestRegistry.h"
+
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTest>
+
+using namespace orvel;
+
+// What every window does the same way.
+class TestWindowHelpers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void centresInTheUsableAreaOfTheScreen_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("small") << QSize(300, 200);
+        QTest::newRow("odd size") << QSize(301, 201);
+        QTest::newRow("larger than the screen") << QSize(3000, 2000);
+    }
+    void centresInTheUsableAreaOfTheScreen()
+    {
+        QFETCH(QSize, size);
+        QWidget window;
+        window.resize(size);
+        centreOnScreen(window);
+        const QRect area = window.screen()->availableGeometry();
+        QCOMPARE(window.x() - area.x(), (area.width() - size.width()) / 2);
+        QCOMPARE(window.y() - area.y(), (area.height() - size.height()) / 2);
+    }
+
+    void enterIsReturnOrTheKeypadEnter_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("enter");
+        QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier) << true;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true;
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << int(Qt::NoModifier) << false;
+        QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier) << false;
+    }
+    void enterIsReturnOrTheKeypadEnter()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, enter);
+        const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(isEnterKey(&event), enter);
+    }
+};
+
+ORVEL_TEST_CLASS(TestWindowHelpers)
+#include "tst_windowhelpers.moc"

@@ -1,0 +1,44 @@
+// Dialogs that record what was shown and answer from a script (default answers when it runs
+// out).
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QStringList>
+#include <deque>
+
+namespace orvel {
+
+class ScriptedDialogs : public Dialogs
+{
+public:
+    void message(const QString &text) override
+    {
+        messages.append(text);
+        shown.append(text);
+    }
+    bool question(const QString &text) override
+    {
+        questions.append(text);
+        shown.append(text);
+        if (answers.empty())
+            return defaultAnswer;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void clear()
+    {
+        messages.clear();
+        questions.clear();
+        shown.clear();
+    }
+
+    QStringList messages;
+    QStringList questions;
+    QStringList shown;
+    std::deque<bool> answers;
+    bool defaultAnswer = true;
+};
+
+} // namespace orvel
