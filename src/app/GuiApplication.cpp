@@ -5,6 +5,7 @@
 #include "app/Diagnostics.h"
 #include "export/ExportActions.h"
 #include "help/Revision.h"
+#include "help/UpdatePage.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Clock.h"
 #include "platform/Services.h"
@@ -70,6 +71,10 @@ void WindowRouter::registerWindows()
                        [this] { m_services.dialogs.message(manualNotice()); });
     m_factories.insert(QStringLiteral("Mnu_A_Propos"),
                        [this] { m_services.dialogs.message(aboutText()); });
+    m_factories.insert(QStringLiteral("Mnu_Maj"), [this] {
+        if (QWidget *window = openUpdatePage())
+            showModeless(window);
+    });
     // The other windows (log views, labels, help) join here as they are built.
 }
 

@@ -1,11 +1,13 @@
 // Orvel Multi: the setup window, or an export run from the command line.
 #include "GuiApplication.h"
 #include "export/ExportCommand.h"
+#include "help/EmbeddedBrowser.h"
 #include "help/Version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QTextStream>
 
 #include <memory>
@@ -38,10 +40,17 @@ int main(int argc, char **argv)
                             arguments.contains(QStringLiteral("--help-all")) ||
                             !parser.positionalArguments().isEmpty();
     std::unique_ptr<QCoreApplication> app;
-    if (windowless)
+    if (windowless) {
         app = std::make_unique<QCoreApplication>(argc, argv);
-    else
+    } else {
+        orvel::prepareEmbeddedBrowser();
         app = std::make_unique<QApplication>(argc, argv);
+        // The message boxes' title bars and the desktop's task list show the program's name
+        // and its menu icon.
+        QGuiApplication::setApplicationDisplayName(QStringLiteral("Orvel Multi"));
+        QGuiApplication::setDesktopFileName(QStringLiteral("fr.q1brv.OrvelMulti"));
+        QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/fr.q1brv.OrvelMulti.svg")));
+    }
     parser.process(*app);
 
     const QStringList positional = parser.positionalArguments();
