@@ -73,6 +73,12 @@ QByteArray encodeWindows1252(QStringView text)
     return bytes;
 }
 
+char windows1252Byte(QChar c)
+{
+    const int b = byteOf(c);
+    return static_cast<char>(b < 0 ? '?' : b);
+}
+
 bool isWindows1252(QChar c)
 {
     return byteOf(c) >= 0;

@@ -15,6 +15,9 @@ QByteArray encodeWindows1252(QStringView text);
 
 bool isWindows1252(QChar c);
 
+// The byte of one character; '?' for a character the set cannot hold.
+char windows1252Byte(QChar c);
+
 // Text in capitals, letter by letter, where the capital is itself one windows-1252 character
 // ("é" gives "É", "ÿ" gives "Ÿ"); "ß" and "µ" stay as they are, so capitals never lengthen a
 // value or bring in a character the files cannot hold.
