@@ -262,8 +262,10 @@ void BM_Store(benchmark::State &state)
         ++tally.runs;
         if (d.currentLog().size() != before + 1 || d.rows() != before + 1 ||
             callOfLine(d.currentLog().last()) != newCallSign() || !d.Indi_Q->text().isEmpty() ||
-            d.window->focusWidget() != d.Indi_Q || !d.dialogs.shown.isEmpty()) {
-            failed(state, QStringLiteral("the QSO was not stored: ") + d.shownText());
+            d.window->focusWidget() != d.Indi_Q || !d.dialogs.shown.isEmpty() ||
+            !fileContent(d.data.memoryPath()).contains(newCallSign().toLatin1())) {
+            failed(state,
+                   QStringLiteral("the QSO was not stored and remembered: ") + d.shownText());
             break;
         }
         state.ResumeTiming();
@@ -280,13 +282,11 @@ void BM_StoreChangedName(benchmark::State &state)
     const int before = d.data.qsoCount();
     const QString call = callSign(kRenamedCall);
     Tally tally;
-    bool ok = true;
     for (auto _ : state) {
         state.PauseTiming();
         d.restore();
         d.enterCallSign(call);
         if (d.Prenom_Q->text() != firstNameOf(kRenamedCall)) {
-            ok = false;
             failed(state, QStringLiteral("the remembered first name was not proposed"));
             break;
         }
@@ -306,17 +306,15 @@ void BM_StoreChangedName(benchmark::State &state)
         state.PauseTiming();
         ++tally.runs;
         if (d.currentLog().size() != before + 1 || callOfLine(d.currentLog().last()) != call ||
-            !d.dialogs.shown.isEmpty()) {
-            ok = false;
-            failed(state, QStringLiteral("the QSO was not stored: ") + d.shownText());
+            !d.dialogs.shown.isEmpty() ||
+            !fileContent(d.data.memoryPath()).contains(kChangedFirstName.toLatin1())) {
+            failed(state, QStringLiteral("the QSO was not stored and its name remembered: ") +
+                              d.shownText());
             break;
         }
         state.ResumeTiming();
     }
     tally.report(state);
-    if (ok && tally.runs > 0 &&
-        !fileContent(d.data.memoryPath()).contains(kChangedFirstName.toLatin1()))
-        state.SkipWithError("the memory line was not changed");
 }
 
 // A QSO in the middle of the log chosen with a click, Edite_QSO, its remarks changed, F10 in
@@ -505,9 +503,10 @@ void BM_OpenEntryWindow(benchmark::State &state)
     tally.report(state);
 }
 
+// Both log sizes, in milliseconds; tools/bench.sh reads the wall-clock time (real_time).
 void sizes(benchmark::internal::Benchmark *benchmark)
 {
-    benchmark->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    benchmark->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
 
 } // namespace
