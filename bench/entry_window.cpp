@@ -199,10 +199,9 @@ EntryDesk &desk(int qsoCount)
     return *slot;
 }
 
-bool failed(benchmark::State &state, const QString &why)
+void failed(benchmark::State &state, const QString &why)
 {
     state.SkipWithError(qPrintable(why));
-    return true;
 }
 
 // Enter on a call sign of the memory: the already-worked check on the current log, the
