@@ -113,8 +113,8 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
     }
 
     // A listing line is 128 columns, 217 mm at 8 points: only a landscape A4 holds it whole.
-    const PlayResult played = ScriptPlayer::playToPdf(listingPrintScript(listings), pdfPath, {},
-                                                      QPageLayout::Landscape);
+    const PlayResult played =
+        ScriptPlayer::playToPdf(listingPrintScript(listings), pdfPath, {}, QPageLayout::Landscape);
     if (played.failed)
         return failure(err, QStringLiteral("Le fichier PDF %1 n'a pas pu être écrit.")
                                 .arg(QDir::toNativeSeparators(pdfPath)));

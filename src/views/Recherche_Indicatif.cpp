@@ -44,7 +44,8 @@ constexpr ColumnHeader kHeaders[] = {
     {"Label10", u"Indicatif", entryColumn(qsocol::kCall)},
     {"Label9", u"Dpt", entryColumn(qsocol::kDepartment)},
     {"Label1", u"Prenom", entryColumn(qsocol::kFirstName)},
-    {"Label4", u"RST R      E", entryColumn(qsocol::kRstReceived)},
+    // "E" stands over the report sent.
+    {"Label4", u"RST R      E", entryColumn(qsocol::kRstSent) - 11},
     {"Label2", u"  Mode", entryColumn(qsocol::kMode) - 2},
     {"Label6", u"Bande", entryColumn(qsocol::kBand)},
     {"Label5", u"Observations", entryColumn(qsocol::kRemarks)},
