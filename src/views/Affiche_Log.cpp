@@ -17,7 +17,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace orvel {
@@ -64,7 +63,7 @@ void Affiche_Log::build()
     auto *frame2 =
         named(new QGroupBox(QStringLiteral("Liste des QSO"), this), QStringLiteral("Frame2"));
     auto *frame2Layout = new QVBoxLayout(frame2);
-    m_model = new QStringListModel(this);
+    m_model = new ListingModel(this);
     Liste_QSO = listingView(frame2, QStringLiteral("Liste_QSO"), m_model, kEntryColumns);
     Label2 = namedLabel(frame2, QStringLiteral("Label2"), listColumnHeader());
     Label2->setFont(Liste_QSO->font());
@@ -93,15 +92,13 @@ void Affiche_Log::build()
 void Affiche_Log::load()
 {
     Label3->setText(logWindowTitle(m_session.openReferences()));
-    m_model->setStringList(logListEntries(m_session.currentLog().lines()));
+    m_model->showLog(m_session.currentLog().lines());
     showCount();
 }
 
 void Affiche_Log::onQsoAppended(const QString &line)
 {
-    const int row = m_model->rowCount();
-    m_model->insertRows(row, 1);
-    m_model->setData(m_model->index(row), logListEntry(row + 1, line));
+    m_model->appendLine(line);
     showCount();
 }
 

@@ -9,10 +9,10 @@ class QLabel;
 class QListView;
 class QPrinter;
 class QPushButton;
-class QStringListModel;
 
 namespace orvel {
 
+class ListingModel;
 class Session;
 struct Services;
 
@@ -46,7 +46,7 @@ private:
 
     Services &m_services;
     Session &m_session;
-    QStringListModel *m_model = nullptr;
+    ListingModel *m_model = nullptr;
     PrinterChoice m_choosePrinter;
 };
 

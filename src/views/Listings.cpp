@@ -5,6 +5,7 @@
 #include "records/QsoLine.h"
 
 #include <algorithm>
+#include <array>
 
 namespace orvel {
 
@@ -13,6 +14,13 @@ namespace {
 constexpr int kNumberWidth = 5;
 // Where the call sign starts: the alphanumeric log sorts on the line from there on.
 constexpr int kCallStart = qsocol::kCall.first - 1;
+
+char16_t foldedForListing(char16_t c)
+{
+    if (c < 0x80)
+        return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+    return QChar(c).toCaseFolded().unicode();
+}
 
 QString blanks(int count)
 {
@@ -33,20 +41,62 @@ QString countLine(int operatorCount)
            QStringLiteral(" opérateurs différents contactés");
 }
 
-// An entry to sort, with its key folded once rather than at every comparison.
+// An entry to sort: the text of one part, or of two parts joined by a blank, taken from the
+// log's lines without a copy. Its folded text is made once: its first 16 characters, packed
+// into two numbers, decide most comparisons at once, the whole folded text the others, and
+// the parts as they are only entries that differ in letter case alone.
 struct SortItem {
+    std::array<quint64, 2> head{};
     QString folded;
-    QString key;
-    qsizetype index;
+    QStringView first;
+    QStringView second;
+    qsizetype index = 0;
+
+    SortItem(QStringView firstPart, QStringView secondPart, bool joined, qsizetype at)
+        : first(firstPart)
+        , second(secondPart)
+        , index(at)
+    {
+        folded.resize(first.size() + (joined ? 1 + second.size() : 0));
+        QChar *out = folded.data();
+        for (const QChar c : first)
+            *out++ = QChar(foldedForListing(c.unicode()));
+        if (joined) {
+            *out++ = QLatin1Char(' ');
+            for (const QChar c : second)
+                *out++ = QChar(foldedForListing(c.unicode()));
+        }
+        bool packing = true;
+        for (int i = 0; i < 16; ++i) {
+            char16_t c = packing && i < folded.size() ? folded.at(i).unicode() : 0;
+            // From 255 on a character does not fit: it packs as 255 and ends the packing, so
+            // that the folded texts decide between entries that reach it, in the same order.
+            if (c >= 0xFF) {
+                c = 0xFF;
+                packing = false;
+            }
+            head[i / 8] = (head[i / 8] << 8) | c;
+        }
+    }
 };
+
+// Equal folded texts have equal lengths, and so have their first parts: the parts compare
+// one after the other.
+int compareItems(const SortItem &a, const SortItem &b)
+{
+    if (a.head != b.head)
+        return a.head < b.head ? -1 : 1;
+    if (const int c = QStringView(a.folded).compare(QStringView(b.folded)); c != 0)
+        return c;
+    if (const int c = a.first.compare(b.first); c != 0)
+        return c;
+    return a.second.compare(b.second);
+}
 
 void sortItems(QList<SortItem> &items)
 {
-    std::stable_sort(items.begin(), items.end(), [](const SortItem &a, const SortItem &b) {
-        if (const int c = a.folded.compare(b.folded); c != 0)
-            return c < 0;
-        return a.key < b.key;
-    });
+    std::stable_sort(items.begin(), items.end(),
+                     [](const SortItem &a, const SortItem &b) { return compareItems(a, b) < 0; });
 }
 
 // A file name never holds a folder separator or a character the systems refuse, whatever
@@ -64,14 +114,30 @@ QString fileNameSafe(QString text)
 
 bool listingLess(const QString &a, const QString &b)
 {
-    if (const int c = a.compare(b, Qt::CaseInsensitive); c != 0)
-        return c < 0;
+    // Letters without regard to case first; ASCII, nearly all of a log, is folded at once.
+    const qsizetype common = qMin(a.size(), b.size());
+    const QChar *pa = a.constData();
+    const QChar *pb = b.constData();
+    for (qsizetype i = 0; i < common; ++i) {
+        const char16_t ca = foldedForListing(pa[i].unicode());
+        const char16_t cb = foldedForListing(pb[i].unicode());
+        if (ca != cb)
+            return ca < cb;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
     return a < b;
 }
 
 QString logListEntry(int number, const QString &line)
 {
-    return alignRight(QString::number(number), kNumberWidth) + QStringLiteral("  ") + line;
+    // Built in place: the lists hold one entry per QSO of logs that run to 100,000.
+    QString entry;
+    entry.reserve(kNumberWidth + 2 + line.size());
+    const QString digits = QString::number(number);
+    entry.fill(QLatin1Char(' '), qMax<qsizetype>(0, kNumberWidth - digits.size()));
+    entry.append(QStringView(digits).left(kNumberWidth)).append(u"  ").append(line);
+    return entry;
 }
 
 QStringList logListEntries(const QStringList &lines)
@@ -84,27 +150,36 @@ QStringList logListEntries(const QStringList &lines)
     return entries;
 }
 
-QStringList alphaListEntries(const QStringList &lines)
+QList<qsizetype> alphaListOrder(const QStringList &lines)
 {
     QList<SortItem> items;
     items.reserve(lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString &line = lines.at(i);
         // Call sign first, then the rest of the line, then the date and time.
-        QString key = line.mid(kCallStart) + QLatin1Char(' ') + line.left(kCallStart);
-        items.append({key.toCaseFolded(), key, i});
+        const QStringView line = lines.at(i);
+        items.append(SortItem(line.mid(kCallStart), line.left(kCallStart), true, i));
     }
     sortItems(items);
-    QStringList entries;
-    entries.reserve(items.size());
-    const QString *previous = nullptr;
-    int number = 1;
+    QList<qsizetype> order;
+    order.reserve(items.size());
+    const SortItem *previous = nullptr;
     for (const SortItem &item : std::as_const(items)) {
-        if (previous && item.key == *previous)
+        if (previous && compareItems(item, *previous) == 0)
             continue;
-        entries.append(logListEntry(number++, lines.at(item.index)));
-        previous = &item.key;
+        order.append(item.index);
+        previous = &item;
     }
+    return order;
+}
+
+QStringList alphaListEntries(const QStringList &lines)
+{
+    const QList<qsizetype> order = alphaListOrder(lines);
+    QStringList entries;
+    entries.reserve(order.size());
+    int number = 1;
+    for (const qsizetype index : order)
+        entries.append(logListEntry(number++, lines.at(index)));
     return entries;
 }
 
@@ -113,15 +188,15 @@ QStringList operatorList(const QStringList &lines)
     QList<SortItem> items;
     items.reserve(lines.size());
     for (const QString &line : lines) {
-        const QString call = qsoField(line, qsocol::kCall).toString();
+        const QStringView call = qsoField(line, qsocol::kCall);
         if (!call.isEmpty())
-            items.append({call.toCaseFolded(), call, 0});
+            items.append(SortItem(call, {}, false, 0));
     }
     sortItems(items);
     QStringList calls;
     for (const SortItem &item : std::as_const(items)) {
-        if (calls.isEmpty() || calls.constLast() != item.key)
-            calls.append(item.key);
+        if (calls.isEmpty() || calls.constLast() != item.first)
+            calls.append(item.first.toString());
     }
     return calls;
 }
@@ -187,9 +262,15 @@ QStringList logListing(const LogListingHeading &heading, const QStringList &line
                               " E   Mode    Bande         Observations")
             << QString();
     int number = 1;
-    for (const QString &line : lines)
-        listing << blanks(4) + alignRight(QString::number(number++), kNumberWidth) +
-                       QLatin1Char(' ') + line;
+    for (const QString &line : lines) {
+        // 4 blanks, the number right-aligned in 5, a blank: the list entry's number moved.
+        QString printed;
+        printed.reserve(10 + line.size());
+        const QString digits = QString::number(number++);
+        printed.fill(QLatin1Char(' '), 4 + qMax<qsizetype>(0, kNumberWidth - digits.size()));
+        printed.append(digits).append(QLatin1Char(' ')).append(line);
+        listing << printed;
+    }
     listing << QString() << countLine(operatorCount) << QString() << blanks(37) + creditLine();
     return listing;
 }

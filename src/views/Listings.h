@@ -26,6 +26,9 @@ QStringList logListEntries(const QStringList &lines);
 // The alphanumeric log: the lines ordered by call sign, then by the rest of the line, then by
 // date and time; a line stored twice is listed once, and the numbers have no gap.
 QStringList alphaListEntries(const QStringList &lines);
+// The same as the indexes of the lines, in list order (the n-th entry shows lines[order[n-1]]
+// numbered n).
+QList<qsizetype> alphaListOrder(const QStringList &lines);
 
 // The distinct call signs (case-sensitive), in the listing order.
 QStringList operatorList(const QStringList &lines);

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace orvel {
@@ -51,7 +50,7 @@ void Log_Alpha::build()
 
     auto *frame2 = named(new QGroupBox(this), QStringLiteral("Frame2"));
     auto *frame2Layout = new QVBoxLayout(frame2);
-    m_model = new QStringListModel(this);
+    m_model = new ListingModel(this);
     Log_Alphanum = listingView(frame2, QStringLiteral("Log_Alphanum"), m_model, kEntryColumns);
     Label2 = namedLabel(frame2, QStringLiteral("Label2"), listColumnHeader());
     Label2->setFont(Log_Alphanum->font());
@@ -77,7 +76,8 @@ void Log_Alpha::build()
 void Log_Alpha::load()
 {
     Label3->setText(alphaWindowTitle(m_session.openReferences()));
-    m_model->setStringList(alphaListEntries(m_session.currentLog().lines()));
+    const QStringList &lines = m_session.currentLog().lines();
+    m_model->showOrdered(lines, alphaListOrder(lines));
     Label5->setText(numberText(m_session.currentLog().operatorCount()));
 }
 

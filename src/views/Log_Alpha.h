@@ -7,10 +7,10 @@
 class QLabel;
 class QListView;
 class QPushButton;
-class QStringListModel;
 
 namespace orvel {
 
+class ListingModel;
 class Session;
 struct Services;
 
@@ -34,7 +34,7 @@ private:
 
     Services &m_services;
     Session &m_session;
-    QStringListModel *m_model = nullptr;
+    ListingModel *m_model = nullptr;
 };
 
 } // namespace orvel
