@@ -32,8 +32,7 @@ public:
     static PlayResult play(const PrintScript &script, QPagedPaintDevice &device,
                            const Ask &ask = {});
     // Into a PDF file at path (replaced), on A4 sheets in the given orientation.
-    static PlayResult playToPdf(const PrintScript &script, const QString &path,
-                                const Ask &ask = {},
+    static PlayResult playToPdf(const PrintScript &script, const QString &path, const Ask &ask = {},
                                 QPageLayout::Orientation orientation = QPageLayout::Portrait);
 };
 

@@ -130,7 +130,7 @@ void Affiche_Log::onImprimerClicked()
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(logWindowTitle(m_session.openReferences()).trimmed());
+    printer.setDocName(QStringLiteral("Log ") + m_session.openReferences().join(QLatin1Char(' ')));
     // A listing line is 128 columns, 217 mm at 8 points: a portrait A4 would cut the operator
     // column, so the dialog offers landscape first.
     printer.setPageOrientation(QPageLayout::Landscape);
