@@ -133,6 +133,12 @@ private slots:
         if (QStandardPaths::findExecutable("pdftotext").isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");
         const QString pdf = platform->file("log.pdf");
+        // Longer than a page: the pages break by themselves.
+        QStringList log;
+        for (int i = 0; i < 120; ++i)
+            log << qso(QString("08:%1").arg(i % 60, 2, 10, QChar('0')),
+                       i == 1 ? "F4KLA" : "ON4ABC");
+        writeFile(platform->file(kCastle + ".txt"), log);
 
         const Run result = run({"imprimer", "log", kCastle, "--pdf", pdf});
 
@@ -141,15 +147,20 @@ private slots:
         text.start("pdftotext", {"-layout", pdf, "-"});
         QVERIFY(text.waitForFinished(20000));
         const QString printed = QString::fromUtf8(text.readAllStandardOutput());
-        // One document per open activation, each on its own page; every column on the paper.
-        QCOMPARE(printed.count('\f'), 2);
+        // One document per open activation, each from a new page; every line and every column
+        // on the paper.
+        const QStringList pages = printed.split('\f', Qt::SkipEmptyParts);
+        QVERIFY2(pages.size() >= 4, qPrintable(QString::number(pages.size())));
+        QVERIFY(pages.at(pages.size() / 2).contains("du DMF 89-001 le Moulin de Brivo"));
+        for (int n = 1; n <= 120; ++n)
+            QCOMPARE(printed.count(QRegularExpression(QString("\\b%1 05/09/13 ").arg(n))), 2);
         QCOMPARE(printed.count("Château le 05/09/13 du DFCF 89010 le Château de Brivo par Q9ABC"),
                  1);
         QCOMPARE(printed.count("Château le 05/09/13 du DMF 89-001 le Moulin de Brivo par Q9ABC"),
                  1);
-        QCOMPARE(printed.count(QRegularExpression("2 05/09/13 +08:40 +F4KLA +89 +Jérôme .*Q9ABC")),
+        QCOMPARE(printed.count(QRegularExpression("2 05/09/13 +08:01 +F4KLA +89 +Jérôme .*Q9ABC")),
                  2);
-        QCOMPARE(printed.count("2 opérateurs différents contactés"), 2);
+        QCOMPARE(printed.count(" 2 opérateurs différents contactés"), 2);
     }
 
     void refusesWhatItCannotDo_data()
