@@ -37,7 +37,8 @@ private:
 
 // A read-only list named name, in the fixed-pitch "Terminal" font (or the nearest fixed-pitch
 // font), wide enough for columns characters, showing model.
-QListView *listingView(QWidget *parent, const QString &name, QAbstractItemModel *model, int columns);
+QListView *listingView(QWidget *parent, const QString &name, QAbstractItemModel *model,
+                       int columns);
 
 // The width of columns characters of the listing font.
 int listingWidth(const QWidget *widget, int columns);

@@ -112,23 +112,6 @@ QString fileNameSafe(QString text)
 
 } // namespace
 
-bool listingLess(const QString &a, const QString &b)
-{
-    // Letters without regard to case first; ASCII, nearly all of a log, is folded at once.
-    const qsizetype common = qMin(a.size(), b.size());
-    const QChar *pa = a.constData();
-    const QChar *pb = b.constData();
-    for (qsizetype i = 0; i < common; ++i) {
-        const char16_t ca = foldedForListing(pa[i].unicode());
-        const char16_t cb = foldedForListing(pb[i].unicode());
-        if (ca != cb)
-            return ca < cb;
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size();
-    return a < b;
-}
-
 QString logListEntry(int number, const QString &line)
 {
     // Built in place: the lists hold one entry per QSO of logs that run to 100,000.

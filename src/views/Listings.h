@@ -13,9 +13,8 @@
 
 namespace orvel {
 
-// The order of the sorted lists: letters compared without regard to case, then by character
-// code. Sorting with it is stable, so equal entries keep their order.
-bool listingLess(const QString &a, const QString &b);
+// The sorted lists (the alphanumeric log, the operators) compare letters without regard to
+// case, then by character code; equal entries keep their order.
 
 // An entry of the log window's and the alphanumeric log's lists: the number right-aligned in
 // 5 characters, two blanks, the log line as stored.
