@@ -14,6 +14,10 @@
 #include "platform/WindowBasics.h"
 #include "platform/WorkingDirectory.h"
 #include "records/Session.h"
+#include "views/Affiche_Log.h"
+#include "views/Liste_Operateurs.h"
+#include "views/Log_Alpha.h"
+#include "views/Recherche_Indicatif.h"
 
 #include <QLabel>
 #include <QScreen>
@@ -75,7 +79,24 @@ void WindowRouter::registerWindows()
         if (QWidget *window = openUpdatePage())
             showModeless(window);
     });
-    // The other windows (log views, labels, help) join here as they are built.
+    m_factories.insert(QStringLiteral("Mnu_Aff_Log"),
+                       [this] { showModeless(new Affiche_Log(m_services, m_session)); });
+    m_factories.insert(QStringLiteral("Mnu_Log_Alpha"),
+                       [this] { showModeless(new Log_Alpha(m_services, m_session)); });
+    m_factories.insert(QStringLiteral("Mnu_Liste_Op"),
+                       [this] { showModeless(new Liste_Operateurs(m_session)); });
+    m_factories.insert(QStringLiteral("Recherche"), [this] {
+        auto *search = new Recherche_Indicatif(m_services.dialogs, m_session);
+        QPointer<Saisie_QSO> entry = m_entry;
+        connect(search, &Recherche_Indicatif::qsoPicked, this, [entry](int row) {
+            if (!entry)
+                return;
+            entry->selectQso(row);
+            entry->activateWindow();
+        });
+        showModeless(search);
+    });
+    // The other windows (labels) join here as they are built.
 }
 
 void WindowRouter::openWindow(const QString &menuObjectName)

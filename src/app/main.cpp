@@ -3,11 +3,13 @@
 #include "export/ExportCommand.h"
 #include "help/EmbeddedBrowser.h"
 #include "help/Version.h"
+#include "views/ListingCommand.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QIcon>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <memory>
@@ -30,9 +32,16 @@ int main(int argc, char **argv)
                                           QStringLiteral("Dossier des fichiers de données."),
                                           QStringLiteral("DOSSIER"));
     parser.addOption(folderOption);
+    const QCommandLineOption pdfOption(QStringLiteral("pdf"),
+                                       QStringLiteral("Fichier PDF de la commande imprimer."),
+                                       QStringLiteral("FICHIER"));
+    parser.addOption(pdfOption);
     parser.addPositionalArgument(QStringLiteral("commande"),
-                                 QStringLiteral("exporter adif|ctrafic REFERENCE"),
-                                 QStringLiteral("[exporter adif|ctrafic REFERENCE]"));
+                                 QStringLiteral("exporter adif|ctrafic REFERENCE\n"
+                                                "enregistrer log|alpha REFERENCE\n"
+                                                "afficher log|alpha|operateurs REFERENCE\n"
+                                                "imprimer log REFERENCE --pdf FICHIER"),
+                                 QStringLiteral("[commande ...]"));
     // Read the arguments before any application exists: the command line needs no display,
     // so only the windows get a QApplication.
     const bool parsed = parser.parse(arguments);
@@ -40,7 +49,11 @@ int main(int argc, char **argv)
                             arguments.contains(QStringLiteral("--help-all")) ||
                             !parser.positionalArguments().isEmpty();
     std::unique_ptr<QCoreApplication> app;
-    if (windowless) {
+    if (windowless && parsed && orvel::listingCommandPaints(parser.positionalArguments())) {
+        // Printing to a file needs fonts, not a display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else if (windowless) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     } else {
         orvel::prepareEmbeddedBrowser();
@@ -56,6 +69,9 @@ int main(int argc, char **argv)
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty() && positional.first() == QLatin1String("exporter"))
         return orvel::runExportCommandLine(positional.mid(1), parser.value(folderOption));
+    if (!positional.isEmpty() && orvel::isListingCommand(positional.first()))
+        return orvel::runListingCommandLine(positional, parser.value(folderOption),
+                                            parser.value(pdfOption));
     if (!positional.isEmpty()) {
         QTextStream err(stderr);
         err << QStringLiteral("Commande inconnue : %1").arg(positional.join(QLatin1Char(' ')))

@@ -230,6 +230,16 @@ void Saisie_QSO::selectLastLine()
     onListSelection();
 }
 
+void Saisie_QSO::selectQso(int row)
+{
+    if (row < 0 || row >= m_form.listModel->rowCount())
+        return;
+    const QModelIndex index = m_form.listModel->index(row);
+    m_form.Liste_QSO->setCurrentIndex(index);
+    m_form.Liste_QSO->scrollTo(index);
+    onListSelection();
+}
+
 void Saisie_QSO::onListSelection()
 {
     const QModelIndex current = m_form.Liste_QSO->currentIndex();

@@ -69,6 +69,8 @@ public:
     void setTallyRefresh(TallyRefresh refresh);
 
     void selectLastLine();
+    // Selects the QSO at row of Liste_QSO as a click there does (the search's pick).
+    void selectQso(int row);
     void refreshOperatorCount();
     void refreshTally() override;
     // The lines of the current log as last read.

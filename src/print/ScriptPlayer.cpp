@@ -185,10 +185,12 @@ PlayResult ScriptPlayer::play(const PrintScript &script, QPagedPaintDevice &devi
     return Playback(device, nullptr).run(script, ask);
 }
 
-PlayResult ScriptPlayer::playToPdf(const PrintScript &script, const QString &path, const Ask &ask)
+PlayResult ScriptPlayer::playToPdf(const PrintScript &script, const QString &path, const Ask &ask,
+                                   QPageLayout::Orientation orientation)
 {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageOrientation(orientation);
     writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
     writer.setCreator(QStringLiteral("Orvel Multi"));
     return play(script, writer, ask);

@@ -5,6 +5,7 @@
 
 #include "PrintScript.h"
 
+#include <QPageLayout>
 #include <functional>
 
 class QPagedPaintDevice;
@@ -30,9 +31,9 @@ public:
     // On any paged device, such as a QPdfWriter.
     static PlayResult play(const PrintScript &script, QPagedPaintDevice &device,
                            const Ask &ask = {});
-    // Into a PDF file at path (replaced).
-    static PlayResult playToPdf(const PrintScript &script, const QString &path,
-                                const Ask &ask = {});
+    // Into a PDF file at path (replaced), on A4 sheets in the given orientation.
+    static PlayResult playToPdf(const PrintScript &script, const QString &path, const Ask &ask = {},
+                                QPageLayout::Orientation orientation = QPageLayout::Portrait);
 };
 
 } // namespace orvel

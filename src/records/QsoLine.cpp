@@ -4,6 +4,8 @@
 #include "common/FixedColumns.h"
 #include "common/Windows1252.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace orvel {
@@ -130,6 +132,16 @@ QStringList listEntries(const QStringList &lines)
 
 int countOperators(const QStringList &lines, QStringList *distinctCalls)
 {
+    if (!distinctCalls) {
+        // The count alone: views on the lines, nothing copied or sorted.
+        QSet<QStringView> seen;
+        seen.reserve(lines.size());
+        for (const QString &line : lines) {
+            if (const QStringView call = qsoField(line, qsocol::kCall); !call.isEmpty())
+                seen.insert(call);
+        }
+        return static_cast<int>(seen.size());
+    }
     QStringList calls;
     calls.reserve(lines.size());
     for (const QString &line : lines) {

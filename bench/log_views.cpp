@@ -1,0 +1,127 @@
+// The log views on a 100,000-QSO log: opening Affiche_Log and Log_Alpha, and saving the log
+// listing, each against the floor of reading the log file alone.
+#include "common/TextFile.h"
+#include "platform/Services.h"
+#include "records/ActivationList.h"
+#include "records/Session.h"
+#include "support/TestPlatform.h"
+#include "views/Affiche_Log.h"
+#include "views/ListingFiles.h"
+#include "views/Listings.h"
+#include "views/Log_Alpha.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+using namespace orvel;
+
+namespace {
+
+constexpr int kQsos = 100000;
+const QString kReference = QStringLiteral("DFCF 89010");
+
+QString sampleLine(int i)
+{
+    QsoRecord q;
+    q.date = QStringLiteral("%1/09/13").arg(1 + i % 28, 2, 10, QLatin1Char('0'));
+    q.time = QStringLiteral("%1:%2")
+                 .arg((i / 60) % 24, 2, 10, QLatin1Char('0'))
+                 .arg(i % 60, 2, 10, QLatin1Char('0'));
+    // Call signs spread over the alphabet, as a busy activation meets them.
+    static const char *const prefixes[] = {"F4", "F5", "F6", "ON4", "EA3", "DL1", "G4", "I2"};
+    q.call = QStringLiteral("%1%2")
+                 .arg(QLatin1String(prefixes[(i * 7) % 8]))
+                 .arg(QString::number((i * 7919) % 17576, 26).toUpper());
+    q.department = QStringLiteral("89");
+    q.firstName = QStringLiteral("Jean");
+    q.rstReceived = q.rstSent = QStringLiteral("59");
+    q.mode = i % 3 ? QStringLiteral("SSB") : QStringLiteral("CW");
+    q.band = i % 2 ? QStringLiteral("7") : QStringLiteral("14");
+    q.operatorCall = QStringLiteral("Q9ABC");
+    return formatQsoLine(q);
+}
+
+// A data folder holding the activation list and the 100,000-QSO log, and its session.
+struct BigLog {
+    testing::TestPlatform platform;
+    Session session{platform.folder()};
+    Services services{platform.settings, platform.clock, platform.dialogs, platform.folder()};
+
+    BigLog()
+    {
+        const Activation castle{kReference, "Q9ABC",    "Château de Brivo", "0912", "89000",
+                                "Château",  "05/09/13", "Auxerre",          ""};
+        testing::writeFile(platform.file(kActivationListFile), {formatActivationLine(castle)});
+        QStringList lines;
+        lines.reserve(kQsos);
+        for (int i = 0; i < kQsos; ++i)
+            lines.append(sampleLine(i));
+        testing::writeFile(platform.file(kReference + QStringLiteral(".txt")), lines);
+        session.open(castle, {kReference});
+    }
+};
+
+BigLog &bigLog()
+{
+    static BigLog log;
+    return log;
+}
+
+void BM_ReadLogAlone(benchmark::State &state)
+{
+    const LogFiles logs = bigLog().session.logFiles();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(logs.load(kReference));
+}
+BENCHMARK(BM_ReadLogAlone)->Unit(benchmark::kMillisecond);
+
+void BM_OpenAfficheLog(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Affiche_Log window(bigLog().services, bigLog().session);
+        benchmark::DoNotOptimize(&window);
+    }
+}
+BENCHMARK(BM_OpenAfficheLog)->Unit(benchmark::kMillisecond);
+
+void BM_OpenLogAlpha(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Log_Alpha window(bigLog().services, bigLog().session);
+        benchmark::DoNotOptimize(&window);
+    }
+}
+BENCHMARK(BM_OpenLogAlpha)->Unit(benchmark::kMillisecond);
+
+// The sort of the alphanumeric log alone.
+void BM_AlphaEntries(benchmark::State &state)
+{
+    const QStringList &lines = bigLog().session.currentLog().lines();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(alphaListEntries(lines));
+}
+BENCHMARK(BM_AlphaEntries)->Unit(benchmark::kMillisecond);
+
+// "Enregistrer" of the log window: the log read again, the listing built and written.
+void BM_SaveLogListing(benchmark::State &state)
+{
+    BigLog &log = bigLog();
+    for (auto _ : state) {
+        QList<Listing> listings;
+        buildLogListings(log.session, QDate(2026, 12, 6), listings);
+        saveListings(log.platform.folder(), listings, [](const QString &, bool) {});
+    }
+}
+BENCHMARK(BM_SaveLogListing)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,148 @@
+#include "ListingCommand.h"
+
+#include "ListingFiles.h"
+#include "Listings.h"
+#include "common/FixedColumns.h"
+#include "platform/Clock.h"
+#include "platform/WorkingDirectory.h"
+#include "print/ScriptPlayer.h"
+#include "records/ActivationList.h"
+#include "records/Session.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace orvel {
+
+namespace {
+
+const QString kSave = QStringLiteral("enregistrer");
+const QString kShow = QStringLiteral("afficher");
+const QString kPrint = QStringLiteral("imprimer");
+
+QString usage()
+{
+    return QStringLiteral(
+        "Usage : orvel-multi [--dossier DOSSIER] enregistrer log|alpha REFERENCE\n"
+        "        orvel-multi [--dossier DOSSIER] afficher "
+        "log|alpha|operateurs REFERENCE\n"
+        "        orvel-multi [--dossier DOSSIER] imprimer log REFERENCE --pdf "
+        "FICHIER");
+}
+
+QStringList kindsOf(const QString &command)
+{
+    if (command == kSave)
+        return {QStringLiteral("log"), QStringLiteral("alpha")};
+    if (command == kShow)
+        return {QStringLiteral("log"), QStringLiteral("alpha"), QStringLiteral("operateurs")};
+    return {QStringLiteral("log")};
+}
+
+int failure(QTextStream &err, const QString &message)
+{
+    err << message << Qt::endl;
+    return 1;
+}
+
+} // namespace
+
+bool isListingCommand(const QString &word)
+{
+    return word == kSave || word == kShow || word == kPrint;
+}
+
+bool listingCommandPaints(const QStringList &positional)
+{
+    return !positional.isEmpty() && positional.first() == kPrint;
+}
+
+int runListingCommand(const QStringList &positional, const QString &folder, const QString &pdfPath,
+                      const Clock &clock, QTextStream &out, QTextStream &err)
+{
+    const QString command = positional.value(0);
+    if (positional.size() < 3)
+        return failure(err, QStringLiteral("Il manque la liste ou la référence.\n") + usage());
+    const QString kind = positional.at(1).toLower();
+    if (!kindsOf(command).contains(kind))
+        return failure(err, QStringLiteral("Liste inconnue pour « %1 » : %2 (%3).\n")
+                                    .arg(command, positional.at(1),
+                                         kindsOf(command).join(QStringLiteral(", "))) +
+                                usage());
+    if (command == kPrint && pdfPath.isEmpty())
+        return failure(err,
+                       QStringLiteral("Indiquez le fichier PDF avec --pdf FICHIER.\n") + usage());
+    const QString reference = trimBlanks(positional.mid(2).join(QLatin1Char(' ')));
+
+    const ActivationList list(folder);
+    const auto activation = list.find(reference);
+    if (!activation)
+        return failure(err, QStringLiteral("Référence inconnue : %1 ne figure pas dans %2.")
+                                .arg(reference, QDir::toNativeSeparators(list.path())));
+    // As a click in the activation list: the fields and the group of the reference's newest line.
+    const Session session(folder, *activation,
+                          list.openGroupAt(list.lastLineOf(reference)).openReferences);
+
+    if (command == kShow) {
+        QStringList lines;
+        if (const FileResult read = readListingLog(session.logFiles(), reference, lines); !read)
+            return failure(err, read.error);
+        const QStringList entries = kind == QLatin1String("log")     ? logListEntries(lines)
+                                    : kind == QLatin1String("alpha") ? alphaListEntries(lines)
+                                                                     : operatorList(lines);
+        for (const QString &entry : entries)
+            out << entry << '\n';
+        out.flush();
+        return 0;
+    }
+
+    QList<Listing> listings;
+    const FileResult built = kind == QLatin1String("alpha")
+                                 ? buildAlphaListings(session, listings)
+                                 : buildLogListings(session, clock.localNow().date(), listings);
+    if (!built)
+        return failure(err, built.error);
+
+    if (command == kSave) {
+        const ListingSaveOutcome saved =
+            saveListings(folder, listings, [&](const QString &message, bool ok) {
+                (ok ? out : err) << message << Qt::endl;
+            });
+        return saved.ok() ? 0 : 1;
+    }
+
+    // A listing line is 128 columns, 217 mm at 8 points: only a landscape A4 holds it whole.
+    const PlayResult played =
+        ScriptPlayer::playToPdf(listingPrintScript(listings), pdfPath, {}, QPageLayout::Landscape);
+    if (played.failed)
+        return failure(err, QStringLiteral("Le fichier PDF %1 n'a pas pu être écrit.")
+                                .arg(QDir::toNativeSeparators(pdfPath)));
+    out << QStringLiteral("Le log a été imprimé dans le fichier : %1 (%2 document(s), %3 page(s))")
+               .arg(QDir::toNativeSeparators(pdfPath))
+               .arg(played.documents)
+               .arg(played.pages)
+        << Qt::endl;
+    return 0;
+}
+
+int runListingCommandLine(const QStringList &positional, const QString &folderOption,
+                          const QString &pdfPath)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    // A listing never creates a data folder: a mistyped --dossier is told, not made.
+    if (!folderOption.isEmpty() && !QDir(folderOption).exists())
+        return failure(err, QStringLiteral("Le dossier %1 n'existe pas.")
+                                .arg(QDir::toNativeSeparators(folderOption)));
+    QString error;
+    const QString folder = chooseWorkingDirectory(
+        folderOption, QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
+    if (folder.isEmpty())
+        return failure(err, error);
+    const SystemClock clock;
+    return runListingCommand(positional, folder, pdfPath, clock, out, err);
+}
+
+} // namespace orvel

@@ -1,0 +1,138 @@
+#include "ListingFiles.h"
+
+#include "Listings.h"
+#include "records/ActivationList.h"
+#include "records/LogFiles.h"
+#include "records/Session.h"
+#include "views/Diagnostics.h"
+
+#include <QFileInfo>
+
+namespace orvel {
+
+namespace {
+
+// The activation of the first, or the last, line of the list that names reference.
+std::optional<Activation> activationOf(const QStringList &lines, const QList<ListEntry> &entries,
+                                       const QString &reference, bool first)
+{
+    std::optional<Activation> found;
+    for (const ListEntry &entry : entries) {
+        if (entry.reference != reference || entry.line >= lines.size())
+            continue;
+        found = parseActivationLine(lines.at(entry.line));
+        if (first)
+            break;
+    }
+    return found;
+}
+
+// The QSO lines of the current log and the activation list, read once for every reference.
+struct ListingSources {
+    QStringList lines;
+    QStringList activationLines;
+    QList<ListEntry> activationEntries;
+};
+
+FileResult readSources(const Session &session, ListingSources &sources)
+{
+    if (const FileResult read =
+            readListingLog(session.logFiles(), session.currentReference(), sources.lines);
+        !read)
+        return read;
+    const ActivationList list(session.folder());
+    sources.activationLines = list.lines();
+    sources.activationEntries = list.entries();
+    return FileResult::success();
+}
+
+} // namespace
+
+FileResult readListingLog(const LogFiles &logs, const QString &reference, QStringList &lines)
+{
+    const QString path = logs.path(reference);
+    bool readable = false;
+    lines = readLines(path, &readable);
+    if (!readable && QFileInfo::exists(path))
+        return FileResult::failure(
+            QStringLiteral("Le log %1 ne peut pas être lu : aucune liste n'est faite.")
+                .arg(QFileInfo(path).fileName()));
+    return FileResult::success();
+}
+
+FileResult buildLogListings(const Session &session, const QDate &today, QList<Listing> &listings)
+{
+    ListingSources sources;
+    if (const FileResult read = readSources(session, sources); !read)
+        return read;
+    const int count = countOperators(sources.lines);
+    listings.clear();
+    for (const QString &reference : session.storeReferences()) {
+        const auto own =
+            activationOf(sources.activationLines, sources.activationEntries, reference, true);
+        listings.append({reference, logListingFileName(reference, today),
+                         logListing(logListingHeading(reference, own, session.activation()),
+                                    sources.lines, count)});
+    }
+    return FileResult::success();
+}
+
+FileResult buildAlphaListings(const Session &session, QList<Listing> &listings)
+{
+    ListingSources sources;
+    if (const FileResult read = readSources(session, sources); !read)
+        return read;
+    const int count = countOperators(sources.lines);
+    const QStringList entries = alphaListEntries(sources.lines);
+    const QString fileDate = session.activation().date;
+    listings.clear();
+    for (const QString &reference : session.storeReferences()) {
+        const auto own =
+            activationOf(sources.activationLines, sources.activationEntries, reference, false);
+        listings.append({reference, alphaListingFileName(reference, fileDate),
+                         alphaListing(reference, own, entries, count)});
+    }
+    return FileResult::success();
+}
+
+QString listingSavedMessage(const QString &fileName)
+{
+    return QStringLiteral("Le log a été sauvegardé sous le nom : ") + fileName;
+}
+
+ListingSaveOutcome saveListings(const QString &folder, const QList<Listing> &listings,
+                                const ListingTell &tell)
+{
+    ListingSaveOutcome outcome;
+    for (const Listing &listing : listings) {
+        const FileResult written = replaceFile(dataFilePath(folder, listing.fileName),
+                                               dataFilePath(folder, kScratchFile), listing.lines);
+        if (written) {
+            outcome.writtenFiles.append(listing.fileName);
+            tell(listingSavedMessage(listing.fileName), true);
+        } else {
+            qCWarning(lcViews) << "Listing not saved:" << listing.fileName << written.error;
+            outcome.failedFiles.append(listing.fileName);
+            tell(QStringLiteral("Le log n'a pas pu être sauvegardé sous le nom : %1\n%2")
+                     .arg(listing.fileName, written.error),
+                 false);
+        }
+    }
+    return outcome;
+}
+
+PrintScript listingPrintScript(const QList<Listing> &listings)
+{
+    PrintScript script;
+    script.setFont(QStringLiteral("Courier New"));
+    script.setBold(true);
+    script.setSize(8);
+    for (const Listing &listing : listings) {
+        for (const QString &line : listing.lines)
+            script.printLine(line);
+        script.endDocument();
+    }
+    return script;
+}
+
+} // namespace orvel

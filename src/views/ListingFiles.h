@@ -1,0 +1,57 @@
+// The listings of the open activations as files and as a print job: each is made from the
+// current activation's log as it stands on disk at that moment, with the heading of each open
+// reference.
+#pragma once
+
+#include "common/TextFile.h"
+#include "print/PrintScript.h"
+
+#include <QDate>
+#include <QList>
+#include <QStringList>
+#include <functional>
+
+namespace orvel {
+
+class LogFiles;
+class Session;
+
+// One reference's listing and the name of its file.
+struct Listing {
+    QString reference;
+    QString fileName; // without folder
+    QStringList lines;
+};
+
+// The lines of a reference's log for a listing. A missing log has none; a log that exists
+// but cannot be read is a failure, never an empty listing.
+FileResult readListingLog(const LogFiles &logs, const QString &reference, QStringList &lines);
+
+// The log listing of every open reference (the current one alone when none is open), in
+// list order, its file named after today.
+FileResult buildLogListings(const Session &session, const QDate &today, QList<Listing> &listings);
+// The alphanumeric listing of every open reference, its file named after the activation date.
+FileResult buildAlphaListings(const Session &session, QList<Listing> &listings);
+
+// "Le log a été sauvegardé sous le nom : " and the file name.
+QString listingSavedMessage(const QString &fileName);
+
+// What a save did, file by file.
+struct ListingSaveOutcome {
+    QStringList writtenFiles;
+    QStringList failedFiles;
+    bool ok() const { return failedFiles.isEmpty(); }
+};
+
+// Writes each listing to its file of folder (replaced safely, CR LF), and tells after each
+// file either listingSavedMessage() (saved true) or why it could not be written; a failed
+// file never stops the next one.
+using ListingTell = std::function<void(const QString &message, bool saved)>;
+ListingSaveOutcome saveListings(const QString &folder, const QList<Listing> &listings,
+                                const ListingTell &tell);
+
+// The print job of the listings: "Courier New" bold 8 points, every line one after the other,
+// each listing a document of its own.
+PrintScript listingPrintScript(const QList<Listing> &listings);
+
+} // namespace orvel

@@ -1,0 +1,46 @@
+// The fixed-pitch lists of the log views: a view on a string model, so that a list holding a
+// whole log stays quick to fill and to scroll.
+#pragma once
+
+#include <QAbstractListModel>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QListView;
+class QWidget;
+
+namespace orvel {
+
+// The numbered QSO lines of a listing window. An entry is made when the view asks for it, so
+// that a list of 100,000 QSOs opens without building 100,000 texts.
+class ListingModel : public QAbstractListModel
+{
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    // Every line in log order.
+    void showLog(const QStringList &lines);
+    // The lines at order's indexes, in that order.
+    void showOrdered(const QStringList &lines, QList<qsizetype> order);
+    // One line more at the end of a log shown in log order.
+    void appendLine(const QString &line);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+private:
+    QStringList m_lines;
+    QList<qsizetype> m_order; // empty: log order
+};
+
+// A read-only list named name, in the fixed-pitch "Terminal" font (or the nearest fixed-pitch
+// font), wide enough for columns characters, showing model.
+QListView *listingView(QWidget *parent, const QString &name, QAbstractItemModel *model,
+                       int columns);
+
+// The width of columns characters of the listing font.
+int listingWidth(const QWidget *widget, int columns);
+
+} // namespace orvel

@@ -1,0 +1,295 @@
+#include "Listings.h"
+
+#include "common/FixedColumns.h"
+#include "help/Revision.h"
+#include "records/QsoLine.h"
+
+#include <algorithm>
+#include <array>
+
+namespace orvel {
+
+namespace {
+
+constexpr int kNumberWidth = 5;
+// Where the call sign starts: the alphanumeric log sorts on the line from there on.
+constexpr int kCallStart = qsocol::kCall.first - 1;
+
+char16_t foldedForListing(char16_t c)
+{
+    if (c < 0x80)
+        return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+    return QChar(c).toCaseFolded().unicode();
+}
+
+QString blanks(int count)
+{
+    return QString(count, QLatin1Char(' '));
+}
+
+QString referencesText(const QStringList &references)
+{
+    QString text;
+    for (const QString &reference : references)
+        text += QLatin1Char(' ') + reference;
+    return text;
+}
+
+QString countLine(int operatorCount)
+{
+    return blanks(30) + numberText(operatorCount) +
+           QStringLiteral(" opérateurs différents contactés");
+}
+
+// An entry to sort: the text of one part, or of two parts joined by a blank, taken from the
+// log's lines without a copy. Its folded text is made once: its first 16 characters, packed
+// into two numbers, decide most comparisons at once, the whole folded text the others, and
+// the parts as they are only entries that differ in letter case alone.
+struct SortItem {
+    std::array<quint64, 2> head{};
+    QString folded;
+    QStringView first;
+    QStringView second;
+    qsizetype index = 0;
+
+    SortItem(QStringView firstPart, QStringView secondPart, bool joined, qsizetype at)
+        : first(firstPart)
+        , second(secondPart)
+        , index(at)
+    {
+        folded.resize(first.size() + (joined ? 1 + second.size() : 0));
+        QChar *out = folded.data();
+        for (const QChar c : first)
+            *out++ = QChar(foldedForListing(c.unicode()));
+        if (joined) {
+            *out++ = QLatin1Char(' ');
+            for (const QChar c : second)
+                *out++ = QChar(foldedForListing(c.unicode()));
+        }
+        bool packing = true;
+        for (int i = 0; i < 16; ++i) {
+            char16_t c = packing && i < folded.size() ? folded.at(i).unicode() : 0;
+            // From 255 on a character does not fit: it packs as 255 and ends the packing, so
+            // that the folded texts decide between entries that reach it, in the same order.
+            if (c >= 0xFF) {
+                c = 0xFF;
+                packing = false;
+            }
+            head[i / 8] = (head[i / 8] << 8) | c;
+        }
+    }
+};
+
+// Equal folded texts have equal lengths, and so have their first parts: the parts compare
+// one after the other.
+int compareItems(const SortItem &a, const SortItem &b)
+{
+    if (a.head != b.head)
+        return a.head < b.head ? -1 : 1;
+    if (const int c = QStringView(a.folded).compare(QStringView(b.folded)); c != 0)
+        return c;
+    if (const int c = a.first.compare(b.first); c != 0)
+        return c;
+    return a.second.compare(b.second);
+}
+
+void sortItems(QList<SortItem> &items)
+{
+    std::stable_sort(items.begin(), items.end(),
+                     [](const SortItem &a, const SortItem &b) { return compareItems(a, b) < 0; });
+}
+
+// A file name never holds a folder separator or a character the systems refuse, whatever
+// was typed as the date.
+QString fileNameSafe(QString text)
+{
+    for (QChar &c : text) {
+        if (QStringView(u"/\\:*?\"<>|").contains(c) || c.unicode() < 0x20)
+            c = QLatin1Char('_');
+    }
+    return text;
+}
+
+} // namespace
+
+QString logListEntry(int number, const QString &line)
+{
+    // Built in place: the lists hold one entry per QSO of logs that run to 100,000.
+    QString entry;
+    entry.reserve(kNumberWidth + 2 + line.size());
+    const QString digits = QString::number(number);
+    entry.fill(QLatin1Char(' '), qMax<qsizetype>(0, kNumberWidth - digits.size()));
+    entry.append(QStringView(digits).left(kNumberWidth)).append(u"  ").append(line);
+    return entry;
+}
+
+QStringList logListEntries(const QStringList &lines)
+{
+    QStringList entries;
+    entries.reserve(lines.size());
+    int number = 1;
+    for (const QString &line : lines)
+        entries.append(logListEntry(number++, line));
+    return entries;
+}
+
+QList<qsizetype> alphaListOrder(const QStringList &lines)
+{
+    QList<SortItem> items;
+    items.reserve(lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        // Call sign first, then the rest of the line, then the date and time.
+        const QStringView line = lines.at(i);
+        items.append(SortItem(line.mid(kCallStart), line.left(kCallStart), true, i));
+    }
+    sortItems(items);
+    QList<qsizetype> order;
+    order.reserve(items.size());
+    const SortItem *previous = nullptr;
+    for (const SortItem &item : std::as_const(items)) {
+        if (previous && compareItems(item, *previous) == 0)
+            continue;
+        order.append(item.index);
+        previous = &item;
+    }
+    return order;
+}
+
+QStringList alphaListEntries(const QStringList &lines)
+{
+    const QList<qsizetype> order = alphaListOrder(lines);
+    QStringList entries;
+    entries.reserve(order.size());
+    int number = 1;
+    for (const qsizetype index : order)
+        entries.append(logListEntry(number++, lines.at(index)));
+    return entries;
+}
+
+QStringList operatorList(const QStringList &lines)
+{
+    QList<SortItem> items;
+    items.reserve(lines.size());
+    for (const QString &line : lines) {
+        const QStringView call = qsoField(line, qsocol::kCall);
+        if (!call.isEmpty())
+            items.append(SortItem(call, {}, false, 0));
+    }
+    sortItems(items);
+    QStringList calls;
+    for (const SortItem &item : std::as_const(items)) {
+        if (calls.isEmpty() || calls.constLast() != item.first)
+            calls.append(item.first.toString());
+    }
+    return calls;
+}
+
+QString listColumnHeader()
+{
+    return QStringLiteral("   N°      Date      QTR   Indicatif          Dpt   Prenom      RST R "
+                          "   E   Mode    Bande    Observations");
+}
+
+QString logWindowTitle(const QStringList &openReferences)
+{
+    return QStringLiteral("Log activité ") + referencesText(openReferences);
+}
+
+QString alphaWindowTitle(const QStringList &openReferences)
+{
+    return QStringLiteral("Log alphanumérique activité ") + referencesText(openReferences);
+}
+
+QString operatorCountText(int count)
+{
+    return numberText(count) + QStringLiteral(" opérateurs");
+}
+
+QString creditLine()
+{
+    return QStringLiteral("Brivo Orvel Multi    Revision") + revisionText();
+}
+
+LogListingHeading logListingHeading(const QString &reference,
+                                    const std::optional<Activation> &ownLine,
+                                    const Activation &current)
+{
+    LogListingHeading heading;
+    heading.reference = reference;
+    if (ownLine) {
+        heading.type = ownLine->type;
+        heading.name = ownLine->name;
+        heading.canton = ownLine->canton;
+        heading.postalCode = ownLine->postalCode;
+    }
+    heading.date = current.date;
+    heading.activator = current.activator;
+    heading.commune = current.commune;
+    return heading;
+}
+
+QStringList logListing(const LogListingHeading &heading, const QStringList &lines,
+                       int operatorCount)
+{
+    QStringList listing;
+    listing.reserve(lines.size() + 10);
+    listing << blanks(7) + heading.type + QStringLiteral(" le ") + heading.date +
+                   QStringLiteral(" du ") + heading.reference + QStringLiteral(" le ") +
+                   heading.name + QStringLiteral(" par ") + heading.activator
+            << QString()
+            << blanks(16) + QStringLiteral("N° du Canton ") + heading.canton +
+                   QStringLiteral("   Code Postal ") + heading.postalCode +
+                   QStringLiteral("    Commune ") + heading.commune
+            << QString()
+            << QStringLiteral("      N°   Date      QTR   Indicatif     Dpt   Prenom     RST R  "
+                              " E   Mode    Bande         Observations")
+            << QString();
+    int number = 1;
+    for (const QString &line : lines) {
+        // 4 blanks, the number right-aligned in 5, a blank: the list entry's number moved.
+        QString printed;
+        printed.reserve(10 + line.size());
+        const QString digits = QString::number(number++);
+        printed.fill(QLatin1Char(' '), 4 + qMax<qsizetype>(0, kNumberWidth - digits.size()));
+        printed.append(digits).append(QLatin1Char(' ')).append(line);
+        listing << printed;
+    }
+    listing << QString() << countLine(operatorCount) << QString() << blanks(37) + creditLine();
+    return listing;
+}
+
+QStringList alphaListing(const QString &reference, const std::optional<Activation> &ownLine,
+                         const QStringList &alphaEntries, int operatorCount)
+{
+    const Activation a = ownLine.value_or(Activation{});
+    QStringList listing;
+    listing.reserve(alphaEntries.size() + 10);
+    listing << blanks(9) + a.type + QStringLiteral(" du ") + reference + QStringLiteral(" le ") +
+                   a.name + QStringLiteral(" par ") + a.activator + QStringLiteral(" le ") + a.date
+            << QString()
+            << blanks(19) + QStringLiteral("N° du Canton ") + a.canton +
+                   QStringLiteral("   Code Postal ") + a.postalCode +
+                   QStringLiteral("   Commune ") + a.commune
+            << QString()
+            << QStringLiteral("   N°    Date     QTR   Indicatif     Dpt   Prenom     RST R   E "
+                              "  Mode    Bande         Observations")
+            << QString();
+    listing << alphaEntries;
+    listing << QString() << countLine(operatorCount) << QString() << blanks(36) + creditLine();
+    return listing;
+}
+
+QString logListingFileName(const QString &reference, const QDate &today)
+{
+    return reference + QLatin1Char('_') + today.toString(QStringLiteral("dd_MM_yy")) +
+           QStringLiteral(".txt");
+}
+
+QString alphaListingFileName(const QString &reference, const QString &activationDate)
+{
+    const QString suffix = activationDate.left(2) + QLatin1Char('_') + activationDate.mid(3, 2) +
+                           QLatin1Char('_') + activationDate.right(2);
+    return reference + QLatin1Char('_') + fileNameSafe(suffix) + QStringLiteral(" Alpha.txt");
+}
+
+} // namespace orvel

@@ -1,0 +1,80 @@
+// The log listings, built once as lines of text: the numbered log of the activation in
+// progress, its alphanumeric log sorted by call sign, the operators contacted, and the whole
+// listings (headings, QSO lines, count, credit) that are saved, printed and shown on the
+// command line. No widget here: the windows show these lines as they are.
+#pragma once
+
+#include "records/Activation.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace orvel {
+
+// The sorted lists (the alphanumeric log, the operators) compare letters without regard to
+// case, then by character code; equal entries keep their order.
+
+// An entry of the log window's and the alphanumeric log's lists: the number right-aligned in
+// 5 characters, two blanks, the log line as stored.
+QString logListEntry(int number, const QString &line);
+// The log's lines, numbered from 1.
+QStringList logListEntries(const QStringList &lines);
+
+// The alphanumeric log: the lines ordered by call sign, then by the rest of the line, then by
+// date and time; a line stored twice is listed once, and the numbers have no gap.
+QStringList alphaListEntries(const QStringList &lines);
+// The same as the indexes of the lines, in list order (the n-th entry shows lines[order[n-1]]
+// numbered n).
+QList<qsizetype> alphaListOrder(const QStringList &lines);
+
+// The distinct call signs (case-sensitive), in the listing order.
+QStringList operatorList(const QStringList &lines);
+
+// The column header above both lists.
+QString listColumnHeader();
+// The log window's title: "Log activité " and, for each open reference, a blank and the
+// reference.
+QString logWindowTitle(const QStringList &openReferences);
+QString alphaWindowTitle(const QStringList &openReferences);
+// The operator list's count: " 12 opérateurs".
+QString operatorCountText(int count);
+
+// The program's name and revision, closing every listing.
+QString creditLine();
+
+// What the heading of one reference's log listing shows.
+struct LogListingHeading {
+    QString reference;
+    QString type;       // from the reference's line of the activation list
+    QString name;       // idem
+    QString canton;     // idem
+    QString postalCode; // idem
+    QString date;       // the current activation's
+    QString activator;  // idem
+    QString commune;    // idem
+};
+
+// The heading of reference: its own line of the activation list (the first that names it;
+// none gives empty fields), the current activation's date, activator and commune.
+LogListingHeading logListingHeading(const QString &reference,
+                                    const std::optional<Activation> &ownLine,
+                                    const Activation &current);
+
+// The whole log listing of one reference: two heading lines, the column header, every QSO
+// line numbered, the count of operators and the credit line, each separated as printed.
+QStringList logListing(const LogListingHeading &heading, const QStringList &lines,
+                       int operatorCount);
+
+// The whole alphanumeric listing of one reference, from its line of the activation list (the
+// last that names it; none gives empty fields) and the entries of alphaListEntries().
+QStringList alphaListing(const QString &reference, const std::optional<Activation> &ownLine,
+                         const QStringList &alphaEntries, int operatorCount);
+
+// reference, "_", the day as dd_mm_yy, ".txt".
+QString logListingFileName(const QString &reference, const QDate &today);
+// reference, "_", the activation date as dd_mm_yy, " Alpha.txt".
+QString alphaListingFileName(const QString &reference, const QString &activationDate);
+
+} // namespace orvel

@@ -1,0 +1,95 @@
+#include "Log_Alpha.h"
+
+#include "ListingFiles.h"
+#include "ListingView.h"
+#include "Listings.h"
+#include "common/FixedColumns.h"
+#include "platform/FormWidgets.h"
+#include "platform/Services.h"
+#include "records/Session.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace orvel {
+
+namespace {
+constexpr int kEntryColumns = 126;
+} // namespace
+
+Log_Alpha::Log_Alpha(Services &services, Session &session, QWidget *parent)
+    : QWidget(parent)
+    , m_services(services)
+    , m_session(session)
+{
+    setObjectName(QStringLiteral("Log_Alpha"));
+    setWindowTitle(QStringLiteral("  Log alphanumerique"));
+    build();
+    load();
+    // A new QSO may take any place in the order: the list is sorted again.
+    connect(&m_session, &Session::qsoAppended, this, &Log_Alpha::load);
+    connect(&m_session, &Session::logRewritten, this, &Log_Alpha::load);
+    connect(&m_session, &Session::activationChanged, this, &Log_Alpha::load);
+    connect(Enregistrer, &QPushButton::clicked, this, &Log_Alpha::onEnregistrerClicked);
+}
+
+void Log_Alpha::build()
+{
+    auto *layout = new QVBoxLayout(this);
+    Label3 = namedLabel(this, QStringLiteral("Label3"));
+    QFont titleFont = Label3->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() + 2);
+    Label3->setFont(titleFont);
+    Label3->setAlignment(Qt::AlignCenter);
+    layout->addWidget(Label3);
+
+    auto *frame2 = named(new QGroupBox(this), QStringLiteral("Frame2"));
+    auto *frame2Layout = new QVBoxLayout(frame2);
+    m_model = new ListingModel(this);
+    Log_Alphanum = listingView(frame2, QStringLiteral("Log_Alphanum"), m_model, kEntryColumns);
+    Label2 = namedLabel(frame2, QStringLiteral("Label2"), listColumnHeader());
+    Label2->setFont(Log_Alphanum->font());
+    Label2->setIndent(Log_Alphanum->frameWidth() + 3);
+    frame2Layout->addWidget(Label2);
+    frame2Layout->addWidget(Log_Alphanum, 1);
+    layout->addWidget(frame2, 1);
+
+    auto *bottom = new QHBoxLayout;
+    Label4 = namedLabel(this, QStringLiteral("Label4"),
+                        QStringLiteral("Opérateurs différents contactés"));
+    Label5 = namedLabel(this, QStringLiteral("Label5"));
+    Label5->setMinimumWidth(60);
+    Enregistrer = namedButton(this, QStringLiteral("Enregistrer"), QStringLiteral("Enregistrer"));
+    bottom->addWidget(Label4);
+    bottom->addWidget(Label5);
+    bottom->addStretch(1);
+    bottom->addWidget(Enregistrer);
+    layout->addLayout(bottom);
+    resize(minimumSizeHint().width() + 20, 600);
+}
+
+void Log_Alpha::load()
+{
+    Label3->setText(alphaWindowTitle(m_session.openReferences()));
+    const QStringList &lines = m_session.currentLog().lines();
+    m_model->showOrdered(lines, alphaListOrder(lines));
+    Label5->setText(numberText(m_session.currentLog().operatorCount()));
+}
+
+void Log_Alpha::onEnregistrerClicked()
+{
+    QList<Listing> listings;
+    if (const FileResult built = buildAlphaListings(m_session, listings); !built) {
+        m_services.dialogs.message(built.error);
+        return;
+    }
+    saveListings(m_session.folder(), listings,
+                 [this](const QString &message, bool) { m_services.dialogs.message(message); });
+}
+
+} // namespace orvel

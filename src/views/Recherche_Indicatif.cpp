@@ -1,0 +1,241 @@
+#include "Recherche_Indicatif.h"
+
+#include "ListingView.h"
+#include "platform/Dialogs.h"
+#include "platform/FormWidgets.h"
+#include "records/QsoLine.h"
+#include "records/Session.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringListModel>
+#include <QVBoxLayout>
+
+namespace orvel {
+
+namespace {
+
+// An entry of the entry window's list: the 6-character number, then the log line.
+constexpr int kEntryColumns = qsocol::kListPrefixLength + qsocol::kLineLength;
+
+// The column headers over the results, each at the entry's column of its field (0-based).
+struct ColumnHeader {
+    const char *name;
+    const char16_t *text;
+    int column;
+};
+
+constexpr int entryColumn(const LineColumn &column)
+{
+    return qsocol::kListPrefixLength + column.first - 1;
+}
+
+constexpr ColumnHeader kHeaders[] = {
+    {"Label13", u"N°", 0},
+    {"Label12", u"Date", entryColumn(qsocol::kDate)},
+    {"Label11", u"QTR", entryColumn(qsocol::kTime)},
+    {"Label10", u"Indicatif", entryColumn(qsocol::kCall)},
+    {"Label9", u"Dpt", entryColumn(qsocol::kDepartment)},
+    {"Label1", u"Prenom", entryColumn(qsocol::kFirstName)},
+    // "E" stands over the report sent.
+    {"Label4", u"RST R      E", entryColumn(qsocol::kRstSent) - 11},
+    {"Label2", u"  Mode", entryColumn(qsocol::kMode) - 2},
+    {"Label6", u"Bande", entryColumn(qsocol::kBand)},
+    {"Label5", u"Observations", entryColumn(qsocol::kRemarks)},
+};
+
+} // namespace
+
+Recherche_Indicatif::Recherche_Indicatif(Dialogs &dialogs, Session &session, QWidget *parent)
+    : QWidget(parent)
+    , m_dialogs(dialogs)
+    , m_session(session)
+{
+    setObjectName(QStringLiteral("Recherche_Indicatif"));
+    setWindowTitle(QStringLiteral("Recherche QSO"));
+    build();
+    Indica->clear();
+    Option1_1->setChecked(true);
+    Indica->setFocus();
+}
+
+void Recherche_Indicatif::build()
+{
+    auto *layout = new QVBoxLayout(this);
+    auto *frame = named(new QGroupBox(this), QStringLiteral("Frame1"));
+    auto *grid = new QGridLayout(frame);
+    Label3 =
+        namedLabel(frame, QStringLiteral("Label3"), QStringLiteral("Rechercher un QSO par ..."));
+    grid->addWidget(Label3, 0, 0, 1, 2);
+    Option1_1 =
+        named(new QRadioButton(QStringLiteral("Indicatif"), frame), QStringLiteral("Option1_1"));
+    Option1_2 = named(new QRadioButton(QStringLiteral("Date"), frame), QStringLiteral("Option1_2"));
+    Option1_3 = named(new QRadioButton(QStringLiteral("Dpt"), frame), QStringLiteral("Option1_3"));
+    Indica = named(new QLineEdit(frame), QStringLiteral("Indica"));
+    Data = named(new QLineEdit(frame), QStringLiteral("Data"));
+    Depa = named(new QLineEdit(frame), QStringLiteral("Depa"));
+    Data->setPlaceholderText(QStringLiteral("jj/mm/aa"));
+    int row = 1;
+    for (const SearchOption option :
+         {SearchOption::Call, SearchOption::Date, SearchOption::Department}) {
+        grid->addWidget(optionOf(option), row, 0);
+        grid->addWidget(boxOf(option), row, 1);
+        ++row;
+        boxOf(option)->installEventFilter(this);
+        connect(optionOf(option), &QRadioButton::clicked, this,
+                [this, option] { boxOf(option)->setFocus(Qt::MouseFocusReason); });
+        connect(boxOf(option), &QLineEdit::returnPressed, this,
+                [this, option] { onBoxReturn(option); });
+    }
+    connect(Indica, &QLineEdit::textEdited, this, [this](const QString &typed) {
+        const QString capitals = callKeyCapitals(typed);
+        if (capitals != typed) {
+            const int cursor = Indica->cursorPosition();
+            Indica->setText(capitals);
+            Indica->setCursorPosition(cursor);
+        }
+    });
+    auto *top = new QHBoxLayout;
+    top->addWidget(frame);
+    top->addStretch(1);
+    layout->addLayout(top);
+
+    m_model = new QStringListModel(this);
+    QSO_Effectues = listingView(this, QStringLiteral("QSO_Effectues"), m_model, kEntryColumns);
+    QSO_Effectues->setToolTip(QStringLiteral("Cliquez sur le QSO pour le selectionner"));
+    connect(QSO_Effectues, &QListView::clicked, this, &Recherche_Indicatif::onResultClicked);
+    layout->addWidget(buildColumnHeaders());
+    layout->addWidget(QSO_Effectues, 1);
+
+    auto *bottom = new QHBoxLayout;
+    Command1 = namedButton(this, QStringLiteral("Command1"), QStringLiteral("Quitter"));
+    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+    bottom->addStretch(1);
+    bottom->addWidget(Command1);
+    layout->addLayout(bottom);
+    resize(minimumSizeHint().width() + 20, 480);
+}
+
+QWidget *Recherche_Indicatif::buildColumnHeaders()
+{
+    auto *headers = new QWidget(this);
+    const QFont font = QSO_Effectues->font();
+    const QFontMetrics metrics(font, headers);
+    const int indent = QSO_Effectues->frameWidth() + 3;
+    for (const ColumnHeader &header : kHeaders) {
+        QLabel *label =
+            namedLabel(headers, QString::fromLatin1(header.name), QString::fromUtf16(header.text));
+        label->setFont(font);
+        label->move(indent + metrics.horizontalAdvance(QString(header.column, QLatin1Char('0'))),
+                    0);
+        label->adjustSize();
+    }
+    headers->setFixedHeight(metrics.height() + 4);
+    return headers;
+}
+
+QLineEdit *Recherche_Indicatif::boxOf(SearchOption option) const
+{
+    switch (option) {
+    case SearchOption::Call:
+        return Indica;
+    case SearchOption::Date:
+        return Data;
+    case SearchOption::Department:
+        break;
+    }
+    return Depa;
+}
+
+QRadioButton *Recherche_Indicatif::optionOf(SearchOption option) const
+{
+    switch (option) {
+    case SearchOption::Call:
+        return Option1_1;
+    case SearchOption::Date:
+        return Option1_2;
+    case SearchOption::Department:
+        break;
+    }
+    return Option1_3;
+}
+
+SearchOption Recherche_Indicatif::selectedOption() const
+{
+    if (Option1_2->isChecked())
+        return SearchOption::Date;
+    if (Option1_3->isChecked())
+        return SearchOption::Department;
+    return SearchOption::Call;
+}
+
+bool Recherche_Indicatif::eventFilter(QObject *watched, QEvent *event)
+{
+    // A click in a key box chooses its option.
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (const SearchOption option :
+             {SearchOption::Call, SearchOption::Date, SearchOption::Department}) {
+            if (watched == boxOf(option))
+                optionOf(option)->setChecked(true);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Recherche_Indicatif::onBoxReturn(SearchOption box)
+{
+    QLineEdit *edit = boxOf(box);
+    const KeyCheck check = checkSearchKey(box, edit->text());
+    if (!check.ok()) {
+        m_dialogs.message(check.message);
+        if (check.emptyBox)
+            edit->clear();
+        edit->setFocus();
+        return;
+    }
+    runSearch();
+}
+
+void Recherche_Indicatif::runSearch()
+{
+    m_model->setStringList({});
+    const SearchOption option = selectedOption();
+    QLineEdit *box = boxOf(option);
+    const QString key = withoutLeadingLineBreak(box->text());
+    if (key != box->text())
+        box->setText(key);
+    const SearchOutcome outcome = searchQsos(m_session.currentLog().lines(), option, key);
+    if (outcome.stopped) {
+        m_dialogs.message(outcome.message);
+        if (outcome.emptyCallBox)
+            Indica->clear();
+        return;
+    }
+    m_model->setStringList(outcome.entries);
+    if (!outcome.message.isEmpty())
+        m_dialogs.message(outcome.message);
+    Indica->clear();
+    Data->clear();
+    Depa->clear();
+}
+
+void Recherche_Indicatif::onResultClicked(const QModelIndex &index)
+{
+    const int row = rowOfSearchResult(m_session.currentLog().lines(), index.data().toString());
+    if (row < 0) {
+        // The log changed since the search: the QSO is no longer where it was.
+        m_dialogs.message(QStringLiteral("Ce QSO n'est plus dans le log : relancez la recherche."));
+        return;
+    }
+    emit qsoPicked(row);
+    close();
+}
+
+} // namespace orvel

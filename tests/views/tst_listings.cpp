@@ -1,0 +1,300 @@
+#include "records/Activation.h"
+#include "records/ActivationList.h"
+#include "records/QsoLine.h"
+#include "records/Session.h"
+#include "support/TestPlatform.h"
+#include "support/TestRegistry.h"
+#include "views/ListingFiles.h"
+#include "views/Listings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace orvel;
+using orvel::testing::readBytes;
+using orvel::testing::TestPlatform;
+using orvel::testing::writeFile;
+
+namespace {
+
+const QString kCastle = QStringLiteral("DFCF 89010");
+const QString kMill = QStringLiteral("DMF 89-001");
+
+Activation activation(const QString &reference, const QString &type, const QString &name,
+                      const QString &canton, const QString &postalCode, const QString &date,
+                      const QString &commune)
+{
+    return {reference, "Q9ABC/P", name, canton, postalCode, type, date, commune, ""};
+}
+
+QString qso(const QString &date, const QString &time, const QString &call,
+            const QString &department, const QString &mode, const QString &band,
+            const QString &remarks = {})
+{
+    return formatQsoLine(
+        {date, time, call, department, "Jean", "59", "59", mode, band, remarks, "Q9ABC"});
+}
+
+// The expected text of a golden file, with the credit line of this revision in place of its
+// token.
+QByteArray golden(const QString &name)
+{
+    QFile file(QStringLiteral(ORVEL_VIEWS_DATA "/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray bytes = file.readAll();
+    bytes.replace("{{credit}}", creditLine().toLatin1());
+    return bytes;
+}
+
+// Two activations of one group: a castle whose reference stands on two lines (the log
+// listing takes the first, the alphanumeric listing the last), and a mill registered in the
+// older 93-character layout (no commune).
+struct ListingDesk {
+    TestPlatform platform;
+    Session session{platform.folder()};
+
+    explicit ListingDesk(const QStringList &log, const QStringList &open = {kCastle, kMill})
+    {
+        const Activation castle = activation(kCastle, "Château", "Château de Brivo", "0912",
+                                             "89000", "05/09/13", "Auxerre");
+        Activation secondCastle = castle;
+        secondCastle.name = "Brivo, seconde ligne";
+        const QString mill = formatActivationLine(activation(kMill, "Moulin", "Moulin de Brivo",
+                                                             "0913", "89100", "04/09/13", "Sens"))
+                                 .left(kOldActivationLineLength);
+        writeFile(
+            platform.file(kActivationListFile),
+            {formatActivationLine(castle), formatActivationLine(secondCastle), mill, "<eol>", "2"});
+        if (!log.isEmpty())
+            writeFile(platform.file(kCastle + ".txt"), log);
+        session.open(castle, open);
+    }
+
+    QList<Listing> logListings() const
+    {
+        QList<Listing> listings;
+        [&] { QVERIFY(buildLogListings(session, QDate(2026, 12, 6), listings)); }();
+        return listings;
+    }
+    QList<Listing> alphaListings() const
+    {
+        QList<Listing> listings;
+        [&] { QVERIFY(buildAlphaListings(session, listings)); }();
+        return listings;
+    }
+    // Saves and returns the bytes of each file written.
+    QList<QByteArray> save(const QList<Listing> &listings, QStringList *messages = nullptr)
+    {
+        saveListings(platform.folder(), listings, [&](const QString &message, bool) {
+            if (messages)
+                messages->append(message);
+        });
+        QList<QByteArray> files;
+        for (const Listing &listing : listings)
+            files.append(readBytes(platform.file(listing.fileName)));
+        return files;
+    }
+};
+
+} // namespace
+
+class TestListings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void savedLogListingsMatchTheirGoldenFiles_data()
+    {
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<QStringList>("open");
+        QTest::addColumn<QStringList>("fileNames");
+        QTest::addColumn<QStringList>("goldens");
+        QTest::newRow("an empty log: headings, count and credit only")
+            << QStringList() << QStringList{kCastle} << QStringList{kCastle + "_06_12_26.txt"}
+            << QStringList{"log_empty.txt"};
+        QStringList twelve;
+        for (int i = 0; i < 12; ++i)
+            twelve << qso("05/09/13", QString("08:%1").arg(10 + i), i % 2 ? "F4KLA" : "ON4ABC",
+                          i % 2 ? "89" : "", "SSB", "7");
+        twelve << qso("05/09/13", "09:00", "F4KLA", "89", "CW", "144", "TNX QSO");
+        QTest::newRow("two open activations: the same QSOs under two headings")
+            << twelve << QStringList{kCastle, kMill}
+            << QStringList{kCastle + "_06_12_26.txt", kMill + "_06_12_26.txt"}
+            << QStringList{"log_castle.txt", "log_mill.txt"};
+    }
+    void savedLogListingsMatchTheirGoldenFiles()
+    {
+        QFETCH(QStringList, log);
+        QFETCH(QStringList, open);
+        QFETCH(QStringList, fileNames);
+        QFETCH(QStringList, goldens);
+        ListingDesk desk(log, open);
+        QStringList messages;
+
+        const QList<Listing> listings = desk.logListings();
+        const QList<QByteArray> files = desk.save(listings, &messages);
+
+        QCOMPARE(listings.size(), goldens.size());
+        for (int i = 0; i < goldens.size(); ++i) {
+            QCOMPARE(listings.at(i).fileName, fileNames.at(i));
+            QCOMPARE(files.at(i), golden(goldens.at(i)));
+            QCOMPARE(messages.at(i), "Le log a été sauvegardé sous le nom : " + fileNames.at(i));
+        }
+    }
+
+    void savedAlphaListingsMatchTheirGoldenFiles()
+    {
+        const QString twice = qso("05/09/13", "08:35", "F4KLA", "89", "SSB", "7");
+        ListingDesk desk({twice, qso("06/09/13", "09:00", "ON4ABC", "", "SSB", "7"), twice,
+                          qso("05/09/13", "08:40", "F4KLA", "89", "CW", "14"),
+                          qso("05/09/13", "08:45", "ea3xyz", "", "SSB", "7")});
+
+        const QList<Listing> listings = desk.alphaListings();
+        const QList<QByteArray> files = desk.save(listings);
+
+        QCOMPARE(listings.size(), 2);
+        QCOMPARE(listings.at(0).fileName, kCastle + "_05_09_13 Alpha.txt");
+        QCOMPARE(listings.at(1).fileName, kMill + "_05_09_13 Alpha.txt");
+        QCOMPARE(files.at(0), golden("alpha_castle.txt"));
+        // The mill's older line holds no commune: "   Commune " ends its second heading line.
+        QCOMPARE(files.at(1), golden("alpha_mill.txt"));
+    }
+
+    void listEntriesNumberRightAlignedInFiveColumns_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("prefix");
+        QTest::newRow("1") << 1 << "    1  ";
+        QTest::newRow("12: three blanks, then 12") << 12 << "   12  ";
+        QTest::newRow("99999") << 99999 << "99999  ";
+    }
+    void listEntriesNumberRightAlignedInFiveColumns()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, prefix);
+        const QString line = qso("05/09/13", "08:35", "F4KLA", "89", "SSB", "7");
+        QCOMPARE(logListEntry(number, line), prefix + line);
+    }
+
+    void alphaLogSortsByCallThenRestOfLineAndDropsRepeatedLines()
+    {
+        const QString cwLater = qso("06/09/13", "10:00", "F4KLA", "89", "CW", "14");
+        const QString ssbEarlier = qso("05/09/13", "08:00", "F4KLA", "89", "SSB", "7");
+        const QString lowerCase = qso("05/09/13", "08:05", "f4kla", "89", "SSB", "7");
+        const QString other = qso("05/09/13", "08:10", "EA3XYZ", "", "SSB", "7");
+
+        const QStringList entries =
+            alphaListEntries({ssbEarlier, lowerCase, cwLater, other, ssbEarlier, lowerCase});
+
+        // One call sign: CW before SSB whatever the dates; letter case only breaks ties.
+        QCOMPARE(entries, QStringList({logListEntry(1, other), logListEntry(2, cwLater),
+                                       logListEntry(3, ssbEarlier), logListEntry(4, lowerCase)}));
+    }
+
+    void operatorListKeepsEachCallOnceInListingOrder()
+    {
+        QString blank = qso("05/09/13", "08:00", "", "", "SSB", "7");
+        const QStringList lines{qso("05/09/13", "08:00", "ON4ABC", "", "SSB", "7"),
+                                qso("05/09/13", "08:01", "f4kla", "", "SSB", "7"),
+                                qso("05/09/13", "08:02", "F4KLA", "", "SSB", "7"),
+                                blank,
+                                qso("05/09/13", "08:03", "F4KLA", "", "CW", "7"),
+                                qso("05/09/13", "08:04", "EA3XYZ", "", "SSB", "7")};
+
+        const QStringList calls = operatorList(lines);
+
+        QCOMPARE(calls, QStringList({"EA3XYZ", "F4KLA", "f4kla", "ON4ABC"}));
+        QCOMPARE(calls.size(), countOperators(lines));
+        QCOMPARE(operatorCountText(0), QString(" 0 opérateurs"));
+    }
+
+    void aReferenceWithoutItsLineGetsEmptyHeadingFields()
+    {
+        ListingDesk desk({}, {"DCPF 00000", kCastle});
+
+        const QList<Listing> listings = desk.logListings();
+
+        QCOMPARE(listings.at(0).lines.at(0),
+                 QString("        le 05/09/13 du DCPF 00000 le  par Q9ABC/P"));
+        QCOMPARE(listings.at(0).lines.at(2),
+                 QString("                N° du Canton    Code Postal     Commune Auxerre"));
+        QCOMPARE(listings.at(1).lines.at(0),
+                 QString("       Château le 05/09/13 du DFCF 89010 le Château de Brivo par "
+                         "Q9ABC/P"));
+    }
+
+    void fileNamesTakeTheDayOrTheActivationDate_data()
+    {
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("dd/mm/yy") << "05/09/13"
+                                  << "DFCF 89010_05_09_13 Alpha.txt";
+        QTest::newRow("no folder separator ever") << "5/9/2013"
+                                                  << "DFCF 89010_5___2_13 Alpha.txt";
+    }
+    void fileNamesTakeTheDayOrTheActivationDate()
+    {
+        QFETCH(QString, date);
+        QFETCH(QString, fileName);
+        QCOMPARE(alphaListingFileName(kCastle, date), fileName);
+        QCOMPARE(logListingFileName(kCastle, QDate(2026, 1, 6)), kCastle + "_06_01_26.txt");
+    }
+
+    void aFileThatCannotBeWrittenIsToldAndTheOthersAreStillSaved()
+    {
+        ListingDesk desk({qso("05/09/13", "08:35", "F4KLA", "89", "SSB", "7")});
+        // A folder in the way of the castle's file.
+        QVERIFY(QDir(desk.platform.folder()).mkdir(kCastle + "_06_12_26.txt"));
+        QStringList messages;
+
+        const ListingSaveOutcome outcome =
+            saveListings(desk.platform.folder(), desk.logListings(),
+                         [&](const QString &message, bool) { messages.append(message); });
+
+        QCOMPARE(outcome.failedFiles, QStringList{kCastle + "_06_12_26.txt"});
+        QCOMPARE(outcome.writtenFiles, QStringList{kMill + "_06_12_26.txt"});
+        QCOMPARE(messages.size(), 2);
+        QVERIFY(messages.at(0).startsWith(
+            "Le log n'a pas pu être sauvegardé sous le nom : " + kCastle + "_06_12_26.txt\n"));
+        QCOMPARE(messages.at(1),
+                 "Le log a été sauvegardé sous le nom : " + kMill + "_06_12_26.txt");
+    }
+
+    void anUnreadableLogGivesNoListing()
+    {
+        ListingDesk desk({});
+        QVERIFY(QDir(desk.platform.folder()).mkdir(kCastle + ".txt"));
+        QList<Listing> listings;
+
+        const FileResult built = buildLogListings(desk.session, QDate(2026, 12, 6), listings);
+
+        QVERIFY(!built);
+        QCOMPARE(built.error,
+                 QString("Le log DFCF 89010.txt ne peut pas être lu : aucune liste n'est faite."));
+        QVERIFY(listings.isEmpty());
+    }
+
+    void thePrintJobIsOneDocumentPerReferenceInBoldCourierNew8()
+    {
+        ListingDesk desk({qso("05/09/13", "08:35", "F4KLA", "89", "SSB", "7")});
+        const QList<Listing> listings = desk.logListings();
+
+        const PrintScript script = listingPrintScript(listings);
+
+        using Kind = PrintOperation::Kind;
+        const QList<PrintOperation> &ops = script.operations();
+        QCOMPARE(ops.at(0), (PrintOperation{Kind::Font, "Courier New"}));
+        QCOMPARE(ops.at(1), (PrintOperation{Kind::Bold, {}, 0, true}));
+        QCOMPARE(ops.at(2), (PrintOperation{Kind::Size, {}, 8}));
+        QCOMPARE(script.lines(), listings.at(0).lines + listings.at(1).lines);
+        const qsizetype firstEnd = 3 + listings.at(0).lines.size();
+        QCOMPARE(ops.at(firstEnd).kind, Kind::EndDocument);
+        QCOMPARE(ops.constLast().kind, Kind::EndDocument);
+        QCOMPARE(ops.size(), firstEnd + 1 + listings.at(1).lines.size() + 1);
+    }
+};
+
+ORVEL_TEST_CLASS(TestListings)
+#include "tst_listings.moc"
