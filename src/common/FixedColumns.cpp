@@ -11,24 +11,6 @@ QString padRight(const QString &value, int width)
     return value + QString(width - value.size(), QLatin1Char(' '));
 }
 
-QString alignRight(const QString &value, int width)
-{
-    if (width <= 0)
-        return {};
-    if (value.size() >= width)
-        return value.left(width);
-    return QString(width - value.size(), QLatin1Char(' ')) + value;
-}
-
-QString columns(const QString &line, int first, int last)
-{
-    if (first < 1)
-        first = 1;
-    if (last < first || first > line.size())
-        return {};
-    return line.mid(first - 1, last - first + 1);
-}
-
 QString trimBlanks(const QString &value)
 {
     qsizetype start = 0;
@@ -38,11 +20,6 @@ QString trimBlanks(const QString &value)
     while (end > start && value.at(end - 1) == QLatin1Char(' '))
         --end;
     return value.mid(start, end - start);
-}
-
-QString columnsTrimmed(const QString &line, int first, int last)
-{
-    return trimBlanks(columns(line, first, last));
 }
 
 QString withoutControlCharacters(const QString &value)
