@@ -58,9 +58,8 @@ int main(int argc, char **argv)
     } else {
         orvel::prepareEmbeddedBrowser();
         app = std::make_unique<QApplication>(argc, argv);
-        // The message boxes' title bars and the desktop's task list show the program's name
-        // and its menu icon.
-        QGuiApplication::setApplicationDisplayName(QStringLiteral("Orvel Multi"));
+        // The desktop's task list shows the program's menu entry and icon. The display name
+        // stays unset: the window system would add it to every window's caption.
         QGuiApplication::setDesktopFileName(QStringLiteral("fr.q1brv.OrvelMulti"));
         QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/fr.q1brv.OrvelMulti.svg")));
     }

@@ -19,6 +19,11 @@ namespace orvel {
 
 namespace {
 
+// The program's name in the title bar of its boxes. It is not set as the application's
+// display name, which the window system would add to every window's caption.
+const QString kBoxTitle = QStringLiteral("Orvel Multi");
+
+
 // A line of a data file quoted in a message (an activation line, a QSO line): long, with the
 // runs of blanks that pad its columns. Prose never has them.
 bool isRecordLine(QStringView line)
@@ -46,7 +51,7 @@ bool quotesRecord(const QString &text)
 int showRecordBox(QWidget *parent, const QString &text, const QStringList &buttons)
 {
     QDialog box(parent);
-    box.setWindowTitle(QGuiApplication::applicationDisplayName());
+    box.setWindowTitle(kBoxTitle);
     auto *layout = new QVBoxLayout(&box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     for (const QString &line : linesOf(text)) {
@@ -100,7 +105,7 @@ void WidgetDialogs::message(const QString &text)
         showRecordBox(parent, text, {QStringLiteral("OK")});
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
+    QMessageBox box(QMessageBox::NoIcon, kBoxTitle, text,
                     QMessageBox::NoButton, parent);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     keepTitleVisible(box);
@@ -112,7 +117,7 @@ bool WidgetDialogs::question(const QString &text)
     QWidget *parent = m_parent ? m_parent : QApplication::activeWindow();
     if (quotesRecord(text))
         return showRecordBox(parent, text, {QStringLiteral("Oui"), QStringLiteral("Non")}) == 0;
-    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
+    QMessageBox box(QMessageBox::NoIcon, kBoxTitle, text,
                     QMessageBox::NoButton, parent);
     QPushButton *yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
     box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
