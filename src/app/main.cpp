@@ -2,6 +2,7 @@
 #include "GuiApplication.h"
 #include "export/ExportCommand.h"
 #include "help/Version.h"
+#include "views/ViewCommand.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -28,6 +29,7 @@ int main(int argc, char **argv)
                                           QStringLiteral("Dossier des fichiers de données."),
                                           QStringLiteral("DOSSIER"));
     parser.addOption(folderOption);
+    parser.addOptions(orvel::viewCommandOptions());
     parser.addPositionalArgument(QStringLiteral("commande"),
                                  QStringLiteral("exporter adif|ctrafic REFERENCE"),
                                  QStringLiteral("[exporter adif|ctrafic REFERENCE]"));
@@ -47,6 +49,8 @@ int main(int argc, char **argv)
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty() && positional.first() == QLatin1String("exporter"))
         return orvel::runExportCommandLine(positional.mid(1), parser.value(folderOption));
+    if (!positional.isEmpty() && orvel::isViewCommand(positional.first()))
+        return orvel::runViewCommandLine(positional, parser, parser.value(folderOption));
     if (!positional.isEmpty()) {
         QTextStream err(stderr);
         err << QStringLiteral("Commande inconnue : %1").arg(positional.join(QLatin1Char(' ')))
