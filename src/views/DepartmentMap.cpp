@@ -22,7 +22,7 @@ constexpr int kMargin = 6;            // pixels around the map
 constexpr double kSmallestScale = 1.0;
 
 // The map's SVG with its colours: the file gives outlines only.
-QByteArray styledSvg(const QByteArray &svg)
+QByteArray styledSvg(const QByteArray &svg, double borderWidth)
 {
     QByteArray styled = svg;
     const qsizetype open = styled.indexOf("<svg");
@@ -34,7 +34,7 @@ QByteArray styledSvg(const QByteArray &svg)
     styled.insert(openEnd + 1, QStringLiteral("<g fill=\"%1\" stroke=\"%2\" stroke-width=\"%3\" "
                                               "stroke-linejoin=\"round\">")
                                    .arg(kLand.name(), kBorder.name())
-                                   .arg(kBorderWidth)
+                                   .arg(borderWidth)
                                    .toUtf8());
     return styled;
 }
@@ -65,9 +65,10 @@ DepartmentMap::DepartmentMap(const FranceMap &map, QWidget *parent)
 {
     setObjectName(QStringLiteral("Picture1"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    const QByteArray svg = styledSvg(FranceMap::builtInSvg());
-    m_renderer = new QSvgRenderer(svg, this);
-    m_insetRenderer = new QSvgRenderer(svg, this);
+    // The inset's borders keep the width of the map's, however much it enlarges.
+    const QByteArray svg = FranceMap::builtInSvg();
+    m_renderer = new QSvgRenderer(styledSvg(svg, kBorderWidth), this);
+    m_insetRenderer = new QSvgRenderer(styledSvg(svg, kBorderWidth / map.insetScale()), this);
     m_insetRenderer->setViewBox(map.insetSource());
 
     QFont font(QStringLiteral("Arial"));
@@ -164,11 +165,12 @@ void DepartmentMap::placeLabels()
         m_labels.at(index)->move(corner - QPoint(0, m_labels.at(index)->height()));
 }
 
-void DepartmentMap::paintMarks(QPainter &painter, const QTransform &transform) const
+void DepartmentMap::paintMarks(QPainter &painter, const QTransform &transform,
+                               double borderWidth) const
 {
     painter.save();
     painter.setTransform(transform, true);
-    painter.setPen(QPen(kBorder, kBorderWidth));
+    painter.setPen(QPen(kBorder, borderWidth));
     painter.setBrush(kContactedGreen);
     for (const MapDepartment &department : m_map.departments())
         if (m_marks.test(static_cast<size_t>(department.index)))
@@ -183,19 +185,20 @@ void DepartmentMap::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), kSea);
     const QTransform transform = mapTransform();
     m_renderer->render(&painter, transform.mapRect(m_map.viewBox()));
-    paintMarks(painter, transform);
+    paintMarks(painter, transform, kBorderWidth);
 
     // The part of the map the inset enlarges, outlined where it lies.
     painter.setPen(QPen(kBorder, 1, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(transform.mapRect(m_map.insetSource()));
 
+    // The renderer draws the whole map around its view box: the frame cuts it out.
     const QRectF frame = transform.mapRect(m_map.insetFrame());
-    painter.fillRect(frame, kSea);
-    m_insetRenderer->render(&painter, frame);
     painter.save();
     painter.setClipRect(frame);
-    paintMarks(painter, insetTransform());
+    painter.fillRect(frame, kSea);
+    m_insetRenderer->render(&painter, frame);
+    paintMarks(painter, insetTransform(), kBorderWidth / m_map.insetScale());
     painter.restore();
     painter.setPen(QPen(kBorder, 1));
     painter.drawRect(frame);

@@ -39,7 +39,7 @@ protected:
 
 private:
     void placeLabels();
-    void paintMarks(QPainter &painter, const QTransform &transform) const;
+    void paintMarks(QPainter &painter, const QTransform &transform, double borderWidth) const;
 
     const FranceMap &m_map;
     QSvgRenderer *m_renderer = nullptr;
