@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListView>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -76,9 +77,13 @@ private slots:
         QCOMPARE(openWindows<Pays_Cont>().size(), 1);
         QCOMPARE(openWindows<Pays_Cont>().first()->countries(), QStringList{"F     France"});
 
-        for (QWidget *window : QApplication::topLevelWidgets())
-            if (qobject_cast<Carte_Acti *>(window) || qobject_cast<Pays_Cont *>(window))
-                delete window;
+        // Deleting a window deletes the pop-ups of its lists, which are top-level widgets too.
+        QList<QPointer<QWidget>> views;
+        for (QWidget *window : openWindows<Carte_Acti>())
+            views.append(window);
+        for (QWidget *window : openWindows<Pays_Cont>())
+            views.append(window);
+        qDeleteAll(views);
         delete router.entryWindow();
     }
 };
