@@ -18,6 +18,11 @@
 #include "views/Liste_Operateurs.h"
 #include "views/Log_Alpha.h"
 #include "views/Recherche_Indicatif.h"
+#include "views/Carte_Acti.h"
+#include "views/CtyConversion.h"
+#include "views/DepartmentGridTally.h"
+#include "views/DepartmentTally.h"
+#include "views/Pays_Cont.h"
 
 #include <QLabel>
 #include <QScreen>
@@ -31,6 +36,7 @@ WindowRouter::WindowRouter(Services &services, Setup &setup, Session &session, Q
     , m_services(services)
     , m_setup(setup)
     , m_session(session)
+    , m_tally(new DepartmentTally(session, this))
 {
     connect(&m_setup, &Setup::entryWindowRequested, this, &WindowRouter::openEntryWindow);
     registerWindows();
@@ -44,6 +50,7 @@ void WindowRouter::openEntryWindow()
     m_entry = new Saisie_QSO(m_services, m_session);
     m_entry->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_entry, &Saisie_QSO::windowRequested, this, &WindowRouter::openWindow);
+    installDepartmentTally(*m_entry, *m_tally);
     m_entry->show();
     m_entry->activateWindow();
 }
@@ -54,6 +61,19 @@ void WindowRouter::showModeless(QWidget *window)
     window->show();
     centreOnScreen(*window);
     window->activateWindow();
+}
+
+void WindowRouter::showOnce(const QString &name, const std::function<QWidget *()> &make)
+{
+    // A window already open comes to the front rather than opening twice.
+    QPointer<QWidget> &open = m_single[name];
+    if (open) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    open = make();
+    showModeless(open);
 }
 
 void WindowRouter::registerWindows()
@@ -96,6 +116,15 @@ void WindowRouter::registerWindows()
         });
         showModeless(search);
     });
+    m_factories.insert(QStringLiteral("Mnu_Pays_Contacte"), [this] {
+        showOnce(QStringLiteral("Pays_Cont"),
+                 [this] { return new Pays_Cont(m_session, m_services.dialogs); });
+    });
+    m_factories.insert(QStringLiteral("Mnu_Dpt_Cont"), [this] {
+        showOnce(QStringLiteral("Carte_Acti"), [this] {
+            return new Carte_Acti(m_services.settings, m_services.dialogs, *m_tally);
+        });
+    });
     // The other windows (labels) join here as they are built.
 }
 
@@ -124,6 +153,9 @@ int runGui(QApplication &app, const QString &folderOption)
     QtSettings settings;
     SystemClock clock;
     Services services{settings, clock, dialogs, folder};
+    // The country table the program comes with, unless the folder has its own.
+    if (const FileResult table = installCountryTable(folder); !table)
+        dialogs.message(table.error);
 
     Session session(folder);
     Setup setup(services, session);

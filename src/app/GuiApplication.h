@@ -13,6 +13,7 @@
 
 namespace orvel {
 
+class DepartmentTally;
 struct Services;
 class Session;
 class Setup;
@@ -35,11 +36,15 @@ public:
 private:
     void registerWindows();
     void showModeless(QWidget *window);
+    void showOnce(const QString &name, const std::function<QWidget *()> &make);
 
     Services &m_services;
     Setup &m_setup;
     Session &m_session;
     QPointer<Saisie_QSO> m_entry;
+    // The départements tally the entry window and the map share.
+    DepartmentTally *m_tally = nullptr;
+    QHash<QString, QPointer<QWidget>> m_single;
     // What each menu item (by objectName) opens.
     QHash<QString, std::function<void()>> m_factories;
 };

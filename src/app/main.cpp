@@ -4,6 +4,7 @@
 #include "help/EmbeddedBrowser.h"
 #include "help/Version.h"
 #include "views/ListingCommand.h"
+#include "views/ViewCommand.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -36,6 +37,7 @@ int main(int argc, char **argv)
                                        QStringLiteral("Fichier PDF de la commande imprimer."),
                                        QStringLiteral("FICHIER"));
     parser.addOption(pdfOption);
+    parser.addOptions(orvel::viewCommandOptions());
     parser.addPositionalArgument(QStringLiteral("commande"),
                                  QStringLiteral("exporter adif|ctrafic REFERENCE\n"
                                                 "enregistrer log|alpha REFERENCE\n"
@@ -68,6 +70,8 @@ int main(int argc, char **argv)
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty() && positional.first() == QLatin1String("exporter"))
         return orvel::runExportCommandLine(positional.mid(1), parser.value(folderOption));
+    if (orvel::isViewCommand(positional))
+        return orvel::runViewCommandLine(positional, parser, parser.value(folderOption));
     if (!positional.isEmpty() && orvel::isListingCommand(positional.first()))
         return orvel::runListingCommandLine(positional, parser.value(folderOption),
                                             parser.value(pdfOption));

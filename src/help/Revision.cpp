@@ -49,7 +49,16 @@ QString revisionHistory()
 QString aboutText()
 {
     return QStringLiteral("Brivo_Orvel  Revision ") + revisionText() + QStringLiteral("\r\n\r\n") +
-           QStringLiteral("    Carnet de trafic multi-références, par Q1BRV - ") + siteAddress();
+           QStringLiteral("    Carnet de trafic multi-références, par Q1BRV - ") + siteAddress() +
+           QStringLiteral("\r\n\r\n") + dataCredits();
+}
+
+QString dataCredits()
+{
+    return QStringLiteral(
+        "Carte des départements : svg-maps (Victor Cazanave), d'après MapSVG, licence Creative "
+        "Commons Attribution 4.0 (CC BY 4.0).\r\nTable des pays : fichier cty.dat de Jim "
+        "Reisert AD1C (country-files.com), licence MIT.");
 }
 
 QString manualNotice()

@@ -12,8 +12,11 @@ QString setupCaption();
 // Every revision entry, each followed by CRLF.
 QString revisionHistory();
 // The about box: "Brivo_Orvel  Revision " and the revision text, two line breaks, the credit
-// line.
+// line, then the credits of the built-in data.
 QString aboutText();
+// The credits of the data the program comes with: the map of the départements and the country
+// table.
+QString dataCredits();
 // The answer to the manual entry of the help menu.
 QString manualNotice();
 

@@ -66,10 +66,8 @@ void DepartmentGrid::setColour(int index, const QColor &colour)
     QLabel *label = indicator(index);
     if (!label)
         return;
-    if (colour.isValid())
-        paintBackground(label, colour);
-    else
-        label->setPalette(palette());
+    // Unmarked: the window's background, recorded like any colour so it reads back as such.
+    paintBackground(label, colour.isValid() ? colour : palette().color(QPalette::Window));
 }
 
 void DepartmentGrid::clearColours()

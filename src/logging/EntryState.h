@@ -36,7 +36,10 @@ using AlreadyWorkedCheck =
 // The first-name lookup: the remembered département and first name of a call sign.
 using FirstNameLookup = std::function<std::optional<KnownStation>(const QString &call)>;
 
-// The départements tally (recolours the Dpt grid); band with its unit ("7 Mhz") and mode.
-using TallyRefresh = std::function<void(const QString &bandWithUnit, const QString &mode)>;
+// The départements tally (recolours the Dpt grid) for the entry window's band, without its
+// unit ("7"), and mode. afterStore: the refresh after a stored or corrected QSO, which also
+// marks the map for that band and mode; every other refresh leaves the map's marks reset.
+using TallyRefresh =
+    std::function<void(const QString &band, const QString &mode, bool afterStore)>;
 
 } // namespace orvel

@@ -200,6 +200,7 @@ void Saisie_QSO::setFirstNameUpdate(FirstNameUpdate update)
 void Saisie_QSO::setTallyRefresh(TallyRefresh refresh)
 {
     m_tallyRefresh = std::move(refresh);
+    refreshTally();
 }
 
 const QStringList &Saisie_QSO::logLines() const
@@ -258,8 +259,13 @@ void Saisie_QSO::refreshOperatorCount()
 void Saisie_QSO::refreshTally()
 {
     if (m_tallyRefresh)
-        m_tallyRefresh(m_form.Bande_Q->currentText() + QStringLiteral(" Mhz"),
-                       m_form.Mode_Q->currentText());
+        m_tallyRefresh(m_form.Bande_Q->currentText(), m_form.Mode_Q->currentText(), false);
+}
+
+void Saisie_QSO::refreshTallyAfterStore()
+{
+    if (m_tallyRefresh)
+        m_tallyRefresh(m_form.Bande_Q->currentText(), m_form.Mode_Q->currentText(), true);
 }
 
 void Saisie_QSO::setDeferredEntry(bool on)
@@ -406,7 +412,12 @@ bool Saisie_QSO::runStore()
     m_form.insertIndicator->setText(insertModeIndicator(false));
     updateDateTimeVisibility();
     m_form.Num_Q->setText(QString::number(next));
-    refreshTally();
+    // An inserted QSO refreshes as the other changes of the log do; a stored or corrected one
+    // also shows its band and mode on the map.
+    if (result.action == StoreAction::Insert)
+        refreshTally();
+    else
+        refreshTallyAfterStore();
     return true;
 }
 

@@ -65,7 +65,8 @@ public:
     void setFirstNameLookup(FirstNameLookup lookup);
     // Filled by the first-name memory: receives the key line of every stored or inserted QSO.
     void setFirstNameUpdate(FirstNameUpdate update);
-    // Filled by the départements tally: recolours departmentGrid() for a band and mode.
+    // Filled by the départements tally: recolours departmentGrid() for a band and mode. It
+    // runs at once, since the window's load has already asked for it.
     void setTallyRefresh(TallyRefresh refresh);
 
     void selectLastLine();
@@ -116,6 +117,7 @@ private:
     bool runStore();
     void endEdit();
     void forgetChosenLine();
+    void refreshTallyAfterStore();
     bool fieldsFitTheRecord();
 
     // CorrectionHost

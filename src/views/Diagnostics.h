@@ -1,5 +1,5 @@
-// The logging category of the log views, "orvel.views": warnings when something goes wrong,
-// never traces of ordinary work.
+// The logging category of the views subsystem, "orvel.views": warnings when a table or the map
+// cannot be read as expected, never traces of ordinary work.
 #pragma once
 
 #include <QLoggingCategory>

@@ -65,11 +65,16 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
     if (positional.size() < 3)
         return failure(err, QStringLiteral("Il manque la liste ou la référence.\n") + usage());
     const QString kind = positional.at(1).toLower();
-    if (!kindsOf(command).contains(kind))
-        return failure(err, QStringLiteral("Liste inconnue pour « %1 » : %2 (%3).\n")
-                                    .arg(command, positional.at(1),
-                                         kindsOf(command).join(QStringLiteral(", "))) +
-                                usage());
+    if (!kindsOf(command).contains(kind)) {
+        // "afficher" also shows the countries and the départements (their own command).
+        QStringList kinds = kindsOf(command);
+        if (command == kShow)
+            kinds << QStringLiteral("pays") << QStringLiteral("departements");
+        return failure(err,
+                       QStringLiteral("Liste inconnue pour « %1 » : %2 (%3).\n")
+                               .arg(command, positional.at(1), kinds.join(QStringLiteral(", "))) +
+                           usage());
+    }
     if (command == kPrint && pdfPath.isEmpty())
         return failure(err,
                        QStringLiteral("Indiquez le fichier PDF avec --pdf FICHIER.\n") + usage());

@@ -1,0 +1,128 @@
+#include "CountryTable.h"
+
+#include "Diagnostics.h"
+#include "common/TextFile.h"
+#include "records/QsoLine.h"
+
+#include <QDir>
+#include <algorithm>
+
+namespace orvel {
+
+std::optional<CountryEntry> parseCountryLine(QStringView line)
+{
+    const qsizetype first = line.indexOf(u';');
+    const qsizetype second = first < 0 ? -1 : line.indexOf(u';', first + 1);
+    const qsizetype third = second < 0 ? -1 : line.indexOf(u';', second + 1);
+    if (third < 0)
+        return std::nullopt;
+    CountryEntry entry;
+    entry.prefix = line.left(first).toString();
+    entry.name = line.mid(first + 1, second - first - 1).toString();
+    entry.code = line.mid(second + 1, third - second - 1).left(kCountryCodeWidth).toString();
+    entry.rest = line.mid(third + 1).toString();
+    return entry;
+}
+
+CountryTable::CountryTable(const QStringList &lines)
+{
+    m_entries.reserve(lines.size());
+    for (const QString &line : lines) {
+        auto entry = parseCountryLine(line);
+        if (!entry) {
+            ++m_skipped;
+            continue;
+        }
+        m_firstLineOfPrefix.insert(entry->prefix, m_entries.size());
+        m_longestPrefix = std::max(m_longestPrefix, entry->prefix.size());
+        m_entries.append(std::move(*entry));
+    }
+    // insert() above kept the last line of a repeated prefix; the first one matches first.
+    for (qsizetype i = m_entries.size() - 1; i >= 0; --i)
+        m_firstLineOfPrefix.insert(m_entries.at(i).prefix, i);
+}
+
+const CountryEntry *CountryTable::lookup(QStringView call) const
+{
+    qsizetype best = -1;
+    const qsizetype longest = std::min(m_longestPrefix, call.size());
+    for (qsizetype length = 0; length <= longest; ++length) {
+        const auto found = m_firstLineOfPrefix.constFind(call.left(length).toString());
+        if (found != m_firstLineOfPrefix.constEnd() && (best < 0 || *found < best))
+            best = *found;
+    }
+    return best < 0 ? nullptr : &m_entries.at(best);
+}
+
+CountryTableRead readCountryTable(const QString &folder)
+{
+    CountryTableRead read;
+    const QString path = dataFilePath(folder, kCountryTableFile);
+    const QStringList lines = readLines(path, &read.found);
+    if (!read.found) {
+        read.message = QStringLiteral("La table des pays %1 est introuvable : la liste des pays "
+                                      "contactés reste vide.")
+                           .arg(QDir::toNativeSeparators(path));
+        return read;
+    }
+    read.table = CountryTable(lines);
+    if (read.table.skippedLines() > 0)
+        qCWarning(lcViews) << path << ":" << read.table.skippedLines()
+                           << "lines without three separators left out";
+    return read;
+}
+
+QString countryListEntry(const QString &code, const QString &name)
+{
+    return code.leftJustified(kCountryCodeWidth) + QLatin1Char(' ') + name;
+}
+
+bool countryEntryBefore(const QString &a, const QString &b)
+{
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+}
+
+CountriesContacted::CountriesContacted(CountryTable table)
+    : m_table(std::move(table))
+{
+}
+
+bool CountriesContacted::addLine(QStringView logLine)
+{
+    return addCall(qsoField(logLine, qsocol::kCall).toString());
+}
+
+bool CountriesContacted::addCall(const QString &call)
+{
+    if (m_callsSeen.contains(call))
+        return false;
+    m_callsSeen.insert(call, true);
+    const CountryEntry *country = m_table.lookup(call);
+    const QString code = country ? country->code.trimmed() : kUnknownCountryCode;
+    if (m_codes.contains(code))
+        return false;
+    m_codes.insert(code);
+    const QString entry = country ? countryListEntry(country->code, country->name)
+                                  : countryListEntry(kUnknownCountryCode, kUnknownCountryName);
+    m_entries.insert(
+        std::lower_bound(m_entries.begin(), m_entries.end(), entry, countryEntryBefore), entry);
+    return true;
+}
+
+void CountriesContacted::clear()
+{
+    m_entries.clear();
+    m_codes.clear();
+    m_callsSeen.clear();
+}
+
+QStringList countriesContacted(const QStringList &logLines, const CountryTable &table)
+{
+    CountriesContacted countries(table);
+    for (const QString &line : logLines)
+        countries.addLine(line);
+    return countries.entries();
+}
+
+} // namespace orvel

@@ -1,0 +1,102 @@
+#include "DepartmentTally.h"
+
+#include "records/QsoLine.h"
+#include "records/Session.h"
+
+namespace orvel {
+
+std::optional<int> departmentIndex(QStringView department)
+{
+    if (department.compare(u"2a", Qt::CaseInsensitive) == 0)
+        return kCorsicaSouth;
+    if (department.compare(u"2b", Qt::CaseInsensitive) == 0)
+        return kCorsicaNorth;
+    int index = 0;
+    qsizetype digits = 0;
+    while (digits < department.size() && department.at(digits).isDigit() &&
+           department.at(digits).unicode() < 128) {
+        index = index * 10 + (department.at(digits).unicode() - '0');
+        ++digits;
+    }
+    // The column is two characters wide, so a number never passes 99.
+    if (digits == 0 || index >= kDepartmentLabels)
+        return std::nullopt;
+    return index;
+}
+
+QString departmentLabelText(int index)
+{
+    if (index == kCorsicaSouth)
+        return QStringLiteral("2a");
+    if (index == kCorsicaNorth)
+        return QStringLiteral("2b");
+    return QStringLiteral("%1").arg(index, 2, 10, QLatin1Char('0'));
+}
+
+DepartmentMarks markDepartments(const QStringList &lines, QStringView bandWithUnit,
+                                QStringView mode)
+{
+    DepartmentMarks marks;
+    for (const QString &line : lines) {
+        if (qsoField(line, qsocol::kBandWithUnit) != bandWithUnit ||
+            qsoField(line, qsocol::kMode) != mode)
+            continue;
+        if (const auto index = departmentIndex(rawColumn(line, qsocol::kDepartment)))
+            marks.set(static_cast<size_t>(*index));
+    }
+    return marks;
+}
+
+int countDepartments(const DepartmentMarks &marks)
+{
+    return static_cast<int>(marks.count()) - (marks.test(0) ? 1 : 0);
+}
+
+QStringList markedLabelTexts(const DepartmentMarks &marks)
+{
+    QStringList texts;
+    for (int index = 0; index < kDepartmentLabels; ++index)
+        if (marks.test(static_cast<size_t>(index)))
+            texts.append(departmentLabelText(index));
+    return texts;
+}
+
+DepartmentTally::DepartmentTally(const Session &session, QObject *parent)
+    : QObject(parent)
+    , m_session(session)
+{
+}
+
+void DepartmentTally::refreshForEntry(const QString &band, const QString &mode, MapMarks map)
+{
+    m_entryBandWithUnit = band.trimmed() + QStringLiteral(" Mhz");
+    m_entryMode = mode.trimmed();
+    m_entryKnown = true;
+    const DepartmentMarks grid =
+        markDepartments(m_session.currentLog().lines(), m_entryBandWithUnit, m_entryMode);
+    setMap(map == MapMarks::EntryBandAndMode ? grid : DepartmentMarks());
+    setGrid(grid);
+}
+
+int DepartmentTally::showOnMap(const QString &bandWithUnit, const QString &mode)
+{
+    const QStringList &lines = m_session.currentLog().lines();
+    setMap(markDepartments(lines, bandWithUnit, mode));
+    if (m_entryKnown)
+        setGrid(markDepartments(lines, m_entryBandWithUnit, m_entryMode));
+    return countDepartments(m_map);
+}
+
+void DepartmentTally::setGrid(const DepartmentMarks &marks)
+{
+    m_grid = marks;
+    emit gridChanged();
+}
+
+void DepartmentTally::setMap(const DepartmentMarks &marks)
+{
+    m_map = marks;
+    emit mapChanged();
+}
+
+} // namespace orvel

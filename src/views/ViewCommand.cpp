@@ -1,0 +1,193 @@
+#include "ViewCommand.h"
+
+#include "CountryTable.h"
+#include "CtyConversion.h"
+#include "DepartmentTally.h"
+#include "common/FixedColumns.h"
+#include "common/TextFile.h"
+#include "platform/WorkingDirectory.h"
+#include "records/ActivationList.h"
+#include "records/Session.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <memory>
+
+namespace orvel {
+
+namespace {
+
+const QString kBandOption = QStringLiteral("bande");
+const QString kModeOption = QStringLiteral("mode");
+
+QString usage()
+{
+    return QStringLiteral("Usage : orvel-multi [--dossier DOSSIER] afficher pays REFERENCE\n"
+                          "        orvel-multi [--dossier DOSSIER] afficher departements REFERENCE "
+                          "--bande \"14 Mhz\" --mode SSB\n"
+                          "        orvel-multi [--dossier DOSSIER] pays CTY.DAT");
+}
+
+// The session of a reference as a click in the activation list opens it; nothing (and a
+// message on err) when the reference is not in the list.
+std::unique_ptr<Session> openReference(const QString &folder, const QString &reference,
+                                       QTextStream &err)
+{
+    const ActivationList list(folder);
+    const auto activation = list.find(reference);
+    if (!activation) {
+        err << QStringLiteral("Référence inconnue : %1 ne figure pas dans %2.")
+                   .arg(reference, QDir::toNativeSeparators(list.path()))
+            << Qt::endl;
+        return nullptr;
+    }
+    return std::make_unique<Session>(folder, *activation,
+                                     list.openGroupAt(list.lastLineOf(reference)).openReferences);
+}
+
+int showCountries(const Session &session, QTextStream &out, QTextStream &err)
+{
+    const CountryTableRead table = readCountryTable(session.folder());
+    if (!table.found) {
+        err << table.message << Qt::endl;
+        return 1;
+    }
+    for (const QString &entry : countriesContacted(session.currentLog().lines(), table.table))
+        out << entry << Qt::endl;
+    return 0;
+}
+
+int showDepartments(const Session &session, const ViewFilter &filter, QTextStream &out,
+                    QTextStream &err)
+{
+    if (filter.band.trimmed().isEmpty() || filter.mode.trimmed().isEmpty()) {
+        err << QStringLiteral("Il faut la bande et le mode : --bande \"14 Mhz\" --mode SSB.")
+            << Qt::endl;
+        return 1;
+    }
+    QString band = filter.band.trimmed();
+    if (!band.endsWith(QLatin1String(" Mhz")))
+        band += QStringLiteral(" Mhz");
+    const DepartmentMarks marks =
+        markDepartments(session.currentLog().lines(), band, filter.mode.trimmed());
+    out << countDepartments(marks) << Qt::endl;
+    for (const QString &label : markedLabelTexts(marks))
+        out << label << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
+QList<QCommandLineOption> viewCommandOptions()
+{
+    return {QCommandLineOption(kBandOption,
+                               QStringLiteral("Bande des départements affichés (\"14 Mhz\")."),
+                               QStringLiteral("BANDE")),
+            QCommandLineOption(kModeOption,
+                               QStringLiteral("Mode des départements affichés (SSB, CW...)."),
+                               QStringLiteral("MODE"))};
+}
+
+bool isViewCommand(const QStringList &positional)
+{
+    // "afficher" also shows the listings: only its countries and départements are here.
+    const QString first = positional.value(0);
+    const QString what = positional.value(1);
+    return first == QLatin1String("pays") ||
+           (first == QLatin1String("afficher") &&
+            (what == QLatin1String("pays") || what == QLatin1String("departements") ||
+             what == QLatin1String("départements")));
+}
+
+int runShowCommand(const QStringList &arguments, const ViewFilter &filter, const QString &folder,
+                   QTextStream &out, QTextStream &err)
+{
+    const QString what = arguments.value(0);
+    const bool countries = what == QLatin1String("pays");
+    const bool departments =
+        what == QLatin1String("departements") || what == QLatin1String("départements");
+    if (arguments.size() < 2 || (!countries && !departments)) {
+        err << QStringLiteral("Que faut-il afficher : pays ou departements, puis la référence ?")
+            << Qt::endl
+            << usage() << Qt::endl;
+        return 1;
+    }
+    // The program's start writes the built-in table where there is none; so does this command.
+    if (const FileResult installed = installCountryTable(folder); !installed)
+        err << installed.error << Qt::endl;
+    const QString reference = trimBlanks(arguments.mid(1).join(QLatin1Char(' ')));
+    const auto session = openReference(folder, reference, err);
+    if (!session)
+        return 1;
+    return countries ? showCountries(*session, out, err)
+                     : showDepartments(*session, filter, out, err);
+}
+
+int runCountryFileCommand(const QStringList &arguments, const QString &folder, QTextStream &out,
+                          QTextStream &err)
+{
+    if (arguments.size() != 1) {
+        err << QStringLiteral("Donnez le fichier cty.dat à convertir.") << Qt::endl
+            << usage() << Qt::endl;
+        return 1;
+    }
+    const QString path = arguments.first();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << QStringLiteral("Impossible de lire %1 : %2")
+                   .arg(QDir::toNativeSeparators(path), file.errorString())
+            << Qt::endl;
+        return 1;
+    }
+    const CtyConversion conversion = convertCtyDat(QString::fromLatin1(file.readAll()));
+    if (!conversion.ok()) {
+        err << conversion.error << Qt::endl
+            << QStringLiteral("La table des pays n'a pas été modifiée.") << Qt::endl;
+        return 1;
+    }
+    if (const FileResult written = writeCountryTable(folder, conversion.lines); !written) {
+        err << written.error << Qt::endl;
+        return 1;
+    }
+    out << QStringLiteral("%1 écrit : %2 préfixes de %3 pays (%4 indicatifs exacts laissés de "
+                          "côté).")
+               .arg(QDir::toNativeSeparators(dataFilePath(folder, kCountryTableFile)))
+               .arg(conversion.lines.size())
+               .arg(conversion.countries)
+               .arg(conversion.exactCallsLeftOut)
+        << Qt::endl;
+    return 0;
+}
+
+int runViewCommandLine(const QStringList &positional, const QCommandLineParser &parser,
+                       const QString &folderOption)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    // A command never creates a data folder: a mistyped --dossier is told, not made.
+    if (!folderOption.isEmpty() && !QDir(folderOption).exists()) {
+        err << QStringLiteral("Le dossier %1 n'existe pas.")
+                   .arg(QDir::toNativeSeparators(folderOption))
+            << Qt::endl;
+        return 1;
+    }
+    QString error;
+    const QString folder = chooseWorkingDirectory(
+        folderOption, QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
+    if (folder.isEmpty()) {
+        err << error << Qt::endl;
+        return 1;
+    }
+    const QStringList arguments = positional.mid(1);
+    if (positional.value(0) == QLatin1String("pays"))
+        return runCountryFileCommand(arguments, folder, out, err);
+    return runShowCommand(arguments,
+                          ViewFilter{parser.value(kBandOption), parser.value(kModeOption)}, folder,
+                          out, err);
+}
+
+} // namespace orvel
