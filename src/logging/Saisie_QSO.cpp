@@ -47,11 +47,10 @@ Saisie_QSO::Saisie_QSO(Services &services, Session &session, QWidget *parent)
     m_menus = std::make_unique<EntryMenus>(EntryMenus::build(menuBar()));
     m_clock = new ClockPanel(services.clock, m_form.Label37, m_form.Label34, m_form.Label33, this);
     m_keyFlow = new EntryKeyFlow(m_form, m_state, services.dialogs, m_settings, *this, this);
-    // The list shows the session's own lines; on a long log only the visible rows are laid
-    // out.
+    // The list shows the session's own lines, all of one height. It is laid out whole, not in
+    // batches: the last line must be reachable at once after every change.
     m_form.listModel = new LogListModel(session, m_form.Liste_QSO);
     m_form.Liste_QSO->setModel(m_form.listModel);
-    m_form.Liste_QSO->setLayoutMode(QListView::Batched);
     m_corrections = std::make_unique<LogCorrectionController>(static_cast<CorrectionHost &>(*this),
                                                               services.dialogs, session);
     connectMenus();
