@@ -5,6 +5,7 @@
 #include "app/Diagnostics.h"
 #include "export/ExportActions.h"
 #include "help/Revision.h"
+#include "labels/Select_QSO.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Clock.h"
 #include "platform/Services.h"
@@ -70,6 +71,9 @@ void WindowRouter::registerWindows()
                        [this] { m_services.dialogs.message(manualNotice()); });
     m_factories.insert(QStringLiteral("Mnu_A_Propos"),
                        [this] { m_services.dialogs.message(aboutText()); });
+    m_factories.insert(QStringLiteral("Mnu_Etiquettes"), [this] {
+        showModeless(new Select_QSO(m_services, m_session, m_labelActivations));
+    });
     // The other windows (log views, labels, help) join here as they are built.
 }
 

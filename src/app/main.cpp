@@ -2,10 +2,12 @@
 #include "GuiApplication.h"
 #include "export/ExportCommand.h"
 #include "help/Version.h"
+#include "labels/LabelPrinting.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <memory>
@@ -28,17 +30,26 @@ int main(int argc, char **argv)
                                           QStringLiteral("Dossier des fichiers de données."),
                                           QStringLiteral("DOSSIER"));
     parser.addOption(folderOption);
-    parser.addPositionalArgument(QStringLiteral("commande"),
-                                 QStringLiteral("exporter adif|ctrafic REFERENCE"),
-                                 QStringLiteral("[exporter adif|ctrafic REFERENCE]"));
+    parser.addPositionalArgument(
+        QStringLiteral("commande"),
+        QStringLiteral("exporter adif|ctrafic REFERENCE, ou etiquettes REFERENCE --pdf FICHIER"),
+        QStringLiteral("[exporter adif|ctrafic REFERENCE | etiquettes REFERENCE --pdf FICHIER]"));
+    orvel::addLabelCommandOptions(parser);
     // Read the arguments before any application exists: the command line needs no display,
     // so only the windows get a QApplication.
     const bool parsed = parser.parse(arguments);
     const bool windowless = !parsed || parser.isSet(helpOption) || parser.isSet(versionOption) ||
                             arguments.contains(QStringLiteral("--help-all")) ||
                             !parser.positionalArguments().isEmpty();
+    // Labels are drawn with fonts, which need a Gui application, but never a display.
+    const bool labels = parsed && !parser.positionalArguments().isEmpty() &&
+                        parser.positionalArguments().first() == QLatin1String("etiquettes");
     std::unique_ptr<QCoreApplication> app;
-    if (windowless)
+    if (labels) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else if (windowless)
         app = std::make_unique<QCoreApplication>(argc, argv);
     else
         app = std::make_unique<QApplication>(argc, argv);
@@ -47,6 +58,9 @@ int main(int argc, char **argv)
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty() && positional.first() == QLatin1String("exporter"))
         return orvel::runExportCommandLine(positional.mid(1), parser.value(folderOption));
+    if (labels)
+        return orvel::runLabelCommandLine(positional.mid(1), orvel::labelCommandOptions(parser),
+                                          parser.value(folderOption));
     if (!positional.isEmpty()) {
         QTextStream err(stderr);
         err << QStringLiteral("Commande inconnue : %1").arg(positional.join(QLatin1Char(' ')))

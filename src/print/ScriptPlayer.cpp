@@ -49,6 +49,16 @@ public:
             case PrintOperation::Kind::DiscardDocument:
                 endDocument(true);
                 break;
+            case PrintOperation::Kind::LineAdvance:
+                m_lineAdvance = op.number;
+                break;
+            case PrintOperation::Kind::PositionX:
+                m_x = millimetres(op.x);
+                break;
+            case PrintOperation::Kind::PageA4Portrait:
+                m_device.setPageSize(QPageSize(QPageSize::A4));
+                m_device.setPageOrientation(QPageLayout::Portrait);
+                break;
             case PrintOperation::Kind::Question:
                 if (ask && !ask(op.text)) {
                     m_result.stopped = true;
@@ -71,7 +81,15 @@ private:
 
     double millimetres(double mm) const { return mm * m_device.logicalDpiY() / 25.4; }
 
-    QFont font() const { return fixedPitchFont({m_family}, m_points, m_bold); }
+    QFont font() const { return pitchKeepingFont(m_family, m_points, m_bold); }
+
+    // The height a line takes: its size times the script's factor, or the font's own spacing.
+    double lineAdvance(const QFontMetricsF &metrics) const
+    {
+        if (m_lineAdvance > 0)
+            return m_points * m_lineAdvance * m_device.logicalDpiY() / 72.0;
+        return metrics.lineSpacing();
+    }
 
     bool printLine(const QString &text)
     {
@@ -88,7 +106,7 @@ private:
         m_pageHasInk = true;
         m_documentHasInk = true;
         m_x = 0;
-        m_y += metrics.lineSpacing();
+        m_y += lineAdvance(metrics);
         return true;
     }
 
@@ -166,6 +184,7 @@ private:
     QString m_family = QStringLiteral("Courier New");
     double m_points = 10;
     bool m_bold = false;
+    double m_lineAdvance = 0;
     double m_x = 0;
     double m_y = 0;
     bool m_pageHasInk = false;
