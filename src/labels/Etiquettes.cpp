@@ -10,6 +10,8 @@
 #include "records/Session.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -284,13 +286,26 @@ void Etiquettes::onImprimeClicked()
     const std::optional<PrintScript> script = checkedScript();
     if (!script)
         return;
-    m_lastResult = printLabels(*script, printer, [this](const QString &question) {
-        return m_services.dialogs.question(question);
-    });
+    // Between two sheets the windows repaint; the operator's clicks wait for the end of the
+    // run, and the window stays open until then.
+    m_printing = true;
+    m_lastResult = printLabels(
+        *script, printer,
+        [this](const QString &question) { return m_services.dialogs.question(question); },
+        [](int) { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    m_printing = false;
     if (m_lastResult.failed)
         m_services.dialogs.message(
             QStringLiteral("L'impression des étiquettes n'a pas pu commencer : l'imprimante ou "
                            "le fichier choisi n'est pas accessible."));
+}
+
+void Etiquettes::closeEvent(QCloseEvent *event)
+{
+    if (m_printing)
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
 }
 
 void Etiquettes::onApercuClicked()

@@ -14,6 +14,7 @@
 #include <memory>
 
 class QCheckBox;
+class QCloseEvent;
 class QLineEdit;
 class QPrinter;
 class QPushButton;
@@ -44,6 +45,9 @@ public:
     // The outcome of the last run that reached the printer.
     const PlayResult &lastResult() const { return m_lastResult; }
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private slots:
     void onImprimeClicked();
     void onApercuClicked();
@@ -64,6 +68,7 @@ private:
     PrinterChoice m_choosePrinter;
     Preview m_preview;
     PlayResult m_lastResult;
+    bool m_printing = false;
 
     std::array<QRadioButton *, 5> Etiqu{};
     QLineEdit *RxTx = nullptr;

@@ -20,10 +20,11 @@ void prepareLabelPrinter(QPrinter &printer)
         printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
-PlayResult printLabels(const PrintScript &script, QPrinter &printer, const ScriptPlayer::Ask &ask)
+PlayResult printLabels(const PrintScript &script, QPrinter &printer, const ScriptPlayer::Ask &ask,
+                       const ScriptPlayer::DocumentEnded &documentEnded)
 {
     prepareLabelPrinter(printer);
-    return ScriptPlayer::play(script, printer, ask);
+    return ScriptPlayer::play(script, printer, ask, documentEnded);
 }
 
 PlayResult printLabelsToPdf(const PrintScript &script, const QString &path)

@@ -14,7 +14,8 @@ namespace orvel {
 void prepareLabelPrinter(QPrinter &printer);
 
 // The run on the printer; every sheet is a print job, or a page of the one PDF file.
-PlayResult printLabels(const PrintScript &script, QPrinter &printer, const ScriptPlayer::Ask &ask);
+PlayResult printLabels(const PrintScript &script, QPrinter &printer, const ScriptPlayer::Ask &ask,
+                       const ScriptPlayer::DocumentEnded &documentEnded = {});
 // The run into an A4 PDF file at path (replaced), one page per sheet.
 PlayResult printLabelsToPdf(const PrintScript &script, const QString &path);
 

@@ -126,16 +126,21 @@ void Select_QSO::tellMissingLog()
                 QDir::toNativeSeparators(m_session.logFiles().path(m_session.currentReference()))));
 }
 
+// A moved entry leaves no highlight behind on the entry that takes its row.
 void Select_QSO::onListeQsoClicked(const QModelIndex &index)
 {
-    if (index.isValid())
-        m_job->choose(index.row());
+    if (!index.isValid())
+        return;
+    m_job->choose(index.row());
+    Liste_QSO->selectionModel()->clear();
 }
 
 void Select_QSO::onListeImprimeClicked(const QModelIndex &index)
 {
-    if (index.isValid())
-        m_job->giveBack(index.row());
+    if (!index.isValid())
+        return;
+    m_job->giveBack(index.row());
+    Liste_Imprime->selectionModel()->clear();
 }
 
 void Select_QSO::onSelectAllClicked()

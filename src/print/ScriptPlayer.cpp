@@ -16,9 +16,11 @@ namespace {
 class Playback
 {
 public:
-    Playback(QPagedPaintDevice &device, QPrinter *printer)
+    Playback(QPagedPaintDevice &device, QPrinter *printer,
+             ScriptPlayer::DocumentEnded documentEnded = {})
         : m_device(device)
         , m_printer(printer)
+        , m_documentEnded(std::move(documentEnded))
     {
     }
 
@@ -146,11 +148,14 @@ private:
             // In a file the next document starts on a page of its own.
             m_newDocumentPending = true;
         }
-        if (!discard)
-            ++m_result.documents;
         m_documentHasInk = false;
         m_y = 0;
         m_x = 0;
+        if (!discard) {
+            ++m_result.documents;
+            if (m_documentEnded)
+                m_documentEnded(m_result.documents);
+        }
     }
 
     void closePainter()
@@ -179,6 +184,7 @@ private:
 
     QPagedPaintDevice &m_device;
     QPrinter *m_printer;
+    ScriptPlayer::DocumentEnded m_documentEnded;
     QPainter m_painter;
     PlayResult m_result;
     QString m_family = QStringLiteral("Courier New");
@@ -194,14 +200,16 @@ private:
 
 } // namespace
 
-PlayResult ScriptPlayer::play(const PrintScript &script, QPrinter &printer, const Ask &ask)
+PlayResult ScriptPlayer::play(const PrintScript &script, QPrinter &printer, const Ask &ask,
+                              const DocumentEnded &documentEnded)
 {
-    return Playback(printer, &printer).run(script, ask);
+    return Playback(printer, &printer, documentEnded).run(script, ask);
 }
 
-PlayResult ScriptPlayer::play(const PrintScript &script, QPagedPaintDevice &device, const Ask &ask)
+PlayResult ScriptPlayer::play(const PrintScript &script, QPagedPaintDevice &device, const Ask &ask,
+                              const DocumentEnded &documentEnded)
 {
-    return Playback(device, nullptr).run(script, ask);
+    return Playback(device, nullptr, documentEnded).run(script, ask);
 }
 
 PlayResult ScriptPlayer::playToPdf(const PrintScript &script, const QString &path, const Ask &ask)

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTimer>
 
 using namespace orvel;
 using namespace orvel::testing;
@@ -174,8 +175,11 @@ private slots:
             printer.setOutputFileName(path);
             return true;
         });
-        LabelDesk::click(desk.get<QPushButton>(labels, "Imprime"));
+        bool eventsRan = false;
+        QTimer::singleShot(0, labels, [&] { eventsRan = true; });
+        desk.get<QPushButton>(labels, "Imprime")->click();
 
+        QVERIFY(eventsRan); // between the two sheets, the windows' events ran
         QCOMPARE(labels->lastResult().documents, 2);
         const QString text = pdfText(path);
         QCOMPARE(pdfPages(text), 2);
