@@ -1,7 +1,10 @@
 #include "LabelDesk.h"
+#include "labels/LabelPrinting.h"
+#include "platform/Fonts.h"
 #include "support/TestRegistry.h"
 
 #include <QCheckBox>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -9,13 +12,36 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 
 using namespace orvel;
 using namespace orvel::testing;
 
 namespace {
+// The top of every word "text" of a PDF file, in points from the top of its page, page by page.
+QList<QList<double>> wordTops(const QString &path, const QString &text)
+{
+    QProcess process;
+    process.start("pdftotext", {"-bbox", path, "-"});
+    process.waitForFinished(30000);
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    QList<QList<double>> pages;
+    static const QRegularExpression word(
+        QStringLiteral("<page |<word [^>]*yMin=\"(-?[0-9.]+)\"[^>]*>([^<]*)</word>"));
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto match = it.next();
+        if (match.captured(0).startsWith("<page"))
+            pages.append(QList<double>());
+        else if (match.captured(2) == text && !pages.isEmpty())
+            pages.last().append(match.captured(1).toDouble());
+    }
+    return pages;
+}
+
 QStringList callsIn(const QAbstractItemModel *model)
 {
     QStringList calls;
@@ -189,6 +215,68 @@ private slots:
         QCOMPARE(desk.platform.settings.value("Orvel", "Setup ", "N° Etiquette"), QString("3"));
         QCOMPARE(desk.platform.settings.value("Orvel", "Setup ", "Transceiver"),
                  QString("FT47 100 W"));
+    }
+
+    void everyRowLandsOnItsLabel_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<double>("pitchMm");
+        QTest::newRow("format 1") << 1 << 33.9;
+        QTest::newRow("format 2") << 2 << 37.0;
+        QTest::newRow("format 3") << 3 << 34.0;
+        QTest::newRow("format 4") << 4 << 35.0;
+        QTest::newRow("format 5") << 5 << 37.0;
+    }
+    void everyRowLandsOnItsLabel()
+    {
+        QFETCH(int, format);
+        QFETCH(double, pitchMm);
+        LabelRunInput input;
+        LabelJob job;
+        job.addLogLines(numberedQsoLines(format == 5 ? 48 : 32));
+        input.entries = job.available().entries();
+        input.format = format;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("rows.pdf");
+        QCOMPARE(printLabelsToPdf(labelRunScript(input), path).documents, 2);
+
+        const QList<QList<double>> pages = wordTops(path, "Confirme");
+        QCOMPARE(pages.size(), 2);
+        const double pitch = pitchMm / 25.4 * 72;
+        for (const QList<double> &words : pages) {
+            // The line 1 of each row: eight rows on the page, one label pitch apart.
+            QList<double> rows;
+            for (double top : words) {
+                if (std::none_of(rows.cbegin(), rows.cend(),
+                                 [top](double row) { return qAbs(row - top) < 2; }))
+                    rows.append(top);
+            }
+            std::sort(rows.begin(), rows.end());
+            QCOMPARE(rows.size(), 8);
+            for (int row = 1; row < 8; ++row)
+                QVERIFY2(qAbs(rows.at(row) - rows.at(0) - row * pitch) < 0.5,
+                         qPrintable(QString::number(rows.at(row) - rows.at(0))));
+            // Each sheet starts as the first.
+            QVERIFY(qAbs(rows.first() -
+                         *std::min_element(pages.first().cbegin(), pages.first().cend())) < 0.1);
+        }
+    }
+
+    void aStandInFontKeepsThePitchOfTheFontItReplaces_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<double>("ems");
+        QTest::newRow("Letter Gothic: half an em") << "Letter Gothic" << 0.5;
+        QTest::newRow("Courier New: 0.6 em") << "Courier New" << 0.6;
+    }
+    void aStandInFontKeepsThePitchOfTheFontItReplaces()
+    {
+        QFETCH(QString, family);
+        QFETCH(double, ems);
+        QFont font = pitchKeepingFont(family, 12);
+        font.setPixelSize(100);
+        const double advance = QFontMetricsF(font).horizontalAdvance(QString(50, 'W')) / 50;
+        QVERIFY2(qAbs(advance - ems * 100) < 1, qPrintable(QString::number(advance)));
     }
 
     void noToTheSheetQuestionStillPrintsTheFullSheet()
