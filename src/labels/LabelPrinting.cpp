@@ -16,8 +16,11 @@ namespace orvel {
 
 void prepareLabelPrinter(QPrinter &printer)
 {
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    // Every sheet of the five formats is an A4 sheet.
+    if (printer.outputFormat() != QPrinter::PdfFormat)
+        return;
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
 PlayResult printLabels(const PrintScript &script, QPrinter &printer, const ScriptPlayer::Ask &ask,

@@ -10,7 +10,8 @@ class QWidget;
 
 namespace orvel {
 
-// A PDF has no hardware margins: its printable area is the whole page.
+// A PDF file gets A4 pages (the sheets' size) and no margins: a file has no hardware margins,
+// so its printable area is the whole page. A printer keeps its paper and margins.
 void prepareLabelPrinter(QPrinter &printer);
 
 // The run on the printer; every sheet is a print job, or a page of the one PDF file.
