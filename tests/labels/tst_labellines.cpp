@@ -84,22 +84,6 @@ private slots:
         QCOMPARE(line.right, QString(11, ' ') + "   34630 Saint Thibery");
     }
 
-    void theCreditLineStandsUnderEachLabel_data()
-    {
-        QTest::addColumn<LabelLanguage>("language");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("French") << LabelLanguage::French
-                                << QString(80, ' ') + "par Q1BRV" + QString(88, ' ') + "par Q1BRV";
-        QTest::newRow("English") << LabelLanguage::English
-                                 << QString(81, ' ') + "by Q1BRV" + QString(89, ' ') + "by Q1BRV";
-    }
-    void theCreditLineStandsUnderEachLabel()
-    {
-        QFETCH(LabelLanguage, language);
-        QFETCH(QString, line);
-        QCOMPARE(creditLine(language), line);
-    }
-
     void placedPadRoundsHalvesToEven_data()
     {
         QTest::addColumn<int>("spare");
