@@ -8,9 +8,9 @@ ORVEL_BUILD="$ORVEL_ROOT/build"
 
 orvel_packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev qt6-translations-l10n
   libgl-dev fonts-liberation fonts-dejavu-core
-  xvfb xauth poppler-utils
+  xvfb xauth poppler-utils desktop-file-utils appstream
 )
 
 orvel_install_missing() {

@@ -5,6 +5,7 @@
 #include "app/Diagnostics.h"
 #include "export/ExportActions.h"
 #include "help/Revision.h"
+#include "help/UpdatePage.h"
 #include "labels/Select_QSO.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Clock.h"
@@ -71,6 +72,10 @@ void WindowRouter::registerWindows()
                        [this] { m_services.dialogs.message(manualNotice()); });
     m_factories.insert(QStringLiteral("Mnu_A_Propos"),
                        [this] { m_services.dialogs.message(aboutText()); });
+    m_factories.insert(QStringLiteral("Mnu_Maj"), [this] {
+        if (QWidget *window = openUpdatePage())
+            showModeless(window);
+    });
     m_factories.insert(QStringLiteral("Mnu_Etiquettes"), [this] {
         showModeless(new Select_QSO(m_services, m_session, m_labelActivations));
     });

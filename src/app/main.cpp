@@ -1,6 +1,7 @@
 // Orvel Multi: the setup window, or an export run from the command line.
 #include "GuiApplication.h"
 #include "export/ExportCommand.h"
+#include "help/EmbeddedBrowser.h"
 #include "help/Version.h"
 #include "labels/LabelPrinting.h"
 
@@ -8,6 +9,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QTextStream>
 
 #include <memory>
@@ -49,10 +51,17 @@ int main(int argc, char **argv)
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
-    } else if (windowless)
+    } else if (windowless) {
         app = std::make_unique<QCoreApplication>(argc, argv);
-    else
+    } else {
+        orvel::prepareEmbeddedBrowser();
         app = std::make_unique<QApplication>(argc, argv);
+        // The message boxes' title bars and the desktop's task list show the program's name
+        // and its menu icon.
+        QGuiApplication::setApplicationDisplayName(QStringLiteral("Orvel Multi"));
+        QGuiApplication::setDesktopFileName(QStringLiteral("fr.q1brv.OrvelMulti"));
+        QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/fr.q1brv.OrvelMulti.svg")));
+    }
     parser.process(*app);
 
     const QStringList positional = parser.positionalArguments();

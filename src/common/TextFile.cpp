@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -105,6 +106,40 @@ QList<QStringView> lineViews(QStringView text)
     return lines;
 }
 
+QList<ByteLine> byteLines(const QByteArray &bytes)
+{
+    QList<ByteLine> lines;
+    lines.reserve(bytes.size() / 64 + 1);
+    const char *data = bytes.constData();
+    const qsizetype size = bytes.size();
+    qsizetype start = 0;
+    while (start < size) {
+        const void *found = std::memchr(data + start, '\n', size_t(size - start));
+        qsizetype end = found ? static_cast<const char *>(found) - data : size;
+        const qsizetype next = found ? end + 1 : size;
+        if (end > start && data[end - 1] == '\r')
+            --end;
+        lines.append(ByteLine{start, end, next});
+        start = next;
+    }
+    return lines;
+}
+
+FileResult readBytesForRewrite(const QString &path, QByteArray &bytes)
+{
+    bytes.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (!file.exists())
+            return FileResult::success();
+        return FileResult::failure(
+            QStringLiteral("Le fichier %1 ne peut pas être lu ; il est resté inchangé")
+                .arg(shownName(path)));
+    }
+    bytes = file.readAll();
+    return FileResult::success();
+}
+
 FileResult readLinesForRewrite(const QString &path, QStringList &lines)
 {
     bool readable = false;
@@ -159,12 +194,17 @@ FileResult createEmptyFile(const QString &path)
 
 FileResult replaceFile(const QString &path, const QString &scratchPath, const QStringList &lines)
 {
+    return replaceFileBytes(path, scratchPath, fileBytes(lines));
+}
+
+FileResult replaceFileBytes(const QString &path, const QString &scratchPath,
+                            const QByteArray &bytes)
+{
     {
         QFile scratch(scratchPath);
         if (!scratch.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             return FileResult::failure(writeError(scratchPath, scratch));
         }
-        const QByteArray bytes = fileBytes(lines);
         if (scratch.write(bytes) != bytes.size() || !syncToDisk(scratch)) {
             const QString error = writeError(scratchPath, scratch);
             scratch.close();

@@ -53,8 +53,16 @@ QString decodeWindows1252(const QByteArray &bytes)
     return text;
 }
 
-QByteArray encodeWindows1252(const QString &text)
+QByteArray encodeWindows1252(QStringView text)
 {
+    // Most text holds no character beyond Latin-1 and none of the C1 controls: it is written
+    // as Latin-1, much faster.
+    const bool plainLatin1 = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x80 || (u >= 0xA0 && u <= 0xFF);
+    });
+    if (plainLatin1)
+        return text.toLatin1();
     QByteArray bytes;
     bytes.resize(text.size());
     char *out = bytes.data();
@@ -63,6 +71,12 @@ QByteArray encodeWindows1252(const QString &text)
         out[i] = static_cast<char>(b < 0 ? '?' : b);
     }
     return bytes;
+}
+
+char windows1252Byte(QChar c)
+{
+    const int b = byteOf(c);
+    return static_cast<char>(b < 0 ? '?' : b);
 }
 
 bool isWindows1252(QChar c)

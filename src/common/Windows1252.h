@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 namespace orvel {
@@ -10,9 +11,12 @@ namespace orvel {
 QString decodeWindows1252(const QByteArray &bytes);
 
 // The bytes of text; characters the set cannot hold become '?' (see firstUnencodable).
-QByteArray encodeWindows1252(const QString &text);
+QByteArray encodeWindows1252(QStringView text);
 
 bool isWindows1252(QChar c);
+
+// The byte of one character; '?' for a character the set cannot hold.
+char windows1252Byte(QChar c);
 
 // Text in capitals, letter by letter, where the capital is itself one windows-1252 character
 // ("é" gives "É", "ÿ" gives "Ÿ"); "ß" and "µ" stay as they are, so capitals never lengthen a

@@ -106,7 +106,7 @@ void appendTag(Record &out, QLatin1String tag, qsizetype length)
 
 // The field of a value already trimmed of blanks; values that are not plain ASCII are folded
 // first, and the length is that of the folded value.
-void appendField(Record &out, QLatin1String tag, QStringView value)
+void appendField(Record &out, QLatin1String tag, QStringView value, std::string &folded)
 {
     if (isPrintableAscii(value)) {
         appendTag(out, tag, value.size());
@@ -121,7 +121,6 @@ void appendField(Record &out, QLatin1String tag, QStringView value)
             out.append(text, size_t(p - text));
         }
     } else {
-        thread_local std::string folded;
         folded.clear();
         appendAsciiFolded(folded, value);
         // Blanks that folding brought to the edges (a non-breaking blank) are trimmed too.
@@ -133,6 +132,12 @@ void appendField(Record &out, QLatin1String tag, QStringView value)
             out.append(folded, first, length);
     }
     out.push_back(' ');
+}
+
+void appendField(Record &out, QLatin1String tag, QStringView value)
+{
+    std::string folded;
+    appendField(out, tag, value, folded);
 }
 
 void appendField(Record &out, QLatin1String tag, QLatin1String value)
@@ -186,19 +191,6 @@ QString dateFallback(const QString &dateText)
 
 QLatin1String namedBand(QStringView bandWithUnit);
 
-// The ADIF band of a band outside the list; a log keeps to a few bands, so the last answer
-// is kept.
-QString otherBand(QStringView bandWithUnit)
-{
-    thread_local QString lastBand;
-    thread_local QString lastAnswer;
-    if (bandWithUnit != lastBand) {
-        lastBand = bandWithUnit.toString();
-        lastAnswer = bandOfMegahertz(lastBand.section(QLatin1Char(' '), 0, 0));
-    }
-    return lastAnswer;
-}
-
 QLatin1String namedBand(QStringView bandWithUnit)
 {
     for (const NamedBand &band : kBandTable) {
@@ -246,18 +238,17 @@ QString adifTitle(const QString &activator)
 
 QString adifHeader(const QString &activator, const QDateTime &createdUtc)
 {
-    Record credit;
-    appendField(credit, QLatin1String("ADIF_VER"), kAdifVersion);
-    appendField(credit, QLatin1String("PROGRAMID"), kProgramId);
-    appendField(credit, QLatin1String("PROGRAMVERSION"), trimBlanks(revisionText()));
-    appendField(credit, QLatin1String("CREATED_TIMESTAMP"),
-                createdUtc.toUTC().toString(QStringLiteral("yyyyMMdd HHmmss")));
+    const QString credit =
+        adifField(QStringLiteral("ADIF_VER"), kAdifVersion) +
+        adifField(QStringLiteral("PROGRAMID"), kProgramId) +
+        adifField(QStringLiteral("PROGRAMVERSION"), revisionText()) +
+        adifField(QStringLiteral("CREATED_TIMESTAMP"),
+                  createdUtc.toUTC().toString(QStringLiteral("yyyyMMdd HHmmss")));
     const QString crlf = QStringLiteral("\r\n");
     // The title is free text before the first tag: a '<' in it would open a false field.
     QString title = asciiFolded(adifTitle(activator));
     title.replace(QLatin1Char('<'), QLatin1Char('('));
-    return title + crlf + crlf + QString::fromLatin1(credit.data(), qsizetype(credit.size())) +
-           crlf + crlf + crlf + QStringLiteral("<eoh>") + crlf;
+    return title + crlf + crlf + credit + crlf + crlf + crlf + QStringLiteral("<eoh>") + crlf;
 }
 
 QString adifField(const QString &tag, const QString &value)
@@ -266,34 +257,6 @@ QString adifField(const QString &tag, const QString &value)
     Record out;
     appendField(out, QLatin1String(latinTag), trimBlanks(value));
     return QString::fromLatin1(out.data(), qsizetype(out.size()));
-}
-
-QString adifDate(const QString &dateText)
-{
-    char digits[8];
-    if (calendarDate(dateText, digits))
-        return QString::fromLatin1(digits, 8);
-    return dateFallback(dateText);
-}
-
-QString adifTime(const QString &timeText)
-{
-    return timeText.left(2) + timeText.right(2);
-}
-
-QString adifBand(const QString &bandWithUnit)
-{
-    const QLatin1String named = namedBand(bandWithUnit);
-    if (named.size() > 0)
-        return named;
-    return bandOfMegahertz(bandWithUnit.section(QLatin1Char(' '), 0, 0));
-}
-
-QString adifMode(const QString &mode)
-{
-    if (mode == QLatin1String("TTY"))
-        return QStringLiteral("RTTY");
-    return mode;
 }
 
 bool holdsQso(QStringView logLine)
@@ -307,34 +270,72 @@ bool holdsQso(QStringView logLine)
 
 namespace {
 
-// Appends the record to out; in the DMSM layout its part of out is put in capitals.
-void assembleRecord(Record &out, QStringView line, const AdifFileData &data)
+// Builds the records of one file. It keeps what it can reuse from one record to the next: the
+// buffer of folded text and the ADIF band of the last band outside the list (a log keeps to a
+// few bands).
+class RecordBuilder
 {
+public:
+    explicit RecordBuilder(const AdifFileData &data)
+        : m_data(data)
+    {
+    }
+
+    // Appends the record to out; in the DMSM layout its part of out is put in capitals.
+    void append(Record &out, QStringView line);
+
+private:
+    void field(Record &out, QLatin1String tag, QStringView value)
+    {
+        appendField(out, tag, value, m_folded);
+    }
+    void field(Record &out, QLatin1String tag, QLatin1String value)
+    {
+        appendField(out, tag, value);
+    }
+    const QString &otherBand(QStringView bandWithUnit)
+    {
+        if (bandWithUnit != m_lastBand) {
+            m_lastBand = bandWithUnit.toString();
+            m_lastAnswer = bandOfMegahertz(m_lastBand.section(QLatin1Char(' '), 0, 0));
+        }
+        return m_lastAnswer;
+    }
+
+    const AdifFileData &m_data;
+    std::string m_folded;
+    QString m_lastBand;
+    QString m_lastAnswer;
+};
+
+void RecordBuilder::append(Record &out, QStringView line)
+{
+    const AdifFileData &data = m_data;
     const size_t start = out.size();
-    appendField(out, QLatin1String("call"), qsoField(line, qsocol::kCall));
+    field(out, QLatin1String("call"), qsoField(line, qsocol::kCall));
     const QStringView firstName = qsoField(line, qsocol::kFirstName);
     if (!firstName.isEmpty())
-        appendField(out, QLatin1String("name"), firstName);
+        field(out, QLatin1String("name"), firstName);
 
     const QStringView band = qsoField(line, qsocol::kBandWithUnit);
     const QLatin1String named = namedBand(band);
     if (named.size() > 0)
-        appendField(out, QLatin1String("band"), named);
+        field(out, QLatin1String("band"), named);
     else
-        appendField(out, QLatin1String("band"), otherBand(band));
+        field(out, QLatin1String("band"), otherBand(band));
 
     const QStringView mode = qsoField(line, qsocol::kMode);
     if (mode == QLatin1String("TTY"))
-        appendField(out, QLatin1String("mode"), QLatin1String("RTTY"));
+        field(out, QLatin1String("mode"), QLatin1String("RTTY"));
     else
-        appendField(out, QLatin1String("mode"), mode);
+        field(out, QLatin1String("mode"), mode);
 
     const QStringView date = qsoField(line, qsocol::kDate);
     char digits[8];
     if (calendarDate(date, digits))
-        appendField(out, QLatin1String("qso_date"), QLatin1String(digits, 8));
+        field(out, QLatin1String("qso_date"), QLatin1String(digits, 8));
     else
-        appendField(out, QLatin1String("qso_date"), dateFallback(date.toString()));
+        field(out, QLatin1String("qso_date"), dateFallback(date.toString()));
 
     // hhmm: the first two and the last two characters of the time.
     const QStringView time = qsoField(line, qsocol::kTime);
@@ -347,30 +348,30 @@ void assembleRecord(Record &out, QStringView line, const AdifFileData &data)
         }
     } else {
         const QString hhmm = time.left(2).toString() + time.right(2).toString();
-        appendField(out, QLatin1String("time_on"), hhmm);
-        appendField(out, QLatin1String("time_off"), hhmm);
+        field(out, QLatin1String("time_on"), hhmm);
+        field(out, QLatin1String("time_off"), hhmm);
     }
-    appendField(out, QLatin1String("rst_sent"), qsoField(line, qsocol::kRstSent));
-    appendField(out, QLatin1String("rst_rcvd"), qsoField(line, qsocol::kRstReceived));
-    appendField(out, QLatin1String("state"), qsoField(line, qsocol::kDepartment));
+    field(out, QLatin1String("rst_sent"), qsoField(line, qsocol::kRstSent));
+    field(out, QLatin1String("rst_rcvd"), qsoField(line, qsocol::kRstReceived));
+    field(out, QLatin1String("state"), qsoField(line, qsocol::kDepartment));
     const QStringView remarks = qsoField(line, qsocol::kRemarks);
     switch (data.variant) {
     case AdifVariant::Standard:
-        appendField(out, QLatin1String("comment"), remarks);
+        field(out, QLatin1String("comment"), remarks);
         break;
     case AdifVariant::Wff:
-        appendField(out, QLatin1String("comment"), remarks);
-        appendField(out, QLatin1String("MY_SIG"), QLatin1String("WWFF"));
-        appendField(out, QLatin1String("My_SIG_INFO"), trimBlanks(wwffReference(data.reference)));
-        appendField(out, QLatin1String("SIG"), QLatin1String("WWFF"));
-        appendField(out, QLatin1String("STATION_CALLSIGN"), trimBlanks(data.activator));
-        appendField(out, QLatin1String("OPERATOR"), qsoField(line, qsocol::kOperator));
-        appendField(out, QLatin1String("SIG_Info"), QLatin1String(""));
+        field(out, QLatin1String("comment"), remarks);
+        field(out, QLatin1String("MY_SIG"), QLatin1String("WWFF"));
+        field(out, QLatin1String("My_SIG_INFO"), trimBlanks(wwffReference(data.reference)));
+        field(out, QLatin1String("SIG"), QLatin1String("WWFF"));
+        field(out, QLatin1String("STATION_CALLSIGN"), trimBlanks(data.activator));
+        field(out, QLatin1String("OPERATOR"), qsoField(line, qsocol::kOperator));
+        field(out, QLatin1String("SIG_Info"), QLatin1String(""));
         break;
     case AdifVariant::Dmsm:
-        appendField(out, QLatin1String("comment"), trimBlanks(data.reference));
-        appendField(out, QLatin1String("operator"), trimBlanks(data.activator));
-        appendField(out, QLatin1String("Qth"), remarks);
+        field(out, QLatin1String("comment"), trimBlanks(data.reference));
+        field(out, QLatin1String("operator"), trimBlanks(data.activator));
+        field(out, QLatin1String("Qth"), remarks);
         break;
     }
     out.append("<eor>", 5);
@@ -388,7 +389,7 @@ void assembleRecord(Record &out, QStringView line, const AdifFileData &data)
 QString adifRecord(const QString &logLine, const AdifFileData &data)
 {
     Record record;
-    assembleRecord(record, logLine, data);
+    RecordBuilder(data).append(record, logLine);
     return QString::fromLatin1(record.data(), qsizetype(record.size()));
 }
 
@@ -406,10 +407,11 @@ bool writeAdif(QIODevice &device, const QList<QStringView> &logLines, const Adif
         chunk.clear();
         return written;
     };
+    RecordBuilder builder(data);
     for (const QStringView line : logLines) {
         if (!holdsQso(line))
             continue;
-        assembleRecord(chunk, line, data);
+        builder.append(chunk, line);
         chunk.append("\r\n", 2);
         if (chunk.size() >= chunkSize && !flushChunk())
             return false;

@@ -31,17 +31,6 @@ QString adifHeader(const QString &activator, const QDateTime &createdUtc);
 // trimmed and folded to ASCII first, so the length always matches what follows.
 QString adifField(const QString &tag, const QString &value);
 
-// yyyymmdd of a dd/mm/yy log date, the century given by the program's rule (50..99 are the
-// 1900s, 00..49 the 2000s).
-QString adifDate(const QString &dateText);
-// hhmm of an hh:mm log time.
-QString adifTime(const QString &timeText);
-// The ADIF band of a log band with its unit ("7 Mhz" → "40m"); a band outside the program's
-// list gets the ADIF band whose range holds it ("1.8 Mhz" → "160m"); empty when none does.
-QString adifBand(const QString &bandWithUnit);
-// The ADIF mode of a logged mode: "TTY" is "RTTY", the others stand as logged.
-QString adifMode(const QString &mode);
-
 // What a file of one reference is made from, besides the log lines.
 struct AdifFileData {
     AdifVariant variant = AdifVariant::Standard;

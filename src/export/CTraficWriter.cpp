@@ -27,21 +27,72 @@ constexpr std::array<CTraficBand, 11> kBands{{{"1.8", "1.8 Mhz "},
                                               {"50", "50 Mhz  "},
                                               {"144", "144 Mhz "}}};
 
-// A column of the log line, blank-padded so a short line keeps the layout.
-QString logColumn(const QString &line, const LineColumn &column)
+// A column of the log line as windows-1252 bytes, blank-padded to width so a short line keeps
+// the layout. A control character would split or shift the line: it becomes a blank.
+void appendColumn(QByteArray &out, QStringView line, const LineColumn &column, int width)
 {
-    return paddedColumn(line, column);
+    const QStringView text = rawColumn(line, column).left(width);
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        out.append(u < 0x20 || u == 0x7F ? ' ' : windows1252Byte(c));
+    }
+    out.append(width - text.size(), ' ');
 }
 
-// A report as C_Trafic takes it: its first two characters.
-QString reportColumn(const QString &line, const LineColumn &column)
+void appendColumn(QByteArray &out, QStringView line, const LineColumn &column)
 {
-    return paddedColumn(line, column).left(2);
+    appendColumn(out, line, column, column.width);
 }
 
-QString blanks(int count)
+void appendText(QByteArray &out, const char *text)
 {
-    return QString(count, QLatin1Char(' '));
+    out.append(text);
+}
+
+void appendBand(QByteArray &out, QStringView line)
+{
+    const QStringView number = qsoField(line, qsocol::kBand);
+    for (const CTraficBand &band : kBands) {
+        if (number == QLatin1String(band.number)) {
+            out.append(band.text);
+            return;
+        }
+    }
+    out.append(encodeWindows1252(ctraficBand(number.toString())));
+}
+
+// The line of a QSO, appended to out.
+void appendLine(QByteArray &out, QStringView line)
+{
+    const qsizetype start = out.size();
+    appendColumn(out, line, qsocol::kDate);
+    out.append(2, ' ');
+    appendColumn(out, line, qsocol::kCall);
+    appendColumn(out, line, qsocol::kTime);
+    out.append(2, ' ');
+    appendColumn(out, line, qsocol::kTime);
+    out.append(2, ' ');
+    appendColumn(out, line, qsocol::kDepartment);
+    out.append(11, ' ');
+    appendBand(out, line);
+    out.append(2, ' ');
+    appendColumn(out, line, qsocol::kMode);
+    out.append(5, ' ');
+    // C_Trafic takes the first two characters of each report.
+    appendColumn(out, line, qsocol::kRstReceived, 2);
+    out.append(8, ' ');
+    appendColumn(out, line, qsocol::kRstSent, 2);
+    out.append(30, ' ');
+    appendColumn(out, line, qsocol::kFirstName);
+    out.append(9, ' ');
+    appendText(out, "1 ");
+    out.append(28, ' ');
+    appendText(out, "0 ");
+    out.append(2, ' ');
+    appendColumn(out, line, qsocol::kRemarks);
+    out.append('*');
+    Q_ASSERT(out.size() - start == kCTraficLineLength);
+    Q_UNUSED(start);
 }
 
 } // namespace
@@ -62,48 +113,30 @@ QString ctraficBand(const QString &bandNumber)
 
 QString ctraficLine(const QString &line)
 {
-    const QString time = logColumn(line, qsocol::kTime);
-    QString out;
-    out.reserve(kCTraficLineLength);
-    out += logColumn(line, qsocol::kDate);
-    out += blanks(2);
-    out += logColumn(line, qsocol::kCall);
-    out += time;
-    out += blanks(2);
-    out += time;
-    out += blanks(2);
-    out += logColumn(line, qsocol::kDepartment);
-    out += blanks(11);
-    out += ctraficBand(bandOfLine(line));
-    out += blanks(2);
-    out += logColumn(line, qsocol::kMode);
-    out += blanks(5);
-    out += reportColumn(line, qsocol::kRstReceived);
-    out += blanks(8);
-    out += reportColumn(line, qsocol::kRstSent);
-    out += blanks(30);
-    out += logColumn(line, qsocol::kFirstName);
-    out += blanks(9);
-    out += QStringLiteral("1 ");
-    out += blanks(28);
-    out += QStringLiteral("0 ");
-    out += blanks(2);
-    out += logColumn(line, qsocol::kRemarks);
-    out += QLatin1Char('*');
-    return out;
+    QByteArray bytes;
+    bytes.reserve(kCTraficLineLength);
+    appendLine(bytes, line);
+    return decodeWindows1252(bytes);
 }
 
 bool writeCTrafic(QIODevice &device, const QList<QStringView> &logLines)
 {
-    QByteArray bytes;
-    bytes.reserve(logLines.size() * (kCTraficLineLength + 2));
+    // Written in chunks as it goes: a long log never stands twice in memory.
+    constexpr qsizetype chunkSize = 1 << 20;
+    QByteArray chunk;
+    chunk.reserve(chunkSize + kCTraficLineLength + 2);
     for (const QStringView line : logLines) {
         if (!holdsQso(line))
             continue;
-        bytes.append(encodeWindows1252(ctraficLine(line.toString())));
-        bytes.append("\r\n", 2);
+        appendLine(chunk, line);
+        chunk.append("\r\n", 2);
+        if (chunk.size() >= chunkSize) {
+            if (device.write(chunk) != chunk.size())
+                return false;
+            chunk.clear();
+        }
     }
-    return device.write(bytes) == bytes.size();
+    return device.write(chunk) == chunk.size();
 }
 
 } // namespace orvel

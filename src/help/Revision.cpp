@@ -1,4 +1,5 @@
 #include "Revision.h"
+#include "SiteAddress.h"
 
 #include "help/Version.h"
 
@@ -48,7 +49,7 @@ QString revisionHistory()
 QString aboutText()
 {
     return QStringLiteral("Brivo_Orvel  Revision ") + revisionText() + QStringLiteral("\r\n\r\n") +
-           QStringLiteral("    Carnet de trafic multi-références, par Q1BRV");
+           QStringLiteral("    Carnet de trafic multi-références, par Q1BRV - ") + siteAddress();
 }
 
 QString manualNotice()

@@ -16,7 +16,6 @@
 #include <QListView>
 #include <QPalette>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -266,8 +265,6 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     f.Liste_QSO->setSelectionMode(QAbstractItemView::SingleSelection);
     f.Liste_QSO->setToolTip(QStringLiteral("Cliquez sur un QSO pour l'editer ou l'effacer"));
     f.Liste_QSO->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    f.listModel = new QStringListModel(f.Liste_QSO);
-    f.Liste_QSO->setModel(f.listModel);
     f.Entete = label(frame4, "Entete");
     f.Entete->setFont(fixed);
     // The list draws its text past its frame and the item margin; the header starts there too.

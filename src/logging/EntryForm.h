@@ -14,7 +14,9 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
-class QStringListModel;
+namespace orvel {
+class LogListModel;
+}
 class QWidget;
 
 namespace orvel {
@@ -46,7 +48,7 @@ struct EntryForm {
     QPushButton *Recherche = nullptr;
 
     QListView *Liste_QSO = nullptr;
-    QStringListModel *listModel = nullptr;
+    LogListModel *listModel = nullptr; // set by the window, on its session
     QLabel *Entete = nullptr;
     QLineEdit *Tot_Oper = nullptr;
 

@@ -30,7 +30,11 @@ void LogCorrectionController::deleteChosen()
     if (result != CorrectionResult::NothingChosen) {
         // Whatever the answer, the entry in progress is dropped and the list shown afresh.
         m_host.cancelEntry();
-        showChangedLog();
+        if (result == CorrectionResult::Done)
+            m_session.logRemoved(m_corrections.deletedRow());
+        else if (result == CorrectionResult::Failed)
+            m_session.reloadLog();
+        m_host.showChangedLog();
         m_host.focusCallSign(false);
     }
     updateRecovery();
@@ -40,17 +44,16 @@ void LogCorrectionController::recover()
 {
     const CorrectionResult result =
         m_corrections.recoverDeleted(m_dialogs, m_session.currentReference());
-    if (result == CorrectionResult::Done)
-        showChangedLog();
+    if (result == CorrectionResult::Done) {
+        // The QSO went back to the log it was taken from, which may no longer be the current
+        // one.
+        if (m_corrections.deletedFrom() == m_session.currentReference())
+            m_session.logInserted(m_corrections.deletedLine());
+        m_host.showChangedLog();
+    }
     updateRecovery();
     // The button just clicked is disabled now; an idle entry goes back to the call sign.
     m_host.focusCallSign(true);
-}
-
-void LogCorrectionController::showChangedLog()
-{
-    m_session.reloadLog();
-    m_host.showChangedLog();
 }
 
 void LogCorrectionController::updateRecovery()

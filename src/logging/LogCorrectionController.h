@@ -49,7 +49,6 @@ public:
     void recover();
 
 private:
-    void showChangedLog();
     void updateRecovery();
 
     CorrectionHost &m_host;

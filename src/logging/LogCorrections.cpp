@@ -79,6 +79,7 @@ CorrectionResult LogCorrections::deleteChosen(Dialogs &dialogs, const QString &c
     }
     m_deletedLine = chosen->line;
     m_deletedFrom = currentReference;
+    m_deletedRow = chosen->number - 1;
     m_deletedLineRestored = false;
     m_recoveryAvailable = true;
     return CorrectionResult::Done;
@@ -112,35 +113,28 @@ CorrectionResult LogCorrections::recoverDeleted(Dialogs &dialogs, const QString 
 
 FileResult LogCorrections::removeAt(const QString &reference, const ChosenQso &chosen) const
 {
-    bool readable = false;
-    QStringList lines = readLines(m_logs.path(reference), &readable);
-    if (!readable) {
+    QString error;
+    switch (m_logs.removeAt(reference, chosen.number - 1, chosen.line, &error)) {
+    case LogFiles::RemoveOutcome::Removed:
+        return FileResult::success();
+    case LogFiles::RemoveOutcome::Unreadable:
         return FileResult::failure(
             QStringLiteral("Le log %1 est introuvable ou illisible ; aucun QSO n'a été supprimé")
                 .arg(reference));
-    }
-    const qsizetype index = chosen.number - 1;
-    if (index >= lines.size() || lines.at(index) != chosen.line) {
+    case LogFiles::RemoveOutcome::Moved:
         return FileResult::failure(
             QStringLiteral("Le QSO choisi n'est plus à sa place dans le log %1 ; aucun QSO n'a été "
                            "supprimé")
                 .arg(reference));
+    case LogFiles::RemoveOutcome::WriteFailed:
+        break;
     }
-    lines.removeAt(index);
-    const FileResult written = m_logs.rewrite(reference, lines);
-    if (!written)
-        return FileResult::failure(QStringLiteral("Le QSO n'a pas été supprimé.\n") +
-                                   written.error);
-    return written;
+    return FileResult::failure(QStringLiteral("Le QSO n'a pas été supprimé.\n") + error);
 }
 
 FileResult LogCorrections::putBack(const QString &reference, const QString &line) const
 {
-    QStringList lines;
-    if (const FileResult read = readLinesForRewrite(m_logs.path(reference), lines); !read)
-        return FileResult::failure(QStringLiteral("Le QSO n'a pas été récupéré.\n") + read.error);
-    lines.insert(insertionIndex(lines, line), line);
-    const FileResult written = m_logs.rewrite(reference, lines, kInsertScratchFile);
+    const FileResult written = m_logs.insertOne(reference, line);
     if (!written)
         return FileResult::failure(QStringLiteral("Le QSO n'a pas été récupéré.\n") +
                                    written.error);

@@ -99,6 +99,10 @@ public:
 
     // QSO_Efface: the stored text of the QSO deleted last; empty before any deletion.
     QString deletedLine() const { return m_deletedLine; }
+    // The log the QSO deleted last was taken from (where a recovery puts it back), and the
+    // row (from 0) it stood at.
+    QString deletedFrom() const { return m_deletedFrom; }
+    qsizetype deletedRow() const { return m_deletedRow; }
     // Whether Recupere is to be enabled now.
     bool recoveryAvailable() const { return m_recoveryAvailable; }
 
@@ -109,6 +113,7 @@ private:
     LogFiles m_logs;
     QString m_deletedLine;
     QString m_deletedFrom; // the log the QSO was taken from, where it goes back
+    qsizetype m_deletedRow = -1;
     bool m_deletedLineRestored = false;
     bool m_recoveryAvailable = false;
 };

@@ -19,6 +19,7 @@ struct StoreRequest {
     QString clockDate;  // dd/mm/yy of the chosen time base (Live)
     QString clockTime;  // the clock display of the chosen time base; its first 5 characters
     QString editedLine; // the stored text of the QSO being corrected (Editing)
+    QString editedIn;   // the log that must still hold it, or nothing is written (Editing)
 };
 
 struct StoreOutcome {

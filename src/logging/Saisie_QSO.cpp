@@ -8,9 +8,10 @@
 #include "help/Revision.h"
 #include "platform/Palette.h"
 #include "platform/Services.h"
-#include "records/Session.h"
 #include "platform/WindowBasics.h"
+#include "records/Session.h"
 
+#include "records/LogListModel.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -23,7 +24,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QStringListModel>
 
 namespace orvel {
 
@@ -47,6 +47,11 @@ Saisie_QSO::Saisie_QSO(Services &services, Session &session, QWidget *parent)
     m_menus = std::make_unique<EntryMenus>(EntryMenus::build(menuBar()));
     m_clock = new ClockPanel(services.clock, m_form.Label37, m_form.Label34, m_form.Label33, this);
     m_keyFlow = new EntryKeyFlow(m_form, m_state, services.dialogs, m_settings, *this, this);
+    // The list shows the session's own lines; on a long log only the visible rows are laid
+    // out.
+    m_form.listModel = new LogListModel(session, m_form.Liste_QSO);
+    m_form.Liste_QSO->setModel(m_form.listModel);
+    m_form.Liste_QSO->setLayoutMode(QListView::Batched);
     m_corrections = std::make_unique<LogCorrectionController>(static_cast<CorrectionHost &>(*this),
                                                               services.dialogs, session);
     connectMenus();
@@ -92,7 +97,7 @@ void Saisie_QSO::load()
     m_form.Label3->setText(openReferencesText(m_session.openReferences()));
 
     // The session read the log when it was opened.
-    onLogRewritten();
+    forgetChosenLine();
     const int next = m_session.currentLog().nextNumber();
     selectLastLine();
     refreshTally();
@@ -143,8 +148,11 @@ void Saisie_QSO::connectMenus()
 
 void Saisie_QSO::connectSession()
 {
-    connect(&m_session, &Session::qsoAppended, this, &Saisie_QSO::onQsoAppended);
-    connect(&m_session, &Session::logRewritten, this, &Saisie_QSO::onLogRewritten);
+    connect(&m_session, &Session::qsoAppended, this, &Saisie_QSO::forgetChosenLine);
+    connect(&m_session, &Session::qsoChanged, this, &Saisie_QSO::forgetChosenLine);
+    connect(&m_session, &Session::qsoInserted, this, &Saisie_QSO::forgetChosenLine);
+    connect(&m_session, &Session::qsoRemoved, this, &Saisie_QSO::forgetChosenLine);
+    connect(&m_session, &Session::logRewritten, this, &Saisie_QSO::forgetChosenLine);
 }
 
 void Saisie_QSO::installFirstNameMemory()
@@ -204,20 +212,9 @@ void Saisie_QSO::showListHeading(const QString &text)
     m_form.Entete->setText(text);
 }
 
-void Saisie_QSO::onLogRewritten()
+void Saisie_QSO::forgetChosenLine()
 {
-    m_form.listModel->setStringList(listEntries(m_session.currentLog().lines()));
-    m_state.chosenEntry.clear();
-    m_state.chosenLogLine.clear();
-}
-
-void Saisie_QSO::onQsoAppended(const QString &line)
-{
-    // An append adds one line at the end of the list.
-    QStringListModel *model = m_form.listModel;
-    const int row = model->rowCount();
-    model->insertRows(row, 1);
-    model->setData(model->index(row), listEntry(m_session.currentLog().nextNumber() - 1, line));
+    // The list model follows the session by itself; the line chosen before is chosen anew.
     m_state.chosenEntry.clear();
     m_state.chosenLogLine.clear();
 }

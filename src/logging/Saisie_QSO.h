@@ -113,8 +113,7 @@ private:
     void updateDateTimeVisibility();
     bool runStore();
     void endEdit();
-    void onQsoAppended(const QString &line);
-    void onLogRewritten();
+    void forgetChosenLine();
     bool fieldsFitTheRecord();
 
     // CorrectionHost

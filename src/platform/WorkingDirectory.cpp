@@ -24,6 +24,17 @@ bool ensureFolder(const QString &folder, QString *error)
     return false;
 }
 
+// An installed program lives in the bin folder of a prefix that also holds share/ (/usr,
+// /usr/local, ~/.local). That folder is never the program's own, even for root, who may write
+// in it.
+bool isInstallationBinFolder(const QString &folder)
+{
+    const QDir dir(folder);
+    QDir prefix(folder);
+    return dir.dirName() == QLatin1String("bin") && prefix.cdUp() &&
+           prefix.exists(QStringLiteral("share"));
+}
+
 } // namespace
 
 bool isWritableFolder(const QString &folder)
@@ -41,7 +52,7 @@ QString chooseWorkingDirectory(const QString &commandLineFolder, const QString &
         const QString folder = cleanFolder(commandLineFolder);
         return ensureFolder(folder, error) ? folder : QString();
     }
-    if (isWritableFolder(executableFolder))
+    if (isWritableFolder(executableFolder) && !isInstallationBinFolder(executableFolder))
         return cleanFolder(executableFolder);
     const QString folder = cleanFolder(userDataFolder);
     return ensureFolder(folder, error) ? folder : QString();

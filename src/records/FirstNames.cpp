@@ -3,7 +3,13 @@
 #include "QsoLine.h"
 #include "Session.h"
 #include "common/FixedColumns.h"
+#include "common/Windows1252.h"
 #include "platform/Dialogs.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
 
 namespace orvel {
 
@@ -16,8 +22,18 @@ QString callOfNameLine(const QString &line)
 
 } // namespace
 
+struct FirstNames::Cache {
+    bool read = false;
+    qint64 size = -1;
+    QDateTime modified;
+    // The last line of each call sign, and the call signs standing on several different lines.
+    QHash<QString, QString> lines;
+    QSet<QString> differing;
+};
+
 FirstNames::FirstNames(QString folder)
     : m_folder(std::move(folder))
+    , m_cache(std::make_shared<Cache>())
 {
 }
 
@@ -26,18 +42,45 @@ QString FirstNames::path() const
     return dataFilePath(m_folder, kFirstNamesFile);
 }
 
+void FirstNames::refresh() const
+{
+    const QFileInfo info(path());
+    const qint64 size = info.exists() ? info.size() : -1;
+    const QDateTime modified = info.exists() ? info.lastModified() : QDateTime();
+    if (m_cache->read && m_cache->size == size && m_cache->modified == modified)
+        return;
+    Cache fresh;
+    for (const QString &line : readLines(path())) {
+        const QString call = callOfNameLine(line);
+        const auto known = fresh.lines.constFind(call);
+        if (known != fresh.lines.constEnd() && *known != line)
+            fresh.differing.insert(call);
+        fresh.lines.insert(call, line);
+    }
+    fresh.read = true;
+    fresh.size = size;
+    fresh.modified = modified;
+    *m_cache = std::move(fresh);
+}
+
+void FirstNames::noteWritten() const
+{
+    const QFileInfo info(path());
+    m_cache->size = info.exists() ? info.size() : -1;
+    m_cache->modified = info.exists() ? info.lastModified() : QDateTime();
+}
+
 std::optional<RememberedName> FirstNames::lookup(const QString &call) const
 {
     const QString wanted = trimBlanks(call);
     if (wanted.isEmpty())
         return std::nullopt;
-    std::optional<RememberedName> found;
-    for (const QString &line : readLines(path())) {
-        if (callOfNameLine(line) == wanted)
-            found = RememberedName{trimmedColumn(line, qsocol::kNameDepartment).toString(),
-                                   restFrom(line, qsocol::kNameFirstName).toString()};
-    }
-    return found;
+    refresh();
+    const auto found = m_cache->lines.constFind(wanted);
+    if (found == m_cache->lines.constEnd())
+        return std::nullopt;
+    return RememberedName{trimmedColumn(*found, qsocol::kNameDepartment).toString(),
+                          restFrom(*found, qsocol::kNameFirstName).toString()};
 }
 
 FileResult FirstNames::update(const QString &keyLine) const
@@ -46,30 +89,48 @@ FileResult FirstNames::update(const QString &keyLine) const
     const QString call = callOfNameLine(line);
     if (call.isEmpty())
         return FileResult::success();
-
-    QStringList lines;
-    if (const FileResult read = readLinesForRewrite(path(), lines); !read)
-        return read;
-    bool found = false;
-    bool changed = false;
-    for (QString &existing : lines) {
-        if (callOfNameLine(existing) == call) {
-            found = true;
-            if (existing != line) {
-                existing = line;
-                changed = true;
-            }
+    refresh();
+    // A new call sign is only appended, and a known one left as it is costs no rewrite: a
+    // store in a pile-up must not wait on rewriting a memory of tens of thousands of lines.
+    const auto known = m_cache->lines.constFind(call);
+    if (known == m_cache->lines.constEnd()) {
+        const FileResult appended = appendLines(path(), {line});
+        m_cache->read = false;
+        if (appended) {
+            m_cache->lines.insert(call, line);
+            m_cache->read = true;
+            noteWritten();
         }
+        return appended;
     }
-    // Deciding from the file itself rather than from the last lookup means a call sign
-    // stored without being looked up again is neither lost nor written twice. A new call sign
-    // is only appended, and a known one left as it is costs no rewrite: a store in a pile-up
-    // must not wait on rewriting a memory of tens of thousands of lines.
-    if (!found)
-        return appendLines(path(), {line});
-    if (!changed)
+    if (*known == line && !m_cache->differing.contains(call))
         return FileResult::success();
-    return replaceFile(path(), dataFilePath(m_folder, kFirstNamesScratchFile), lines);
+
+    // Every line of the call sign takes the new text; the others keep their bytes.
+    QByteArray file;
+    if (const FileResult read = readBytesForRewrite(path(), file); !read)
+        return read;
+    const QByteArray lineBytes = encodeWindows1252(line);
+    QByteArray bytes;
+    bytes.reserve(file.size() + lineBytes.size() + 2);
+    for (const ByteLine &l : byteLines(file)) {
+        const QByteArray existing = file.mid(l.start, l.end - l.start);
+        if (callOfNameLine(decodeWindows1252(existing.left(qsocol::kNameCall.last()))) == call)
+            bytes.append(lineBytes);
+        else
+            bytes.append(existing);
+        bytes.append("\r\n", 2);
+    }
+    const FileResult written =
+        replaceFileBytes(path(), dataFilePath(m_folder, kFirstNamesScratchFile), bytes);
+    m_cache->read = false;
+    if (written) {
+        m_cache->lines.insert(call, line);
+        m_cache->differing.remove(call);
+        m_cache->read = true;
+        noteWritten();
+    }
+    return written;
 }
 
 FirstNameUpdate FirstNames::updateHook(std::function<void(const QString &message)> onFailure) const
@@ -112,10 +173,12 @@ QString alreadyWorkedQuestion(const QString &call, const EarlierContact &earlier
 bool askCancelAlreadyWorked(Dialogs &dialogs, const Session &session, const QString &call,
                             const QString &band, const QString &mode)
 {
-    const auto earlier = findEarlierContact(session.currentLog().lines(), call, band, mode);
-    if (!earlier)
+    const CurrentLog &log = session.currentLog();
+    const auto row = log.firstRowWith(call, band, mode);
+    if (!row)
         return false;
-    return dialogs.question(alreadyWorkedQuestion(call, *earlier, band));
+    const auto earlier = findEarlierContact({log.lines().at(*row)}, call, band, mode);
+    return earlier && dialogs.question(alreadyWorkedQuestion(call, *earlier, band));
 }
 
 } // namespace orvel

@@ -16,6 +16,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace orvel {
@@ -33,9 +34,12 @@ struct RememberedName {
     bool operator==(const RememberedName &) const = default;
 };
 
-// Liste_Prenom.txt: one line per call sign, in the order call signs were first stored.
-// Columns 1-12 call sign, 14-15 département (two blanks when none), 17 to the end the first
-// name as typed. A missing file is an empty memory; the first update creates it.
+// Liste_Prenom.txt: one line per call sign, in the order call signs were first stored: call
+// sign, département (two blanks when none), then the first name as typed to the line's end.
+// A missing file is an empty memory; the first update creates it.
+//
+// The memory is kept in memory, shared by every copy of one FirstNames, and read again only
+// when the file's size or time changed (another program may edit it).
 class FirstNames
 {
 public:
@@ -57,7 +61,13 @@ public:
     FirstNameUpdate updateHook(std::function<void(const QString &message)> onFailure = {}) const;
 
 private:
+    struct Cache;
+    // Brings the cache in step with the file.
+    void refresh() const;
+    void noteWritten() const;
+
     QString m_folder;
+    std::shared_ptr<Cache> m_cache;
 };
 
 // The earlier QSO that the already-worked check found.

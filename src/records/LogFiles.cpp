@@ -1,6 +1,9 @@
 #include "LogFiles.h"
 
 #include "common/DateTimeText.h"
+#include "common/Windows1252.h"
+
+#include <QFile>
 
 #include <QFileInfo>
 
@@ -56,28 +59,103 @@ LogWriteResult LogFiles::append(const QStringList &references, const QString &li
     return result;
 }
 
+namespace {
+
+// A log's bytes rebuilt line by line, every line ended by CRLF as the program writes it.
+// edit(index, line, out) appends what stands in place of the line (nothing removes it);
+// extra is the room to reserve beyond the file's size.
+template <typename Edit>
+QByteArray rebuilt(const QByteArray &file, const QList<ByteLine> &lines, qsizetype extra, Edit edit)
+{
+    QByteArray out;
+    out.reserve(file.size() + lines.size() + extra + 2);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        edit(i, QByteArrayView(file.constData() + lines[i].start, lines[i].end - lines[i].start),
+             out);
+    return out;
+}
+
+void appendLine(QByteArray &out, QByteArrayView line)
+{
+    out.append(line);
+    out.append("\r\n", 2);
+}
+
+// The order key of a raw line: its date and time columns are plain ASCII when valid.
+std::optional<qint64> orderKeyOf(QByteArrayView line)
+{
+    char16_t text[qsocol::kTime.last()];
+    const qsizetype size = qMin<qsizetype>(line.size(), qsocol::kTime.last());
+    for (qsizetype i = 0; i < size; ++i)
+        text[i] = static_cast<unsigned char>(line[i]);
+    return qsoOrderKey(QStringView(text, size));
+}
+
+// Where a line of the given moment goes among raw lines; lines.size() when last.
+qsizetype insertionIndexOf(const QByteArray &file, const QList<ByteLine> &lines,
+                           std::optional<qint64> moment)
+{
+    if (!moment)
+        return lines.size();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const auto existing = orderKeyOf(
+            QByteArrayView(file.constData() + lines[i].start, lines[i].end - lines[i].start));
+        if (existing && *existing >= *moment)
+            return i;
+    }
+    return lines.size();
+}
+
+// Whether some line of the raw bytes is exactly line.
+bool holdsLine(const QByteArray &file, const QList<ByteLine> &lines, QByteArrayView line)
+{
+    for (const ByteLine &l : lines) {
+        if (QByteArrayView(file.constData() + l.start, l.end - l.start) == line)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 LogWriteResult LogFiles::replace(const QStringList &references, const QString &newLine,
-                                 const QString &oldLine) const
+                                 const QString &oldLine, const QString &requiredIn) const
 {
     LogWriteResult result;
-    for (const QString &reference : references) {
-        QStringList lines;
-        if (const FileResult read = readLinesForRewrite(path(reference), lines); !read) {
+    const QByteArray oldBytes = encodeWindows1252(oldLine);
+    const QByteArray newBytes = encodeWindows1252(newLine);
+    QStringList order = references;
+    if (!requiredIn.isEmpty() && order.removeAll(requiredIn) > 0)
+        order.prepend(requiredIn);
+    for (const QString &reference : order) {
+        QByteArray file;
+        if (const FileResult read = readBytesForRewrite(path(reference), file); !read) {
             result.fail(reference, read.error);
+            if (reference == requiredIn)
+                return result;
             continue;
         }
-        bool changed = false;
-        for (QString &existing : lines) {
-            if (existing == oldLine) {
-                existing = newLine;
-                changed = true;
-            }
+        const QList<ByteLine> lines = byteLines(file);
+        if (reference == requiredIn && !holdsLine(file, lines, oldBytes)) {
+            result.lineMissing = true;
+            return result;
         }
+        bool changed = false;
+        const QByteArray bytes = rebuilt(file, lines, newBytes.size(),
+                                         [&](qsizetype, QByteArrayView line, QByteArray &out) {
+                                             if (line == QByteArrayView(oldBytes)) {
+                                                 appendLine(out, newBytes);
+                                                 changed = true;
+                                             } else {
+                                                 appendLine(out, line);
+                                             }
+                                         });
         if (!changed) {
             result.unchangedReferences.append(reference);
             continue;
         }
-        const FileResult written = rewrite(reference, lines);
+        const FileResult written =
+            replaceFileBytes(path(reference), dataFilePath(m_folder, kLogScratchFile), bytes);
         if (!written)
             result.fail(reference, written.error);
     }
@@ -97,21 +175,63 @@ qsizetype insertionIndex(const QStringList &lines, const QString &newLine)
     return lines.size();
 }
 
+FileResult LogFiles::insertOne(const QString &reference, const QString &line) const
+{
+    QByteArray file;
+    if (const FileResult read = readBytesForRewrite(path(reference), file); !read)
+        return read;
+    const QList<ByteLine> lines = byteLines(file);
+    const QByteArray lineBytes = encodeWindows1252(line);
+    const qsizetype at = insertionIndexOf(file, lines, qsoOrderKey(line));
+    const auto placed = [&](qsizetype i, QByteArrayView existing, QByteArray &out) {
+        if (i == at)
+            appendLine(out, lineBytes);
+        appendLine(out, existing);
+    };
+    QByteArray bytes = rebuilt(file, lines, lineBytes.size() + 2, placed);
+    if (at == lines.size())
+        appendLine(bytes, lineBytes);
+    return replaceFileBytes(path(reference), dataFilePath(m_folder, kInsertScratchFile), bytes);
+}
+
 LogWriteResult LogFiles::insert(const QStringList &references, const QString &line) const
 {
     LogWriteResult result;
     for (const QString &reference : references) {
-        QStringList lines;
-        if (const FileResult read = readLinesForRewrite(path(reference), lines); !read) {
-            result.fail(reference, read.error);
-            continue;
-        }
-        lines.insert(insertionIndex(lines, line), line);
-        const FileResult written = rewrite(reference, lines, kInsertScratchFile);
+        const FileResult written = insertOne(reference, line);
         if (!written)
             result.fail(reference, written.error);
     }
     return result;
+}
+
+LogFiles::RemoveOutcome LogFiles::removeAt(const QString &reference, qsizetype index,
+                                           const QString &expectedLine, QString *error) const
+{
+    QFile source(path(reference));
+    if (!source.open(QIODevice::ReadOnly))
+        return RemoveOutcome::Unreadable;
+    const QByteArray file = source.readAll();
+    source.close();
+    const QList<ByteLine> lines = byteLines(file);
+    const QByteArray expected = encodeWindows1252(expectedLine);
+    if (index < 0 || index >= lines.size() ||
+        QByteArrayView(file.constData() + lines[index].start,
+                       lines[index].end - lines[index].start) != QByteArrayView(expected))
+        return RemoveOutcome::Moved;
+    const QByteArray bytes =
+        rebuilt(file, lines, 0, [&](qsizetype i, QByteArrayView existing, QByteArray &out) {
+            if (i != index)
+                appendLine(out, existing);
+        });
+    const FileResult written =
+        replaceFileBytes(path(reference), dataFilePath(m_folder, kLogScratchFile), bytes);
+    if (!written) {
+        if (error)
+            *error = written.error;
+        return RemoveOutcome::WriteFailed;
+    }
+    return RemoveOutcome::Removed;
 }
 
 FileResult LogFiles::rewrite(const QString &reference, const QStringList &lines,

@@ -10,6 +10,7 @@
 namespace orvel {
 
 inline const QString kInsertScratchFile = QStringLiteral("Temporaire6.txt");
+inline const QString kLogScratchFile = QStringLiteral("Temporaire.txt");
 
 // The outcome of a write to several logs: the references whose log did not get it.
 struct LogWriteResult {
@@ -17,6 +18,8 @@ struct LogWriteResult {
     QStringList errors;
     // Logs left as they were because they hold no line to replace.
     QStringList unchangedReferences;
+    // The log that had to hold the line to replace did not: nothing was written anywhere.
+    bool lineMissing = false;
     bool ok() const { return failedReferences.isEmpty(); }
     // The French message naming the logs that did not receive the QSO.
     QString message() const;
@@ -46,18 +49,28 @@ public:
     // flushed to disk before returning.
     LogWriteResult append(const QStringList &references, const QString &line) const;
 
-    // In every reference's log, every line exactly equal to oldLine becomes newLine.
+    // In every reference's log, every line exactly equal to oldLine becomes newLine. When
+    // requiredIn is given, its log is read first and nothing is written anywhere unless it
+    // holds oldLine (lineMissing is then set).
     LogWriteResult replace(const QStringList &references, const QString &newLine,
-                           const QString &oldLine) const;
+                           const QString &oldLine, const QString &requiredIn = {}) const;
 
     // Places line in every reference's log before the first line whose moment is later than
     // or equal to its own, or at the end. Lines without a valid date and time keep their
     // place and never decide the position.
     LogWriteResult insert(const QStringList &references, const QString &line) const;
 
+    // Places line in one log, as insert does (through the scratch file of insertions).
+    FileResult insertOne(const QString &reference, const QString &line) const;
+
+    // Removes the line at index (from 0) of a log, provided it still reads expectedLine.
+    enum class RemoveOutcome { Removed, Unreadable, Moved, WriteFailed };
+    RemoveOutcome removeAt(const QString &reference, qsizetype index, const QString &expectedLine,
+                           QString *error = nullptr) const;
+
     // Rewrites one log whole, through the scratch file.
     FileResult rewrite(const QString &reference, const QStringList &lines,
-                       const QString &scratchName = QStringLiteral("Temporaire.txt")) const;
+                       const QString &scratchName = kLogScratchFile) const;
 
 private:
     QString m_folder;

@@ -40,6 +40,33 @@ void Session::logAppended(const QString &line)
         emit logRewritten();
 }
 
+void Session::logReplaced(const QString &oldLine, const QString &newLine)
+{
+    const auto rows = m_log.replaced(oldLine, newLine);
+    if (!rows) {
+        emit logRewritten();
+        return;
+    }
+    for (const qsizetype row : *rows)
+        emit qsoChanged(row);
+}
+
+void Session::logInserted(const QString &line)
+{
+    if (const auto row = m_log.inserted(line))
+        emit qsoInserted(*row);
+    else
+        emit logRewritten();
+}
+
+void Session::logRemoved(qsizetype row)
+{
+    if (m_log.removed(row))
+        emit qsoRemoved(row);
+    else
+        emit logRewritten();
+}
+
 void Session::reloadLog()
 {
     m_log.load(m_activation.reference);

@@ -37,8 +37,16 @@ public:
     // Makes an activation and its group current and reads its log.
     void open(const Activation &current, const QStringList &openReferences);
 
-    // A line this program has just appended to the current log.
+    // Each of these takes in a change this program has just written to the current log; a
+    // log that holds anything else is read again (logRewritten).
+    // A line appended at the end.
     void logAppended(const QString &line);
+    // Every line equal to oldLine became newLine.
+    void logReplaced(const QString &oldLine, const QString &newLine);
+    // A line placed at its moment.
+    void logInserted(const QString &line);
+    // The line at row was removed.
+    void logRemoved(qsizetype row);
     // The current log was changed in place (corrected, inserted, deleted, recovered QSO):
     // it is read again.
     void reloadLog();
@@ -47,6 +55,12 @@ signals:
     void activationChanged();
     // One line at the end of the current log; nothing else changed.
     void qsoAppended(const QString &line);
+    // The line at row was replaced.
+    void qsoChanged(qsizetype row);
+    // A line now stands at row; the rows after it moved down by one.
+    void qsoInserted(qsizetype row);
+    // The line at row is gone; the rows after it moved up by one.
+    void qsoRemoved(qsizetype row);
     // The current log must be taken again whole.
     void logRewritten();
 

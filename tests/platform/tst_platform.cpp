@@ -35,6 +35,15 @@ private slots:
         }
         QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(chooseWorkingDirectory({}, base.filePath("missing"), user), native(user));
+
+        // An installed program never writes beside itself, even where it may (root in /usr/bin).
+        QVERIFY(QDir().mkpath(base.filePath("usr/bin")) &&
+                QDir().mkpath(base.filePath("usr/share")));
+        QCOMPARE(chooseWorkingDirectory({}, base.filePath("usr/bin"), user), native(user));
+        // A portable copy in a folder named bin, with no share beside it, stays portable.
+        QVERIFY(QDir().mkpath(base.filePath("usb/bin")));
+        QCOMPARE(chooseWorkingDirectory({}, base.filePath("usb/bin"), user),
+                 native(base.filePath("usb/bin")));
     }
 
     void reportsAFolderThatCannotBeCreated()

@@ -1,0 +1,524 @@
+// The entry window at work on a long log, three open activations and a 50,000-line first-name
+// memory: the window is built as the program builds it (its own already-worked check,
+// first-name lookup and first-name update), driven with key presses and clicks, and each
+// action is timed from the key or click that starts it until the window is ready for the next
+// one. Between two iterations (untimed) the data folder is put back as first written, the
+// session reads its log again and one call sign is looked up and cancelled, as an operator's
+// window would be in the middle of a session. The floor of each action is measured in the
+// same iteration: see Floors.h.
+//
+// The argument of every benchmark is the number of QSOs of each log.
+#include "BenchData.h"
+#include "Floors.h"
+
+#include "logging/Saisie_QSO.h"
+#include "platform/Services.h"
+#include "records/QsoLine.h"
+#include "records/Session.h"
+#include "support/FakeClock.h"
+#include "support/MemorySettings.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+using namespace orvel;
+using namespace orvel::bench;
+
+namespace {
+
+// Call signs of the memory that each benchmark types (indices in the memory).
+constexpr int kSettleCall = 12345;
+constexpr int kEnterCall = 31415;
+constexpr int kRenamedCall = 27182;
+constexpr int kInsertedCall = 16180;
+
+const QString kChangedFirstName = QStringLiteral("Bérangère");
+const QString kEditedRemarks = QStringLiteral("QRP 5W");
+
+template <typename W> W *child(QWidget *window, const char *name)
+{
+    W *widget = window->findChild<W *>(QLatin1String(name));
+    if (!widget)
+        qFatal("no %s in the window", name);
+    return widget;
+}
+
+void press(QWidget *target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(target, key, modifiers);
+}
+
+void click(QPushButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// The events an action posted (the list's layout, the repaints) processed as the event loop
+// does before the next key: the operator waits for them too.
+void finishEvents()
+{
+    QApplication::processEvents();
+}
+
+// Counts the paint events of a widget.
+class PaintWatch : public QObject
+{
+public:
+    explicit PaintWatch(QWidget *widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// The window on a data folder of its own, as after the setup window's hand-over.
+struct EntryDesk {
+    DataFolder data;
+    Floors floors{data};
+    MemorySettings settings;
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    Services services{settings, clock, dialogs, data.path()};
+    Session session{data.path()};
+    std::unique_ptr<Saisie_QSO> window;
+
+    QLineEdit *Indi_Q = nullptr;
+    QLineEdit *Dpt_Q = nullptr;
+    QLineEdit *Prenom_Q = nullptr;
+    QLineEdit *QRKR_Q = nullptr;
+    QLineEdit *QRKE_Q = nullptr;
+    QLineEdit *Observation_Q = nullptr;
+    QLineEdit *Date_Q = nullptr;
+    QLineEdit *Heure_Q = nullptr;
+    QPushButton *Annule_Q = nullptr;
+    QPushButton *Edite_QSO = nullptr;
+    QPushButton *Efface_QSO = nullptr;
+    QPushButton *Ajout_QSO = nullptr;
+    QListView *Liste_QSO = nullptr;
+
+    explicit EntryDesk(int qsoCount)
+        : data(qsoCount)
+    {
+        dialogs.defaultAnswer = false;
+        session.open(currentActivation(), openReferences());
+        window = std::make_unique<Saisie_QSO>(services, session);
+        QWidget *w = window.get();
+        Indi_Q = child<QLineEdit>(w, "Indi_Q");
+        Dpt_Q = child<QLineEdit>(w, "Dpt_Q");
+        Prenom_Q = child<QLineEdit>(w, "Prenom_Q");
+        QRKR_Q = child<QLineEdit>(w, "QRKR_Q");
+        QRKE_Q = child<QLineEdit>(w, "QRKE_Q");
+        Observation_Q = child<QLineEdit>(w, "Observation_Q");
+        Date_Q = child<QLineEdit>(w, "Date_Q");
+        Heure_Q = child<QLineEdit>(w, "Heure_Q");
+        Annule_Q = child<QPushButton>(w, "Annule_Q");
+        Edite_QSO = child<QPushButton>(w, "Edite_QSO");
+        Efface_QSO = child<QPushButton>(w, "Efface_QSO");
+        Ajout_QSO = child<QPushButton>(w, "Ajout_QSO");
+        Liste_QSO = child<QListView>(w, "Liste_QSO");
+        window->show();
+        window->activateWindow();
+        QApplication::processEvents();
+        settle();
+    }
+
+    int rows() const { return Liste_QSO->model()->rowCount(); }
+    const QStringList &currentLog() const { return session.currentLog().lines(); }
+
+    // One call sign looked up and the entry cancelled: the window as between two QSOs.
+    void settle()
+    {
+        click(Annule_Q);
+        Indi_Q->setText(callSign(kSettleCall));
+        press(Indi_Q, Qt::Key_Return);
+        click(Annule_Q);
+        QApplication::processEvents();
+        dialogs.clear();
+        dialogs.answers.clear();
+    }
+
+    // The data folder as first written, the session and the window following it.
+    void restore()
+    {
+        floors.restore();
+        if (data.restore())
+            session.reloadLog();
+        settle();
+    }
+
+    // A click on a line of Liste_QSO (counted from 0), scrolled into view first.
+    bool chooseRow(int row)
+    {
+        const QModelIndex index = Liste_QSO->model()->index(row, 0);
+        Liste_QSO->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        QApplication::processEvents();
+        const QRect place = Liste_QSO->visualRect(index);
+        QTest::mouseClick(Liste_QSO->viewport(), Qt::LeftButton, {}, place.center());
+        return Liste_QSO->currentIndex().row() == row;
+    }
+
+    // A call sign typed and confirmed with Enter.
+    void enterCallSign(const QString &call)
+    {
+        Indi_Q->setText(call);
+        press(Indi_Q, Qt::Key_Return);
+    }
+
+    QString shownText() const { return dialogs.shown.join(QStringLiteral(" | ")); }
+};
+
+std::map<int, std::unique_ptr<EntryDesk>> &desks()
+{
+    static std::map<int, std::unique_ptr<EntryDesk>> all;
+    return all;
+}
+
+// One desk per log size, kept for every benchmark of the run.
+EntryDesk &desk(int qsoCount)
+{
+    auto &slot = desks()[qsoCount];
+    if (!slot)
+        slot = std::make_unique<EntryDesk>(qsoCount);
+    slot->restore();
+    return *slot;
+}
+
+void failed(benchmark::State &state, const QString &why)
+{
+    state.SkipWithError(qPrintable(why));
+}
+
+// Enter on a call sign of the memory: the already-worked check on the current log, the
+// first-name lookup, the focus in Dpt_Q. No file is written: no floor.
+void BM_Enter(benchmark::State &state)
+{
+    EntryDesk &d = desk(static_cast<int>(state.range(0)));
+    const QString call = callSign(kEnterCall);
+    for (auto _ : state) {
+        state.PauseTiming();
+        click(d.Annule_Q);
+        d.dialogs.clear();
+        d.Indi_Q->setText(call);
+        finishEvents();
+        state.ResumeTiming();
+
+        press(d.Indi_Q, Qt::Key_Return);
+        finishEvents();
+
+        state.PauseTiming();
+        if (d.window->focusWidget() != d.Dpt_Q || d.Prenom_Q->text() != firstNameOf(kEnterCall) ||
+            !d.dialogs.shown.isEmpty()) {
+            failed(state, QStringLiteral("Enter did not reach Dpt_Q with the remembered name: ") +
+                              d.shownText());
+            break;
+        }
+        state.ResumeTiming();
+    }
+    click(d.Annule_Q);
+}
+
+// F10 in Dpt_Q for a call sign never worked nor remembered: three appends, a new memory line.
+// Floor: three log lines and one memory line appended, each flushed to disk.
+void BM_Store(benchmark::State &state)
+{
+    EntryDesk &d = desk(static_cast<int>(state.range(0)));
+    const int before = d.data.qsoCount();
+    Tally tally;
+    for (auto _ : state) {
+        state.PauseTiming();
+        d.restore();
+        d.enterCallSign(newCallSign());
+        d.Dpt_Q->setText(QStringLiteral("89"));
+        finishEvents();
+        const Stopwatch floor;
+        d.floors.appendToLogs();
+        d.floors.appendToMemory();
+        tally.floorMs += floor.ms();
+        state.ResumeTiming();
+
+        const Stopwatch action;
+        press(d.Dpt_Q, Qt::Key_F10);
+        finishEvents();
+        tally.actionMs += action.ms();
+
+        state.PauseTiming();
+        ++tally.runs;
+        if (d.currentLog().size() != before + 1 || d.rows() != before + 1 ||
+            callOfLine(d.currentLog().last()) != newCallSign() || !d.Indi_Q->text().isEmpty() ||
+            d.window->focusWidget() != d.Indi_Q || !d.dialogs.shown.isEmpty() ||
+            !fileContent(d.data.memoryPath()).contains(newCallSign().toLatin1())) {
+            failed(state,
+                   QStringLiteral("the QSO was not stored and remembered: ") + d.shownText());
+            break;
+        }
+        state.ResumeTiming();
+    }
+    tally.report(state);
+}
+
+// Keypad "+" in Prenom_Q after the remembered first name was changed: three appends and the
+// call sign's memory line replaced. Floor: three log lines appended and the memory rewritten
+// whole through a scratch file, each flushed to disk.
+void BM_StoreChangedName(benchmark::State &state)
+{
+    EntryDesk &d = desk(static_cast<int>(state.range(0)));
+    const int before = d.data.qsoCount();
+    const QString call = callSign(kRenamedCall);
+    Tally tally;
+    for (auto _ : state) {
+        state.PauseTiming();
+        d.restore();
+        d.enterCallSign(call);
+        if (d.Prenom_Q->text() != firstNameOf(kRenamedCall)) {
+            failed(state, QStringLiteral("the remembered first name was not proposed"));
+            break;
+        }
+        d.Prenom_Q->setText(kChangedFirstName);
+        finishEvents();
+        const Stopwatch floor;
+        d.floors.appendToLogs();
+        d.floors.rewriteMemory();
+        tally.floorMs += floor.ms();
+        state.ResumeTiming();
+
+        const Stopwatch action;
+        press(d.Prenom_Q, Qt::Key_Plus, Qt::KeypadModifier);
+        finishEvents();
+        tally.actionMs += action.ms();
+
+        state.PauseTiming();
+        ++tally.runs;
+        if (d.currentLog().size() != before + 1 || callOfLine(d.currentLog().last()) != call ||
+            !d.dialogs.shown.isEmpty() ||
+            !fileContent(d.data.memoryPath()).contains(kChangedFirstName.toLatin1())) {
+            failed(state, QStringLiteral("the QSO was not stored and its name remembered: ") +
+                              d.shownText());
+            break;
+        }
+        state.ResumeTiming();
+    }
+    tally.report(state);
+}
+
+// A QSO in the middle of the log chosen with a click, Edite_QSO, its remarks changed, F10 in
+// Observation_Q (timed from F10): the line replaced in the three logs. Floor: the three logs
+// rewritten whole through a scratch file, each flushed to disk.
+void BM_Edit(benchmark::State &state)
+{
+    EntryDesk &d = desk(static_cast<int>(state.range(0)));
+    const int row = d.data.qsoCount() / 2;
+    Tally tally;
+    for (auto _ : state) {
+        state.PauseTiming();
+        d.restore();
+        if (!d.chooseRow(row)) {
+            failed(state, QStringLiteral("the click did not choose the line"));
+            break;
+        }
+        click(d.Edite_QSO);
+        d.Observation_Q->selectAll();
+        QTest::keyClicks(d.Observation_Q, kEditedRemarks);
+        finishEvents();
+        const Stopwatch floor;
+        d.floors.rewriteLogs(3);
+        tally.floorMs += floor.ms();
+        state.ResumeTiming();
+
+        const Stopwatch action;
+        press(d.Observation_Q, Qt::Key_F10);
+        finishEvents();
+        tally.actionMs += action.ms();
+
+        state.PauseTiming();
+        ++tally.runs;
+        const QStringList &log = d.currentLog();
+        if (log.size() != d.data.qsoCount() || d.rows() != log.size() ||
+            qsoField(log.at(row), qsocol::kRemarks) != kEditedRemarks ||
+            d.window->state().editing || !d.dialogs.shown.isEmpty()) {
+            failed(state, QStringLiteral("the QSO was not corrected: ") + d.shownText());
+            break;
+        }
+        state.ResumeTiming();
+    }
+    tally.report(state);
+}
+
+// Ajout_QSO, a remembered call sign, Enter up to Date_Q, the date and time of the QSO in the
+// middle of the log typed, F10 in Heure_Q (timed from F10): the line placed in the three logs.
+// Floor: the three logs rewritten whole through a scratch file, each flushed to disk.
+void BM_Insert(benchmark::State &state)
+{
+    EntryDesk &d = desk(static_cast<int>(state.range(0)));
+    const int place = d.data.qsoCount() / 2;
+    const QString call = callSign(kInsertedCall);
+    QString typedDate = dateOf(place);
+    typedDate.remove(QLatin1Char('/'));
+    QString typedTime = timeOf(place);
+    typedTime.remove(QLatin1Char(':'));
+    Tally tally;
+    for (auto _ : state) {
+        state.PauseTiming();
+        d.restore();
+        click(d.Ajout_QSO);
+        d.enterCallSign(call);
+        for (QLineEdit *field : {d.Dpt_Q, d.Prenom_Q, d.QRKR_Q, d.QRKE_Q, d.Observation_Q})
+            press(field, Qt::Key_Return);
+        // The fields may still hold the date and time of an earlier correction.
+        d.Date_Q->clear();
+        d.Heure_Q->clear();
+        QTest::keyClicks(d.Date_Q, typedDate);
+        press(d.Date_Q, Qt::Key_Return);
+        QTest::keyClicks(d.Heure_Q, typedTime);
+        if (d.window->focusWidget() != d.Heure_Q || d.Date_Q->text() != dateOf(place) ||
+            d.Heure_Q->text() != timeOf(place) || !d.dialogs.shown.isEmpty()) {
+            failed(state, QStringLiteral("the insert did not reach Heure_Q (%1 %2): %3")
+                              .arg(d.Date_Q->text(), d.Heure_Q->text(), d.shownText()));
+            break;
+        }
+        finishEvents();
+        const Stopwatch floor;
+        d.floors.rewriteLogs(3);
+        tally.floorMs += floor.ms();
+        state.ResumeTiming();
+
+        const Stopwatch action;
+        press(d.Heure_Q, Qt::Key_F10);
+        finishEvents();
+        tally.actionMs += action.ms();
+
+        state.PauseTiming();
+        ++tally.runs;
+        const QStringList &log = d.currentLog();
+        if (log.size() != d.data.qsoCount() + 1 || d.rows() != log.size() ||
+            callOfLine(log.at(place)) != call || d.window->state().inserting ||
+            !d.dialogs.shown.isEmpty()) {
+            failed(state, QStringLiteral("the QSO was not inserted: ") + d.shownText());
+            break;
+        }
+        state.ResumeTiming();
+    }
+    tally.report(state);
+}
+
+// A QSO in the middle of the log chosen with a click, Efface_QSO, "Oui" (timed from the click
+// on Efface_QSO): the line taken out of the current log. Floor: that log rewritten whole
+// through a scratch file and flushed to disk.
+void BM_Delete(benchmark::State &state)
+{
+    EntryDesk &d = desk(static_cast<int>(state.range(0)));
+    const int row = d.data.qsoCount() / 2;
+    Tally tally;
+    for (auto _ : state) {
+        state.PauseTiming();
+        d.restore();
+        if (!d.chooseRow(row)) {
+            failed(state, QStringLiteral("the click did not choose the line"));
+            break;
+        }
+        d.dialogs.answers = {true};
+        finishEvents();
+        const Stopwatch floor;
+        d.floors.rewriteLogs(1);
+        tally.floorMs += floor.ms();
+        state.ResumeTiming();
+
+        const Stopwatch action;
+        click(d.Efface_QSO);
+        finishEvents();
+        tally.actionMs += action.ms();
+
+        state.PauseTiming();
+        ++tally.runs;
+        const QStringList &log = d.currentLog();
+        if (log.size() != d.data.qsoCount() - 1 || d.rows() != log.size() ||
+            d.dialogs.questions.size() != 1 || d.dialogs.messages.size() != 0) {
+            failed(state, QStringLiteral("the QSO was not deleted: ") + d.shownText());
+            break;
+        }
+        state.ResumeTiming();
+    }
+    tally.report(state);
+}
+
+// The hand-over to QSO entry: the session opened on the activation and its group, the entry
+// window built, shown and painted. Floor: the current log read and decoded.
+void BM_OpenEntryWindow(benchmark::State &state)
+{
+    EntryDesk &d = desk(static_cast<int>(state.range(0)));
+    MemorySettings settings;
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    Services services{settings, clock, dialogs, d.data.path()};
+    std::unique_ptr<Session> session;
+    std::unique_ptr<Saisie_QSO> window;
+    Tally tally;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.reset();
+        session = std::make_unique<Session>(d.data.path());
+        finishEvents();
+        const Stopwatch floor;
+        d.floors.readAndDecodeLog();
+        tally.floorMs += floor.ms();
+        state.ResumeTiming();
+
+        const Stopwatch action;
+        session->open(currentActivation(), openReferences());
+        window = std::make_unique<Saisie_QSO>(services, *session);
+        PaintWatch painted(child<QListView>(window.get(), "Liste_QSO")->viewport());
+        window->show();
+        for (int round = 0; round < 100 && painted.paints == 0; ++round)
+            QApplication::processEvents();
+        tally.actionMs += action.ms();
+
+        state.PauseTiming();
+        ++tally.runs;
+        if (painted.paints == 0 ||
+            child<QListView>(window.get(), "Liste_QSO")->model()->rowCount() != d.data.qsoCount() ||
+            !dialogs.shown.isEmpty()) {
+            failed(state, QStringLiteral("the window was not shown with its log"));
+            break;
+        }
+        state.ResumeTiming();
+    }
+    window.reset();
+    session.reset();
+    tally.report(state);
+}
+
+// Both log sizes, in milliseconds; tools/bench.sh reads the wall-clock time (real_time).
+void sizes(benchmark::internal::Benchmark *benchmark)
+{
+    benchmark->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+}
+
+} // namespace
+
+BENCHMARK(BM_Enter)->Apply(sizes);
+BENCHMARK(BM_Store)->Apply(sizes);
+BENCHMARK(BM_StoreChangedName)->Apply(sizes);
+BENCHMARK(BM_Edit)->Apply(sizes);
+BENCHMARK(BM_Insert)->Apply(sizes);
+BENCHMARK(BM_Delete)->Apply(sizes);
+BENCHMARK(BM_OpenEntryWindow)->Apply(sizes);
+
+int main(int argc, char **argv)
+{
+    return runBenchmarks(argc, argv, [] { desks().clear(); });
+}

@@ -1,0 +1,15 @@
+# Writes OUTPUT as the paragraphs of the files in PARTS (separated by "|"), one blank line
+# between two of them.
+string(REPLACE "|" ";" PARTS "${PARTS}")
+set(text "")
+foreach(part IN LISTS PARTS)
+  if(part)
+    file(READ ${part} paragraph)
+    string(STRIP "${paragraph}" paragraph)
+    if(text)
+      string(APPEND text "\n\n")
+    endif()
+    string(APPEND text "${paragraph}")
+  endif()
+endforeach()
+file(WRITE ${OUTPUT} "${text}\n")

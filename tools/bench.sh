@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds the speed measurements in build-bench (Release), runs every bench_* program and prints
+# one table: each action's time, its floor (the bare file work, measured in the same run) and
+# their ratio. Arguments go to every program, for example:
+#   tools/bench.sh --benchmark_filter='BM_Edit|BM_Delete' --benchmark_min_time=0.2
+# The JSON of each program is kept in build-bench/bench-results/.
+set -euo pipefail
+source "$(dirname "$0")/setup.sh"
+orvel_install_missing libbenchmark-dev python3
+
+BENCH_BUILD="$ORVEL_ROOT/build-bench"
+cmake -S "$ORVEL_ROOT" -B "$BENCH_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DORVEL_BUILD_BENCH=ON -DORVEL_BUILD_TESTS=OFF >/dev/null
+cmake --build "$BENCH_BUILD" -j "$(nproc 2>/dev/null || echo 2)"
+
+results="$BENCH_BUILD/bench-results"
+mkdir -p "$results"
+rm -f "$results"/*.json
+for program in "$BENCH_BUILD"/bench/bench_*; do
+  [ -f "$program" ] && [ -x "$program" ] || continue
+  name="$(basename "$program")"
+  echo "Running $name..." >&2
+  QT_QPA_PLATFORM=offscreen "$program" --benchmark_format=json "$@" >"$results/$name.json"
+done
+
+python3 - "$results"/*.json <<'EOF'
+import json
+import sys
+
+rows = []
+for path in sys.argv[1:]:
+    with open(path, encoding="utf-8") as f:
+        data = json.load(f)
+    for b in data.get("benchmarks", []):
+        if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
+            continue
+        name = b.get("run_name", b["name"]) if b.get("run_type") == "aggregate" else b["name"]
+        if b.get("error_occurred"):
+            rows.append((name, "error: " + b.get("error_message", ""), "", ""))
+            continue
+        scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b.get("time_unit", "ns")]
+        ms = b["real_time"] * scale
+        floor = b.get("floor_ms")
+        ratio = b.get("ratio")
+        rows.append((name, f"{ms:.2f}",
+                     "—" if floor is None else f"{floor:.2f}",
+                     "—" if ratio is None else f"{ratio:.2f}"))
+
+header = ("benchmark", "ms", "floor_ms", "ratio")
+widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(4)]
+def line(cells):
+    return "| " + " | ".join(
+        str(c).ljust(w) if i == 0 else str(c).rjust(w)
+        for i, (c, w) in enumerate(zip(cells, widths))) + " |"
+print(line(header))
+print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+for r in rows:
+    print(line(r))
+EOF
