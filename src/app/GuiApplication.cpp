@@ -76,8 +76,16 @@ void WindowRouter::registerWindows()
         if (QWidget *window = openUpdatePage())
             showModeless(window);
     });
+    // An open selection window is only brought forward: its lists are kept.
     m_factories.insert(QStringLiteral("Mnu_Etiquettes"), [this] {
-        showModeless(new Select_QSO(m_services, m_session, m_labelActivations));
+        if (m_labelSelection) {
+            m_labelSelection->show();
+            m_labelSelection->raise();
+            m_labelSelection->activateWindow();
+            return;
+        }
+        m_labelSelection = new Select_QSO(m_services, m_session, m_labelActivations);
+        showModeless(m_labelSelection);
     });
     // The other windows (log views, labels, help) join here as they are built.
 }

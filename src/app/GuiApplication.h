@@ -47,6 +47,7 @@ private:
     // The activation texts of the label runs, kept from run to run while the program runs.
     std::shared_ptr<RememberedActivations> m_labelActivations =
         std::make_shared<RememberedActivations>();
+    QPointer<QWidget> m_labelSelection;
 };
 
 int runGui(QApplication &app, const QString &folderOption);

@@ -108,6 +108,11 @@ private slots:
         router.openWindow("Mnu_Etiquettes");
         QVERIFY(topLevel<Select_QSO>());
         QCOMPARE(topLevel<Select_QSO>()->job()->available().entries().size(), 1);
+        router.openWindow("Mnu_Etiquettes"); // brought forward, not opened twice
+        int selectionWindows = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            selectionWindows += qobject_cast<Select_QSO *>(w) ? 1 : 0;
+        QCOMPARE(selectionWindows, 1);
 
         // A second hand-over opens the entry window anew, never two of them.
         QPointer<Saisie_QSO> first = router.entryWindow();
