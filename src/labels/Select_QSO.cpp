@@ -9,6 +9,7 @@
 #include "records/Session.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -93,7 +94,8 @@ Select_QSO::Select_QSO(Services &services, Session &session,
     resize(720, 620);
     centreOnScreen(*this);
 
-    if (!m_session.logFiles().exists(m_session.currentReference())) {
+    const QFileInfo log(m_session.logFiles().path(m_session.currentReference()));
+    if (!log.exists() || !log.isReadable()) {
         QTimer::singleShot(0, this, &Select_QSO::tellMissingLog);
         QTimer::singleShot(0, this, &Select_QSO::loaded);
         return;
@@ -120,10 +122,13 @@ void Select_QSO::loadNextSlice()
 
 void Select_QSO::tellMissingLog()
 {
-    m_services.dialogs.message(
-        QStringLiteral("Le journal %1 est introuvable : aucun QSO à sélectionner.")
-            .arg(
-                QDir::toNativeSeparators(m_session.logFiles().path(m_session.currentReference()))));
+    const QString path = m_session.logFiles().path(m_session.currentReference());
+    const QString text = QFileInfo::exists(path)
+                             ? QStringLiteral("Le journal %1 ne peut pas être lu : aucun QSO à "
+                                              "sélectionner.")
+                             : QStringLiteral("Le journal %1 est introuvable : aucun QSO à "
+                                              "sélectionner.");
+    m_services.dialogs.message(text.arg(QDir::toNativeSeparators(path)));
 }
 
 // A moved entry leaves no highlight behind on the entry that takes its row.
