@@ -1,13 +1,13 @@
 // The label windows' two long tasks, each in the steps the window takes between two events:
 // the selection lists of a 10,000-QSO log, read in slices; a run of 1,000 labels, composed
 // and then printed into a PDF file sheet by sheet.
+#include "BenchData.h"
 #include "labels/LabelJob.h"
 #include "labels/LabelPrinting.h"
 #include "labels/LabelRun.h"
 #include "labels/Select_QSO.h"
 #include "records/QsoLine.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -110,11 +110,5 @@ BENCHMARK(BM_PrintToPdf)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return orvel::bench::runBenchmarks(argc, argv);
 }
