@@ -6,6 +6,7 @@
 #include "export/ExportActions.h"
 #include "help/Revision.h"
 #include "help/UpdatePage.h"
+#include "labels/Select_QSO.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Clock.h"
 #include "platform/Services.h"
@@ -125,7 +126,17 @@ void WindowRouter::registerWindows()
             return new Carte_Acti(m_services.settings, m_services.dialogs, *m_tally);
         });
     });
-    // The other windows (labels) join here as they are built.
+    // An open selection window is only brought forward: its lists are kept.
+    m_factories.insert(QStringLiteral("Mnu_Etiquettes"), [this] {
+        if (m_labelSelection) {
+            m_labelSelection->show();
+            m_labelSelection->raise();
+            m_labelSelection->activateWindow();
+            return;
+        }
+        m_labelSelection = new Select_QSO(m_services, m_session, m_labelActivations);
+        showModeless(m_labelSelection);
+    });
 }
 
 void WindowRouter::openWindow(const QString &menuObjectName)

@@ -2,6 +2,7 @@
 // window; opens the windows the entry window's menus ask for.
 #pragma once
 
+#include "labels/LabelRun.h"
 #include "logging/Saisie_QSO.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <memory>
 
 namespace orvel {
 
@@ -47,6 +49,10 @@ private:
     QHash<QString, QPointer<QWidget>> m_single;
     // What each menu item (by objectName) opens.
     QHash<QString, std::function<void()>> m_factories;
+    // The activation texts of the label runs, kept from run to run while the program runs.
+    std::shared_ptr<RememberedActivations> m_labelActivations =
+        std::make_shared<RememberedActivations>();
+    QPointer<QWidget> m_labelSelection;
 };
 
 int runGui(QApplication &app, const QString &folderOption);

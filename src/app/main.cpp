@@ -5,10 +5,12 @@
 #include "help/Version.h"
 #include "views/ListingCommand.h"
 #include "views/ViewCommand.h"
+#include "labels/LabelPrinting.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QGuiApplication>
 #include <QTextStream>
@@ -33,27 +35,32 @@ int main(int argc, char **argv)
                                           QStringLiteral("Dossier des fichiers de données."),
                                           QStringLiteral("DOSSIER"));
     parser.addOption(folderOption);
-    const QCommandLineOption pdfOption(QStringLiteral("pdf"),
-                                       QStringLiteral("Fichier PDF de la commande imprimer."),
-                                       QStringLiteral("FICHIER"));
-    parser.addOption(pdfOption);
     parser.addOptions(orvel::viewCommandOptions());
     parser.addPositionalArgument(QStringLiteral("commande"),
                                  QStringLiteral("exporter adif|ctrafic REFERENCE\n"
                                                 "enregistrer log|alpha REFERENCE\n"
                                                 "afficher log|alpha|operateurs REFERENCE\n"
-                                                "imprimer log REFERENCE --pdf FICHIER"),
+                                                "imprimer log REFERENCE --pdf FICHIER\n"
+                                                "etiquettes REFERENCE --pdf FICHIER\n"
+                                                "pays CTY.DAT\n"
+                                                "afficher pays|departements REFERENCE"),
                                  QStringLiteral("[commande ...]"));
+    orvel::addLabelCommandOptions(parser);
     // Read the arguments before any application exists: the command line needs no display,
     // so only the windows get a QApplication.
     const bool parsed = parser.parse(arguments);
     const bool windowless = !parsed || parser.isSet(helpOption) || parser.isSet(versionOption) ||
                             arguments.contains(QStringLiteral("--help-all")) ||
                             !parser.positionalArguments().isEmpty();
+    // Labels are drawn with fonts, which need a Gui application, but never a display.
+    const bool labels = parsed && !parser.positionalArguments().isEmpty() &&
+                        parser.positionalArguments().first() == QLatin1String("etiquettes");
     std::unique_ptr<QCoreApplication> app;
-    if (windowless && parsed && orvel::listingCommandPaints(parser.positionalArguments())) {
+    if (labels || (windowless && parsed &&
+                   orvel::listingCommandPaints(parser.positionalArguments()))) {
         // Printing to a file needs fonts, not a display.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else if (windowless) {
         app = std::make_unique<QCoreApplication>(argc, argv);
@@ -70,11 +77,14 @@ int main(int argc, char **argv)
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty() && positional.first() == QLatin1String("exporter"))
         return orvel::runExportCommandLine(positional.mid(1), parser.value(folderOption));
+    if (labels)
+        return orvel::runLabelCommandLine(positional.mid(1), orvel::labelCommandOptions(parser),
+                                          parser.value(folderOption));
     if (orvel::isViewCommand(positional))
         return orvel::runViewCommandLine(positional, parser, parser.value(folderOption));
     if (!positional.isEmpty() && orvel::isListingCommand(positional.first()))
         return orvel::runListingCommandLine(positional, parser.value(folderOption),
-                                            parser.value(pdfOption));
+                                            parser.value(QStringLiteral("pdf")));
     if (!positional.isEmpty()) {
         QTextStream err(stderr);
         err << QStringLiteral("Commande inconnue : %1").arg(positional.join(QLatin1Char(' ')))

@@ -1,6 +1,8 @@
 #include "Fonts.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
 
 namespace orvel {
 
@@ -31,6 +33,33 @@ QFont fixedPitchFont(const QStringList &names, qreal pointSize, bool bold)
     font.setFixedPitch(true);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
+    return font;
+}
+
+qreal knownPitch(const QString &family)
+{
+    if (family.compare(QLatin1String("Letter Gothic"), Qt::CaseInsensitive) == 0)
+        return 0.5;
+    if (family.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0)
+        return 0.6;
+    return 0;
+}
+
+QFont pitchKeepingFont(const QString &family, qreal pointSize, bool bold)
+{
+    QFont font = fixedPitchFont({family}, pointSize, bold);
+    const qreal wanted = knownPitch(family);
+    if (wanted <= 0 || QFontInfo(font).family().compare(family, Qt::CaseInsensitive) == 0)
+        return font;
+    // Measured on an em of 1000 pixels, where hinting no longer rounds the width.
+    QFont probe = font;
+    probe.setPixelSize(1000);
+    const qreal pitch = QFontMetricsF(probe).horizontalAdvance(QLatin1Char('0')) / 1000;
+    if (pitch <= 0)
+        return font;
+    const int stretch = qRound(100 * wanted / pitch);
+    if (qAbs(stretch - 100) > 1)
+        font.setStretch(stretch);
     return font;
 }
 

@@ -66,6 +66,25 @@ void PrintScript::ask(const QString &question)
     m_operations.append(op);
 }
 
+void PrintScript::setLineAdvance(double factor)
+{
+    PrintOperation op = operation(PrintOperation::Kind::LineAdvance);
+    op.number = factor;
+    m_operations.append(op);
+}
+
+void PrintScript::setX(double xMm)
+{
+    PrintOperation op = operation(PrintOperation::Kind::PositionX);
+    op.x = xMm;
+    m_operations.append(op);
+}
+
+void PrintScript::setPageA4Portrait()
+{
+    m_operations.append(operation(PrintOperation::Kind::PageA4Portrait));
+}
+
 QStringList PrintScript::lines() const
 {
     QStringList texts;

@@ -21,6 +21,10 @@ struct PrintOperation {
         EndDocument,     // the document is sent; the next line starts a new one
         DiscardDocument, // the document is dropped
         Question,        // text: a Yes/No question; No ends the run at once
+        LineAdvance,     // number: from now on a line advances by its size in points times
+                         // this factor; 0: by the font's own line spacing
+        PositionX,       // x: millimetres; the next line starts there, at the same height
+        PageA4Portrait,  // the pages are A4 in portrait position from here on
     };
     Kind kind = Kind::Line;
     QString text;
@@ -43,6 +47,9 @@ public:
     void endDocument();
     void discardDocument();
     void ask(const QString &question);
+    void setLineAdvance(double factor);
+    void setX(double xMm);
+    void setPageA4Portrait();
 
     const QList<PrintOperation> &operations() const { return m_operations; }
     bool isEmpty() const { return m_operations.isEmpty(); }

@@ -16,9 +16,11 @@ namespace {
 class Playback
 {
 public:
-    Playback(QPagedPaintDevice &device, QPrinter *printer)
+    Playback(QPagedPaintDevice &device, QPrinter *printer,
+             ScriptPlayer::DocumentEnded documentEnded = {})
         : m_device(device)
         , m_printer(printer)
+        , m_documentEnded(std::move(documentEnded))
     {
     }
 
@@ -49,6 +51,16 @@ public:
             case PrintOperation::Kind::DiscardDocument:
                 endDocument(true);
                 break;
+            case PrintOperation::Kind::LineAdvance:
+                m_lineAdvance = op.number;
+                break;
+            case PrintOperation::Kind::PositionX:
+                m_x = millimetres(op.x);
+                break;
+            case PrintOperation::Kind::PageA4Portrait:
+                m_device.setPageSize(QPageSize(QPageSize::A4));
+                m_device.setPageOrientation(QPageLayout::Portrait);
+                break;
             case PrintOperation::Kind::Question:
                 if (ask && !ask(op.text)) {
                     m_result.stopped = true;
@@ -71,7 +83,15 @@ private:
 
     double millimetres(double mm) const { return mm * m_device.logicalDpiY() / 25.4; }
 
-    QFont font() const { return fixedPitchFont({m_family}, m_points, m_bold); }
+    QFont font() const { return pitchKeepingFont(m_family, m_points, m_bold); }
+
+    // The height a line takes: its size times the script's factor, or the font's own spacing.
+    double lineAdvance(const QFontMetricsF &metrics) const
+    {
+        if (m_lineAdvance > 0)
+            return m_points * m_lineAdvance * m_device.logicalDpiY() / 72.0;
+        return metrics.lineSpacing();
+    }
 
     bool printLine(const QString &text)
     {
@@ -88,7 +108,7 @@ private:
         m_pageHasInk = true;
         m_documentHasInk = true;
         m_x = 0;
-        m_y += metrics.lineSpacing();
+        m_y += lineAdvance(metrics);
         return true;
     }
 
@@ -128,11 +148,14 @@ private:
             // In a file the next document starts on a page of its own.
             m_newDocumentPending = true;
         }
-        if (!discard)
-            ++m_result.documents;
         m_documentHasInk = false;
         m_y = 0;
         m_x = 0;
+        if (!discard) {
+            ++m_result.documents;
+            if (m_documentEnded)
+                m_documentEnded(m_result.documents);
+        }
     }
 
     void closePainter()
@@ -161,11 +184,13 @@ private:
 
     QPagedPaintDevice &m_device;
     QPrinter *m_printer;
+    ScriptPlayer::DocumentEnded m_documentEnded;
     QPainter m_painter;
     PlayResult m_result;
     QString m_family = QStringLiteral("Courier New");
     double m_points = 10;
     bool m_bold = false;
+    double m_lineAdvance = 0;
     double m_x = 0;
     double m_y = 0;
     bool m_pageHasInk = false;
@@ -175,14 +200,16 @@ private:
 
 } // namespace
 
-PlayResult ScriptPlayer::play(const PrintScript &script, QPrinter &printer, const Ask &ask)
+PlayResult ScriptPlayer::play(const PrintScript &script, QPrinter &printer, const Ask &ask,
+                              const DocumentEnded &documentEnded)
 {
-    return Playback(printer, &printer).run(script, ask);
+    return Playback(printer, &printer, documentEnded).run(script, ask);
 }
 
-PlayResult ScriptPlayer::play(const PrintScript &script, QPagedPaintDevice &device, const Ask &ask)
+PlayResult ScriptPlayer::play(const PrintScript &script, QPagedPaintDevice &device, const Ask &ask,
+                              const DocumentEnded &documentEnded)
 {
-    return Playback(device, nullptr).run(script, ask);
+    return Playback(device, nullptr, documentEnded).run(script, ask);
 }
 
 PlayResult ScriptPlayer::playToPdf(const PrintScript &script, const QString &path, const Ask &ask,

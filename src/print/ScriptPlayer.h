@@ -25,12 +25,16 @@ class ScriptPlayer
 public:
     // Answers the script's questions; without one, every question is answered Yes.
     using Ask = std::function<bool(const QString &question)>;
+    // Told after each document is sent, with the count so far; a window lets its events run
+    // there, so that a long run never holds it still for long.
+    using DocumentEnded = std::function<void(int documents)>;
 
     // On a printer chosen in the print dialog (its output may be a PDF file).
-    static PlayResult play(const PrintScript &script, QPrinter &printer, const Ask &ask = {});
+    static PlayResult play(const PrintScript &script, QPrinter &printer, const Ask &ask = {},
+                           const DocumentEnded &documentEnded = {});
     // On any paged device, such as a QPdfWriter.
     static PlayResult play(const PrintScript &script, QPagedPaintDevice &device,
-                           const Ask &ask = {});
+                           const Ask &ask = {}, const DocumentEnded &documentEnded = {});
     // Into a PDF file at path (replaced), on A4 sheets in the given orientation.
     static PlayResult playToPdf(const PrintScript &script, const QString &path, const Ask &ask = {},
                                 QPageLayout::Orientation orientation = QPageLayout::Portrait);

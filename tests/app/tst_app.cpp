@@ -3,6 +3,7 @@
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
 #include "app/GuiApplication.h"
+#include "labels/Select_QSO.h"
 #include "records/QsoLine.h"
 #include "platform/Services.h"
 #include "support/TestPlatform.h"
@@ -104,6 +105,14 @@ private slots:
 
         router.openWindow("Histo_Acti");
         QVERIFY(topLevel<Histo_Acti>());
+        router.openWindow("Mnu_Etiquettes");
+        QVERIFY(topLevel<Select_QSO>());
+        QCOMPARE(topLevel<Select_QSO>()->job()->available().entries().size(), 1);
+        router.openWindow("Mnu_Etiquettes"); // brought forward, not opened twice
+        int selectionWindows = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            selectionWindows += qobject_cast<Select_QSO *>(w) ? 1 : 0;
+        QCOMPARE(selectionWindows, 1);
 
         // A second hand-over opens the entry window anew, never two of them.
         QPointer<Saisie_QSO> first = router.entryWindow();
@@ -112,7 +121,7 @@ private slots:
         QTRY_VERIFY(!first);
         delete router.entryWindow();
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (qobject_cast<Histo_Acti *>(w))
+            if (qobject_cast<Histo_Acti *>(w) || qobject_cast<Select_QSO *>(w))
                 w->deleteLater();
     }
 

@@ -1,0 +1,143 @@
+#include "LabelCommand.h"
+
+#include "LabelJob.h"
+#include "LabelSettings.h"
+#include "common/FixedColumns.h"
+#include "records/ActivationList.h"
+#include "records/LogFiles.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+namespace orvel {
+
+namespace {
+
+const QString kPdf = QStringLiteral("pdf");
+const QString kFormat = QStringLiteral("format");
+const QString kEnglish = QStringLiteral("anglais");
+const QString kSecond = QStringLiteral("avec");
+const QString kTransceiver = QStringLiteral("tx");
+const QString kAntenna = QStringLiteral("antenne");
+
+std::optional<QString> valueIfSet(const QCommandLineParser &parser, const QString &name)
+{
+    if (!parser.isSet(name))
+        return std::nullopt;
+    return parser.value(name);
+}
+
+LabelCommandPlan refused(const QString &error)
+{
+    LabelCommandPlan plan;
+    plan.error = error;
+    return plan;
+}
+
+} // namespace
+
+QString labelCommandUsage()
+{
+    return QStringLiteral("Usage : orvel-multi [--dossier DOSSIER] etiquettes REFERENCE --pdf "
+                          "FICHIER [--format 1-5] [--anglais] [--avec REFERENCE2] [--tx TEXTE] "
+                          "[--antenne TEXTE]");
+}
+
+void addLabelCommandOptions(QCommandLineParser &parser)
+{
+    parser.addOption(
+        {kPdf, QStringLiteral("Fichier PDF à écrire (imprimer, etiquettes)."),
+         QStringLiteral("FICHIER")});
+    parser.addOption({kFormat, QStringLiteral("Étiquettes : format de planche, de 1 à 5."),
+                      QStringLiteral("1-5")});
+    parser.addOption({kEnglish, QStringLiteral("Étiquettes : textes en anglais.")});
+    parser.addOption({kSecond, QStringLiteral("Étiquettes : seconde activation nommée."),
+                      QStringLiteral("REFERENCE2")});
+    parser.addOption({kTransceiver, QStringLiteral("Étiquettes : texte du transceiver."),
+                      QStringLiteral("TEXTE")});
+    parser.addOption(
+        {kAntenna, QStringLiteral("Étiquettes : texte de l'antenne."), QStringLiteral("TEXTE")});
+}
+
+LabelCommandOptions labelCommandOptions(const QCommandLineParser &parser)
+{
+    LabelCommandOptions options;
+    options.pdfPath = parser.value(kPdf);
+    options.format = valueIfSet(parser, kFormat);
+    options.english = parser.isSet(kEnglish);
+    options.second = valueIfSet(parser, kSecond);
+    options.transceiver = valueIfSet(parser, kTransceiver);
+    options.antenna = valueIfSet(parser, kAntenna);
+    return options;
+}
+
+LabelCommandPlan planLabelCommand(const QStringList &arguments, const LabelCommandOptions &options,
+                                  const QString &folder, const Settings &settings)
+{
+    const QString reference = trimBlanks(arguments.join(QLatin1Char(' ')));
+    if (reference.isEmpty())
+        return refused(QStringLiteral("Il manque la référence des étiquettes.\n") +
+                       labelCommandUsage());
+    if (options.pdfPath.isEmpty())
+        return refused(QStringLiteral("Il manque le fichier PDF à écrire (--pdf FICHIER).\n") +
+                       labelCommandUsage());
+
+    LabelSettings stored = loadLabelSettings(settings);
+    SheetSetup setup;
+    setup.format = stored.format;
+    if (options.format) {
+        bool number = false;
+        const int format = options.format->toInt(&number);
+        if (!number || !isLabelFormat(format))
+            return refused(
+                QStringLiteral("Format d'étiquette inconnu : %1 (de 1 à 5).").arg(*options.format));
+        setup.format = format;
+    }
+    setup.station.transceiver = options.transceiver.value_or(stored.station.transceiver);
+    setup.station.antenna = options.antenna.value_or(stored.station.antenna);
+    setup.language = options.english ? LabelLanguage::English : LabelLanguage::French;
+    if (const QString refusal = stationTextsRefusal(setup.station); !refusal.isEmpty())
+        return refused(refusal);
+
+    const ActivationList list(folder);
+    const QStringList listLines = list.lines();
+    const auto activation = list.find(reference);
+    QStringList named{reference};
+    if (options.second)
+        named.append(trimBlanks(*options.second));
+    for (const QString &name : named) {
+        if (!findActivationTexts(listLines, name))
+            return refused(QStringLiteral("Référence inconnue : %1 ne figure pas dans %2.")
+                               .arg(name, QDir::toNativeSeparators(list.path())));
+    }
+
+    const LogFiles logs(folder);
+    if (!logs.exists(reference))
+        return refused(QStringLiteral("Le journal %1 n'existe pas.")
+                           .arg(QDir::toNativeSeparators(logs.path(reference))));
+    const QStringList lines = logs.load(reference);
+    if (lines.isEmpty())
+        return refused(QStringLiteral("Le journal %1 ne contient aucun QSO : aucune étiquette.")
+                           .arg(QDir::toNativeSeparators(logs.path(reference))));
+
+    // As "Tout séléctionner" chooses them: every QSO, in the sorted order of the lists.
+    LabelJob job;
+    job.addLogLines(lines);
+    job.chooseAll();
+    ActivationChoice &choice = job.activations();
+    choice.references = named;
+    choice.perLabel = int(named.size());
+    for (int row = 0; row < named.size(); ++row)
+        choice.setSelected(row, true);
+
+    LabelRunInput input =
+        job.runInput(setup, listLines, activation ? activation->activator : QString());
+    input.restoreFamily = kTextRowFont;
+    LabelCommandPlan plan;
+    plan.script = labelRunScript(input);
+    plan.pdfPath = options.pdfPath;
+    plan.labels = int(input.entries.size());
+    return plan;
+}
+
+} // namespace orvel

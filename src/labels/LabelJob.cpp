@@ -1,0 +1,94 @@
+#include "LabelJob.h"
+
+#include "common/FixedColumns.h"
+
+#include <algorithm>
+
+namespace orvel {
+
+std::optional<QString> ActivationChoice::first() const
+{
+    if (selectedRows.isEmpty())
+        return std::nullopt;
+    return references.value(*std::min_element(selectedRows.cbegin(), selectedRows.cend()));
+}
+
+std::optional<QString> ActivationChoice::second() const
+{
+    if (perLabel != 2)
+        return std::nullopt;
+    if (selectedRows.isEmpty())
+        return QString();
+    return references.value(*std::max_element(selectedRows.cbegin(), selectedRows.cend()));
+}
+
+QString ActivationChoice::refusal() const
+{
+    const qsizetype count = selectedRows.size();
+    if (perLabel == 1 && count != 1)
+        return kOneActivationRefusal;
+    if (perLabel == 2 && count != 2)
+        return kTwoActivationsRefusal;
+    return {};
+}
+
+void ActivationChoice::setSelected(int row, bool selected)
+{
+    selectedRows.removeAll(row);
+    if (selected)
+        selectedRows.append(row);
+}
+
+LabelJob::LabelJob(std::shared_ptr<RememberedActivations> remembered)
+    : m_remembered(std::move(remembered))
+{
+}
+
+void LabelJob::addLogLines(const QStringList &logLines)
+{
+    QStringList entries;
+    entries.reserve(logLines.size());
+    for (const QString &line : logLines)
+        entries.append(selectionEntry(line));
+    std::stable_sort(entries.begin(), entries.end(), entryLess);
+    m_available.mergeSorted(entries);
+}
+
+void LabelJob::choose(int availableRow)
+{
+    const QString entry = m_available.take(availableRow);
+    if (!entry.isNull())
+        m_chosen.insertSorted(entry);
+}
+
+void LabelJob::giveBack(int chosenRow)
+{
+    const QString entry = m_chosen.take(chosenRow);
+    if (!entry.isNull())
+        m_available.insertSorted(entry);
+}
+
+void LabelJob::chooseAll()
+{
+    m_chosen.mergeSorted(m_available.takeAll());
+}
+
+LabelRunInput LabelJob::runInput(const SheetSetup &setup, const QStringList &activationListLines,
+                                 const QString &activator)
+{
+    const std::optional<QString> second = m_activations.second();
+    m_remembered->lookUp(activationListLines, m_activations.first().value_or(QString()), second);
+    LabelRunInput input;
+    input.entries = m_chosen.entries();
+    input.first = m_remembered->first();
+    if (second)
+        input.second = m_remembered->second();
+    input.activator = trimBlanks(activator);
+    input.station = {trimBlanks(setup.station.transceiver), trimBlanks(setup.station.antenna)};
+    input.language = setup.language;
+    input.format = setup.format;
+    input.pauseEachSheet = setup.pauseEachSheet;
+    return input;
+}
+
+} // namespace orvel

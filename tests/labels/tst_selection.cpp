@@ -1,0 +1,176 @@
+#include "LabelFixtures.h"
+#include "labels/LabelJob.h"
+#include "labels/SelectionEntry.h"
+#include "support/TestRegistry.h"
+
+#include <QTest>
+
+using namespace orvel;
+using namespace orvel::testing;
+
+namespace {
+QStringList callsOf(const QStringList &entries)
+{
+    QStringList calls;
+    for (const QString &entry : entries)
+        calls.append(labelQsoOfEntry(entry).call);
+    return calls;
+}
+} // namespace
+
+class TestSelection : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void entryOfALogLine_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("entry");
+        const QString expected =
+            "     Q4XYZ/P       76  Jean             59  57  SSB     7 Mhz Q 14/01/06  08:35";
+        QTest::newRow("stored, 118 characters") << labelQsoLine("Q4XYZ/P") << expected;
+        QTest::newRow("inserted, 104 characters")
+            << labelQsoLine("Q4XYZ/P", "76", "08:35", "7", true) << expected;
+        QTest::newRow("short line typed by hand")
+            << QString("14/01/06  08:35  Q4XYZ/P")
+            << "     Q4XYZ/P" + QString(51, ' ') + " 14/01/06  08:35";
+    }
+    void entryOfALogLine()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, entry);
+        QCOMPARE(selectionEntry(line), entry);
+        QCOMPARE(selectionEntry(line).size(), 79);
+    }
+
+    void labelFieldsOfAnEntry()
+    {
+        const QString line = labelQsoLine("F/ON4ABC/P", "", "23:59", "144");
+        const LabelQso qso = labelQsoOfEntry(selectionEntry(line));
+        QCOMPARE(qso, (LabelQso{"F/ON4ABC/P", "", "59", "SSB", "144 Mhz", "14/01/06", "23:59"}));
+    }
+
+    void listsAreSortedWithoutRegardToCase()
+    {
+        LabelJob job;
+        job.addLogLines({labelQsoLine("q4low"), labelQsoLine("Q1ZZZ"), labelQsoLine("F5ABC"),
+                         labelQsoLine("DL1ABC"), labelQsoLine("Q4LOW", "14")});
+        QCOMPARE(callsOf(job.available().entries()),
+                 (QStringList{"DL1ABC", "F5ABC", "Q1ZZZ", "Q4LOW", "q4low"}));
+    }
+
+    void sameCallSignStandsTogetherInTheOrderOfTheRest()
+    {
+        LabelJob job;
+        job.addLogLines({labelQsoLine("F5ABC", "76", "09:00"), labelQsoLine("F5AB", "76"),
+                         labelQsoLine("F5ABC", "14", "10:00"), labelQsoLine("F5ABC", "76", "08:00"),
+                         labelQsoLine("F5ABD")});
+        QStringList order;
+        for (const QString &entry : job.available().entries()) {
+            const LabelQso q = labelQsoOfEntry(entry);
+            order.append(q.call + ' ' + q.department + ' ' + q.time);
+        }
+        QCOMPARE(order, (QStringList{"F5AB 76 08:35", "F5ABC 14 10:00", "F5ABC 76 08:00",
+                                     "F5ABC 76 09:00", "F5ABD 76 08:35"}));
+    }
+
+    void aLogReadInSlicesIsOrderedAsReadWhole()
+    {
+        QStringList lines;
+        for (int i = 0; i < 30; ++i)
+            lines.append(labelQsoLine(QString("Q%1ABC").arg((i * 7) % 10), "76",
+                                      QString("08:%1").arg(i, 2, 10, QLatin1Char('0'))));
+        LabelJob whole;
+        whole.addLogLines(lines);
+        LabelJob sliced;
+        for (int from = 0; from < lines.size(); from += 7)
+            sliced.addLogLines(lines.mid(from, 7));
+        QCOMPARE(sliced.available().entries(), whole.available().entries());
+    }
+
+    void aQsoGivenBackReturnsToItsSortedPlace()
+    {
+        LabelJob job;
+        job.addLogLines(numberedQsoLines(5));
+        const QStringList before = job.available().entries();
+        job.choose(2);
+        job.choose(0);
+        QCOMPARE(callsOf(job.chosen().entries()), (QStringList{"Q1AA00", "Q1AA02"}));
+        QCOMPARE(callsOf(job.available().entries()), (QStringList{"Q1AA01", "Q1AA03", "Q1AA04"}));
+        job.giveBack(1);
+        job.giveBack(0);
+        QCOMPARE(job.available().entries(), before);
+        QVERIFY(job.chosen().entries().isEmpty());
+    }
+
+    void everythingChosenAfterSomeClicksStandsOnceInOrder()
+    {
+        LabelJob job;
+        job.addLogLines(numberedQsoLines(6));
+        job.choose(4);
+        job.choose(1);
+        job.chooseAll();
+        QVERIFY(job.available().entries().isEmpty());
+        QCOMPARE(callsOf(job.chosen().entries()),
+                 (QStringList{"Q1AA00", "Q1AA01", "Q1AA02", "Q1AA03", "Q1AA04", "Q1AA05"}));
+    }
+
+    void everythingChosenFromAnEmptyLogChangesNothing()
+    {
+        LabelJob job;
+        job.addLogLines({});
+        job.chooseAll();
+        QVERIFY(job.available().entries().isEmpty());
+        QVERIFY(job.chosen().entries().isEmpty());
+    }
+
+    void activationChoiceRefusals_data()
+    {
+        QTest::addColumn<int>("perLabel");
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<QString>("refusal");
+        const QString one = "Une seule activité à selectionner";
+        const QString two = "Deux activités à selectionner";
+        QTest::newRow("one, none selected") << 1 << QList<int>{} << one;
+        QTest::newRow("one, one selected") << 1 << QList<int>{1} << QString();
+        QTest::newRow("one, two selected") << 1 << QList<int>{0, 2} << one;
+        QTest::newRow("two, one selected") << 2 << QList<int>{1} << two;
+        QTest::newRow("two, two selected") << 2 << QList<int>{0, 2} << QString();
+        QTest::newRow("two, three selected") << 2 << QList<int>{0, 1, 2} << two;
+    }
+    void activationChoiceRefusals()
+    {
+        QFETCH(int, perLabel);
+        QFETCH(QList<int>, selected);
+        QFETCH(QString, refusal);
+        ActivationChoice choice{{"DFCF 34005", "DMF 34015", "DMSM 34001"}, {}, perLabel};
+        for (int row : selected)
+            choice.setSelected(row, true);
+        QCOMPARE(choice.refusal(), refusal);
+    }
+
+    void theFirstActivationIsTheUpperOfTheTwoWhateverTheClickOrder()
+    {
+        ActivationChoice choice{{"DFCF 34005", "DMF 34015", "DMSM 34001"}, {}, 2};
+        choice.setSelected(2, true);
+        choice.setSelected(0, true);
+        choice.setSelected(1, true);
+        choice.setSelected(1, false);
+        QCOMPARE(choice.first(), QString("DFCF 34005"));
+        QCOMPARE(choice.second(), QString("DMSM 34001"));
+        choice.perLabel = 1;
+        QCOMPARE(choice.second(), std::nullopt);
+    }
+
+    void twoPerLabelWithOneSelectedNamesItTwice()
+    {
+        ActivationChoice choice{{"DFCF 34005", "DMF 34015"}, {}, 2};
+        choice.setSelected(1, true);
+        QCOMPARE(choice.first(), QString("DMF 34015"));
+        QCOMPARE(choice.second(), QString("DMF 34015"));
+    }
+};
+
+ORVEL_TEST_CLASS(TestSelection)
+#include "tst_selection.moc"
