@@ -111,14 +111,17 @@ FileResult FirstNames::update(const QString &keyLine) const
     if (const FileResult read = readBytesForRewrite(path(), file); !read)
         return read;
     const QByteArray lineBytes = encodeWindows1252(line);
+    const QByteArray callBytes = encodeWindows1252(call);
     QByteArray bytes;
     bytes.reserve(file.size() + lineBytes.size() + 2);
     for (const ByteLine &l : byteLines(file)) {
-        const QByteArray existing = file.mid(l.start, l.end - l.start);
-        if (callOfNameLine(decodeWindows1252(existing.left(qsocol::kNameCall.last()))) == call)
-            bytes.append(lineBytes);
-        else
-            bytes.append(existing);
+        const QByteArrayView existing(file.constData() + l.start, l.end - l.start);
+        QByteArrayView key = existing.first(qMin<qsizetype>(existing.size(), qsocol::kNameCall.last()));
+        while (!key.isEmpty() && key.front() == ' ')
+            key = key.sliced(1);
+        while (!key.isEmpty() && key.back() == ' ')
+            key.chop(1);
+        bytes.append(key == QByteArrayView(callBytes) ? QByteArrayView(lineBytes) : existing);
         bytes.append("\r\n", 2);
     }
     const FileResult written =
