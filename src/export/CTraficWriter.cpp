@@ -83,7 +83,8 @@ QString ctraficLine(const QString &line)
     out += blanks(2);
     out += logColumns(line, 75, 104);
     out += QLatin1Char('*');
-    return out;
+    // A control character from a hand-edited log would break the fixed columns.
+    return withoutControlCharacters(out);
 }
 
 bool writeCTrafic(QIODevice &device, const QList<QStringView> &logLines)

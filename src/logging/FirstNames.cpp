@@ -68,7 +68,7 @@ FileResult FirstNames::update(const QString &keyLine) const
         return appendLines(path(), {line});
     if (!changed)
         return FileResult::success();
-    return replaceFile(path(), dataFilePath(m_folder, kFirstNamesScratchFile), lines);
+    return replaceFile(path(), lines);
 }
 
 FirstNameUpdate FirstNames::updateHook(std::function<void(const QString &message)> onFailure) const

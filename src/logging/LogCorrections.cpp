@@ -142,7 +142,7 @@ FileResult LogCorrections::putBack(const QString &reference, const QString &line
     if (const FileResult read = readLinesForRewrite(m_logs.path(reference), lines); !read)
         return FileResult::failure(QStringLiteral("Le QSO n'a pas été récupéré.\n") + read.error);
     lines.insert(insertionIndex(lines, line), line);
-    const FileResult written = m_logs.rewrite(reference, lines, kInsertScratchFile);
+    const FileResult written = m_logs.rewrite(reference, lines);
     if (!written)
         return FileResult::failure(QStringLiteral("Le QSO n'a pas été récupéré.\n") +
                                    written.error);

@@ -1,6 +1,7 @@
 #include "LogFiles.h"
 
 #include "common/DateTimeText.h"
+#include "common/ReferenceName.h"
 
 #include <QFileInfo>
 
@@ -27,7 +28,7 @@ LogFiles::LogFiles(QString folder)
 
 QString LogFiles::path(const QString &reference) const
 {
-    return dataFilePath(m_folder, reference + QStringLiteral(".txt"));
+    return referenceFilePath(m_folder, reference, QStringLiteral(".txt"));
 }
 
 QStringList LogFiles::load(const QString &reference) const
@@ -107,17 +108,16 @@ LogWriteResult LogFiles::insert(const QStringList &references, const QString &li
             continue;
         }
         lines.insert(insertionIndex(lines, line), line);
-        const FileResult written = rewrite(reference, lines, kInsertScratchFile);
+        const FileResult written = rewrite(reference, lines);
         if (!written)
             result.fail(reference, written.error);
     }
     return result;
 }
 
-FileResult LogFiles::rewrite(const QString &reference, const QStringList &lines,
-                             const QString &scratchName) const
+FileResult LogFiles::rewrite(const QString &reference, const QStringList &lines) const
 {
-    return replaceFile(path(reference), dataFilePath(m_folder, scratchName), lines);
+    return replaceFile(path(reference), lines);
 }
 
 } // namespace orvel

@@ -9,8 +9,6 @@
 
 namespace orvel {
 
-inline const QString kInsertScratchFile = QStringLiteral("Temporaire6.txt");
-
 // The outcome of a write to several logs: the references whose log did not get it.
 struct LogWriteResult {
     QStringList failedReferences;
@@ -34,7 +32,8 @@ public:
     explicit LogFiles(QString folder);
 
     QString folder() const { return m_folder; }
-    // The working directory's file of a reference: the reference followed by ".txt".
+    // The working directory's file of a reference: the reference followed by ".txt"; empty
+    // for a reference that cannot name a file.
     QString path(const QString &reference) const;
 
     // The lines of a reference's log; a missing log has none.
@@ -55,9 +54,8 @@ public:
     // place and never decide the position.
     LogWriteResult insert(const QStringList &references, const QString &line) const;
 
-    // Rewrites one log whole, through the scratch file.
-    FileResult rewrite(const QString &reference, const QStringList &lines,
-                       const QString &scratchName = QStringLiteral("Temporaire.txt")) const;
+    // Rewrites one log whole, through a scratch file.
+    FileResult rewrite(const QString &reference, const QStringList &lines) const;
 
 private:
     QString m_folder;

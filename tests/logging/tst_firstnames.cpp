@@ -69,7 +69,7 @@ private slots:
         QVERIFY(names.update(keyLine));
 
         QCOMPARE(readBytes(names.path()), fileBytes(after));
-        QVERIFY(!QFileInfo::exists(platform.file(kFirstNamesScratchFile)));
+        QCOMPARE(testing::scratchFiles(platform.folder()), QStringList());
     }
 
     void looksUpACallSign_data()
@@ -127,7 +127,7 @@ private slots:
         QVERIFY(names.update(firstNameKeyLine("F5ABC", "05", "Jean")));
 
         QCOMPARE(readBytes(names.path()), QByteArray("F5ABC") + QByteArray(8, ' ') + "05 Jean\r\n");
-        QVERIFY(!QFileInfo::exists(platform.file(kFirstNamesScratchFile)));
+        QCOMPARE(testing::scratchFiles(platform.folder()), QStringList());
     }
 
     void storedQsoIsRememberedThroughTheHook()
