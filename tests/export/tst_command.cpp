@@ -1,4 +1,5 @@
 #include "activation/Activation.h"
+#include "common/TextFile.h"
 #include "logging/QsoLine.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
@@ -132,6 +133,33 @@ private slots:
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.contains(error), qPrintable(result.err));
         QVERIFY(!QFile::exists(platform->file("DMSM 29-001 Sp.adi")));
+    }
+
+    // Nothing is written outside the data folder, whatever the list says.
+    void refusesReferencesThatLeaveTheFolder_data()
+    {
+        QTest::addColumn<QString>("reference");
+        QTest::newRow("listed reference") << "../x";
+        QTest::newRow("group of a listed reference") << "DFCF 2";
+        QTest::newRow("absolute path, not listed") << "/tmp/x";
+    }
+    void refusesReferencesThatLeaveTheFolder()
+    {
+        QFETCH(QString, reference);
+        QVERIFY(QDir(platform->folder()).mkdir("data"));
+        const QString folder = platform->file("data");
+        writeFile(
+            folder + "/Liste_Activite.txt",
+            {activationLine("../x", "Q9ABC"), activationLine("DFCF 2", "Q9ABC"), "<eol>", "2"});
+        writeFile(platform->file("x.txt"), {qso("F4AAA")});
+        writeFile(folder + "/DFCF 2.txt", {qso("F4AAA")});
+        const Run result = run({"--dossier", folder, "exporter", "adif", reference});
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.contains("ne peut pas être ouverte"), qPrintable(result.err));
+        QCOMPARE(QDir(platform->folder()).entryList({"x*"}, QDir::Files), QStringList{"x.txt"});
+        QCOMPARE(readBytes(platform->file("x.txt")), fileBytes({qso("F4AAA")}));
+        QCOMPARE(QDir(folder).entryList(QDir::Files),
+                 (QStringList{"DFCF 2.txt", "Liste_Activite.txt"}));
     }
 
     void writeFailureExitsWithOne()
