@@ -2,11 +2,13 @@
 
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
+#include "common/SafeWrite.h"
 #include "export/ExportActions.h"
 #include "help/Revision.h"
 #include "logging/EntryForm.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Clock.h"
+#include "platform/DataFolderLock.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "platform/WidgetDialogs.h"
@@ -16,6 +18,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyleFactory>
+#include <QTextStream>
 
 namespace orvel {
 
@@ -75,9 +78,19 @@ void WindowRouter::openWindow(const QString &menuObjectName)
     // The other windows (log views, labels, help) join here as they are built.
 }
 
+namespace {
+
+// A message that stops the start: on standard error, for a script, and in a box.
+void tellAndStop(Dialogs &dialogs, const QString &text)
+{
+    QTextStream(stderr) << text << Qt::endl;
+    dialogs.message(text);
+}
+
+} // namespace
+
 int runGui(QApplication &app, const QString &folderOption)
 {
-    installFrenchTranslations();
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setQuitOnLastWindowClosed(true);
     WidgetDialogs dialogs;
@@ -86,9 +99,17 @@ int runGui(QApplication &app, const QString &folderOption)
         folderOption, QCoreApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
     if (folder.isEmpty()) {
-        dialogs.message(error);
+        tellAndStop(dialogs, error);
         return 1;
     }
+    DataFolderLock lock(folder);
+    if (!lock.acquire()) {
+        tellAndStop(dialogs, lock.refusal());
+        return 1;
+    }
+    // Only now is it sure that no other copy is writing: scratch files of a copy killed
+    // during a rewrite can go.
+    removeStaleScratchFiles(folder);
     QtSettings settings;
     SystemClock clock;
     Services services{settings, clock, dialogs, folder};

@@ -1,6 +1,8 @@
 // Orvel Multi: the setup window, or an export run from the command line.
 #include "GuiApplication.h"
 #include "export/ExportCommand.h"
+#include "platform/WidgetDialogs.h"
+#include "platform/WorkingDirectory.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -23,9 +25,9 @@ int main(int argc, char **argv)
         QStringLiteral("Orvel Multi : carnet de trafic pour les activations de références."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption folderOption(
-        QStringLiteral("dossier"), QStringLiteral("Dossier des fichiers de données."),
-        QStringLiteral("DOSSIER"));
+    const QCommandLineOption folderOption(QStringLiteral("dossier"),
+                                          QStringLiteral("Dossier des fichiers de données."),
+                                          QStringLiteral("DOSSIER"));
     parser.addOption(folderOption);
     parser.addPositionalArgument(QStringLiteral("commande"),
                                  QStringLiteral("exporter adif|ctrafic REFERENCE"),
@@ -33,16 +35,29 @@ int main(int argc, char **argv)
     // Read the arguments before any application exists: the command line needs no display,
     // so only the windows get a QApplication.
     const bool parsed = parser.parse(arguments);
-    const bool windowless = !parsed || parser.isSet(helpOption) || parser.isSet(versionOption)
-                            || arguments.contains(QStringLiteral("--help-all"))
-                            || !parser.positionalArguments().isEmpty();
+    const bool windowless = !parsed || parser.isSet(helpOption) || parser.isSet(versionOption) ||
+                            arguments.contains(QStringLiteral("--help-all")) ||
+                            !parser.positionalArguments().isEmpty();
     std::unique_ptr<QCoreApplication> app;
     if (windowless)
         app = std::make_unique<QCoreApplication>(argc, argv);
     else
         app = std::make_unique<QApplication>(argc, argv);
+    // The parser's own messages ("Option inconnue") are in French too.
+    orvel::installFrenchTranslations();
     parser.process(*app);
 
+    if (parser.isSet(folderOption)) {
+        if (const auto problem = orvel::folderOptionProblem(parser.value(folderOption))) {
+            QTextStream(stderr) << *problem << Qt::endl;
+            if (!windowless)
+                orvel::WidgetDialogs().message(*problem);
+            return 1;
+        }
+    }
+
+    // An export only reads the logs and writes its own files, through scratch files of its
+    // own: it may run while the windows work on the same folder, so it takes no lock.
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty() && positional.first() == QLatin1String("exporter"))
         return orvel::runExportCommandLine(positional.mid(1), parser.value(folderOption));

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace orvel;
@@ -168,6 +169,29 @@ private slots:
         const Run result = exportIn("ctrafic", "DFCF 89010");
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.startsWith("Erreur  75 : "), qPrintable(result.err));
+        QCOMPARE(result.out, QString());
+    }
+
+    void commandLineMistakesAreToldInFrench_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << "Option inconnue";
+        QTest::newRow("empty folder name")
+            << QStringList{"--dossier", "", "exporter", "adif", "DFCF 89010"}
+            << "L'option --dossier demande le nom du dossier des données.";
+        QTest::newRow("file as folder")
+            << QStringList{"--dossier", "FILE", "exporter", "adif", "DFCF 89010"}
+            << "n'est pas un dossier : l'option --dossier demande le dossier des données.";
+    }
+    void commandLineMistakesAreToldInFrench()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        arguments.replaceInStrings(QRegularExpression("^FILE$"), platform->file("DFCF 89010.txt"));
+        const Run result = run(arguments);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.contains(error), qPrintable(result.err));
         QCOMPARE(result.out, QString());
     }
 
