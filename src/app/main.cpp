@@ -23,8 +23,13 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Orvel Multi : carnet de trafic pour les activations de références."));
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
+    // Our own help and version options: the toolkit's describe themselves in English.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Affiche cette aide."));
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                           QStringLiteral("Affiche la version du programme."));
+    parser.addOption(helpOption);
+    parser.addOption(versionOption);
     const QCommandLineOption folderOption(QStringLiteral("dossier"),
                                           QStringLiteral("Dossier des fichiers de données."),
                                           QStringLiteral("DOSSIER"));
@@ -36,16 +41,23 @@ int main(int argc, char **argv)
     // so only the windows get a QApplication.
     const bool parsed = parser.parse(arguments);
     const bool windowless = !parsed || parser.isSet(helpOption) || parser.isSet(versionOption) ||
-                            arguments.contains(QStringLiteral("--help-all")) ||
                             !parser.positionalArguments().isEmpty();
     std::unique_ptr<QCoreApplication> app;
     if (windowless)
         app = std::make_unique<QCoreApplication>(argc, argv);
     else
         app = std::make_unique<QApplication>(argc, argv);
-    // The parser's own messages ("Option inconnue") are in French too.
+    // Read again once the French texts are loaded, so that the parser's own messages
+    // ("Option inconnue") are in French too.
     orvel::installFrenchTranslations();
-    parser.process(*app);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        QTextStream(stderr) << parser.errorText() << Qt::endl;
+        return 1;
+    }
+    if (parser.isSet(helpOption))
+        parser.showHelp(0);
+    if (parser.isSet(versionOption))
+        parser.showVersion();
 
     if (parser.isSet(folderOption)) {
         if (const auto problem = orvel::folderOptionProblem(parser.value(folderOption))) {
