@@ -43,7 +43,7 @@ bool WidgetDialogs::choosePrinter(QPrinter &printer)
 void installFrenchTranslations()
 {
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    auto *translator = new QTranslator(qApp);
+    auto *translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);

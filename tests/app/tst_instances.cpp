@@ -43,7 +43,7 @@ public:
     // Waits until standard error holds text; what it holds then.
     QString waitForError(const QString &text)
     {
-        QDeadlineTimer deadline(20000);
+        QDeadlineTimer deadline(60000);
         while (!m_error.contains(text) && !deadline.hasExpired()) {
             m_process.waitForReadyRead(200);
             m_error += QString::fromUtf8(m_process.readAllStandardError());
@@ -73,7 +73,7 @@ qint64 lockHolder(const QString &folder)
 
 bool waitForLockOf(const QString &folder, qint64 pid)
 {
-    QDeadlineTimer deadline(20000);
+    QDeadlineTimer deadline(60000);
     while (lockHolder(folder) != pid && !deadline.hasExpired())
         QTest::qWait(50);
     return lockHolder(folder) == pid;
@@ -129,7 +129,7 @@ private slots:
 
         // An export only reads the logs: it runs beside the windows.
         Copy command(settings.path(), {"--dossier", data.path(), "exporter", "adif", "DFCF 1"});
-        QVERIFY(command.process().waitForFinished(20000));
+        QVERIFY(command.process().waitForFinished(60000));
         QVERIFY(QString::fromUtf8(command.process().readAllStandardError())
                     .contains("Référence inconnue"));
 
