@@ -253,6 +253,12 @@ void Setup::onListeActiviteClicked(const QModelIndex &index)
     if (!index.isValid() || index.row() >= m_entryLines.size())
         return;
     const QString reference = index.data().toString();
+    // A hand-edited list may name files outside the data folder: such a group is not opened.
+    const QStringList group = m_list.openGroupAt(m_entryLines.at(index.row())).openReferences;
+    if (const auto refused = firstRefusedReference(QStringList{reference} + group)) {
+        m_services.dialogs.message(*refused);
+        return;
+    }
     // Reopening always allows QSO entry, also after a reset.
     m_form->Saisie_des_QSO->setEnabled(true);
     findActivation(reference);

@@ -33,11 +33,6 @@ const std::array<SetupFieldRule, kSetupFieldCount> &rules()
     return table;
 }
 
-QString forbiddenCharacterMessage(QChar c)
-{
-    return QStringLiteral("Attention le caractere '%1' est interdit dans la référence").arg(c);
-}
-
 } // namespace
 
 const SetupFieldRule &setupFieldRule(SetupField field)
@@ -77,21 +72,6 @@ std::optional<QString> fieldCheckMessage(SetupField field, const QString &text)
         return rule.tooLongMessage;
     if (rule.required && trimmed.isEmpty())
         return rule.emptyMessage;
-    return std::nullopt;
-}
-
-std::optional<QString> referenceNameMessage(const QString &reference)
-{
-    if (reference.contains(QLatin1Char('/')))
-        return forbiddenCharacterMessage(QLatin1Char('/'));
-    for (const QChar c : reference) {
-        if (QStringLiteral("\\:*?\"<>|").contains(c))
-            return forbiddenCharacterMessage(c);
-    }
-    if (const auto refused = firstRefusedCharacter(reference))
-        return refusedCharacterMessage(*refused);
-    if (trimBlanks(reference).endsWith(QLatin1Char('.')))
-        return QStringLiteral("Attention la référence ne doit pas se terminer par un point");
     return std::nullopt;
 }
 

@@ -2,6 +2,8 @@
 // Enter with their messages, the reference rules, and the texts the window shows.
 #pragma once
 
+#include "common/ReferenceName.h"
+
 #include <QString>
 #include <optional>
 
@@ -43,9 +45,6 @@ QString withCapitals(const QString &text);
 // text of blanks only counts as empty). Nothing when the field passes.
 std::optional<QString> fieldCheckMessage(SetupField field, const QString &text);
 
-// The characters of a reference that would not make a safe log file name: "/" first, then
-// \ : * ? " < > |, and a final dot. Old references without a blank still pass.
-std::optional<QString> referenceNameMessage(const QString &reference);
 // The reference rules applied after the field check: the name rules, then the blank that
 // separates the programme from the number.
 std::optional<QString> referenceRuleMessage(const QString &reference);

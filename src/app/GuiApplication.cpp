@@ -3,12 +3,14 @@
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
 #include "app/Diagnostics.h"
+#include "common/SafeWrite.h"
 #include "export/ExportActions.h"
 #include "help/Revision.h"
 #include "help/UpdatePage.h"
 #include "labels/Select_QSO.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Clock.h"
+#include "platform/DataFolderLock.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "platform/WidgetDialogs.h"
@@ -29,6 +31,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyleFactory>
+#include <QTextStream>
 
 namespace orvel {
 
@@ -146,9 +149,19 @@ void WindowRouter::openWindow(const QString &menuObjectName)
         (*factory)();
 }
 
+namespace {
+
+// A message that stops the start: on standard error, for a script, and in a box.
+void tellAndStop(Dialogs &dialogs, const QString &text)
+{
+    QTextStream(stderr) << text << Qt::endl;
+    dialogs.message(text);
+}
+
+} // namespace
+
 int runGui(QApplication &app, const QString &folderOption)
 {
-    installFrenchTranslations();
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setQuitOnLastWindowClosed(true);
     WidgetDialogs dialogs;
@@ -158,9 +171,17 @@ int runGui(QApplication &app, const QString &folderOption)
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
     if (folder.isEmpty()) {
         qCWarning(lcApp) << error;
-        dialogs.message(error);
+        tellAndStop(dialogs, error);
         return 1;
     }
+    DataFolderLock lock(folder);
+    if (!lock.acquire()) {
+        tellAndStop(dialogs, lock.refusal());
+        return 1;
+    }
+    // Only now is it sure that no other copy is writing: scratch files of a copy killed
+    // during a rewrite can go.
+    removeStaleScratchFiles(folder);
     QtSettings settings;
     SystemClock clock;
     Services services{settings, clock, dialogs, folder};

@@ -6,6 +6,8 @@
 #include "views/ListingCommand.h"
 #include "views/ViewCommand.h"
 #include "labels/LabelPrinting.h"
+#include "platform/WidgetDialogs.h"
+#include "platform/WorkingDirectory.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -29,8 +31,13 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Orvel Multi : carnet de trafic pour les activations de références."));
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
+    // Our own help and version options: the toolkit's describe themselves in English.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Affiche cette aide."));
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                           QStringLiteral("Affiche la version du programme."));
+    parser.addOption(helpOption);
+    parser.addOption(versionOption);
     const QCommandLineOption folderOption(QStringLiteral("dossier"),
                                           QStringLiteral("Dossier des fichiers de données."),
                                           QStringLiteral("DOSSIER"));
@@ -50,7 +57,6 @@ int main(int argc, char **argv)
     // so only the windows get a QApplication.
     const bool parsed = parser.parse(arguments);
     const bool windowless = !parsed || parser.isSet(helpOption) || parser.isSet(versionOption) ||
-                            arguments.contains(QStringLiteral("--help-all")) ||
                             !parser.positionalArguments().isEmpty();
     // Labels are drawn with fonts, which need a Gui application, but never a display.
     const bool labels = parsed && !parser.positionalArguments().isEmpty() &&
@@ -72,8 +78,29 @@ int main(int argc, char **argv)
         QGuiApplication::setDesktopFileName(QStringLiteral("fr.q1brv.OrvelMulti"));
         QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/fr.q1brv.OrvelMulti.svg")));
     }
-    parser.process(*app);
+    // Read again once the French texts are loaded, so that the parser's own messages
+    // ("Option inconnue") are in French too.
+    orvel::installFrenchTranslations();
+    if (!parser.parse(QCoreApplication::arguments())) {
+        QTextStream(stderr) << parser.errorText() << Qt::endl;
+        return 1;
+    }
+    if (parser.isSet(helpOption))
+        parser.showHelp(0);
+    if (parser.isSet(versionOption))
+        parser.showVersion();
 
+    if (parser.isSet(folderOption)) {
+        if (const auto problem = orvel::folderOptionProblem(parser.value(folderOption))) {
+            QTextStream(stderr) << *problem << Qt::endl;
+            if (!windowless)
+                orvel::WidgetDialogs().message(*problem);
+            return 1;
+        }
+    }
+
+    // An export only reads the logs and writes its own files, through scratch files of its
+    // own: it may run while the windows work on the same folder, so it takes no lock.
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty() && positional.first() == QLatin1String("exporter"))
         return orvel::runExportCommandLine(positional.mid(1), parser.value(folderOption));

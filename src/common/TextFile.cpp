@@ -7,17 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
-#ifdef Q_OS_WIN
-#include <io.h>
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace orvel {
 
 namespace {
@@ -25,46 +14,6 @@ namespace {
 QString shownName(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-bool syncToDisk(QFile &file)
-{
-    if (!file.flush())
-        return false;
-#ifdef Q_OS_WIN
-    return _commit(file.handle()) == 0;
-#else
-    return ::fsync(file.handle()) == 0;
-#endif
-}
-
-bool renameOver(const QString &from, const QString &to)
-{
-#ifdef Q_OS_WIN
-    return MoveFileExW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(from).utf16()),
-                       reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(to).utf16()),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
-#endif
-}
-
-QString writeError(const QString &path, const QFile &file)
-{
-    QString reason;
-    switch (file.error()) {
-    case QFileDevice::OpenError:
-    case QFileDevice::PermissionsError:
-        reason = QStringLiteral("accès refusé ou dossier protégé en écriture");
-        break;
-    case QFileDevice::ResourceError:
-        reason = QStringLiteral("disque plein ou ressource indisponible");
-        break;
-    default:
-        reason = QStringLiteral("erreur d'écriture");
-        break;
-    }
-    return QStringLiteral("Impossible d'écrire le fichier %1 (%2)").arg(shownName(path), reason);
 }
 
 } // namespace
@@ -92,17 +41,20 @@ QStringList readLines(const QString &path, bool *exists)
 QList<QStringView> lineViews(QStringView text)
 {
     QList<QStringView> lines;
+    const QChar *data = text.data();
+    const qsizetype size = text.size();
     qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-        const qsizetype next = end < 0 ? text.size() : end + 1;
-        if (end < 0)
-            end = text.size();
-        if (end > start && text[end - 1] == QLatin1Char('\r'))
-            --end;
-        lines.append(text.mid(start, end - start));
-        start = next;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = data[i].unicode();
+        if (c != u'\n' && c != u'\r')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < size && data[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
     }
+    if (start < size)
+        lines.append(text.mid(start));
     return lines;
 }
 
@@ -113,15 +65,18 @@ QList<ByteLine> byteLines(const QByteArray &bytes)
     const char *data = bytes.constData();
     const qsizetype size = bytes.size();
     qsizetype start = 0;
-    while (start < size) {
-        const void *found = std::memchr(data + start, '\n', size_t(size - start));
-        qsizetype end = found ? static_cast<const char *>(found) - data : size;
-        const qsizetype next = found ? end + 1 : size;
-        if (end > start && data[end - 1] == '\r')
-            --end;
-        lines.append(ByteLine{start, end, next});
-        start = next;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (c != '\n' && c != '\r')
+            continue;
+        const qsizetype end = i;
+        if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
+            ++i;
+        lines.append(ByteLine{start, end, i + 1});
+        start = i + 1;
     }
+    if (start < size)
+        lines.append(ByteLine{start, size, size});
     return lines;
 }
 
@@ -168,21 +123,7 @@ QByteArray fileBytes(const QStringList &lines)
 
 FileResult appendLines(const QString &path, const QStringList &lines)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
-        return FileResult::failure(writeError(path, file));
-    QByteArray bytes = fileBytes(lines);
-    // A file whose last line has no line end (edited by hand) would glue the new line to it.
-    if (file.size() > 0 && file.seek(file.size() - 1) && file.peek(1) != "\n")
-        bytes.prepend("\r\n", 2);
-    file.seek(file.size());
-    if (file.write(bytes) != bytes.size() || !syncToDisk(file)) {
-        const QString error = writeError(path, file);
-        file.close();
-        return FileResult::failure(error);
-    }
-    file.close();
-    return FileResult::success();
+    return appendBytes(path, fileBytes(lines));
 }
 
 FileResult createEmptyFile(const QString &path)
@@ -192,34 +133,9 @@ FileResult createEmptyFile(const QString &path)
     return appendLines(path, {});
 }
 
-FileResult replaceFile(const QString &path, const QString &scratchPath, const QStringList &lines)
+FileResult replaceFile(const QString &path, const QStringList &lines)
 {
-    return replaceFileBytes(path, scratchPath, fileBytes(lines));
-}
-
-FileResult replaceFileBytes(const QString &path, const QString &scratchPath,
-                            const QByteArray &bytes)
-{
-    {
-        QFile scratch(scratchPath);
-        if (!scratch.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            return FileResult::failure(writeError(scratchPath, scratch));
-        }
-        if (scratch.write(bytes) != bytes.size() || !syncToDisk(scratch)) {
-            const QString error = writeError(scratchPath, scratch);
-            scratch.close();
-            QFile::remove(scratchPath);
-            return FileResult::failure(error);
-        }
-        scratch.close();
-    }
-    if (!renameOver(scratchPath, path)) {
-        QFile::remove(scratchPath);
-        return FileResult::failure(
-            QStringLiteral("Impossible de remplacer le fichier %1 ; il est resté inchangé")
-                .arg(shownName(path)));
-    }
-    return FileResult::success();
+    return replaceFileBytes(path, fileBytes(lines));
 }
 
 QString dataFilePath(const QString &folder, const QString &fileName)

@@ -34,7 +34,8 @@ void appendColumn(QByteArray &out, QStringView line, const LineColumn &column, i
     const QStringView text = rawColumn(line, column).left(width);
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        out.append(u < 0x20 || u == 0x7F ? ' ' : windows1252Byte(c));
+        const bool control = u < 0x20 || u == 0x7F || (u >= 0x80 && u <= 0x9F);
+        out.append(control ? ' ' : windows1252Byte(c));
     }
     out.append(width - text.size(), ' ');
 }

@@ -16,7 +16,8 @@ QString ctraficFileName(const QString &reference);
 // program's list gets the number and " Mhz", padded or cut to 8 columns.
 QString ctraficBand(const QString &bandNumber);
 
-// The 199-column line of a log line; the log's values keep their blanks and characters.
+// The 199-column line of a log line; the log's values keep their blanks and characters,
+// except control characters, which become blanks.
 QString ctraficLine(const QString &logLine);
 
 // Writes one line per QSO line (windows-1252, CRLF); lines made only of blanks are passed

@@ -2,6 +2,7 @@
 
 #include "CTraficWriter.h"
 #include "common/FixedColumns.h"
+#include "common/ReferenceName.h"
 #include "common/TextFile.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -10,9 +11,14 @@ namespace orvel {
 
 namespace {
 
-QString logFileName(const QString &reference)
+// A reference that cannot name a file is refused before any file is opened.
+std::optional<ExportFailure> refusedReference(const QString &reference)
 {
-    return reference + QStringLiteral(".txt");
+    const auto why = referenceNameMessage(reference);
+    if (!why)
+        return std::nullopt;
+    const QString message = refusedReferenceMessage(reference, *why);
+    return ExportFailure{0, QString(), message, message};
 }
 
 void record(ExportOutcome &outcome, const ExportReport &report, const QString &fileName,
@@ -55,8 +61,13 @@ QString nothingToExportMessage()
 std::optional<ExportFailure> exportAdifFile(const QString &folder, const QString &logReference,
                                             const AdifFileData &data, const QDateTime &createdUtc)
 {
+    if (auto refused = refusedReference(logReference))
+        return refused;
+    if (auto refused = refusedReference(data.reference))
+        return refused;
     QString text;
-    if (auto failure = readLogFile(dataFilePath(folder, logFileName(logReference)), &text))
+    if (auto failure =
+            readLogFile(referenceFilePath(folder, logReference, QStringLiteral(".txt")), &text))
         return failure;
     const QList<QStringView> lines = lineViews(text);
     const QString path = dataFilePath(folder, adifFileName(data.reference, data.variant));
@@ -66,8 +77,11 @@ std::optional<ExportFailure> exportAdifFile(const QString &folder, const QString
 
 std::optional<ExportFailure> exportCTraficFile(const QString &folder, const QString &reference)
 {
+    if (auto refused = refusedReference(reference))
+        return refused;
     QString text;
-    if (auto failure = readLogFile(dataFilePath(folder, logFileName(reference)), &text))
+    if (auto failure =
+            readLogFile(referenceFilePath(folder, reference, QStringLiteral(".txt")), &text))
         return failure;
     const QList<QStringView> lines = lineViews(text);
     return writeExportFile(dataFilePath(folder, ctraficFileName(reference)),

@@ -2,6 +2,7 @@
 
 #include "ExportActions.h"
 #include "common/FixedColumns.h"
+#include "common/ReferenceName.h"
 #include "platform/Clock.h"
 #include "platform/WorkingDirectory.h"
 #include "records/ActivationList.h"
@@ -62,6 +63,10 @@ int runExportCommand(const QStringList &arguments, const QString &folder, const 
     }
     const QString reference = trimBlanks(arguments.mid(1).join(QLatin1Char(' ')));
 
+    if (const auto refused = firstRefusedReference({reference})) {
+        err << *refused << Qt::endl;
+        return 1;
+    }
     const ActivationList list(folder);
     const auto activation = list.find(reference);
     if (!activation) {
@@ -71,8 +76,12 @@ int runExportCommand(const QStringList &arguments, const QString &folder, const 
         return 1;
     }
     // As a click in the activation list: the fields and the group of the reference's newest line.
-    const Session session(folder, *activation,
-                          list.openGroupAt(list.lastLineOf(reference)).openReferences);
+    const QStringList group = list.openGroupAt(list.lastLineOf(reference)).openReferences;
+    if (const auto refused = firstRefusedReference(group)) {
+        err << *refused << Qt::endl;
+        return 1;
+    }
+    const Session session(folder, *activation, group);
 
     PrintingDialogs dialogs(out);
     const ExportReport report{[&dialogs](const QString &message) { dialogs.message(message); },

@@ -4,6 +4,7 @@
 #include "common/TextFile.h"
 #include "common/Windows1252.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -123,26 +124,23 @@ std::optional<ExportFailure> readLogFile(const QString &path, QString *text)
 std::optional<ExportFailure> writeExportFile(const QString &path, const ExportWriter &write)
 {
     const QString name = fileNameOf(path);
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        const int systemError = errno;
-        // A missing folder is a path error, not a missing file.
-        const int number = systemError == ENOENT || systemError == ENOTDIR
-                               ? kFileAccessError
-                               : writeErrorNumber(systemError, file.error());
-        return exportFailure(number, name);
-    }
-    errno = 0;
-    if (!write(file) || !file.flush()) {
-        const int number = writeErrorNumber(errno, file.error());
-        file.close();
-        return exportFailure(number, name);
-    }
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return exportFailure(writeErrorNumber(errno, file.error()), name);
-    return std::nullopt;
+    // The whole text is made first and then replaces the former file in one step: a full disk
+    // or a crash leaves the former export as it was, never an empty or cut one.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!write(buffer))
+        return exportFailure(kFileAccessError, name);
+    buffer.close();
+    const FileResult written = replaceFileBytes(path, bytes);
+    if (written)
+        return std::nullopt;
+    // A missing folder is a path error, not a missing file.
+    const int systemError = written.systemError;
+    const int number = systemError == ENOENT || systemError == ENOTDIR
+                           ? kFileAccessError
+                           : writeErrorNumber(systemError, QFileDevice::WriteError);
+    return exportFailure(number, name);
 }
 
 } // namespace orvel

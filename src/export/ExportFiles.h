@@ -38,7 +38,8 @@ int writeErrorNumber(int systemError, QFileDevice::FileError error);
 // failure, never an empty log.
 std::optional<ExportFailure> readLogFile(const QString &path, QString *text);
 
-// Creates or empties the file at path, lets write fill it, then flushes and closes it.
+// Lets write make the file's text, then puts it in place of the file at path through the safe
+// replacement (the former file stays whole when anything fails).
 using ExportWriter = std::function<bool(QIODevice &device)>;
 std::optional<ExportFailure> writeExportFile(const QString &path, const ExportWriter &write);
 

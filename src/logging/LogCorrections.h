@@ -88,13 +88,13 @@ public:
     static std::optional<EditFields> chooseForEdit(Dialogs &dialogs, const QString &listEntry);
 
     // Delete: asks, then removes the chosen occurrence only (its place in the current log),
-    // through the scratch file Temporaire.txt; the line is kept for recovery. Other open
+    // through a scratch file; the line is kept for recovery. Other open
     // activations' logs are not touched.
     CorrectionResult deleteChosen(Dialogs &dialogs, const QString &currentReference,
                                   const QString &listEntry);
 
     // Recover: asks, then puts the QSO deleted last back into the current log before the
-    // first line of an equal or later date and time (Temporaire6.txt).
+    // first line of an equal or later date and time.
     CorrectionResult recoverDeleted(Dialogs &dialogs, const QString &currentReference);
 
     // QSO_Efface: the stored text of the QSO deleted last; empty before any deletion.

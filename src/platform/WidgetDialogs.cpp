@@ -130,7 +130,7 @@ bool WidgetDialogs::question(const QString &text)
 void installFrenchTranslations()
 {
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    auto *translator = new QTranslator(qApp);
+    auto *translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);

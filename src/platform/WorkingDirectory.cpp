@@ -37,6 +37,18 @@ bool isInstallationBinFolder(const QString &folder)
 
 } // namespace
 
+std::optional<QString> folderOptionProblem(const QString &value)
+{
+    if (value.trimmed().isEmpty())
+        return QStringLiteral("L'option --dossier demande le nom du dossier des données.");
+    const QFileInfo info(value);
+    if (info.exists() && !info.isDir())
+        return QStringLiteral("%1 n'est pas un dossier : l'option --dossier demande le dossier "
+                              "des données.")
+            .arg(QDir::toNativeSeparators(value));
+    return std::nullopt;
+}
+
 bool isWritableFolder(const QString &folder)
 {
     if (folder.isEmpty() || !QFileInfo(folder).isDir())

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace orvel {
 
@@ -13,5 +14,9 @@ QString chooseWorkingDirectory(const QString &commandLineFolder, const QString &
                                const QString &userDataFolder, QString *error = nullptr);
 
 bool isWritableFolder(const QString &folder);
+
+// What is wrong with the folder given after --dossier, in French: an empty name, or the name
+// of something that is not a folder. Nothing when it can be used (a missing folder can be).
+std::optional<QString> folderOptionProblem(const QString &value);
 
 } // namespace orvel

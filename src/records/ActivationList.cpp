@@ -89,7 +89,7 @@ FileResult ActivationList::registerLine(const QString &line)
     }
     if (!placed)
         all.append(line);
-    return replaceFile(path(), dataFilePath(m_folder, kScratchFile), all);
+    return replaceFile(path(), all);
 }
 
 GroupLookup ActivationList::groupAt(const QStringList &all, qsizetype index)

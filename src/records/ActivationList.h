@@ -10,7 +10,6 @@
 namespace orvel {
 
 inline const QString kActivationListFile = QStringLiteral("Liste_Activite.txt");
-inline const QString kScratchFile = QStringLiteral("Temporaire.txt");
 
 // The open activations of a reference's group.
 struct GroupLookup {

@@ -125,7 +125,7 @@ FileResult FirstNames::update(const QString &keyLine) const
         bytes.append("\r\n", 2);
     }
     const FileResult written =
-        replaceFileBytes(path(), dataFilePath(m_folder, kFirstNamesScratchFile), bytes);
+        replaceFileBytes(path(), bytes);
     m_cache->read = false;
     if (written) {
         m_cache->lines.insert(call, line);

@@ -25,7 +25,6 @@ class Dialogs;
 class Session;
 
 inline const QString kFirstNamesFile = QStringLiteral("Liste_Prenom.txt");
-inline const QString kFirstNamesScratchFile = QStringLiteral("Temporaire.txt");
 
 // What the memory holds for a call sign: the département ("" when none) and the first name.
 struct RememberedName {

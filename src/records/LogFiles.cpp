@@ -1,6 +1,7 @@
 #include "LogFiles.h"
 
 #include "common/DateTimeText.h"
+#include "common/ReferenceName.h"
 #include "common/Windows1252.h"
 
 #include <QFile>
@@ -30,7 +31,7 @@ LogFiles::LogFiles(QString folder)
 
 QString LogFiles::path(const QString &reference) const
 {
-    return dataFilePath(m_folder, reference + QStringLiteral(".txt"));
+    return referenceFilePath(m_folder, reference, QStringLiteral(".txt"));
 }
 
 QStringList LogFiles::load(const QString &reference) const
@@ -155,7 +156,7 @@ LogWriteResult LogFiles::replace(const QStringList &references, const QString &n
             continue;
         }
         const FileResult written =
-            replaceFileBytes(path(reference), dataFilePath(m_folder, kLogScratchFile), bytes);
+            replaceFileBytes(path(reference), bytes);
         if (!written)
             result.fail(reference, written.error);
     }
@@ -191,7 +192,7 @@ FileResult LogFiles::insertOne(const QString &reference, const QString &line) co
     QByteArray bytes = rebuilt(file, lines, lineBytes.size() + 2, placed);
     if (at == lines.size())
         appendLine(bytes, lineBytes);
-    return replaceFileBytes(path(reference), dataFilePath(m_folder, kInsertScratchFile), bytes);
+    return replaceFileBytes(path(reference), bytes);
 }
 
 LogWriteResult LogFiles::insert(const QStringList &references, const QString &line) const
@@ -225,7 +226,7 @@ LogFiles::RemoveOutcome LogFiles::removeAt(const QString &reference, qsizetype i
                 appendLine(out, existing);
         });
     const FileResult written =
-        replaceFileBytes(path(reference), dataFilePath(m_folder, kLogScratchFile), bytes);
+        replaceFileBytes(path(reference), bytes);
     if (!written) {
         if (error)
             *error = written.error;
@@ -234,10 +235,9 @@ LogFiles::RemoveOutcome LogFiles::removeAt(const QString &reference, qsizetype i
     return RemoveOutcome::Removed;
 }
 
-FileResult LogFiles::rewrite(const QString &reference, const QStringList &lines,
-                             const QString &scratchName) const
+FileResult LogFiles::rewrite(const QString &reference, const QStringList &lines) const
 {
-    return replaceFile(path(reference), dataFilePath(m_folder, scratchName), lines);
+    return replaceFile(path(reference), lines);
 }
 
 } // namespace orvel

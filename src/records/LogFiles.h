@@ -9,9 +9,6 @@
 
 namespace orvel {
 
-inline const QString kInsertScratchFile = QStringLiteral("Temporaire6.txt");
-inline const QString kLogScratchFile = QStringLiteral("Temporaire.txt");
-
 // The outcome of a write to several logs: the references whose log did not get it.
 struct LogWriteResult {
     QStringList failedReferences;
@@ -37,7 +34,8 @@ public:
     explicit LogFiles(QString folder);
 
     QString folder() const { return m_folder; }
-    // The working directory's file of a reference: the reference followed by ".txt".
+    // The working directory's file of a reference: the reference followed by ".txt"; empty
+    // for a reference that cannot name a file.
     QString path(const QString &reference) const;
 
     // The lines of a reference's log; a missing log has none.
@@ -60,7 +58,7 @@ public:
     // place and never decide the position.
     LogWriteResult insert(const QStringList &references, const QString &line) const;
 
-    // Places line in one log, as insert does (through the scratch file of insertions).
+    // Places line in one log, as insert does.
     FileResult insertOne(const QString &reference, const QString &line) const;
 
     // Removes the line at index (from 0) of a log, provided it still reads expectedLine.
@@ -68,9 +66,8 @@ public:
     RemoveOutcome removeAt(const QString &reference, qsizetype index, const QString &expectedLine,
                            QString *error = nullptr) const;
 
-    // Rewrites one log whole, through the scratch file.
-    FileResult rewrite(const QString &reference, const QStringList &lines,
-                       const QString &scratchName = kLogScratchFile) const;
+    // Rewrites one log whole, through a scratch file.
+    FileResult rewrite(const QString &reference, const QStringList &lines) const;
 
 private:
     QString m_folder;

@@ -166,8 +166,7 @@ CtyConversion convertCtyDat(QStringView text)
 
 FileResult writeCountryTable(const QString &folder, const QStringList &lines)
 {
-    return replaceFile(dataFilePath(folder, kCountryTableFile), dataFilePath(folder, kScratchFile),
-                       lines);
+    return replaceFile(dataFilePath(folder, kCountryTableFile), lines);
 }
 
 QStringList builtInCountryTable()

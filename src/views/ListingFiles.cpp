@@ -105,8 +105,8 @@ ListingSaveOutcome saveListings(const QString &folder, const QList<Listing> &lis
 {
     ListingSaveOutcome outcome;
     for (const Listing &listing : listings) {
-        const FileResult written = replaceFile(dataFilePath(folder, listing.fileName),
-                                               dataFilePath(folder, kScratchFile), listing.lines);
+        const FileResult written =
+            replaceFile(dataFilePath(folder, listing.fileName), listing.lines);
         if (written) {
             outcome.writtenFiles.append(listing.fileName);
             tell(listingSavedMessage(listing.fileName), true);

@@ -703,6 +703,28 @@ private slots:
         QCOMPARE(entry.count(), 0);
     }
 
+    // A received or hand-edited list naming files outside the data folder opens nothing.
+    void aReferenceThatLeavesTheFolderIsNotOpened_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::newRow("the reference itself") << 0;
+        QTest::newRow("another reference of its group") << 1;
+    }
+    void aReferenceThatLeavesTheFolderIsNotOpened()
+    {
+        QFETCH(int, row);
+        writeFile(listPath(), {formatActivationLine(stored("../x/DMSM")),
+                               formatActivationLine(stored("DFCF 1")), "<eol>", "2"});
+        open();
+        clickEntry(row);
+        QCOMPARE(dialogs().messages,
+                 QStringList{"La référence « ../x/DMSM » ne peut pas être ouverte : aucun fichier "
+                             "ne peut porter ce nom.\nAttention le caractere '/' est interdit "
+                             "dans la référence"});
+        QCOMPARE(opened(), QStringList());
+        QCOMPARE(text("Num_Activite"), QString());
+    }
+
     void unwritableListIsReportedAndNothingCounted()
     {
         // A folder in place of the list file: no write can succeed.

@@ -162,15 +162,36 @@ private slots:
         QCOMPARE(firstRefusedCharacter(QStringLiteral("AB\tC")).value_or(QChar()), QChar('\t'));
     }
 
-    void readsCrlfAndLfOnlyLines()
+    void readsEveryKindOfLineEnd_data()
     {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("CR LF") << QByteArray("one\r\ntwo\r\n") << QStringList{"one", "two"};
+        QTest::newRow("LF only") << QByteArray("one\ntwo\n") << QStringList{"one", "two"};
+        QTest::newRow("CR only") << QByteArray("a\rb\rc\rd\re\r") << QStringList{"a", "b", "c", "d", "e"};
+        QTest::newRow("mixed, last unterminated")
+            << QByteArray("one\r\ntwo\nthree\rlast") << QStringList{"one", "two", "three", "last"};
+        QTest::newRow("empty lines kept")
+            << QByteArray("one\r\n\r\n\n\rtwo") << QStringList{"one", "", "", "", "two"};
+        QTest::newRow("CR before CR LF") << QByteArray("one\r\r\n") << QStringList{"one", ""};
+        QTest::newRow("empty file") << QByteArray() << QStringList();
+    }
+    void readsEveryKindOfLineEnd()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
         testing::TestPlatform platform;
         const QString path = platform.file("a.txt");
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("one\r\ntwo\nthree\r\n\r\nlast");
+        file.write(bytes);
         file.close();
-        QCOMPARE(readLines(path), QStringList({"one", "two", "three", "", "last"}));
+        QCOMPARE(readLines(path), lines);
+    }
+
+    void missingFileReadsAsNoLines()
+    {
+        testing::TestPlatform platform;
         bool exists = true;
         QCOMPARE(readLines(platform.file("missing.txt"), &exists), QStringList());
         QVERIFY(!exists);
@@ -185,42 +206,6 @@ private slots:
         QCOMPARE(testing::readBytes(path), QByteArray("\xe9\r\nx\r\n"));
     }
 
-    void appendNeverGluesToAnUnterminatedLastLine()
-    {
-        testing::TestPlatform platform;
-        const QString path = platform.file("c.txt");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("edited by hand");
-        file.close();
-        QVERIFY(appendLines(path, {"next"}).ok);
-        QCOMPARE(readLines(path), QStringList({"edited by hand", "next"}));
-    }
-
-    void replacesFileThroughScratchAndLeavesNoScratch()
-    {
-        testing::TestPlatform platform;
-        const QString path = platform.file("log.txt");
-        const QString scratch = platform.file("Temporaire.txt");
-        testing::writeFile(path, {"old"});
-        QVERIFY(replaceFile(path, scratch, {"new", "lines"}).ok);
-        QCOMPARE(readLines(path), QStringList({"new", "lines"}));
-        QVERIFY(!QFileInfo::exists(scratch));
-    }
-
-    void failedReplacementLeavesOriginalIntact()
-    {
-        testing::TestPlatform platform;
-        const QString path = platform.file("log.txt");
-        testing::writeFile(path, {"precious QSO"});
-        // The scratch name is taken by a folder: it cannot be written.
-        const QString scratch = platform.file("Temporaire.txt");
-        QVERIFY(QDir().mkdir(scratch));
-        const FileResult result = replaceFile(path, scratch, {"other"});
-        QVERIFY(!result.ok);
-        QVERIFY(result.error.contains("Temporaire.txt"));
-        QCOMPARE(readLines(path), QStringList({"precious QSO"}));
-    }
 };
 
 ORVEL_TEST_CLASS(TestCommon)

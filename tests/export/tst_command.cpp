@@ -1,11 +1,13 @@
 #include "records/Activation.h"
 #include "records/QsoLine.h"
+#include "common/TextFile.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace orvel;
@@ -134,12 +136,62 @@ private slots:
         QVERIFY(!QFile::exists(platform->file("DMSM 29-001 Sp.adi")));
     }
 
+    // Nothing is written outside the data folder, whatever the list says.
+    void refusesReferencesThatLeaveTheFolder_data()
+    {
+        QTest::addColumn<QString>("reference");
+        QTest::newRow("listed reference") << "../x";
+        QTest::newRow("group of a listed reference") << "DFCF 2";
+        QTest::newRow("absolute path, not listed") << "/tmp/x";
+    }
+    void refusesReferencesThatLeaveTheFolder()
+    {
+        QFETCH(QString, reference);
+        QVERIFY(QDir(platform->folder()).mkdir("data"));
+        const QString folder = platform->file("data");
+        writeFile(
+            folder + "/Liste_Activite.txt",
+            {activationLine("../x", "Q9ABC"), activationLine("DFCF 2", "Q9ABC"), "<eol>", "2"});
+        writeFile(platform->file("x.txt"), {qso("F4AAA")});
+        writeFile(folder + "/DFCF 2.txt", {qso("F4AAA")});
+        const Run result = run({"--dossier", folder, "exporter", "adif", reference});
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.contains("ne peut pas être ouverte"), qPrintable(result.err));
+        QCOMPARE(QDir(platform->folder()).entryList({"x*"}, QDir::Files), QStringList{"x.txt"});
+        QCOMPARE(readBytes(platform->file("x.txt")), fileBytes({qso("F4AAA")}));
+        QCOMPARE(QDir(folder).entryList(QDir::Files),
+                 (QStringList{"DFCF 2.txt", "Liste_Activite.txt"}));
+    }
+
     void writeFailureExitsWithOne()
     {
         QVERIFY(QDir(platform->folder()).mkdir("DFCF 89010.ctf"));
         const Run result = exportIn("ctrafic", "DFCF 89010");
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.startsWith("Erreur  75 : "), qPrintable(result.err));
+        QCOMPARE(result.out, QString());
+    }
+
+    void commandLineMistakesAreToldInFrench_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << "Option inconnue";
+        QTest::newRow("empty folder name")
+            << QStringList{"--dossier", "", "exporter", "adif", "DFCF 89010"}
+            << "L'option --dossier demande le nom du dossier des données.";
+        QTest::newRow("file as folder")
+            << QStringList{"--dossier", "FILE", "exporter", "adif", "DFCF 89010"}
+            << "n'est pas un dossier : l'option --dossier demande le dossier des données.";
+    }
+    void commandLineMistakesAreToldInFrench()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        arguments.replaceInStrings(QRegularExpression("^FILE$"), platform->file("DFCF 89010.txt"));
+        const Run result = run(arguments);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.contains(error), qPrintable(result.err));
         QCOMPARE(result.out, QString());
     }
 

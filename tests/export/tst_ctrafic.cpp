@@ -98,6 +98,50 @@ private slots:
         QCOMPARE(ctraficLine("05/09/13  08:35").size(), kCTraficLineLength);
     }
 
+    // A log edited by hand may hold tabs or other control characters: the .ctf line keeps
+    // its 199 columns and one line end.
+    void controlCharactersBecomeBlanks_data()
+    {
+        QTest::addColumn<QChar>("control");
+        QTest::newRow("tab") << QChar('\t');
+        QTest::newRow("lone CR") << QChar('\r');
+        QTest::newRow("escape") << QChar(0x1b);
+        QTest::newRow("delete") << QChar(0x7f);
+        QTest::newRow("C1 control") << QChar(0x81);
+    }
+    void controlCharactersBecomeBlanks()
+    {
+        QFETCH(QChar, control);
+        QString line = cwQso();
+        line[20] = control; // in the call sign
+        line[40] = control; // in the first name
+        line[80] = control; // in the remarks
+        QString expected = cwQso();
+        expected[20] = expected[40] = expected[80] = QChar(' ');
+        QCOMPARE(ctraficLine(line), ctraficLine(expected));
+    }
+
+    // The disk fills up during the export: the former .ctf stays whole.
+    void failedExportKeepsTheFormerFile()
+    {
+        QStringList log;
+        for (int i = 0; i < 40; ++i)
+            log.append(cwQso());
+        writeFile(platform->file("DFCF 89010.txt"), log);
+        const QByteArray former = "former export\r\n";
+        QFile file(platform->file("DFCF 89010.ctf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(former);
+        file.close();
+        const QString message = testing::inChildWithFileSizeLimit(4096, [&] {
+            const auto failure = exportCTraficFile(platform->folder(), "DFCF 89010");
+            return failure ? failure->message : QString();
+        });
+        QCOMPARE(message, QString("Erreur  61"));
+        QCOMPARE(readBytes(platform->file("DFCF 89010.ctf")), former);
+        QCOMPARE(testing::scratchFiles(platform->folder()), QStringList());
+    }
+
     void writesFileOfCurrentActivation()
     {
         writeFile(platform->file("DFCF 89010.txt"), {cwQso("7"), cwQso("144", "F4ABCDEFGHIJ")});

@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(readBytes(logs.path(kCurrent)), fileBytes(expected));
         QCOMPARE(corrections.deletedLine(), lines.at(chosen - 1));
         QVERIFY(corrections.recoveryAvailable());
-        QVERIFY(!QFileInfo::exists(platform.file("Temporaire.txt")));
+        QCOMPARE(testing::scratchFiles(platform.folder()), QStringList());
     }
 
     void deletionChangesNothingWhenRefusedOrStale_data()
@@ -236,7 +236,7 @@ private slots:
         QCOMPARE(readBytes(logs.path(kCurrent)), fileBytes(expected));
         QVERIFY(!corrections.recoveryAvailable());
         QCOMPARE(corrections.deletedLine(), deleted);
-        QVERIFY(!QFileInfo::exists(platform.file(kInsertScratchFile)));
+        QCOMPARE(testing::scratchFiles(platform.folder()), QStringList());
     }
 
     void recoversIntoTheLogItWasTakenFrom()

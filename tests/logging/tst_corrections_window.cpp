@@ -362,7 +362,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F12);
         QCOMPARE(readBytes(d.platform.file("Liste_Prenom.txt")),
                  QByteArray("ON4XY           Marc\r\n"));
-        QVERIFY(!QFileInfo::exists(d.platform.file("Temporaire.txt")));
+        QCOMPARE(testing::scratchFiles(d.platform.folder()), QStringList());
         d.platform.dialogs.answers = {false}; // worked just now: go on all the same
         d.line("ON4XY");
         QCOMPARE(d.platform.dialogs.questions.size(), 1);

@@ -162,7 +162,7 @@ private slots:
                                             line("C")}));
         QVERIFY(list.closeGroup(1).ok);
         QVERIFY(testing::readBytes(p.file(kActivationListFile)).endsWith("\r\n<eol>\r\n1\r\n"));
-        QVERIFY(!QFile::exists(p.file(kScratchFile)));
+        QCOMPARE(testing::scratchFiles(p.folder()), QStringList());
     }
 
     void neverReplacesAListItCannotRead()

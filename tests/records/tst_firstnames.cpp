@@ -77,7 +77,7 @@ private slots:
         QVERIFY(names.update(keyLine));
 
         QCOMPARE(readBytes(names.path()), fileBytes(after));
-        QVERIFY(!QFileInfo::exists(platform.file(kFirstNamesScratchFile)));
+        QCOMPARE(testing::scratchFiles(platform.folder()), QStringList());
     }
 
     void looksUpACallSign_data()
@@ -125,6 +125,25 @@ private slots:
             QCOMPARE(*remembered, (RememberedName{department, firstName}));
     }
 
+    // "Temporaire" was once the scratch file of every rewrite: a log of that name, from a
+    // hand-edited list, must come through a rewrite of the memory untouched.
+    void rewriteLeavesALogNamedLikeTheOldScratchFile()
+    {
+        TestPlatform platform;
+        const FirstNames names(platform.folder());
+        writeFile(names.path(), {firstNameKeyLine("F5ABC", "05", "Jean")});
+        const QStringList log = {"01/01/24  10:00  F5ABC", "01/01/24  10:05  F5DEF"};
+        for (const char *name : {"Temporaire.txt", "Temporaire6.txt"})
+            writeFile(platform.file(name), log);
+
+        QVERIFY(names.update(firstNameKeyLine("F5ABC", "05", "Jean-Marc")));
+
+        QCOMPARE(readBytes(names.path()),
+                 fileBytes({firstNameKeyLine("F5ABC", "05", "Jean-Marc")}));
+        for (const char *name : {"Temporaire.txt", "Temporaire6.txt"})
+            QCOMPARE(readBytes(platform.file(name)), fileBytes(log));
+    }
+
     void missingFileIsAnEmptyMemoryCreatedAtFirstUpdate()
     {
         TestPlatform platform;
@@ -135,7 +154,7 @@ private slots:
         QVERIFY(names.update(firstNameKeyLine("F5ABC", "05", "Jean")));
 
         QCOMPARE(readBytes(names.path()), QByteArray("F5ABC") + QByteArray(8, ' ') + "05 Jean\r\n");
-        QVERIFY(!QFileInfo::exists(platform.file(kFirstNamesScratchFile)));
+        QCOMPARE(testing::scratchFiles(platform.folder()), QStringList());
     }
 
     void storedQsoIsRememberedThroughTheHook()

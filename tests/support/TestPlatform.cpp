@@ -5,6 +5,11 @@
 #include <QDir>
 #include <QFile>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace orvel::testing {
 
 void writeFile(const QString &path, const QStringList &lines)
@@ -20,6 +25,46 @@ QByteArray readBytes(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+QStringList scratchFiles(const QString &folder)
+{
+    QStringList found;
+    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
+        if (isScratchFileName(name))
+            found.append(name);
+    }
+    return found;
+}
+
+QString inChildWithFileSizeLimit(qint64 limit, const std::function<QString()> &work)
+{
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return QStringLiteral("<échec du processus>");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit size{rlim_t(limit), rlim_t(limit)};
+        ::setrlimit(RLIMIT_FSIZE, &size);
+        const QByteArray text = work().toUtf8();
+        ::rlimit none{RLIM_INFINITY, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &none);
+        [[maybe_unused]] const auto sent = ::write(channel[1], text.constData(), text.size());
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    QByteArray received;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        received.append(buffer, n);
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (child < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return QStringLiteral("<échec du processus>");
+    return QString::fromUtf8(received);
 }
 
 QString TestPlatform::file(const QString &name) const

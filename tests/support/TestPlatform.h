@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 
 namespace orvel::testing {
 
@@ -14,6 +15,13 @@ namespace orvel::testing {
 void writeFile(const QString &path, const QStringList &lines);
 // The raw bytes of a file.
 QByteArray readBytes(const QString &path);
+
+// The scratch files left in folder (none once every write has ended).
+QStringList scratchFiles(const QString &folder);
+
+// Runs work in a child process whose files cannot grow past limit bytes, as on a disk that
+// fills up, and returns the text work returned ("<échec du processus>" when it died).
+QString inChildWithFileSizeLimit(qint64 limit, const std::function<QString()> &work);
 
 // A temporary data folder with the platform doubles.
 struct TestPlatform {

@@ -1,0 +1,378 @@
+#include "SafeWrite.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#else
+#include <csignal>
+#include <unistd.h>
+#endif
+
+namespace orvel {
+
+namespace {
+
+// The few system calls this file needs, under one name on both systems.
+#ifdef Q_OS_WIN
+using FileSize = long long;
+int openFile(const QString &path, int flags, int mode = 0)
+{
+    return _wopen(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+                  flags | _O_BINARY | _O_NOINHERIT, mode);
+}
+long long writeSome(int fd, const char *data, qsizetype size)
+{
+    return _write(fd, data, static_cast<unsigned>(std::min<qsizetype>(size, 1 << 30)));
+}
+int syncFile(int fd)
+{
+    return _commit(fd);
+}
+int closeFile(int fd)
+{
+    return _close(fd);
+}
+int truncateFile(int fd, FileSize size)
+{
+    return _chsize_s(fd, size) == 0 ? 0 : -1;
+}
+FileSize sizeOf(int fd)
+{
+    struct _stat64 st;
+    return _fstat64(fd, &st) == 0 ? st.st_size : -1;
+}
+bool lastByte(int fd, FileSize size, char *byte)
+{
+    return _lseeki64(fd, size - 1, SEEK_SET) >= 0 && _read(fd, byte, 1) == 1;
+}
+void syncFolder(const QString &) {} // MoveFileEx with WRITE_THROUGH has done it
+bool renameOver(const QString &from, const QString &to)
+{
+    return MoveFileExW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(from).utf16()),
+                       reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(to).utf16()),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+bool processRunning(qint64 pid)
+{
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (!process)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+}
+#else
+using FileSize = off_t;
+int openFile(const QString &path, int flags, int mode = 0)
+{
+    int fd;
+    do {
+        fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+long long writeSome(int fd, const char *data, qsizetype size)
+{
+    return ::write(fd, data, static_cast<size_t>(size));
+}
+int syncFile(int fd)
+{
+    return ::fsync(fd);
+}
+int closeFile(int fd)
+{
+    return ::close(fd);
+}
+int truncateFile(int fd, FileSize size)
+{
+    return ::ftruncate(fd, size);
+}
+FileSize sizeOf(int fd)
+{
+    struct stat st;
+    return ::fstat(fd, &st) == 0 ? st.st_size : -1;
+}
+bool lastByte(int fd, FileSize size, char *byte)
+{
+    return ::pread(fd, byte, 1, size - 1) == 1;
+}
+void syncFolder(const QString &folder)
+{
+    // Some file systems cannot flush a folder; the file itself is on disk all the same.
+    const int fd = openFile(folder, O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+bool renameOver(const QString &from, const QString &to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+bool processRunning(qint64 pid)
+{
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+#endif
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const long long written = writeSome(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+QString shownName(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString refusedNameResult()
+{
+    return QStringLiteral("Aucun fichier n'a été écrit : le nom du fichier est refusé");
+}
+
+// The file a path finally names, through any symbolic links.
+QString finalTarget(const QString &path)
+{
+    QString target = QFileInfo(path).absoluteFilePath();
+    for (int depth = 0; depth < 40; ++depth) {
+        const QFileInfo info(target);
+        if (!info.isSymLink())
+            break;
+        target = info.symLinkTarget();
+    }
+    return target;
+}
+
+// Keeps the former file's permissions (and, where allowed, its owner) on the scratch file.
+void copyAccess(int scratch, const QString &target)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(scratch);
+    Q_UNUSED(target);
+#else
+    struct stat st;
+    if (::stat(QFile::encodeName(target).constData(), &st) != 0)
+        return;
+    ::fchmod(scratch, st.st_mode & 07777);
+    // Only succeeds for the owner's own group or for the administrator; otherwise the file
+    // simply becomes the writer's.
+    if (::fchown(scratch, st.st_uid, st.st_gid) != 0)
+        errno = 0;
+#endif
+}
+
+bool writableByUs(const QString &target)
+{
+#ifdef Q_OS_WIN
+    return !(QFileInfo(target).exists() && !QFileInfo(target).isWritable());
+#else
+    return ::access(QFile::encodeName(target).constData(), W_OK) == 0 || errno == ENOENT;
+#endif
+}
+
+const QRegularExpression &scratchPattern()
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^Temporaire-([0-9]{1,10})-[a-z0-9]{6}\\.tmp$"));
+    return pattern;
+}
+
+} // namespace
+
+QString writeErrorText(const QString &path, int systemError)
+{
+    QString reason;
+    switch (systemError) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        reason = QStringLiteral("disque plein");
+        break;
+    case EFBIG:
+        reason = QStringLiteral("fichier trop grand pour le disque");
+        break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        reason = QStringLiteral("accès refusé ou dossier protégé en écriture");
+        break;
+    case ENOENT:
+    case ENOTDIR:
+        reason = QStringLiteral("dossier introuvable");
+        break;
+    case EISDIR:
+        reason = QStringLiteral("un dossier porte ce nom");
+        break;
+    case EINVAL:
+        reason = QStringLiteral("ce nom n'est pas celui d'un fichier ordinaire");
+        break;
+    case EIO:
+        reason = QStringLiteral("erreur du support");
+        break;
+    default:
+        reason = QStringLiteral("erreur d'écriture");
+        break;
+    }
+    return QStringLiteral("Impossible d'écrire le fichier %1 (%2)").arg(shownName(path), reason);
+}
+
+FileResult appendBytes(const QString &path, const QByteArray &bytes)
+{
+    if (path.isEmpty())
+        return FileResult::failure(refusedNameResult());
+    bool created = true;
+    int fd = openFile(path, O_RDWR | O_APPEND | O_CREAT | O_EXCL, 0666);
+    if (fd < 0 && errno == EEXIST) {
+        created = false;
+        fd = openFile(path, O_RDWR | O_APPEND);
+    }
+    if (fd < 0) {
+        const int error = errno;
+        return FileResult::failure(writeErrorText(path, error), error);
+    }
+    const FileSize oldSize = sizeOf(fd);
+    QByteArray text;
+    char last = '\n';
+    // A file whose last line has no line end (edited by hand) would glue the new line to it.
+    if (oldSize > 0 && lastByte(fd, oldSize, &last) && last != '\n' && last != '\r')
+        text = QByteArrayLiteral("\r\n");
+    text += bytes;
+    if (oldSize < 0 || !writeAll(fd, text) || syncFile(fd) != 0) {
+        const int error = errno;
+        // Nothing of a failed append may stay: a fragment would read as one more QSO.
+        const bool undone = oldSize >= 0 && truncateFile(fd, oldSize) == 0 && syncFile(fd) == 0;
+        closeFile(fd);
+        if (created)
+            QFile::remove(path);
+        QString message = writeErrorText(path, error);
+        if (!undone)
+            message += QStringLiteral(" ; le fichier n'a pas pu être remis dans son état "
+                                      "précédent, vérifiez sa dernière ligne");
+        return FileResult::failure(message, error);
+    }
+    if (closeFile(fd) != 0) {
+        const int error = errno;
+        return FileResult::failure(writeErrorText(path, error), error);
+    }
+    if (created)
+        syncFolder(QFileInfo(path).absolutePath());
+    return FileResult::success();
+}
+
+QString newScratchFileName()
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    QString suffix;
+    for (int i = 0; i < 6; ++i)
+        suffix += QLatin1Char(letters[QRandomGenerator::global()->bounded(36)]);
+    return QStringLiteral("Temporaire-%1-%2.tmp")
+        .arg(QCoreApplication::applicationPid())
+        .arg(suffix);
+}
+
+bool isScratchFileName(const QString &fileName)
+{
+    return scratchPattern().match(fileName).hasMatch();
+}
+
+FileResult replaceFileBytes(const QString &path, const QByteArray &bytes)
+{
+    if (path.isEmpty())
+        return FileResult::failure(refusedNameResult());
+    const QString target = finalTarget(path);
+    // A folder, a device or a pipe under the file's name is not a file of ours to replace.
+    const QFileInfo targetInfo(target);
+    if (targetInfo.exists() && !targetInfo.isFile()) {
+        const int error = targetInfo.isDir() ? EISDIR : EINVAL;
+        return FileResult::failure(writeErrorText(path, error), error);
+    }
+    if (!writableByUs(target))
+        return FileResult::failure(writeErrorText(path, EACCES), EACCES);
+    const QString folder = QFileInfo(target).absolutePath();
+
+    QString scratchPath;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        scratchPath = QDir(folder).filePath(newScratchFileName());
+        fd = openFile(scratchPath, O_WRONLY | O_CREAT | O_EXCL, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        const int error = errno;
+        return FileResult::failure(writeErrorText(path, error), error);
+    }
+    copyAccess(fd, target);
+    const bool written = writeAll(fd, bytes) && syncFile(fd) == 0;
+    int error = errno;
+    const bool closed = closeFile(fd) == 0;
+    if (written && !closed)
+        error = errno;
+    if (!written || !closed) {
+        QFile::remove(scratchPath);
+        return FileResult::failure(writeErrorText(path, error), error);
+    }
+    if (!renameOver(scratchPath, target)) {
+        error = errno;
+        QFile::remove(scratchPath);
+        return FileResult::failure(
+            QStringLiteral("Impossible de remplacer le fichier %1 ; il est resté inchangé")
+                .arg(shownName(path)),
+            error);
+    }
+    syncFolder(folder);
+    return FileResult::success();
+}
+
+int removeStaleScratchFiles(const QString &folder)
+{
+    int removed = 0;
+    const QDir dir(folder);
+    const QStringList names =
+        dir.entryList({QStringLiteral("Temporaire-*.tmp")}, QDir::Files | QDir::Hidden);
+    for (const QString &name : names) {
+        const QRegularExpressionMatch match = scratchPattern().match(name);
+        if (!match.hasMatch())
+            continue;
+        const qint64 pid = match.captured(1).toLongLong();
+        if (pid != QCoreApplication::applicationPid() && processRunning(pid))
+            continue;
+        if (QFile::remove(dir.filePath(name)))
+            ++removed;
+    }
+    return removed;
+}
+
+} // namespace orvel

@@ -1,0 +1,52 @@
+// Writing a data file so that a crash, a full disk or a second writer never leaves it
+// damaged: appends undone on failure, whole-file replacement through a scratch file.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace orvel {
+
+// Outcome of a file operation: ok, or a French text telling what went wrong, with the
+// system's error code (errno) when the system gave one.
+struct FileResult {
+    bool ok = true;
+    QString error;
+    int systemError = 0;
+    explicit operator bool() const { return ok; }
+    static FileResult success() { return {}; }
+    static FileResult failure(const QString &error, int systemError = 0)
+    {
+        return {false, error, systemError};
+    }
+};
+
+// "Impossible d'écrire le fichier PATH (reason)", the reason told from the system's error
+// code ("disque plein" when the disk is full).
+QString writeErrorText(const QString &path, int systemError);
+
+// Appends bytes to the file at path (created when missing) and flushes them to disk. When
+// the file does not end with a line end, CRLF goes first so the new text starts a line. On
+// failure the file is cut back to its former size (removed when this call created it), so a
+// half-written line never stays behind.
+FileResult appendBytes(const QString &path, const QByteArray &bytes);
+
+// Replaces the content of the file at path by bytes. The bytes go to a scratch file of a name
+// no data file can have, in the same folder, are flushed to disk, and only then take the
+// place of the file in one step; the folder itself is then flushed so the new name survives a
+// power cut. A symbolic link stays a link (its target is rewritten); the file's permissions
+// are kept. A file the user made read-only, and anything under the name that is not a plain
+// file (a folder, a device), is refused. On failure the file is untouched and
+// the scratch file removed.
+FileResult replaceFileBytes(const QString &path, const QByteArray &bytes);
+
+// The scratch files: "Temporaire-" followed by the writing process's id, "-", six letters or
+// digits and ".tmp". No data file ends in ".tmp".
+QString newScratchFileName();
+bool isScratchFileName(const QString &fileName);
+
+// Removes from folder the scratch files left by copies of the program that are no longer
+// running (killed during a rewrite). Returns how many were removed.
+int removeStaleScratchFiles(const QString &folder);
+
+} // namespace orvel

@@ -1,0 +1,144 @@
+#include "common/SafeWrite.h"
+#include "platform/DataFolderLock.h"
+#include "support/TestPlatform.h"
+#include "support/TestRegistry.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace orvel;
+
+namespace {
+
+// The program started as a user starts it, its settings kept in a folder of the test.
+class Copy
+{
+public:
+    Copy(const QString &settingsFolder, const QStringList &arguments)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("XDG_CONFIG_HOME", settingsFolder);
+        environment.insert("XDG_DATA_HOME", settingsFolder);
+        m_process.setProcessEnvironment(environment);
+        m_process.start(QStringLiteral(ORVEL_EXECUTABLE), arguments);
+    }
+    ~Copy()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(10000);
+        }
+    }
+    QProcess &process() { return m_process; }
+    qint64 pid() const { return m_process.processId(); }
+    // Waits until standard error holds text; what it holds then.
+    QString waitForError(const QString &text)
+    {
+        QDeadlineTimer deadline(60000);
+        while (!m_error.contains(text) && !deadline.hasExpired()) {
+            m_process.waitForReadyRead(200);
+            m_error += QString::fromUtf8(m_process.readAllStandardError());
+        }
+        return m_error;
+    }
+    // Killed as by a power cut: nothing of its own is cleaned up.
+    void killHard()
+    {
+        ::kill(static_cast<pid_t>(pid()), SIGKILL);
+        m_process.waitForFinished(10000);
+    }
+
+private:
+    QProcess m_process;
+    QString m_error;
+};
+
+qint64 lockHolder(const QString &folder)
+{
+    QLockFile lock(QDir(folder).filePath(kDataFolderLockFile));
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    return lock.getLockInfo(&pid, &host, &application) ? pid : 0;
+}
+
+bool waitForLockOf(const QString &folder, qint64 pid)
+{
+    QDeadlineTimer deadline(60000);
+    while (lockHolder(folder) != pid && !deadline.hasExpired())
+        QTest::qWait(50);
+    return lockHolder(folder) == pid;
+}
+
+qint64 deadProcessId()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+} // namespace
+
+// Two copies of the program on one data folder.
+class TestInstances : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aRunningCopyHoldsTheFolder()
+    {
+        QTemporaryDir data;
+        DataFolderLock first(data.path());
+        QVERIFY(first.acquire());
+        DataFolderLock second(data.path());
+        QVERIFY(!second.acquire());
+        QVERIFY(
+            second.refusal().startsWith("Orvel Multi est déjà ouvert sur le dossier de données"));
+        QVERIFY(second.refusal().contains(QDir::toNativeSeparators(data.path())));
+    }
+
+    void aSecondCopyRefusesAndCommandsStillRun()
+    {
+        QTemporaryDir data;
+        QTemporaryDir settings;
+        const QString stale = QStringLiteral("Temporaire-%1-abc123.tmp").arg(deadProcessId());
+        testing::writeFile(QDir(data.path()).filePath(stale), {"half a rewrite"});
+
+        Copy first(settings.path(), {"--dossier", data.path()});
+        QVERIFY(waitForLockOf(data.path(), first.pid()));
+        QVERIFY2(!QFileInfo::exists(QDir(data.path()).filePath(stale)),
+                 "scratch file of a killed copy removed at start");
+
+        Copy second(settings.path(), {"--dossier", data.path()});
+        const QString told = second.waitForError("fermez l'autre copie");
+        QVERIFY2(told.contains("Orvel Multi est déjà ouvert sur le dossier de données"),
+                 qPrintable(told));
+        // Its windows never open: it waits on the message box, then ends with 1.
+        QCOMPARE(lockHolder(data.path()), first.pid());
+
+        // An export only reads the logs: it runs beside the windows.
+        Copy command(settings.path(), {"--dossier", data.path(), "exporter", "adif", "DFCF 1"});
+        QVERIFY(command.process().waitForFinished(60000));
+        QVERIFY(QString::fromUtf8(command.process().readAllStandardError())
+                    .contains("Référence inconnue"));
+
+        // A copy that was killed leaves its lock behind; the next copy takes it over.
+        first.killHard();
+        Copy third(settings.path(), {"--dossier", data.path()});
+        QVERIFY(waitForLockOf(data.path(), third.pid()));
+    }
+};
+
+ORVEL_TEST_CLASS(TestInstances)
+#include "tst_instances.moc"

@@ -1,0 +1,231 @@
+#include "common/ReferenceName.h"
+#include "common/SafeWrite.h"
+#include "common/TextFile.h"
+#include "support/TestPlatform.h"
+#include "support/TestRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace orvel;
+using testing::readBytes;
+
+namespace {
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// The id of a process that has ended.
+qint64 deadProcessId()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+const QByteArray kLog = "01/01/24  10:00  Q4ABC\r\n01/01/24  10:05  Q4DEF\r\n";
+
+} // namespace
+
+// Appends and replacements that never leave a data file damaged.
+class TestSafeWrite : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void appendStartsANewLineAfterAnyLineEnd_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("CR LF") << QByteArray("a\r\n") << QByteArray("a\r\nnext\r\n");
+        QTest::newRow("CR only") << QByteArray("a\r") << QByteArray("a\rnext\r\n");
+        QTest::newRow("unterminated") << QByteArray("a") << QByteArray("a\r\nnext\r\n");
+        QTest::newRow("empty") << QByteArray() << QByteArray("next\r\n");
+    }
+    void appendStartsANewLineAfterAnyLineEnd()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        testing::TestPlatform platform;
+        const QString path = platform.file("A.txt");
+        writeBytes(path, before);
+        QVERIFY(appendLines(path, {"next"}).ok);
+        QCOMPARE(readBytes(path), after);
+    }
+
+    // A disk with room for part of a line: the store fails, and the log keeps no fragment
+    // that a later append would turn into a QSO of its own.
+    void failedAppendLeavesTheFileAsItWas_data()
+    {
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("existing log") << true;
+        QTest::newRow("new log") << false;
+    }
+    void failedAppendLeavesTheFileAsItWas()
+    {
+        QFETCH(bool, exists);
+        testing::TestPlatform platform;
+        const QString path = platform.file("A.txt");
+        if (exists)
+            writeBytes(path, kLog);
+        const QString line(118, QLatin1Char('x'));
+        const QString error = testing::inChildWithFileSizeLimit(kLog.size() + 50, [&] {
+            return exists ? appendLines(path, {line}).error
+                          : appendLines(path, {kLog + line}).error;
+        });
+        QVERIFY2(error.startsWith("Impossible d'écrire le fichier"), qPrintable(error));
+        QCOMPARE(QFileInfo::exists(path), exists);
+        if (exists)
+            QCOMPARE(readBytes(path), kLog);
+        // Once there is room again, the next QSO is one line, not two.
+        QVERIFY(appendLines(path, {"next"}).ok);
+        QCOMPARE(readBytes(path), (exists ? kLog : QByteArray()) + "next\r\n");
+    }
+
+    void replacementLeavesNoScratchFile()
+    {
+        testing::TestPlatform platform;
+        const QString path = platform.file("A.txt");
+        writeBytes(path, kLog);
+        QVERIFY(replaceFile(path, {"new", "lines"}).ok);
+        QCOMPARE(readBytes(path), QByteArray("new\r\nlines\r\n"));
+        QCOMPARE(QDir(platform.folder()).entryList(QDir::Files), QStringList{"A.txt"});
+    }
+
+    void failedReplacementLeavesTheFileAsItWas()
+    {
+        testing::TestPlatform platform;
+        const QString path = platform.file("A.txt");
+        writeBytes(path, kLog);
+        const QString error = testing::inChildWithFileSizeLimit(
+            kLog.size(), [&] { return replaceFile(path, {kLog + kLog}).error; });
+        QVERIFY2(error.contains("A.txt"), qPrintable(error));
+        QCOMPARE(readBytes(path), kLog);
+        QCOMPARE(QDir(platform.folder()).entryList(QDir::Files), QStringList{"A.txt"});
+    }
+
+    void replacementKeepsALinkAndThePermissions()
+    {
+        testing::TestPlatform platform;
+        QVERIFY(QDir(platform.folder()).mkdir("elsewhere"));
+        const QString target = platform.file("elsewhere/A.txt");
+        writeBytes(target, kLog);
+        QVERIFY(::chmod(QFile::encodeName(target).constData(), 0640) == 0);
+        const QString link = platform.file("A.txt");
+        QVERIFY(QFile::link("elsewhere/A.txt", link));
+
+        QVERIFY(replaceFile(link, {"new"}).ok);
+
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(readBytes(target), QByteArray("new\r\n"));
+        struct stat st;
+        QVERIFY(::stat(QFile::encodeName(target).constData(), &st) == 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0640));
+        QCOMPARE(testing::scratchFiles(platform.file("elsewhere")), QStringList());
+    }
+
+    void aReadOnlyFileIsNotReplaced()
+    {
+        if (::geteuid() == 0)
+            QSKIP("L'administrateur peut écrire dans un fichier en lecture seule : essai "
+                  "sans objet sous root.");
+        testing::TestPlatform platform;
+        const QString path = platform.file("A.txt");
+        writeBytes(path, kLog);
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
+        const FileResult result = replaceFile(path, {"new"});
+        QVERIFY(!result.ok);
+        QVERIFY(result.error.contains("accès refusé"));
+        QCOMPARE(readBytes(path), kLog);
+    }
+
+    void scratchNamesAreNeverDataFileNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("scratch");
+        QTest::newRow("new name") << newScratchFileName() << true;
+        QTest::newRow("another new name") << newScratchFileName() << true;
+        QTest::newRow("old scratch name, may be a log") << "Temporaire.txt" << false;
+        QTest::newRow("old insertion scratch") << "Temporaire6.txt" << false;
+        QTest::newRow("log of such a reference") << "Temporaire-1-abcdef.txt" << false;
+        QTest::newRow("export") << "Temporaire-1-abcdef.adi" << false;
+    }
+    void scratchNamesAreNeverDataFileNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, scratch);
+        QCOMPARE(isScratchFileName(name), scratch);
+    }
+
+    void removesOnlyScratchFilesOfEndedCopies()
+    {
+        testing::TestPlatform platform;
+        const QString stale = QStringLiteral("Temporaire-%1-abc123.tmp").arg(deadProcessId());
+        const QString running = QStringLiteral("Temporaire-%1-abc123.tmp").arg(::getppid());
+        for (const QString &name :
+             {stale, running, QStringLiteral("Temporaire.txt"), QStringLiteral("Temporaire6.txt")})
+            writeBytes(platform.file(name), kLog);
+
+        QCOMPARE(removeStaleScratchFiles(platform.folder()), 1);
+
+        QVERIFY(!QFileInfo::exists(platform.file(stale)));
+        QVERIFY(QFileInfo::exists(platform.file(running)));
+        QVERIFY(QFileInfo::exists(platform.file("Temporaire.txt")));
+        QVERIFY(QFileInfo::exists(platform.file("Temporaire6.txt")));
+    }
+
+    void refusesReferencesThatLeaveTheDataFolder_data()
+    {
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("message");
+        const QString slash = "Attention le caractere '/' est interdit dans la référence";
+        QTest::newRow("parent folder") << "../x" << slash;
+        QTest::newRow("parent folder, then a name") << "../x/DMSM" << slash;
+        QTest::newRow("absolute path") << "/tmp/x" << slash;
+        QTest::newRow("backslash") << "..\\x"
+                                   << "Attention le caractere '\\' est interdit dans la référence";
+        QTest::newRow("drive") << "C:x"
+                               << "Attention le caractere ':' est interdit dans la référence";
+        QTest::newRow("dots") << "DFCF ..1"
+                              << "Attention la suite '..' est interdite dans la référence";
+        QTest::newRow("tab") << "DFCF\t1"
+                             << "Caractère de contrôle (code 9) refusé";
+        QTest::newRow("empty") << ""
+                               << "Numero de l'activité obligatoire";
+        QTest::newRow("blanks") << "   "
+                                << "Numero de l'activité obligatoire";
+        QTest::newRow("usual") << "DFCF 89010"
+                               << "";
+        QTest::newRow("without blank") << "WWFF-0123"
+                                       << "";
+        QTest::newRow("inner dot") << "DFCF 89.010"
+                                   << "";
+        QTest::newRow("old scratch name") << "Temporaire"
+                                          << "";
+    }
+    void refusesReferencesThatLeaveTheDataFolder()
+    {
+        QFETCH(QString, reference);
+        QFETCH(QString, message);
+        QCOMPARE(referenceNameMessage(reference).value_or(QString()), message);
+        const QString path = referenceFilePath("/data", reference, ".adi");
+        QCOMPARE(path.isEmpty(), !message.isEmpty());
+        if (!path.isEmpty())
+            QCOMPARE(QFileInfo(path).absolutePath(), QString("/data"));
+    }
+};
+
+ORVEL_TEST_CLASS(TestSafeWrite)
+#include "tst_safewrite.moc"
