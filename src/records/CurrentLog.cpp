@@ -72,6 +72,7 @@ void CurrentLog::shiftRows(qsizetype from, qsizetype by)
 void CurrentLog::index()
 {
     m_rows.clear();
+    m_rows.reserve(m_lines.size());
     for (qsizetype row = 0; row < m_lines.size(); ++row)
         addRow(m_lines.at(row), row);
 }

@@ -1,5 +1,7 @@
 #include "ViewCommand.h"
 
+#include "platform/DataFolderLock.h"
+
 #include "CountryTable.h"
 #include "CtyConversion.h"
 #include "DepartmentTally.h"
@@ -183,8 +185,16 @@ int runViewCommandLine(const QStringList &positional, const QCommandLineParser &
         return 1;
     }
     const QStringList arguments = positional.mid(1);
-    if (positional.value(0) == QLatin1String("pays"))
+    if (positional.value(0) == QLatin1String("pays")) {
+        // The country table is a data file the windows read: never rewritten beside a copy of
+        // the program working on the same folder.
+        DataFolderLock lock(folder);
+        if (!lock.acquire()) {
+            err << lock.refusal() << Qt::endl;
+            return 1;
+        }
         return runCountryFileCommand(arguments, folder, out, err);
+    }
     return runShowCommand(arguments,
                           ViewFilter{parser.value(kBandOption), parser.value(kModeOption)}, folder,
                           out, err);

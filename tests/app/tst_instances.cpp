@@ -133,6 +133,13 @@ private slots:
         QVERIFY(QString::fromUtf8(command.process().readAllStandardError())
                     .contains("Référence inconnue"));
 
+        // The country table is a data file of the windows: its refresh waits for them.
+        Copy refresh(settings.path(), {"--dossier", data.path(), "pays", "cty.dat"});
+        QVERIFY(refresh.process().waitForFinished(60000));
+        QCOMPARE(refresh.process().exitCode(), 1);
+        QVERIFY(QString::fromUtf8(refresh.process().readAllStandardError())
+                    .contains("Orvel Multi est déjà ouvert sur le dossier de données"));
+
         // A copy that was killed leaves its lock behind; the next copy takes it over.
         first.killHard();
         Copy third(settings.path(), {"--dossier", data.path()});
