@@ -23,7 +23,7 @@
 #include "views/Recherche_Indicatif.h"
 #include "views/Carte_Acti.h"
 #include "views/CtyConversion.h"
-#include "views/DepartmentGridTally.h"
+#include "app/DepartmentGridTally.h"
 #include "views/DepartmentTally.h"
 #include "views/Pays_Cont.h"
 

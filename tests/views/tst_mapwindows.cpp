@@ -4,7 +4,7 @@
 #include "records/QsoLine.h"
 #include "support/TestRegistry.h"
 #include "views/Carte_Acti.h"
-#include "views/DepartmentGridTally.h"
+#include "app/DepartmentGridTally.h"
 #include "views/DepartmentMap.h"
 #include "views/DepartmentTally.h"
 #include "views/Pays_Cont.h"

@@ -1,6 +1,6 @@
 #include "DepartmentGridTally.h"
 
-#include "DepartmentTally.h"
+#include "views/DepartmentTally.h"
 #include "logging/DepartmentGrid.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Palette.h"
