@@ -98,21 +98,9 @@ int runExportCommandLine(const QStringList &arguments, const QString &folderOpti
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    // An export never creates a data folder: a mistyped --dossier is told, not made.
-    if (!folderOption.isEmpty() && !QDir(folderOption).exists()) {
-        err << QStringLiteral("Le dossier %1 n'existe pas.")
-                   .arg(QDir::toNativeSeparators(folderOption))
-            << Qt::endl;
+    const QString folder = commandLineFolder(folderOption, err);
+    if (folder.isEmpty())
         return 1;
-    }
-    QString error;
-    const QString folder = chooseWorkingDirectory(
-        folderOption, QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
-    if (folder.isEmpty()) {
-        err << error << Qt::endl;
-        return 1;
-    }
     const SystemClock clock;
     return runExportCommand(arguments, folder, clock, out, err);
 }

@@ -61,20 +61,9 @@ int runLabelCommandLine(const QStringList &arguments, const LabelCommandOptions 
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (!folderOption.isEmpty() && !QDir(folderOption).exists()) {
-        err << QStringLiteral("Le dossier %1 n'existe pas.")
-                   .arg(QDir::toNativeSeparators(folderOption))
-            << Qt::endl;
+    const QString folder = commandLineFolder(folderOption, err);
+    if (folder.isEmpty())
         return 1;
-    }
-    QString error;
-    const QString folder = chooseWorkingDirectory(
-        folderOption, QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
-    if (folder.isEmpty()) {
-        err << error << Qt::endl;
-        return 1;
-    }
     const QtSettings settings;
     const LabelCommandPlan plan = planLabelCommand(arguments, options, folder, settings);
     if (!plan.ok()) {

@@ -1,4 +1,7 @@
 #include "WorkingDirectory.h"
+#include <QCoreApplication>
+#include <QStandardPaths>
+#include <QTextStream>
 
 #include <QDir>
 #include <QFile>
@@ -68,6 +71,23 @@ QString chooseWorkingDirectory(const QString &commandLineFolder, const QString &
         return cleanFolder(executableFolder);
     const QString folder = cleanFolder(userDataFolder);
     return ensureFolder(folder, error) ? folder : QString();
+}
+
+QString commandLineFolder(const QString &folderOption, QTextStream &err)
+{
+    if (!folderOption.isEmpty() && !QDir(folderOption).exists()) {
+        err << QStringLiteral("Le dossier %1 n'existe pas.")
+                   .arg(QDir::toNativeSeparators(folderOption))
+            << Qt::endl;
+        return {};
+    }
+    QString error;
+    const QString folder = chooseWorkingDirectory(
+        folderOption, QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
+    if (folder.isEmpty())
+        err << error << Qt::endl;
+    return folder;
 }
 
 } // namespace orvel

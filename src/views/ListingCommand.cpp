@@ -136,16 +136,9 @@ int runListingCommandLine(const QStringList &positional, const QString &folderOp
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    // A listing never creates a data folder: a mistyped --dossier is told, not made.
-    if (!folderOption.isEmpty() && !QDir(folderOption).exists())
-        return failure(err, QStringLiteral("Le dossier %1 n'existe pas.")
-                                .arg(QDir::toNativeSeparators(folderOption)));
-    QString error;
-    const QString folder = chooseWorkingDirectory(
-        folderOption, QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
+    const QString folder = commandLineFolder(folderOption, err);
     if (folder.isEmpty())
-        return failure(err, error);
+        return 1;
     const SystemClock clock;
     return runListingCommand(positional, folder, pdfPath, clock, out, err);
 }

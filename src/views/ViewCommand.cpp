@@ -169,21 +169,9 @@ int runViewCommandLine(const QStringList &positional, const QCommandLineParser &
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    // A command never creates a data folder: a mistyped --dossier is told, not made.
-    if (!folderOption.isEmpty() && !QDir(folderOption).exists()) {
-        err << QStringLiteral("Le dossier %1 n'existe pas.")
-                   .arg(QDir::toNativeSeparators(folderOption))
-            << Qt::endl;
+    const QString folder = commandLineFolder(folderOption, err);
+    if (folder.isEmpty())
         return 1;
-    }
-    QString error;
-    const QString folder = chooseWorkingDirectory(
-        folderOption, QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
-    if (folder.isEmpty()) {
-        err << error << Qt::endl;
-        return 1;
-    }
     const QStringList arguments = positional.mid(1);
     if (positional.value(0) == QLatin1String("pays")) {
         // The country table is a data file the windows read: never rewritten beside a copy of
