@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstring>
+
 namespace orvel {
 
 namespace {
@@ -65,18 +67,29 @@ QList<ByteLine> byteLines(const QByteArray &bytes)
     const char *data = bytes.constData();
     const qsizetype size = bytes.size();
     qsizetype start = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = data[i];
-        if (c != '\n' && c != '\r')
-            continue;
-        const qsizetype end = i;
-        if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
-            ++i;
-        lines.append(ByteLine{start, end, i + 1});
-        start = i + 1;
+    while (start < size) {
+        // The next LF, then a CR before it: CR LF, or a CR alone, which ends a line too.
+        const auto *lf = static_cast<const char *>(std::memchr(data + start, '\n', size_t(size - start)));
+        const qsizetype lineEnd = lf ? lf - data : size;
+        const auto *cr =
+            static_cast<const char *>(std::memchr(data + start, '\r', size_t(lineEnd - start)));
+        if (cr) {
+            const qsizetype at = cr - data;
+            if (lf && at + 1 == lineEnd) {
+                lines.append(ByteLine{start, at, lineEnd + 1});
+                start = lineEnd + 1;
+            } else {
+                lines.append(ByteLine{start, at, at + 1});
+                start = at + 1;
+            }
+        } else if (lf) {
+            lines.append(ByteLine{start, lineEnd, lineEnd + 1});
+            start = lineEnd + 1;
+        } else {
+            lines.append(ByteLine{start, size, size});
+            start = size;
+        }
     }
-    if (start < size)
-        lines.append(ByteLine{start, size, size});
     return lines;
 }
 

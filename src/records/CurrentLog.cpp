@@ -73,8 +73,12 @@ void CurrentLog::index()
 {
     m_rows.clear();
     m_rows.reserve(m_lines.size());
-    for (qsizetype row = 0; row < m_lines.size(); ++row)
-        addRow(m_lines.at(row), row);
+    // Rows come in order here: each is appended to its call sign's list.
+    for (qsizetype row = 0; row < m_lines.size(); ++row) {
+        const QStringView call = qsoField(m_lines.at(row), qsocol::kCall);
+        if (!call.isEmpty())
+            m_rows[call.toString()].append(row);
+    }
 }
 
 void CurrentLog::load(const QString &reference)
