@@ -1,5 +1,7 @@
 #include "SafeWrite.h"
 
+#include <functional>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -307,7 +309,10 @@ bool isScratchFileName(const QString &fileName)
     return scratchPattern().match(fileName).hasMatch();
 }
 
-FileResult replaceFileBytes(const QString &path, const QByteArray &bytes)
+namespace {
+
+// Replaces the file at path by what fill writes to an open scratch file descriptor.
+FileResult replaceThroughScratch(const QString &path, const std::function<bool(int fd)> &fill)
 {
     if (path.isEmpty())
         return FileResult::failure(refusedNameResult());
@@ -335,8 +340,15 @@ FileResult replaceFileBytes(const QString &path, const QByteArray &bytes)
         return FileResult::failure(writeErrorText(path, error), error);
     }
     copyAccess(fd, target);
-    const bool written = writeAll(fd, bytes) && syncFile(fd) == 0;
-    int error = errno;
+    errno = 0;
+    const bool filled = fill(fd);
+    int fillError = errno;
+    const bool written = filled && syncFile(fd) == 0;
+    if (!filled && fillError == 0)
+        fillError = EIO;
+    if (filled)
+        fillError = errno;
+    int error = fillError;
     const bool closed = closeFile(fd) == 0;
     if (written && !closed)
         error = errno;
@@ -354,6 +366,25 @@ FileResult replaceFileBytes(const QString &path, const QByteArray &bytes)
     }
     syncFolder(folder);
     return FileResult::success();
+}
+
+} // namespace
+
+FileResult replaceFileBytes(const QString &path, const QByteArray &bytes)
+{
+    return replaceThroughScratch(path, [&bytes](int fd) { return writeAll(fd, bytes); });
+}
+
+FileResult replaceFileWith(const QString &path, const std::function<bool(QIODevice &)> &write)
+{
+    return replaceThroughScratch(path, [&write](int fd) {
+        QFile file;
+        if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+            return false;
+        const bool written = write(file) && file.flush();
+        file.close();
+        return written;
+    });
 }
 
 int removeStaleScratchFiles(const QString &folder)

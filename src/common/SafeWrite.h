@@ -5,6 +5,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
+class QIODevice;
+
 namespace orvel {
 
 // Outcome of a file operation: ok, or a French text telling what went wrong, with the
@@ -39,6 +43,9 @@ FileResult appendBytes(const QString &path, const QByteArray &bytes);
 // file (a folder, a device), is refused. On failure the file is untouched and
 // the scratch file removed.
 FileResult replaceFileBytes(const QString &path, const QByteArray &bytes);
+// The same with the content written by write as it goes (a long export never stands whole in
+// memory); false from write, or a refused write, leaves the file untouched.
+FileResult replaceFileWith(const QString &path, const std::function<bool(QIODevice &)> &write);
 
 // The scratch files: "Temporaire-" followed by the writing process's id, "-", six letters or
 // digits and ".tmp". No data file ends in ".tmp".

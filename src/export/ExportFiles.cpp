@@ -124,15 +124,10 @@ std::optional<ExportFailure> readLogFile(const QString &path, QString *text)
 std::optional<ExportFailure> writeExportFile(const QString &path, const ExportWriter &write)
 {
     const QString name = fileNameOf(path);
-    // The whole text is made first and then replaces the former file in one step: a full disk
-    // or a crash leaves the former export as it was, never an empty or cut one.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!write(buffer))
-        return exportFailure(kFileAccessError, name);
-    buffer.close();
-    const FileResult written = replaceFileBytes(path, bytes);
+    // The text goes to a scratch file as it is made, which replaces the former file in one
+    // step only once whole: a full disk or a crash leaves the former export as it was, never
+    // an empty or cut one.
+    const FileResult written = replaceFileWith(path, write);
     if (written)
         return std::nullopt;
     // A missing folder is a path error, not a missing file.
