@@ -4,7 +4,6 @@
 #include "common/TextFile.h"
 #include "common/Windows1252.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 
