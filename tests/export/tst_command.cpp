@@ -1,16 +1,17 @@
+#include "common/TextFile.h"
 #include "records/Activation.h"
 #include "records/QsoLine.h"
-#include "common/TextFile.h"
+#include "support/ProgramRun.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
 using namespace orvel;
+using namespace orvel::testing;
 using orvel::testing::readBytes;
 using orvel::testing::TestPlatform;
 using orvel::testing::writeFile;
@@ -32,12 +33,6 @@ QString qso(const QString &call)
     return formatQsoLine({"05/09/13", "08:35", call, "34", "", "59", "59", "SSB", "7", "", ""});
 }
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 } // namespace
 
 // Runs the built program as a user's script does.
@@ -48,24 +43,11 @@ class TestExportCommand : public QObject
 private:
     TestPlatform *platform = nullptr;
 
-    Run run(const QStringList &arguments)
+    ProgramRun run(const QStringList &arguments)
     {
-        QProcess process;
-        process.setProgram(QStringLiteral(ORVEL_EXECUTABLE));
-        process.setArguments(arguments);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove("DISPLAY");
-        environment.remove("WAYLAND_DISPLAY");
-        environment.remove("QT_QPA_PLATFORM");
-        process.setProcessEnvironment(environment);
-        process.start();
-        if (!process.waitForFinished(60000))
-            return {};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return runProgram(QStringLiteral(ORVEL_EXECUTABLE), arguments);
     }
-    Run exportIn(const QString &format, const QString &reference)
+    ProgramRun exportIn(const QString &format, const QString &reference)
     {
         return run({"--dossier", platform->folder(), "exporter", format, reference});
     }
@@ -90,7 +72,7 @@ private slots:
 
     void exportsTheWholeGroupAsAClickOpensIt()
     {
-        const Run result = exportIn("adif", "WFF FFF-0123");
+        const ProgramRun result = exportIn("adif", "WFF FFF-0123");
         QCOMPARE(result.err, QString());
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out, QString("Le fichier a été crée sous le nom WFF FFF-0123.adi\n"
@@ -105,7 +87,7 @@ private slots:
 
     void exportsCTraficOfTheReference()
     {
-        const Run result =
+        const ProgramRun result =
             run({"--dossier", platform->folder(), "exporter", "ctrafic", "DFCF", "89010"});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out, QString("Le fichier a été crée sous le nom DFCF 89010.ctf\n"));
@@ -129,7 +111,7 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, error);
-        const Run result =
+        const ProgramRun result =
             run(QStringList{"--dossier", platform->folder(), "exporter"} + arguments);
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.contains(error), qPrintable(result.err));
@@ -154,7 +136,7 @@ private slots:
             {activationLine("../x", "Q9ABC"), activationLine("DFCF 2", "Q9ABC"), "<eol>", "2"});
         writeFile(platform->file("x.txt"), {qso("F4AAA")});
         writeFile(folder + "/DFCF 2.txt", {qso("F4AAA")});
-        const Run result = run({"--dossier", folder, "exporter", "adif", reference});
+        const ProgramRun result = run({"--dossier", folder, "exporter", "adif", reference});
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.contains("ne peut pas être ouverte"), qPrintable(result.err));
         QCOMPARE(QDir(platform->folder()).entryList({"x*"}, QDir::Files), QStringList{"x.txt"});
@@ -166,7 +148,7 @@ private slots:
     void writeFailureExitsWithOne()
     {
         QVERIFY(QDir(platform->folder()).mkdir("DFCF 89010.ctf"));
-        const Run result = exportIn("ctrafic", "DFCF 89010");
+        const ProgramRun result = exportIn("ctrafic", "DFCF 89010");
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.startsWith("Erreur  75 : "), qPrintable(result.err));
         QCOMPARE(result.out, QString());
@@ -189,7 +171,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, error);
         arguments.replaceInStrings(QRegularExpression("^FILE$"), platform->file("DFCF 89010.txt"));
-        const Run result = run(arguments);
+        const ProgramRun result = run(arguments);
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.contains(error), qPrintable(result.err));
         QCOMPARE(result.out, QString());
@@ -198,7 +180,7 @@ private slots:
     void missingFolderIsNotCreated()
     {
         const QString folder = platform->file("absent");
-        const Run result = run({"--dossier", folder, "exporter", "adif", "DFCF 89010"});
+        const ProgramRun result = run({"--dossier", folder, "exporter", "adif", "DFCF 89010"});
         QCOMPARE(result.exitCode, 1);
         QVERIFY(result.err.contains("n'existe pas"));
         QVERIFY(!QFile::exists(folder));

@@ -1,4 +1,5 @@
 #include "LabelDesk.h"
+#include "support/ProgramRun.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
@@ -15,30 +16,13 @@ class TestLabelCommand : public QObject
 {
     Q_OBJECT
 
-    struct Run {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
-
     TestPlatform platform;
 
-    Run run(const QStringList &arguments)
+    ProgramRun run(const QStringList &arguments)
     {
-        QProcess process;
-        process.setProgram(QStringLiteral(ORVEL_EXECUTABLE));
-        process.setArguments(QStringList{"--dossier", platform.folder(), "etiquettes"} + arguments);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove("DISPLAY");
-        environment.remove("QT_QPA_PLATFORM");
-        environment.insert("XDG_CONFIG_HOME", platform.file("config"));
-        process.setProcessEnvironment(environment);
-        process.start();
-        if (!process.waitForFinished(120000))
-            return {};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return runProgram(QStringLiteral(ORVEL_EXECUTABLE),
+                          QStringList{"--dossier", platform.folder(), "etiquettes"} + arguments,
+                          {{"XDG_CONFIG_HOME", platform.file("config")}}, 120000);
     }
 
     // The settings store the program reads: the user's "Orvel" file.
@@ -66,8 +50,8 @@ private slots:
     void printsEveryQsoOfTheLogIntoAPdf()
     {
         const QString path = platform.file("print shop.pdf");
-        const Run result = run({"DFCF", "34005", "--pdf", path, "--format", "5", "--anglais",
-                                "--avec", "DMF 34015", "--tx", "FT47 100 W"});
+        const ProgramRun result = run({"DFCF", "34005", "--pdf", path, "--format", "5", "--anglais",
+                                       "--avec", "DMF 34015", "--tx", "FT47 100 W"});
         QCOMPARE(result.exitCode, 0);
         const QString text = pdfText(path);
         QCOMPARE(pdfPages(text), 3); // 50 labels, 24 a sheet
@@ -82,7 +66,7 @@ private slots:
     void takesTheFormatOfTheSettings()
     {
         const QString path = platform.file("format4.pdf");
-        const Run result = run({"DFCF 34005", "--pdf", path});
+        const ProgramRun result = run({"DFCF 34005", "--pdf", path});
         QCOMPARE(result.exitCode, 0);
         const QString text = pdfText(path);
         QCOMPARE(pdfPages(text), 4); // 25 rows of two, 8 a sheet
@@ -92,7 +76,8 @@ private slots:
     void aTooLongTextPrintsNothing()
     {
         const QString path = platform.file("refused.pdf");
-        const Run result = run({"DFCF 34005", "--pdf", path, "--antenne", "Long wire 84 metres"});
+        const ProgramRun result =
+            run({"DFCF 34005", "--pdf", path, "--antenne", "Long wire 84 metres"});
         QCOMPARE(result.exitCode, 1);
         QVERIFY(result.err.contains("12 caracteres maxi"));
         QVERIFY(!QFile::exists(path));

@@ -1,5 +1,6 @@
 #include "records/Activation.h"
 #include "records/QsoLine.h"
+#include "support/ProgramRun.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 #include "views/Listings.h"
@@ -13,6 +14,7 @@
 #include <QTest>
 
 using namespace orvel;
+using namespace orvel::testing;
 using orvel::testing::readBytes;
 using orvel::testing::TestPlatform;
 using orvel::testing::writeFile;
@@ -34,12 +36,6 @@ QString qso(const QString &time, const QString &call)
         {"05/09/13", time, call, "89", "Jérôme", "59", "59", "SSB", "7", "", "Q9ABC"});
 }
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 } // namespace
 
 // Runs the built program as a user's script does, without a display.
@@ -50,22 +46,10 @@ class TestListingCommand : public QObject
 private:
     TestPlatform *platform = nullptr;
 
-    Run run(const QStringList &arguments)
+    ProgramRun run(const QStringList &arguments)
     {
-        QProcess process;
-        process.setProgram(QStringLiteral(ORVEL_EXECUTABLE));
-        process.setArguments(QStringList{"--dossier", platform->folder()} + arguments);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove("DISPLAY");
-        environment.remove("WAYLAND_DISPLAY");
-        environment.remove("QT_QPA_PLATFORM");
-        process.setProcessEnvironment(environment);
-        process.start();
-        if (!process.waitForFinished(60000))
-            return {};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return runProgram(QStringLiteral(ORVEL_EXECUTABLE),
+                          QStringList{"--dossier", platform->folder()} + arguments);
     }
 
 private slots:
@@ -102,7 +86,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QStringList, entries);
 
-        const Run result = run({"afficher", kind, kCastle});
+        const ProgramRun result = run({"afficher", kind, kCastle});
 
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out, entries.join('\n') + '\n');
@@ -112,8 +96,8 @@ private slots:
     {
         const QString today = QDate::currentDate().toString("dd_MM_yy");
         // The reference may be given as separate words.
-        const Run log = run({"enregistrer", "log", "DFCF", "89010"});
-        const Run alpha = run({"enregistrer", "alpha", kCastle});
+        const ProgramRun log = run({"enregistrer", "log", "DFCF", "89010"});
+        const ProgramRun alpha = run({"enregistrer", "alpha", kCastle});
 
         QCOMPARE(log.exitCode, 0);
         QCOMPARE(log.out, QString("Le log a été sauvegardé sous le nom : %1_%3.txt\n"
@@ -140,7 +124,7 @@ private slots:
                        i == 1 ? "F4KLA" : "ON4ABC");
         writeFile(platform->file(kCastle + ".txt"), log);
 
-        const Run result = run({"imprimer", "log", kCastle, "--pdf", pdf});
+        const ProgramRun result = run({"imprimer", "log", kCastle, "--pdf", pdf});
 
         QCOMPARE(result.exitCode, 0);
         QProcess text;
@@ -183,7 +167,7 @@ private slots:
         // A folder in the place of the mill's log: it exists and cannot be read.
         QVERIFY(QDir(platform->folder()).mkdir(kMill + ".txt"));
 
-        const Run result = run(arguments);
+        const ProgramRun result = run(arguments);
 
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.contains(error), qPrintable(result.err));

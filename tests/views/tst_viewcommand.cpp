@@ -1,14 +1,15 @@
 #include "common/TextFile.h"
 #include "records/Activation.h"
 #include "records/QsoLine.h"
+#include "support/ProgramRun.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 using namespace orvel;
+using namespace orvel::testing;
 using orvel::testing::TestPlatform;
 using orvel::testing::writeFile;
 
@@ -20,27 +21,9 @@ QString qso(const QString &call, const QString &department, const QString &band 
         {"05/09/13", "08:35", call, department, "", "59", "59", "SSB", band, "", ""});
 }
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run run(const QStringList &arguments)
+ProgramRun run(const QStringList &arguments)
 {
-    QProcess process;
-    process.setProgram(QStringLiteral(ORVEL_EXECUTABLE));
-    process.setArguments(arguments);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("DISPLAY");
-    environment.remove("WAYLAND_DISPLAY");
-    environment.remove("QT_QPA_PLATFORM");
-    process.setProcessEnvironment(environment);
-    process.start();
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runProgram(QStringLiteral(ORVEL_EXECUTABLE), arguments);
 }
 
 } // namespace
@@ -69,8 +52,8 @@ private slots:
 
     void printsTheDepartmentsOfABandAndMode()
     {
-        const Run r = run({"--dossier", platform->folder(), "afficher", "departements",
-                           "DFCF 89010", "--bande", "14 Mhz", "--mode", "SSB"});
+        const ProgramRun r = run({"--dossier", platform->folder(), "afficher", "departements",
+                                  "DFCF 89010", "--bande", "14 Mhz", "--mode", "SSB"});
         QCOMPARE(r.err, QString());
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QString("4\n00\n01\n2a\n2b\n99\n"));
@@ -82,7 +65,8 @@ private slots:
     {
         writeFile(platform->file("Continents_DXCC.csv"),
                   {"EA8;Canary Islands;EA8;AF", "F;France;F;EU"});
-        const Run r = run({"--dossier", platform->folder(), "afficher", "pays", "DFCF 89010"});
+        const ProgramRun r =
+            run({"--dossier", platform->folder(), "afficher", "pays", "DFCF 89010"});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QString("EA8   Canary Islands\nF     France\n"));
     }
@@ -96,9 +80,9 @@ private slots:
         QTest::newRow("no band") << QStringList{"afficher", "departements", "DFCF 89010", "--mode",
                                                 "SSB"}
                                  << "Il faut la bande et le mode";
-        QTest::newRow("nothing to show")
-            << QStringList{"afficher", "cartes", "DFCF 89010"}
-            << "Liste inconnue pour « afficher » : cartes (log, alpha, operateurs, pays, departements)";
+        QTest::newRow("nothing to show") << QStringList{"afficher", "cartes", "DFCF 89010"}
+                                         << "Liste inconnue pour « afficher » : cartes (log, "
+                                            "alpha, operateurs, pays, departements)";
         QTest::newRow("unreadable country file")
             << QStringList{"pays", "/nonexistent/cty.dat"} << "Impossible de lire";
     }
@@ -106,7 +90,7 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, error);
-        const Run r = run(QStringList{"--dossier", platform->folder()} + arguments);
+        const ProgramRun r = run(QStringList{"--dossier", platform->folder()} + arguments);
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains(error), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
@@ -118,7 +102,7 @@ private slots:
         writeFile(platform->file("Continents_DXCC.csv"), {"F;Ma France;F;EU"});
         const QString broken = platform->file("broken.dat");
         writeFile(broken, {"France: 14: 27: EU: 46.00: -2.00: -1.0: F:", "    F,TM"});
-        Run r = run({"--dossier", platform->folder(), "pays", broken});
+        ProgramRun r = run({"--dossier", platform->folder(), "pays", broken});
         QCOMPARE(r.exitCode, 1);
         QVERIFY(r.err.contains("ne finit pas par « ; »"));
         QCOMPARE(readLines(platform->file("Continents_DXCC.csv")), QStringList{"F;Ma France;F;EU"});
