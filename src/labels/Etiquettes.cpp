@@ -105,16 +105,8 @@ Etiquettes::Etiquettes(Services &services, Session &session, std::shared_ptr<Lab
 
 void Etiquettes::buildForm()
 {
-    auto *frame1 = named(new QFrame(this), QStringLiteral("Frame1"));
-    frame1->setFrameShape(QFrame::StyledPanel);
-    QLabel *title = namedLabel(frame1, QStringLiteral("Label2"),
-                               QStringLiteral("Impression d'étiquettes pour QSL"));
-    QFont titleFont = title->font();
-    titleFont.setBold(true);
-    titleFont.setPointSize(titleFont.pointSize() + 2);
-    title->setFont(titleFont);
-    title->setAlignment(Qt::AlignCenter);
-    (new QVBoxLayout(frame1))->addWidget(title);
+    QFrame *frame1 = titleFrame(this, QStringLiteral("Frame1"), QStringLiteral("Label2"),
+                                QStringLiteral("Impression d'étiquettes pour QSL"));
 
     QGroupBox *frame5 =
         groupBox(this, QStringLiteral("Frame5"), QStringLiteral("Format etiquette"));

@@ -27,16 +27,8 @@ Select_Acti::Select_Acti(Services &services, Session &session, std::shared_ptr<L
     setObjectName(QStringLiteral("Select_Acti"));
     setWindowTitle(QStringLiteral("Selection activités"));
 
-    auto *frame2 = named(new QFrame(this), QStringLiteral("Frame2"));
-    frame2->setFrameShape(QFrame::StyledPanel);
-    QLabel *title =
-        namedLabel(frame2, QStringLiteral("Label4"), QStringLiteral("Selection des activités"));
-    QFont titleFont = title->font();
-    titleFont.setBold(true);
-    titleFont.setPointSize(titleFont.pointSize() + 2);
-    title->setFont(titleFont);
-    title->setAlignment(Qt::AlignCenter);
-    (new QVBoxLayout(frame2))->addWidget(title);
+    QFrame *frame2 = titleFrame(this, QStringLiteral("Frame2"), QStringLiteral("Label4"),
+                                QStringLiteral("Selection des activités"));
 
     auto *frame1 = named(new QFrame(this), QStringLiteral("Frame1"));
     frame1->setFrameShape(QFrame::StyledPanel);

@@ -46,16 +46,8 @@ Select_QSO::Select_QSO(Services &services, Session &session,
     setObjectName(QStringLiteral("Select_QSO"));
     setWindowTitle(QStringLiteral("Selection QSO"));
 
-    auto *frame1 = named(new QFrame(this), QStringLiteral("Frame1"));
-    frame1->setFrameShape(QFrame::StyledPanel);
-    QLabel *title = namedLabel(frame1, QStringLiteral("Label2"),
-                               QStringLiteral("Selection des QSO pour impression d'étiquettes"));
-    QFont titleFont = title->font();
-    titleFont.setBold(true);
-    titleFont.setPointSize(titleFont.pointSize() + 2);
-    title->setFont(titleFont);
-    title->setAlignment(Qt::AlignCenter);
-    (new QVBoxLayout(frame1))->addWidget(title);
+    QFrame *frame1 = titleFrame(this, QStringLiteral("Frame1"), QStringLiteral("Label2"),
+                                QStringLiteral("Selection des QSO pour impression d'étiquettes"));
 
     auto *frame2 = named(new QFrame(this), QStringLiteral("Frame2"));
     frame2->setFrameShape(QFrame::StyledPanel);

@@ -202,11 +202,6 @@ void Saisie_QSO::setTallyRefresh(TallyRefresh refresh)
     refreshTally();
 }
 
-const QStringList &Saisie_QSO::logLines() const
-{
-    return m_session.currentLog().lines();
-}
-
 void Saisie_QSO::showListHeading(const QString &text)
 {
     m_form.Entete->setText(text);

@@ -74,8 +74,6 @@ public:
     void selectQso(int row);
     void refreshOperatorCount();
     void refreshTally() override;
-    // The lines of the current log as last read.
-    const QStringList &logLines() const;
     // The title above the list (Entete), which the ADIF export changes.
     void showListHeading(const QString &text);
 

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QColor;
+class QFrame;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -20,6 +21,10 @@ template <typename W> W *named(W *widget, const QString &name)
 
 QLabel *namedLabel(QWidget *parent, const QString &name, const QString &text = {});
 QPushButton *namedButton(QWidget *parent, const QString &name, const QString &text);
+
+// A framed title across the top of a window: its text bold, two points larger, centred.
+QFrame *titleFrame(QWidget *parent, const QString &frameName, const QString &labelName,
+                   const QString &text);
 
 // The colour of a label's text (the captions and indicators drawn in red).
 void paintText(QWidget *widget, const QColor &colour);

@@ -116,7 +116,8 @@ FileResult FirstNames::update(const QString &keyLine) const
     bytes.reserve(file.size() + lineBytes.size() + 2);
     for (const ByteLine &l : byteLines(file)) {
         const QByteArrayView existing(file.constData() + l.start, l.end - l.start);
-        QByteArrayView key = existing.first(qMin<qsizetype>(existing.size(), qsocol::kNameCall.last()));
+        QByteArrayView key =
+            existing.first(qMin<qsizetype>(existing.size(), qsocol::kNameCall.last()));
         while (!key.isEmpty() && key.front() == ' ')
             key = key.sliced(1);
         while (!key.isEmpty() && key.back() == ' ')
@@ -124,8 +125,7 @@ FileResult FirstNames::update(const QString &keyLine) const
         bytes.append(key == QByteArrayView(callBytes) ? QByteArrayView(lineBytes) : existing);
         bytes.append("\r\n", 2);
     }
-    const FileResult written =
-        replaceFileBytes(path(), bytes);
+    const FileResult written = replaceFileBytes(path(), bytes);
     m_cache->read = false;
     if (written) {
         m_cache->lines.insert(call, line);
@@ -146,6 +146,15 @@ FirstNameUpdate FirstNames::updateHook(std::function<void(const QString &message
     };
 }
 
+namespace {
+EarlierContact earlierContactOf(const QString &line)
+{
+    return EarlierContact{rawColumn(line, qsocol::kDate).toString(),
+                          rawColumn(line, qsocol::kTime).toString(),
+                          qsoField(line, qsocol::kFirstName).toString()};
+}
+} // namespace
+
 std::optional<EarlierContact> findEarlierContact(const QStringList &logLines, const QString &call,
                                                  const QString &band, const QString &mode)
 {
@@ -157,9 +166,7 @@ std::optional<EarlierContact> findEarlierContact(const QStringList &logLines, co
     for (const QString &line : logLines) {
         if (callOfLine(line) == wantedCall && bandOfLine(line) == wantedBand &&
             modeOfLine(line) == wantedMode) {
-            return EarlierContact{rawColumn(line, qsocol::kDate).toString(),
-                                  rawColumn(line, qsocol::kTime).toString(),
-                                  qsoField(line, qsocol::kFirstName).toString()};
+            return earlierContactOf(line);
         }
     }
     return std::nullopt;
@@ -180,8 +187,8 @@ bool askCancelAlreadyWorked(Dialogs &dialogs, const Session &session, const QStr
     const auto row = log.firstRowWith(call, band, mode);
     if (!row)
         return false;
-    const auto earlier = findEarlierContact({log.lines().at(*row)}, call, band, mode);
-    return earlier && dialogs.question(alreadyWorkedQuestion(call, *earlier, band));
+    return dialogs.question(
+        alreadyWorkedQuestion(call, earlierContactOf(log.lines().at(*row)), band));
 }
 
 } // namespace orvel

@@ -31,12 +31,6 @@ QVariant LogListModel::data(const QModelIndex &index, int role) const
     return listEntry(index.row() + 1, lines.at(index.row()));
 }
 
-QString LogListModel::lineAt(int row) const
-{
-    const QStringList &lines = m_session.currentLog().lines();
-    return row >= 0 && row < lines.size() ? lines.at(row) : QString();
-}
-
 void LogListModel::onAppended()
 {
     beginInsertRows({}, m_rows, m_rows);

@@ -18,9 +18,6 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
-    // The stored line of a row.
-    QString lineAt(int row) const;
-
 private:
     void onAppended();
     void onChanged(qsizetype row);
