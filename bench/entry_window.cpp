@@ -23,7 +23,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QPushButton>
 #include <QTest>
 
@@ -110,7 +110,7 @@ struct EntryDesk {
     QPushButton *Edite_QSO = nullptr;
     QPushButton *Efface_QSO = nullptr;
     QPushButton *Ajout_QSO = nullptr;
-    QListView *Liste_QSO = nullptr;
+    QAbstractItemView *Liste_QSO = nullptr;
 
     explicit EntryDesk(int qsoCount)
         : data(qsoCount)
@@ -131,7 +131,7 @@ struct EntryDesk {
         Edite_QSO = child<QPushButton>(w, "Edite_QSO");
         Efface_QSO = child<QPushButton>(w, "Efface_QSO");
         Ajout_QSO = child<QPushButton>(w, "Ajout_QSO");
-        Liste_QSO = child<QListView>(w, "Liste_QSO");
+        Liste_QSO = child<QAbstractItemView>(w, "Liste_QSO");
         window->show();
         window->activateWindow();
         QApplication::processEvents();
@@ -481,7 +481,7 @@ void BM_OpenEntryWindow(benchmark::State &state)
         const Stopwatch action;
         session->open(currentActivation(), openReferences());
         window = std::make_unique<Saisie_QSO>(services, *session);
-        PaintWatch painted(child<QListView>(window.get(), "Liste_QSO")->viewport());
+        PaintWatch painted(child<QAbstractItemView>(window.get(), "Liste_QSO")->viewport());
         window->show();
         for (int round = 0; round < 100 && painted.paints == 0; ++round)
             QApplication::processEvents();
@@ -490,7 +490,7 @@ void BM_OpenEntryWindow(benchmark::State &state)
         state.PauseTiming();
         ++tally.runs;
         if (painted.paints == 0 ||
-            child<QListView>(window.get(), "Liste_QSO")->model()->rowCount() != d.data.qsoCount() ||
+            child<QAbstractItemView>(window.get(), "Liste_QSO")->model()->rowCount() != d.data.qsoCount() ||
             !dialogs.shown.isEmpty()) {
             failed(state, QStringLiteral("the window was not shown with its log"));
             break;

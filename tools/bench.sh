@@ -30,7 +30,10 @@ import sys
 rows = []
 for path in sys.argv[1:]:
     with open(path, encoding="utf-8") as f:
-        data = json.load(f)
+        text = f.read()
+    if not text.strip():  # a filter that matched none of this program's benchmarks
+        continue
+    data = json.loads(text)
     for b in data.get("benchmarks", []):
         if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
             continue

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <cerrno>
@@ -309,66 +310,209 @@ bool isScratchFileName(const QString &fileName)
     return scratchPattern().match(fileName).hasMatch();
 }
 
-namespace {
-
-// Replaces the file at path by what fill writes to an open scratch file descriptor.
-FileResult replaceThroughScratch(const QString &path, const std::function<bool(int fd)> &fill)
-{
-    if (path.isEmpty())
-        return FileResult::failure(refusedNameResult());
-    const QString target = finalTarget(path);
-    // A folder, a device or a pipe under the file's name is not a file of ours to replace.
-    const QFileInfo targetInfo(target);
-    if (targetInfo.exists() && !targetInfo.isFile()) {
-        const int error = targetInfo.isDir() ? EISDIR : EINVAL;
-        return FileResult::failure(writeErrorText(path, error), error);
-    }
-    if (!writableByUs(target))
-        return FileResult::failure(writeErrorText(path, EACCES), EACCES);
-    const QString folder = QFileInfo(target).absolutePath();
-
+struct FileReplacements::Pending {
+    QString path;
+    QString target;
     QString scratchPath;
     int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        scratchPath = QDir(folder).filePath(newScratchFileName());
-        fd = openFile(scratchPath, O_WRONLY | O_CREAT | O_EXCL, 0666);
-        if (fd < 0 && errno != EEXIST)
+    FileResult result;
+};
+
+namespace {
+
+using Pending = FileReplacements::Pending;
+
+// Writes pieces in order; small ones are gathered so that a file of short lines costs few
+// system calls, long ones are written straight from where they stand.
+bool writePieces(int fd, const BytePieces &pieces)
+{
+    constexpr qsizetype kStaging = 1 << 20;
+    constexpr qsizetype kDirect = 64 * 1024;
+    QByteArray staging;
+    const auto flushStaging = [&] {
+        const bool ok = writeAll(fd, staging);
+        staging.resize(0);
+        return ok;
+    };
+    for (const QByteArrayView piece : pieces) {
+        if (piece.size() >= kDirect) {
+            if (!flushStaging() || !writeAll(fd, QByteArray::fromRawData(piece.data(), piece.size())))
+                return false;
+            continue;
+        }
+        if (staging.capacity() < kStaging)
+            staging.reserve(kStaging);
+        if (staging.size() + piece.size() > kStaging && !flushStaging())
+            return false;
+        staging.append(piece);
+    }
+    return flushStaging();
+}
+
+// Starts sending a written file to disk without waiting: several files then reach the disk
+// together instead of one after the other.
+void startWriteback(int fd)
+{
+#ifdef Q_OS_LINUX
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+    Q_UNUSED(fd);
+#endif
+}
+
+// The file about to be replaced, kept open across the rename: freeing a long file's blocks is
+// then done when it is closed, away from the caller (see releaseLater).
+int holdFormer(const QString &target)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(target);
+    return -1; // a file held open could not be replaced
+#else
+    return openFile(target, O_RDONLY);
+#endif
+}
+
+void releaseLater(int fd)
+{
+    if (fd < 0)
+        return;
+    QThreadPool::globalInstance()->start([fd] { closeFile(fd); });
+}
+
+void dropScratch(Pending &pending, int error)
+{
+    if (pending.fd >= 0)
+        closeFile(pending.fd);
+    pending.fd = -1;
+    QFile::remove(pending.scratchPath);
+    pending.result = FileResult::failure(writeErrorText(pending.path, error), error);
+}
+
+// The scratch file beside the file at path, open for writing; a failure says why.
+Pending openScratch(const QString &path)
+{
+    Pending pending;
+    pending.path = path;
+    if (path.isEmpty()) {
+        pending.result = FileResult::failure(refusedNameResult());
+        return pending;
+    }
+    pending.target = finalTarget(path);
+    // A folder, a device or a pipe under the file's name is not a file of ours to replace.
+    const QFileInfo targetInfo(pending.target);
+    if (targetInfo.exists() && !targetInfo.isFile()) {
+        const int error = targetInfo.isDir() ? EISDIR : EINVAL;
+        pending.result = FileResult::failure(writeErrorText(path, error), error);
+        return pending;
+    }
+    if (!writableByUs(pending.target)) {
+        pending.result = FileResult::failure(writeErrorText(path, EACCES), EACCES);
+        return pending;
+    }
+    const QString folder = QFileInfo(pending.target).absolutePath();
+    for (int attempt = 0; attempt < 100 && pending.fd < 0; ++attempt) {
+        pending.scratchPath = QDir(folder).filePath(newScratchFileName());
+        pending.fd = openFile(pending.scratchPath, O_WRONLY | O_CREAT | O_EXCL, 0666);
+        if (pending.fd < 0 && errno != EEXIST)
             break;
     }
-    if (fd < 0) {
+    if (pending.fd < 0) {
         const int error = errno;
-        return FileResult::failure(writeErrorText(path, error), error);
+        pending.result = FileResult::failure(writeErrorText(path, error), error);
+        return pending;
     }
-    copyAccess(fd, target);
+    copyAccess(pending.fd, pending.target);
+    return pending;
+}
+
+// Fills an open scratch file; a failure removes it.
+void fillScratch(Pending &pending, const std::function<bool(int fd)> &fill)
+{
+    if (pending.fd < 0)
+        return;
     errno = 0;
-    const bool filled = fill(fd);
-    int fillError = errno;
-    const bool written = filled && syncFile(fd) == 0;
-    if (!filled && fillError == 0)
-        fillError = EIO;
-    if (filled)
-        fillError = errno;
-    int error = fillError;
-    const bool closed = closeFile(fd) == 0;
-    if (written && !closed)
-        error = errno;
-    if (!written || !closed) {
-        QFile::remove(scratchPath);
-        return FileResult::failure(writeErrorText(path, error), error);
+    if (!fill(pending.fd)) {
+        dropScratch(pending, errno != 0 ? errno : EIO);
+        return;
     }
-    if (!renameOver(scratchPath, target)) {
-        error = errno;
-        QFile::remove(scratchPath);
-        return FileResult::failure(
-            QStringLiteral("Impossible de remplacer le fichier %1 ; il est resté inchangé")
-                .arg(shownName(path)),
-            error);
+    startWriteback(pending.fd);
+}
+
+// Every filled scratch file flushed to disk and put in the place of its file; each folder is
+// flushed once, after all the renames.
+void finishAll(QList<Pending> &all)
+{
+    QStringList folders;
+    for (Pending &pending : all) {
+        if (pending.fd < 0)
+            continue;
+        if (syncFile(pending.fd) != 0) {
+            dropScratch(pending, errno);
+            continue;
+        }
+        const int fd = pending.fd;
+        pending.fd = -1;
+        if (closeFile(fd) != 0) {
+            dropScratch(pending, errno);
+            continue;
+        }
+        const int former = holdFormer(pending.target);
+        if (!renameOver(pending.scratchPath, pending.target)) {
+            const int error = errno;
+            if (former >= 0)
+                closeFile(former);
+            QFile::remove(pending.scratchPath);
+            pending.result = FileResult::failure(
+                QStringLiteral("Impossible de remplacer le fichier %1 ; il est resté inchangé")
+                    .arg(shownName(pending.path)),
+                error);
+            continue;
+        }
+        releaseLater(former);
+        const QString folder = QFileInfo(pending.target).absolutePath();
+        if (!folders.contains(folder))
+            folders.append(folder);
     }
-    syncFolder(folder);
-    return FileResult::success();
+    for (const QString &folder : folders)
+        syncFolder(folder);
+}
+
+FileResult replaceThroughScratch(const QString &path, const std::function<bool(int fd)> &fill)
+{
+    QList<Pending> one{openScratch(path)};
+    fillScratch(one.first(), fill);
+    finishAll(one);
+    return one.first().result;
 }
 
 } // namespace
+
+FileReplacements::FileReplacements() = default;
+
+FileReplacements::~FileReplacements()
+{
+    for (Pending &pending : m_pending) {
+        if (pending.fd >= 0)
+            dropScratch(pending, 0);
+    }
+}
+
+void FileReplacements::add(const QString &path, const BytePieces &pieces)
+{
+    m_pending.append(openScratch(path));
+    fillScratch(m_pending.last(), [&pieces](int fd) { return writePieces(fd, pieces); });
+}
+
+QList<FileResult> FileReplacements::finish()
+{
+    finishAll(m_pending);
+    QList<FileResult> results;
+    results.reserve(m_pending.size());
+    for (const Pending &pending : std::as_const(m_pending))
+        results.append(pending.result);
+    m_pending.clear();
+    return results;
+}
 
 FileResult replaceFileBytes(const QString &path, const QByteArray &bytes)
 {

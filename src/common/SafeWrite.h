@@ -3,9 +3,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QIODevice;
 
@@ -46,6 +49,33 @@ FileResult replaceFileBytes(const QString &path, const QByteArray &bytes);
 // The same with the content written by write as it goes (a long export never stands whole in
 // memory); false from write, or a refused write, leaves the file untouched.
 FileResult replaceFileWith(const QString &path, const std::function<bool(QIODevice &)> &write);
+
+// A file's new content given as pieces written one after the other (runs of its old bytes and
+// new lines, say), so that a long file is never copied whole in memory to change one line.
+using BytePieces = QList<QByteArrayView>;
+
+// Several files replaced in one step, each as replaceFileBytes does, each whole or not at all
+// independently of the others. add() writes a file's new content to its scratch file at once
+// and starts sending it to disk; finish() waits until every scratch file is on disk, puts each
+// in the place of its file and flushes each folder once. Scratch files of a batch never
+// finished are removed.
+class FileReplacements
+{
+public:
+    FileReplacements();
+    ~FileReplacements();
+    FileReplacements(const FileReplacements &) = delete;
+    FileReplacements &operator=(const FileReplacements &) = delete;
+
+    void add(const QString &path, const BytePieces &pieces);
+    // One result per add(), in the same order.
+    QList<FileResult> finish();
+
+    struct Pending;
+
+private:
+    QList<Pending> m_pending;
+};
 
 // The scratch files: "Temporaire-" followed by the writing process's id, "-", six letters or
 // digits and ".tmp". No data file ends in ".tmp".

@@ -93,6 +93,49 @@ QList<ByteLine> byteLines(const QByteArray &bytes)
     return lines;
 }
 
+LinePieces::LinePieces(const QByteArray &file, const QList<ByteLine> &lines)
+    : m_file(file)
+    , m_lines(lines)
+{
+}
+
+void LinePieces::keep(qsizetype i)
+{
+    const ByteLine &line = m_lines.at(i);
+    const bool endsWithCrlf = line.next - line.end == 2 && m_file.at(line.end) == '\r' &&
+                              m_file.at(line.end + 1) == '\n';
+    if (!endsWithCrlf) {
+        put(QByteArrayView(m_file.constData() + line.start, line.end - line.start));
+        return;
+    }
+    if (m_runEnd != line.start || m_runEnd == m_runStart) {
+        closeRun();
+        m_runStart = line.start;
+    }
+    m_runEnd = line.next;
+}
+
+void LinePieces::put(QByteArrayView line)
+{
+    static constexpr char kCrlf[] = "\r\n";
+    closeRun();
+    m_pieces.append(line);
+    m_pieces.append(QByteArrayView(kCrlf, 2));
+}
+
+const BytePieces &LinePieces::pieces()
+{
+    closeRun();
+    return m_pieces;
+}
+
+void LinePieces::closeRun()
+{
+    if (m_runEnd > m_runStart)
+        m_pieces.append(QByteArrayView(m_file.constData() + m_runStart, m_runEnd - m_runStart));
+    m_runStart = m_runEnd = 0;
+}
+
 FileResult readBytesForRewrite(const QString &path, QByteArray &bytes)
 {
     bytes.clear();

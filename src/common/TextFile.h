@@ -32,6 +32,29 @@ struct ByteLine {
 // The lines of raw file bytes, split as lineViews splits text.
 QList<ByteLine> byteLines(const QByteArray &bytes);
 
+// A file's lines rebuilt as the program writes them, every line ended by CRLF, given as pieces
+// for the safe replacement: runs of lines that already end so stay one piece of the file's own
+// bytes, so that changing one line of a long file copies nothing.
+class LinePieces
+{
+public:
+    LinePieces(const QByteArray &file, const QList<ByteLine> &lines);
+    // Line i of the file, as it stands.
+    void keep(qsizetype i);
+    // A line of other bytes (they must outlive the pieces).
+    void put(QByteArrayView line);
+    const BytePieces &pieces();
+
+private:
+    void closeRun();
+
+    const QByteArray &m_file;
+    const QList<ByteLine> &m_lines;
+    BytePieces m_pieces;
+    qsizetype m_runStart = 0;
+    qsizetype m_runEnd = 0;
+};
+
 // The raw bytes of a file that is about to be rewritten: a missing file has none, a file that
 // exists and cannot be read is a failure.
 FileResult readBytesForRewrite(const QString &path, QByteArray &bytes);

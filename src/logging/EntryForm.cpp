@@ -5,6 +5,7 @@
 #include "EntryRules.h"
 #include "platform/Fonts.h"
 #include "platform/FormWidgets.h"
+#include "platform/LongList.h"
 #include "platform/Palette.h"
 
 #include <QComboBox>
@@ -13,7 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QTableView>
 #include <QPalette>
 #include <QPushButton>
 #include <QStyle>
@@ -258,11 +259,8 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     auto *frame4Layout = new QVBoxLayout(frame4);
     frame4Layout->setSpacing(0);
     const QFont fixed = letterGothic(9);
-    f.Liste_QSO = named(new QListView(frame4), "Liste_QSO");
+    f.Liste_QSO = named(new LongList(frame4), "Liste_QSO");
     f.Liste_QSO->setFont(fixed);
-    f.Liste_QSO->setUniformItemSizes(true);
-    f.Liste_QSO->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    f.Liste_QSO->setSelectionMode(QAbstractItemView::SingleSelection);
     f.Liste_QSO->setToolTip(QStringLiteral("Cliquez sur un QSO pour l'editer ou l'effacer"));
     f.Liste_QSO->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     f.Entete = label(frame4, "Entete");

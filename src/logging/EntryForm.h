@@ -12,7 +12,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListView;
+class QTableView;
 class QPushButton;
 namespace orvel {
 class LogListModel;
@@ -47,7 +47,7 @@ struct EntryForm {
     QPushButton *Ajout_QSO = nullptr;
     QPushButton *Recherche = nullptr;
 
-    QListView *Liste_QSO = nullptr;
+    QTableView *Liste_QSO = nullptr;
     LogListModel *listModel = nullptr; // set by the window, on its session
     QLabel *Entete = nullptr;
     QLineEdit *Tot_Oper = nullptr;

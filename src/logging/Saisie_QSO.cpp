@@ -20,7 +20,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QTableView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>

@@ -112,20 +112,24 @@ FileResult FirstNames::update(const QString &keyLine) const
         return read;
     const QByteArray lineBytes = encodeWindows1252(line);
     const QByteArray callBytes = encodeWindows1252(call);
-    QByteArray bytes;
-    bytes.reserve(file.size() + lineBytes.size() + 2);
-    for (const ByteLine &l : byteLines(file)) {
-        const QByteArrayView existing(file.constData() + l.start, l.end - l.start);
-        QByteArrayView key =
-            existing.first(qMin<qsizetype>(existing.size(), qsocol::kNameCall.last()));
+    const QList<ByteLine> lines = byteLines(file);
+    LinePieces pieces(file, lines);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const ByteLine &l = lines.at(i);
+        QByteArrayView key(file.constData() + l.start,
+                           qMin<qsizetype>(l.end - l.start, qsocol::kNameCall.last()));
         while (!key.isEmpty() && key.front() == ' ')
             key = key.sliced(1);
         while (!key.isEmpty() && key.back() == ' ')
             key.chop(1);
-        bytes.append(key == QByteArrayView(callBytes) ? QByteArrayView(lineBytes) : existing);
-        bytes.append("\r\n", 2);
+        if (key == QByteArrayView(callBytes))
+            pieces.put(lineBytes);
+        else
+            pieces.keep(i);
     }
-    const FileResult written = replaceFileBytes(path(), bytes);
+    FileReplacements replacements;
+    replacements.add(path(), pieces.pieces());
+    const FileResult written = replacements.finish().constFirst();
     m_cache->read = false;
     if (written) {
         m_cache->lines.insert(call, line);

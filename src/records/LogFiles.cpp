@@ -62,26 +62,6 @@ LogWriteResult LogFiles::append(const QStringList &references, const QString &li
 
 namespace {
 
-// A log's bytes rebuilt line by line, every line ended by CRLF as the program writes it.
-// edit(index, line, out) appends what stands in place of the line (nothing removes it);
-// extra is the room to reserve beyond the file's size.
-template <typename Edit>
-QByteArray rebuilt(const QByteArray &file, const QList<ByteLine> &lines, qsizetype extra, Edit edit)
-{
-    QByteArray out;
-    out.reserve(file.size() + lines.size() + extra + 2);
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        edit(i, QByteArrayView(file.constData() + lines[i].start, lines[i].end - lines[i].start),
-             out);
-    return out;
-}
-
-void appendLine(QByteArray &out, QByteArrayView line)
-{
-    out.append(line);
-    out.append("\r\n", 2);
-}
-
 // The order key of a raw line: its date and time columns are plain ASCII when valid.
 std::optional<qint64> orderKeyOf(QByteArrayView line)
 {
@@ -128,6 +108,8 @@ LogWriteResult LogFiles::replace(const QStringList &references, const QString &n
     QStringList order = references;
     if (!requiredIn.isEmpty() && order.removeAll(requiredIn) > 0)
         order.prepend(requiredIn);
+    FileReplacements replacements;
+    QStringList replaced;
     for (const QString &reference : order) {
         QByteArray file;
         if (const FileResult read = readBytesForRewrite(path(reference), file); !read) {
@@ -142,23 +124,27 @@ LogWriteResult LogFiles::replace(const QStringList &references, const QString &n
             return result;
         }
         bool changed = false;
-        const QByteArray bytes = rebuilt(file, lines, newBytes.size(),
-                                         [&](qsizetype, QByteArrayView line, QByteArray &out) {
-                                             if (line == QByteArrayView(oldBytes)) {
-                                                 appendLine(out, newBytes);
-                                                 changed = true;
-                                             } else {
-                                                 appendLine(out, line);
-                                             }
-                                         });
+        LinePieces pieces(file, lines);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const ByteLine &l = lines.at(i);
+            if (QByteArrayView(file.constData() + l.start, l.end - l.start) == oldBytes) {
+                pieces.put(newBytes);
+                changed = true;
+            } else {
+                pieces.keep(i);
+            }
+        }
         if (!changed) {
             result.unchangedReferences.append(reference);
             continue;
         }
-        const FileResult written =
-            replaceFileBytes(path(reference), bytes);
-        if (!written)
-            result.fail(reference, written.error);
+        replacements.add(path(reference), pieces.pieces());
+        replaced.append(reference);
+    }
+    const QList<FileResult> written = replacements.finish();
+    for (qsizetype i = 0; i < written.size(); ++i) {
+        if (!written.at(i))
+            result.fail(replaced.at(i), written.at(i).error);
     }
     return result;
 }
@@ -176,32 +162,54 @@ qsizetype insertionIndex(const QStringList &lines, const QString &newLine)
     return lines.size();
 }
 
-FileResult LogFiles::insertOne(const QString &reference, const QString &line) const
+namespace {
+
+// Adds to replacements the log at path with line placed at its moment.
+FileResult addInserted(FileReplacements &replacements, const QString &path, const QString &line)
 {
     QByteArray file;
-    if (const FileResult read = readBytesForRewrite(path(reference), file); !read)
+    if (const FileResult read = readBytesForRewrite(path, file); !read)
         return read;
     const QList<ByteLine> lines = byteLines(file);
     const QByteArray lineBytes = encodeWindows1252(line);
     const qsizetype at = insertionIndexOf(file, lines, qsoOrderKey(line));
-    const auto placed = [&](qsizetype i, QByteArrayView existing, QByteArray &out) {
+    LinePieces pieces(file, lines);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i == at)
-            appendLine(out, lineBytes);
-        appendLine(out, existing);
-    };
-    QByteArray bytes = rebuilt(file, lines, lineBytes.size() + 2, placed);
+            pieces.put(lineBytes);
+        pieces.keep(i);
+    }
     if (at == lines.size())
-        appendLine(bytes, lineBytes);
-    return replaceFileBytes(path(reference), bytes);
+        pieces.put(lineBytes);
+    replacements.add(path, pieces.pieces());
+    return FileResult::success();
+}
+
+} // namespace
+
+FileResult LogFiles::insertOne(const QString &reference, const QString &line) const
+{
+    FileReplacements replacements;
+    if (const FileResult read = addInserted(replacements, path(reference), line); !read)
+        return read;
+    return replacements.finish().constFirst();
 }
 
 LogWriteResult LogFiles::insert(const QStringList &references, const QString &line) const
 {
     LogWriteResult result;
+    FileReplacements replacements;
+    QStringList added;
     for (const QString &reference : references) {
-        const FileResult written = insertOne(reference, line);
-        if (!written)
-            result.fail(reference, written.error);
+        if (const FileResult read = addInserted(replacements, path(reference), line); !read)
+            result.fail(reference, read.error);
+        else
+            added.append(reference);
+    }
+    const QList<FileResult> written = replacements.finish();
+    for (qsizetype i = 0; i < written.size(); ++i) {
+        if (!written.at(i))
+            result.fail(added.at(i), written.at(i).error);
     }
     return result;
 }
@@ -220,13 +228,14 @@ LogFiles::RemoveOutcome LogFiles::removeAt(const QString &reference, qsizetype i
         QByteArrayView(file.constData() + lines[index].start,
                        lines[index].end - lines[index].start) != QByteArrayView(expected))
         return RemoveOutcome::Moved;
-    const QByteArray bytes =
-        rebuilt(file, lines, 0, [&](qsizetype i, QByteArrayView existing, QByteArray &out) {
-            if (i != index)
-                appendLine(out, existing);
-        });
-    const FileResult written =
-        replaceFileBytes(path(reference), bytes);
+    LinePieces pieces(file, lines);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i != index)
+            pieces.keep(i);
+    }
+    FileReplacements replacements;
+    replacements.add(path(reference), pieces.pieces());
+    const FileResult written = replacements.finish().constFirst();
     if (!written) {
         if (error)
             *error = written.error;

@@ -189,6 +189,36 @@ private slots:
         QCOMPARE(readLines(path), lines);
     }
 
+    // A rewrite splits raw bytes as reading does and ends every line it keeps with CR LF;
+    // here the first line is dropped and the second replaced.
+    void rewriteEndsEveryLineWithCrlf_data() { readsEveryKindOfLineEnd_data(); }
+    void rewriteEndsEveryLineWithCrlf()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        const QList<ByteLine> split = byteLines(bytes);
+        QCOMPARE(split.size(), lines.size());
+        const auto joined = [](const BytePieces &pieces) {
+            QByteArray all;
+            for (const QByteArrayView piece : pieces)
+                all.append(piece);
+            return all;
+        };
+        LinePieces kept(bytes, split);
+        for (qsizetype i = 0; i < split.size(); ++i)
+            kept.keep(i);
+        QCOMPARE(joined(kept.pieces()), lines.isEmpty() ? QByteArray()
+                                                         : (lines.join("\r\n") + "\r\n").toLatin1());
+        if (lines.size() < 2)
+            return;
+        LinePieces edited(bytes, split);
+        edited.put("NEW");
+        for (qsizetype i = 2; i < split.size(); ++i)
+            edited.keep(i);
+        QCOMPARE(joined(edited.pieces()),
+                 (QStringList{"NEW"} + lines.mid(2)).join("\r\n").toLatin1() + "\r\n");
+    }
+
     void missingFileReadsAsNoLines()
     {
         testing::TestPlatform platform;

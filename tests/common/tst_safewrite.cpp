@@ -116,6 +116,45 @@ private slots:
         QCOMPARE(QDir(platform.folder()).entryList(QDir::Files), QStringList{"A.txt"});
     }
 
+    // Each file of a batch is replaced whole or left as it was, whatever befalls the others;
+    // long pieces and short ones land in order.
+    void aBatchReplacesEachFileOnItsOwn()
+    {
+        testing::TestPlatform platform;
+        const QString a = platform.file("A.txt");
+        const QString c = platform.file("C.txt");
+        writeBytes(a, kLog);
+        writeBytes(c, kLog);
+        QVERIFY(QDir(platform.folder()).mkdir("B.txt"));
+        const QByteArray longRun(200 * 1024, 'x');
+        FileReplacements batch;
+        batch.add(a, {"one\r\n", longRun, "\r\n", "two\r\n"});
+        batch.add(platform.file("B.txt"), {"never\r\n"});
+        batch.add(c, {});
+        const QList<FileResult> results = batch.finish();
+
+        QCOMPARE(results.size(), 3);
+        QVERIFY(results.at(0).ok && results.at(2).ok);
+        QVERIFY(!results.at(1).ok);
+        QVERIFY2(results.at(1).error.contains("B.txt"), qPrintable(results.at(1).error));
+        QCOMPARE(readBytes(a), "one\r\n" + longRun + "\r\ntwo\r\n");
+        QCOMPARE(readBytes(c), QByteArray());
+        QCOMPARE(testing::scratchFiles(platform.folder()), QStringList());
+    }
+
+    void anUnfinishedBatchLeavesEveryFileAsItWas()
+    {
+        testing::TestPlatform platform;
+        const QString a = platform.file("A.txt");
+        writeBytes(a, kLog);
+        {
+            FileReplacements batch;
+            batch.add(a, {"new\r\n"});
+        }
+        QCOMPARE(readBytes(a), kLog);
+        QCOMPARE(testing::scratchFiles(platform.folder()), QStringList());
+    }
+
     void replacementKeepsALinkAndThePermissions()
     {
         testing::TestPlatform platform;

@@ -12,7 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QPushButton>
 #include <QTest>
 
@@ -75,7 +75,7 @@ struct EntryDesk {
     // A click on a line of Liste_QSO, counted from 0.
     void chooseRow(int row)
     {
-        auto *list = get<QListView>("Liste_QSO");
+        auto *list = get<QAbstractItemView>("Liste_QSO");
         const QRect place = list->visualRect(list->model()->index(row, 0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
         QCOMPARE(list->currentIndex().row(), row);

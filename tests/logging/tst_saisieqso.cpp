@@ -15,7 +15,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -134,7 +134,7 @@ private slots:
         QCOMPARE(expected.size(), 120);
         QCOMPARE(readBytes(b.platform.file(kCurrent + ".txt")), expected);
         QCOMPARE(readBytes(b.platform.file(kOther + ".txt")), expected);
-        QCOMPARE(b.get<QListView>("Liste_QSO")->model()->rowCount(), 1);
+        QCOMPARE(b.get<QAbstractItemView>("Liste_QSO")->model()->rowCount(), 1);
         QCOMPARE(b.window->state().chosenLogLine, QString(expected.chopped(2)));
         QCOMPARE(b.get("Num_Q")->text(), QString("2"));
         QCOMPARE(b.get("Tot_Oper")->text(), QString(" 1"));
@@ -648,9 +648,20 @@ private slots:
         QCOMPARE(b.get("Tot_Oper")->text(), QString(" 2"));
         QCOMPARE(b.window->state().chosenEntry, "   3  " + third);
         QCOMPARE(b.window->state().chosenLogLine, third);
-        auto *list = b.get<QListView>("Liste_QSO");
+        auto *list = b.get<QAbstractItemView>("Liste_QSO");
         list->setCurrentIndex(list->model()->index(0, 0));
         QCOMPARE(b.window->state().chosenLogLine, first);
+        // The keys of a list box: down a line, End and Home to the last and first QSO.
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(b.window->state().chosenLogLine, second);
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(b.window->state().chosenLogLine, third);
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(b.window->state().chosenLogLine, first);
+        // Tab leaves the list instead of moving inside it.
+        QTest::keyClick(list, Qt::Key_Tab);
+        QVERIFY(!list->hasFocus());
     }
 
     void refusesCharactersTheLogCannotHold()
