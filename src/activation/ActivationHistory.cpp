@@ -1,6 +1,5 @@
 #include "ActivationHistory.h"
 
-#include "common/FixedColumns.h"
 #include "records/ActivationList.h"
 #include "records/LogFiles.h"
 
@@ -26,12 +25,8 @@ QList<HistoryEntry> activationHistory(const QString &folder)
         if (!counted.contains(reference)) {
             HistoryEntry log;
             log.logExists = !reference.isEmpty() && logs.exists(reference);
-            if (log.logExists) {
-                for (const QString &line : logs.load(reference)) {
-                    if (!trimBlanks(line).isEmpty())
-                        ++log.qsoCount;
-                }
-            }
+            if (log.logExists)
+                log.qsoCount = logs.qsoCount(reference);
             counted.insert(reference, log);
         }
         entry.logExists = counted.value(reference).logExists;

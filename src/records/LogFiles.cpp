@@ -44,6 +44,24 @@ bool LogFiles::exists(const QString &reference) const
     return QFileInfo::exists(path(reference));
 }
 
+int LogFiles::qsoCount(const QString &reference) const
+{
+    QFile file(path(reference));
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray bytes = file.readAll();
+    int count = 0;
+    for (const ByteLine &line : byteLines(bytes)) {
+        for (qsizetype i = line.start; i < line.end; ++i) {
+            if (bytes.at(i) != ' ') {
+                ++count;
+                break;
+            }
+        }
+    }
+    return count;
+}
+
 FileResult LogFiles::createEmpty(const QString &reference) const
 {
     return createEmptyFile(path(reference));

@@ -41,6 +41,9 @@ public:
     // The lines of a reference's log; a missing log has none.
     QStringList load(const QString &reference) const;
     bool exists(const QString &reference) const;
+    // The number of QSOs of a reference's log: its lines holding more than blanks, counted on
+    // the raw bytes (a long log is not decoded for it).
+    int qsoCount(const QString &reference) const;
     FileResult createEmpty(const QString &reference) const;
 
     // Appends line to the log of every reference, in order (a missing log is created), each

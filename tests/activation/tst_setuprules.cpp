@@ -4,6 +4,7 @@
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
+#include <QFile>
 #include <QTest>
 
 using namespace orvel;
@@ -219,8 +220,11 @@ private slots:
         TestPlatform platform;
         writeFile(platform.file("Liste_Activite.txt"),
                   {line("DFCF 1", "Moulin"), line("DFCF 2"), "<eol>", "2", line("DMF 3")});
-        writeFile(platform.file("DFCF 1.txt"),
-                  {"01/05/24  10:00  Q4AAA", "", "01/05/24  10:01  Q4BBB"});
+        // Blank lines, lines of spaces and any line end count no QSO.
+        QFile log(platform.file("DFCF 1.txt"));
+        QVERIFY(log.open(QIODevice::WriteOnly));
+        log.write("01/05/24  10:00  Q4AAA\r\n\r\n   \n01/05/24  10:01  Q4BBB\r");
+        log.close();
         writeFile(platform.file("DMF 3.txt"), {});
         const QList<HistoryEntry> history = activationHistory(platform.folder());
         QCOMPARE(history.size(), 3);
