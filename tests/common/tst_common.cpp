@@ -175,6 +175,15 @@ private slots:
             << QByteArray("one\r\n\r\n\n\rtwo") << QStringList{"one", "", "", "", "two"};
         QTest::newRow("CR before CR LF") << QByteArray("one\r\r\n") << QStringList{"one", ""};
         QTest::newRow("empty file") << QByteArray() << QStringList();
+        // Long enough to be split sixteen bytes at a time, with line ends across each step.
+        QByteArray bytes;
+        QStringList lines;
+        const char *ends[] = {"\r\n", "\n", "\r"};
+        for (int i = 0; i < 60; ++i) {
+            lines.append(QString(i % 23, QLatin1Char('a' + i % 26)));
+            bytes += lines.last().toLatin1() + ends[i % 3];
+        }
+        QTest::newRow("long, every line end") << bytes << lines;
     }
     void readsEveryKindOfLineEnd()
     {
