@@ -7,8 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstring>
-
 namespace orvel {
 
 namespace {
@@ -64,32 +62,7 @@ QList<ByteLine> byteLines(const QByteArray &bytes)
 {
     QList<ByteLine> lines;
     lines.reserve(bytes.size() / 64 + 1);
-    const char *data = bytes.constData();
-    const qsizetype size = bytes.size();
-    qsizetype start = 0;
-    while (start < size) {
-        // The next LF, then a CR before it: CR LF, or a CR alone, which ends a line too.
-        const auto *lf = static_cast<const char *>(std::memchr(data + start, '\n', size_t(size - start)));
-        const qsizetype lineEnd = lf ? lf - data : size;
-        const auto *cr =
-            static_cast<const char *>(std::memchr(data + start, '\r', size_t(lineEnd - start)));
-        if (cr) {
-            const qsizetype at = cr - data;
-            if (lf && at + 1 == lineEnd) {
-                lines.append(ByteLine{start, at, lineEnd + 1});
-                start = lineEnd + 1;
-            } else {
-                lines.append(ByteLine{start, at, at + 1});
-                start = at + 1;
-            }
-        } else if (lf) {
-            lines.append(ByteLine{start, lineEnd, lineEnd + 1});
-            start = lineEnd + 1;
-        } else {
-            lines.append(ByteLine{start, size, size});
-            start = size;
-        }
-    }
+    forEachByteLine(bytes, [&lines](const ByteLine &line) { lines.append(line); });
     return lines;
 }
 

@@ -3,10 +3,13 @@
 
 #include "SafeWrite.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+
+#include <cstring>
 
 namespace orvel {
 
@@ -31,6 +34,39 @@ struct ByteLine {
 };
 // The lines of raw file bytes, split as lineViews splits text.
 QList<ByteLine> byteLines(const QByteArray &bytes);
+
+// Hands each line of raw file bytes to visit(ByteLine), in order, split as byteLines splits
+// them, without building a list.
+template <typename Visit> void forEachByteLine(QByteArrayView bytes, Visit visit)
+{
+    const char *data = bytes.data();
+    const qsizetype size = bytes.size();
+    qsizetype start = 0;
+    while (start < size) {
+        // The next LF, then a CR before it: CR LF, or a CR alone, which ends a line too.
+        const auto *lf =
+            static_cast<const char *>(std::memchr(data + start, '\n', size_t(size - start)));
+        const qsizetype lineEnd = lf ? lf - data : size;
+        const auto *cr =
+            static_cast<const char *>(std::memchr(data + start, '\r', size_t(lineEnd - start)));
+        if (cr) {
+            const qsizetype at = cr - data;
+            if (lf && at + 1 == lineEnd) {
+                visit(ByteLine{start, at, lineEnd + 1});
+                start = lineEnd + 1;
+            } else {
+                visit(ByteLine{start, at, at + 1});
+                start = at + 1;
+            }
+        } else if (lf) {
+            visit(ByteLine{start, lineEnd, lineEnd + 1});
+            start = lineEnd + 1;
+        } else {
+            visit(ByteLine{start, size, size});
+            start = size;
+        }
+    }
+}
 
 // The raw bytes of a file that is about to be rewritten: a missing file has none, a file that
 // exists and cannot be read is a failure.
