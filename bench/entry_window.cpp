@@ -139,7 +139,8 @@ struct EntryDesk {
     }
 
     int rows() const { return Liste_QSO->model()->rowCount(); }
-    const QStringList &currentLog() const { return session.currentLog().lines(); }
+    const CurrentLog &currentLog() const { return session.currentLog(); }
+    QString lastLine() const { return currentLog().line(currentLog().size() - 1); }
 
     // One call sign looked up and the entry cancelled: the window as between two QSOs.
     void settle()
@@ -260,7 +261,7 @@ void BM_Store(benchmark::State &state)
         state.PauseTiming();
         ++tally.runs;
         if (d.currentLog().size() != before + 1 || d.rows() != before + 1 ||
-            callOfLine(d.currentLog().last()) != newCallSign() || !d.Indi_Q->text().isEmpty() ||
+            callOfLine(d.lastLine()) != newCallSign() || !d.Indi_Q->text().isEmpty() ||
             d.window->focusWidget() != d.Indi_Q || !d.dialogs.shown.isEmpty() ||
             !fileContent(d.data.memoryPath()).contains(newCallSign().toLatin1())) {
             failed(state,
@@ -304,7 +305,7 @@ void BM_StoreChangedName(benchmark::State &state)
 
         state.PauseTiming();
         ++tally.runs;
-        if (d.currentLog().size() != before + 1 || callOfLine(d.currentLog().last()) != call ||
+        if (d.currentLog().size() != before + 1 || callOfLine(d.lastLine()) != call ||
             !d.dialogs.shown.isEmpty() ||
             !fileContent(d.data.memoryPath()).contains(kChangedFirstName.toLatin1())) {
             failed(state, QStringLiteral("the QSO was not stored and its name remembered: ") +
@@ -347,9 +348,9 @@ void BM_Edit(benchmark::State &state)
 
         state.PauseTiming();
         ++tally.runs;
-        const QStringList &log = d.currentLog();
+        const CurrentLog &log = d.currentLog();
         if (log.size() != d.data.qsoCount() || d.rows() != log.size() ||
-            qsoField(log.at(row), qsocol::kRemarks) != kEditedRemarks ||
+            qsoField(log.line(row), qsocol::kRemarks) != kEditedRemarks ||
             d.window->state().editing || !d.dialogs.shown.isEmpty()) {
             failed(state, QStringLiteral("the QSO was not corrected: ") + d.shownText());
             break;
@@ -404,9 +405,9 @@ void BM_Insert(benchmark::State &state)
 
         state.PauseTiming();
         ++tally.runs;
-        const QStringList &log = d.currentLog();
+        const CurrentLog &log = d.currentLog();
         if (log.size() != d.data.qsoCount() + 1 || d.rows() != log.size() ||
-            callOfLine(log.at(place)) != call || d.window->state().inserting ||
+            callOfLine(log.line(place)) != call || d.window->state().inserting ||
             !d.dialogs.shown.isEmpty()) {
             failed(state, QStringLiteral("the QSO was not inserted: ") + d.shownText());
             break;
@@ -445,7 +446,7 @@ void BM_Delete(benchmark::State &state)
 
         state.PauseTiming();
         ++tally.runs;
-        const QStringList &log = d.currentLog();
+        const CurrentLog &log = d.currentLog();
         if (log.size() != d.data.qsoCount() - 1 || d.rows() != log.size() ||
             d.dialogs.questions.size() != 1 || d.dialogs.messages.size() != 0) {
             failed(state, QStringLiteral("the QSO was not deleted: ") + d.shownText());

@@ -7,13 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <bit>
-#include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace orvel {
 
 namespace {
@@ -69,42 +62,7 @@ QList<ByteLine> byteLines(const QByteArray &bytes)
 {
     QList<ByteLine> lines;
     lines.reserve(bytes.size() / 64 + 1);
-    const char *data = bytes.constData();
-    const qsizetype size = bytes.size();
-    qsizetype start = 0;
-    // A CR or LF at p ends the line begun at start; CR LF is one line end.
-    const auto endAt = [&](qsizetype p) {
-        if (p < start)
-            return; // the LF of a CR LF already taken
-        if (data[p] == '\r' && p + 1 < size && data[p + 1] == '\n') {
-            lines.append(ByteLine{start, p, p + 2});
-            start = p + 2;
-        } else {
-            lines.append(ByteLine{start, p, p + 1});
-            start = p + 1;
-        }
-    };
-    qsizetype i = 0;
-#if defined(__SSE2__)
-    // Sixteen bytes at a time: a long log is split in one pass.
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    for (; i + 16 <= size; i += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
-        unsigned mask = unsigned(_mm_movemask_epi8(
-            _mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
-        while (mask != 0) {
-            endAt(i + std::countr_zero(mask));
-            mask &= mask - 1;
-        }
-    }
-#endif
-    for (; i < size; ++i) {
-        if (data[i] == '\r' || data[i] == '\n')
-            endAt(i);
-    }
-    if (start < size)
-        lines.append(ByteLine{start, size, size});
+    forEachByteLine(bytes, [&lines](const ByteLine &line) { lines.append(line); });
     return lines;
 }
 

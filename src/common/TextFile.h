@@ -3,10 +3,18 @@
 
 #include "SafeWrite.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace orvel {
 
@@ -54,6 +62,48 @@ private:
     qsizetype m_runStart = 0;
     qsizetype m_runEnd = 0;
 };
+
+// Hands each line of raw file bytes to visit(ByteLine), in order, split as byteLines splits
+// them, without building a list. CR, LF and CR LF each end a line.
+template <typename Visit> void forEachByteLine(QByteArrayView bytes, Visit visit)
+{
+    const char *data = bytes.data();
+    const qsizetype size = bytes.size();
+    qsizetype start = 0;
+    // A CR or LF at p ends the line begun at start; CR LF is one line end.
+    const auto endAt = [&](qsizetype p) {
+        if (p < start)
+            return; // the LF of a CR LF already taken
+        if (data[p] == '\r' && p + 1 < size && data[p + 1] == '\n') {
+            visit(ByteLine{start, p, p + 2});
+            start = p + 2;
+        } else {
+            visit(ByteLine{start, p, p + 1});
+            start = p + 1;
+        }
+    };
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: a long log is split in one pass.
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= size; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
+        unsigned mask = unsigned(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
+        while (mask != 0) {
+            endAt(i + std::countr_zero(mask));
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; i < size; ++i) {
+        if (data[i] == '\r' || data[i] == '\n')
+            endAt(i);
+    }
+    if (start < size)
+        visit(ByteLine{start, size, size});
+}
 
 // The raw bytes of a file that is about to be rewritten: a missing file has none, a file that
 // exists and cannot be read is a failure.

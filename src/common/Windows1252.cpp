@@ -31,26 +31,40 @@ int byteOf(QChar c)
 
 } // namespace
 
-QString decodeWindows1252(const QByteArray &bytes)
+QString decodeWindows1252(QByteArrayView bytes)
 {
-    // Most files hold no byte of 0x80..0x9F: they read as Latin-1, much faster.
-    const bool plainLatin1 = std::none_of(bytes.cbegin(), bytes.cend(), [](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return b >= 0x80 && b <= 0x9F;
-    });
-    if (plainLatin1)
-        return QString::fromLatin1(bytes);
     QString text;
+    decodeWindows1252(bytes, text);
+    return text;
+}
+
+void decodeWindows1252(QByteArrayView bytes, QString &text)
+{
     text.resize(bytes.size());
     QChar *out = text.data();
+    // Each byte first as its own code point (Latin-1); the few bytes of 0x80..0x9F, which most
+    // text does not hold, are then put right.
+    bool high = false;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes.at(i));
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out[i] = QChar(char16_t(b));
+        high |= static_cast<unsigned char>(b - 0x80) < 0x20;
+    }
+    if (!high)
+        return;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
         if (b >= 0x80 && b <= 0x9F && highTable[b - 0x80] != 0)
             out[i] = QChar(highTable[b - 0x80]);
-        else
-            out[i] = QChar(b);
     }
-    return text;
+}
+
+QChar windows1252Char(char byte)
+{
+    const auto b = static_cast<unsigned char>(byte);
+    if (b >= 0x80 && b <= 0x9F && highTable[b - 0x80] != 0)
+        return QChar(highTable[b - 0x80]);
+    return QChar(char16_t(b));
 }
 
 QByteArray encodeWindows1252(QStringView text)

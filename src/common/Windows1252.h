@@ -2,13 +2,21 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <optional>
 
 namespace orvel {
 
-QString decodeWindows1252(const QByteArray &bytes);
+QString decodeWindows1252(QByteArrayView bytes);
+
+// Decodes bytes into text, reusing the room text already has: a pass over many lines makes no
+// new string for each.
+void decodeWindows1252(QByteArrayView bytes, QString &text);
+
+// The character of one byte.
+QChar windows1252Char(char byte);
 
 // The bytes of text; characters the set cannot hold become '?' (see firstUnencodable).
 QByteArray encodeWindows1252(QStringView text);

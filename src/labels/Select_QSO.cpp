@@ -94,7 +94,7 @@ Select_QSO::Select_QSO(Services &services, Session &session,
     }
     // The log as it stands now: QSOs logged while the window is open come with its next
     // opening.
-    m_lines = m_session.currentLog().lines();
+    m_lines = m_session.currentLog().copyOfLines();
     loadNextSlice();
 }
 

@@ -1,24 +1,76 @@
 #include "CurrentLog.h"
 
+#include "Diagnostics.h"
+#include "common/TextFile.h"
 #include "common/Windows1252.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QHashFunctions>
 
 #include <algorithm>
 
 namespace orvel {
 
 namespace {
-// The size of a line in the file, its line end included.
-qint64 storedSize(const QString &line)
+
+constexpr qint32 kNone = -1;
+
+quint32 hashOf(QByteArrayView call)
 {
-    return encodeWindows1252(line).size() + 2;
+    return static_cast<quint32>(qHash(call));
 }
+
+// Whether text can be held by a log line: a value with any other character matches no row.
+bool encodable(QStringView text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return isWindows1252(c); });
+}
+
 } // namespace
 
 CurrentLog::CurrentLog(LogFiles logs)
     : m_logs(std::move(logs))
+    , m_slots(16)
 {
+}
+
+QByteArrayView CurrentLog::bytesOf(const Row &row) const
+{
+    if (row.start >= 0)
+        return QByteArrayView(m_file.constData() + row.start, row.size);
+    return QByteArrayView(m_added.constData() + (-1 - row.start), row.size);
+}
+
+QByteArrayView CurrentLog::callOf(qsizetype row) const
+{
+    return trimmedColumn(bytesOf(row), qsocol::kCall);
+}
+
+CurrentLog::Row CurrentLog::added(QByteArrayView bytes)
+{
+    const Row row{-1 - m_added.size(), bytes.size()};
+    m_added.append(bytes);
+    return row;
+}
+
+QString CurrentLog::line(qsizetype row) const
+{
+    return decodeWindows1252(bytesOf(row));
+}
+
+void CurrentLog::readLine(qsizetype row, QString &text) const
+{
+    decodeWindows1252(bytesOf(row), text);
+}
+
+QStringList CurrentLog::copyOfLines() const
+{
+    QStringList lines;
+    lines.reserve(size());
+    for (qsizetype row = 0; row < size(); ++row)
+        lines.append(line(row));
+    return lines;
 }
 
 qint64 CurrentLog::fileSize() const
@@ -37,105 +89,274 @@ bool CurrentLog::sizeIs(qint64 expected)
     return false;
 }
 
-void CurrentLog::addRow(const QString &line, qsizetype row)
+void CurrentLog::readFile()
 {
-    const QStringView call = qsoField(line, qsocol::kCall);
-    if (call.isEmpty())
+    // What was held goes first, so that reading a long log again never holds it twice.
+    m_file = QByteArray();
+    m_added = QByteArray();
+    std::vector<Row>().swap(m_rows);
+    QFile file(m_logs.path(m_reference));
+    if (!file.open(QIODevice::ReadOnly)) {
+        // A missing log is an ordinary case (no QSO yet); one that is there and cannot be
+        // read is not.
+        if (file.exists())
+            qCWarning(lcRecords) << "Unreadable log read as empty:" << file.fileName()
+                                 << file.errorString();
         return;
-    QList<qsizetype> &rows = m_rows[call.toString()];
-    rows.insert(std::lower_bound(rows.begin(), rows.end(), row), row);
-}
-
-void CurrentLog::dropRow(const QString &line, qsizetype row)
-{
-    const QStringView call = qsoField(line, qsocol::kCall);
-    if (call.isEmpty())
-        return;
-    const auto found = m_rows.find(call.toString());
-    if (found == m_rows.end())
-        return;
-    found->removeOne(row);
-    if (found->isEmpty())
-        m_rows.erase(found);
-}
-
-void CurrentLog::shiftRows(qsizetype from, qsizetype by)
-{
-    for (QList<qsizetype> &rows : m_rows) {
-        for (qsizetype &row : rows) {
-            if (row >= from)
-                row += by;
-        }
     }
-}
-
-void CurrentLog::index()
-{
-    m_rows.clear();
-    m_rows.reserve(m_lines.size());
-    // Rows come in order here: each is appended to its call sign's list.
-    for (qsizetype row = 0; row < m_lines.size(); ++row) {
-        const QStringView call = qsoField(m_lines.at(row), qsocol::kCall);
-        if (!call.isEmpty())
-            m_rows[call.toString()].append(row);
-    }
+    m_file = file.readAll();
+    qsizetype count = 0;
+    forEachByteLine(m_file, [&count](const ByteLine &) { ++count; });
+    m_rows.reserve(size_t(count));
+    forEachByteLine(m_file, [this](const ByteLine &l) {
+        m_rows.push_back(Row{l.start, l.end - l.start});
+    });
 }
 
 void CurrentLog::load(const QString &reference)
 {
     m_reference = reference;
-    m_lines = m_logs.load(reference);
+    readFile();
     index();
     m_size = fileSize();
 }
 
+// The call-sign index.
+
+size_t CurrentLog::slotOf(QByteArrayView call, quint32 hash) const
+{
+    const size_t mask = m_slots.size() - 1;
+    size_t slot = hash & mask;
+    while (m_slots[slot].first != kNone) {
+        if (m_slots[slot].hash == hash && callOf(m_slots[slot].first) == call)
+            return slot;
+        slot = (slot + 1) & mask;
+    }
+    return slot;
+}
+
+void CurrentLog::growIndex()
+{
+    if (size_t(m_callCount + 1) * 2 <= m_slots.size())
+        return;
+    std::vector<CallSlot> old(std::max<size_t>(16, m_slots.size() * 2));
+    old.swap(m_slots);
+    const size_t mask = m_slots.size() - 1;
+    for (const CallSlot &entry : old) {
+        if (entry.first == kNone)
+            continue;
+        size_t slot = entry.hash & mask;
+        while (m_slots[slot].first != kNone)
+            slot = (slot + 1) & mask;
+        m_slots[slot] = entry;
+    }
+}
+
+void CurrentLog::eraseSlot(size_t slot)
+{
+    // The entries after it in their run move back where a search from their home slot still
+    // finds them, so no slot is ever left marked as deleted.
+    const size_t mask = m_slots.size() - 1;
+    size_t next = slot;
+    for (;;) {
+        next = (next + 1) & mask;
+        if (m_slots[next].first == kNone)
+            break;
+        const size_t home = m_slots[next].hash & mask;
+        const bool between =
+            slot <= next ? (slot < home && home <= next) : (slot < home || home <= next);
+        if (!between) {
+            m_slots[slot] = m_slots[next];
+            slot = next;
+        }
+    }
+    m_slots[slot] = CallSlot{};
+    --m_callCount;
+}
+
+void CurrentLog::index()
+{
+    m_next.assign(m_rows.size(), kNone);
+    m_callCount = 0;
+    // Room for a call sign every four rows at first; the table grows when a log holds more.
+    size_t room = 16;
+    while (room < m_rows.size() / 2)
+        room *= 2;
+    m_slots.assign(room, CallSlot{});
+    // Rows come in order here: each goes at the end of its call sign's chain.
+    for (qsizetype row = 0; row < size(); ++row) {
+        const QByteArrayView call = callOf(row);
+        if (call.isEmpty())
+            continue;
+        growIndex();
+        const quint32 hash = hashOf(call);
+        CallSlot &slot = m_slots[slotOf(call, hash)];
+        if (slot.first == kNone) {
+            slot = CallSlot{qint32(row), qint32(row), hash};
+            ++m_callCount;
+        } else {
+            m_next[size_t(slot.last)] = qint32(row);
+            slot.last = qint32(row);
+        }
+    }
+}
+
+void CurrentLog::addRow(qsizetype row)
+{
+    const QByteArrayView call = callOf(row);
+    m_next[size_t(row)] = kNone;
+    if (call.isEmpty())
+        return;
+    growIndex();
+    const quint32 hash = hashOf(call);
+    CallSlot &slot = m_slots[slotOf(call, hash)];
+    const auto at = qint32(row);
+    if (slot.first == kNone) {
+        slot = CallSlot{at, at, hash};
+        ++m_callCount;
+    } else if (at < slot.first) {
+        m_next[size_t(at)] = slot.first;
+        slot.first = at;
+    } else if (at > slot.last) {
+        m_next[size_t(slot.last)] = at;
+        slot.last = at;
+    } else {
+        qint32 before = slot.first;
+        while (m_next[size_t(before)] != kNone && m_next[size_t(before)] < at)
+            before = m_next[size_t(before)];
+        m_next[size_t(at)] = m_next[size_t(before)];
+        m_next[size_t(before)] = at;
+    }
+}
+
+void CurrentLog::dropRow(qsizetype row)
+{
+    const QByteArrayView call = callOf(row);
+    if (call.isEmpty())
+        return;
+    const size_t index = slotOf(call, hashOf(call));
+    CallSlot &slot = m_slots[index];
+    if (slot.first == kNone)
+        return;
+    const auto at = qint32(row);
+    if (slot.first == at) {
+        if (slot.last == at)
+            eraseSlot(index);
+        else
+            slot.first = m_next[size_t(at)];
+    } else {
+        qint32 before = slot.first;
+        while (m_next[size_t(before)] != kNone && m_next[size_t(before)] != at)
+            before = m_next[size_t(before)];
+        m_next[size_t(before)] = m_next[size_t(at)];
+        if (slot.last == at)
+            slot.last = before;
+    }
+    m_next[size_t(at)] = kNone;
+}
+
+void CurrentLog::shiftRows(qsizetype from, qint32 by)
+{
+    const auto shift = [from, by](qint32 &row) {
+        if (row >= from)
+            row += by;
+    };
+    for (CallSlot &slot : m_slots) {
+        if (slot.first != kNone) {
+            shift(slot.first);
+            shift(slot.last);
+        }
+    }
+    for (qint32 &next : m_next) {
+        if (next != kNone)
+            shift(next);
+    }
+}
+
+// The changes.
+
 bool CurrentLog::appended(const QString &line)
 {
-    if (!sizeIs(m_size + storedSize(line)))
+    const QByteArray bytes = encodeWindows1252(line);
+    if (!sizeIs(m_size + bytes.size() + 2))
         return false;
-    m_lines.append(line);
-    addRow(line, m_lines.size() - 1);
+    m_rows.push_back(added(bytes));
+    m_next.push_back(kNone);
+    addRow(size() - 1);
     return true;
 }
 
 std::optional<QList<qsizetype>> CurrentLog::replaced(const QString &oldLine, const QString &newLine)
 {
+    const QByteArray oldBytes = encodeWindows1252(oldLine);
+    const QByteArray newBytes = encodeWindows1252(newLine);
     QList<qsizetype> rows;
-    for (qsizetype row = 0; row < m_lines.size(); ++row) {
-        if (m_lines.at(row) == oldLine)
-            rows.append(row);
+    const QByteArrayView oldCall = trimmedColumn(oldBytes, qsocol::kCall);
+    if (!oldCall.isEmpty()) {
+        // Only rows of its call sign can hold the line.
+        const CallSlot &slot = m_slots[slotOf(oldCall, hashOf(oldCall))];
+        for (qint32 row = slot.first; row != kNone; row = m_next[size_t(row)]) {
+            if (bytesOf(row) == QByteArrayView(oldBytes))
+                rows.append(row);
+        }
+    } else {
+        for (qsizetype row = 0; row < size(); ++row) {
+            if (bytesOf(row) == QByteArrayView(oldBytes))
+                rows.append(row);
+        }
     }
-    const qint64 delta = rows.size() * (storedSize(newLine) - storedSize(oldLine));
+    const qint64 delta = rows.size() * (newBytes.size() - oldBytes.size());
     if (!sizeIs(m_size + delta))
         return std::nullopt;
+    if (rows.isEmpty())
+        return rows;
+    // Every changed row points to the one copy of the new line.
+    const Row changed = added(newBytes);
     for (const qsizetype row : std::as_const(rows)) {
-        dropRow(oldLine, row);
-        m_lines[row] = newLine;
-        addRow(newLine, row);
+        dropRow(row);
+        m_rows[size_t(row)] = changed;
+        addRow(row);
     }
     return rows;
 }
 
+qsizetype CurrentLog::insertionRow(QByteArrayView line) const
+{
+    const auto moment = qsoOrderKeyOfBytes(line);
+    if (!moment)
+        return size();
+    for (qsizetype row = 0; row < size(); ++row) {
+        const auto existing = qsoOrderKeyOfBytes(bytesOf(row));
+        if (existing && *existing >= *moment)
+            return row;
+    }
+    return size();
+}
+
 std::optional<qsizetype> CurrentLog::inserted(const QString &line)
 {
-    if (!sizeIs(m_size + storedSize(line)))
+    const QByteArray bytes = encodeWindows1252(line);
+    if (!sizeIs(m_size + bytes.size() + 2))
         return std::nullopt;
-    const qsizetype row = insertionIndex(m_lines, line);
-    m_lines.insert(row, line);
+    const qsizetype row = insertionRow(bytes);
+    m_rows.insert(m_rows.begin() + row, added(bytes));
     shiftRows(row, 1);
-    addRow(line, row);
+    m_next.insert(m_next.begin() + row, kNone);
+    addRow(row);
     return row;
 }
 
 bool CurrentLog::removed(qsizetype row)
 {
-    if (row < 0 || row >= m_lines.size() || !sizeIs(m_size - storedSize(m_lines.at(row)))) {
-        if (row < 0 || row >= m_lines.size())
-            load(m_reference);
+    if (row < 0 || row >= size()) {
+        load(m_reference);
         return false;
     }
-    dropRow(m_lines.at(row), row);
-    m_lines.removeAt(row);
+    if (!sizeIs(m_size - (bytesOf(row).size() + 2)))
+        return false;
+    dropRow(row);
+    m_rows.erase(m_rows.begin() + row);
+    m_next.erase(m_next.begin() + row);
     shiftRows(row, -1);
     return true;
 }
@@ -144,17 +365,19 @@ std::optional<qsizetype> CurrentLog::firstRowWith(const QString &call, const QSt
                                                   const QString &mode) const
 {
     const QStringView wantedCall = trimmedBlanks(call);
-    if (wantedCall.isEmpty())
-        return std::nullopt;
-    const auto found = m_rows.constFind(wantedCall.toString());
-    if (found == m_rows.constEnd())
-        return std::nullopt;
     const QStringView wantedBand = trimmedBlanks(band);
     const QStringView wantedMode = trimmedBlanks(mode);
-    for (const qsizetype row : *found) {
-        const QString &line = m_lines.at(row);
-        if (qsoField(line, qsocol::kBand) == wantedBand &&
-            qsoField(line, qsocol::kMode) == wantedMode)
+    if (wantedCall.isEmpty() || !encodable(wantedCall) || !encodable(wantedBand) ||
+        !encodable(wantedMode))
+        return std::nullopt;
+    const QByteArray callBytes = encodeWindows1252(wantedCall);
+    const QByteArray bandBytes = encodeWindows1252(wantedBand);
+    const QByteArray modeBytes = encodeWindows1252(wantedMode);
+    const CallSlot &slot = m_slots[slotOf(callBytes, hashOf(callBytes))];
+    for (qint32 row = slot.first; row != kNone; row = m_next[size_t(row)]) {
+        const QByteArrayView line = bytesOf(row);
+        if (trimmedColumn(line, qsocol::kBand) == QByteArrayView(bandBytes) &&
+            trimmedColumn(line, qsocol::kMode) == QByteArrayView(modeBytes))
             return row;
     }
     return std::nullopt;

@@ -2,12 +2,23 @@
 // and the number of operators contacted. After each change this program makes, it is kept in
 // step without reading the file again; when the file holds anything else (changed by another
 // program, say), it is read again whole.
+//
+// The log is held as the file's own bytes (windows-1252, read once) with a table of where each
+// row stands; a line becomes text only when it is asked for. A line this program adds or
+// changes goes to a second, small buffer, and its row points there. The call-sign index is a
+// table from a call sign to its first row, and each row leads to the next row of its call sign:
+// both flat arrays of row numbers, compared on the rows' own bytes.
 #pragma once
 
 #include "LogFiles.h"
 
-#include <QHash>
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace orvel {
 
@@ -31,29 +42,70 @@ public:
     bool removed(qsizetype row);
 
     const QString &reference() const { return m_reference; }
-    const QStringList &lines() const { return m_lines; }
+    // The number of lines.
+    qsizetype size() const { return static_cast<qsizetype>(m_rows.size()); }
+    bool isEmpty() const { return m_rows.empty(); }
+    // The line at row (from 0), as text.
+    QString line(qsizetype row) const;
+    // The same into text, reusing its room: for a pass over every row without a string each.
+    void readLine(qsizetype row, QString &text) const;
+    // The line at row as stored (windows-1252, no line end), valid until the next change: a
+    // pass over every row compares columns on it without decoding the line.
+    QByteArrayView rowBytes(qsizetype row) const { return bytesOf(row); }
+    // Every line as text, for a one-off job (a listing, a search); a window that stays open
+    // asks for the rows it shows instead of keeping such a copy.
+    QStringList copyOfLines() const;
     // Number of distinct call signs, as counted on the whole log.
-    int operatorCount() const { return static_cast<int>(m_rows.size()); }
+    int operatorCount() const { return static_cast<int>(m_callCount); }
     // The number the next QSO will get.
-    int nextNumber() const { return static_cast<int>(m_lines.size()) + 1; }
+    int nextNumber() const { return static_cast<int>(size()) + 1; }
     // The first row with this call sign, band ("7") and mode ("SSB"), each compared exactly
     // after trimming blanks; empty when there is none or the call sign is empty.
     std::optional<qsizetype> firstRowWith(const QString &call, const QString &band,
                                           const QString &mode) const;
 
 private:
+    // Where a row's bytes stand, its line end left out: at start in the file's bytes, or, for
+    // a negative start, at -1 - start in the added bytes.
+    struct Row {
+        qint64 start = 0;
+        qint64 size = 0;
+    };
+    // A call sign of the index: its first and last rows and the hash of its bytes.
+    struct CallSlot {
+        qint32 first = -1;
+        qint32 last = -1;
+        quint32 hash = 0;
+    };
+
+    QByteArrayView bytesOf(const Row &row) const;
+    QByteArrayView bytesOf(qsizetype row) const { return bytesOf(m_rows[size_t(row)]); }
+    QByteArrayView callOf(qsizetype row) const;
+    Row added(QByteArrayView bytes);
+    void readFile();
+    qsizetype insertionRow(QByteArrayView line) const;
+
     void index();
-    void addRow(const QString &line, qsizetype row);
-    void dropRow(const QString &line, qsizetype row);
-    void shiftRows(qsizetype from, qsizetype by);
+    size_t slotOf(QByteArrayView call, quint32 hash) const;
+    void growIndex();
+    void eraseSlot(size_t slot);
+    void addRow(qsizetype row);
+    void dropRow(qsizetype row);
+    void shiftRows(qsizetype from, qint32 by);
+
     qint64 fileSize() const;
     bool sizeIs(qint64 expected);
 
     LogFiles m_logs;
     QString m_reference;
-    QStringList m_lines;
-    // The rows of each call sign, in log order.
-    QHash<QString, QList<qsizetype>> m_rows;
+    QByteArray m_file;
+    QByteArray m_added;
+    std::vector<Row> m_rows;
+    // Open addressing, linear probing: a power of two of slots, at most half of them used.
+    std::vector<CallSlot> m_slots;
+    // For each row, the next row of its call sign, or -1.
+    std::vector<qint32> m_next;
+    qsizetype m_callCount = 0;
     qint64 m_size = 0;
 };
 

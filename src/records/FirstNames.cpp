@@ -191,8 +191,7 @@ bool askCancelAlreadyWorked(Dialogs &dialogs, const Session &session, const QStr
     const auto row = log.firstRowWith(call, band, mode);
     if (!row)
         return false;
-    return dialogs.question(
-        alreadyWorkedQuestion(call, earlierContactOf(log.lines().at(*row)), band));
+    return dialogs.question(alreadyWorkedQuestion(call, earlierContactOf(log.line(*row)), band));
 }
 
 } // namespace orvel

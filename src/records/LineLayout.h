@@ -3,6 +3,7 @@
 // its layout's table, so a column number is written in one place only.
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -40,5 +41,10 @@ void placeColumn(QString &line, const LineColumn &column, QStringView value);
 
 // Blanks trimmed at both ends, without a copy.
 QStringView trimmedBlanks(QStringView text);
+
+// The same three on a line's raw bytes (one byte a character in the files' 8-bit set).
+QByteArrayView rawColumn(QByteArrayView line, const LineColumn &column);
+QByteArrayView trimmedColumn(QByteArrayView line, const LineColumn &column);
+QByteArrayView trimmedBlanks(QByteArrayView text);
 
 } // namespace orvel

@@ -7,7 +7,7 @@ namespace orvel {
 LogListModel::LogListModel(const Session &session, QObject *parent)
     : QAbstractListModel(parent)
     , m_session(session)
-    , m_rows(int(session.currentLog().lines().size()))
+    , m_rows(int(session.currentLog().size()))
 {
     connect(&session, &Session::qsoAppended, this, &LogListModel::onAppended);
     connect(&session, &Session::qsoChanged, this, &LogListModel::onChanged);
@@ -25,10 +25,10 @@ QVariant LogListModel::data(const QModelIndex &index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_rows)
         return {};
-    const QStringList &lines = m_session.currentLog().lines();
-    if (index.row() >= lines.size())
+    const CurrentLog &log = m_session.currentLog();
+    if (index.row() >= log.size())
         return {};
-    return listEntry(index.row() + 1, lines.at(index.row()));
+    return listEntry(index.row() + 1, log.line(index.row()));
 }
 
 void LogListModel::onAppended()
@@ -68,7 +68,7 @@ void LogListModel::renumberFrom(qsizetype row)
 void LogListModel::onRewritten()
 {
     beginResetModel();
-    m_rows = int(m_session.currentLog().lines().size());
+    m_rows = int(m_session.currentLog().size());
     endResetModel();
 }
 

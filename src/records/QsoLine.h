@@ -96,6 +96,8 @@ QString modeOfLine(const QString &line);
 // month, day, hour, minute. Only the form counts (dd/mm/yy, hh:mm), as the entry fields
 // check only the form; empty for a line without it.
 std::optional<qint64> qsoOrderKey(QStringView line);
+// The same on a line's raw bytes.
+std::optional<qint64> qsoOrderKeyOfBytes(QByteArrayView line);
 
 // The first-name memory's key line: call padded to 13, département padded to 3, first name.
 QString firstNameKeyLine(const QString &call, const QString &department, const QString &firstName);

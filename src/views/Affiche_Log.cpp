@@ -92,7 +92,7 @@ void Affiche_Log::build()
 void Affiche_Log::load()
 {
     Label3->setText(logWindowTitle(m_session.openReferences()));
-    m_model->showLog(m_session.currentLog().lines());
+    m_model->showLog(m_session.currentLog().copyOfLines());
     showCount();
 }
 

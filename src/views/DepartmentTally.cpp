@@ -1,5 +1,6 @@
 #include "DepartmentTally.h"
 
+#include "common/Windows1252.h"
 #include "records/QsoLine.h"
 #include "records/Session.h"
 
@@ -33,15 +34,24 @@ QString departmentLabelText(int index)
     return QStringLiteral("%1").arg(index, 2, 10, QLatin1Char('0'));
 }
 
-DepartmentMarks markDepartments(const QStringList &lines, QStringView bandWithUnit,
-                                QStringView mode)
+DepartmentMarks markDepartments(const CurrentLog &log, QStringView bandWithUnit, QStringView mode)
 {
     DepartmentMarks marks;
-    for (const QString &line : lines) {
-        if (qsoField(line, qsocol::kBandWithUnit) != bandWithUnit ||
-            qsoField(line, qsocol::kMode) != mode)
+    // Compared on the rows' bytes: no line is decoded for the many rows of other bands.
+    if (firstUnencodable(bandWithUnit.toString()) || firstUnencodable(mode.toString()))
+        return marks;
+    const QByteArray band = encodeWindows1252(bandWithUnit);
+    const QByteArray wantedMode = encodeWindows1252(mode);
+    for (qsizetype row = 0; row < log.size(); ++row) {
+        const QByteArrayView line = log.rowBytes(row);
+        if (trimmedColumn(line, qsocol::kBandWithUnit) != QByteArrayView(band) ||
+            trimmedColumn(line, qsocol::kMode) != QByteArrayView(wantedMode))
             continue;
-        if (const auto index = departmentIndex(rawColumn(line, qsocol::kDepartment)))
+        const QByteArrayView department = rawColumn(line, qsocol::kDepartment);
+        char16_t text[qsocol::kDepartment.width];
+        for (qsizetype i = 0; i < department.size(); ++i)
+            text[i] = windows1252Char(department[i]).unicode();
+        if (const auto index = departmentIndex(QStringView(text, department.size())))
             marks.set(static_cast<size_t>(*index));
     }
     return marks;
@@ -73,17 +83,17 @@ void DepartmentTally::refreshForEntry(const QString &band, const QString &mode, 
     m_entryMode = mode.trimmed();
     m_entryKnown = true;
     const DepartmentMarks grid =
-        markDepartments(m_session.currentLog().lines(), m_entryBandWithUnit, m_entryMode);
+        markDepartments(m_session.currentLog(), m_entryBandWithUnit, m_entryMode);
     setMap(map == MapMarks::EntryBandAndMode ? grid : DepartmentMarks());
     setGrid(grid);
 }
 
 int DepartmentTally::showOnMap(const QString &bandWithUnit, const QString &mode)
 {
-    const QStringList &lines = m_session.currentLog().lines();
-    setMap(markDepartments(lines, bandWithUnit, mode));
+    const CurrentLog &log = m_session.currentLog();
+    setMap(markDepartments(log, bandWithUnit, mode));
     if (m_entryKnown)
-        setGrid(markDepartments(lines, m_entryBandWithUnit, m_entryMode));
+        setGrid(markDepartments(log, m_entryBandWithUnit, m_entryMode));
     return countDepartments(m_map);
 }
 

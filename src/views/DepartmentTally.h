@@ -12,6 +12,7 @@
 
 namespace orvel {
 
+class CurrentLog;
 class Session;
 
 // Map labels 0 to 99; the entry window's grid has 0 to 97.
@@ -30,8 +31,7 @@ QString departmentLabelText(int index);
 
 // The labels marked by the lines whose band with its unit and mode equal bandWithUnit and mode
 // (exact, case-sensitive).
-DepartmentMarks markDepartments(const QStringList &lines, QStringView bandWithUnit,
-                                QStringView mode);
+DepartmentMarks markDepartments(const CurrentLog &log, QStringView bandWithUnit, QStringView mode);
 
 // The number shown in NB_Dep: the marked labels 1 to 99 (label 0 is marked, not counted).
 int countDepartments(const DepartmentMarks &marks);

@@ -40,7 +40,7 @@ Liste_Operateurs::Liste_Operateurs(Session &session, QWidget *parent)
 
 void Liste_Operateurs::load()
 {
-    const QStringList calls = operatorList(m_session.currentLog().lines());
+    const QStringList calls = operatorList(m_session.currentLog().copyOfLines());
     m_model->setStringList(calls);
     Label1->setText(operatorCountText(static_cast<int>(calls.size())));
 }

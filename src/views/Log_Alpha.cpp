@@ -76,7 +76,7 @@ void Log_Alpha::build()
 void Log_Alpha::load()
 {
     Label3->setText(alphaWindowTitle(m_session.openReferences()));
-    const QStringList &lines = m_session.currentLog().lines();
+    const QStringList lines = m_session.currentLog().copyOfLines();
     m_model->showOrdered(lines, alphaListOrder(lines));
     Label5->setText(numberText(m_session.currentLog().operatorCount()));
 }

@@ -70,9 +70,14 @@ QStringList Pays_Cont::countries() const
 void Pays_Cont::rebuild()
 {
     m_countries.clear();
-    if (m_tableFound)
-        for (const QString &line : m_session.currentLog().lines())
+    if (m_tableFound) {
+        const CurrentLog &log = m_session.currentLog();
+        QString line;
+        for (qsizetype row = 0; row < log.size(); ++row) {
+            log.readLine(row, line);
             m_countries.addLine(line);
+        }
+    }
     m_model->setStringList(m_countries.entries());
 }
 

@@ -211,7 +211,7 @@ void Recherche_Indicatif::runSearch()
     const QString key = withoutLeadingLineBreak(box->text());
     if (key != box->text())
         box->setText(key);
-    const SearchOutcome outcome = searchQsos(m_session.currentLog().lines(), option, key);
+    const SearchOutcome outcome = searchQsos(m_session.currentLog().copyOfLines(), option, key);
     if (outcome.stopped) {
         m_dialogs.message(outcome.message);
         if (outcome.emptyCallBox)
@@ -228,7 +228,8 @@ void Recherche_Indicatif::runSearch()
 
 void Recherche_Indicatif::onResultClicked(const QModelIndex &index)
 {
-    const int row = rowOfSearchResult(m_session.currentLog().lines(), index.data().toString());
+    const int row =
+        rowOfSearchResult(m_session.currentLog().copyOfLines(), index.data().toString());
     if (row < 0) {
         // The log changed since the search: the QSO is no longer where it was.
         m_dialogs.message(QStringLiteral("Ce QSO n'est plus dans le log : relancez la recherche."));

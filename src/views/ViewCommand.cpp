@@ -57,7 +57,7 @@ int showCountries(const Session &session, QTextStream &out, QTextStream &err)
         err << table.message << Qt::endl;
         return 1;
     }
-    for (const QString &entry : countriesContacted(session.currentLog().lines(), table.table))
+    for (const QString &entry : countriesContacted(session.currentLog().copyOfLines(), table.table))
         out << entry << Qt::endl;
     return 0;
 }
@@ -74,7 +74,7 @@ int showDepartments(const Session &session, const ViewFilter &filter, QTextStrea
     if (!band.endsWith(QLatin1String(" Mhz")))
         band += QStringLiteral(" Mhz");
     const DepartmentMarks marks =
-        markDepartments(session.currentLog().lines(), band, filter.mode.trimmed());
+        markDepartments(session.currentLog(), band, filter.mode.trimmed());
     out << countDepartments(marks) << Qt::endl;
     for (const QString &label : markedLabelTexts(marks))
         out << label << Qt::endl;

@@ -70,7 +70,7 @@ private slots:
         for (const QString &reference : {kCurrent, kOther})
             QCOMPARE(desk.log(reference), desk.logged + QStringList{line});
         QCOMPARE(appended.count(), 1);
-        QCOMPARE(desk.session.currentLog().lines().last(), line);
+        QCOMPARE(desk.session.currentLog().copyOfLines().last(), line);
     }
 
     void theEditWinsOverTheInsertMode_data()
@@ -94,7 +94,7 @@ private slots:
                                    desk.logged.last()};
         for (const QString &reference : {kCurrent, kOther})
             QCOMPARE(desk.log(reference), expected);
-        QCOMPARE(desk.session.currentLog().lines(), expected);
+        QCOMPARE(desk.session.currentLog().copyOfLines(), expected);
     }
 
     void anEditOfAQsoNoLongerLoggedWritesNothing()
@@ -107,7 +107,7 @@ private slots:
         request.editedLine = desk.logged.first();
         QVERIFY(!desk.run(request).stored);
         QCOMPARE(desk.log(kOther), desk.logged);
-        QCOMPARE(desk.session.currentLog().lines(), QStringList{desk.logged.last()});
+        QCOMPARE(desk.session.currentLog().copyOfLines(), QStringList{desk.logged.last()});
         QCOMPARE(desk.platform.dialogs.messages.size(), 1);
         QVERIFY(desk.platform.dialogs.messages.first().startsWith(
             "Le QSO à corriger n'est plus dans le log DFCF 89010"));
@@ -146,7 +146,7 @@ private slots:
         appendLines(desk.platform.file(kCurrent + ".txt"), {formatQsoLine(qso("F4HAND"))});
         QVERIFY(desk.run(requestFor(qso("F6CCC"))).stored);
         QCOMPARE(rewritten.count(), 1);
-        QCOMPARE(desk.session.currentLog().lines(), desk.log(kCurrent));
+        QCOMPARE(desk.session.currentLog().copyOfLines(), desk.log(kCurrent));
         QCOMPARE(desk.session.currentLog().operatorCount(), 4);
     }
 };

@@ -81,7 +81,11 @@ private slots:
         QFETCH(QStringList, lines);
         QFETCH(QStringList, marked);
         QFETCH(int, count);
-        const DepartmentMarks marks = markDepartments(lines, u"14 Mhz", u"SSB");
+        TestPlatform p;
+        writeFile(p.file("DFCF 89010.txt"), lines);
+        CurrentLog log(LogFiles(p.folder()));
+        log.load("DFCF 89010");
+        const DepartmentMarks marks = markDepartments(log, u"14 Mhz", u"SSB");
         QCOMPARE(markedLabelTexts(marks), marked);
         QCOMPARE(countDepartments(marks), count);
     }
