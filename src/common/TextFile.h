@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <cstring>
+
 namespace orvel {
 
 // The lines of a windows-1252 text file, each line ended by CR LF, LF or CR alone. A missing
@@ -32,6 +34,11 @@ struct ByteLine {
 // The lines of raw file bytes, split as lineViews splits text.
 QList<ByteLine> byteLines(const QByteArray &bytes);
 
+// Calls each(line) with every line of raw file bytes, split as byteLines splits them, without
+// making the list; stops, returning false, as soon as each returns false.
+template <typename Each>
+bool forEachByteLine(const QByteArray &bytes, Each each);
+
 // The raw bytes of a file that is about to be rewritten: a missing file has none, a file that
 // exists and cannot be read is a failure.
 FileResult readBytesForRewrite(const QString &path, QByteArray &bytes);
@@ -51,5 +58,30 @@ FileResult replaceFile(const QString &path, const QStringList &lines);
 
 // The folder's path joined with a file name, with the platform's separator.
 QString dataFilePath(const QString &folder, const QString &fileName);
+
+template <typename Each>
+bool forEachByteLine(const QByteArray &bytes, Each each)
+{
+    const char *data = bytes.constData();
+    const qsizetype size = bytes.size();
+    qsizetype start = 0;
+    while (start < size) {
+        // The next LF, then a CR before it: CR LF, or a CR alone, which ends a line too.
+        const auto *lf =
+            static_cast<const char *>(std::memchr(data + start, '\n', size_t(size - start)));
+        const qsizetype lineEnd = lf ? lf - data : size;
+        const auto *cr =
+            static_cast<const char *>(std::memchr(data + start, '\r', size_t(lineEnd - start)));
+        ByteLine line{start, lineEnd, lf ? lineEnd + 1 : size};
+        if (cr && !(lf && cr - data + 1 == lineEnd))
+            line = ByteLine{start, cr - data, cr - data + 1};
+        else if (cr)
+            line.end = cr - data;
+        if (!each(line))
+            return false;
+        start = line.next;
+    }
+    return true;
+}
 
 } // namespace orvel
