@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace orvel {
@@ -23,8 +24,8 @@ const QString kProgramId = QStringLiteral("Orvel Multi");
 
 // The bands of the entry window, as the award managers expect them.
 struct NamedBand {
-    const char *logBand;
-    const char *adifBand;
+    std::string_view logBand;
+    std::string_view adifBand;
 };
 constexpr std::array<NamedBand, 10> kBandTable{{{"3.5 Mhz", "80m"},
                                                 {"7 Mhz", "40m"},
@@ -190,11 +191,11 @@ QString dateFallback(const QString &dateText)
     return dateText;
 }
 
-QLatin1String namedBand(LogBytes bandWithUnit)
+std::string_view namedBand(LogBytes bandWithUnit)
 {
     for (const NamedBand &band : kBandTable) {
         if (bandWithUnit == band.logBand)
-            return QLatin1String(band.adifBand);
+            return band.adifBand;
     }
     return {};
 }
@@ -352,6 +353,18 @@ private:
             return {};
         return std::string_view(m_folded).substr(first, m_folded.find_last_not_of(' ') - first + 1);
     }
+    // The yyyymmdd digits of a date when it is a calendar day; a log holds the QSOs of one
+    // day in a row.
+    std::optional<std::string_view> dateDigits(LogBytes date)
+    {
+        if (date != m_lastDate) {
+            m_lastDate.assign(date);
+            m_lastDateIsDay = calendarDate(date, m_lastDigits);
+        }
+        if (!m_lastDateIsDay)
+            return std::nullopt;
+        return std::string_view(m_lastDigits, sizeof m_lastDigits);
+    }
     const std::string &otherBand(LogBytes bandWithUnit)
     {
         if (bandWithUnit != m_lastBand) {
@@ -367,6 +380,9 @@ private:
     std::string m_folded;
     std::string m_lastBand;
     std::string m_lastAnswer;
+    std::string m_lastDate;
+    bool m_lastDateIsDay = false;
+    char m_lastDigits[8] = {};
     // The fields of the file's WFF or DMSM layout that come from the reference and the
     // activator, between the log's fields.
     std::string m_fileFieldsAfterComment;
@@ -411,10 +427,8 @@ char *RecordBuilder::write(char *out, LogBytes line)
         at = field(at, "name", firstName);
 
     const LogBytes band = byteField(line, qsocol::kBandWithUnit);
-    const QLatin1String named = namedBand(band);
-    at = plainField(at, "band",
-                    named.size() > 0 ? std::string_view(named.data(), size_t(named.size()))
-                                     : std::string_view(otherBand(band)));
+    const std::string_view named = namedBand(band);
+    at = plainField(at, "band", !named.empty() ? named : std::string_view(otherBand(band)));
 
     const LogBytes mode = byteField(line, qsocol::kMode);
     if (mode == "TTY")
@@ -423,9 +437,8 @@ char *RecordBuilder::write(char *out, LogBytes line)
         at = field(at, "mode", mode);
 
     const LogBytes date = byteField(line, qsocol::kDate);
-    char digits[8];
-    if (calendarDate(date, digits))
-        at = plainField(at, "qso_date", std::string_view(digits, 8));
+    if (const std::optional<std::string_view> digits = dateDigits(date))
+        at = plainField(at, "qso_date", *digits);
     else
         at = field(at, "qso_date", QStringView(dateFallback(decodedBytes(date))));
 
