@@ -79,7 +79,8 @@ QString bandOfMegahertz(QString number)
     return {};
 }
 
-// A record is assembled in a reused std::string: appending one character is then inline.
+// The header's fields and the fields a file repeats in every record are assembled in a
+// std::string; the records themselves are written in place (see RecordBuilder).
 using Record = std::string;
 
 void appendTag(Record &out, QLatin1String tag, qsizetype length)
@@ -311,7 +312,8 @@ private:
     static char *plainField(char *at, const char (&name)[N], std::string_view value)
     {
         at = tag(at, name, value.size());
-        std::memcpy(at, value.data(), value.size());
+        if (!value.empty())
+            std::memcpy(at, value.data(), value.size());
         at += value.size();
         *at++ = ' ';
         return at;
@@ -369,8 +371,8 @@ private:
     {
         if (bandWithUnit != m_lastBand) {
             m_lastBand.assign(bandWithUnit);
-            const QString band = bandOfMegahertz(
-                decodedBytes(bandWithUnit).section(QLatin1Char(' '), 0, 0));
+            const QString band =
+                bandOfMegahertz(decodedBytes(bandWithUnit).section(QLatin1Char(' '), 0, 0));
             m_lastAnswer = band.toStdString();
         }
         return m_lastAnswer;

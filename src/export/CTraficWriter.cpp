@@ -77,7 +77,7 @@ public:
     void text(LogBytes text, size_t width)
     {
         text = text.substr(0, width);
-        if (m_plain) {
+        if (m_plain && !text.empty()) {
             std::memcpy(m_at, text.data(), text.size());
             m_at += text.size();
         } else {

@@ -1,9 +1,9 @@
 // The C_Trafic file of an activation log: one 199-column line per QSO, no header.
 #pragma once
 
+#include <QByteArray>
 #include <QIODevice>
 #include <QString>
-#include <QStringList>
 
 namespace orvel {
 

@@ -74,8 +74,7 @@ ReadLog readLog(const QString &folder, const QString &reference)
     return log;
 }
 
-std::optional<ExportFailure> refusedAdifFile(const QString &logReference,
-                                             const AdifFileData &data)
+std::optional<ExportFailure> refusedAdifFile(const QString &logReference, const AdifFileData &data)
 {
     if (auto refused = refusedReference(logReference))
         return refused;

@@ -295,8 +295,8 @@ private slots:
             << QString::fromUtf8("L’Isle") << QByteArray("<name:6>L'Isle ");
         QTest::newRow("capital Y diaeresis")
             << QString::fromUtf8("Ÿves") << QByteArray("<name:4>Yves ");
-        QTest::newRow("unassigned byte") << QString("J") + QChar(0x81) + "an"
-                                         << QByteArray("<name:4>J?an ");
+        QTest::newRow("unassigned byte")
+            << QString("J") + QChar(0x81) + "an" << QByteArray("<name:4>J?an ");
         QTest::newRow("tab") << QString("Je\tan") << QByteArray("<name:5>Je an ");
     }
     void foldsTheLogsUpperBytes()

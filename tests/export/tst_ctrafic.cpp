@@ -136,10 +136,11 @@ private slots:
         QTest::newRow("oe ligature in the first name")
             << "firstName" << QString::fromUtf8("Cœur") << 110 << QByteArray("C\x9cur ");
         QTest::newRow("capital Y diaeresis in the call")
-            << "call" << QString::fromUtf8("ŸF4") << 10 << QByteArray("\x9f" "F4 ");
+            << "call" << QString::fromUtf8("ŸF4") << 10 << QByteArray("\x9f") + "F4 ";
         QTest::newRow("unassigned byte in the remarks")
             << "remarks" << QString("A") + QChar(0x8D) + "B" << 168 << QByteArray("A B ");
-        QTest::newRow("tab in the band") << "band" << "\t7" << 49 << QByteArray(" 7 Mhz  ");
+        QTest::newRow("tab in the band")
+            << "band" << "\t7" << 49 << QByteArray(" 7 Mhz  ");
         QTest::newRow("escape in the mode")
             << "mode" << QString("C") + QChar(0x1b) << 59 << QByteArray("C   ");
     }
