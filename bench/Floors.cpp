@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace orvel::bench {
@@ -140,20 +141,32 @@ void Floors::readAndDecodeLog()
     benchmark::ClobberMemory();
 }
 
-void Floors::readAndWrite(int logCount, const QList<qint64> &outputSizes)
+void Floors::readAndReplace(int logCount, const QList<qint64> &outputSizes)
 {
     for (int i = 0; i < logCount && i < m_logs.size(); ++i) {
         const QByteArray bytes = readAll(m_logs.at(i));
         benchmark::DoNotOptimize(bytes.constData());
     }
+    const QString scratch = QDir(m_folder).filePath(QStringLiteral("output.tmp"));
     for (int i = 0; i < outputSizes.size(); ++i) {
         const qint64 size = outputSizes.at(i);
         if (m_output.size() < size)
             m_output = QByteArray(size, 'x');
-        QFile file(QDir(m_folder).filePath(QStringLiteral("output%1").arg(i)));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(m_output.constData(), size) != size)
-            fail(QStringLiteral("cannot write %1").arg(file.fileName()));
+        {
+            QFile file(scratch);
+            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+                file.write(m_output.constData(), size) != size || !file.flush() ||
+                ::fsync(file.handle()) != 0)
+                fail(QStringLiteral("cannot write %1").arg(scratch));
+        }
+        const QString output = QDir(m_folder).filePath(QStringLiteral("output%1").arg(i));
+        if (std::rename(QFile::encodeName(scratch).constData(),
+                        QFile::encodeName(output).constData()) != 0)
+            fail(QStringLiteral("cannot rename over %1").arg(output));
+        const int folder = ::open(QFile::encodeName(m_folder).constData(), O_RDONLY | O_DIRECTORY);
+        if (folder < 0 || ::fsync(folder) != 0)
+            fail(QStringLiteral("cannot flush %1").arg(m_folder));
+        ::close(folder);
     }
 }
 

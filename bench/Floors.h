@@ -31,9 +31,10 @@ public:
     // The current log's copy read and decoded (windows-1252) into one text, its line starts
     // found: what showing the log needs at least.
     void readAndDecodeLog();
-    // logCount log copies read, then one output file of each size written (without a flush to
-    // disk, as an export writes): what an export needs at least.
-    void readAndWrite(int logCount, const QList<qint64> &outputSizes);
+    // logCount log copies read once each, then for each size a file of that size written to a
+    // scratch file, flushed to disk, renamed over its output and the folder flushed: what an
+    // export through the safe replacement needs at least.
+    void readAndReplace(int logCount, const QList<qint64> &outputSizes);
 
     // Cuts the appended copies back to their first size.
     void restore();

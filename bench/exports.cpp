@@ -2,7 +2,8 @@
 // number of QSOs: "Exporter au format ADIF" (every open activation's files) and "Exporter au
 // format C_Trafic" (the current activation's file), messages through the dialogs. Floor, in
 // the same iteration: the logs the export reads, read once each, and files of the sizes the
-// export writes, written (an export does not flush its files to disk).
+// export writes, each put in place as the safe replacement does (scratch file flushed to
+// disk, renamed over the output, folder flushed).
 #include "BenchData.h"
 #include "Floors.h"
 
@@ -82,13 +83,13 @@ void measureExport(benchmark::State &state, ExportDesk &d, int sourceLogs, Expor
         return;
     }
     const QList<qint64> sizes = d.writtenSizes(first);
-    d.floors.readAndWrite(sourceLogs, sizes); // its output files made, its buffer allocated
+    d.floors.readAndReplace(sourceLogs, sizes); // its output files made, its buffer allocated
     Tally tally;
     for (auto _ : state) {
         state.PauseTiming();
         d.dialogs.clear();
         const Stopwatch floor;
-        d.floors.readAndWrite(sourceLogs, sizes);
+        d.floors.readAndReplace(sourceLogs, sizes);
         tally.floorMs += floor.ms();
         state.ResumeTiming();
 

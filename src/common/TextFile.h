@@ -10,6 +10,7 @@
 #include <QStringView>
 
 #include <bit>
+#include <type_traits>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -64,21 +65,29 @@ private:
 };
 
 // Hands each line of raw file bytes to visit(ByteLine), in order, split as byteLines splits
-// them, without building a list. CR, LF and CR LF each end a line.
-template <typename Visit> void forEachByteLine(QByteArrayView bytes, Visit visit)
+// them, without building a list. CR, LF and CR LF each end a line. A visit that returns false
+// stops the walk, and the answer is then false.
+template <typename Visit> bool forEachByteLine(QByteArrayView bytes, Visit visit)
 {
     const char *data = bytes.data();
     const qsizetype size = bytes.size();
     qsizetype start = 0;
+    bool going = true;
+    const auto hand = [&](const ByteLine &line) {
+        if constexpr (std::is_same_v<std::invoke_result_t<Visit &, const ByteLine &>, bool>)
+            going = visit(line);
+        else
+            visit(line);
+    };
     // A CR or LF at p ends the line begun at start; CR LF is one line end.
     const auto endAt = [&](qsizetype p) {
         if (p < start)
             return; // the LF of a CR LF already taken
         if (data[p] == '\r' && p + 1 < size && data[p + 1] == '\n') {
-            visit(ByteLine{start, p, p + 2});
+            hand(ByteLine{start, p, p + 2});
             start = p + 2;
         } else {
-            visit(ByteLine{start, p, p + 1});
+            hand(ByteLine{start, p, p + 1});
             start = p + 1;
         }
     };
@@ -87,22 +96,23 @@ template <typename Visit> void forEachByteLine(QByteArrayView bytes, Visit visit
     // Sixteen bytes at a time: a long log is split in one pass.
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    for (; i + 16 <= size; i += 16) {
+    for (; going && i + 16 <= size; i += 16) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
         unsigned mask = unsigned(_mm_movemask_epi8(
             _mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
-        while (mask != 0) {
+        while (going && mask != 0) {
             endAt(i + std::countr_zero(mask));
             mask &= mask - 1;
         }
     }
 #endif
-    for (; i < size; ++i) {
+    for (; going && i < size; ++i) {
         if (data[i] == '\r' || data[i] == '\n')
             endAt(i);
     }
-    if (start < size)
-        visit(ByteLine{start, size, size});
+    if (going && start < size)
+        hand(ByteLine{start, size, size});
+    return going;
 }
 
 // The raw bytes of a file that is about to be rewritten: a missing file has none, a file that

@@ -1,14 +1,18 @@
 #include "AdifWriter.h"
 
 #include "AsciiText.h"
+#include "LogBytes.h"
 #include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
+#include "common/Windows1252.h"
 #include "help/Revision.h"
 #include "records/QsoLine.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
+#include <optional>
 #include <string>
 
 namespace orvel {
@@ -20,8 +24,8 @@ const QString kProgramId = QStringLiteral("Orvel Multi");
 
 // The bands of the entry window, as the award managers expect them.
 struct NamedBand {
-    const char *logBand;
-    const char *adifBand;
+    std::string_view logBand;
+    std::string_view adifBand;
 };
 constexpr std::array<NamedBand, 10> kBandTable{{{"3.5 Mhz", "80m"},
                                                 {"7 Mhz", "40m"},
@@ -75,7 +79,8 @@ QString bandOfMegahertz(QString number)
     return {};
 }
 
-// A record is assembled in a reused std::string: appending one character is then inline.
+// The header's fields and the fields a file repeats in every record are assembled in a
+// std::string; the records themselves are written in place (see RecordBuilder).
 using Record = std::string;
 
 void appendTag(Record &out, QLatin1String tag, qsizetype length)
@@ -140,22 +145,20 @@ void appendField(Record &out, QLatin1String tag, QStringView value)
     appendField(out, tag, value, folded);
 }
 
-void appendField(Record &out, QLatin1String tag, QLatin1String value)
+int twoDigits(LogBytes text, size_t at)
 {
-    appendTag(out, tag, value.size());
-    out.append(value.data(), size_t(value.size()));
-    out.push_back(' ');
-}
-
-int twoDigits(QStringView text, qsizetype at)
-{
-    return (text[at].unicode() - '0') * 10 + (text[at + 1].unicode() - '0');
+    return (text[at] - '0') * 10 + (text[at + 1] - '0');
 }
 
 // The yyyymmdd digits of a dd/mm/yy text, when it is a calendar date.
-bool calendarDate(QStringView text, char (&digits)[8])
+bool calendarDate(LogBytes text, char (&digits)[8])
 {
-    if (!hasDateForm(text))
+    // The form is one of ASCII digits and slashes: other bytes never have it.
+    if (text.size() != 8 || !isPrintableAscii(text))
+        return false;
+    char16_t characters[8];
+    std::copy(text.begin(), text.end(), characters);
+    if (!hasDateForm(QStringView(characters, 8)))
         return false;
     const int year = fullYear(twoDigits(text, 6));
     const int month = twoDigits(text, 3);
@@ -189,13 +192,11 @@ QString dateFallback(const QString &dateText)
     return dateText;
 }
 
-QLatin1String namedBand(QStringView bandWithUnit);
-
-QLatin1String namedBand(QStringView bandWithUnit)
+std::string_view namedBand(LogBytes bandWithUnit)
 {
     for (const NamedBand &band : kBandTable) {
-        if (bandWithUnit == QLatin1String(band.logBand))
-            return QLatin1String(band.adifBand);
+        if (bandWithUnit == band.logBand)
+            return band.adifBand;
     }
     return {};
 }
@@ -259,174 +260,275 @@ QString adifField(const QString &tag, const QString &value)
     return QString::fromLatin1(out.data(), qsizetype(out.size()));
 }
 
-bool holdsQso(QStringView logLine)
-{
-    for (const QChar c : logLine) {
-        if (c != QLatin1Char(' '))
-            return true;
-    }
-    return false;
-}
-
 namespace {
 
-// Builds the records of one file. It keeps what it can reuse from one record to the next: the
-// buffer of folded text and the ADIF band of the last band outside the list (a log keeps to a
-// few bands).
+// The digits of a length, written at at; returns their end.
+char *writeNumber(char *at, size_t number)
+{
+    if (number < 10) {
+        *at++ = char('0' + number);
+        return at;
+    }
+    char digits[24];
+    int count = 0;
+    for (; number > 0; number /= 10)
+        digits[count++] = char('0' + number % 10);
+    while (count > 0)
+        *at++ = digits[--count];
+    return at;
+}
+
+// Builds the records of one file from the log lines as stored, each written straight into the
+// caller's buffer. It keeps what it can reuse from one record to the next: the buffer of
+// folded text, the ADIF band of the last band outside the list (a log keeps to a few bands)
+// and the fields that are the same in every record of the file.
 class RecordBuilder
 {
 public:
-    explicit RecordBuilder(const AdifFileData &data)
-        : m_data(data)
-    {
-    }
+    explicit RecordBuilder(const AdifFileData &data);
 
-    // Appends the record to out; in the DMSM layout its part of out is put in capitals.
-    void append(Record &out, QStringView line);
+    // The most a record can take: the fields come from the line's first columns only, and
+    // a character folds to a few letters at most.
+    size_t maxRecordSize() const { return m_maxRecordSize; }
+
+    // Writes the record of line at out, which has room for maxRecordSize() bytes, and
+    // returns its end; in the DMSM layout the record is in capitals.
+    char *write(char *out, LogBytes line);
 
 private:
-    void field(Record &out, QLatin1String tag, QStringView value)
+    template <size_t N>
+    static char *tag(char *at, const char (&name)[N], size_t length)
     {
-        appendField(out, tag, value, m_folded);
+        *at++ = '<';
+        std::memcpy(at, name, N - 1);
+        at += N - 1;
+        *at++ = ':';
+        at = writeNumber(at, length);
+        *at++ = '>';
+        return at;
     }
-    void field(Record &out, QLatin1String tag, QLatin1String value)
+    // A value that needs no folding; a blank follows.
+    template <size_t N>
+    static char *plainField(char *at, const char (&name)[N], std::string_view value)
     {
-        appendField(out, tag, value);
+        at = tag(at, name, value.size());
+        if (!value.empty())
+            std::memcpy(at, value.data(), value.size());
+        at += value.size();
+        *at++ = ' ';
+        return at;
     }
-    const QString &otherBand(QStringView bandWithUnit)
+    // A log value trimmed of blanks; one that is not plain ASCII is folded first, and the
+    // length is that of the folded value.
+    template <size_t N>
+    char *field(char *at, const char (&name)[N], LogBytes value)
+    {
+        char *const start = at;
+        at = tag(at, name, value.size());
+        for (const char c : value) {
+            if (static_cast<unsigned char>(c - 32) > 126 - 32)
+                return foldedField(start, name, value);
+            *at++ = c;
+        }
+        *at++ = ' ';
+        return at;
+    }
+    template <size_t N>
+    char *foldedField(char *at, const char (&name)[N], LogBytes value)
+    {
+        m_folded.clear();
+        appendAsciiFolded(m_folded, value);
+        return plainField(at, name, trimmedFolded());
+    }
+    template <size_t N>
+    char *field(char *at, const char (&name)[N], QStringView value)
+    {
+        m_folded.clear();
+        appendAsciiFolded(m_folded, value);
+        return plainField(at, name, trimmedFolded());
+    }
+    // Blanks that folding brought to the edges (a non-breaking blank) are trimmed too.
+    std::string_view trimmedFolded() const
+    {
+        const size_t first = m_folded.find_first_not_of(' ');
+        if (first == std::string::npos)
+            return {};
+        return std::string_view(m_folded).substr(first, m_folded.find_last_not_of(' ') - first + 1);
+    }
+    // The yyyymmdd digits of a date when it is a calendar day; a log holds the QSOs of one
+    // day in a row.
+    std::optional<std::string_view> dateDigits(LogBytes date)
+    {
+        if (date != m_lastDate) {
+            m_lastDate.assign(date);
+            m_lastDateIsDay = calendarDate(date, m_lastDigits);
+        }
+        if (!m_lastDateIsDay)
+            return std::nullopt;
+        return std::string_view(m_lastDigits, sizeof m_lastDigits);
+    }
+    const std::string &otherBand(LogBytes bandWithUnit)
     {
         if (bandWithUnit != m_lastBand) {
-            m_lastBand = bandWithUnit.toString();
-            m_lastAnswer = bandOfMegahertz(m_lastBand.section(QLatin1Char(' '), 0, 0));
+            m_lastBand.assign(bandWithUnit);
+            const QString band =
+                bandOfMegahertz(decodedBytes(bandWithUnit).section(QLatin1Char(' '), 0, 0));
+            m_lastAnswer = band.toStdString();
         }
         return m_lastAnswer;
     }
 
-    const AdifFileData &m_data;
+    AdifVariant m_variant;
     std::string m_folded;
-    QString m_lastBand;
-    QString m_lastAnswer;
+    std::string m_lastBand;
+    std::string m_lastAnswer;
+    std::string m_lastDate;
+    bool m_lastDateIsDay = false;
+    char m_lastDigits[8] = {};
+    // The fields of the file's WFF or DMSM layout that come from the reference and the
+    // activator, between the log's fields.
+    std::string m_fileFieldsAfterComment;
+    std::string m_fileFieldsAfterOperator;
+    size_t m_maxRecordSize = 0;
 };
 
-void RecordBuilder::append(Record &out, QStringView line)
+RecordBuilder::RecordBuilder(const AdifFileData &data)
+    : m_variant(data.variant)
 {
-    const AdifFileData &data = m_data;
-    const size_t start = out.size();
-    field(out, QLatin1String("call"), qsoField(line, qsocol::kCall));
-    const QStringView firstName = qsoField(line, qsocol::kFirstName);
-    if (!firstName.isEmpty())
-        field(out, QLatin1String("name"), firstName);
-
-    const QStringView band = qsoField(line, qsocol::kBandWithUnit);
-    const QLatin1String named = namedBand(band);
-    if (named.size() > 0)
-        field(out, QLatin1String("band"), named);
-    else
-        field(out, QLatin1String("band"), otherBand(band));
-
-    const QStringView mode = qsoField(line, qsocol::kMode);
-    if (mode == QLatin1String("TTY"))
-        field(out, QLatin1String("mode"), QLatin1String("RTTY"));
-    else
-        field(out, QLatin1String("mode"), mode);
-
-    const QStringView date = qsoField(line, qsocol::kDate);
-    char digits[8];
-    if (calendarDate(date, digits))
-        field(out, QLatin1String("qso_date"), QLatin1String(digits, 8));
-    else
-        field(out, QLatin1String("qso_date"), dateFallback(date.toString()));
-
-    // hhmm: the first two and the last two characters of the time.
-    const QStringView time = qsoField(line, qsocol::kTime);
-    if (time.size() == 5 && isPrintableAscii(time)) {
-        for (const char *tag : {"time_on", "time_off"}) {
-            appendTag(out, QLatin1String(tag), 4);
-            for (const qsizetype i : {0, 1, 3, 4})
-                out.push_back(char(time[i].unicode()));
-            out.push_back(' ');
-        }
-    } else {
-        const QString hhmm = time.left(2).toString() + time.right(2).toString();
-        field(out, QLatin1String("time_on"), hhmm);
-        field(out, QLatin1String("time_off"), hhmm);
-    }
-    field(out, QLatin1String("rst_sent"), qsoField(line, qsocol::kRstSent));
-    field(out, QLatin1String("rst_rcvd"), qsoField(line, qsocol::kRstReceived));
-    field(out, QLatin1String("state"), qsoField(line, qsocol::kDepartment));
-    const QStringView remarks = qsoField(line, qsocol::kRemarks);
+    const auto add = [](std::string &out, const char *tag, const QString &value) {
+        appendField(out, QLatin1String(tag), value);
+    };
     switch (data.variant) {
     case AdifVariant::Standard:
-        field(out, QLatin1String("comment"), remarks);
         break;
     case AdifVariant::Wff:
-        field(out, QLatin1String("comment"), remarks);
-        field(out, QLatin1String("MY_SIG"), QLatin1String("WWFF"));
-        field(out, QLatin1String("My_SIG_INFO"), trimBlanks(wwffReference(data.reference)));
-        field(out, QLatin1String("SIG"), QLatin1String("WWFF"));
-        field(out, QLatin1String("STATION_CALLSIGN"), trimBlanks(data.activator));
-        field(out, QLatin1String("OPERATOR"), qsoField(line, qsocol::kOperator));
-        field(out, QLatin1String("SIG_Info"), QLatin1String(""));
+        add(m_fileFieldsAfterComment, "MY_SIG", QStringLiteral("WWFF"));
+        add(m_fileFieldsAfterComment, "My_SIG_INFO", trimBlanks(wwffReference(data.reference)));
+        add(m_fileFieldsAfterComment, "SIG", QStringLiteral("WWFF"));
+        add(m_fileFieldsAfterComment, "STATION_CALLSIGN", trimBlanks(data.activator));
+        add(m_fileFieldsAfterOperator, "SIG_Info", QString());
         break;
     case AdifVariant::Dmsm:
-        field(out, QLatin1String("comment"), trimBlanks(data.reference));
-        field(out, QLatin1String("operator"), trimBlanks(data.activator));
-        field(out, QLatin1String("Qth"), remarks);
+        add(m_fileFieldsAfterComment, "comment", trimBlanks(data.reference));
+        add(m_fileFieldsAfterComment, "operator", trimBlanks(data.activator));
         break;
     }
-    out.append("<eor>", 5);
+    // Every value of a record comes from the line's columns, the time twice; the tags, their
+    // lengths and the fixed values take well under the rest.
+    constexpr size_t kTagsAndFixedValues = 1024;
+    m_maxRecordSize = kTagsAndFixedValues + 2 * kQsoLineLength * longestAsciiFold() +
+                      m_fileFieldsAfterComment.size() + m_fileFieldsAfterOperator.size();
+}
+
+char *RecordBuilder::write(char *out, LogBytes line)
+{
+    char *at = out;
+    at = field(at, "call", byteField(line, qsocol::kCall));
+    const LogBytes firstName = byteField(line, qsocol::kFirstName);
+    if (!firstName.empty())
+        at = field(at, "name", firstName);
+
+    const LogBytes band = byteField(line, qsocol::kBandWithUnit);
+    const std::string_view named = namedBand(band);
+    at = plainField(at, "band", !named.empty() ? named : std::string_view(otherBand(band)));
+
+    const LogBytes mode = byteField(line, qsocol::kMode);
+    if (mode == "TTY")
+        at = plainField(at, "mode", "RTTY");
+    else
+        at = field(at, "mode", mode);
+
+    const LogBytes date = byteField(line, qsocol::kDate);
+    if (const std::optional<std::string_view> digits = dateDigits(date))
+        at = plainField(at, "qso_date", *digits);
+    else
+        at = field(at, "qso_date", QStringView(dateFallback(decodedBytes(date))));
+
+    // hhmm: the first two and the last two characters of the time.
+    const LogBytes time = byteField(line, qsocol::kTime);
+    if (time.size() == 5 && isPrintableAscii(time)) {
+        const char hhmm[4] = {time[0], time[1], time[3], time[4]};
+        at = plainField(at, "time_on", std::string_view(hhmm, 4));
+        at = plainField(at, "time_off", std::string_view(hhmm, 4));
+    } else {
+        std::string hhmm(time.substr(0, 2));
+        hhmm.append(time.substr(time.size() - std::min<size_t>(2, time.size())));
+        at = field(at, "time_on", LogBytes(hhmm));
+        at = field(at, "time_off", LogBytes(hhmm));
+    }
+    at = field(at, "rst_sent", byteField(line, qsocol::kRstSent));
+    at = field(at, "rst_rcvd", byteField(line, qsocol::kRstReceived));
+    at = field(at, "state", byteField(line, qsocol::kDepartment));
+    const LogBytes remarks = byteField(line, qsocol::kRemarks);
+    const auto fileFields = [&at](const std::string &fields) {
+        std::memcpy(at, fields.data(), fields.size());
+        at += fields.size();
+    };
+    switch (m_variant) {
+    case AdifVariant::Standard:
+        at = field(at, "comment", remarks);
+        break;
+    case AdifVariant::Wff:
+        at = field(at, "comment", remarks);
+        fileFields(m_fileFieldsAfterComment);
+        at = field(at, "OPERATOR", byteField(line, qsocol::kOperator));
+        fileFields(m_fileFieldsAfterOperator);
+        break;
+    case AdifVariant::Dmsm:
+        fileFields(m_fileFieldsAfterComment);
+        at = field(at, "Qth", remarks);
+        break;
+    }
+    std::memcpy(at, "<eor>", 5);
+    at += 5;
     // Folded to ASCII beforehand, so capitals never change a length.
-    if (data.variant == AdifVariant::Dmsm) {
-        for (auto c = out.begin() + qsizetype(start); c != out.end(); ++c) {
+    if (m_variant == AdifVariant::Dmsm) {
+        for (char *c = out; c != at; ++c) {
             if (*c >= 'a' && *c <= 'z')
                 *c = char(*c - 'a' + 'A');
         }
     }
+    Q_ASSERT(size_t(at - out) <= m_maxRecordSize);
+    return at;
 }
 
 } // namespace
 
 QString adifRecord(const QString &logLine, const AdifFileData &data)
 {
-    Record record;
-    RecordBuilder(data).append(record, logLine);
-    return QString::fromLatin1(record.data(), qsizetype(record.size()));
-}
-
-bool writeAdif(QIODevice &device, const QList<QStringView> &logLines, const AdifFileData &data,
-               const QDateTime &createdUtc)
-{
-    constexpr size_t chunkSize = 1 << 20;
-    Record chunk;
-    chunk.reserve(chunkSize + 4096);
-    const QByteArray header = adifHeader(data.activator, createdUtc).toLatin1();
-    chunk.append(header.constData(), size_t(header.size()));
-    auto flushChunk = [&device, &chunk] {
-        const bool written =
-            device.write(chunk.data(), qint64(chunk.size())) == qint64(chunk.size());
-        chunk.clear();
-        return written;
-    };
+    const QByteArray stored = encodeWindows1252(logLine);
     RecordBuilder builder(data);
-    for (const QStringView line : logLines) {
-        if (!holdsQso(line))
-            continue;
-        builder.append(chunk, line);
-        chunk.append("\r\n", 2);
-        if (chunk.size() >= chunkSize && !flushChunk())
-            return false;
-    }
-    return flushChunk();
+    std::string record(builder.maxRecordSize(), '\0');
+    const char *end =
+        builder.write(record.data(), LogBytes(stored.constData(), size_t(stored.size())));
+    return QString::fromLatin1(record.data(), qsizetype(end - record.data()));
 }
 
-bool writeAdif(QIODevice &device, const QStringList &logLines, const AdifFileData &data,
+bool writeAdif(QIODevice &device, const QByteArray &log, const AdifFileData &data,
                const QDateTime &createdUtc)
 {
-    QList<QStringView> views;
-    views.reserve(logLines.size());
-    for (const QString &line : logLines)
-        views.append(line);
-    return writeAdif(device, views, data, createdUtc);
+    // Written in chunks as it goes: a long log never stands twice in memory.
+    constexpr qsizetype chunkSize = 1 << 20;
+    RecordBuilder builder(data);
+    const qsizetype recordRoom = qsizetype(builder.maxRecordSize()) + 2;
+    const QByteArray header = adifHeader(data.activator, createdUtc).toLatin1();
+    QByteArray chunk(std::max(chunkSize, header.size()) + recordRoom, Qt::Uninitialized);
+    char *const first = chunk.data();
+    char *at = std::copy(header.cbegin(), header.cend(), first);
+    auto flushChunk = [&] {
+        const qint64 size = at - first;
+        at = first;
+        return device.write(first, size) == size;
+    };
+    const bool whole = forEachQsoLine(log, [&](LogBytes line) {
+        if (at - first > chunkSize && !flushChunk())
+            return false;
+        at = builder.write(at, line);
+        *at++ = '\r';
+        *at++ = '\n';
+        return true;
+    });
+    return whole && flushChunk();
 }
 
 } // namespace orvel

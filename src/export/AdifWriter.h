@@ -6,7 +6,6 @@
 #include <QIODevice>
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace orvel {
 
@@ -39,17 +38,14 @@ struct AdifFileData {
 };
 
 // The record of one log line, "<eor>" included, without the line end. In the DMSM layout the
-// whole record is in capitals.
+// whole record is in capitals. The line is taken as stored in the log (windows-1252): a
+// character the files cannot hold reads as '?'.
 QString adifRecord(const QString &logLine, const AdifFileData &data);
 
-// Whether a log line holds a QSO: lines made only of blanks (added by hand) are passed over.
-bool holdsQso(QStringView logLine);
-
-// Writes the header and one record per QSO line, each line ended by CRLF. False when the
-// device refused some of the text.
-bool writeAdif(QIODevice &device, const QList<QStringView> &logLines, const AdifFileData &data,
-               const QDateTime &createdUtc);
-bool writeAdif(QIODevice &device, const QStringList &logLines, const AdifFileData &data,
+// Writes the header and one record per QSO line of log (the log file's bytes), each line
+// ended by CRLF; lines made only of blanks are passed over. False when the device refused
+// some of the text.
+bool writeAdif(QIODevice &device, const QByteArray &log, const AdifFileData &data,
                const QDateTime &createdUtc);
 
 } // namespace orvel

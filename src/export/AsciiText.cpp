@@ -1,5 +1,8 @@
 #include "AsciiText.h"
 
+#include "common/Windows1252.h"
+
+#include <algorithm>
 #include <array>
 
 namespace orvel {
@@ -120,6 +123,20 @@ const std::array<std::string, kTableSize> &foldTable()
     return table;
 }
 
+// The folding of each byte of the files, from the character it stands for.
+const std::array<std::string, 256> &byteFoldTable()
+{
+    static const std::array<std::string, 256> table = [] {
+        std::array<std::string, 256> folds;
+        for (int b = 0; b < 256; ++b) {
+            const QString character = decodeWindows1252(QByteArray(1, char(b)));
+            appendAsciiFolded(folds[size_t(b)], character);
+        }
+        return folds;
+    }();
+    return table;
+}
+
 } // namespace
 
 bool isPrintableAscii(QStringView text)
@@ -153,6 +170,38 @@ QString asciiFolded(const QString &text)
     out.reserve(size_t(text.size()) + 8);
     appendAsciiFolded(out, text);
     return QString::fromLatin1(out.data(), qsizetype(out.size()));
+}
+
+bool isPrintableAscii(std::string_view bytes)
+{
+    for (const char c : bytes) {
+        if (!isPrintable(static_cast<unsigned char>(c)))
+            return false;
+    }
+    return true;
+}
+
+size_t longestAsciiFold()
+{
+    static const size_t longest = [] {
+        size_t length = 1;
+        for (const std::string &fold : byteFoldTable())
+            length = std::max(length, fold.size());
+        return length;
+    }();
+    return longest;
+}
+
+void appendAsciiFolded(std::string &out, std::string_view windows1252)
+{
+    const auto &table = byteFoldTable();
+    for (const char c : windows1252) {
+        const auto b = static_cast<unsigned char>(c);
+        if (isPrintable(b))
+            out.push_back(c);
+        else
+            out.append(table[b]);
+    }
 }
 
 } // namespace orvel

@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <string>
+#include <string_view>
 
 namespace orvel {
 
@@ -18,5 +19,14 @@ QString asciiFolded(const QString &text);
 void appendAsciiFolded(std::string &out, QStringView text);
 
 bool isPrintableAscii(QStringView text);
+
+// The same folding for text as stored in the files (windows-1252 bytes), appended to out: each
+// byte folds as the character it stands for.
+void appendAsciiFolded(std::string &out, std::string_view windows1252);
+
+bool isPrintableAscii(std::string_view bytes);
+
+// The most ASCII characters one character of the files folds to.
+size_t longestAsciiFold();
 
 } // namespace orvel

@@ -1,9 +1,9 @@
 // The C_Trafic file of an activation log: one 199-column line per QSO, no header.
 #pragma once
 
+#include <QByteArray>
 #include <QIODevice>
 #include <QString>
-#include <QStringList>
 
 namespace orvel {
 
@@ -16,12 +16,13 @@ QString ctraficFileName(const QString &reference);
 // program's list gets the number and " Mhz", padded or cut to 8 columns.
 QString ctraficBand(const QString &bandNumber);
 
-// The 199-column line of a log line; the log's values keep their blanks and characters,
+// The 199-column line of a log line, taken as stored in the log (windows-1252: a character
+// the files cannot hold reads as '?'); the log's values keep their blanks and characters,
 // except control characters, which become blanks.
 QString ctraficLine(const QString &logLine);
 
-// Writes one line per QSO line (windows-1252, CRLF); lines made only of blanks are passed
-// over. False when the device refused some of the text.
-bool writeCTrafic(QIODevice &device, const QList<QStringView> &logLines);
+// Writes one line per QSO line of log (the log file's bytes), windows-1252, CRLF; lines made
+// only of blanks are passed over. False when the device refused some of the text.
+bool writeCTrafic(QIODevice &device, const QByteArray &log);
 
 } // namespace orvel

@@ -58,34 +58,58 @@ QString nothingToExportMessage()
     return QStringLiteral("Aucune activation n'est ouverte : il n'y a rien à exporter.");
 }
 
-std::optional<ExportFailure> exportAdifFile(const QString &folder, const QString &logReference,
-                                            const AdifFileData &data, const QDateTime &createdUtc)
+namespace {
+
+// A log as an export run read it: its bytes, or why it could not be read.
+struct ReadLog {
+    QByteArray bytes;
+    std::optional<ExportFailure> failure;
+};
+
+ReadLog readLog(const QString &folder, const QString &reference)
+{
+    ReadLog log;
+    log.failure =
+        readLogFile(referenceFilePath(folder, reference, QStringLiteral(".txt")), &log.bytes);
+    return log;
+}
+
+std::optional<ExportFailure> refusedAdifFile(const QString &logReference, const AdifFileData &data)
 {
     if (auto refused = refusedReference(logReference))
         return refused;
-    if (auto refused = refusedReference(data.reference))
-        return refused;
-    QString text;
-    if (auto failure =
-            readLogFile(referenceFilePath(folder, logReference, QStringLiteral(".txt")), &text))
-        return failure;
-    const QList<QStringView> lines = lineViews(text);
+    return refusedReference(data.reference);
+}
+
+std::optional<ExportFailure> writeAdifFile(const QString &folder, const ReadLog &log,
+                                           const AdifFileData &data, const QDateTime &createdUtc)
+{
+    if (log.failure)
+        return log.failure;
     const QString path = dataFilePath(folder, adifFileName(data.reference, data.variant));
     return writeExportFile(
-        path, [&](QIODevice &device) { return writeAdif(device, lines, data, createdUtc); });
+        path, [&](QIODevice &device) { return writeAdif(device, log.bytes, data, createdUtc); });
+}
+
+} // namespace
+
+std::optional<ExportFailure> exportAdifFile(const QString &folder, const QString &logReference,
+                                            const AdifFileData &data, const QDateTime &createdUtc)
+{
+    if (auto refused = refusedAdifFile(logReference, data))
+        return refused;
+    return writeAdifFile(folder, readLog(folder, logReference), data, createdUtc);
 }
 
 std::optional<ExportFailure> exportCTraficFile(const QString &folder, const QString &reference)
 {
     if (auto refused = refusedReference(reference))
         return refused;
-    QString text;
-    if (auto failure =
-            readLogFile(referenceFilePath(folder, reference, QStringLiteral(".txt")), &text))
-        return failure;
-    const QList<QStringView> lines = lineViews(text);
+    const ReadLog log = readLog(folder, reference);
+    if (log.failure)
+        return log.failure;
     return writeExportFile(dataFilePath(folder, ctraficFileName(reference)),
-                           [&lines](QIODevice &device) { return writeCTrafic(device, lines); });
+                           [&log](QIODevice &device) { return writeCTrafic(device, log.bytes); });
 }
 
 ExportOutcome runAdifExport(const Session &session, const Clock &clock, const ExportReport &report)
@@ -101,13 +125,23 @@ ExportOutcome runAdifExport(const Session &session, const Clock &clock, const Ex
         return outcome;
     }
     const QString activator = trimBlanks(current.activator);
+    // The current log feeds every standard file: it is read once for the run, as is an
+    // activation's own log for its layouts.
+    std::optional<ReadLog> currentLog;
     for (const QString &reference : open) {
+        std::optional<ReadLog> ownLog;
         for (const AdifVariant variant : adifVariants(reference)) {
             const AdifFileData data{variant, reference, activator};
-            const QString logReference =
-                variant == AdifVariant::Standard ? current.reference : reference;
-            record(outcome, report, adifFileName(reference, variant),
-                   exportAdifFile(folder, logReference, data, clock.utcNow()));
+            const bool standard = variant == AdifVariant::Standard;
+            const QString &logReference = standard ? current.reference : reference;
+            std::optional<ReadLog> &log = standard ? currentLog : ownLog;
+            std::optional<ExportFailure> failure = refusedAdifFile(logReference, data);
+            if (!failure) {
+                if (!log)
+                    log = readLog(folder, logReference);
+                failure = writeAdifFile(folder, *log, data, clock.utcNow());
+            }
+            record(outcome, report, adifFileName(reference, variant), failure);
         }
     }
     return outcome;

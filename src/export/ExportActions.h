@@ -42,8 +42,8 @@ std::optional<ExportFailure> exportAdifFile(const QString &folder, const QString
 std::optional<ExportFailure> exportCTraficFile(const QString &folder, const QString &reference);
 
 // Every open activation in list order, each to its variants: the standard file from the
-// current activation's log, the WFF and DMSM files from the activation's own log. A failed
-// file is reported and the run goes on with the next one.
+// current activation's log, the WFF and DMSM files from the activation's own log, each log
+// read once for the run. A failed file is reported and the run goes on with the next one.
 ExportOutcome runAdifExport(const Session &session, const Clock &clock, const ExportReport &report);
 
 // The current activation's log to its C_Trafic file.

@@ -2,7 +2,6 @@
 
 #include "common/FixedColumns.h"
 #include "common/TextFile.h"
-#include "common/Windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -100,7 +99,7 @@ int writeErrorNumber(int systemError, QFileDevice::FileError error)
     }
 }
 
-std::optional<ExportFailure> readLogFile(const QString &path, QString *text)
+std::optional<ExportFailure> readLogFile(const QString &path, QByteArray *bytes)
 {
     const QString name = fileNameOf(path);
     const QFileInfo info(path);
@@ -113,10 +112,9 @@ std::optional<ExportFailure> readLogFile(const QString &path, QString *text)
     if (!file.open(QIODevice::ReadOnly))
         return exportFailure(readErrorNumber(errno), name);
     errno = 0;
-    const QByteArray bytes = file.readAll();
+    *bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return exportFailure(readErrorNumber(errno), name);
-    *text = decodeWindows1252(bytes);
     return std::nullopt;
 }
 

@@ -34,9 +34,9 @@ ExportFailure exportFailure(int number, const QString &fileName);
 int readErrorNumber(int systemError);
 int writeErrorNumber(int systemError, QFileDevice::FileError error);
 
-// The text of a log file (windows-1252), read whole. A missing or unreadable log is a
-// failure, never an empty log.
-std::optional<ExportFailure> readLogFile(const QString &path, QString *text);
+// The bytes of a log file as stored (windows-1252), read whole. A missing or unreadable log is
+// a failure, never an empty log.
+std::optional<ExportFailure> readLogFile(const QString &path, QByteArray *bytes);
 
 // Lets write make the file's text, then puts it in place of the file at path through the safe
 // replacement (the former file stays whole when anything fails).

@@ -196,6 +196,13 @@ private slots:
         file.write(bytes);
         file.close();
         QCOMPARE(readLines(path), lines);
+        // The exports split the bytes without decoding them first, and meet the same lines.
+        QStringList split;
+        forEachByteLine(bytes, [&](const ByteLine &line) {
+            split.append(QString::fromLatin1(bytes.mid(line.start, line.end - line.start)));
+            return true;
+        });
+        QCOMPARE(split, lines);
     }
 
     // A rewrite splits raw bytes as reading does and ends every line it keeps with CR LF;

@@ -283,6 +283,36 @@ private slots:
         QVERIFY(isPrintableAscii(written));
     }
 
+    // The log's bytes of 0x80..0x9F stand for letters and signs of the files' set (five for
+    // nothing): read from the file, they fold like any other character.
+    void foldsTheLogsUpperBytes_data()
+    {
+        QTest::addColumn<QString>("firstName");
+        QTest::addColumn<QByteArray>("field");
+        QTest::newRow("oe ligature") << QString::fromUtf8("Cœur") << QByteArray("<name:5>Coeur ");
+        QTest::newRow("euro sign") << QString::fromUtf8("5 €") << QByteArray("<name:5>5 EUR ");
+        QTest::newRow("typographic quote")
+            << QString::fromUtf8("L’Isle") << QByteArray("<name:6>L'Isle ");
+        QTest::newRow("capital Y diaeresis")
+            << QString::fromUtf8("Ÿves") << QByteArray("<name:4>Yves ");
+        QTest::newRow("unassigned byte")
+            << QString("J") + QChar(0x81) + "an" << QByteArray("<name:4>J?an ");
+        QTest::newRow("tab") << QString("Je\tan") << QByteArray("<name:5>Je an ");
+    }
+    void foldsTheLogsUpperBytes()
+    {
+        QFETCH(QString, firstName);
+        QFETCH(QByteArray, field);
+        QString line = exampleQso();
+        placeColumn(line, qsocol::kFirstName, firstName);
+        writeLog("DFCF 89010", {exampleQso(), line});
+        QVERIFY(exportAll("DFCF 89010", {"DFCF 89010"}).ok());
+        const QByteArray nameless = kExampleFields.left(kExampleFields.indexOf("<band"));
+        QCOMPARE(readBytes(path("DFCF 89010.adi")),
+                 kHeader + kExampleFields + "<eor>\r\n" + nameless + field +
+                     kExampleFields.mid(nameless.size()) + "<eor>\r\n");
+    }
+
     void showsTitleBeforeExporting()
     {
         writeLog("DFCF 89010", {exampleQso()});

@@ -121,6 +121,53 @@ private slots:
         QCOMPARE(ctraficLine(line), ctraficLine(expected));
     }
 
+    // A line with a byte of 0x80..0x9F or a control character is written byte by byte, the
+    // others column by column: in the file, the letters and signs of that range stay as they
+    // are, the five bytes the set leaves unassigned and the controls become blanks, in every
+    // column the line takes, the band's included.
+    void keepsTheFilesCharactersAndBlanksControls_data()
+    {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("ctfIndex");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("euro sign in the remarks")
+            << "remarks" << QString::fromUtf8("5 €") << 168 << QByteArray("5 \x80 ");
+        QTest::newRow("oe ligature in the first name")
+            << "firstName" << QString::fromUtf8("Cœur") << 110 << QByteArray("C\x9cur ");
+        QTest::newRow("capital Y diaeresis in the call")
+            << "call" << QString::fromUtf8("ŸF4") << 10 << QByteArray("\x9f") + "F4 ";
+        QTest::newRow("unassigned byte in the remarks")
+            << "remarks" << QString("A") + QChar(0x8D) + "B" << 168 << QByteArray("A B ");
+        QTest::newRow("tab in the band")
+            << "band" << "\t7" << 49 << QByteArray(" 7 Mhz  ");
+        QTest::newRow("escape in the mode")
+            << "mode" << QString("C") + QChar(0x1b) << 59 << QByteArray("C   ");
+    }
+    void keepsTheFilesCharactersAndBlanksControls()
+    {
+        QFETCH(QString, column);
+        QFETCH(QString, value);
+        QFETCH(int, ctfIndex);
+        QFETCH(QByteArray, expected);
+        QString special = cwQso();
+        for (const LineColumn &c : qsocol::kColumns) {
+            if (column == QLatin1String(c.name) && c.alignment == Alignment::Left)
+                placeColumn(special, c, value.leftJustified(c.width));
+            else if (column == QLatin1String(c.name))
+                placeColumn(special, c, value);
+        }
+        writeFile(platform->file("DFCF 89010.txt"), {cwQso(), special, cwQso()});
+        QVERIFY(exportCurrent("DFCF 89010").ok());
+        const QList<QByteArray> lines = readBytes(platform->file("DFCF 89010.ctf")).split('\n');
+        QCOMPARE(lines.size(), 4);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(lines.at(i).size(), kCTraficLineLength + 1);
+        QCOMPARE(lines.at(1).mid(ctfIndex, expected.size()), expected);
+        QCOMPARE(lines.at(0), lines.at(2));
+        QVERIFY(lines.at(0).contains("H\xe9l\xe8ne"));
+    }
+
     // The disk fills up during the export: the former .ctf stays whole.
     void failedExportKeepsTheFormerFile()
     {

@@ -42,7 +42,8 @@ QByteArray written(const std::function<bool(QIODevice &)> &write)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString text = decodeWindows1252(fuzz::bytesOf(data, size));
+    const QByteArray log = fuzz::bytesOf(data, size);
+    const QString text = decodeWindows1252(log);
     const QList<QStringView> lines = lineViews(text);
     QStringList copies;
     for (const QStringView line : lines) {
@@ -59,10 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const AdifVariant variant : {AdifVariant::Standard, AdifVariant::Wff, AdifVariant::Dmsm}) {
         const AdifFileData file{variant, QStringLiteral("DFCF 89010"), QStringLiteral("Q4XYZ/P")};
         requireNoControlBytes(
-            written([&](QIODevice &d) { return writeAdif(d, lines, file, created); }),
+            written([&](QIODevice &d) { return writeAdif(d, log, file, created); }),
             "aucun caractère de contrôle dans l'ADIF");
     }
-    const QByteArray ctf = written([&](QIODevice &d) { return writeCTrafic(d, lines); });
+    const QByteArray ctf = written([&](QIODevice &d) { return writeCTrafic(d, log); });
     requireNoControlBytes(ctf, "aucun caractère de contrôle dans le C_Trafic");
     for (const QByteArray &line : ctf.split('\n')) {
         fuzz::require(line.isEmpty() || line.size() == kCTraficLineLength + 1,
