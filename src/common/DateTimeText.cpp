@@ -4,18 +4,40 @@ namespace orvel {
 
 namespace {
 
+char16_t unitOf(QChar c)
+{
+    return c.unicode();
+}
+char16_t unitOf(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
 // True when text has exactly the length of form, with an ASCII digit wherever form has a '9'
 // and the same character elsewhere.
-bool matchesForm(QStringView text, QLatin1String form)
+template <typename Text> bool matchesForm(Text text, QLatin1String form)
 {
     if (text.size() != form.size())
         return false;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
+        const char16_t c = unitOf(text[i]);
         if (form[i] == QLatin1Char('9') ? c < u'0' || c > u'9' : c != form[i].unicode())
             return false;
     }
     return true;
+}
+
+template <typename Text> std::optional<qint64> orderKeyOf(Text date, Text time)
+{
+    if (!matchesForm(date, QLatin1String("99/99/99")) || !matchesForm(time, QLatin1String("99:99")))
+        return std::nullopt;
+    const auto number = [](Text text, qsizetype at) -> qint64 {
+        return (unitOf(text[at]) - '0') * 10 + (unitOf(text[at + 1]) - '0');
+    };
+    const qint64 year = fullYear(int(number(date, 6)));
+    return (((year * 100 + number(date, 3)) * 100 + number(date, 0)) * 100 + number(time, 0)) *
+               100 +
+           number(time, 3);
 }
 
 } // namespace
@@ -83,15 +105,12 @@ std::optional<QTime> parseTimeText(const QString &text)
 
 std::optional<qint64> momentOrderKey(QStringView date, QStringView time)
 {
-    if (!hasDateForm(date) || !hasTimeForm(time))
-        return std::nullopt;
-    const auto number = [](QStringView text, qsizetype at) -> qint64 {
-        return (text[at].unicode() - '0') * 10 + (text[at + 1].unicode() - '0');
-    };
-    const qint64 year = fullYear(int(number(date, 6)));
-    return (((year * 100 + number(date, 3)) * 100 + number(date, 0)) * 100 + number(time, 0)) *
-               100 +
-           number(time, 3);
+    return orderKeyOf(date, time);
+}
+
+std::optional<qint64> momentOrderKey(QByteArrayView date, QByteArrayView time)
+{
+    return orderKeyOf(date, time);
 }
 
 } // namespace orvel

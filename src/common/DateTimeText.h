@@ -1,6 +1,7 @@
 // The dd/mm/yy and hh:mm texts of the logs, and the century rule for two-digit years.
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <QStringView>
@@ -40,5 +41,7 @@ std::optional<QTime> parseTimeText(const QString &text);
 // century, month, day, hour, minute. Only the form is checked, as the entry fields check only
 // the form; empty when either text lacks it.
 std::optional<qint64> momentOrderKey(QStringView date, QStringView time);
+// The same of raw file bytes (a valid date and time are plain ASCII).
+std::optional<qint64> momentOrderKey(QByteArrayView date, QByteArrayView time);
 
 } // namespace orvel

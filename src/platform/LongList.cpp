@@ -21,6 +21,7 @@ LongList::LongList(QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setTextElideMode(Qt::ElideNone);
+    setAutoFillBackground(true);
     fitRowsToFont();
 }
 

@@ -80,16 +80,6 @@ LogWriteResult LogFiles::append(const QStringList &references, const QString &li
 
 namespace {
 
-// The order key of a raw line: its date and time columns are plain ASCII when valid.
-std::optional<qint64> orderKeyOf(QByteArrayView line)
-{
-    char16_t text[qsocol::kTime.last()];
-    const qsizetype size = qMin<qsizetype>(line.size(), qsocol::kTime.last());
-    for (qsizetype i = 0; i < size; ++i)
-        text[i] = static_cast<unsigned char>(line[i]);
-    return qsoOrderKey(QStringView(text, size));
-}
-
 // Where a line of the given moment goes among raw lines; lines.size() when last.
 qsizetype insertionIndexOf(const QByteArray &file, const QList<ByteLine> &lines,
                            std::optional<qint64> moment)
@@ -97,7 +87,7 @@ qsizetype insertionIndexOf(const QByteArray &file, const QList<ByteLine> &lines,
     if (!moment)
         return lines.size();
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const auto existing = orderKeyOf(
+        const auto existing = qsoOrderKeyOfBytes(
             QByteArrayView(file.constData() + lines[i].start, lines[i].end - lines[i].start));
         if (existing && *existing >= *moment)
             return i;

@@ -87,12 +87,7 @@ std::optional<qint64> qsoOrderKey(QStringView line)
 
 std::optional<qint64> qsoOrderKeyOfBytes(QByteArrayView line)
 {
-    // The date and time columns are plain ASCII when valid: the bytes are read as Latin-1.
-    char16_t text[qsocol::kTime.last()];
-    const qsizetype size = qMin<qsizetype>(line.size(), qsocol::kTime.last());
-    for (qsizetype i = 0; i < size; ++i)
-        text[i] = static_cast<unsigned char>(line[i]);
-    return qsoOrderKey(QStringView(text, size));
+    return momentOrderKey(rawColumn(line, qsocol::kDate), rawColumn(line, qsocol::kTime));
 }
 
 QString firstNameKeyLine(const QString &call, const QString &department, const QString &firstName)
