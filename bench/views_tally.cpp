@@ -42,8 +42,7 @@ struct Folder {
         QStringList lines;
         for (int i = 0; i < 10000; ++i)
             lines.append(sampleLine(i));
-        replaceFile(dataFilePath(dir.path(), QStringLiteral("A.txt")),
-                    dataFilePath(dir.path(), QStringLiteral("A.tmp")), lines);
+        replaceFile(dataFilePath(dir.path(), QStringLiteral("A.txt")), lines);
         installCountryTable(dir.path());
     }
 };

@@ -27,6 +27,9 @@ python3 - "$results"/*.json <<'EOF'
 import json
 import sys
 
+# Fields every benchmark has; any other number is a counter of its own (peak memory, say).
+STANDARD = {"family_index", "per_family_instance_index", "repetitions", "repetition_index",
+            "threads", "iterations", "real_time", "cpu_time", "floor_ms", "ratio"}
 rows = []
 for path in sys.argv[1:]:
     with open(path, encoding="utf-8") as f:
@@ -39,18 +42,20 @@ for path in sys.argv[1:]:
             continue
         name = b.get("run_name", b["name"]) if b.get("run_type") == "aggregate" else b["name"]
         if b.get("error_occurred"):
-            rows.append((name, "error: " + b.get("error_message", ""), "", ""))
+            rows.append((name, "error: " + b.get("error_message", ""), "", "", ""))
             continue
         scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b.get("time_unit", "ns")]
         ms = b["real_time"] * scale
         floor = b.get("floor_ms")
         ratio = b.get("ratio")
+        others = " ".join(f"{k}={v:.1f}" for k, v in b.items()
+                          if isinstance(v, (int, float)) and k not in STANDARD)
         rows.append((name, f"{ms:.2f}",
                      "—" if floor is None else f"{floor:.2f}",
-                     "—" if ratio is None else f"{ratio:.2f}"))
+                     "—" if ratio is None else f"{ratio:.2f}", others))
 
-header = ("benchmark", "ms", "floor_ms", "ratio")
-widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(4)]
+header = ("benchmark", "ms", "floor_ms", "ratio", "other counters")
+widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(5)]
 def line(cells):
     return "| " + " | ".join(
         str(c).ljust(w) if i == 0 else str(c).rjust(w)
