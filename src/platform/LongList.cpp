@@ -2,9 +2,49 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QPainter>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 namespace orvel {
+
+namespace {
+
+// A row drawn as one run of plain text in the list's font, its selection as the style colours
+// it: a log line is never elided nor laid out as rich text, and drawing it so costs a fraction
+// of the general item painting (the list repaints all its visible rows after each change).
+class PlainRowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled)
+                                               ? QPalette::Disabled
+                                           : (option.state & QStyle::State_Active)
+                                               ? QPalette::Active
+                                               : QPalette::Inactive;
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->save();
+        if (selected)
+            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        painter->setFont(option.font);
+        painter->setPen(
+            option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        const QWidget *view = option.widget;
+        const QStyle *style = view ? view->style() : nullptr;
+        const int margin =
+            (style ? style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) : 0) + 1;
+        painter->drawText(option.rect.adjusted(margin, 0, -margin, 0),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                          index.data(Qt::DisplayRole).toString());
+        painter->restore();
+    }
+};
+
+} // namespace
 
 LongList::LongList(QWidget *parent)
     : QTableView(parent)
@@ -22,6 +62,7 @@ LongList::LongList(QWidget *parent)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setTextElideMode(Qt::ElideNone);
     setAutoFillBackground(true);
+    setItemDelegate(new PlainRowDelegate(this));
     fitRowsToFont();
 }
 
@@ -64,7 +105,7 @@ void LongList::fitRowsToFont()
     QHeaderView *rows = verticalHeader();
     rows->setMinimumSectionSize(0);
     rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(fontMetrics().height() + 2);
+    rows->setDefaultSectionSize(fontMetrics().height());
 }
 
 void LongList::fitColumnToText()
