@@ -503,6 +503,12 @@ void FileReplacements::add(const QString &path, const BytePieces &pieces)
     fillScratch(m_pending.last(), [&pieces](int fd) { return writePieces(fd, pieces); });
 }
 
+void FileReplacements::take(FileReplacements &&other)
+{
+    m_pending.append(std::move(other.m_pending));
+    other.m_pending.clear();
+}
+
 QList<FileResult> FileReplacements::finish()
 {
     finishAll(m_pending);

@@ -68,6 +68,9 @@ public:
     FileReplacements &operator=(const FileReplacements &) = delete;
 
     void add(const QString &path, const BytePieces &pieces);
+    // Takes over the files added to other (written by another thread, say), after this
+    // batch's own ones.
+    void take(FileReplacements &&other);
     // One result per add(), in the same order.
     QList<FileResult> finish();
 

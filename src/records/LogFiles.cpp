@@ -8,6 +8,9 @@
 
 #include <QFileInfo>
 
+#include <thread>
+#include <vector>
+
 namespace orvel {
 
 QString LogWriteResult::message() const
@@ -95,15 +98,30 @@ qsizetype insertionIndexOf(const QByteArray &file, const QList<ByteLine> &lines,
     return lines.size();
 }
 
-// Whether some line of the raw bytes is exactly line.
-bool holdsLine(const QByteArray &file, const QList<ByteLine> &lines, QByteArrayView line)
+} // namespace
+
+namespace {
+
+// Runs work(i) for i from 0 to count - 1, the items on threads of their own but the first: the
+// logs of a change are read, spliced and written to their scratch files side by side.
+void forEachOnThreads(qsizetype count, const std::function<void(qsizetype)> &work)
 {
-    for (const ByteLine &l : lines) {
-        if (QByteArrayView(file.constData() + l.start, l.end - l.start) == line)
-            return true;
-    }
-    return false;
+    std::vector<std::thread> threads;
+    for (qsizetype i = 1; i < count; ++i)
+        threads.emplace_back(work, i);
+    if (count > 0)
+        work(0);
+    for (std::thread &thread : threads)
+        thread.join();
 }
+
+// One log of a change made ready: read, spliced, written to its scratch file.
+struct PreparedLog {
+    FileResult read;
+    bool holdsOldLine = false;
+    bool changed = false;
+    FileReplacements replacement;
+};
 
 } // namespace
 
@@ -116,38 +134,52 @@ LogWriteResult LogFiles::replace(const QStringList &references, const QString &n
     QStringList order = references;
     if (!requiredIn.isEmpty() && order.removeAll(requiredIn) > 0)
         order.prepend(requiredIn);
-    FileReplacements replacements;
-    QStringList replaced;
-    for (const QString &reference : order) {
+    std::vector<PreparedLog> prepared(size_t(order.size()));
+    forEachOnThreads(order.size(), [&](qsizetype i) {
+        PreparedLog &log = prepared[size_t(i)];
         QByteArray file;
-        if (const FileResult read = readBytesForRewrite(path(reference), file); !read) {
-            result.fail(reference, read.error);
-            if (reference == requiredIn)
-                return result;
-            continue;
-        }
+        log.read = readBytesForRewrite(path(order.at(i)), file);
+        if (!log.read)
+            return;
         const QList<ByteLine> lines = byteLines(file);
-        if (reference == requiredIn && !holdsLine(file, lines, oldBytes)) {
+        LinePieces pieces(file, lines);
+        for (qsizetype l = 0; l < lines.size(); ++l) {
+            const ByteLine &line = lines.at(l);
+            if (QByteArrayView(file.constData() + line.start, line.end - line.start) == oldBytes) {
+                pieces.put(newBytes);
+                log.changed = true;
+            } else {
+                pieces.keep(l);
+            }
+        }
+        log.holdsOldLine = log.changed;
+        if (log.changed)
+            log.replacement.add(path(order.at(i)), pieces.pieces());
+    });
+    // Nothing is replaced anywhere unless the log that must hold the line does (the scratch
+    // files already written are then dropped with their batches).
+    if (!requiredIn.isEmpty() && order.value(0) == requiredIn) {
+        if (!prepared.front().read) {
+            result.fail(requiredIn, prepared.front().read.error);
+            return result;
+        }
+        if (!prepared.front().holdsOldLine) {
             result.lineMissing = true;
             return result;
         }
-        bool changed = false;
-        LinePieces pieces(file, lines);
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            const ByteLine &l = lines.at(i);
-            if (QByteArrayView(file.constData() + l.start, l.end - l.start) == oldBytes) {
-                pieces.put(newBytes);
-                changed = true;
-            } else {
-                pieces.keep(i);
-            }
-        }
-        if (!changed) {
+    }
+    FileReplacements replacements;
+    QStringList replaced;
+    for (size_t i = 0; i < prepared.size(); ++i) {
+        const QString &reference = order.at(qsizetype(i));
+        if (!prepared[i].read)
+            result.fail(reference, prepared[i].read.error);
+        else if (!prepared[i].changed)
             result.unchangedReferences.append(reference);
-            continue;
+        else {
+            replacements.take(std::move(prepared[i].replacement));
+            replaced.append(reference);
         }
-        replacements.add(path(reference), pieces.pieces());
-        replaced.append(reference);
     }
     const QList<FileResult> written = replacements.finish();
     for (qsizetype i = 0; i < written.size(); ++i) {
@@ -206,13 +238,20 @@ FileResult LogFiles::insertOne(const QString &reference, const QString &line) co
 LogWriteResult LogFiles::insert(const QStringList &references, const QString &line) const
 {
     LogWriteResult result;
+    std::vector<PreparedLog> prepared(size_t(references.size()));
+    forEachOnThreads(references.size(), [&](qsizetype i) {
+        PreparedLog &log = prepared[size_t(i)];
+        log.read = addInserted(log.replacement, path(references.at(i)), line);
+    });
     FileReplacements replacements;
     QStringList added;
-    for (const QString &reference : references) {
-        if (const FileResult read = addInserted(replacements, path(reference), line); !read)
-            result.fail(reference, read.error);
-        else
-            added.append(reference);
+    for (size_t i = 0; i < prepared.size(); ++i) {
+        if (!prepared[i].read) {
+            result.fail(references.at(qsizetype(i)), prepared[i].read.error);
+        } else {
+            replacements.take(std::move(prepared[i].replacement));
+            added.append(references.at(qsizetype(i)));
+        }
     }
     const QList<FileResult> written = replacements.finish();
     for (qsizetype i = 0; i < written.size(); ++i) {
