@@ -200,6 +200,25 @@ EntryDesk &desk(int qsoCount)
     return *slot;
 }
 
+// One iteration's floor, then its action timed until the events it posted are processed (the
+// operator waits for them too), both counted in tally; the timing is paused before and after.
+template <typename Floor, typename Action>
+void timeFloorThenAction(benchmark::State &state, Tally &tally, Floor floor, Action action)
+{
+    const Stopwatch floorTime;
+    floor();
+    tally.floorMs += floorTime.ms();
+    state.ResumeTiming();
+
+    const Stopwatch actionTime;
+    action();
+    finishEvents();
+    tally.actionMs += actionTime.ms();
+
+    state.PauseTiming();
+    ++tally.runs;
+}
+
 void failed(benchmark::State &state, const QString &why)
 {
     state.SkipWithError(qPrintable(why));
@@ -247,19 +266,12 @@ void BM_Store(benchmark::State &state)
         d.enterCallSign(newCallSign());
         d.Dpt_Q->setText(QStringLiteral("89"));
         finishEvents();
-        const Stopwatch floor;
-        d.floors.appendToLogs();
-        d.floors.appendToMemory();
-        tally.floorMs += floor.ms();
-        state.ResumeTiming();
-
-        const Stopwatch action;
-        press(d.Dpt_Q, Qt::Key_F10);
-        finishEvents();
-        tally.actionMs += action.ms();
-
-        state.PauseTiming();
-        ++tally.runs;
+        timeFloorThenAction(state, tally, [&] {
+            d.floors.appendToLogs();
+            d.floors.appendToMemory();
+        }, [&] {
+            press(d.Dpt_Q, Qt::Key_F10);
+        });
         if (d.currentLog().size() != before + 1 || d.rows() != before + 1 ||
             callOfLine(d.lastLine()) != newCallSign() || !d.Indi_Q->text().isEmpty() ||
             d.window->focusWidget() != d.Indi_Q || !d.dialogs.shown.isEmpty() ||
@@ -292,19 +304,12 @@ void BM_StoreChangedName(benchmark::State &state)
         }
         d.Prenom_Q->setText(kChangedFirstName);
         finishEvents();
-        const Stopwatch floor;
-        d.floors.appendToLogs();
-        d.floors.rewriteMemory();
-        tally.floorMs += floor.ms();
-        state.ResumeTiming();
-
-        const Stopwatch action;
-        press(d.Prenom_Q, Qt::Key_Plus, Qt::KeypadModifier);
-        finishEvents();
-        tally.actionMs += action.ms();
-
-        state.PauseTiming();
-        ++tally.runs;
+        timeFloorThenAction(state, tally, [&] {
+            d.floors.appendToLogs();
+            d.floors.rewriteMemory();
+        }, [&] {
+            press(d.Prenom_Q, Qt::Key_Plus, Qt::KeypadModifier);
+        });
         if (d.currentLog().size() != before + 1 || callOfLine(d.lastLine()) != call ||
             !d.dialogs.shown.isEmpty() ||
             !fileContent(d.data.memoryPath()).contains(kChangedFirstName.toLatin1())) {
@@ -336,18 +341,11 @@ void BM_Edit(benchmark::State &state)
         d.Observation_Q->selectAll();
         QTest::keyClicks(d.Observation_Q, kEditedRemarks);
         finishEvents();
-        const Stopwatch floor;
-        d.floors.rewriteLogs(3);
-        tally.floorMs += floor.ms();
-        state.ResumeTiming();
-
-        const Stopwatch action;
-        press(d.Observation_Q, Qt::Key_F10);
-        finishEvents();
-        tally.actionMs += action.ms();
-
-        state.PauseTiming();
-        ++tally.runs;
+        timeFloorThenAction(state, tally, [&] {
+            d.floors.rewriteLogs(3);
+        }, [&] {
+            press(d.Observation_Q, Qt::Key_F10);
+        });
         const CurrentLog &log = d.currentLog();
         if (log.size() != d.data.qsoCount() || d.rows() != log.size() ||
             qsoField(log.line(row), qsocol::kRemarks) != kEditedRemarks ||
@@ -393,18 +391,11 @@ void BM_Insert(benchmark::State &state)
             break;
         }
         finishEvents();
-        const Stopwatch floor;
-        d.floors.rewriteLogs(3);
-        tally.floorMs += floor.ms();
-        state.ResumeTiming();
-
-        const Stopwatch action;
-        press(d.Heure_Q, Qt::Key_F10);
-        finishEvents();
-        tally.actionMs += action.ms();
-
-        state.PauseTiming();
-        ++tally.runs;
+        timeFloorThenAction(state, tally, [&] {
+            d.floors.rewriteLogs(3);
+        }, [&] {
+            press(d.Heure_Q, Qt::Key_F10);
+        });
         const CurrentLog &log = d.currentLog();
         if (log.size() != d.data.qsoCount() + 1 || d.rows() != log.size() ||
             callOfLine(log.line(place)) != call || d.window->state().inserting ||
@@ -434,18 +425,11 @@ void BM_Delete(benchmark::State &state)
         }
         d.dialogs.answers = {true};
         finishEvents();
-        const Stopwatch floor;
-        d.floors.rewriteLogs(1);
-        tally.floorMs += floor.ms();
-        state.ResumeTiming();
-
-        const Stopwatch action;
-        click(d.Efface_QSO);
-        finishEvents();
-        tally.actionMs += action.ms();
-
-        state.PauseTiming();
-        ++tally.runs;
+        timeFloorThenAction(state, tally, [&] {
+            d.floors.rewriteLogs(1);
+        }, [&] {
+            click(d.Efface_QSO);
+        });
         const CurrentLog &log = d.currentLog();
         if (log.size() != d.data.qsoCount() - 1 || d.rows() != log.size() ||
             d.dialogs.questions.size() != 1 || d.dialogs.messages.size() != 0) {

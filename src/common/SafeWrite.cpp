@@ -525,6 +525,13 @@ FileResult replaceFileBytes(const QString &path, const QByteArray &bytes)
     return replaceThroughScratch(path, [&bytes](int fd) { return writeAll(fd, bytes); });
 }
 
+FileResult replaceFilePieces(const QString &path, const BytePieces &pieces)
+{
+    FileReplacements one;
+    one.add(path, pieces);
+    return one.finish().constFirst();
+}
+
 FileResult replaceFileWith(const QString &path, const std::function<bool(QIODevice &)> &write)
 {
     return replaceThroughScratch(path, [&write](int fd) {

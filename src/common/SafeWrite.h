@@ -38,6 +38,10 @@ QString writeErrorText(const QString &path, int systemError);
 // half-written line never stays behind.
 FileResult appendBytes(const QString &path, const QByteArray &bytes);
 
+// A file's new content given as pieces written one after the other (runs of its old bytes and
+// new lines, say), so that a long file is never copied whole in memory to change one line.
+using BytePieces = QList<QByteArrayView>;
+
 // Replaces the content of the file at path by bytes. The bytes go to a scratch file of a name
 // no data file can have, in the same folder, are flushed to disk, and only then take the
 // place of the file in one step; the folder itself is then flushed so the new name survives a
@@ -46,13 +50,11 @@ FileResult appendBytes(const QString &path, const QByteArray &bytes);
 // file (a folder, a device), is refused. On failure the file is untouched and
 // the scratch file removed.
 FileResult replaceFileBytes(const QString &path, const QByteArray &bytes);
+// The same with the content given as pieces.
+FileResult replaceFilePieces(const QString &path, const BytePieces &pieces);
 // The same with the content written by write as it goes (a long export never stands whole in
 // memory); false from write, or a refused write, leaves the file untouched.
 FileResult replaceFileWith(const QString &path, const std::function<bool(QIODevice &)> &write);
-
-// A file's new content given as pieces written one after the other (runs of its old bytes and
-// new lines, say), so that a long file is never copied whole in memory to change one line.
-using BytePieces = QList<QByteArrayView>;
 
 // Several files replaced in one step, each as replaceFileBytes does, each whole or not at all
 // independently of the others. add() writes a file's new content to its scratch file at once

@@ -127,9 +127,7 @@ FileResult FirstNames::update(const QString &keyLine) const
         else
             pieces.keep(i);
     }
-    FileReplacements replacements;
-    replacements.add(path(), pieces.pieces());
-    const FileResult written = replacements.finish().constFirst();
+    const FileResult written = replaceFilePieces(path(), pieces.pieces());
     m_cache->read = false;
     if (written) {
         m_cache->lines.insert(call, line);

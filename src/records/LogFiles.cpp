@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -54,14 +55,11 @@ int LogFiles::qsoCount(const QString &reference) const
         return 0;
     const QByteArray bytes = file.readAll();
     int count = 0;
-    for (const ByteLine &line : byteLines(bytes)) {
-        for (qsizetype i = line.start; i < line.end; ++i) {
-            if (bytes.at(i) != ' ') {
-                ++count;
-                break;
-            }
-        }
-    }
+    forEachByteLine(bytes, [&](const ByteLine &line) {
+        const QByteArrayView text(bytes.constData() + line.start, line.end - line.start);
+        if (std::any_of(text.begin(), text.end(), [](char c) { return c != ' '; }))
+            ++count;
+    });
     return count;
 }
 
@@ -118,10 +116,34 @@ void forEachOnThreads(qsizetype count, const std::function<void(qsizetype)> &wor
 // One log of a change made ready: read, spliced, written to its scratch file.
 struct PreparedLog {
     FileResult read;
-    bool holdsOldLine = false;
     bool changed = false;
     FileReplacements replacement;
 };
+
+// Every changed log put in the place of its file in one batch; the logs that could not be read
+// or written are recorded in result, those without a change too.
+void putInPlace(const QStringList &references, std::vector<PreparedLog> &prepared,
+                LogWriteResult &result)
+{
+    FileReplacements replacements;
+    QStringList changed;
+    for (size_t i = 0; i < prepared.size(); ++i) {
+        const QString &reference = references.at(qsizetype(i));
+        if (!prepared[i].read) {
+            result.fail(reference, prepared[i].read.error);
+        } else if (!prepared[i].changed) {
+            result.unchangedReferences.append(reference);
+        } else {
+            replacements.take(std::move(prepared[i].replacement));
+            changed.append(reference);
+        }
+    }
+    const QList<FileResult> written = replacements.finish();
+    for (qsizetype i = 0; i < written.size(); ++i) {
+        if (!written.at(i))
+            result.fail(changed.at(i), written.at(i).error);
+    }
+}
 
 } // namespace
 
@@ -152,7 +174,6 @@ LogWriteResult LogFiles::replace(const QStringList &references, const QString &n
                 pieces.keep(l);
             }
         }
-        log.holdsOldLine = log.changed;
         if (log.changed)
             log.replacement.add(path(order.at(i)), pieces.pieces());
     });
@@ -163,43 +184,13 @@ LogWriteResult LogFiles::replace(const QStringList &references, const QString &n
             result.fail(requiredIn, prepared.front().read.error);
             return result;
         }
-        if (!prepared.front().holdsOldLine) {
+        if (!prepared.front().changed) {
             result.lineMissing = true;
             return result;
         }
     }
-    FileReplacements replacements;
-    QStringList replaced;
-    for (size_t i = 0; i < prepared.size(); ++i) {
-        const QString &reference = order.at(qsizetype(i));
-        if (!prepared[i].read)
-            result.fail(reference, prepared[i].read.error);
-        else if (!prepared[i].changed)
-            result.unchangedReferences.append(reference);
-        else {
-            replacements.take(std::move(prepared[i].replacement));
-            replaced.append(reference);
-        }
-    }
-    const QList<FileResult> written = replacements.finish();
-    for (qsizetype i = 0; i < written.size(); ++i) {
-        if (!written.at(i))
-            result.fail(replaced.at(i), written.at(i).error);
-    }
+    putInPlace(order, prepared, result);
     return result;
-}
-
-qsizetype insertionIndex(const QStringList &lines, const QString &newLine)
-{
-    const auto moment = qsoOrderKey(newLine);
-    if (!moment)
-        return lines.size();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const auto existing = qsoOrderKey(lines.at(i));
-        if (existing && *existing >= *moment)
-            return i;
-    }
-    return lines.size();
 }
 
 namespace {
@@ -242,22 +233,9 @@ LogWriteResult LogFiles::insert(const QStringList &references, const QString &li
     forEachOnThreads(references.size(), [&](qsizetype i) {
         PreparedLog &log = prepared[size_t(i)];
         log.read = addInserted(log.replacement, path(references.at(i)), line);
+        log.changed = log.read.ok;
     });
-    FileReplacements replacements;
-    QStringList added;
-    for (size_t i = 0; i < prepared.size(); ++i) {
-        if (!prepared[i].read) {
-            result.fail(references.at(qsizetype(i)), prepared[i].read.error);
-        } else {
-            replacements.take(std::move(prepared[i].replacement));
-            added.append(references.at(qsizetype(i)));
-        }
-    }
-    const QList<FileResult> written = replacements.finish();
-    for (qsizetype i = 0; i < written.size(); ++i) {
-        if (!written.at(i))
-            result.fail(added.at(i), written.at(i).error);
-    }
+    putInPlace(references, prepared, result);
     return result;
 }
 
@@ -280,9 +258,7 @@ LogFiles::RemoveOutcome LogFiles::removeAt(const QString &reference, qsizetype i
         if (i != index)
             pieces.keep(i);
     }
-    FileReplacements replacements;
-    replacements.add(path(reference), pieces.pieces());
-    const FileResult written = replacements.finish().constFirst();
+    const FileResult written = replaceFilePieces(path(reference), pieces.pieces());
     if (!written) {
         if (error)
             *error = written.error;

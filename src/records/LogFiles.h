@@ -76,8 +76,6 @@ private:
     QString m_folder;
 };
 
-// Where a new line goes among lines by date and time (century rule); lines.size() when last.
-qsizetype insertionIndex(const QStringList &lines, const QString &newLine);
 
 // Hands the first-name key line to the first-name memory.
 using FirstNameUpdate = std::function<void(const QString &keyLine)>;
