@@ -7,6 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
 namespace orvel {
 
 namespace {
@@ -58,34 +62,63 @@ QList<QStringView> lineViews(QStringView text)
     return lines;
 }
 
-QList<ByteLine> byteLines(const QByteArray &bytes)
-{
-    QList<ByteLine> lines;
-    lines.reserve(bytes.size() / 64 + 1);
-    forEachByteLine(bytes, [&lines](const ByteLine &line) { lines.append(line); });
-    return lines;
-}
-
-LinePieces::LinePieces(const QByteArray &file, const QList<ByteLine> &lines)
+LinePieces::LinePieces(QByteArrayView file)
     : m_file(file)
-    , m_lines(lines)
 {
 }
 
-void LinePieces::keep(qsizetype i)
+void LinePieces::keepBytes(qsizetype from, qsizetype to)
 {
-    const ByteLine &line = m_lines.at(i);
-    const bool endsWithCrlf = line.next - line.end == 2 && m_file.at(line.end) == '\r' &&
-                              m_file.at(line.end + 1) == '\n';
-    if (!endsWithCrlf) {
-        put(QByteArrayView(m_file.constData() + line.start, line.end - line.start));
+    const char *data = m_file.data();
+    const qsizetype size = m_file.size();
+    qsizetype run = from;
+    // A CR not followed by LF, or an LF not preceded by CR, ends a line of its own.
+    const auto check = [&](qsizetype p) {
+        if (data[p] == '\r') {
+            if (p + 1 >= size || data[p + 1] != '\n')
+                mendLineEnd(run, p);
+        } else if (data[p] == '\n') {
+            if (p == 0 || data[p - 1] != '\r')
+                mendLineEnd(run, p);
+        }
+    };
+    qsizetype i = from;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time; a block whose every CR is followed by LF and every LF preceded by
+    // CR is kept as it stands.
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= to; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
+        const unsigned crs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, cr)));
+        const unsigned lfs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf)));
+        if ((crs | lfs) == 0)
+            continue;
+        const unsigned crBefore = i > 0 && data[i - 1] == '\r' ? 1u : 0u;
+        const bool lastCrPaired = !(crs & 0x8000u) || (i + 16 < size && data[i + 16] == '\n');
+        if (lfs == (((crs << 1) | crBefore) & 0xFFFFu) && lastCrPaired)
+            continue;
+        for (unsigned mask = crs | lfs; mask != 0; mask &= mask - 1)
+            check(i + std::countr_zero(mask));
+    }
+#endif
+    for (; i < to; ++i)
+        check(i);
+    if (to == size && to > run && data[to - 1] != '\n' && data[to - 1] != '\r') {
+        // The last line of the file has no line end.
+        mendLineEnd(run, to);
         return;
     }
-    if (m_runEnd != line.start || m_runEnd == m_runStart) {
-        closeRun();
-        m_runStart = line.start;
-    }
-    m_runEnd = line.next;
+    extendRun(run, to);
+}
+
+void LinePieces::mendLineEnd(qsizetype &run, qsizetype p)
+{
+    static constexpr char kCrlf[] = "\r\n";
+    extendRun(run, p);
+    closeRun();
+    m_pieces.append(QByteArrayView(kCrlf, 2));
+    run = p + 1;
 }
 
 void LinePieces::put(QByteArrayView line)
@@ -102,11 +135,64 @@ const BytePieces &LinePieces::pieces()
     return m_pieces;
 }
 
+void LinePieces::extendRun(qsizetype from, qsizetype to)
+{
+    if (to <= from)
+        return;
+    if (m_runEnd != from || m_runEnd == m_runStart) {
+        closeRun();
+        m_runStart = from;
+    }
+    m_runEnd = to;
+}
+
 void LinePieces::closeRun()
 {
     if (m_runEnd > m_runStart)
-        m_pieces.append(QByteArrayView(m_file.constData() + m_runStart, m_runEnd - m_runStart));
+        m_pieces.append(m_file.sliced(m_runStart, m_runEnd - m_runStart));
     m_runStart = m_runEnd = 0;
+}
+
+std::optional<ByteLine> findLine(QByteArrayView file, QByteArrayView line, qsizetype from)
+{
+    const auto isLineEnd = [](char c) { return c == '\r' || c == '\n'; };
+    if (line.isEmpty() || std::any_of(line.begin(), line.end(), isLineEnd)) {
+        std::optional<ByteLine> found;
+        forEachByteLine(file.sliced(from), [&](const ByteLine &l) {
+            if (file.sliced(from + l.start, l.end - l.start) != line)
+                return true;
+            found = ByteLine{from + l.start, from + l.end, from + l.next};
+            return false;
+        });
+        return found;
+    }
+    // The bytes searched for, then kept only where they make a whole line. Log lines end with
+    // runs of blanks, which a Horspool search skips badly; the C library's search does not.
+#if !defined(__GLIBC__)
+    const std::boyer_moore_horspool_searcher searcher(line.begin(), line.end());
+#endif
+    const char *data = file.data();
+    const qsizetype size = file.size();
+    for (qsizetype at = from; at < size;) {
+#if defined(__GLIBC__)
+        const void *found = ::memmem(data + at, size_t(size - at), line.data(), size_t(line.size()));
+        const char *hit = found ? static_cast<const char *>(found) : data + size;
+#else
+        const char *hit = std::search(data + at, data + size, searcher);
+#endif
+        if (hit == data + size)
+            return std::nullopt;
+        const qsizetype start = hit - data;
+        const qsizetype end = start + line.size();
+        if ((start == 0 || isLineEnd(data[start - 1])) && (end == size || isLineEnd(data[end]))) {
+            qsizetype next = end;
+            if (next < size)
+                next += data[next] == '\r' && next + 1 < size && data[next + 1] == '\n' ? 2 : 1;
+            return ByteLine{start, end, next};
+        }
+        at = start + 1;
+    }
+    return std::nullopt;
 }
 
 FileResult readBytesForRewrite(const QString &path, QByteArray &bytes)

@@ -10,6 +10,7 @@
 #include <QStringView>
 
 #include <bit>
+#include <optional>
 #include <type_traits>
 #include <cstring>
 
@@ -38,34 +39,36 @@ struct ByteLine {
     qsizetype end = 0;
     qsizetype next = 0;
 };
-// The lines of raw file bytes, split as lineViews splits text.
-QList<ByteLine> byteLines(const QByteArray &bytes);
-
 // A file's lines rebuilt as the program writes them, every line ended by CRLF, given as pieces
 // for the safe replacement: runs of lines that already end so stay one piece of the file's own
-// bytes, so that changing one line of a long file copies nothing.
+// bytes, so that changing one line of a long file copies nothing. Lines are split as
+// forEachByteLine splits them.
 class LinePieces
 {
 public:
-    LinePieces(const QByteArray &file, const QList<ByteLine> &lines);
-    // Line i of the file, as it stands.
-    void keep(qsizetype i);
+    explicit LinePieces(QByteArrayView file);
+    // The whole lines of the file from byte from up to byte to (a line start or the end of the
+    // file), as they stand.
+    void keepBytes(qsizetype from, qsizetype to);
+    void keep(const ByteLine &line) { keepBytes(line.start, line.next); }
     // A line of other bytes (they must outlive the pieces).
     void put(QByteArrayView line);
     const BytePieces &pieces();
 
 private:
+    void extendRun(qsizetype from, qsizetype to);
     void closeRun();
+    // The bytes of the file from the run up to p, where a CR or LF alone ends a line, and CRLF.
+    void mendLineEnd(qsizetype &run, qsizetype p);
 
-    const QByteArray &m_file;
-    const QList<ByteLine> &m_lines;
+    QByteArrayView m_file;
     BytePieces m_pieces;
     qsizetype m_runStart = 0;
     qsizetype m_runEnd = 0;
 };
 
-// Hands each line of raw file bytes to visit(ByteLine), in order, split as byteLines splits
-// them, without building a list. CR, LF and CR LF each end a line. A visit that returns false
+// Hands each line of raw file bytes to visit(ByteLine), in order, split as lineViews splits
+// text, without building a list. CR, LF and CR LF each end a line. A visit that returns false
 // stops the walk, and the answer is then false.
 template <typename Visit> bool forEachByteLine(QByteArrayView bytes, Visit visit)
 {
@@ -114,6 +117,10 @@ template <typename Visit> bool forEachByteLine(QByteArrayView bytes, Visit visit
         hand(ByteLine{start, size, size});
     return going;
 }
+
+// The first line at or after the line start from whose bytes are line (without its line end),
+// or nothing.
+std::optional<ByteLine> findLine(QByteArrayView file, QByteArrayView line, qsizetype from = 0);
 
 // The raw bytes of a file that is about to be rewritten: a missing file has none, a file that
 // exists and cannot be read is a failure.

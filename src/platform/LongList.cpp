@@ -2,9 +2,14 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QHash>
 #include <QPainter>
+#include <QScrollBar>
+#include <QStaticText>
 #include <QStyle>
 #include <QStyledItemDelegate>
+
+#include <array>
 
 namespace orvel {
 
@@ -37,11 +42,29 @@ public:
         const QStyle *style = view ? view->style() : nullptr;
         const int margin =
             (style ? style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) : 0) + 1;
-        painter->drawText(option.rect.adjusted(margin, 0, -margin, 0),
-                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                          index.data(Qt::DisplayRole).toString());
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (m_font != option.font || m_laidOut.size() > kLaidOutRows) {
+            m_laidOut.clear();
+            m_font = option.font;
+        }
+        auto laidOut = m_laidOut.find(text);
+        if (laidOut == m_laidOut.end()) {
+            QStaticText line(text);
+            line.setTextFormat(Qt::PlainText);
+            line.prepare(QTransform(), option.font);
+            laidOut = m_laidOut.insert(text, line);
+        }
+        const QRect place = option.rect.adjusted(margin, 0, -margin, 0);
+        const int top = place.top() + (place.height() - QFontMetrics(option.font).height()) / 2;
+        painter->setClipRect(place, Qt::IntersectClip);
+        painter->drawStaticText(QPoint(place.left(), top), *laidOut);
         painter->restore();
     }
+
+private:
+    static constexpr qsizetype kLaidOutRows = 400;
+    mutable QHash<QString, QStaticText> m_laidOut;
+    mutable QFont m_font;
 };
 
 } // namespace
@@ -89,6 +112,54 @@ QModelIndex LongList::moveCursor(CursorAction cursorAction, Qt::KeyboardModifier
             return model()->index(model()->rowCount() - 1, 0);
     }
     return QTableView::moveCursor(cursorAction, modifiers);
+}
+
+template <typename Work> void LongList::keepingBarsStill(Work work)
+{
+    // A table lays its scroll bars out again on every change of rows (and once more when a bar's
+    // range changed), and raising each over the other repaints both whole though neither moved.
+    // While the list keeps its size, a bar that was shown is kept from repainting for the raise
+    // alone: a bar still repaints itself when its range or value changes, and one that moved or
+    // went is repainted below.
+    struct Bar {
+        QWidget *holder = nullptr;
+        QRect place;
+        bool quiet = false;
+    };
+    std::array<Bar, 2> bars;
+    const QScrollBar *scrollBars[] = {horizontalScrollBar(), verticalScrollBar()};
+    for (size_t i = 0; i < bars.size(); ++i) {
+        QWidget *holder = scrollBars[i] ? scrollBars[i]->parentWidget() : nullptr;
+        if (!holder || holder == this || holder == viewport() || !holder->isVisible() ||
+            size() != m_laidOutSize || holder->testAttribute(Qt::WA_UpdatesDisabled))
+            continue;
+        bars[i] = {holder, holder->geometry(), true};
+        holder->setAttribute(Qt::WA_UpdatesDisabled, true);
+    }
+    work();
+    m_laidOutSize = size();
+    for (const Bar &bar : bars) {
+        if (!bar.quiet)
+            continue;
+        bar.holder->setAttribute(Qt::WA_UpdatesDisabled, false);
+        if (bar.holder->geometry() != bar.place || !bar.holder->isVisible())
+            update();
+    }
+}
+
+void LongList::updateGeometries()
+{
+    keepingBarsStill([this] { QTableView::updateGeometries(); });
+}
+
+bool LongList::event(QEvent *event)
+{
+    // The scroll bars are laid out again through a queued call when a range changes.
+    if (event->type() != QEvent::MetaCall)
+        return QTableView::event(event);
+    bool handled = false;
+    keepingBarsStill([&] { handled = QTableView::event(event); });
+    return handled;
 }
 
 void LongList::changeEvent(QEvent *event)

@@ -17,12 +17,18 @@ public:
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void changeEvent(QEvent *event) override;
+    void updateGeometries() override;
+    bool event(QEvent *event) override;
 
 private:
     void fitRowsToFont();
     // The column is as wide as the first row's text (rows are of one width, as in a log), and
     // never narrower than the list: longer rows scroll sideways.
     void fitColumnToText();
+
+    template <typename Work> void keepingBarsStill(Work work);
+
+    QSize m_laidOutSize;
 };
 
 } // namespace orvel

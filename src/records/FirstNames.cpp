@@ -112,10 +112,8 @@ FileResult FirstNames::update(const QString &keyLine) const
         return read;
     const QByteArray lineBytes = encodeWindows1252(line);
     const QByteArray callBytes = encodeWindows1252(call);
-    const QList<ByteLine> lines = byteLines(file);
-    LinePieces pieces(file, lines);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const ByteLine &l = lines.at(i);
+    LinePieces pieces(file);
+    forEachByteLine(file, [&](const ByteLine &l) {
         QByteArrayView key(file.constData() + l.start,
                            qMin<qsizetype>(l.end - l.start, qsocol::kNameCall.last()));
         while (!key.isEmpty() && key.front() == ' ')
@@ -125,8 +123,8 @@ FileResult FirstNames::update(const QString &keyLine) const
         if (key == QByteArrayView(callBytes))
             pieces.put(lineBytes);
         else
-            pieces.keep(i);
-    }
+            pieces.keep(l);
+    });
     const FileResult written = replaceFilePieces(path(), pieces.pieces());
     m_cache->read = false;
     if (written) {

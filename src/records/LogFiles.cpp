@@ -81,19 +81,22 @@ LogWriteResult LogFiles::append(const QStringList &references, const QString &li
 
 namespace {
 
-// Where a line of the given moment goes among raw lines; lines.size() when last.
-qsizetype insertionIndexOf(const QByteArray &file, const QList<ByteLine> &lines,
-                           std::optional<qint64> moment)
+// The byte where a line of the given moment goes among the lines of file: the start of the
+// first line of that moment or later, the end of the file when there is none.
+qsizetype insertionOffsetOf(const QByteArray &file, std::optional<qint64> moment)
 {
+    qsizetype at = file.size();
     if (!moment)
-        return lines.size();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+        return at;
+    forEachByteLine(file, [&](const ByteLine &line) {
         const auto existing = qsoOrderKeyOfBytes(
-            QByteArrayView(file.constData() + lines[i].start, lines[i].end - lines[i].start));
-        if (existing && *existing >= *moment)
-            return i;
-    }
-    return lines.size();
+            QByteArrayView(file.constData() + line.start, line.end - line.start));
+        if (!existing || *existing < *moment)
+            return true;
+        at = line.start;
+        return false;
+    });
+    return at;
 }
 
 } // namespace
@@ -163,17 +166,15 @@ LogWriteResult LogFiles::replace(const QStringList &references, const QString &n
         log.read = readBytesForRewrite(path(order.at(i)), file);
         if (!log.read)
             return;
-        const QList<ByteLine> lines = byteLines(file);
-        LinePieces pieces(file, lines);
-        for (qsizetype l = 0; l < lines.size(); ++l) {
-            const ByteLine &line = lines.at(l);
-            if (QByteArrayView(file.constData() + line.start, line.end - line.start) == oldBytes) {
-                pieces.put(newBytes);
-                log.changed = true;
-            } else {
-                pieces.keep(l);
-            }
+        LinePieces pieces(file);
+        qsizetype at = 0;
+        while (const std::optional<ByteLine> found = findLine(file, oldBytes, at)) {
+            pieces.keepBytes(at, found->start);
+            pieces.put(newBytes);
+            at = found->next;
+            log.changed = true;
         }
+        pieces.keepBytes(at, file.size());
         if (log.changed)
             log.replacement.add(path(order.at(i)), pieces.pieces());
     });
@@ -201,17 +202,12 @@ FileResult addInserted(FileReplacements &replacements, const QString &path, cons
     QByteArray file;
     if (const FileResult read = readBytesForRewrite(path, file); !read)
         return read;
-    const QList<ByteLine> lines = byteLines(file);
     const QByteArray lineBytes = encodeWindows1252(line);
-    const qsizetype at = insertionIndexOf(file, lines, qsoOrderKey(line));
-    LinePieces pieces(file, lines);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i == at)
-            pieces.put(lineBytes);
-        pieces.keep(i);
-    }
-    if (at == lines.size())
-        pieces.put(lineBytes);
+    const qsizetype at = insertionOffsetOf(file, qsoOrderKey(line));
+    LinePieces pieces(file);
+    pieces.keepBytes(0, at);
+    pieces.put(lineBytes);
+    pieces.keepBytes(at, file.size());
     replacements.add(path, pieces.pieces());
     return FileResult::success();
 }
@@ -247,17 +243,23 @@ LogFiles::RemoveOutcome LogFiles::removeAt(const QString &reference, qsizetype i
         return RemoveOutcome::Unreadable;
     const QByteArray file = source.readAll();
     source.close();
-    const QList<ByteLine> lines = byteLines(file);
-    const QByteArray expected = encodeWindows1252(expectedLine);
-    if (index < 0 || index >= lines.size() ||
-        QByteArrayView(file.constData() + lines[index].start,
-                       lines[index].end - lines[index].start) != QByteArrayView(expected))
-        return RemoveOutcome::Moved;
-    LinePieces pieces(file, lines);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i != index)
-            pieces.keep(i);
+    std::optional<ByteLine> target;
+    if (index >= 0) {
+        qsizetype row = 0;
+        forEachByteLine(file, [&](const ByteLine &line) {
+            if (row++ < index)
+                return true;
+            target = line;
+            return false;
+        });
     }
+    const QByteArray expected = encodeWindows1252(expectedLine);
+    if (!target || QByteArrayView(file.constData() + target->start, target->end - target->start) !=
+                       QByteArrayView(expected))
+        return RemoveOutcome::Moved;
+    LinePieces pieces(file);
+    pieces.keepBytes(0, target->start);
+    pieces.keepBytes(target->next, file.size());
     const FileResult written = replaceFilePieces(path(reference), pieces.pieces());
     if (!written) {
         if (error)

@@ -175,6 +175,8 @@ private slots:
             << QByteArray("one\r\n\r\n\n\rtwo") << QStringList{"one", "", "", "", "two"};
         QTest::newRow("CR before CR LF") << QByteArray("one\r\r\n") << QStringList{"one", ""};
         QTest::newRow("empty file") << QByteArray() << QStringList();
+        QTest::newRow("lines inside lines")
+            << QByteArray("xab\r\nabx\r\nab\r\nab") << QStringList{"xab", "abx", "ab", "ab"};
         // Long enough to be split sixteen bytes at a time, with line ends across each step.
         QByteArray bytes;
         QStringList lines;
@@ -184,6 +186,10 @@ private slots:
             bytes += lines.last().toLatin1() + ends[i % 3];
         }
         QTest::newRow("long, every line end") << bytes << lines;
+        bytes.clear();
+        for (int i = 0; i < 60; ++i)
+            bytes += lines.at(i).toLatin1() + "\r\n";
+        QTest::newRow("long, CR LF") << bytes << lines;
     }
     void readsEveryKindOfLineEnd()
     {
@@ -205,14 +211,16 @@ private slots:
         QCOMPARE(split, lines);
     }
 
-    // A rewrite splits raw bytes as reading does and ends every line it keeps with CR LF;
-    // here the first line is dropped and the second replaced.
+    // A rewrite splits raw bytes as reading does and ends every line it keeps with CR LF,
+    // whether lines are kept one by one or by runs of bytes; here the first line is dropped and
+    // the second replaced. Each line is found where the walk meets it first.
     void rewriteEndsEveryLineWithCrlf_data() { readsEveryKindOfLineEnd_data(); }
     void rewriteEndsEveryLineWithCrlf()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
-        const QList<ByteLine> split = byteLines(bytes);
+        QList<ByteLine> split;
+        forEachByteLine(bytes, [&](const ByteLine &line) { split.append(line); });
         QCOMPARE(split.size(), lines.size());
         const auto joined = [](const BytePieces &pieces) {
             QByteArray all;
@@ -220,17 +228,30 @@ private slots:
                 all.append(piece);
             return all;
         };
-        LinePieces kept(bytes, split);
-        for (qsizetype i = 0; i < split.size(); ++i)
-            kept.keep(i);
-        QCOMPARE(joined(kept.pieces()), lines.isEmpty() ? QByteArray()
-                                                         : (lines.join("\r\n") + "\r\n").toLatin1());
+        const QByteArray whole =
+            lines.isEmpty() ? QByteArray() : (lines.join("\r\n") + "\r\n").toLatin1();
+        LinePieces kept(bytes);
+        for (const ByteLine &line : split)
+            kept.keep(line);
+        QCOMPARE(joined(kept.pieces()), whole);
+        LinePieces keptWhole(bytes);
+        keptWhole.keepBytes(0, bytes.size());
+        QCOMPARE(joined(keptWhole.pieces()), whole);
+
+        for (qsizetype i = 0; i < split.size(); ++i) {
+            const QByteArray line = lines.at(i).toLatin1();
+            const auto found = findLine(bytes, line);
+            QVERIFY(found);
+            QCOMPARE(found->start, split.at(lines.indexOf(lines.at(i))).start);
+            QCOMPARE(found->next, split.at(lines.indexOf(lines.at(i))).next);
+        }
+        QVERIFY(!findLine(bytes, "absent"));
         if (lines.size() < 2)
             return;
-        LinePieces edited(bytes, split);
+        LinePieces edited(bytes);
         edited.put("NEW");
-        for (qsizetype i = 2; i < split.size(); ++i)
-            edited.keep(i);
+        if (lines.size() > 2)
+            edited.keepBytes(split.at(2).start, bytes.size());
         QCOMPARE(joined(edited.pieces()),
                  (QStringList{"NEW"} + lines.mid(2)).join("\r\n").toLatin1() + "\r\n");
     }
