@@ -1,8 +1,11 @@
+#include "platform/LongList.h"
 #include "platform/WindowBasics.h"
 #include "support/TestRegistry.h"
 
 #include <QKeyEvent>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStringListModel>
 #include <QTest>
 
 using namespace orvel;
@@ -48,6 +51,30 @@ private slots:
         QFETCH(bool, enter);
         const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(isEnterKey(&event), enter);
+    }
+
+    // The long list keeps its scroll bars from repainting while rows come and go: they must
+    // still follow the rows and repaint afterwards.
+    void longListScrollBarsFollowTheRows()
+    {
+        QStringListModel rows(QStringList(60, QString(200, QLatin1Char('x'))));
+        LongList list;
+        list.setModel(&rows);
+        list.resize(300, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        const int before = list.verticalScrollBar()->maximum();
+        for (int round = 0; round < 3; ++round) {
+            rows.insertRows(rows.rowCount(), 10);
+            QCoreApplication::processEvents();
+        }
+        rows.removeRows(0, 5);
+        QTRY_COMPARE(list.verticalScrollBar()->maximum(), before + 25);
+        for (const QScrollBar *bar : {list.horizontalScrollBar(), list.verticalScrollBar()}) {
+            QVERIFY(bar->isVisible());
+            QVERIFY(bar->parentWidget()->updatesEnabled());
+            QVERIFY(bar->updatesEnabled());
+        }
     }
 };
 
