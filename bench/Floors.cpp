@@ -51,6 +51,15 @@ void replaceThroughScratch(const QString &path, const QString &scratch)
         fail(QStringLiteral("cannot rename %1").arg(scratch));
 }
 
+// The folder flushed to disk, so that the renames made in it last.
+void flushFolder(const QString &folder)
+{
+    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (handle < 0 || ::fsync(handle) != 0)
+        fail(QStringLiteral("cannot flush %1").arg(folder));
+    ::close(handle);
+}
+
 // windows-1252 differs from Latin-1 in 0x80-0x9F only.
 constexpr std::array<char16_t, 32> kHighControls = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -119,11 +128,13 @@ void Floors::rewriteLogs(int count)
     const QString scratch = QDir(m_folder).filePath(QStringLiteral("scratch.txt"));
     for (int i = 0; i < count && i < m_logs.size(); ++i)
         replaceThroughScratch(m_logs.at(i), scratch);
+    flushFolder(m_folder);
 }
 
 void Floors::rewriteMemory()
 {
     replaceThroughScratch(m_memory, QDir(m_folder).filePath(QStringLiteral("scratch.txt")));
+    flushFolder(m_folder);
 }
 
 void Floors::readAndDecodeLog()
@@ -163,10 +174,7 @@ void Floors::readAndReplace(int logCount, const QList<qint64> &outputSizes)
         if (std::rename(QFile::encodeName(scratch).constData(),
                         QFile::encodeName(output).constData()) != 0)
             fail(QStringLiteral("cannot rename over %1").arg(output));
-        const int folder = ::open(QFile::encodeName(m_folder).constData(), O_RDONLY | O_DIRECTORY);
-        if (folder < 0 || ::fsync(folder) != 0)
-            fail(QStringLiteral("cannot flush %1").arg(m_folder));
-        ::close(folder);
+        flushFolder(m_folder);
     }
 }
 

@@ -24,7 +24,8 @@ public:
     // One memory line appended to the memory copy and flushed to disk.
     void appendToMemory();
     // count log copies each read and written whole to a scratch file, flushed to disk and
-    // renamed over the copy: the safe replacement of a log.
+    // renamed over the copy, then the folder flushed so that the renames last: the safe
+    // replacement of a log.
     void rewriteLogs(int count);
     // The same for the memory copy.
     void rewriteMemory();

@@ -287,7 +287,7 @@ void BM_Store(benchmark::State &state)
 
 // Keypad "+" in Prenom_Q after the remembered first name was changed: three appends and the
 // call sign's memory line replaced. Floor: three log lines appended and the memory rewritten
-// whole through a scratch file, each flushed to disk.
+// whole through a scratch file, each flushed to disk, and the folder flushed after the rename.
 void BM_StoreChangedName(benchmark::State &state)
 {
     EntryDesk &d = desk(static_cast<int>(state.range(0)));
@@ -324,7 +324,7 @@ void BM_StoreChangedName(benchmark::State &state)
 
 // A QSO in the middle of the log chosen with a click, Edite_QSO, its remarks changed, F10 in
 // Observation_Q (timed from F10): the line replaced in the three logs. Floor: the three logs
-// rewritten whole through a scratch file, each flushed to disk.
+// rewritten whole through a scratch file, each flushed to disk, and the folder flushed.
 void BM_Edit(benchmark::State &state)
 {
     EntryDesk &d = desk(static_cast<int>(state.range(0)));
@@ -360,7 +360,8 @@ void BM_Edit(benchmark::State &state)
 
 // Ajout_QSO, a remembered call sign, Enter up to Date_Q, the date and time of the QSO in the
 // middle of the log typed, F10 in Heure_Q (timed from F10): the line placed in the three logs.
-// Floor: the three logs rewritten whole through a scratch file, each flushed to disk.
+// Floor: the three logs rewritten whole through a scratch file, each flushed to disk, and the
+// folder flushed.
 void BM_Insert(benchmark::State &state)
 {
     EntryDesk &d = desk(static_cast<int>(state.range(0)));
@@ -410,7 +411,7 @@ void BM_Insert(benchmark::State &state)
 
 // A QSO in the middle of the log chosen with a click, Efface_QSO, "Oui" (timed from the click
 // on Efface_QSO): the line taken out of the current log. Floor: that log rewritten whole
-// through a scratch file and flushed to disk.
+// through a scratch file and flushed to disk, and the folder flushed.
 void BM_Delete(benchmark::State &state)
 {
     EntryDesk &d = desk(static_cast<int>(state.range(0)));
