@@ -8,9 +8,12 @@
 #include "views/Affiche_Log.h"
 #include "views/ListingFiles.h"
 #include "views/Listings.h"
+#include "views/Liste_Operateurs.h"
 #include "views/Log_Alpha.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <benchmark/benchmark.h>
 
 using namespace orvel;
@@ -92,6 +95,36 @@ void BM_OpenLogAlpha(benchmark::State &state)
     }
 }
 BENCHMARK(BM_OpenLogAlpha)->Unit(benchmark::kMillisecond);
+
+// A new QSO taken in by the session while Log_Alpha and Liste_Operateurs are open on the log:
+// each places it in its list (the log grows by one line per iteration, which moves nothing
+// measurable at 100,000 lines).
+void BM_OpenListsFollowNewQso(benchmark::State &state)
+{
+    BigLog &log = bigLog();
+    Log_Alpha alpha(log.services, log.session);
+    Liste_Operateurs operators(log.session);
+    const QString path = log.session.logFiles().path(kReference);
+    const qint64 size = QFileInfo(path).size();
+    int i = kQsos;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // The line written as the entry window writes it (the session checks the file grew).
+        const QString line = sampleLine(i++);
+        QFile file(path);
+        if (!file.open(QIODevice::Append) || file.write(fileBytes({line})) < 0) {
+            state.SkipWithError("cannot append to the log");
+            break;
+        }
+        file.close();
+        state.ResumeTiming();
+        log.session.logAppended(line);
+    }
+    // The log as the other benchmarks expect it.
+    QFile::resize(path, size);
+    log.session.reloadLog();
+}
+BENCHMARK(BM_OpenListsFollowNewQso)->Unit(benchmark::kMillisecond);
 
 // The sort of the alphanumeric log alone.
 void BM_AlphaEntries(benchmark::State &state)

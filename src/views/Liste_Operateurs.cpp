@@ -34,7 +34,7 @@ Liste_Operateurs::Liste_Operateurs(Session &session, QWidget *parent)
     resize(260, 420);
     load();
     // The list and its count follow the log as it grows or changes.
-    connect(&m_session, &Session::qsoAppended, this, &Liste_Operateurs::load);
+    connect(&m_session, &Session::qsoAppended, this, &Liste_Operateurs::onQsoAppended);
     connect(&m_session, &Session::logRewritten, this, &Liste_Operateurs::load);
 }
 
@@ -43,6 +43,16 @@ void Liste_Operateurs::load()
     const QStringList calls = operatorList(m_session.currentLog().copyOfLines());
     m_model->setStringList(calls);
     Label1->setText(operatorCountText(static_cast<int>(calls.size())));
+}
+
+void Liste_Operateurs::onQsoAppended(const QString &line)
+{
+    const qsizetype row = operatorListPlace(m_model->stringList(), line);
+    if (row < 0)
+        return;
+    m_model->insertRows(int(row), 1);
+    m_model->setData(m_model->index(int(row)), qsoField(line, qsocol::kCall).toString());
+    Label1->setText(operatorCountText(m_model->rowCount()));
 }
 
 } // namespace orvel

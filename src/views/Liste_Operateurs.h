@@ -24,6 +24,7 @@ public:
 
 private:
     void load();
+    void onQsoAppended(const QString &line);
 
     Session &m_session;
     QStringListModel *m_model = nullptr;

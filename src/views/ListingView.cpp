@@ -39,6 +39,16 @@ void ListingModel::appendLine(const QString &line)
     endInsertRows();
 }
 
+void ListingModel::appendOrderedLine(const QString &line, qsizetype row)
+{
+    m_lines.append(line);
+    if (row < 0)
+        return;
+    beginInsertRows({}, int(row), int(row));
+    m_order.insert(row, m_lines.size() - 1);
+    endInsertRows();
+}
+
 int ListingModel::rowCount(const QModelIndex &parent) const
 {
     if (parent.isValid())

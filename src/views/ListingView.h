@@ -26,6 +26,11 @@ public:
     void showOrdered(const QStringList &lines, QList<qsizetype> order);
     // One line more at the end of a log shown in log order.
     void appendLine(const QString &line);
+    // One line more at the end of the lines of an ordered list, shown at row (not shown when row
+    // is -1).
+    void appendOrderedLine(const QString &line, qsizetype row);
+    const QStringList &lines() const { return m_lines; }
+    const QList<qsizetype> &order() const { return m_order; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;

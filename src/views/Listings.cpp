@@ -133,15 +133,40 @@ QStringList logListEntries(const QStringList &lines)
     return entries;
 }
 
+namespace {
+
+SortItem alphaItem(const QStringList &lines, qsizetype index)
+{
+    // Call sign first, then the rest of the line, then the date and time.
+    const QStringView line = lines.at(index);
+    return SortItem(line.mid(kCallStart), line.left(kCallStart), true, index);
+}
+
+// The row before which item goes among count sorted entries (after those equal to it), and
+// whether the entry before that row equals it.
+template <typename EntryAt>
+std::pair<qsizetype, bool> placeAmong(const SortItem &item, qsizetype count, EntryAt entryAt)
+{
+    qsizetype low = 0;
+    qsizetype high = count;
+    while (low < high) {
+        const qsizetype middle = low + (high - low) / 2;
+        if (compareItems(item, entryAt(middle)) < 0)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return {low, low > 0 && compareItems(item, entryAt(low - 1)) == 0};
+}
+
+} // namespace
+
 QList<qsizetype> alphaListOrder(const QStringList &lines)
 {
     QList<SortItem> items;
     items.reserve(lines.size());
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        // Call sign first, then the rest of the line, then the date and time.
-        const QStringView line = lines.at(i);
-        items.append(SortItem(line.mid(kCallStart), line.left(kCallStart), true, i));
-    }
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        items.append(alphaItem(lines, i));
     sortItems(items);
     QList<qsizetype> order;
     order.reserve(items.size());
@@ -153,6 +178,30 @@ QList<qsizetype> alphaListOrder(const QStringList &lines)
         previous = &item;
     }
     return order;
+}
+
+
+qsizetype alphaListPlace(const QStringList &lines, const QList<qsizetype> &order,
+                         const QString &added)
+{
+    const QStringView line = added;
+    const SortItem item(line.mid(kCallStart), line.left(kCallStart), true, lines.size());
+    const auto [row, listed] = placeAmong(item, order.size(), [&](qsizetype at) {
+        return alphaItem(lines, order.at(at));
+    });
+    return listed ? -1 : row;
+}
+
+qsizetype operatorListPlace(const QStringList &calls, const QString &addedLine)
+{
+    const QStringView call = qsoField(addedLine, qsocol::kCall);
+    if (call.isEmpty())
+        return -1;
+    const SortItem item(call, {}, false, 0);
+    const auto [row, listed] = placeAmong(item, calls.size(), [&](qsizetype at) {
+        return SortItem(calls.at(at), {}, false, 0);
+    });
+    return listed ? -1 : row;
 }
 
 QStringList alphaListEntries(const QStringList &lines)

@@ -28,9 +28,16 @@ QStringList alphaListEntries(const QStringList &lines);
 // The same as the indexes of the lines, in list order (the n-th entry shows lines[order[n-1]]
 // numbered n).
 QList<qsizetype> alphaListOrder(const QStringList &lines);
+// Where a line added after lines goes in their alphaListOrder: the row it takes, or -1 when an
+// equal line is listed already (the list is then the same).
+qsizetype alphaListPlace(const QStringList &lines, const QList<qsizetype> &order,
+                         const QString &added);
 
 // The distinct call signs (case-sensitive), in the listing order.
 QStringList operatorList(const QStringList &lines);
+// Where the call sign of a line added to the log goes in its operatorList: the row it takes, or
+// -1 when it is listed already or the line has none.
+qsizetype operatorListPlace(const QStringList &calls, const QString &addedLine);
 
 // The column header above both lists.
 QString listColumnHeader();

@@ -30,8 +30,8 @@ Log_Alpha::Log_Alpha(Services &services, Session &session, QWidget *parent)
     setWindowTitle(QStringLiteral("  Log alphanumerique"));
     build();
     load();
-    // A new QSO may take any place in the order: the list is sorted again.
-    connect(&m_session, &Session::qsoAppended, this, &Log_Alpha::load);
+    // A new QSO takes its place in the order; a change elsewhere sorts the list again.
+    connect(&m_session, &Session::qsoAppended, this, &Log_Alpha::onQsoAppended);
     connect(&m_session, &Session::logRewritten, this, &Log_Alpha::load);
     connect(&m_session, &Session::activationChanged, this, &Log_Alpha::load);
     connect(Enregistrer, &QPushButton::clicked, this, &Log_Alpha::onEnregistrerClicked);
@@ -78,6 +78,16 @@ void Log_Alpha::load()
     Label3->setText(alphaWindowTitle(m_session.openReferences()));
     const QStringList lines = m_session.currentLog().copyOfLines();
     m_model->showOrdered(lines, alphaListOrder(lines));
+    Label5->setText(numberText(m_session.currentLog().operatorCount()));
+}
+
+void Log_Alpha::onQsoAppended(const QString &line)
+{
+    if (m_model->lines().size() + 1 != m_session.currentLog().size()) {
+        load();
+        return;
+    }
+    m_model->appendOrderedLine(line, alphaListPlace(m_model->lines(), m_model->order(), line));
     Label5->setText(numberText(m_session.currentLog().operatorCount()));
 }
 

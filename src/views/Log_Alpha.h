@@ -30,6 +30,7 @@ public:
 private:
     void build();
     void load();
+    void onQsoAppended(const QString &line);
     void onEnregistrerClicked();
 
     Services &m_services;

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace orvel;
@@ -208,6 +209,34 @@ private slots:
         QCOMPARE(calls, QStringList({"EA3XYZ", "F4KLA", "f4kla", "ON4ABC"}));
         QCOMPARE(calls.size(), countOperators(lines));
         QCOMPARE(operatorCountText(0), QString(" 0 opérateurs"));
+    }
+
+    // The open list windows place each new QSO instead of sorting the log again: QSOs added one
+    // by one give the lists of the whole log, with repeated lines, letter cases, accents and
+    // lines without a call sign.
+    void aNewQsoTakesThePlaceTheWholeSortGivesIt()
+    {
+        const QStringList calls{"F4KLA", "f4kla", "EA3XYZ", "ÉA3XYZ", "", "ON4ABC", "F4KL", "F4KLA/P"};
+        const QStringList modes{"SSB", "CW"};
+        QRandomGenerator random(1215);
+        QStringList lines;
+        QList<qsizetype> order;
+        QStringList operators;
+        for (int i = 0; i < 300; ++i) {
+            const QString line = qso(QStringLiteral("0%1/09/13").arg(random.bounded(1, 4)),
+                                     QStringLiteral("08:0%1").arg(random.bounded(3)),
+                                     calls.at(random.bounded(calls.size())), "89",
+                                     modes.at(random.bounded(modes.size())), "7");
+            const qsizetype row = alphaListPlace(lines, order, line);
+            if (row >= 0)
+                order.insert(row, lines.size());
+            const qsizetype operatorRow = operatorListPlace(operators, line);
+            if (operatorRow >= 0)
+                operators.insert(operatorRow, qsoField(line, qsocol::kCall).toString());
+            lines.append(line);
+            QCOMPARE(order, alphaListOrder(lines));
+            QCOMPARE(operators, operatorList(lines));
+        }
     }
 
     void aReferenceWithoutItsLineGetsEmptyHeadingFields()
