@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 namespace orvel {
 
@@ -42,32 +43,40 @@ QString countLine(int operatorCount)
 }
 
 // An entry to sort: the text of one part, or of two parts joined by a blank, taken from the
-// log's lines without a copy. Its folded text is made once: its first 16 characters, packed
-// into two numbers, decide most comparisons at once, the whole folded text the others, and
-// the parts as they are only entries that differ in letter case alone.
+// log's lines without a copy. Its folded text is made once, into room the caller gives (one
+// buffer for a whole list): its first 16 characters, packed into two numbers, decide most
+// comparisons at once, the whole folded text the others, and the parts as they are only
+// entries that differ in letter case alone.
 struct SortItem {
-    std::array<quint64, 2> head{};
-    QString folded;
+    static constexpr int kHeadCharacters = 16;
+    std::array<quint64, kHeadCharacters / 8> head{};
+    QStringView folded;
     QStringView first;
     QStringView second;
     qsizetype index = 0;
 
-    SortItem(QStringView firstPart, QStringView secondPart, bool joined, qsizetype at)
-        : first(firstPart)
+    static qsizetype foldedLength(QStringView firstPart, QStringView secondPart, bool joined)
+    {
+        return firstPart.size() + (joined ? 1 + secondPart.size() : 0);
+    }
+
+    // out has room for foldedLength() characters.
+    SortItem(QStringView firstPart, QStringView secondPart, bool joined, qsizetype at,
+             char16_t *out)
+        : folded(out, foldedLength(firstPart, secondPart, joined))
+        , first(firstPart)
         , second(secondPart)
         , index(at)
     {
-        folded.resize(first.size() + (joined ? 1 + second.size() : 0));
-        QChar *out = folded.data();
         for (const QChar c : first)
-            *out++ = QChar(foldedForListing(c.unicode()));
+            *out++ = foldedForListing(c.unicode());
         if (joined) {
-            *out++ = QLatin1Char(' ');
+            *out++ = u' ';
             for (const QChar c : second)
-                *out++ = QChar(foldedForListing(c.unicode()));
+                *out++ = foldedForListing(c.unicode());
         }
         bool packing = true;
-        for (int i = 0; i < 16; ++i) {
+        for (int i = 0; i < kHeadCharacters; ++i) {
             char16_t c = packing && i < folded.size() ? folded.at(i).unicode() : 0;
             // From 255 on a character does not fit: it packs as 255 and ends the packing, so
             // that the folded texts decide between entries that reach it, in the same order.
@@ -80,13 +89,47 @@ struct SortItem {
     }
 };
 
+// An entry to sort with its folded text held by itself, to compare one entry with a list.
+struct HeldSortItem {
+    QString text;
+    SortItem item;
+
+    HeldSortItem(QStringView firstPart, QStringView secondPart, bool joined, qsizetype at)
+        : text(SortItem::foldedLength(firstPart, secondPart, joined), Qt::Uninitialized)
+        , item(firstPart, secondPart, joined, at, reinterpret_cast<char16_t *>(text.data()))
+    {
+    }
+};
+
+// The folded texts of a list of entries, side by side.
+class FoldedTexts
+{
+public:
+    explicit FoldedTexts(qsizetype length)
+        : m_text(new char16_t[size_t(qMax<qsizetype>(length, 1))])
+        , m_free(m_text.get())
+    {
+    }
+    // Room for the folded text of the next entry.
+    char16_t *take(qsizetype length)
+    {
+        char16_t *room = m_free;
+        m_free += length;
+        return room;
+    }
+
+private:
+    std::unique_ptr<char16_t[]> m_text;
+    char16_t *m_free;
+};
+
 // Equal folded texts have equal lengths, and so have their first parts: the parts compare
 // one after the other.
 int compareItems(const SortItem &a, const SortItem &b)
 {
     if (a.head != b.head)
         return a.head < b.head ? -1 : 1;
-    if (const int c = QStringView(a.folded).compare(QStringView(b.folded)); c != 0)
+    if (const int c = a.folded.compare(b.folded); c != 0)
         return c;
     if (const int c = a.first.compare(b.first); c != 0)
         return c;
@@ -135,11 +178,14 @@ QStringList logListEntries(const QStringList &lines)
 
 namespace {
 
-SortItem alphaItem(const QStringList &lines, qsizetype index)
+// Call sign first, then the rest of the line, then the date and time.
+QStringView alphaFirstPart(QStringView line)
 {
-    // Call sign first, then the rest of the line, then the date and time.
-    const QStringView line = lines.at(index);
-    return SortItem(line.mid(kCallStart), line.left(kCallStart), true, index);
+    return line.mid(kCallStart);
+}
+QStringView alphaSecondPart(QStringView line)
+{
+    return line.left(kCallStart);
 }
 
 // The row before which item goes among count sorted entries (after those equal to it), and
@@ -151,22 +197,30 @@ std::pair<qsizetype, bool> placeAmong(const SortItem &item, qsizetype count, Ent
     qsizetype high = count;
     while (low < high) {
         const qsizetype middle = low + (high - low) / 2;
-        if (compareItems(item, entryAt(middle)) < 0)
+        if (compareItems(item, entryAt(middle).item) < 0)
             high = middle;
         else
             low = middle + 1;
     }
-    return {low, low > 0 && compareItems(item, entryAt(low - 1)) == 0};
+    return {low, low > 0 && compareItems(item, entryAt(low - 1).item) == 0};
 }
 
 } // namespace
 
 QList<qsizetype> alphaListOrder(const QStringList &lines)
 {
+    qsizetype length = 0;
+    for (const QString &line : lines)
+        length += SortItem::foldedLength(alphaFirstPart(line), alphaSecondPart(line), true);
+    FoldedTexts folded(length);
     QList<SortItem> items;
     items.reserve(lines.size());
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        items.append(alphaItem(lines, i));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QStringView first = alphaFirstPart(lines.at(i));
+        const QStringView second = alphaSecondPart(lines.at(i));
+        items.append(SortItem(first, second, true, i,
+                              folded.take(SortItem::foldedLength(first, second, true))));
+    }
     sortItems(items);
     QList<qsizetype> order;
     order.reserve(items.size());
@@ -184,10 +238,10 @@ QList<qsizetype> alphaListOrder(const QStringList &lines)
 qsizetype alphaListPlace(const QStringList &lines, const QList<qsizetype> &order,
                          const QString &added)
 {
-    const QStringView line = added;
-    const SortItem item(line.mid(kCallStart), line.left(kCallStart), true, lines.size());
-    const auto [row, listed] = placeAmong(item, order.size(), [&](qsizetype at) {
-        return alphaItem(lines, order.at(at));
+    const HeldSortItem item(alphaFirstPart(added), alphaSecondPart(added), true, lines.size());
+    const auto [row, listed] = placeAmong(item.item, order.size(), [&](qsizetype at) {
+        const QStringView line = lines.at(order.at(at));
+        return HeldSortItem(alphaFirstPart(line), alphaSecondPart(line), true, order.at(at));
     });
     return listed ? -1 : row;
 }
@@ -197,9 +251,9 @@ qsizetype operatorListPlace(const QStringList &calls, const QString &addedLine)
     const QStringView call = qsoField(addedLine, qsocol::kCall);
     if (call.isEmpty())
         return -1;
-    const SortItem item(call, {}, false, 0);
-    const auto [row, listed] = placeAmong(item, calls.size(), [&](qsizetype at) {
-        return SortItem(calls.at(at), {}, false, 0);
+    const HeldSortItem item(call, {}, false, 0);
+    const auto [row, listed] = placeAmong(item.item, calls.size(), [&](qsizetype at) {
+        return HeldSortItem(calls.at(at), {}, false, 0);
     });
     return listed ? -1 : row;
 }
@@ -217,12 +271,16 @@ QStringList alphaListEntries(const QStringList &lines)
 
 QStringList operatorList(const QStringList &lines)
 {
+    qsizetype length = 0;
+    for (const QString &line : lines)
+        length += qsoField(line, qsocol::kCall).size();
+    FoldedTexts folded(length);
     QList<SortItem> items;
     items.reserve(lines.size());
     for (const QString &line : lines) {
         const QStringView call = qsoField(line, qsocol::kCall);
         if (!call.isEmpty())
-            items.append(SortItem(call, {}, false, 0));
+            items.append(SortItem(call, {}, false, 0, folded.take(call.size())));
     }
     sortItems(items);
     QStringList calls;
