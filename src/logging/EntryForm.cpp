@@ -7,6 +7,7 @@
 #include "platform/FormWidgets.h"
 #include "platform/LongList.h"
 #include "platform/Palette.h"
+#include "records/QsoLine.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -259,7 +260,9 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     auto *frame4Layout = new QVBoxLayout(frame4);
     frame4Layout->setSpacing(0);
     const QFont fixed = letterGothic(9);
-    f.Liste_QSO = named(new LongList(frame4), "Liste_QSO");
+    auto *list = named(new LongList(frame4), "Liste_QSO");
+    list->setLeadColumns(qsocol::kListPrefixLength);
+    f.Liste_QSO = list;
     f.Liste_QSO->setFont(fixed);
     f.Liste_QSO->setToolTip(QStringLiteral("Cliquez sur un QSO pour l'editer ou l'effacer"));
     f.Liste_QSO->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

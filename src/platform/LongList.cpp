@@ -13,8 +13,6 @@
 
 namespace orvel {
 
-namespace {
-
 // A row drawn as one run of plain text in the list's font, its selection as the style colours
 // it: a log line is never elided nor laid out as rich text, and drawing it so costs a fraction
 // of the general item painting (the list repaints all its visible rows after each change).
@@ -43,31 +41,52 @@ public:
         const int margin =
             (style ? style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) : 0) + 1;
         const QString text = index.data(Qt::DisplayRole).toString();
-        if (m_font != option.font || m_laidOut.size() > kLaidOutRows) {
+        if (m_font != option.font || m_laidOut.size() > kLaidOutTexts) {
             m_laidOut.clear();
             m_font = option.font;
-        }
-        auto laidOut = m_laidOut.find(text);
-        if (laidOut == m_laidOut.end()) {
-            QStaticText line(text);
-            line.setTextFormat(Qt::PlainText);
-            line.prepare(QTransform(), option.font);
-            laidOut = m_laidOut.insert(text, line);
         }
         const QRect place = option.rect.adjusted(margin, 0, -margin, 0);
         const int top = place.top() + (place.height() - QFontMetrics(option.font).height()) / 2;
         painter->setClipRect(place, Qt::IntersectClip);
-        painter->drawStaticText(QPoint(place.left(), top), *laidOut);
+        // The lead (a row's number) apart from the rest: rows renumbered after an insertion or
+        // a deletion keep their laid-out text.
+        qreal left = place.left();
+        if (leadColumns > 0 && text.size() > leadColumns) {
+            const LaidOut &lead = laidOut(text.left(leadColumns), option.font);
+            painter->drawStaticText(QPointF(left, top), lead.text);
+            left += lead.advance;
+        }
+        const QString rest = leadColumns > 0 && text.size() > leadColumns ? text.mid(leadColumns)
+                                                                           : text;
+        painter->drawStaticText(QPointF(left, top), laidOut(rest, option.font).text);
         painter->restore();
     }
 
+    int leadColumns = 0;
+
 private:
-    static constexpr qsizetype kLaidOutRows = 400;
-    mutable QHash<QString, QStaticText> m_laidOut;
+    struct LaidOut {
+        QStaticText text;
+        qreal advance = 0;
+    };
+
+    const LaidOut &laidOut(const QString &text, const QFont &font) const
+    {
+        auto found = m_laidOut.find(text);
+        if (found == m_laidOut.end()) {
+            LaidOut entry{QStaticText(text), QFontMetricsF(font).horizontalAdvance(text)};
+            entry.text.setTextFormat(Qt::PlainText);
+            entry.text.prepare(QTransform(), font);
+            found = m_laidOut.insert(text, entry);
+        }
+        return *found;
+    }
+
+    // The texts of a few screens of rows.
+    static constexpr qsizetype kLaidOutTexts = 800;
+    mutable QHash<QString, LaidOut> m_laidOut;
     mutable QFont m_font;
 };
-
-} // namespace
 
 LongList::LongList(QWidget *parent)
     : QTableView(parent)
@@ -85,8 +104,15 @@ LongList::LongList(QWidget *parent)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setTextElideMode(Qt::ElideNone);
     setAutoFillBackground(true);
-    setItemDelegate(new PlainRowDelegate(this));
+    m_rows = new PlainRowDelegate(this);
+    setItemDelegate(m_rows);
     fitRowsToFont();
+}
+
+void LongList::setLeadColumns(int columns)
+{
+    m_rows->leadColumns = columns;
+    viewport()->update();
 }
 
 void LongList::setModel(QAbstractItemModel *model)

@@ -7,12 +7,16 @@
 
 namespace orvel {
 
+class PlainRowDelegate;
+
 class LongList : public QTableView
 {
 public:
     explicit LongList(QWidget *parent = nullptr);
 
     void setModel(QAbstractItemModel *model) override;
+    // The first columns characters of each row (its number, say) change apart from the rest.
+    void setLeadColumns(int columns);
 
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
@@ -29,6 +33,7 @@ private:
     template <typename Work> void keepingBarsStill(Work work);
 
     QSize m_laidOutSize;
+    PlainRowDelegate *m_rows = nullptr;
 };
 
 } // namespace orvel
