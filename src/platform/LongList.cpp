@@ -188,6 +188,47 @@ bool LongList::event(QEvent *event)
     return handled;
 }
 
+void LongList::focusInEvent(QFocusEvent *event)
+{
+    repaintingFrameAndRows(true, [&] { QTableView::focusInEvent(event); });
+}
+
+void LongList::focusOutEvent(QFocusEvent *event)
+{
+    // The rows look the same without the focus when the selection keeps its colours.
+    const QPalette &colours = palette();
+    const bool rowsChange =
+        colours.brush(QPalette::Active, QPalette::Highlight) !=
+            colours.brush(QPalette::Inactive, QPalette::Highlight) ||
+        colours.brush(QPalette::Active, QPalette::HighlightedText) !=
+            colours.brush(QPalette::Inactive, QPalette::HighlightedText);
+    repaintingFrameAndRows(rowsChange, [&] { QTableView::focusOutEvent(event); });
+}
+
+template <typename Work> void LongList::repaintingFrameAndRows(bool rowsChange, Work work)
+{
+    // A change of focus repaints the whole widget, scroll bars included, when only the frame
+    // and the colours of the selected row may change.
+    const bool quiet = testAttribute(Qt::WA_UpdatesDisabled);
+    const bool rowsQuiet = viewport()->testAttribute(Qt::WA_UpdatesDisabled);
+    setAttribute(Qt::WA_UpdatesDisabled, true);
+    if (!rowsChange)
+        viewport()->setAttribute(Qt::WA_UpdatesDisabled, true);
+    work();
+    viewport()->setAttribute(Qt::WA_UpdatesDisabled, rowsQuiet);
+    setAttribute(Qt::WA_UpdatesDisabled, quiet);
+    QRegion frame(rect());
+    frame -= viewport()->geometry();
+    for (const QScrollBar *bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        QWidget *holder = bar ? bar->parentWidget() : nullptr;
+        if (holder && holder != this && holder->isVisible())
+            frame -= holder->geometry();
+    }
+    update(frame);
+    if (rowsChange)
+        viewport()->update();
+}
+
 void LongList::changeEvent(QEvent *event)
 {
     QTableView::changeEvent(event);

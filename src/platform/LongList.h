@@ -22,6 +22,8 @@ protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void changeEvent(QEvent *event) override;
     void updateGeometries() override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
@@ -31,6 +33,7 @@ private:
     void fitColumnToText();
 
     template <typename Work> void keepingBarsStill(Work work);
+    template <typename Work> void repaintingFrameAndRows(bool rowsChange, Work work);
 
     QSize m_laidOutSize;
     PlainRowDelegate *m_rows = nullptr;
