@@ -3,6 +3,7 @@
 #include "support/TestRegistry.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStringListModel>
@@ -75,6 +76,27 @@ private slots:
             QVERIFY(bar->parentWidget()->updatesEnabled());
             QVERIFY(bar->updatesEnabled());
         }
+    }
+
+    // The list takes and leaves the focus without repainting its scroll bars; it must repaint
+    // normally afterwards.
+    void longListRepaintsAfterTheFocusMoves()
+    {
+        QWidget window;
+        auto *list = new LongList(&window);
+        auto *field = new QLineEdit(&window);
+        field->move(0, 210);
+        QStringListModel rows(QStringList(60, QStringLiteral("line")));
+        list->setModel(&rows);
+        list->resize(300, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        list->setFocus();
+        QTRY_VERIFY(list->hasFocus());
+        field->setFocus();
+        QTRY_VERIFY(field->hasFocus());
+        QVERIFY(list->updatesEnabled());
+        QVERIFY(list->viewport()->updatesEnabled());
     }
 };
 
