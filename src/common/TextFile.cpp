@@ -114,10 +114,8 @@ void LinePieces::keepBytes(qsizetype from, qsizetype to)
 
 void LinePieces::mendLineEnd(qsizetype &run, qsizetype p)
 {
-    static constexpr char kCrlf[] = "\r\n";
     extendRun(run, p);
-    closeRun();
-    m_pieces.append(QByteArrayView(kCrlf, 2));
+    put({});
     run = p + 1;
 }
 
@@ -125,7 +123,8 @@ void LinePieces::put(QByteArrayView line)
 {
     static constexpr char kCrlf[] = "\r\n";
     closeRun();
-    m_pieces.append(line);
+    if (!line.isEmpty())
+        m_pieces.append(line);
     m_pieces.append(QByteArrayView(kCrlf, 2));
 }
 
@@ -175,7 +174,8 @@ std::optional<ByteLine> findLine(QByteArrayView file, QByteArrayView line, qsize
     const qsizetype size = file.size();
     for (qsizetype at = from; at < size;) {
 #if defined(__GLIBC__)
-        const void *found = ::memmem(data + at, size_t(size - at), line.data(), size_t(line.size()));
+        const void *found =
+            ::memmem(data + at, size_t(size - at), line.data(), size_t(line.size()));
         const char *hit = found ? static_cast<const char *>(found) : data + size;
 #else
         const char *hit = std::search(data + at, data + size, searcher);

@@ -12,7 +12,6 @@
 #include <bit>
 #include <optional>
 #include <type_traits>
-#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

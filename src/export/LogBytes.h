@@ -8,8 +8,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <cstdint>
-#include <cstring>
 #include <string_view>
 
 namespace orvel {
@@ -21,31 +19,16 @@ using LogBytes = std::string_view;
 // ends inside the column.
 inline LogBytes byteColumn(LogBytes line, const LineColumn &column)
 {
-    const size_t first = size_t(column.first - 1);
-    if (first >= line.size())
-        return {};
-    return line.substr(first, size_t(column.width));
+    const QByteArrayView bytes =
+        rawColumn(QByteArrayView(line.data(), qsizetype(line.size())), column);
+    return LogBytes(bytes.data(), size_t(bytes.size()));
 }
 
 // Blanks trimmed at both ends.
 inline LogBytes trimmedBytes(LogBytes text)
 {
-    // Columns are often blank for most of their width: eight blanks are passed at a time.
-    constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
-    const auto eightBlanks = [](const char *at) {
-        std::uint64_t word;
-        std::memcpy(&word, at, sizeof word);
-        return word == kEightBlanks;
-    };
-    const char *start = text.data();
-    const char *end = start + text.size();
-    while (end - start >= 8 && eightBlanks(end - 8))
-        end -= 8;
-    while (end > start && end[-1] == ' ')
-        --end;
-    while (start < end && *start == ' ')
-        ++start;
-    return LogBytes(start, size_t(end - start));
+    const QByteArrayView bytes = trimmedBlanks(QByteArrayView(text.data(), qsizetype(text.size())));
+    return LogBytes(bytes.data(), size_t(bytes.size()));
 }
 
 // The column's bytes, blanks trimmed at both ends.
@@ -69,8 +52,7 @@ inline bool holdsQso(LogBytes line)
 
 // Calls each(line) for every line of log that holds a QSO, in order; false as soon as each
 // returns false. Lines end as the files' readers end them (CR LF, LF or CR alone).
-template <typename Each>
-bool forEachQsoLine(const QByteArray &log, Each each)
+template <typename Each> bool forEachQsoLine(const QByteArray &log, Each each)
 {
     const char *data = log.constData();
     return forEachByteLine(log, [&](const ByteLine &line) {

@@ -114,12 +114,8 @@ FileResult FirstNames::update(const QString &keyLine) const
     const QByteArray callBytes = encodeWindows1252(call);
     LinePieces pieces(file);
     forEachByteLine(file, [&](const ByteLine &l) {
-        QByteArrayView key(file.constData() + l.start,
-                           qMin<qsizetype>(l.end - l.start, qsocol::kNameCall.last()));
-        while (!key.isEmpty() && key.front() == ' ')
-            key = key.sliced(1);
-        while (!key.isEmpty() && key.back() == ' ')
-            key.chop(1);
+        const QByteArrayView key = trimmedColumn(
+            QByteArrayView(file.constData() + l.start, l.end - l.start), qsocol::kNameCall);
         if (key == QByteArrayView(callBytes))
             pieces.put(lineBytes);
         else

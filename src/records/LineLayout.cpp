@@ -26,30 +26,6 @@ QStringView trimmedColumn(QStringView line, const LineColumn &column)
     return trimmedBlanks(rawColumn(line, column));
 }
 
-QByteArrayView rawColumn(QByteArrayView line, const LineColumn &column)
-{
-    if (column.first > line.size())
-        return {};
-    return line.sliced(column.first - 1,
-                       qMin<qsizetype>(column.width, line.size() - column.first + 1));
-}
-
-QByteArrayView trimmedBlanks(QByteArrayView text)
-{
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text[start] == ' ')
-        ++start;
-    while (end > start && text[end - 1] == ' ')
-        --end;
-    return text.sliced(start, end - start);
-}
-
-QByteArrayView trimmedColumn(QByteArrayView line, const LineColumn &column)
-{
-    return trimmedBlanks(rawColumn(line, column));
-}
-
 QString paddedColumn(QStringView line, const LineColumn &column)
 {
     QString text = rawColumn(line, column).toString();

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstring>
+
 namespace orvel {
 
 enum class Alignment { Left, Right };
@@ -42,9 +44,39 @@ void placeColumn(QString &line, const LineColumn &column, QStringView value);
 // Blanks trimmed at both ends, without a copy.
 QStringView trimmedBlanks(QStringView text);
 
-// The same three on a line's raw bytes (one byte a character in the files' 8-bit set).
-QByteArrayView rawColumn(QByteArrayView line, const LineColumn &column);
-QByteArrayView trimmedColumn(QByteArrayView line, const LineColumn &column);
-QByteArrayView trimmedBlanks(QByteArrayView text);
+// The same three on a line's raw bytes (one byte a character in the files' 8-bit set), inline:
+// the exports and the current log cut every line of a log with them.
+inline QByteArrayView rawColumn(QByteArrayView line, const LineColumn &column)
+{
+    if (column.first > line.size())
+        return {};
+    return line.sliced(column.first - 1,
+                       qMin<qsizetype>(column.width, line.size() - column.first + 1));
+}
+
+inline QByteArrayView trimmedBlanks(QByteArrayView text)
+{
+    // Columns are often blank for most of their width: eight blanks are passed at a time.
+    constexpr quint64 kEightBlanks = 0x2020202020202020;
+    const auto eightBlanks = [](const char *at) {
+        quint64 word;
+        std::memcpy(&word, at, sizeof word);
+        return word == kEightBlanks;
+    };
+    const char *start = text.data();
+    const char *end = start + text.size();
+    while (end - start >= 8 && eightBlanks(end - 8))
+        end -= 8;
+    while (end > start && end[-1] == ' ')
+        --end;
+    while (start < end && *start == ' ')
+        ++start;
+    return QByteArrayView(start, end - start);
+}
+
+inline QByteArrayView trimmedColumn(QByteArrayView line, const LineColumn &column)
+{
+    return trimmedBlanks(rawColumn(line, column));
+}
 
 } // namespace orvel
