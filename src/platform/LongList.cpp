@@ -1,17 +1,26 @@
 #include "LongList.h"
 
 #include <QEvent>
-#include <QHeaderView>
 #include <QHash>
+#include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStaticText>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
-#include <array>
-
 namespace orvel {
+
+namespace {
+
+// The room between the list's edge and a row's text, as the item views leave it.
+int textMargin(const QWidget *view)
+{
+    const QStyle *style = view ? view->style() : nullptr;
+    return (style ? style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) : 0) + 1;
+}
+
+} // namespace
 
 // A row drawn as one run of plain text in the list's font, its selection as the style colours
 // it: a log line is never elided nor laid out as rich text, and drawing it so costs a fraction
@@ -24,11 +33,10 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override
     {
-        const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled)
-                                               ? QPalette::Disabled
-                                           : (option.state & QStyle::State_Active)
-                                               ? QPalette::Active
-                                               : QPalette::Inactive;
+        const QPalette::ColorGroup group =
+            !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+            : (option.state & QStyle::State_Active) ? QPalette::Active
+                                                    : QPalette::Inactive;
         const bool selected = option.state & QStyle::State_Selected;
         painter->save();
         if (selected)
@@ -36,10 +44,7 @@ public:
         painter->setFont(option.font);
         painter->setPen(
             option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-        const QWidget *view = option.widget;
-        const QStyle *style = view ? view->style() : nullptr;
-        const int margin =
-            (style ? style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) : 0) + 1;
+        const int margin = textMargin(option.widget);
         const QString text = index.data(Qt::DisplayRole).toString();
         if (m_font != option.font || m_laidOut.size() > kLaidOutTexts) {
             m_laidOut.clear();
@@ -56,8 +61,8 @@ public:
             painter->drawStaticText(QPointF(left, top), lead.text);
             left += lead.advance;
         }
-        const QString rest = leadColumns > 0 && text.size() > leadColumns ? text.mid(leadColumns)
-                                                                           : text;
+        const QString rest =
+            leadColumns > 0 && text.size() > leadColumns ? text.mid(leadColumns) : text;
         painter->drawStaticText(QPointF(left, top), laidOut(rest, option.font).text);
         painter->restore();
     }
@@ -140,6 +145,18 @@ QModelIndex LongList::moveCursor(CursorAction cursorAction, Qt::KeyboardModifier
     return QTableView::moveCursor(cursorAction, modifiers);
 }
 
+QList<QWidget *> LongList::shownBarHolders() const
+{
+    // Each scroll bar sits in a holder of its own beside the rows.
+    QList<QWidget *> holders;
+    for (const QScrollBar *bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        QWidget *holder = bar ? bar->parentWidget() : nullptr;
+        if (holder && holder != this && holder != viewport() && holder->isVisible())
+            holders.append(holder);
+    }
+    return holders;
+}
+
 template <typename Work> void LongList::keepingBarsStill(Work work)
 {
     // A table lays its scroll bars out again on every change of rows (and once more when a bar's
@@ -148,25 +165,19 @@ template <typename Work> void LongList::keepingBarsStill(Work work)
     // alone: a bar still repaints itself when its range or value changes, and one that moved or
     // went is repainted below.
     struct Bar {
-        QWidget *holder = nullptr;
+        QWidget *holder;
         QRect place;
-        bool quiet = false;
     };
-    std::array<Bar, 2> bars;
-    const QScrollBar *scrollBars[] = {horizontalScrollBar(), verticalScrollBar()};
-    for (size_t i = 0; i < bars.size(); ++i) {
-        QWidget *holder = scrollBars[i] ? scrollBars[i]->parentWidget() : nullptr;
-        if (!holder || holder == this || holder == viewport() || !holder->isVisible() ||
-            size() != m_laidOutSize || holder->testAttribute(Qt::WA_UpdatesDisabled))
+    QList<Bar> bars;
+    for (QWidget *holder : shownBarHolders()) {
+        if (size() != m_laidOutSize || holder->testAttribute(Qt::WA_UpdatesDisabled))
             continue;
-        bars[i] = {holder, holder->geometry(), true};
+        bars.append({holder, holder->geometry()});
         holder->setAttribute(Qt::WA_UpdatesDisabled, true);
     }
     work();
     m_laidOutSize = size();
     for (const Bar &bar : bars) {
-        if (!bar.quiet)
-            continue;
         bar.holder->setAttribute(Qt::WA_UpdatesDisabled, false);
         if (bar.holder->geometry() != bar.place || !bar.holder->isVisible())
             update();
@@ -197,11 +208,10 @@ void LongList::focusOutEvent(QFocusEvent *event)
 {
     // The rows look the same without the focus when the selection keeps its colours.
     const QPalette &colours = palette();
-    const bool rowsChange =
-        colours.brush(QPalette::Active, QPalette::Highlight) !=
-            colours.brush(QPalette::Inactive, QPalette::Highlight) ||
-        colours.brush(QPalette::Active, QPalette::HighlightedText) !=
-            colours.brush(QPalette::Inactive, QPalette::HighlightedText);
+    const bool rowsChange = colours.brush(QPalette::Active, QPalette::Highlight) !=
+                                colours.brush(QPalette::Inactive, QPalette::Highlight) ||
+                            colours.brush(QPalette::Active, QPalette::HighlightedText) !=
+                                colours.brush(QPalette::Inactive, QPalette::HighlightedText);
     repaintingFrameAndRows(rowsChange, [&] { QTableView::focusOutEvent(event); });
 }
 
@@ -219,11 +229,8 @@ template <typename Work> void LongList::repaintingFrameAndRows(bool rowsChange, 
     setAttribute(Qt::WA_UpdatesDisabled, quiet);
     QRegion frame(rect());
     frame -= viewport()->geometry();
-    for (const QScrollBar *bar : {horizontalScrollBar(), verticalScrollBar()}) {
-        QWidget *holder = bar ? bar->parentWidget() : nullptr;
-        if (holder && holder != this && holder->isVisible())
-            frame -= holder->geometry();
-    }
+    for (const QWidget *holder : shownBarHolders())
+        frame -= holder->geometry();
     update(frame);
     if (rowsChange)
         viewport()->update();
@@ -251,8 +258,7 @@ void LongList::fitColumnToText()
     int width = 0;
     if (model() && model()->rowCount() > 0) {
         const QString text = model()->index(0, 0).data().toString();
-        const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-        width = fontMetrics().horizontalAdvance(text) + 2 * margin;
+        width = fontMetrics().horizontalAdvance(text) + 2 * textMargin(this);
     }
     horizontalHeader()->setMinimumSectionSize(width);
 }

@@ -32,6 +32,8 @@ private:
     // never narrower than the list: longer rows scroll sideways.
     void fitColumnToText();
 
+    // The widgets holding the scroll bars now shown.
+    QList<QWidget *> shownBarHolders() const;
     template <typename Work> void keepingBarsStill(Work work);
     template <typename Work> void repaintingFrameAndRows(bool rowsChange, Work work);
 
