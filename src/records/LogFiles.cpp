@@ -99,10 +99,6 @@ qsizetype insertionOffsetOf(const QByteArray &file, std::optional<qint64> moment
     return at;
 }
 
-} // namespace
-
-namespace {
-
 // Runs work(i) for i from 0 to count - 1, the items on threads of their own but the first: the
 // logs of a change are read, spliced and written to their scratch files side by side.
 void forEachOnThreads(qsizetype count, const std::function<void(qsizetype)> &work)
