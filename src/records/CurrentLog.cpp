@@ -257,20 +257,15 @@ void CurrentLog::dropRow(qsizetype row)
 
 void CurrentLog::shiftRows(qsizetype from, qint32 by)
 {
-    const auto shift = [from, by](qint32 &row) {
-        if (row >= from)
-            row += by;
-    };
+    // No row is -1 (kNone) or below, so "none" is never shifted and the loops need no test
+    // for it: they run without branches, several rows at a time.
+    const auto first = qint32(from);
     for (CallSlot &slot : m_slots) {
-        if (slot.first != kNone) {
-            shift(slot.first);
-            shift(slot.last);
-        }
+        slot.first += qint32(slot.first >= first) * by;
+        slot.last += qint32(slot.last >= first) * by;
     }
-    for (qint32 &next : m_next) {
-        if (next != kNone)
-            shift(next);
-    }
+    for (qint32 &next : m_next)
+        next += qint32(next >= first) * by;
 }
 
 // The changes.
