@@ -1,13 +1,18 @@
 #include "LongList.h"
 
+#include <QCache>
 #include <QEvent>
 #include <QHash>
 #include <QHeaderView>
 #include <QPainter>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QStaticText>
 #include <QStyle>
+#include <QStyleOptionSlider>
 #include <QStyledItemDelegate>
+
+#include <cmath>
 
 namespace orvel {
 
@@ -25,6 +30,10 @@ int textMargin(const QWidget *view)
 // A row drawn as one run of plain text in the list's font, its selection as the style colours
 // it: a log line is never elided nor laid out as rich text, and drawing it so costs a fraction
 // of the general item painting (the list repaints all its visible rows after each change).
+//
+// The rows of the last screens are kept drawn, each on its own background: a row that comes
+// back (the rows move by one when a QSO is added, inserted or deleted) is copied instead of
+// drawn glyph by glyph again. Its lead (the row's number) is drawn apart, over the copy.
 class PlainRowDelegate : public QStyledItemDelegate
 {
 public:
@@ -42,28 +51,42 @@ public:
         if (selected)
             painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
         painter->setFont(option.font);
-        painter->setPen(
-            option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        const QColor ink =
+            option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+        painter->setPen(ink);
         const int margin = textMargin(option.widget);
         const QString text = index.data(Qt::DisplayRole).toString();
-        if (m_font != option.font || m_laidOut.size() > kLaidOutTexts) {
+        const qreal scale = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        if (m_font != option.font || m_scale != scale || m_laidOut.size() > kLaidOutTexts) {
             m_laidOut.clear();
+            m_drawn.clear();
             m_font = option.font;
+            m_scale = scale;
         }
         const QRect place = option.rect.adjusted(margin, 0, -margin, 0);
-        const int top = place.top() + (place.height() - QFontMetrics(option.font).height()) / 2;
+        const int textTop = (place.height() - QFontMetrics(option.font).height()) / 2;
         painter->setClipRect(place, Qt::IntersectClip);
-        // The lead (a row's number) apart from the rest: rows renumbered after an insertion or
-        // a deletion keep their laid-out text.
-        qreal left = place.left();
-        if (leadColumns > 0 && text.size() > leadColumns) {
-            const LaidOut &lead = laidOut(text.left(leadColumns), option.font);
-            painter->drawStaticText(QPointF(left, top), lead.text);
-            left += lead.advance;
-        }
-        const QString rest =
-            leadColumns > 0 && text.size() > leadColumns ? text.mid(leadColumns) : text;
-        painter->drawStaticText(QPointF(left, top), laidOut(rest, option.font).text);
+        const bool hasLead = leadColumns > 0 && text.size() > leadColumns;
+        const QString rest = hasLead ? text.mid(leadColumns) : text;
+        const QString lead = hasLead ? text.left(leadColumns) : QString();
+        const qreal restLeft = place.left() + (hasLead ? laidOut(lead).advance : 0);
+        // The rest first, on the row's background: the lead is drawn over its edge.
+        const QBrush paper = selected ? option.palette.brush(group, QPalette::Highlight)
+                                      : option.palette.brush(group, QPalette::Base);
+        const bool plainPaper = paper.style() == Qt::SolidPattern &&
+                                !(option.features & QStyleOptionViewItem::Alternate) &&
+                                !option.backgroundBrush.style();
+        const QPixmap *drawn =
+            plainPaper ? drawnRow(rest, ink, paper.color(), place.height(), restLeft) : nullptr;
+        if (drawn)
+            painter->drawPixmap(QPointF(std::floor(restLeft) - kEdge, place.top()), *drawn);
+        else
+            painter->drawStaticText(QPointF(restLeft, place.top() + textTop), laidOut(rest).text);
+        // The lead apart from the rest: rows renumbered after an insertion or a deletion keep
+        // their drawn text.
+        if (hasLead)
+            painter->drawStaticText(QPointF(place.left(), place.top() + textTop),
+                                    laidOut(lead).text);
         painter->restore();
     }
 
@@ -75,22 +98,70 @@ private:
         qreal advance = 0;
     };
 
-    const LaidOut &laidOut(const QString &text, const QFont &font) const
+    // A row's text with its colours and height, the key of its drawing.
+    struct RowKey {
+        QString text;
+        QRgb ink = 0;
+        QRgb paper = 0;
+        int height = 0;
+        int offset = 0; // the text's start past a whole pixel, in 1/64
+        bool operator==(const RowKey &) const = default;
+        friend size_t qHash(const RowKey &key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.text, key.ink, key.paper, key.height, key.offset);
+        }
+    };
+
+    const LaidOut &laidOut(const QString &text) const
     {
         auto found = m_laidOut.find(text);
         if (found == m_laidOut.end()) {
-            LaidOut entry{QStaticText(text), QFontMetricsF(font).horizontalAdvance(text)};
+            LaidOut entry{QStaticText(text), QFontMetricsF(m_font).horizontalAdvance(text)};
             entry.text.setTextFormat(Qt::PlainText);
-            entry.text.prepare(QTransform(), font);
+            entry.text.prepare(QTransform(), m_font);
             found = m_laidOut.insert(text, entry);
         }
         return *found;
     }
 
+    // The text drawn at left (within a pixel) on a row of the paper's colour, with room on
+    // each side for glyphs that reach past their advance; null when it cannot be kept.
+    const QPixmap *drawnRow(const QString &text, const QColor &ink, const QColor &paper,
+                            int height, qreal left) const
+    {
+        const qreal offset = left - std::floor(left);
+        RowKey key{text, ink.rgba(), paper.rgba(), height, qRound(offset * 64)};
+        if (const QPixmap *found = m_drawn.object(key))
+            return found;
+        const QFontMetricsF metrics(m_font);
+        const int width = int(std::ceil(metrics.horizontalAdvance(text) + offset)) + 2 * kEdge;
+        const qint64 bytes = qint64(width) * height * m_scale * m_scale * 4;
+        if (width <= 0 || height <= 0 || bytes > kDrawnBytes / 8)
+            return nullptr;
+        auto *row = new QPixmap(QSize(width, height) * m_scale);
+        row->setDevicePixelRatio(m_scale);
+        row->fill(paper);
+        {
+            QPainter on(row);
+            on.setFont(m_font);
+            on.setPen(ink);
+            on.drawStaticText(QPointF(kEdge + offset, (height - QFontMetrics(m_font).height()) / 2),
+                              laidOut(text).text);
+        }
+        m_drawn.insert(key, row, qsizetype(bytes / 1024) + 1);
+        return m_drawn.object(key);
+    }
+
+    // Room left and right of a drawn row's text.
+    static constexpr int kEdge = 2;
     // The texts of a few screens of rows.
     static constexpr qsizetype kLaidOutTexts = 800;
+    // The drawn rows of a few screens (most recently drawn kept), in bytes.
+    static constexpr qint64 kDrawnBytes = 8 * 1024 * 1024;
     mutable QHash<QString, LaidOut> m_laidOut;
+    mutable QCache<RowKey, QPixmap> m_drawn{kDrawnBytes / 1024};
     mutable QFont m_font;
+    mutable qreal m_scale = 1.0;
 };
 
 LongList::LongList(QWidget *parent)
@@ -145,42 +216,88 @@ QModelIndex LongList::moveCursor(CursorAction cursorAction, Qt::KeyboardModifier
     return QTableView::moveCursor(cursorAction, modifiers);
 }
 
-QList<QWidget *> LongList::shownBarHolders() const
+QList<QScrollBar *> LongList::shownBars() const
 {
     // Each scroll bar sits in a holder of its own beside the rows.
-    QList<QWidget *> holders;
-    for (const QScrollBar *bar : {horizontalScrollBar(), verticalScrollBar()}) {
-        QWidget *holder = bar ? bar->parentWidget() : nullptr;
+    QList<QScrollBar *> bars;
+    for (QScrollBar *bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        const QWidget *holder = bar ? bar->parentWidget() : nullptr;
         if (holder && holder != this && holder != viewport() && holder->isVisible())
-            holders.append(holder);
+            bars.append(bar);
     }
-    return holders;
+    return bars;
 }
+
+namespace {
+
+// What a scroll bar shows: where its handle stands and which of its ends it has reached.
+struct BarLook {
+    QRect handle;
+    bool hasRange = false;
+    bool atStart = false;
+    bool atEnd = false;
+    bool operator==(const BarLook &) const = default;
+};
+
+BarLook lookOf(const QScrollBar *bar)
+{
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_None;
+    option.activeSubControls = QStyle::SC_None;
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    if (bar->orientation() == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
+    const QRect handle =
+        bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+    // The arrows at an end, and the whole bar when there is nothing to scroll, look disabled.
+    return {handle, bar->maximum() > bar->minimum(), bar->value() <= bar->minimum(),
+            bar->value() >= bar->maximum()};
+}
+
+} // namespace
 
 template <typename Work> void LongList::keepingBarsStill(Work work)
 {
     // A table lays its scroll bars out again on every change of rows (and once more when a bar's
     // range changed), and raising each over the other repaints both whole though neither moved.
-    // While the list keeps its size, a bar that was shown is kept from repainting for the raise
-    // alone: a bar still repaints itself when its range or value changes, and one that moved or
-    // went is repainted below.
+    // A bar's range changes too with each row, though a handle over thousands of rows moves by
+    // less than a pixel. While the list keeps its size, a bar that was shown is kept from
+    // repainting for these alone: it repaints when its handle moves or it reaches or leaves an
+    // end, and a bar that moved or went is repainted with the list below.
     struct Bar {
+        QScrollBar *bar;
         QWidget *holder;
         QRect place;
+        BarLook look;
     };
     QList<Bar> bars;
-    for (QWidget *holder : shownBarHolders()) {
-        if (size() != m_laidOutSize || holder->testAttribute(Qt::WA_UpdatesDisabled))
+    for (QScrollBar *bar : shownBars()) {
+        QWidget *holder = bar->parentWidget();
+        if (size() != m_laidOutSize || holder->testAttribute(Qt::WA_UpdatesDisabled) ||
+            bar->testAttribute(Qt::WA_UpdatesDisabled) ||
+            bar->style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, bar))
             continue;
-        bars.append({holder, holder->geometry()});
+        bars.append({bar, holder, holder->geometry(), lookOf(bar)});
         holder->setAttribute(Qt::WA_UpdatesDisabled, true);
+        bar->setAttribute(Qt::WA_UpdatesDisabled, true);
     }
     work();
     m_laidOutSize = size();
     for (const Bar &bar : bars) {
+        bar.bar->setAttribute(Qt::WA_UpdatesDisabled, false);
         bar.holder->setAttribute(Qt::WA_UpdatesDisabled, false);
         if (bar.holder->geometry() != bar.place || !bar.holder->isVisible())
             update();
+        else if (lookOf(bar.bar) != bar.look)
+            bar.bar->update();
     }
 }
 
@@ -229,8 +346,8 @@ template <typename Work> void LongList::repaintingFrameAndRows(bool rowsChange, 
     setAttribute(Qt::WA_UpdatesDisabled, quiet);
     QRegion frame(rect());
     frame -= viewport()->geometry();
-    for (const QWidget *holder : shownBarHolders())
-        frame -= holder->geometry();
+    for (const QScrollBar *bar : shownBars())
+        frame -= bar->parentWidget()->geometry();
     update(frame);
     if (rowsChange)
         viewport()->update();

@@ -32,8 +32,8 @@ private:
     // never narrower than the list: longer rows scroll sideways.
     void fitColumnToText();
 
-    // The widgets holding the scroll bars now shown.
-    QList<QWidget *> shownBarHolders() const;
+    // The scroll bars now shown (each in a holder of its own).
+    QList<QScrollBar *> shownBars() const;
     template <typename Work> void keepingBarsStill(Work work);
     template <typename Work> void repaintingFrameAndRows(bool rowsChange, Work work);
 

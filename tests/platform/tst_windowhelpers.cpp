@@ -98,6 +98,78 @@ private slots:
         QVERIFY(list->updatesEnabled());
         QVERIFY(list->viewport()->updatesEnabled());
     }
+
+    // Rows the list keeps drawn come back in their new places, under their new numbers and
+    // selection, exactly as the list draws them afresh.
+    void longListRowsKeptDrawnLookAsDrawnAfresh()
+    {
+        const auto numbered = [](const QStringList &lines) {
+            QStringList rows;
+            for (qsizetype i = 0; i < lines.size(); ++i)
+                rows.append(QStringLiteral("%1 ").arg(i + 1, 5) + lines.at(i));
+            return rows;
+        };
+        QStringList lines;
+        for (int i = 0; i < 40; ++i)
+            lines.append(QStringLiteral("F%1ABC    14 SSB  59  59  écrit à %2h").arg(i).arg(i % 24));
+        QStringListModel rows(numbered(lines));
+        LongList list;
+        list.setLeadColumns(6);
+        list.setModel(&rows);
+        list.resize(360, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        list.setCurrentIndex(rows.index(4, 0));
+        const QImage before = list.grab().toImage();
+        // A QSO deleted: the rows below move up by one and are numbered again.
+        rows.removeRows(2, 1);
+        lines.removeAt(2);
+        const QStringList renumbered = numbered(lines);
+        for (int row = 2; row < rows.rowCount(); ++row)
+            rows.setData(rows.index(row, 0), renumbered.at(row));
+        list.setCurrentIndex(rows.index(5, 0));
+        const QImage kept = list.grab().toImage();
+        QVERIFY(kept != before);
+        // The same rows drawn with nothing kept: a change of font empties what the list keeps.
+        const QFont font = list.font();
+        QFont other = font;
+        other.setPointSize(font.pointSize() + 3);
+        list.setFont(other);
+        list.grab();
+        list.setFont(font);
+        QCOMPARE(kept, list.grab().toImage());
+    }
+
+    // A scroll bar over thousands of rows repaints when its handle moves, not for each row
+    // added or removed while the handle stays where it is.
+    void longListScrollBarRepaintsWhenItsHandleMoves()
+    {
+        struct PaintCount : QObject {
+            int paints = 0;
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                paints += event->type() == QEvent::Paint;
+                return false;
+            }
+        } counted;
+        QStringListModel rows(QStringList(5000, QStringLiteral("line")));
+        LongList list;
+        list.setModel(&rows);
+        list.resize(300, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QScrollBar *bar = list.verticalScrollBar();
+        QCoreApplication::processEvents();
+        bar->installEventFilter(&counted);
+        rows.insertRows(rows.rowCount(), 1);
+        rows.removeRows(10, 2);
+        QTest::qWait(50); // the repaints, posted after the queued layout
+        QCOMPARE(counted.paints, 0);
+        QCOMPARE(bar->maximum(), rows.rowCount() - (bar->pageStep()));
+        list.scrollToBottom();
+        QTRY_VERIFY(counted.paints > 0);
+        QCOMPARE(bar->value(), bar->maximum());
+    }
 };
 
 ORVEL_TEST_CLASS(TestWindowHelpers)
