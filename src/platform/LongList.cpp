@@ -57,11 +57,13 @@ public:
         const int margin = textMargin(option.widget);
         const QString text = index.data(Qt::DisplayRole).toString();
         const qreal scale = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-        if (m_font != option.font || m_scale != scale || m_laidOut.size() > kLaidOutTexts) {
+        if (m_font != option.font || m_scale != scale) {
             m_laidOut.clear();
             m_drawn.clear();
             m_font = option.font;
             m_scale = scale;
+        } else if (m_laidOut.size() > kLaidOutTexts) {
+            m_laidOut.clear();
         }
         const QRect place = option.rect.adjusted(margin, 0, -margin, 0);
         const int textTop = (place.height() - QFontMetrics(option.font).height()) / 2;
@@ -142,11 +144,15 @@ private:
         row->setDevicePixelRatio(m_scale);
         row->fill(paper);
         {
+            // Laid out for this drawing only: the drawn row is what is kept.
+            QStaticText laid(text);
+            laid.setTextFormat(Qt::PlainText);
+            laid.prepare(QTransform(), m_font);
             QPainter on(row);
             on.setFont(m_font);
             on.setPen(ink);
             on.drawStaticText(QPointF(kEdge + offset, (height - QFontMetrics(m_font).height()) / 2),
-                              laidOut(text).text);
+                              laid);
         }
         m_drawn.insert(key, row, qsizetype(bytes / 1024) + 1);
         return m_drawn.object(key);
@@ -154,7 +160,7 @@ private:
 
     // Room left and right of a drawn row's text.
     static constexpr int kEdge = 2;
-    // The texts of a few screens of rows.
+    // The leads, and the rows drawn without being kept, of a few screens.
     static constexpr qsizetype kLaidOutTexts = 800;
     // The drawn rows of a few screens (most recently drawn kept), in bytes.
     static constexpr qint64 kDrawnBytes = 8 * 1024 * 1024;
