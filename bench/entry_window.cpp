@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QAbstractItemView>
 #include <QPushButton>
+#include <QThreadPool>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -154,9 +155,12 @@ struct EntryDesk {
         dialogs.answers.clear();
     }
 
-    // The data folder as first written, the session and the window following it.
+    // The data folder as first written, the session and the window following it. The files
+    // the last action let go are closed first (the program closes them in the background): an
+    // operator's next action comes long after, and that work must not fall into its time.
     void restore()
     {
+        QThreadPool::globalInstance()->waitForDone();
         floors.restore();
         if (data.restore())
             session.reloadLog();
