@@ -322,21 +322,54 @@ namespace {
 
 using Pending = FileReplacements::Pending;
 
+// Starts sending bytes written to a file to disk without waiting (from offset, size bytes; a
+// size of 0 runs to the end of the file): the disk works while the rest of the file, or the next
+// file, is still being written, and the flush that makes it last then waits less.
+void startWriteback(int fd, qint64 offset = 0, qint64 size = 0)
+{
+#ifdef Q_OS_LINUX
+    ::sync_file_range(fd, offset, size, SYNC_FILE_RANGE_WRITE);
+#else
+    Q_UNUSED(fd);
+    Q_UNUSED(offset);
+    Q_UNUSED(size);
+#endif
+}
+
 // Writes pieces in order; small ones are gathered so that a file of short lines costs few
-// system calls, long ones are written straight from where they stand.
+// system calls, long ones are written straight from where they stand. Each megabyte written is
+// sent on to the disk at once.
 bool writePieces(int fd, const BytePieces &pieces)
 {
     constexpr qsizetype kStaging = 1 << 20;
     constexpr qsizetype kDirect = 64 * 1024;
+    constexpr qsizetype kStep = 1 << 20;
+    qint64 written = 0;
+    qint64 sent = 0;
+    const auto write = [&](const char *data, qsizetype size) {
+        while (size > 0) {
+            const qsizetype step = std::min(size, kStep);
+            if (!writeAll(fd, QByteArray::fromRawData(data, step)))
+                return false;
+            data += step;
+            size -= step;
+            written += step;
+            if (written - sent >= kStep) {
+                startWriteback(fd, sent, written - sent);
+                sent = written;
+            }
+        }
+        return true;
+    };
     QByteArray staging;
     const auto flushStaging = [&] {
-        const bool ok = writeAll(fd, staging);
+        const bool ok = write(staging.constData(), staging.size());
         staging.resize(0);
         return ok;
     };
     for (const QByteArrayView piece : pieces) {
         if (piece.size() >= kDirect) {
-            if (!flushStaging() || !writeAll(fd, QByteArray::fromRawData(piece.data(), piece.size())))
+            if (!flushStaging() || !write(piece.data(), piece.size()))
                 return false;
             continue;
         }
@@ -347,17 +380,6 @@ bool writePieces(int fd, const BytePieces &pieces)
         staging.append(piece);
     }
     return flushStaging();
-}
-
-// Starts sending a written file to disk without waiting: several files then reach the disk
-// together instead of one after the other.
-void startWriteback(int fd)
-{
-#ifdef Q_OS_LINUX
-    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-#else
-    Q_UNUSED(fd);
-#endif
 }
 
 // The file about to be replaced, kept open across the rename: freeing a long file's blocks is
@@ -522,7 +544,9 @@ QList<FileResult> FileReplacements::finish()
 
 FileResult replaceFileBytes(const QString &path, const QByteArray &bytes)
 {
-    return replaceThroughScratch(path, [&bytes](int fd) { return writeAll(fd, bytes); });
+    return replaceThroughScratch(path, [&bytes](int fd) {
+        return writePieces(fd, BytePieces{QByteArrayView(bytes)});
+    });
 }
 
 FileResult replaceFilePieces(const QString &path, const BytePieces &pieces)

@@ -117,7 +117,8 @@ private slots:
     }
 
     // Each file of a batch is replaced whole or left as it was, whatever befalls the others;
-    // long pieces and short ones land in order.
+    // long pieces and short ones land in order, across the megabytes sent on to the disk one by
+    // one.
     void aBatchReplacesEachFileOnItsOwn()
     {
         testing::TestPlatform platform;
@@ -126,9 +127,21 @@ private slots:
         writeBytes(a, kLog);
         writeBytes(c, kLog);
         QVERIFY(QDir(platform.folder()).mkdir("B.txt"));
-        const QByteArray longRun(200 * 1024, 'x');
+        QByteArray longRun;
+        for (int i = 0; longRun.size() < 5 * 1024 * 1024 / 2; ++i)
+            longRun += QByteArray::number(i) + ' ';
+        QByteArray shortLines;
+        for (int i = 0; shortLines.size() < 3 * 1024 * 1024 / 2; ++i)
+            shortLines += "QSO " + QByteArray::number(i) + "\r\n";
+        BytePieces pieces{"one\r\n", longRun, "\r\n"};
+        for (qsizetype start = 0; start < shortLines.size();) {
+            const qsizetype end = shortLines.indexOf('\n', start) + 1;
+            pieces.append(QByteArrayView(shortLines).sliced(start, end - start));
+            start = end;
+        }
+        pieces.append("two\r\n");
         FileReplacements batch;
-        batch.add(a, {"one\r\n", longRun, "\r\n", "two\r\n"});
+        batch.add(a, pieces);
         batch.add(platform.file("B.txt"), {"never\r\n"});
         batch.add(c, {});
         const QList<FileResult> results = batch.finish();
@@ -137,7 +150,7 @@ private slots:
         QVERIFY(results.at(0).ok && results.at(2).ok);
         QVERIFY(!results.at(1).ok);
         QVERIFY2(results.at(1).error.contains("B.txt"), qPrintable(results.at(1).error));
-        QCOMPARE(readBytes(a), "one\r\n" + longRun + "\r\ntwo\r\n");
+        QVERIFY(readBytes(a) == "one\r\n" + longRun + "\r\n" + shortLines + "two\r\n");
         QCOMPARE(readBytes(c), QByteArray());
         QCOMPARE(testing::scratchFiles(platform.folder()), QStringList());
     }
