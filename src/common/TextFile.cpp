@@ -157,8 +157,9 @@ std::optional<ByteLine> findLine(QByteArrayView file, QByteArrayView line, qsize
     const auto isLineEnd = [](char c) { return c == '\r' || c == '\n'; };
     if (line.isEmpty() || std::any_of(line.begin(), line.end(), isLineEnd)) {
         std::optional<ByteLine> found;
-        forEachByteLine(file.sliced(from), [&](const ByteLine &l) {
-            if (file.sliced(from + l.start, l.end - l.start) != line)
+        const QByteArrayView rest = file.sliced(from);
+        forEachByteLine(rest, [&](const ByteLine &l) {
+            if (l.in(rest) != line)
                 return true;
             found = ByteLine{from + l.start, from + l.end, from + l.next};
             return false;

@@ -37,6 +37,8 @@ struct ByteLine {
     qsizetype start = 0;
     qsizetype end = 0;
     qsizetype next = 0;
+    // The line's bytes in the file it was found in.
+    QByteArrayView in(QByteArrayView file) const { return file.sliced(start, end - start); }
 };
 // A file's lines rebuilt as the program writes them, every line ended by CRLF, given as pieces
 // for the safe replacement: runs of lines that already end so stay one piece of the file's own

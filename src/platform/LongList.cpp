@@ -79,7 +79,8 @@ public:
                                 !(option.features & QStyleOptionViewItem::Alternate) &&
                                 !option.backgroundBrush.style();
         const QPixmap *drawn =
-            plainPaper ? drawnRow(rest, ink, paper.color(), place.height(), restLeft) : nullptr;
+            plainPaper ? drawnRow(rest, ink, paper.color(), place.height(), textTop, restLeft)
+                       : nullptr;
         if (drawn)
             painter->drawPixmap(QPointF(std::floor(restLeft) - kEdge, place.top()), *drawn);
         else
@@ -114,22 +115,28 @@ private:
         }
     };
 
+    // The text laid out once in the list's font, as plain text.
+    QStaticText prepared(const QString &text) const
+    {
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        laid.prepare(QTransform(), m_font);
+        return laid;
+    }
+
     const LaidOut &laidOut(const QString &text) const
     {
         auto found = m_laidOut.find(text);
-        if (found == m_laidOut.end()) {
-            LaidOut entry{QStaticText(text), QFontMetricsF(m_font).horizontalAdvance(text)};
-            entry.text.setTextFormat(Qt::PlainText);
-            entry.text.prepare(QTransform(), m_font);
-            found = m_laidOut.insert(text, entry);
-        }
+        if (found == m_laidOut.end())
+            found = m_laidOut.insert(
+                text, LaidOut{prepared(text), QFontMetricsF(m_font).horizontalAdvance(text)});
         return *found;
     }
 
-    // The text drawn at left (within a pixel) on a row of the paper's colour, with room on
-    // each side for glyphs that reach past their advance; null when it cannot be kept.
+    // The text drawn at left (within a pixel) and top on a row of the paper's colour, with room
+    // on each side for glyphs that reach past their advance; null when it cannot be kept.
     const QPixmap *drawnRow(const QString &text, const QColor &ink, const QColor &paper,
-                            int height, qreal left) const
+                            int height, int top, qreal left) const
     {
         const qreal offset = left - std::floor(left);
         RowKey key{text, ink.rgba(), paper.rgba(), height, qRound(offset * 64)};
@@ -145,14 +152,10 @@ private:
         row->fill(paper);
         {
             // Laid out for this drawing only: the drawn row is what is kept.
-            QStaticText laid(text);
-            laid.setTextFormat(Qt::PlainText);
-            laid.prepare(QTransform(), m_font);
             QPainter on(row);
             on.setFont(m_font);
             on.setPen(ink);
-            on.drawStaticText(QPointF(kEdge + offset, (height - QFontMetrics(m_font).height()) / 2),
-                              laid);
+            on.drawStaticText(QPointF(kEdge + offset, top), prepared(text));
         }
         m_drawn.insert(key, row, qsizetype(bytes / 1024) + 1);
         return m_drawn.object(key);

@@ -114,8 +114,7 @@ FileResult FirstNames::update(const QString &keyLine) const
     const QByteArray callBytes = encodeWindows1252(call);
     LinePieces pieces(file);
     forEachByteLine(file, [&](const ByteLine &l) {
-        const QByteArrayView key = trimmedColumn(
-            QByteArrayView(file.constData() + l.start, l.end - l.start), qsocol::kNameCall);
+        const QByteArrayView key = trimmedColumn(l.in(file), qsocol::kNameCall);
         if (key == QByteArrayView(callBytes))
             pieces.put(lineBytes);
         else

@@ -56,7 +56,7 @@ int LogFiles::qsoCount(const QString &reference) const
     const QByteArray bytes = file.readAll();
     int count = 0;
     forEachByteLine(bytes, [&](const ByteLine &line) {
-        const QByteArrayView text(bytes.constData() + line.start, line.end - line.start);
+        const QByteArrayView text = line.in(bytes);
         if (std::any_of(text.begin(), text.end(), [](char c) { return c != ' '; }))
             ++count;
     });
@@ -89,8 +89,7 @@ qsizetype insertionOffsetOf(const QByteArray &file, std::optional<qint64> moment
     if (!moment)
         return at;
     forEachByteLine(file, [&](const ByteLine &line) {
-        const auto existing = qsoOrderKeyOfBytes(
-            QByteArrayView(file.constData() + line.start, line.end - line.start));
+        const auto existing = qsoOrderKeyOfBytes(line.in(file));
         if (!existing || *existing < *moment)
             return true;
         at = line.start;
@@ -250,8 +249,7 @@ LogFiles::RemoveOutcome LogFiles::removeAt(const QString &reference, qsizetype i
         });
     }
     const QByteArray expected = encodeWindows1252(expectedLine);
-    if (!target || QByteArrayView(file.constData() + target->start, target->end - target->start) !=
-                       QByteArrayView(expected))
+    if (!target || target->in(file) != QByteArrayView(expected))
         return RemoveOutcome::Moved;
     LinePieces pieces(file);
     pieces.keepBytes(0, target->start);

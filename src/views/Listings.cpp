@@ -234,7 +234,6 @@ QList<qsizetype> alphaListOrder(const QStringList &lines)
     return order;
 }
 
-
 qsizetype alphaListPlace(const QStringList &lines, const QList<qsizetype> &order,
                          const QString &added)
 {
