@@ -4,9 +4,14 @@
 #include "help/Revision.h"
 #include "records/QsoLine.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <array>
-#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace orvel {
 
@@ -16,11 +21,17 @@ constexpr int kNumberWidth = 5;
 // Where the call sign starts: the alphanumeric log sorts on the line from there on.
 constexpr int kCallStart = qsocol::kCall.first - 1;
 
+// The first 256 characters folded: the characters of nearly every log.
+const std::array<char16_t, 0x100> kLatin1Folded = [] {
+    std::array<char16_t, 0x100> folded{};
+    for (size_t i = 0; i < folded.size(); ++i)
+        folded[i] = QChar(char16_t(i)).toCaseFolded().unicode();
+    return folded;
+}();
+
 char16_t foldedForListing(char16_t c)
 {
-    if (c < 0x80)
-        return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
-    return QChar(c).toCaseFolded().unicode();
+    return c < 0x100 ? kLatin1Folded[c] : QChar(c).toCaseFolded().unicode();
 }
 
 QString blanks(int count)
@@ -43,103 +54,222 @@ QString countLine(int operatorCount)
 }
 
 // An entry to sort: the text of one part, or of two parts joined by a blank, taken from the
-// log's lines without a copy. Its folded text is made once, into room the caller gives (one
-// buffer for a whole list): its first 16 characters, packed into two numbers, decide most
-// comparisons at once, the whole folded text the others, and the parts as they are only
-// entries that differ in letter case alone.
-struct SortItem {
-    static constexpr int kHeadCharacters = 16;
-    std::array<quint64, kHeadCharacters / 8> head{};
-    QStringView folded;
+// log's lines without a copy. Entries compare on their texts folded (letters without regard to
+// case), then on the parts as they are, so that only entries that differ in letter case alone
+// come to the parts.
+struct EntryParts {
     QStringView first;
     QStringView second;
-    qsizetype index = 0;
+    bool joined = false;
 
-    static qsizetype foldedLength(QStringView firstPart, QStringView secondPart, bool joined)
+    qsizetype foldedLength() const { return first.size() + (joined ? 1 + second.size() : 0); }
+    char16_t foldedAt(qsizetype i) const
     {
-        return firstPart.size() + (joined ? 1 + secondPart.size() : 0);
-    }
-
-    // out has room for foldedLength() characters.
-    SortItem(QStringView firstPart, QStringView secondPart, bool joined, qsizetype at,
-             char16_t *out)
-        : folded(out, foldedLength(firstPart, secondPart, joined))
-        , first(firstPart)
-        , second(secondPart)
-        , index(at)
-    {
-        for (const QChar c : first)
-            *out++ = foldedForListing(c.unicode());
-        if (joined) {
-            *out++ = u' ';
-            for (const QChar c : second)
-                *out++ = foldedForListing(c.unicode());
-        }
-        bool packing = true;
-        for (int i = 0; i < kHeadCharacters; ++i) {
-            char16_t c = packing && i < folded.size() ? folded.at(i).unicode() : 0;
-            // From 255 on a character does not fit: it packs as 255 and ends the packing, so
-            // that the folded texts decide between entries that reach it, in the same order.
-            if (c >= 0xFF) {
-                c = 0xFF;
-                packing = false;
-            }
-            head[i / 8] = (head[i / 8] << 8) | c;
-        }
+        if (i < first.size())
+            return foldedForListing(first.at(i).unicode());
+        if (i == first.size())
+            return u' ';
+        return foldedForListing(second.at(i - first.size() - 1).unicode());
     }
 };
 
-// An entry to sort with its folded text held by itself, to compare one entry with a list.
-struct HeldSortItem {
-    QString text;
-    SortItem item;
+// An entry's first 32 folded characters, a character to a byte: the numbers compare as the
+// folded texts do, up to the first character from 255 on. That one packs as 255 and ends the
+// packing, so that the texts decide between entries that reach it, in the same order. The heads
+// decide nearly every comparison; only entries with equal heads have their texts compared.
+using Head = std::array<quint64, 4>;
 
-    HeldSortItem(QStringView firstPart, QStringView secondPart, bool joined, qsizetype at)
-        : text(SortItem::foldedLength(firstPart, secondPart, joined), Qt::Uninitialized)
-        , item(firstPart, secondPart, joined, at, reinterpret_cast<char16_t *>(text.data()))
-    {
-    }
-};
-
-// The folded texts of a list of entries, side by side.
-class FoldedTexts
+int compareHeads(const Head &a, const Head &b)
 {
-public:
-    explicit FoldedTexts(qsizetype length)
-        : m_text(new char16_t[size_t(qMax<qsizetype>(length, 1))])
-        , m_free(m_text.get())
-    {
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i])
+            return a[i] < b[i] ? -1 : 1;
     }
-    // Room for the folded text of the next entry.
-    char16_t *take(qsizetype length)
-    {
-        char16_t *room = m_free;
-        m_free += length;
-        return room;
-    }
+    return 0;
+}
 
-private:
-    std::unique_ptr<char16_t[]> m_text;
-    char16_t *m_free;
-};
-
-// Equal folded texts have equal lengths, and so have their first parts: the parts compare
-// one after the other.
-int compareItems(const SortItem &a, const SortItem &b)
+// The head of a folded text given a character to a byte, each past 255 as 255.
+Head headOfFolded(std::string_view folded)
 {
-    if (a.head != b.head)
-        return a.head < b.head ? -1 : 1;
-    if (const int c = a.folded.compare(b.folded); c != 0)
-        return c;
+    std::array<uchar, sizeof(Head)> packed{};
+    for (size_t i = 0; i < packed.size() && i < folded.size(); ++i) {
+        packed[i] = uchar(folded[i]);
+        if (packed[i] == 0xFF)
+            break;
+    }
+    Head head;
+    for (size_t i = 0; i < head.size(); ++i)
+        head[i] = qFromBigEndian<quint64>(packed.data() + 8 * i);
+    return head;
+}
+
+Head headOf(const EntryParts &parts)
+{
+    std::array<char, sizeof(Head)> folded{};
+    const qsizetype count = qMin(parts.foldedLength(), qsizetype(folded.size()));
+    for (qsizetype i = 0; i < count; ++i)
+        folded[size_t(i)] = char(qMin<char16_t>(parts.foldedAt(i), 0xFF));
+    return headOfFolded({folded.data(), size_t(count)});
+}
+
+// Entries whose folded texts are equal: their parts as they are.
+int compareParts(const EntryParts &a, const EntryParts &b)
+{
     if (const int c = a.first.compare(b.first); c != 0)
         return c;
     return a.second.compare(b.second);
 }
 
-void sortItems(QList<SortItem> &items)
+// The texts folded as they are read, then the parts.
+int compareEntries(const EntryParts &a, const EntryParts &b)
 {
-    std::stable_sort(items.begin(), items.end(),
-                     [](const SortItem &a, const SortItem &b) { return compareItems(a, b) < 0; });
+    const qsizetype aLength = a.foldedLength();
+    const qsizetype bLength = b.foldedLength();
+    for (qsizetype i = 0, common = qMin(aLength, bLength); i < common; ++i) {
+        const char16_t ca = a.foldedAt(i);
+        const char16_t cb = b.foldedAt(i);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (aLength != bLength)
+        return aLength < bLength ? -1 : 1;
+    return compareParts(a, b);
+}
+
+// The same with the heads of both first: most entries differ there.
+int compareEntries(const Head &aHead, const EntryParts &a, const Head &bHead, const EntryParts &b)
+{
+    if (const int c = compareHeads(aHead, bHead); c != 0)
+        return c;
+    return compareEntries(a, b);
+}
+
+// The folded texts of a whole list, a character to a byte, side by side in one buffer: made
+// in one pass over the lines, and read again only for entries whose heads are equal. An entry
+// with a character folding past 255 is "wide": its bytes hold 255 there, and it compares on
+// its text.
+class FoldedTexts
+{
+public:
+    FoldedTexts(qsizetype entries, qsizetype characters)
+        : m_bytes(size_t(characters), '\0')
+    {
+        m_starts.reserve(size_t(entries) + 1);
+        m_starts.push_back(0);
+        m_wide.reserve(size_t(entries));
+    }
+
+    // Folds the next entry's text; its number is the count of entries before it.
+    void add(const EntryParts &parts)
+    {
+        char *out = m_bytes.data() + m_starts.back();
+        char16_t widest = 0;
+        const auto put = [&](QStringView text) {
+            const char16_t *in = text.utf16();
+            const qsizetype size = text.size();
+            // Nearly every line is plain ASCII: a loop the compiler runs many characters at a
+            // time.
+            char16_t any = 0;
+            for (qsizetype i = 0; i < size; ++i)
+                any |= in[i];
+            if (any < 0x80) {
+                for (qsizetype i = 0; i < size; ++i) {
+                    const char16_t c = in[i];
+                    out[i] = char(c + (char16_t(c - u'A') < 26 ? u'a' - u'A' : 0));
+                }
+                out += size;
+                return;
+            }
+            for (qsizetype i = 0; i < size; ++i) {
+                const char16_t folded = foldedForListing(in[i]);
+                widest = qMax(widest, folded);
+                *out++ = char(qMin<char16_t>(folded, 0xFF));
+            }
+        };
+        put(parts.first);
+        if (parts.joined) {
+            *out++ = ' ';
+            put(parts.second);
+        }
+        m_starts.push_back(size_t(out - m_bytes.data()));
+        m_wide.push_back(widest > 0xFF);
+    }
+
+    bool isWide(size_t entry) const { return m_wide[entry]; }
+    // Compared as std::string_view compares: byte by byte, each as an unsigned char.
+    std::string_view bytes(size_t entry) const
+    {
+        return {m_bytes.data() + m_starts[entry], m_starts[entry + 1] - m_starts[entry]};
+    }
+    // The entry's head, as headOf() gives it.
+    Head head(size_t entry) const { return headOfFolded(bytes(entry)); }
+
+private:
+    std::string m_bytes;
+    std::vector<size_t> m_starts;
+    std::vector<bool> m_wide;
+};
+
+// The entries of count lines in list order, equal entries in the order of their lines, and
+// for each whether it equals the one before it. partsOf(i) gives the entry of line i, none for
+// a line the list leaves out.
+//
+// The entries sort on their heads alone, which reads nothing but the entries themselves; then
+// each run of equal heads (the QSOs of one call sign, mostly) is sorted on its whole folded
+// texts.
+template <typename PartsOf>
+std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, PartsOf partsOf)
+{
+    struct Item {
+        Head head;
+        qsizetype index;
+        size_t entry;
+    };
+    qsizetype characters = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (const std::optional<EntryParts> parts = partsOf(i))
+            characters += parts->foldedLength();
+    }
+    FoldedTexts folded(count, characters);
+    std::vector<Item> items;
+    items.reserve(size_t(count));
+    for (qsizetype i = 0; i < count; ++i) {
+        if (const std::optional<EntryParts> parts = partsOf(i)) {
+            folded.add(*parts);
+            items.push_back({folded.head(items.size()), i, items.size()});
+        }
+    }
+    std::sort(items.begin(), items.end(), [](const Item &a, const Item &b) {
+        const int c = compareHeads(a.head, b.head);
+        return c != 0 ? c < 0 : a.index < b.index;
+    });
+
+    // Within a run of equal heads.
+    const auto compare = [&](const Item &a, const Item &b) {
+        if (folded.isWide(a.entry) || folded.isWide(b.entry))
+            return compareEntries(*partsOf(a.index), *partsOf(b.index));
+        if (const int c = folded.bytes(a.entry).compare(folded.bytes(b.entry)); c != 0)
+            return c;
+        return compareParts(*partsOf(a.index), *partsOf(b.index));
+    };
+    std::vector<bool> repeated(items.size(), false);
+    for (size_t begin = 0, end = 0; begin < items.size(); begin = end) {
+        end = begin + 1;
+        while (end < items.size() && compareHeads(items[end].head, items[begin].head) == 0)
+            ++end;
+        if (end - begin == 1)
+            continue;
+        std::stable_sort(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
+                         [&](const Item &a, const Item &b) { return compare(a, b) < 0; });
+        for (size_t i = begin + 1; i < end; ++i)
+            repeated[i] = compare(items[i], items[i - 1]) == 0;
+    }
+
+    QList<qsizetype> order;
+    order.reserve(qsizetype(items.size()));
+    for (const Item &item : items)
+        order.append(item.index);
+    return {order, repeated};
 }
 
 // A file name never holds a folder separator or a character the systems refuse, whatever
@@ -188,48 +318,41 @@ QStringView alphaSecondPart(QStringView line)
     return line.left(kCallStart);
 }
 
-// The row before which item goes among count sorted entries (after those equal to it), and
+// The row before which entry goes among count sorted entries (after those equal to it), and
 // whether the entry before that row equals it.
 template <typename EntryAt>
-std::pair<qsizetype, bool> placeAmong(const SortItem &item, qsizetype count, EntryAt entryAt)
+std::pair<qsizetype, bool> placeAmong(const EntryParts &entry, qsizetype count, EntryAt entryAt)
 {
+    const Head head = headOf(entry);
+    const auto compareAt = [&](qsizetype at) {
+        const EntryParts other = entryAt(at);
+        return compareEntries(head, entry, headOf(other), other);
+    };
     qsizetype low = 0;
     qsizetype high = count;
     while (low < high) {
         const qsizetype middle = low + (high - low) / 2;
-        if (compareItems(item, entryAt(middle).item) < 0)
+        if (compareAt(middle) < 0)
             high = middle;
         else
             low = middle + 1;
     }
-    return {low, low > 0 && compareItems(item, entryAt(low - 1).item) == 0};
+    return {low, low > 0 && compareAt(low - 1) == 0};
 }
 
 } // namespace
 
 QList<qsizetype> alphaListOrder(const QStringList &lines)
 {
-    qsizetype length = 0;
-    for (const QString &line : lines)
-        length += SortItem::foldedLength(alphaFirstPart(line), alphaSecondPart(line), true);
-    FoldedTexts folded(length);
-    QList<SortItem> items;
-    items.reserve(lines.size());
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QStringView first = alphaFirstPart(lines.at(i));
-        const QStringView second = alphaSecondPart(lines.at(i));
-        items.append(SortItem(first, second, true, i,
-                              folded.take(SortItem::foldedLength(first, second, true))));
-    }
-    sortItems(items);
+    const auto [sorted, repeated] = sortedEntries(lines.size(), [&](qsizetype i) {
+        const QStringView line = lines.at(i);
+        return std::optional<EntryParts>({alphaFirstPart(line), alphaSecondPart(line), true});
+    });
     QList<qsizetype> order;
-    order.reserve(items.size());
-    const SortItem *previous = nullptr;
-    for (const SortItem &item : std::as_const(items)) {
-        if (previous && compareItems(item, *previous) == 0)
-            continue;
-        order.append(item.index);
-        previous = &item;
+    order.reserve(sorted.size());
+    for (qsizetype i = 0; i < sorted.size(); ++i) {
+        if (!repeated[size_t(i)])
+            order.append(sorted.at(i));
     }
     return order;
 }
@@ -237,10 +360,10 @@ QList<qsizetype> alphaListOrder(const QStringList &lines)
 qsizetype alphaListPlace(const QStringList &lines, const QList<qsizetype> &order,
                          const QString &added)
 {
-    const HeldSortItem item(alphaFirstPart(added), alphaSecondPart(added), true, lines.size());
-    const auto [row, listed] = placeAmong(item.item, order.size(), [&](qsizetype at) {
+    const EntryParts entry{alphaFirstPart(added), alphaSecondPart(added), true};
+    const auto [row, listed] = placeAmong(entry, order.size(), [&](qsizetype at) {
         const QStringView line = lines.at(order.at(at));
-        return HeldSortItem(alphaFirstPart(line), alphaSecondPart(line), true, order.at(at));
+        return EntryParts{alphaFirstPart(line), alphaSecondPart(line), true};
     });
     return listed ? -1 : row;
 }
@@ -250,10 +373,8 @@ qsizetype operatorListPlace(const QStringList &calls, const QString &addedLine)
     const QStringView call = qsoField(addedLine, qsocol::kCall);
     if (call.isEmpty())
         return -1;
-    const HeldSortItem item(call, {}, false, 0);
-    const auto [row, listed] = placeAmong(item.item, calls.size(), [&](qsizetype at) {
-        return HeldSortItem(calls.at(at), {}, false, 0);
-    });
+    const auto [row, listed] = placeAmong(EntryParts{call, {}, false}, calls.size(),
+                                          [&](qsizetype at) { return EntryParts{calls.at(at), {}, false}; });
     return listed ? -1 : row;
 }
 
@@ -270,22 +391,18 @@ QStringList alphaListEntries(const QStringList &lines)
 
 QStringList operatorList(const QStringList &lines)
 {
-    qsizetype length = 0;
-    for (const QString &line : lines)
-        length += qsoField(line, qsocol::kCall).size();
-    FoldedTexts folded(length);
-    QList<SortItem> items;
-    items.reserve(lines.size());
-    for (const QString &line : lines) {
-        const QStringView call = qsoField(line, qsocol::kCall);
-        if (!call.isEmpty())
-            items.append(SortItem(call, {}, false, 0, folded.take(call.size())));
-    }
-    sortItems(items);
+    const QList<qsizetype> sorted =
+        sortedEntries(lines.size(), [&](qsizetype i) -> std::optional<EntryParts> {
+            const QStringView call = qsoField(lines.at(i), qsocol::kCall);
+            if (call.isEmpty())
+                return std::nullopt;
+            return EntryParts{call, {}, false};
+        }).first;
     QStringList calls;
-    for (const SortItem &item : std::as_const(items)) {
-        if (calls.isEmpty() || calls.constLast() != item.first)
-            calls.append(item.first.toString());
+    for (const qsizetype index : sorted) {
+        const QStringView call = qsoField(lines.at(index), qsocol::kCall);
+        if (calls.isEmpty() || calls.constLast() != call)
+            calls.append(call.toString());
     }
     return calls;
 }

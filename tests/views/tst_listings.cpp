@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
+#include <algorithm>
+#include <numeric>
 
 using namespace orvel;
 using orvel::testing::readBytes;
@@ -237,6 +239,45 @@ private slots:
             QCOMPARE(order, alphaListOrder(lines));
             QCOMPARE(operators, operatorList(lines));
         }
+    }
+
+    // The alphanumeric order against a plain sort on whole folded texts: call signs and first
+    // names with characters at and past 255 (ÿ, Œ, œ, Ÿ) and lines that differ only far into the
+    // line (the remarks) or in letter case alone.
+    void alphaOrderIsTheOrderOfTheWholeFoldedLines()
+    {
+        const QStringList calls{"F4KLA", "f4kla", "ŒA1", "œa1", "ÿA1", "ŸA1", "OEA1", "F4KLA/P"};
+        const QStringList remarks{"", "Château", "château", "Chateau", "Œuvre", "œuvre"};
+        QRandomGenerator random(4471);
+        QStringList lines;
+        for (int i = 0; i < 400; ++i) {
+            lines.append(qso(QStringLiteral("0%1/09/13").arg(random.bounded(1, 3)), "08:00",
+                             calls.at(random.bounded(calls.size())), "89", "SSB", "7",
+                             remarks.at(random.bounded(remarks.size()))));
+        }
+        const auto folded = [](const QString &line) {
+            const QString key = line.mid(qsocol::kCall.first - 1) + QLatin1Char(' ') +
+                                line.left(qsocol::kCall.first - 1);
+            QString text;
+            for (const QChar c : key)
+                text += c.unicode() < 0x80 ? QChar(c.toLower()) : c.toCaseFolded();
+            return text;
+        };
+        QList<qsizetype> expected(lines.size());
+        std::iota(expected.begin(), expected.end(), 0);
+        std::stable_sort(expected.begin(), expected.end(), [&](qsizetype a, qsizetype b) {
+            const QString fa = folded(lines.at(a));
+            const QString fb = folded(lines.at(b));
+            if (fa != fb)
+                return fa < fb;
+            return lines.at(a).mid(qsocol::kCall.first - 1) + lines.at(a) <
+                   lines.at(b).mid(qsocol::kCall.first - 1) + lines.at(b);
+        });
+        expected.erase(std::unique(expected.begin(), expected.end(),
+                                   [&](qsizetype a, qsizetype b) { return lines.at(a) == lines.at(b); }),
+                       expected.end());
+
+        QCOMPARE(alphaListOrder(lines), expected);
     }
 
     void aReferenceWithoutItsLineGetsEmptyHeadingFields()
