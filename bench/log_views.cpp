@@ -1,5 +1,6 @@
-// The log views on a 100,000-QSO log: opening Affiche_Log and Log_Alpha, and saving the log
-// listing, each against the floor of reading the log file alone.
+// The log views on a 100,000-QSO log: opening Affiche_Log, Log_Alpha, Liste_Operateurs and
+// Pays_Cont, a search by call sign, and saving the log listing, each against the floor of
+// reading the log file alone.
 #include "common/TextFile.h"
 #include "platform/Services.h"
 #include "records/ActivationList.h"
@@ -9,11 +10,15 @@
 #include "views/ListingFiles.h"
 #include "views/Listings.h"
 #include "views/Liste_Operateurs.h"
+#include "views/CtyConversion.h"
 #include "views/Log_Alpha.h"
+#include "views/Pays_Cont.h"
+#include "views/Recherche_Indicatif.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <benchmark/benchmark.h>
 
 using namespace orvel;
@@ -61,6 +66,7 @@ struct BigLog {
             lines.append(sampleLine(i));
         testing::writeFile(platform.file(kReference + QStringLiteral(".txt")), lines);
         session.open(castle, {kReference});
+        installCountryTable(platform.folder());
     }
 };
 
@@ -95,6 +101,38 @@ void BM_OpenLogAlpha(benchmark::State &state)
     }
 }
 BENCHMARK(BM_OpenLogAlpha)->Unit(benchmark::kMillisecond);
+
+void BM_OpenListeOperateurs(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Liste_Operateurs window(bigLog().session);
+        benchmark::DoNotOptimize(&window);
+    }
+}
+BENCHMARK(BM_OpenListeOperateurs)->Unit(benchmark::kMillisecond);
+
+// The countries window reads the country table and looks up every call sign of the log.
+void BM_OpenPaysCont(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Pays_Cont window(bigLog().session, bigLog().platform.dialogs);
+        benchmark::DoNotOptimize(&window);
+    }
+}
+BENCHMARK(BM_OpenPaysCont)->Unit(benchmark::kMillisecond);
+
+// Enter in the search window's call-sign box, on a call sign the log holds.
+void BM_SearchCall(benchmark::State &state)
+{
+    Recherche_Indicatif window(bigLog().platform.dialogs, bigLog().session);
+    auto *box = window.findChild<QLineEdit *>(QStringLiteral("Indica"));
+    const QString call = qsoField(sampleLine(1), qsocol::kCall).trimmed().toString();
+    for (auto _ : state) {
+        box->setText(call);
+        emit box->returnPressed();
+    }
+}
+BENCHMARK(BM_SearchCall)->Unit(benchmark::kMillisecond);
 
 // A new QSO taken in by the session while Log_Alpha and Liste_Operateurs are open on the log:
 // each places it in its list (the log grows by one line per iteration, which moves nothing

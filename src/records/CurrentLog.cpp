@@ -356,6 +356,23 @@ bool CurrentLog::removed(qsizetype row)
     return true;
 }
 
+QStringList CurrentLog::distinctCalls() const
+{
+    QStringList calls;
+    calls.reserve(m_callCount + 1);
+    for (const CallSlot &slot : m_slots) {
+        if (slot.first != kNone)
+            calls.append(decodeWindows1252(callOf(slot.first)));
+    }
+    for (qsizetype row = 0; row < size(); ++row) {
+        if (callOf(row).isEmpty()) {
+            calls.append(QString());
+            break;
+        }
+    }
+    return calls;
+}
+
 std::optional<qsizetype> CurrentLog::firstRowWith(const QString &call, const QString &band,
                                                   const QString &mode) const
 {

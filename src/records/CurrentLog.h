@@ -57,6 +57,9 @@ public:
     QStringList copyOfLines() const;
     // Number of distinct call signs, as counted on the whole log.
     int operatorCount() const { return static_cast<int>(m_callCount); }
+    // Each call sign of the log once, in no order; an empty one among them when a line has
+    // none.
+    QStringList distinctCalls() const;
     // The number the next QSO will get.
     int nextNumber() const { return static_cast<int>(size()) + 1; }
     // The first row with this call sign, band ("7") and mode ("SSB"), each compared exactly

@@ -47,7 +47,9 @@ const CountryEntry *CountryTable::lookup(QStringView call) const
     qsizetype best = -1;
     const qsizetype longest = std::min(m_longestPrefix, call.size());
     for (qsizetype length = 0; length <= longest; ++length) {
-        const auto found = m_firstLineOfPrefix.constFind(call.left(length).toString());
+        // The call's own characters, not a copy: a look-up per length, for every call sign.
+        const auto found =
+            m_firstLineOfPrefix.constFind(QString::fromRawData(call.data(), length));
         if (found != m_firstLineOfPrefix.constEnd() && (best < 0 || *found < best))
             best = *found;
     }
@@ -90,14 +92,11 @@ CountriesContacted::CountriesContacted(CountryTable table)
 
 bool CountriesContacted::addLine(QStringView logLine)
 {
-    return addCall(qsoField(logLine, qsocol::kCall).toString());
+    return addCall(qsoField(logLine, qsocol::kCall));
 }
 
-bool CountriesContacted::addCall(const QString &call)
+bool CountriesContacted::addCall(QStringView call)
 {
-    if (m_callsSeen.contains(call))
-        return false;
-    m_callsSeen.insert(call, true);
     const CountryEntry *country = m_table.lookup(call);
     const QString code = country ? country->code.trimmed() : kUnknownCountryCode;
     if (m_codes.contains(code))
@@ -114,14 +113,16 @@ void CountriesContacted::clear()
 {
     m_entries.clear();
     m_codes.clear();
-    m_callsSeen.clear();
 }
 
 QStringList countriesContacted(const QStringList &logLines, const CountryTable &table)
 {
     CountriesContacted countries(table);
+    QSet<QStringView> calls;
     for (const QString &line : logLines)
-        countries.addLine(line);
+        calls.insert(qsoField(line, qsocol::kCall));
+    for (const QStringView call : std::as_const(calls))
+        countries.addCall(call);
     return countries.entries();
 }
 

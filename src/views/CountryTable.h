@@ -68,7 +68,7 @@ CountryTableRead readCountryTable(const QString &folder);
 QString countryListEntry(const QString &code, const QString &name);
 
 // Liste_Pays, built call sign after call sign: one entry per country code, kept in
-// alphabetical order. Each call sign is looked up once.
+// alphabetical order. A whole log is added as its distinct call signs.
 class CountriesContacted
 {
 public:
@@ -76,7 +76,7 @@ public:
 
     // Looks up the call sign of a log line; true when its country was not listed yet.
     bool addLine(QStringView logLine);
-    bool addCall(const QString &call);
+    bool addCall(QStringView call);
     void clear();
 
     const QStringList &entries() const { return m_entries; }
@@ -86,7 +86,6 @@ private:
     CountryTable m_table;
     QStringList m_entries;
     QSet<QString> m_codes;
-    QHash<QString, bool> m_callsSeen;
 };
 
 // Liste_Pays of a whole log.

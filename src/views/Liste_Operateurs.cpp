@@ -40,7 +40,7 @@ Liste_Operateurs::Liste_Operateurs(Session &session, QWidget *parent)
 
 void Liste_Operateurs::load()
 {
-    const QStringList calls = operatorList(m_session.currentLog().copyOfLines());
+    const QStringList calls = operatorListOfCalls(m_session.currentLog().distinctCalls());
     m_model->setStringList(calls);
     Label1->setText(operatorCountText(static_cast<int>(calls.size())));
 }

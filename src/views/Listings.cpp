@@ -389,22 +389,39 @@ QStringList alphaListEntries(const QStringList &lines)
     return entries;
 }
 
-QStringList operatorList(const QStringList &lines)
+namespace {
+
+// The distinct non-empty call signs among count, in the listing order.
+template <typename CallAt>
+QStringList sortedDistinctCalls(qsizetype count, CallAt callAt)
 {
     const QList<qsizetype> sorted =
-        sortedEntries(lines.size(), [&](qsizetype i) -> std::optional<EntryParts> {
-            const QStringView call = qsoField(lines.at(i), qsocol::kCall);
+        sortedEntries(count, [&](qsizetype i) -> std::optional<EntryParts> {
+            const QStringView call = callAt(i);
             if (call.isEmpty())
                 return std::nullopt;
             return EntryParts{call, {}, false};
         }).first;
     QStringList calls;
     for (const qsizetype index : sorted) {
-        const QStringView call = qsoField(lines.at(index), qsocol::kCall);
+        const QStringView call = callAt(index);
         if (calls.isEmpty() || calls.constLast() != call)
             calls.append(call.toString());
     }
     return calls;
+}
+
+} // namespace
+
+QStringList operatorList(const QStringList &lines)
+{
+    return sortedDistinctCalls(lines.size(),
+                               [&](qsizetype i) { return qsoField(lines.at(i), qsocol::kCall); });
+}
+
+QStringList operatorListOfCalls(const QStringList &calls)
+{
+    return sortedDistinctCalls(calls.size(), [&](qsizetype i) { return QStringView(calls.at(i)); });
 }
 
 QString listColumnHeader()

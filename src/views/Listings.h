@@ -35,6 +35,8 @@ qsizetype alphaListPlace(const QStringList &lines, const QList<qsizetype> &order
 
 // The distinct call signs (case-sensitive), in the listing order.
 QStringList operatorList(const QStringList &lines);
+// The same from the call signs themselves (the empty one left out): a log's distinct calls.
+QStringList operatorListOfCalls(const QStringList &calls);
 // Where the call sign of a line added to the log goes in its operatorList: the row it takes, or
 // -1 when it is listed already or the line has none.
 qsizetype operatorListPlace(const QStringList &calls, const QString &addedLine);

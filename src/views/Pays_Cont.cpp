@@ -71,12 +71,8 @@ void Pays_Cont::rebuild()
 {
     m_countries.clear();
     if (m_tableFound) {
-        const CurrentLog &log = m_session.currentLog();
-        QString line;
-        for (qsizetype row = 0; row < log.size(); ++row) {
-            log.readLine(row, line);
-            m_countries.addLine(line);
-        }
+        for (const QString &call : m_session.currentLog().distinctCalls())
+            m_countries.addCall(call);
     }
     m_model->setStringList(m_countries.entries());
 }

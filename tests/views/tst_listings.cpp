@@ -238,6 +238,11 @@ private slots:
             lines.append(line);
             QCOMPARE(order, alphaListOrder(lines));
             QCOMPARE(operators, operatorList(lines));
+            // The same list from the call signs alone, each given twice, the empty one too.
+            QStringList calls;
+            for (const QString &added : std::as_const(lines))
+                calls << qsoField(added, qsocol::kCall).toString();
+            QCOMPARE(operatorListOfCalls(calls + calls), operators);
         }
     }
 
