@@ -1,7 +1,9 @@
 #include "Listings.h"
 
 #include "common/FixedColumns.h"
+#include "common/Windows1252.h"
 #include "help/Revision.h"
+#include "records/CurrentLog.h"
 #include "records/QsoLine.h"
 
 #include <QtEndian>
@@ -53,25 +55,68 @@ QString countLine(int operatorCount)
            QStringLiteral(" opérateurs différents contactés");
 }
 
-// An entry to sort: the text of one part, or of two parts joined by a blank, taken from the
-// log's lines without a copy. Entries compare on their texts folded (letters without regard to
-// case), then on the parts as they are, so that only entries that differ in letter case alone
-// come to the parts.
-struct EntryParts {
-    QStringView first;
-    QStringView second;
+// The characters of a line, as text or as a log's stored bytes (windows-1252, a byte a
+// character): a byte's character, and each folded.
+char16_t characterOf(char byte)
+{
+    return windows1252Char(byte).unicode();
+}
+
+// Every byte's character folded.
+const std::array<char16_t, 0x100> kBytesFolded = [] {
+    std::array<char16_t, 0x100> folded{};
+    for (size_t i = 0; i < folded.size(); ++i)
+        folded[i] = foldedForListing(characterOf(char(i)));
+    return folded;
+}();
+
+char16_t foldedOf(QChar c)
+{
+    return foldedForListing(c.unicode());
+}
+char16_t foldedOf(char byte)
+{
+    return kBytesFolded[uchar(byte)];
+}
+
+// Two parts compared character by character, as texts.
+int compareText(QStringView a, QStringView b)
+{
+    return a.compare(b);
+}
+int compareText(QByteArrayView a, QByteArrayView b)
+{
+    for (qsizetype i = 0, common = qMin(a.size(), b.size()); i < common; ++i) {
+        const char16_t ca = characterOf(a.at(i));
+        const char16_t cb = characterOf(b.at(i));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+// An entry to sort: one part of a line, or two parts joined by a blank, taken from the line
+// without a copy. Entries compare on their texts folded (letters without regard to case), then
+// on the parts as they are, so that only entries that differ in letter case alone come to the
+// parts. Lines as text and lines as stored give the same order.
+template <typename View>
+struct Parts {
+    View first;
+    View second;
     bool joined = false;
 
     qsizetype foldedLength() const { return first.size() + (joined ? 1 + second.size() : 0); }
     char16_t foldedAt(qsizetype i) const
     {
         if (i < first.size())
-            return foldedForListing(first.at(i).unicode());
+            return foldedOf(first.at(i));
         if (i == first.size())
             return u' ';
-        return foldedForListing(second.at(i - first.size() - 1).unicode());
+        return foldedOf(second.at(i - first.size() - 1));
     }
 };
+using EntryParts = Parts<QStringView>;
+using StoredParts = Parts<QByteArrayView>;
 
 // An entry's first 32 folded characters, a character to a byte: the numbers compare as the
 // folded texts do, up to the first character from 255 on. That one packs as 255 and ends the
@@ -103,7 +148,8 @@ Head headOfFolded(std::string_view folded)
     return head;
 }
 
-Head headOf(const EntryParts &parts)
+template <typename View>
+Head headOf(const Parts<View> &parts)
 {
     std::array<char, sizeof(Head)> folded{};
     const qsizetype count = qMin(parts.foldedLength(), qsizetype(folded.size()));
@@ -113,15 +159,17 @@ Head headOf(const EntryParts &parts)
 }
 
 // Entries whose folded texts are equal: their parts as they are.
-int compareParts(const EntryParts &a, const EntryParts &b)
+template <typename View>
+int compareParts(const Parts<View> &a, const Parts<View> &b)
 {
-    if (const int c = a.first.compare(b.first); c != 0)
+    if (const int c = compareText(a.first, b.first); c != 0)
         return c;
-    return a.second.compare(b.second);
+    return compareText(a.second, b.second);
 }
 
 // The texts folded as they are read, then the parts.
-int compareEntries(const EntryParts &a, const EntryParts &b)
+template <typename View>
+int compareEntries(const Parts<View> &a, const Parts<View> &b)
 {
     const qsizetype aLength = a.foldedLength();
     const qsizetype bLength = b.foldedLength();
@@ -144,6 +192,16 @@ int compareEntries(const Head &aHead, const EntryParts &a, const Head &bHead, co
     return compareEntries(a, b);
 }
 
+// A character's code unit, or a byte's value: below 0x80 both are the same ASCII character.
+unsigned characterUnit(QChar c)
+{
+    return c.unicode();
+}
+unsigned characterUnit(char byte)
+{
+    return uchar(byte);
+}
+
 // The folded texts of a whole list, a character to a byte, side by side in one buffer: made
 // in one pass over the lines, and read again only for entries whose heads are equal. An entry
 // with a character folding past 255 is "wide": its bytes hold 255 there, and it compares on
@@ -160,28 +218,29 @@ public:
     }
 
     // Folds the next entry's text; its number is the count of entries before it.
-    void add(const EntryParts &parts)
+    template <typename View>
+    void add(const Parts<View> &parts)
     {
         char *out = m_bytes.data() + m_starts.back();
         char16_t widest = 0;
-        const auto put = [&](QStringView text) {
-            const char16_t *in = text.utf16();
+        const auto put = [&](View text) {
+            const auto *in = text.data();
             const qsizetype size = text.size();
             // Nearly every line is plain ASCII: a loop the compiler runs many characters at a
             // time.
-            char16_t any = 0;
+            unsigned any = 0;
             for (qsizetype i = 0; i < size; ++i)
-                any |= in[i];
+                any |= unsigned(characterUnit(in[i]));
             if (any < 0x80) {
                 for (qsizetype i = 0; i < size; ++i) {
-                    const char16_t c = in[i];
-                    out[i] = char(c + (char16_t(c - u'A') < 26 ? u'a' - u'A' : 0));
+                    const unsigned c = characterUnit(in[i]);
+                    out[i] = char(c + (c - 'A' < 26u ? 'a' - 'A' : 0));
                 }
                 out += size;
                 return;
             }
             for (qsizetype i = 0; i < size; ++i) {
-                const char16_t folded = foldedForListing(in[i]);
+                const char16_t folded = foldedOf(in[i]);
                 widest = qMax(widest, folded);
                 *out++ = char(qMin<char16_t>(folded, 0xFF));
             }
@@ -227,14 +286,14 @@ std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, Pa
     };
     qsizetype characters = 0;
     for (qsizetype i = 0; i < count; ++i) {
-        if (const std::optional<EntryParts> parts = partsOf(i))
+        if (const auto parts = partsOf(i))
             characters += parts->foldedLength();
     }
     FoldedTexts folded(count, characters);
     std::vector<Item> items;
     items.reserve(size_t(count));
     for (qsizetype i = 0; i < count; ++i) {
-        if (const std::optional<EntryParts> parts = partsOf(i)) {
+        if (const auto parts = partsOf(i)) {
             folded.add(*parts);
             items.push_back({folded.head(items.size()), i, items.size()});
         }
@@ -342,12 +401,10 @@ std::pair<qsizetype, bool> placeAmong(const EntryParts &entry, qsizetype count, 
 
 } // namespace
 
-QList<qsizetype> alphaListOrder(const QStringList &lines)
+namespace {
+
+QList<qsizetype> withoutRepeats(const QList<qsizetype> &sorted, const std::vector<bool> &repeated)
 {
-    const auto [sorted, repeated] = sortedEntries(lines.size(), [&](qsizetype i) {
-        const QStringView line = lines.at(i);
-        return std::optional<EntryParts>({alphaFirstPart(line), alphaSecondPart(line), true});
-    });
     QList<qsizetype> order;
     order.reserve(sorted.size());
     for (qsizetype i = 0; i < sorted.size(); ++i) {
@@ -355,6 +412,27 @@ QList<qsizetype> alphaListOrder(const QStringList &lines)
             order.append(sorted.at(i));
     }
     return order;
+}
+
+} // namespace
+
+QList<qsizetype> alphaListOrder(const QStringList &lines)
+{
+    const auto [sorted, repeated] = sortedEntries(lines.size(), [&](qsizetype i) {
+        const QStringView line = lines.at(i);
+        return std::optional<EntryParts>({alphaFirstPart(line), alphaSecondPart(line), true});
+    });
+    return withoutRepeats(sorted, repeated);
+}
+
+QList<qsizetype> alphaListOrder(const CurrentLog &log)
+{
+    const auto [sorted, repeated] = sortedEntries(log.size(), [&](qsizetype row) {
+        const QByteArrayView line = log.rowBytes(row);
+        const qsizetype callStart = qMin<qsizetype>(kCallStart, line.size());
+        return std::optional<StoredParts>({line.sliced(callStart), line.first(callStart), true});
+    });
+    return withoutRepeats(sorted, repeated);
 }
 
 qsizetype alphaListPlace(const QStringList &lines, const QList<qsizetype> &order,

@@ -13,6 +13,8 @@
 
 namespace orvel {
 
+class CurrentLog;
+
 // The sorted lists (the alphanumeric log, the operators) compare letters without regard to
 // case, then by character code; equal entries keep their order.
 
@@ -28,6 +30,8 @@ QStringList alphaListEntries(const QStringList &lines);
 // The same as the indexes of the lines, in list order (the n-th entry shows lines[order[n-1]]
 // numbered n).
 QList<qsizetype> alphaListOrder(const QStringList &lines);
+// The same on the log's rows as stored: row numbers in list order, without decoding the log.
+QList<qsizetype> alphaListOrder(const CurrentLog &log);
 // Where a line added after lines goes in their alphaListOrder: the row it takes, or -1 when an
 // equal line is listed already (the list is then the same).
 qsizetype alphaListPlace(const QStringList &lines, const QList<qsizetype> &order,

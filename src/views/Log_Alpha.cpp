@@ -6,6 +6,7 @@
 #include "common/FixedColumns.h"
 #include "platform/FormWidgets.h"
 #include "platform/Services.h"
+#include "records/CurrentLog.h"
 #include "records/Session.h"
 
 #include <QGroupBox>
@@ -14,6 +15,8 @@
 #include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <thread>
 
 namespace orvel {
 
@@ -76,8 +79,16 @@ void Log_Alpha::build()
 void Log_Alpha::load()
 {
     Label3->setText(alphaWindowTitle(m_session.openReferences()));
-    const QStringList lines = m_session.currentLog().copyOfLines();
-    m_model->showOrdered(lines, alphaListOrder(lines));
+    const CurrentLog &log = m_session.currentLog();
+    // The lines are decoded on a second core while this one sorts the log as stored: nothing
+    // changes the log before both are done.
+    QStringList lines;
+    QList<qsizetype> order;
+    {
+        std::jthread decoding([&] { lines = log.copyOfLines(); });
+        order = alphaListOrder(log);
+    }
+    m_model->showOrdered(lines, std::move(order));
     Label5->setText(numberText(m_session.currentLog().operatorCount()));
 }
 

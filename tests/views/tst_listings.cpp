@@ -1,5 +1,6 @@
 #include "records/Activation.h"
 #include "records/ActivationList.h"
+#include "records/CurrentLog.h"
 #include "records/QsoLine.h"
 #include "records/Session.h"
 #include "support/TestPlatform.h"
@@ -252,9 +253,11 @@ private slots:
     void alphaOrderIsTheOrderOfTheWholeFoldedLines()
     {
         const QStringList calls{"F4KLA", "f4kla", "ŒA1", "œa1", "ÿA1", "ŸA1", "OEA1", "F4KLA/P"};
-        const QStringList remarks{"", "Château", "château", "Chateau", "Œuvre", "œuvre"};
+        const QStringList remarks{"", "Château", "château", "Chateau", "Œuvre", "œuvre", "5 €",
+                                  "µ"};
         QRandomGenerator random(4471);
-        QStringList lines;
+        // Lines too short to reach the call sign, as another program may leave them.
+        QStringList lines{"05/09/13  08:00", "Zoé"};
         for (int i = 0; i < 400; ++i) {
             lines.append(qso(QStringLiteral("0%1/09/13").arg(random.bounded(1, 3)), "08:00",
                              calls.at(random.bounded(calls.size())), "89", "SSB", "7",
@@ -283,6 +286,14 @@ private slots:
                        expected.end());
 
         QCOMPARE(alphaListOrder(lines), expected);
+
+        // The same order on the log as stored, read from its file.
+        TestPlatform platform;
+        writeFile(platform.file("A.txt"), lines);
+        CurrentLog log{LogFiles(platform.folder())};
+        log.load("A");
+        QCOMPARE(log.copyOfLines(), lines);
+        QCOMPARE(alphaListOrder(log), expected);
     }
 
     void aReferenceWithoutItsLineGetsEmptyHeadingFields()
