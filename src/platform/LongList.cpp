@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QHash>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
@@ -12,7 +13,9 @@
 #include <QStyleOptionSlider>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace orvel {
 
@@ -173,6 +176,121 @@ private:
     mutable qreal m_scale = 1.0;
 };
 
+namespace {
+
+// What a scroll bar shows: where its handle stands and which of its ends it has reached.
+struct BarLook {
+    QRect handle;
+    bool hasRange = false;
+    bool atStart = false;
+    bool atEnd = false;
+    bool operator==(const BarLook &) const = default;
+};
+
+BarLook lookOf(const QScrollBar *bar)
+{
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_None;
+    option.activeSubControls = QStyle::SC_None;
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    if (bar->orientation() == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
+    const QRect handle =
+        bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+    // The arrows at an end, and the whole bar when there is nothing to scroll, look disabled.
+    return {handle, bar->maximum() > bar->minimum(), bar->value() <= bar->minimum(),
+            bar->value() >= bar->maximum()};
+}
+
+// A scroll bar that keeps the pictures of its last few looks: when the list goes back to where
+// it stood (to its last QSO after a correction further up, say), the bar is copied instead of
+// drawn again, which its style does through gradients a few thousand lines long. A bar under
+// the mouse or held down is drawn as usual, its parts lit as the mouse moves.
+class KeptBar : public QScrollBar
+{
+public:
+    explicit KeptBar(Qt::Orientation orientation)
+        : QScrollBar(orientation)
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (m_held || underMouse() ||
+            style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, this)) {
+            QScrollBar::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        const qreal scale = devicePixelRatioF();
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        option.subControls = QStyle::SC_All;
+        option.activeSubControls = QStyle::SC_None;
+        const Look look{lookOf(this), size(), option.state, option.palette.cacheKey(), scale,
+                        style()};
+        const auto kept = std::find_if(m_kept.begin(), m_kept.end(),
+                                       [&](const Kept &picture) { return picture.look == look; });
+        if (kept != m_kept.end()) {
+            std::rotate(m_kept.begin(), kept, kept + 1);
+        } else {
+            QPixmap picture(size() * scale);
+            picture.setDevicePixelRatio(scale);
+            picture.fill(Qt::transparent);
+            {
+                QPainter on(&picture);
+                style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &on, this);
+            }
+            if (m_kept.size() == kKeptLooks)
+                m_kept.pop_back();
+            m_kept.insert(m_kept.begin(), Kept{look, picture});
+        }
+        painter.drawPixmap(0, 0, m_kept.front().picture);
+    }
+
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        m_held = true;
+        QScrollBar::mousePressEvent(event);
+    }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        QScrollBar::mouseReleaseEvent(event);
+        m_held = false;
+        update();
+    }
+
+private:
+    // All a picture depends on.
+    struct Look {
+        BarLook bar;
+        QSize size;
+        QStyle::State state;
+        qint64 palette = 0;
+        qreal scale = 1;
+        const QStyle *style = nullptr;
+        bool operator==(const Look &) const = default;
+    };
+    struct Kept {
+        Look look;
+        QPixmap picture;
+    };
+    static constexpr size_t kKeptLooks = 6;
+    std::vector<Kept> m_kept;
+    bool m_held = false;
+};
+
+} // namespace
+
 LongList::LongList(QWidget *parent)
     : QTableView(parent)
 {
@@ -189,6 +307,8 @@ LongList::LongList(QWidget *parent)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setTextElideMode(Qt::ElideNone);
     setAutoFillBackground(true);
+    setHorizontalScrollBar(new KeptBar(Qt::Horizontal));
+    setVerticalScrollBar(new KeptBar(Qt::Vertical));
     m_rows = new PlainRowDelegate(this);
     setItemDelegate(m_rows);
     fitRowsToFont();
@@ -236,42 +356,6 @@ QList<QScrollBar *> LongList::shownBars() const
     }
     return bars;
 }
-
-namespace {
-
-// What a scroll bar shows: where its handle stands and which of its ends it has reached.
-struct BarLook {
-    QRect handle;
-    bool hasRange = false;
-    bool atStart = false;
-    bool atEnd = false;
-    bool operator==(const BarLook &) const = default;
-};
-
-BarLook lookOf(const QScrollBar *bar)
-{
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.subControls = QStyle::SC_None;
-    option.activeSubControls = QStyle::SC_None;
-    option.orientation = bar->orientation();
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    option.upsideDown = bar->invertedAppearance();
-    if (bar->orientation() == Qt::Horizontal)
-        option.state |= QStyle::State_Horizontal;
-    const QRect handle =
-        bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
-    // The arrows at an end, and the whole bar when there is nothing to scroll, look disabled.
-    return {handle, bar->maximum() > bar->minimum(), bar->value() <= bar->minimum(),
-            bar->value() >= bar->maximum()};
-}
-
-} // namespace
 
 template <typename Work> void LongList::keepingBarsStill(Work work)
 {

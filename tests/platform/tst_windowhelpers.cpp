@@ -140,6 +140,38 @@ private slots:
         QCOMPARE(kept, list.grab().toImage());
     }
 
+    // The list's scroll bar keeps the pictures of its last looks: each looks as a plain bar of
+    // the same place and range, at either end, between, and back where it stood.
+    void longListScrollBarKeptLooksAsDrawnAfresh()
+    {
+        QStringListModel rows(QStringList(5000, QStringLiteral("line")));
+        LongList list;
+        list.setModel(&rows);
+        list.resize(300, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QScrollBar *bar = list.verticalScrollBar();
+        QScrollBar plain(Qt::Vertical, &list);
+        plain.hide();
+        const auto looksPlain = [&] {
+            plain.resize(bar->size());
+            plain.setRange(bar->minimum(), bar->maximum());
+            plain.setPageStep(bar->pageStep());
+            plain.setSingleStep(bar->singleStep());
+            plain.setValue(bar->value());
+            return bar->grab().toImage() == plain.grab().toImage();
+        };
+        const int end = bar->maximum();
+        for (const int value : {0, end / 2, end, end / 2, 0, end - 1, end}) {
+            bar->setValue(value);
+            QVERIFY2(looksPlain(), qPrintable(QString::number(value)));
+        }
+        // A row fewer: the handle stays where it was drawn, the range does not.
+        rows.removeRows(0, 1);
+        QCoreApplication::processEvents();
+        QVERIFY(looksPlain());
+    }
+
     // A scroll bar over thousands of rows repaints when its handle moves, not for each row
     // added or removed while the handle stays where it is.
     void longListScrollBarRepaintsWhenItsHandleMoves()
