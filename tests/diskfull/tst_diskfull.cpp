@@ -16,6 +16,7 @@
 #include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -59,9 +60,12 @@ void writeEndingNearAPage(const QString &path, QStringList lines, int room)
     QCOMPARE(QFileInfo(path).size(), 4096 - room);
 }
 
-// Fills the disk to its last byte.
+// Fills the disk to its last byte. A file replaced earlier gives its room back only when the
+// program has closed it, away from the caller: that is waited for first, or the room would
+// come back while the disk is meant to be full.
 void fillDisk(const QString &folder)
 {
+    QThreadPool::globalInstance()->waitForDone();
     const int fd = ::open(QFile::encodeName(QDir(folder).filePath(kFiller)).constData(),
                           O_WRONLY | O_CREAT | O_TRUNC, 0644);
     QByteArray block(4096, 'x');
