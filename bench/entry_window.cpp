@@ -1,6 +1,7 @@
 // The entry window at work on a long log, three open activations and a 50,000-line first-name
 // memory: the window is built as the program builds it (its own already-worked check,
-// first-name lookup and first-name update), driven with key presses and clicks, and each
+// first-name lookup and first-name update, and the départements tally it refreshes after
+// each change of its log), driven with key presses and clicks, and each
 // action is timed from the key or click that starts it until the window is ready for the next
 // one. Between two iterations (untimed) the data folder is put back as first written, the
 // session reads its log again and one call sign is looked up and cancelled, as an operator's
@@ -10,11 +11,13 @@
 // The argument of every benchmark is the number of QSOs of each log.
 #include "BenchData.h"
 #include "Floors.h"
+#include "app/DepartmentGridTally.h"
 
 #include "logging/Saisie_QSO.h"
 #include "platform/Services.h"
 #include "records/QsoLine.h"
 #include "records/Session.h"
+#include "views/DepartmentTally.h"
 #include "support/FakeClock.h"
 #include "support/MemorySettings.h"
 #include "support/ScriptedDialogs.h"
@@ -97,6 +100,9 @@ struct EntryDesk {
     ScriptedDialogs dialogs;
     Services services{settings, clock, dialogs, data.path()};
     Session session{data.path()};
+    // The départements tally the program keeps beside the session, and refreshes from the
+    // entry window after each change of its log.
+    DepartmentTally departments{session};
     std::unique_ptr<Saisie_QSO> window;
 
     QLineEdit *Indi_Q = nullptr;
@@ -119,6 +125,7 @@ struct EntryDesk {
         dialogs.defaultAnswer = false;
         session.open(currentActivation(), openReferences());
         window = std::make_unique<Saisie_QSO>(services, session);
+        installDepartmentTally(*window, departments);
         QWidget *w = window.get();
         Indi_Q = child<QLineEdit>(w, "Indi_Q");
         Dpt_Q = child<QLineEdit>(w, "Dpt_Q");
@@ -465,12 +472,15 @@ void BM_OpenEntryWindow(benchmark::State &state)
     ScriptedDialogs dialogs;
     Services services{settings, clock, dialogs, d.data.path()};
     std::unique_ptr<Session> session;
+    std::unique_ptr<DepartmentTally> departments;
     std::unique_ptr<Saisie_QSO> window;
     Tally tally;
     for (auto _ : state) {
         state.PauseTiming();
         window.reset();
+        departments.reset();
         session = std::make_unique<Session>(d.data.path());
+        departments = std::make_unique<DepartmentTally>(*session);
         finishEvents();
         const Stopwatch floor;
         d.floors.readAndDecodeLog();
@@ -480,6 +490,7 @@ void BM_OpenEntryWindow(benchmark::State &state)
         const Stopwatch action;
         session->open(currentActivation(), openReferences());
         window = std::make_unique<Saisie_QSO>(services, *session);
+        installDepartmentTally(*window, *departments);
         PaintWatch painted(child<QAbstractItemView>(window.get(), "Liste_QSO")->viewport());
         window->show();
         for (int round = 0; round < 100 && painted.paints == 0; ++round)
@@ -497,6 +508,7 @@ void BM_OpenEntryWindow(benchmark::State &state)
         state.ResumeTiming();
     }
     window.reset();
+    departments.reset();
     session.reset();
     tally.report(state);
 }

@@ -1,6 +1,6 @@
-// The log views on a 100,000-QSO log: opening Affiche_Log, Log_Alpha, Liste_Operateurs and
-// Pays_Cont, a search by call sign, and saving the log listing, each against the floor of
-// reading the log file alone.
+// The log views on a 100,000-QSO log: opening Affiche_Log, Log_Alpha, Liste_Operateurs,
+// Pays_Cont, the map and the label selection, a search by call sign, and saving the log listing,
+// each against the floor of reading the log file alone.
 #include "common/TextFile.h"
 #include "platform/Services.h"
 #include "records/ActivationList.h"
@@ -10,7 +10,10 @@
 #include "views/ListingFiles.h"
 #include "views/Listings.h"
 #include "views/Liste_Operateurs.h"
+#include "labels/Select_QSO.h"
+#include "views/Carte_Acti.h"
 #include "views/CtyConversion.h"
+#include "views/DepartmentTally.h"
 #include "views/Log_Alpha.h"
 #include "views/Pays_Cont.h"
 #include "views/Recherche_Indicatif.h"
@@ -133,6 +136,29 @@ void BM_SearchCall(benchmark::State &state)
     }
 }
 BENCHMARK(BM_SearchCall)->Unit(benchmark::kMillisecond);
+
+// The map window opened on the départements tally the program keeps.
+void BM_OpenCarteActi(benchmark::State &state)
+{
+    DepartmentTally tally(bigLog().session);
+    for (auto _ : state) {
+        Carte_Acti window(bigLog().platform.settings, bigLog().platform.dialogs, tally);
+        benchmark::DoNotOptimize(&window);
+    }
+}
+BENCHMARK(BM_OpenCarteActi)->Unit(benchmark::kMillisecond);
+
+// The label selection window: built and its first slice of lines read (it reads the others
+// between events).
+void BM_OpenSelectQso(benchmark::State &state)
+{
+    auto remembered = std::make_shared<RememberedActivations>();
+    for (auto _ : state) {
+        Select_QSO window(bigLog().services, bigLog().session, remembered);
+        benchmark::DoNotOptimize(&window);
+    }
+}
+BENCHMARK(BM_OpenSelectQso)->Unit(benchmark::kMillisecond);
 
 // A new QSO taken in by the session while Log_Alpha and Liste_Operateurs are open on the log:
 // each places it in its list (the log grows by one line per iteration, which moves nothing

@@ -13,6 +13,14 @@ constexpr const char *kColourProperty = "orvelBackground";
 
 void paintBackground(QWidget *widget, const QColor &colour)
 {
+    // A widget painted so already is left alone: the départements grid is coloured again,
+    // cell by cell, after every QSO, and a new palette costs each cell a round of events.
+    const QPalette &current = widget->palette();
+    const QVariant recorded = widget->property(kColourProperty);
+    if (widget->autoFillBackground() && recorded.isValid() && recorded.value<QColor>() == colour &&
+        current.color(QPalette::Base) == colour && current.color(QPalette::Button) == colour &&
+        current.color(QPalette::Window) == colour)
+        return;
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, colour);
     palette.setColor(QPalette::Button, colour);

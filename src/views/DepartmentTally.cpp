@@ -25,6 +25,32 @@ std::optional<int> departmentIndex(QStringView department)
     return index;
 }
 
+namespace {
+
+// departmentIndex() of a column as stored: the letters and digits it knows are ASCII, which
+// windows-1252 holds as they are.
+std::optional<int> departmentIndex(QByteArrayView department)
+{
+    if (department.size() == 2 && department[0] == '2') {
+        const char letter = char(department[1] | 0x20);
+        if (letter == 'a')
+            return kCorsicaSouth;
+        if (letter == 'b')
+            return kCorsicaNorth;
+    }
+    int index = 0;
+    qsizetype digits = 0;
+    while (digits < department.size() && department[digits] >= '0' && department[digits] <= '9') {
+        index = index * 10 + (department[digits] - '0');
+        ++digits;
+    }
+    if (digits == 0 || index >= kDepartmentLabels)
+        return std::nullopt;
+    return index;
+}
+
+} // namespace
+
 QString departmentLabelText(int index)
 {
     if (index == kCorsicaSouth)
@@ -47,11 +73,7 @@ DepartmentMarks markDepartments(const CurrentLog &log, QStringView bandWithUnit,
         if (trimmedColumn(line, qsocol::kBandWithUnit) != QByteArrayView(band) ||
             trimmedColumn(line, qsocol::kMode) != QByteArrayView(wantedMode))
             continue;
-        const QByteArrayView department = rawColumn(line, qsocol::kDepartment);
-        char16_t text[qsocol::kDepartment.width];
-        for (qsizetype i = 0; i < department.size(); ++i)
-            text[i] = windows1252Char(department[i]).unicode();
-        if (const auto index = departmentIndex(QStringView(text, department.size())))
+        if (const auto index = departmentIndex(rawColumn(line, qsocol::kDepartment)))
             marks.set(static_cast<size_t>(*index));
     }
     return marks;

@@ -1,4 +1,5 @@
 #include "platform/LongList.h"
+#include "platform/Palette.h"
 #include "platform/WindowBasics.h"
 #include "support/TestRegistry.h"
 
@@ -138,6 +139,20 @@ private slots:
         list.grab();
         list.setFont(font);
         QCOMPARE(kept, list.grab().toImage());
+    }
+
+    // A field already painted its colour is left alone; one whose palette was changed since
+    // is painted again.
+    void aBackgroundChangedElsewhereIsPaintedAgain()
+    {
+        QLineEdit field;
+        paintBackground(&field, kContactedGreen);
+        paintBackground(&field, kContactedGreen);
+        QCOMPARE(field.palette().color(QPalette::Base), kContactedGreen);
+        field.setPalette(QApplication::palette(&field));
+        paintBackground(&field, kContactedGreen);
+        QCOMPARE(field.palette().color(QPalette::Base), kContactedGreen);
+        QCOMPARE(backgroundOf(&field), kContactedGreen);
     }
 
     // The list's scroll bar keeps the pictures of its last looks: each looks as a plain bar of

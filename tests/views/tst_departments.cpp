@@ -51,6 +51,17 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, index);
         QCOMPARE(departmentIndex(text).value_or(-1), index);
+        // The same read on a log's stored line, as the tally reads it.
+        QString line = qso("89");
+        line.replace(qsocol::kDepartment.first - 1, qsocol::kDepartment.width,
+                     text.leftJustified(qsocol::kDepartment.width));
+        TestPlatform p;
+        writeFile(p.file("A.txt"), {line});
+        CurrentLog log(LogFiles(p.folder()));
+        log.load("A");
+        const DepartmentMarks marks = markDepartments(log, u"14 Mhz", u"SSB");
+        QCOMPARE(marks.count(), size_t(index < 0 ? 0 : 1));
+        QVERIFY(index < 0 || marks.test(size_t(index)));
     }
 
     void marksAndCounts_data()
