@@ -24,6 +24,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
 #include <QAbstractItemView>
@@ -113,6 +114,8 @@ struct EntryDesk {
     QLineEdit *Observation_Q = nullptr;
     QLineEdit *Date_Q = nullptr;
     QLineEdit *Heure_Q = nullptr;
+    QComboBox *Bande_Q = nullptr;
+    QComboBox *Mode_Q = nullptr;
     QPushButton *Annule_Q = nullptr;
     QPushButton *Edite_QSO = nullptr;
     QPushButton *Efface_QSO = nullptr;
@@ -135,6 +138,8 @@ struct EntryDesk {
         Observation_Q = child<QLineEdit>(w, "Observation_Q");
         Date_Q = child<QLineEdit>(w, "Date_Q");
         Heure_Q = child<QLineEdit>(w, "Heure_Q");
+        Bande_Q = child<QComboBox>(w, "Bande_Q");
+        Mode_Q = child<QComboBox>(w, "Mode_Q");
         Annule_Q = child<QPushButton>(w, "Annule_Q");
         Edite_QSO = child<QPushButton>(w, "Edite_QSO");
         Efface_QSO = child<QPushButton>(w, "Efface_QSO");
@@ -169,8 +174,12 @@ struct EntryDesk {
     {
         QThreadPool::globalInstance()->waitForDone();
         floors.restore();
-        if (data.restore())
+        if (data.restore()) {
             session.reloadLog();
+            // The départements counted as the window's last store left them.
+            departments.refreshForEntry(Bande_Q->currentText(), Mode_Q->currentText(),
+                                        DepartmentTally::MapMarks::EntryBandAndMode);
+        }
         settle();
     }
 

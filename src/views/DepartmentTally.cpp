@@ -60,22 +60,39 @@ QString departmentLabelText(int index)
     return QStringLiteral("%1").arg(index, 2, 10, QLatin1Char('0'));
 }
 
+namespace {
+
+// The band with its unit and the mode as the rows store them; none when either holds a
+// character the log cannot hold (no row then matches).
+std::optional<std::pair<QByteArray, QByteArray>> storedFilter(QStringView bandWithUnit,
+                                                              QStringView mode)
+{
+    if (firstUnencodable(bandWithUnit.toString()) || firstUnencodable(mode.toString()))
+        return std::nullopt;
+    return std::pair(encodeWindows1252(bandWithUnit), encodeWindows1252(mode));
+}
+
+// Marks the département of one row as stored when the row is of the band and mode.
+void markRow(QByteArrayView line, QByteArrayView band, QByteArrayView mode, DepartmentMarks &marks)
+{
+    if (trimmedColumn(line, qsocol::kBandWithUnit) != band ||
+        trimmedColumn(line, qsocol::kMode) != mode)
+        return;
+    if (const auto index = departmentIndex(rawColumn(line, qsocol::kDepartment)))
+        marks.set(static_cast<size_t>(*index));
+}
+
+} // namespace
+
 DepartmentMarks markDepartments(const CurrentLog &log, QStringView bandWithUnit, QStringView mode)
 {
     DepartmentMarks marks;
     // Compared on the rows' bytes: no line is decoded for the many rows of other bands.
-    if (firstUnencodable(bandWithUnit.toString()) || firstUnencodable(mode.toString()))
+    const auto filter = storedFilter(bandWithUnit, mode);
+    if (!filter)
         return marks;
-    const QByteArray band = encodeWindows1252(bandWithUnit);
-    const QByteArray wantedMode = encodeWindows1252(mode);
-    for (qsizetype row = 0; row < log.size(); ++row) {
-        const QByteArrayView line = log.rowBytes(row);
-        if (trimmedColumn(line, qsocol::kBandWithUnit) != QByteArrayView(band) ||
-            trimmedColumn(line, qsocol::kMode) != QByteArrayView(wantedMode))
-            continue;
-        if (const auto index = departmentIndex(rawColumn(line, qsocol::kDepartment)))
-            marks.set(static_cast<size_t>(*index));
-    }
+    for (qsizetype row = 0; row < log.size(); ++row)
+        markRow(log.rowBytes(row), filter->first, filter->second, marks);
     return marks;
 }
 
@@ -97,6 +114,19 @@ DepartmentTally::DepartmentTally(const Session &session, QObject *parent)
     : QObject(parent)
     , m_session(session)
 {
+    // A QSO appended adds its mark to the grid's count; any other change of the log has it
+    // counted again whole at the next refresh.
+    connect(&session, &Session::qsoAppended, this, [this] {
+        const CurrentLog &log = m_session.currentLog();
+        const auto filter = storedFilter(m_counted.bandWithUnit, m_counted.mode);
+        if (m_counted.valid && filter && !log.isEmpty())
+            markRow(log.rowBytes(log.size() - 1), filter->first, filter->second,
+                    m_counted.marks);
+    });
+    for (const auto change : {&Session::qsoChanged, &Session::qsoInserted, &Session::qsoRemoved})
+        connect(&session, change, this, [this] { m_counted.valid = false; });
+    connect(&session, &Session::logRewritten, this, [this] { m_counted.valid = false; });
+    connect(&session, &Session::activationChanged, this, [this] { m_counted.valid = false; });
 }
 
 void DepartmentTally::refreshForEntry(const QString &band, const QString &mode, MapMarks map)
@@ -104,8 +134,12 @@ void DepartmentTally::refreshForEntry(const QString &band, const QString &mode, 
     m_entryBandWithUnit = band.trimmed() + QStringLiteral(" Mhz");
     m_entryMode = mode.trimmed();
     m_entryKnown = true;
-    const DepartmentMarks grid =
-        markDepartments(m_session.currentLog(), m_entryBandWithUnit, m_entryMode);
+    if (!m_counted.valid || m_counted.bandWithUnit != m_entryBandWithUnit ||
+        m_counted.mode != m_entryMode)
+        m_counted = {m_entryBandWithUnit, m_entryMode,
+                     markDepartments(m_session.currentLog(), m_entryBandWithUnit, m_entryMode),
+                     true};
+    const DepartmentMarks grid = m_counted.marks;
     setMap(map == MapMarks::EntryBandAndMode ? grid : DepartmentMarks());
     setGrid(grid);
 }

@@ -76,6 +76,15 @@ private:
     bool m_entryKnown = false;
     DepartmentMarks m_map;
     DepartmentMarks m_grid;
+    // The marks of a band and mode as counted on the whole log, and kept in step with the QSOs
+    // appended since: the refresh after a store reads them instead of the whole log.
+    struct Counted {
+        QString bandWithUnit;
+        QString mode;
+        DepartmentMarks marks;
+        bool valid = false;
+    };
+    Counted m_counted;
 };
 
 } // namespace orvel

@@ -1,3 +1,4 @@
+#include "records/LogFiles.h"
 #include "records/QsoLine.h"
 #include "records/Session.h"
 #include "support/TestPlatform.h"
@@ -5,6 +6,7 @@
 #include "views/DepartmentTally.h"
 #include "views/FranceMap.h"
 
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -126,6 +128,43 @@ private slots:
         QCOMPARE(markedLabelTexts(tally.mapMarks()), QStringList{"58"});
         QCOMPARE(markedLabelTexts(tally.gridMarks()), QStringList{"2a"});
         QCOMPARE(gridChanges.size(), 3);
+    }
+
+    // After a store the grid counts only the QSO appended; after any other change, or another
+    // band, the whole log again: either way, as a count of the whole log gives it.
+    void theGridFollowsEveryChangeOfTheLog()
+    {
+        TestPlatform p;
+        const QString reference = "DFCF 89010";
+        writeFile(p.file(reference + ".txt"), {qso("89"), qso("21", "7")});
+        Activation current;
+        current.reference = reference;
+        Session session(p.folder(), current, {reference});
+        const LogFiles logs(p.folder());
+        DepartmentTally tally(session);
+        QRandomGenerator random(89);
+        QString band = "14";
+        for (int step = 0; step < 60; ++step) {
+            const QString line = qso(QStringLiteral("%1").arg(random.bounded(1, 12), 2, 10,
+                                                                QLatin1Char('0')),
+                                     random.bounded(2) ? "14" : "7");
+            const int kind = int(random.bounded(4));
+            if (kind == 0 && session.currentLog().size() > 1) {
+                const qsizetype row = random.bounded(int(session.currentLog().size()));
+                QCOMPARE(logs.removeAt(reference, row, session.currentLog().line(row)),
+                         LogFiles::RemoveOutcome::Removed);
+                session.logRemoved(row);
+            } else if (kind == 1) {
+                band = band == "14" ? "7" : "14";
+            } else {
+                QVERIFY(logs.append({reference}, line).ok());
+                session.logAppended(line);
+            }
+            tally.refreshForEntry(band, "SSB",
+                                  kind >= 2 ? DepartmentTally::MapMarks::EntryBandAndMode
+                                            : DepartmentTally::MapMarks::Reset);
+            QCOMPARE(tally.gridMarks(), markDepartments(session.currentLog(), band + " Mhz", u"SSB"));
+        }
     }
 
     void readsThePathsOfTheMap_data()
