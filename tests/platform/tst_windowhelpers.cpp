@@ -187,6 +187,41 @@ private slots:
         QVERIFY(looksPlain());
     }
 
+    // Rows added one by one, the list following the last as the entry window's does: the bar
+    // that comes when the rows pass the list's height shows where the list stands.
+    void longListScrollBarShowsTheRowsAddedOneByOne()
+    {
+        QStringListModel rows;
+        LongList list;
+        list.setModel(&rows);
+        list.resize(300, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        for (int i = 0; i < 40; ++i) {
+            rows.insertRows(rows.rowCount(), 1);
+            rows.setData(rows.index(rows.rowCount() - 1), QStringLiteral("QSO %1").arg(i));
+            list.setCurrentIndex(rows.index(rows.rowCount() - 1));
+            QCoreApplication::processEvents();
+        }
+        QTest::qWait(50);
+        QScrollBar *bar = list.verticalScrollBar();
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->value(), bar->maximum());
+        QScrollBar plain(Qt::Vertical, &list);
+        plain.hide();
+        plain.resize(bar->size());
+        plain.setRange(bar->minimum(), bar->maximum());
+        plain.setPageStep(bar->pageStep());
+        plain.setSingleStep(bar->singleStep());
+        plain.setValue(bar->value());
+        // What the screen shows of the bar, against the bar drawn afresh.
+        const QImage screen = list.screen()->grabWindow(list.winId()).toImage();
+        const QImage shown =
+            screen.copy(QRect(bar->mapTo(&list, QPoint(0, 0)), bar->size()))
+                .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown, plain.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    }
+
     // A scroll bar over thousands of rows repaints when its handle moves, not for each row
     // added or removed while the handle stays where it is.
     void longListScrollBarRepaintsWhenItsHandleMoves()
