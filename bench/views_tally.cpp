@@ -2,6 +2,7 @@
 // countries window's list on a 10,000-QSO log with the full built-in country table (read from
 // the data folder, as the window does when it opens).
 #include "common/TextFile.h"
+#include "records/LogFiles.h"
 #include "records/Session.h"
 #include "views/CountryTable.h"
 #include "views/CtyConversion.h"
@@ -47,14 +48,28 @@ struct Folder {
     }
 };
 
+// A QSO appended to the log file (untimed), then the session taking it in, which the tally
+// follows, and the tally's refresh after the store.
 void BM_TallyAfterStore(benchmark::State &state)
 {
     Folder folder;
     Activation current;
     current.reference = QStringLiteral("A");
     Session session(folder.dir.path(), current, {current.reference});
+    const LogFiles logs(folder.dir.path());
     DepartmentTally tally(session);
+    tally.refreshForEntry(QStringLiteral("14"), QStringLiteral("SSB"),
+                          DepartmentTally::MapMarks::EntryBandAndMode);
+    int i = 0;
     for (auto _ : state) {
+        state.PauseTiming();
+        const QString line = sampleLine(i++);
+        if (!logs.append({current.reference}, line).ok()) {
+            state.SkipWithError("cannot append to the log");
+            break;
+        }
+        state.ResumeTiming();
+        session.logAppended(line);
         tally.refreshForEntry(QStringLiteral("14"), QStringLiteral("SSB"),
                               DepartmentTally::MapMarks::EntryBandAndMode);
         benchmark::DoNotOptimize(tally.gridMarks());
