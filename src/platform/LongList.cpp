@@ -269,6 +269,14 @@ protected:
         update();
     }
 
+    void changeEvent(QEvent *event) override
+    {
+        // Pictures of another style or palette are not kept.
+        if (event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange)
+            m_kept.clear();
+        QScrollBar::changeEvent(event);
+    }
+
 private:
     // All a picture depends on.
     struct Look {
