@@ -148,16 +148,6 @@ Head headOfFolded(std::string_view folded)
     return head;
 }
 
-template <typename View>
-Head headOf(const Parts<View> &parts)
-{
-    std::array<char, sizeof(Head)> folded{};
-    const qsizetype count = qMin(parts.foldedLength(), qsizetype(folded.size()));
-    for (qsizetype i = 0; i < count; ++i)
-        folded[size_t(i)] = char(qMin<char16_t>(parts.foldedAt(i), 0xFF));
-    return headOfFolded({folded.data(), size_t(count)});
-}
-
 // Entries whose folded texts are equal: their parts as they are.
 template <typename View>
 int compareParts(const Parts<View> &a, const Parts<View> &b)
@@ -182,14 +172,6 @@ int compareEntries(const Parts<View> &a, const Parts<View> &b)
     if (aLength != bLength)
         return aLength < bLength ? -1 : 1;
     return compareParts(a, b);
-}
-
-// The same with the heads of both first: most entries differ there.
-int compareEntries(const Head &aHead, const EntryParts &a, const Head &bHead, const EntryParts &b)
-{
-    if (const int c = compareHeads(aHead, bHead); c != 0)
-        return c;
-    return compareEntries(a, b);
 }
 
 // A character's code unit, or a byte's value: below 0x80 both are the same ASCII character.
@@ -260,7 +242,7 @@ public:
     {
         return {m_bytes.data() + m_starts[entry], m_starts[entry + 1] - m_starts[entry]};
     }
-    // The entry's head, as headOf() gives it.
+    // The entry's head.
     Head head(size_t entry) const { return headOfFolded(bytes(entry)); }
 
 private:
@@ -382,11 +364,8 @@ QStringView alphaSecondPart(QStringView line)
 template <typename EntryAt>
 std::pair<qsizetype, bool> placeAmong(const EntryParts &entry, qsizetype count, EntryAt entryAt)
 {
-    const Head head = headOf(entry);
-    const auto compareAt = [&](qsizetype at) {
-        const EntryParts other = entryAt(at);
-        return compareEntries(head, entry, headOf(other), other);
-    };
+    // A few comparisons only: on the whole folded texts.
+    const auto compareAt = [&](qsizetype at) { return compareEntries(entry, entryAt(at)); };
     qsizetype low = 0;
     qsizetype high = count;
     while (low < high) {
