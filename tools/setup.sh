@@ -31,6 +31,9 @@ orvel_install_missing() {
 }
 
 orvel_build() {
+  # Paths relative to the project in the compiler cache, so that another clone or worktree of
+  # the project reuses what this one compiled.
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ORVEL_ROOT}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
   local jobs
   jobs="$(nproc 2>/dev/null || echo 2)"
   if [ ! -f "$ORVEL_BUILD/build.ninja" ]; then

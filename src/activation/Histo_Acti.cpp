@@ -1,9 +1,9 @@
 #include "Histo_Acti.h"
 
 #include "ActivationHistory.h"
-#include "platform/Fonts.h"
-#include "platform/FormWidgets.h"
-#include "platform/WindowBasics.h"
+#include "widgets/Fonts.h"
+#include "widgets/FormWidgets.h"
+#include "widgets/WindowBasics.h"
 
 #include <QHeaderView>
 #include <QLabel>

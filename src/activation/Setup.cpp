@@ -4,10 +4,10 @@
 #include "SetupForm.h"
 #include "activation/Diagnostics.h"
 #include "common/FixedColumns.h"
-#include "help/Revision.h"
-#include "platform/Palette.h"
+#include "common/Program.h"
+#include "widgets/Palette.h"
 #include "records/Session.h"
-#include "platform/WindowBasics.h"
+#include "widgets/WindowBasics.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

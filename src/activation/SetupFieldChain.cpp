@@ -5,7 +5,7 @@
 #include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
 #include "platform/Dialogs.h"
-#include "platform/Palette.h"
+#include "widgets/Palette.h"
 #include "records/ActivationList.h"
 
 #include <QAction>

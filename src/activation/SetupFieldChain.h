@@ -4,7 +4,7 @@
 #pragma once
 
 #include "SetupRules.h"
-#include "platform/WindowBasics.h"
+#include "widgets/WindowBasics.h"
 
 #include <QObject>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "SetupForm.h"
 
-#include "platform/Fonts.h"
-#include "platform/FormWidgets.h"
-#include "platform/Palette.h"
+#include "widgets/Fonts.h"
+#include "widgets/FormWidgets.h"
+#include "widgets/Palette.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -3,7 +3,7 @@
 #include "views/DepartmentTally.h"
 #include "logging/DepartmentGrid.h"
 #include "logging/Saisie_QSO.h"
-#include "platform/Palette.h"
+#include "widgets/Palette.h"
 
 #include <QPointer>
 

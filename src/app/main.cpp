@@ -2,11 +2,11 @@
 #include "GuiApplication.h"
 #include "export/ExportCommand.h"
 #include "help/EmbeddedBrowser.h"
-#include "help/Version.h"
+#include "common/Version.h"
 #include "views/ListingCommand.h"
 #include "views/ViewCommand.h"
 #include "labels/LabelPrinting.h"
-#include "platform/WidgetDialogs.h"
+#include "widgets/WidgetDialogs.h"
 #include "platform/WorkingDirectory.h"
 
 #include <QApplication>

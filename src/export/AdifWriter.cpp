@@ -5,7 +5,7 @@
 #include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
 #include "common/Windows1252.h"
-#include "help/Revision.h"
+#include "common/Program.h"
 #include "records/QsoLine.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The update window: the program's update page in an embedded web browser.
 #pragma once
 
-#include "SiteAddress.h"
+#include "common/SiteAddress.h"
 
 #include <QUrl>
 #include <QWidget>

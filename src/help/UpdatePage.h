@@ -1,7 +1,7 @@
 // The help menu's "Mise a jour du programme".
 #pragma once
 
-#include "SiteAddress.h"
+#include "common/SiteAddress.h"
 
 #include <QUrl>
 

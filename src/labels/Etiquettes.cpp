@@ -2,10 +2,10 @@
 
 #include "LabelPrinting.h"
 #include "LabelSettings.h"
-#include "platform/FormWidgets.h"
-#include "platform/Palette.h"
+#include "widgets/FormWidgets.h"
+#include "widgets/Palette.h"
 #include "platform/Services.h"
-#include "platform/WindowBasics.h"
+#include "widgets/WindowBasics.h"
 #include "records/ActivationList.h"
 #include "records/Session.h"
 

@@ -1,6 +1,6 @@
 #include "LabelRun.h"
 
-#include "help/SiteAddress.h"
+#include "common/SiteAddress.h"
 #include "records/Activation.h"
 
 #include <array>

@@ -1,10 +1,10 @@
 #include "Select_Acti.h"
 
 #include "Etiquettes.h"
-#include "platform/FormWidgets.h"
-#include "platform/Palette.h"
+#include "widgets/FormWidgets.h"
+#include "widgets/Palette.h"
 #include "platform/Services.h"
-#include "platform/WindowBasics.h"
+#include "widgets/WindowBasics.h"
 #include "records/Session.h"
 
 #include <QFrame>

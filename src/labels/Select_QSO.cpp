@@ -1,11 +1,11 @@
 #include "Select_QSO.h"
 
 #include "Select_Acti.h"
-#include "platform/Fonts.h"
-#include "platform/FormWidgets.h"
-#include "platform/Palette.h"
+#include "widgets/Fonts.h"
+#include "widgets/FormWidgets.h"
+#include "widgets/Palette.h"
 #include "platform/Services.h"
-#include "platform/WindowBasics.h"
+#include "widgets/WindowBasics.h"
 #include "records/Session.h"
 
 #include <QDir>

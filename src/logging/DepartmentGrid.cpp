@@ -1,7 +1,7 @@
 #include "DepartmentGrid.h"
 
-#include "platform/FormWidgets.h"
-#include "platform/Palette.h"
+#include "widgets/FormWidgets.h"
+#include "widgets/Palette.h"
 
 #include <QGridLayout>
 #include <QLabel>

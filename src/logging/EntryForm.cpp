@@ -3,10 +3,10 @@
 #include "DepartmentGrid.h"
 #include "EntryLineEdit.h"
 #include "EntryRules.h"
-#include "platform/Fonts.h"
-#include "platform/FormWidgets.h"
-#include "platform/LongList.h"
-#include "platform/Palette.h"
+#include "widgets/Fonts.h"
+#include "widgets/FormWidgets.h"
+#include "widgets/LongList.h"
+#include "widgets/Palette.h"
 #include "records/QsoLine.h"
 
 #include <QComboBox>

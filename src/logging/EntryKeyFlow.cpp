@@ -4,10 +4,10 @@
 #include "common/Windows1252.h"
 
 #include "DepartmentGrid.h"
-#include "EntrySettings.h"
+#include "records/EntrySettings.h"
 #include "platform/Dialogs.h"
-#include "platform/Palette.h"
-#include "platform/WindowBasics.h"
+#include "widgets/Palette.h"
+#include "widgets/WindowBasics.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "EntryMenus.h"
 
-#include "platform/FormWidgets.h"
+#include "widgets/FormWidgets.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -5,11 +5,12 @@
 #include "DepartmentGrid.h"
 #include "EntryMenus.h"
 #include "common/FixedColumns.h"
-#include "help/Revision.h"
-#include "platform/Palette.h"
+#include "common/Program.h"
+#include "widgets/Palette.h"
 #include "platform/Services.h"
-#include "platform/WindowBasics.h"
+#include "widgets/WindowBasics.h"
 #include "records/Session.h"
+#include "AlreadyWorked.h"
 
 #include "records/LogListModel.h"
 #include <QAction>

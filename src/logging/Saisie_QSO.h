@@ -22,7 +22,7 @@
 #include "ClockPanel.h"
 #include "EntryForm.h"
 #include "EntryKeyFlow.h"
-#include "EntrySettings.h"
+#include "records/EntrySettings.h"
 #include "EntryState.h"
 #include "LogCorrectionController.h"
 #include "QsoStore.h"

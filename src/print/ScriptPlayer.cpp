@@ -1,6 +1,6 @@
 #include "ScriptPlayer.h"
 
-#include "platform/Fonts.h"
+#include "widgets/Fonts.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

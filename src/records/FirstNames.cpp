@@ -1,10 +1,8 @@
 #include "FirstNames.h"
 
 #include "QsoLine.h"
-#include "Session.h"
 #include "common/FixedColumns.h"
 #include "common/Windows1252.h"
-#include "platform/Dialogs.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -139,50 +137,6 @@ FirstNameUpdate FirstNames::updateHook(std::function<void(const QString &message
             onFailure(QStringLiteral("Le prénom n'a pas pu être mémorisé.\n") + result.error);
         }
     };
-}
-
-namespace {
-EarlierContact earlierContactOf(const QString &line)
-{
-    return EarlierContact{rawColumn(line, qsocol::kDate).toString(),
-                          rawColumn(line, qsocol::kTime).toString(),
-                          qsoField(line, qsocol::kFirstName).toString()};
-}
-} // namespace
-
-std::optional<EarlierContact> findEarlierContact(const QStringList &logLines, const QString &call,
-                                                 const QString &band, const QString &mode)
-{
-    const QString wantedCall = trimBlanks(call);
-    const QString wantedBand = trimBlanks(band);
-    const QString wantedMode = trimBlanks(mode);
-    if (wantedCall.isEmpty())
-        return std::nullopt;
-    for (const QString &line : logLines) {
-        if (callOfLine(line) == wantedCall && bandOfLine(line) == wantedBand &&
-            modeOfLine(line) == wantedMode) {
-            return earlierContactOf(line);
-        }
-    }
-    return std::nullopt;
-}
-
-QString alreadyWorkedQuestion(const QString &call, const EarlierContact &earlier,
-                              const QString &band)
-{
-    return call + QLatin1Char(' ') + earlier.firstName + QStringLiteral(" Deja contacté le ") +
-           earlier.date + QStringLiteral(" a ") + earlier.time + QStringLiteral(" sur ") + band +
-           QStringLiteral(" Mhz. Annuler la saisie ?");
-}
-
-bool askCancelAlreadyWorked(Dialogs &dialogs, const Session &session, const QString &call,
-                            const QString &band, const QString &mode)
-{
-    const CurrentLog &log = session.currentLog();
-    const auto row = log.firstRowWith(call, band, mode);
-    if (!row)
-        return false;
-    return dialogs.question(alreadyWorkedQuestion(call, earlierContactOf(log.line(*row)), band));
 }
 
 } // namespace orvel

@@ -1,9 +1,7 @@
-// The services of the call-sign step: the first-name memory Liste_Prenom.txt and the
-// already-worked check on the current activation's log.
+// The first-name memory Liste_Prenom.txt.
 //
-// How the entry window uses them:
-//  - Enter in Indi_Q, no QSO being edited: askCancelAlreadyWorked(); on true, empty Indi_Q,
-//    Dpt_Q and Prenom_Q and keep the focus on Indi_Q. Then, edited or not:
+// How the entry window uses it:
+//  - Enter in Indi_Q (after the already-worked check of logging/AlreadyWorked.h):
 //    FirstNames::lookup(); when it finds the call sign, enable Dpt_Q and Prenom_Q and put
 //    department and firstName into them; otherwise leave both fields as they are.
 //  - At construction, hand FirstNames::updateHook() to QsoStore: every stored, edited or
@@ -20,9 +18,6 @@
 #include <optional>
 
 namespace orvel {
-
-class Dialogs;
-class Session;
 
 inline const QString kFirstNamesFile = QStringLiteral("Liste_Prenom.txt");
 
@@ -68,28 +63,5 @@ private:
     QString m_folder;
     std::shared_ptr<Cache> m_cache;
 };
-
-// The earlier QSO that the already-worked check found.
-struct EarlierContact {
-    QString date;      // dd/mm/yy, as stored (8 characters)
-    QString time;      // hh:mm, as stored (5 characters)
-    QString firstName; // trimmed
-    bool operator==(const EarlierContact &) const = default;
-};
-
-// The first line of a log with the same call sign, band ("7") and mode ("SSB"), each compared
-// exactly after trimming blanks. Empty when there is none or the call sign is empty.
-std::optional<EarlierContact> findEarlierContact(const QStringList &logLines, const QString &call,
-                                                 const QString &band, const QString &mode);
-
-// The Yes/No question of the already-worked check; band is the text of Bande_Q ("7").
-QString alreadyWorkedQuestion(const QString &call, const EarlierContact &earlier,
-                              const QString &band);
-
-// The check of the call-sign step on the session's current log only (other open activations
-// are never consulted). When an earlier QSO is found, asks the question through dialogs; true
-// when the user chose to cancel the entry.
-bool askCancelAlreadyWorked(Dialogs &dialogs, const Session &session, const QString &call,
-                            const QString &band, const QString &mode);
 
 } // namespace orvel

@@ -2,9 +2,9 @@
 
 #include "DepartmentMap.h"
 #include "DepartmentTally.h"
-#include "logging/EntrySettings.h"
+#include "records/EntrySettings.h"
 #include "platform/Dialogs.h"
-#include "platform/FormWidgets.h"
+#include "widgets/FormWidgets.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,7 +1,7 @@
 #include "DepartmentMap.h"
 
-#include "platform/FormWidgets.h"
-#include "platform/Palette.h"
+#include "widgets/FormWidgets.h"
+#include "widgets/Palette.h"
 
 #include <QLabel>
 #include <QPainter>

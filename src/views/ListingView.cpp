@@ -1,8 +1,8 @@
 #include "ListingView.h"
 
 #include "Listings.h"
-#include "platform/Fonts.h"
-#include "platform/FormWidgets.h"
+#include "widgets/Fonts.h"
+#include "widgets/FormWidgets.h"
 
 #include <QFontMetrics>
 #include <QListView>

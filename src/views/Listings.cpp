@@ -2,7 +2,7 @@
 
 #include "common/FixedColumns.h"
 #include "common/Windows1252.h"
-#include "help/Revision.h"
+#include "common/Program.h"
 #include "records/CurrentLog.h"
 #include "records/QsoLine.h"
 

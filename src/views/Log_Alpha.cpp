@@ -4,7 +4,7 @@
 #include "ListingView.h"
 #include "Listings.h"
 #include "common/FixedColumns.h"
-#include "platform/FormWidgets.h"
+#include "widgets/FormWidgets.h"
 #include "platform/Services.h"
 #include "records/CurrentLog.h"
 #include "records/Session.h"

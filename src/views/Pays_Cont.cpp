@@ -1,8 +1,8 @@
 #include "Pays_Cont.h"
 
 #include "platform/Dialogs.h"
-#include "platform/Fonts.h"
-#include "platform/FormWidgets.h"
+#include "widgets/Fonts.h"
+#include "widgets/FormWidgets.h"
 #include "records/Session.h"
 
 #include <QFrame>

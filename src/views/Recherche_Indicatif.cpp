@@ -2,7 +2,7 @@
 
 #include "ListingView.h"
 #include "platform/Dialogs.h"
-#include "platform/FormWidgets.h"
+#include "widgets/FormWidgets.h"
 #include "records/QsoLine.h"
 #include "records/Session.h"
 

@@ -3,8 +3,8 @@
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
 #include "activation/SetupRules.h"
-#include "help/Revision.h"
-#include "platform/Palette.h"
+#include "common/Program.h"
+#include "widgets/Palette.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 

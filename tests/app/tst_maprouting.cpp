@@ -1,7 +1,7 @@
 #include "activation/Setup.h"
 #include "app/GuiApplication.h"
 #include "logging/DepartmentGrid.h"
-#include "platform/Palette.h"
+#include "widgets/Palette.h"
 #include "platform/Services.h"
 #include "records/Activation.h"
 #include "records/QsoLine.h"

@@ -1,5 +1,5 @@
-#include "help/Revision.h"
-#include "help/Version.h"
+#include "common/Program.h"
+#include "common/Version.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>

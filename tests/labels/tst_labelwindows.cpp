@@ -1,6 +1,6 @@
 #include "LabelDesk.h"
 #include "labels/LabelPrinting.h"
-#include "platform/Fonts.h"
+#include "widgets/Fonts.h"
 #include "support/TestRegistry.h"
 
 #include <QCheckBox>

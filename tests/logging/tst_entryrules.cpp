@@ -1,6 +1,6 @@
 #include "logging/EntryClock.h"
 #include "logging/EntryRules.h"
-#include "logging/EntrySettings.h"
+#include "records/EntrySettings.h"
 #include "logging/RetypeRule.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"

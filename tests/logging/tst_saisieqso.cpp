@@ -1,7 +1,7 @@
 #include "logging/DepartmentGrid.h"
 #include "records/QsoLine.h"
 #include "logging/Saisie_QSO.h"
-#include "platform/Palette.h"
+#include "widgets/Palette.h"
 #include "platform/Services.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"

@@ -1,6 +1,6 @@
 #include "logging/DepartmentGrid.h"
 #include "logging/EntryDesk.h"
-#include "platform/Palette.h"
+#include "widgets/Palette.h"
 #include "records/QsoLine.h"
 #include "support/TestRegistry.h"
 #include "views/Carte_Acti.h"

@@ -1,6 +1,6 @@
-#include "platform/LongList.h"
-#include "platform/Palette.h"
-#include "platform/WindowBasics.h"
+#include "widgets/LongList.h"
+#include "widgets/Palette.h"
+#include "widgets/WindowBasics.h"
 #include "support/TestRegistry.h"
 
 #include <QKeyEvent>

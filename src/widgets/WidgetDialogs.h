@@ -1,7 +1,7 @@
 // Message boxes on Qt widgets.
 #pragma once
 
-#include "Dialogs.h"
+#include "platform/Dialogs.h"
 
 class QWidget;
 

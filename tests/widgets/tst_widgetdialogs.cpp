@@ -1,4 +1,4 @@
-#include "platform/WidgetDialogs.h"
+#include "widgets/WidgetDialogs.h"
 #include "support/TestRegistry.h"
 
 #include <QApplication>

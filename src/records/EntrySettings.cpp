@@ -1,4 +1,4 @@
-#include "EntrySettings.h"
+#include "records/EntrySettings.h"
 
 namespace orvel {
 

@@ -1,7 +1,7 @@
-#include "Revision.h"
+#include "Program.h"
 #include "SiteAddress.h"
 
-#include "help/Version.h"
+#include "common/Version.h"
 
 #include <QStringList>
 
