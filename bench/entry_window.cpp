@@ -175,7 +175,7 @@ struct EntryDesk {
         QThreadPool::globalInstance()->waitForDone();
         floors.restore();
         if (data.restore()) {
-            session.reloadLog();
+            session.refresh();
             // The départements counted as the window's last store left them.
             departments.refreshForEntry(Bande_Q->currentText(), Mode_Q->currentText(),
                                         DepartmentTally::MapMarks::EntryBandAndMode);

@@ -103,22 +103,30 @@ void WindowRouter::registerWindows()
         if (QWidget *window = openUpdatePage())
             showModeless(window);
     });
-    m_factories.insert(QStringLiteral("Mnu_Aff_Log"),
-                       [this] { showModeless(new Affiche_Log(m_services, m_session)); });
-    m_factories.insert(QStringLiteral("Mnu_Log_Alpha"),
-                       [this] { showModeless(new Log_Alpha(m_services, m_session)); });
-    m_factories.insert(QStringLiteral("Mnu_Liste_Op"),
-                       [this] { showModeless(new Liste_Operateurs(m_session)); });
+    m_factories.insert(QStringLiteral("Mnu_Aff_Log"), [this] {
+        showOnce(QStringLiteral("Affiche_Log"),
+                 [this] { return new Affiche_Log(m_services, m_session); });
+    });
+    m_factories.insert(QStringLiteral("Mnu_Log_Alpha"), [this] {
+        showOnce(QStringLiteral("Log_Alpha"),
+                 [this] { return new Log_Alpha(m_services, m_session); });
+    });
+    m_factories.insert(QStringLiteral("Mnu_Liste_Op"), [this] {
+        showOnce(QStringLiteral("Liste_Operateurs"),
+                 [this] { return new Liste_Operateurs(m_session); });
+    });
     m_factories.insert(QStringLiteral("Recherche"), [this] {
-        auto *search = new Recherche_Indicatif(m_services.dialogs, m_session);
-        QPointer<Saisie_QSO> entry = m_entry;
-        connect(search, &Recherche_Indicatif::qsoPicked, this, [entry](int row) {
-            if (!entry)
-                return;
-            entry->selectQso(row);
-            entry->activateWindow();
+        showOnce(QStringLiteral("Recherche_Indicatif"), [this] {
+            auto *search = new Recherche_Indicatif(m_services.dialogs, m_session);
+            QPointer<Saisie_QSO> entry = m_entry;
+            connect(search, &Recherche_Indicatif::qsoPicked, this, [entry](int row) {
+                if (!entry)
+                    return;
+                entry->selectQso(row);
+                entry->activateWindow();
+            });
+            return search;
         });
-        showModeless(search);
     });
     m_factories.insert(QStringLiteral("Mnu_Pays_Contacte"), [this] {
         showOnce(QStringLiteral("Pays_Cont"),
@@ -145,8 +153,11 @@ void WindowRouter::registerWindows()
 void WindowRouter::openWindow(const QString &menuObjectName)
 {
     const auto factory = m_factories.constFind(menuObjectName);
-    if (factory != m_factories.constEnd())
-        (*factory)();
+    if (factory == m_factories.constEnd())
+        return;
+    // Every window and export starts from the log as its file now stands.
+    m_session.refresh();
+    (*factory)();
 }
 
 namespace {
@@ -190,6 +201,7 @@ int runGui(QApplication &app, const QString &folderOption)
         dialogs.message(table.error);
 
     Session session(folder);
+    session.setWatching(true);
     Setup setup(services, session);
     WindowRouter router(services, setup, session);
     setup.show();

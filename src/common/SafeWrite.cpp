@@ -251,6 +251,26 @@ QString writeErrorText(const QString &path, int systemError)
     return QStringLiteral("Impossible d'écrire le fichier %1 (%2)").arg(shownName(path), reason);
 }
 
+FileResult cutBack(const QString &path, qint64 grownSize, qint64 size)
+{
+    const int fd = openFile(path, O_RDWR);
+    if (fd < 0) {
+        const int error = errno;
+        return FileResult::failure(writeErrorText(path, error), error);
+    }
+    // Whatever another writer added since is not this program's to take away.
+    if (sizeOf(fd) != FileSize(grownSize)) {
+        closeFile(fd);
+        return FileResult::failure(
+            QStringLiteral("Le fichier %1 a été modifié par un autre programme").arg(path));
+    }
+    const bool cut = truncateFile(fd, FileSize(size)) == 0 && syncFile(fd) == 0;
+    const int error = errno;
+    if (closeFile(fd) != 0 || !cut)
+        return FileResult::failure(writeErrorText(path, error), error);
+    return FileResult::success();
+}
+
 FileResult appendBytes(const QString &path, const QByteArray &bytes)
 {
     if (path.isEmpty())

@@ -38,6 +38,10 @@ QString writeErrorText(const QString &path, int systemError);
 // half-written line never stays behind.
 FileResult appendBytes(const QString &path, const QByteArray &bytes);
 
+// Takes back an append that succeeded: the file, grownSize bytes long now, is cut back to size
+// and flushed. A file of another size (written by someone else since) is left as it is.
+FileResult cutBack(const QString &path, qint64 grownSize, qint64 size);
+
 // A file's new content given as pieces written one after the other (runs of its old bytes and
 // new lines, say), so that a long file is never copied whole in memory to change one line.
 using BytePieces = QList<QByteArrayView>;

@@ -1,7 +1,6 @@
 #include "LogCorrectionController.h"
 
 #include "platform/Dialogs.h"
-#include "records/Session.h"
 
 namespace orvel {
 
@@ -9,8 +8,7 @@ LogCorrectionController::LogCorrectionController(CorrectionHost &host, Dialogs &
                                                  Session &session)
     : m_host(host)
     , m_dialogs(dialogs)
-    , m_session(session)
-    , m_corrections(session.logFiles())
+    , m_corrections(session)
 {
 }
 
@@ -25,15 +23,10 @@ void LogCorrectionController::edit()
 
 void LogCorrectionController::deleteChosen()
 {
-    const CorrectionResult result =
-        m_corrections.deleteChosen(m_dialogs, m_session.currentReference(), m_host.chosenEntry());
+    const CorrectionResult result = m_corrections.deleteChosen(m_dialogs, m_host.chosenEntry());
     if (result != CorrectionResult::NothingChosen) {
         // Whatever the answer, the entry in progress is dropped and the list shown afresh.
         m_host.cancelEntry();
-        if (result == CorrectionResult::Done)
-            m_session.logRemoved(m_corrections.deletedRow());
-        else if (result == CorrectionResult::Failed)
-            m_session.reloadLog();
         m_host.showChangedLog();
         m_host.focusCallSign(false);
     }
@@ -42,15 +35,9 @@ void LogCorrectionController::deleteChosen()
 
 void LogCorrectionController::recover()
 {
-    const CorrectionResult result =
-        m_corrections.recoverDeleted(m_dialogs, m_session.currentReference());
-    if (result == CorrectionResult::Done) {
-        // The QSO went back to the log it was taken from, which may no longer be the current
-        // one.
-        if (m_corrections.deletedFrom() == m_session.currentReference())
-            m_session.logInserted(m_corrections.deletedLine());
+    const CorrectionResult result = m_corrections.recoverDeleted(m_dialogs);
+    if (result == CorrectionResult::Done)
         m_host.showChangedLog();
-    }
     updateRecovery();
     // The button just clicked is disabled now; an idle entry goes back to the call sign.
     m_host.focusCallSign(true);

@@ -53,7 +53,6 @@ private:
 
     CorrectionHost &m_host;
     Dialogs &m_dialogs;
-    Session &m_session;
     LogCorrections m_corrections;
 };
 

@@ -2,6 +2,7 @@
 
 #include "common/FixedColumns.h"
 #include "platform/Dialogs.h"
+#include "records/Session.h"
 
 namespace orvel {
 
@@ -44,8 +45,8 @@ StoreAction storeActionFor(bool editing, bool inserting)
     return inserting ? StoreAction::Insert : StoreAction::Append;
 }
 
-LogCorrections::LogCorrections(LogFiles logs)
-    : m_logs(std::move(logs))
+LogCorrections::LogCorrections(Session &session)
+    : m_session(session)
 {
 }
 
@@ -59,8 +60,7 @@ std::optional<EditFields> LogCorrections::chooseForEdit(Dialogs &dialogs, const 
     return editFields(*chosen);
 }
 
-CorrectionResult LogCorrections::deleteChosen(Dialogs &dialogs, const QString &currentReference,
-                                              const QString &listEntry)
+CorrectionResult LogCorrections::deleteChosen(Dialogs &dialogs, const QString &listEntry)
 {
     const auto chosen = chosenQso(listEntry);
     if (!chosen) {
@@ -72,7 +72,8 @@ CorrectionResult LogCorrections::deleteChosen(Dialogs &dialogs, const QString &c
         m_recoveryAvailable = true;
     if (!dialogs.question(deleteQuestion(chosen->line)))
         return CorrectionResult::Declined;
-    const FileResult removed = removeAt(currentReference, *chosen);
+    const QString currentReference = m_session.currentReference();
+    const FileResult removed = removeAt(*chosen);
     if (!removed) {
         dialogs.message(removed.error);
         return CorrectionResult::Failed;
@@ -85,7 +86,7 @@ CorrectionResult LogCorrections::deleteChosen(Dialogs &dialogs, const QString &c
     return CorrectionResult::Done;
 }
 
-CorrectionResult LogCorrections::recoverDeleted(Dialogs &dialogs, const QString &currentReference)
+CorrectionResult LogCorrections::recoverDeleted(Dialogs &dialogs)
 {
     if (!m_recoveryAvailable || m_deletedLine.isEmpty()) {
         m_recoveryAvailable = false;
@@ -98,7 +99,8 @@ CorrectionResult LogCorrections::recoverDeleted(Dialogs &dialogs, const QString 
     // A QSO goes back to the log it was taken from, even when another activation has been
     // opened since.
     const FileResult restored =
-        putBack(m_deletedFrom.isEmpty() ? currentReference : m_deletedFrom, m_deletedLine);
+        putBack(m_deletedFrom.isEmpty() ? m_session.currentReference() : m_deletedFrom,
+                m_deletedLine);
     if (!restored) {
         // Nothing was written: the QSO stays available for another try.
         dialogs.message(restored.error);
@@ -111,10 +113,11 @@ CorrectionResult LogCorrections::recoverDeleted(Dialogs &dialogs, const QString 
     return CorrectionResult::Done;
 }
 
-FileResult LogCorrections::removeAt(const QString &reference, const ChosenQso &chosen) const
+FileResult LogCorrections::removeAt(const ChosenQso &chosen) const
 {
+    const QString reference = m_session.currentReference();
     QString error;
-    switch (m_logs.removeAt(reference, chosen.number - 1, chosen.line, &error)) {
+    switch (m_session.remove(chosen.number - 1, chosen.line, &error)) {
     case LogFiles::RemoveOutcome::Removed:
         return FileResult::success();
     case LogFiles::RemoveOutcome::Unreadable:
@@ -134,7 +137,7 @@ FileResult LogCorrections::removeAt(const QString &reference, const ChosenQso &c
 
 FileResult LogCorrections::putBack(const QString &reference, const QString &line) const
 {
-    const FileResult written = m_logs.insertOne(reference, line);
+    const FileResult written = m_session.recover(reference, line);
     if (!written)
         return FileResult::failure(QStringLiteral("Le QSO n'a pas été récupéré.\n") +
                                    written.error);

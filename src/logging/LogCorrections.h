@@ -6,6 +6,7 @@
 //    (Mode_Q and Bande_Q before the reports are checked), show the date and time fields.
 //    The store then goes through QsoStore::store with EntryTiming::Editing and
 //    editedLine = lineOfListEntry(Ligne_Choisie): every open activation's log is changed.
+//  Every change of a log goes through the session, which keeps the list in step.
 //  - Efface_QSO: deleteChosen(); unless NothingChosen, reload the list, cancel the entry,
 //    select the last line, recount; then Recupere enabled = recoveryAvailable().
 //  - Recupere: recoverDeleted(); on Done reload, recount, select the last line; then
@@ -23,6 +24,7 @@
 namespace orvel {
 
 class Dialogs;
+class Session;
 
 // Captions of the entry window's correction buttons.
 inline const QString kEditButtonText = QStringLiteral("Editer un QSO");
@@ -82,7 +84,7 @@ enum class CorrectionResult {
 class LogCorrections
 {
 public:
-    explicit LogCorrections(LogFiles logs);
+    explicit LogCorrections(Session &session);
 
     // Edit: the fields of the chosen QSO, or the message when no line is chosen.
     static std::optional<EditFields> chooseForEdit(Dialogs &dialogs, const QString &listEntry);
@@ -90,12 +92,11 @@ public:
     // Delete: asks, then removes the chosen occurrence only (its place in the current log),
     // through a scratch file; the line is kept for recovery. Other open
     // activations' logs are not touched.
-    CorrectionResult deleteChosen(Dialogs &dialogs, const QString &currentReference,
-                                  const QString &listEntry);
+    CorrectionResult deleteChosen(Dialogs &dialogs, const QString &listEntry);
 
     // Recover: asks, then puts the QSO deleted last back into the current log before the
     // first line of an equal or later date and time.
-    CorrectionResult recoverDeleted(Dialogs &dialogs, const QString &currentReference);
+    CorrectionResult recoverDeleted(Dialogs &dialogs);
 
     // QSO_Efface: the stored text of the QSO deleted last; empty before any deletion.
     QString deletedLine() const { return m_deletedLine; }
@@ -107,10 +108,10 @@ public:
     bool recoveryAvailable() const { return m_recoveryAvailable; }
 
 private:
-    FileResult removeAt(const QString &reference, const ChosenQso &chosen) const;
+    FileResult removeAt(const ChosenQso &chosen) const;
     FileResult putBack(const QString &reference, const QString &line) const;
 
-    LogFiles m_logs;
+    Session &m_session;
     QString m_deletedLine;
     QString m_deletedFrom; // the log the QSO was taken from, where it goes back
     qsizetype m_deletedRow = -1;

@@ -6,9 +6,8 @@
 
 namespace orvel {
 
-QsoStore::QsoStore(LogFiles logs, FirstNameUpdate firstNameUpdate)
-    : m_logs(std::move(logs))
-    , m_firstNameUpdate(std::move(firstNameUpdate))
+QsoStore::QsoStore(FirstNameUpdate firstNameUpdate)
+    : m_firstNameUpdate(std::move(firstNameUpdate))
 {
 }
 
@@ -23,88 +22,83 @@ QString QsoStore::buildLine(const StoreRequest &request)
     return formatQsoLine(record);
 }
 
-StoreOutcome QsoStore::store(const QStringList &openReferences, const StoreRequest &request) const
+QString QsoStore::insertedLine(const QsoRecord &entry)
 {
-    const auto updateMemory = [this, &request] {
-        if (m_firstNameUpdate) {
-            m_firstNameUpdate(firstNameKeyLine(request.entry.call, request.entry.department,
-                                               request.entry.firstName));
-        }
-    };
+    QsoRecord record = entry;
+    record.remarks = capitals(record.remarks);
+    return formatQsoLine(record, /*inserted=*/true);
+}
+
+void QsoStore::remember(const QsoRecord &entry) const
+{
+    if (m_firstNameUpdate)
+        m_firstNameUpdate(firstNameKeyLine(entry.call, entry.department, entry.firstName));
+}
+
+StoreOutcome QsoStore::store(Session &session, const StoreRequest &request) const
+{
     StoreOutcome outcome;
     outcome.line = buildLine(request);
     if (request.timing == EntryTiming::Editing) {
-        outcome.write =
-            m_logs.replace(openReferences, outcome.line, request.editedLine, request.editedIn);
+        outcome.write = session.replace(request.editedLine, outcome.line);
         // A correction that wrote nothing leaves the memory as it was too.
         if (!outcome.write.lineMissing)
-            updateMemory();
+            remember(request.entry);
     } else {
-        updateMemory();
-        outcome.write = m_logs.append(openReferences, outcome.line);
+        remember(request.entry);
+        outcome.write = session.append(outcome.line);
     }
     return outcome;
 }
 
-StoreOutcome QsoStore::insert(const QStringList &openReferences, const QsoRecord &entry) const
+StoreOutcome QsoStore::insert(Session &session, const QsoRecord &entry) const
 {
-    if (m_firstNameUpdate)
-        m_firstNameUpdate(firstNameKeyLine(entry.call, entry.department, entry.firstName));
-    QsoRecord record = entry;
-    record.remarks = capitals(record.remarks);
+    remember(entry);
     StoreOutcome outcome;
-    outcome.line = formatQsoLine(record, /*inserted=*/true);
-    outcome.write = m_logs.insert(openReferences, outcome.line);
+    outcome.line = insertedLine(entry);
+    outcome.write = session.insert(outcome.line);
     return outcome;
+}
+
+StoreDecision decideStore(const EntryStoreRequest &request)
+{
+    StoreDecision decision;
+    decision.action = storeActionFor(request.editing, request.inserting);
+    decision.request.entry = request.entry;
+    switch (decision.action) {
+    case StoreAction::Replace:
+        decision.request.timing = EntryTiming::Editing;
+        decision.request.editedLine = request.editedLine;
+        break;
+    case StoreAction::Insert:
+        break;
+    case StoreAction::Append:
+        decision.request.timing = request.deferred ? EntryTiming::Deferred : EntryTiming::Live;
+        decision.request.clockDate = request.clockDate;
+        decision.request.clockTime = request.clockCaption;
+        break;
+    }
+    return decision;
 }
 
 EntryStoreResult storeEntry(Session &session, const QsoStore &store,
                             const EntryStoreRequest &request, Dialogs &dialogs)
 {
+    const StoreDecision decision = decideStore(request);
     EntryStoreResult result;
-    result.action = storeActionFor(request.editing, request.inserting);
-    const QStringList open = session.storeReferences();
-    const QString &current = session.currentReference();
-    StoreOutcome outcome;
-    switch (result.action) {
-    case StoreAction::Replace:
-        outcome = store.store(
-            open,
-            StoreRequest{request.entry, EntryTiming::Editing, {}, {}, request.editedLine, current});
-        // Replacing now would leave the current log without the QSO: nothing is written, the
-        // typed values stay in the fields and the list shows the log as it now stands.
-        if (outcome.write.lineMissing) {
-            session.reloadLog();
-            dialogs.message(
-                QStringLiteral("Le QSO à corriger n'est plus dans le log %1 : aucun log n'a été "
-                               "modifié.\nAnnulez la saisie, puis choisissez le QSO dans la "
-                               "liste.")
-                    .arg(current));
-            return result;
-        }
-        break;
-    case StoreAction::Insert:
-        outcome = store.insert(open, request.entry);
-        break;
-    case StoreAction::Append:
-        outcome = store.store(
-            open, StoreRequest{request.entry,
-                               request.deferred ? EntryTiming::Deferred : EntryTiming::Live,
-                               request.clockDate,
-                               request.clockCaption,
-                               {},
-                               {}});
-        break;
+    result.action = decision.action;
+    const StoreOutcome outcome = decision.action == StoreAction::Insert
+                                     ? store.insert(session, decision.request.entry)
+                                     : store.store(session, decision.request);
+    // Replacing now would leave the current log without the QSO: nothing is written, the
+    // typed values stay in the fields and the list shows the log as it now stands.
+    if (outcome.write.lineMissing) {
+        dialogs.message(QStringLiteral("Le QSO à corriger n'est plus dans le log %1 : aucun log "
+                                       "n'a été modifié.\nAnnulez la saisie, puis choisissez le "
+                                       "QSO dans la liste.")
+                            .arg(session.currentReference()));
+        return result;
     }
-    // The current log follows the change row by row, unless its own write failed.
-    if (outcome.write.failedReferences.contains(current))
-        session.reloadLog();
-    else if (result.action == StoreAction::Append)
-        session.logAppended(outcome.line);
-    else if (result.action == StoreAction::Replace)
-        session.logReplaced(request.editedLine, outcome.line);
-    else
-        session.logInserted(outcome.line);
     if (!outcome.ok()) {
         // The entry stays in the fields so that nothing typed is lost.
         dialogs.message(outcome.write.message());

@@ -1,10 +1,14 @@
-// Storing and inserting a QSO into every open activation's log; what the entry window calls.
+// Storing and inserting a QSO into every open activation's log, through the session (the only
+// writer of the logs); what the entry window calls.
 #pragma once
 
 #include "LogCorrections.h"
 #include "records/LogFiles.h"
 
 namespace orvel {
+
+class Dialogs;
+class Session;
 
 // How the date and time of a stored QSO are taken.
 enum class EntryTiming {
@@ -19,7 +23,6 @@ struct StoreRequest {
     QString clockDate;  // dd/mm/yy of the chosen time base (Live)
     QString clockTime;  // the clock display of the chosen time base; its first 5 characters
     QString editedLine; // the stored text of the QSO being corrected (Editing)
-    QString editedIn;   // the log that must still hold it, or nothing is written (Editing)
 };
 
 struct StoreOutcome {
@@ -31,28 +34,26 @@ struct StoreOutcome {
 class QsoStore
 {
 public:
-    QsoStore(LogFiles logs, FirstNameUpdate firstNameUpdate = {});
+    explicit QsoStore(FirstNameUpdate firstNameUpdate = {});
 
     // The line the request gives (remarks in capitals).
     static QString buildLine(const StoreRequest &request);
+    // The line of a QSO inserted at its typed date and time (104 characters).
+    static QString insertedLine(const QsoRecord &entry);
 
-    // Appends (or, while editing, replaces) the line in the log of every open activation.
+    // Appends (or, while editing, replaces) the line in the log of every open activation of
+    // the session; a correction writes nothing unless the current log still holds the QSO.
     // The first-name key line goes to the memory first.
-    StoreOutcome store(const QStringList &openReferences, const StoreRequest &request) const;
+    StoreOutcome store(Session &session, const StoreRequest &request) const;
 
-    // Places a QSO (104-character line, typed date and time) at its moment in every open
-    // activation's log.
-    StoreOutcome insert(const QStringList &openReferences, const QsoRecord &entry) const;
-
-    const LogFiles &logs() const { return m_logs; }
+    // Places a QSO at its moment in every open activation's log.
+    StoreOutcome insert(Session &session, const QsoRecord &entry) const;
 
 private:
-    LogFiles m_logs;
+    void remember(const QsoRecord &entry) const;
+
     FirstNameUpdate m_firstNameUpdate;
 };
-
-class Dialogs;
-class Session;
 
 // What the entry window hands over when the operator stores.
 struct EntryStoreRequest {
@@ -65,15 +66,22 @@ struct EntryStoreRequest {
     QString clockCaption;  // the clock display of the chosen time base
 };
 
+// The store decision of the entry window: a corrected QSO is replaced, a QSO in insert mode
+// goes to its moment, any other is appended, with the date and time of the clock or as typed.
+struct StoreDecision {
+    StoreAction action = StoreAction::Append;
+    StoreRequest request; // for Append and Replace; request.entry alone for Insert
+};
+StoreDecision decideStore(const EntryStoreRequest &request);
+
 struct EntryStoreResult {
     StoreAction action = StoreAction::Append;
     bool stored = false;
 };
 
-// The store decision of the entry window: a corrected QSO is replaced (unless it is no longer
-// in the current log: then nothing is written), a QSO in insert mode goes to its moment, any
-// other is appended; always into every log the session stores into. The session's current
-// log follows, and a failure is told through dialogs with the logs that missed the QSO.
+// Runs the decision: always into every log the session stores into (unless a corrected QSO is
+// no longer in the current log: then nothing is written). A failure is told through dialogs
+// with the logs that missed the QSO.
 EntryStoreResult storeEntry(Session &session, const QsoStore &store,
                             const EntryStoreRequest &request, Dialogs &dialogs);
 

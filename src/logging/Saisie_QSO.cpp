@@ -38,7 +38,6 @@ Saisie_QSO::Saisie_QSO(Services &services, Session &session, QWidget *parent)
     , m_services(services)
     , m_session(session)
     , m_settings(services.settings)
-    , m_store(session.logFiles())
     , m_firstNames(session.folder())
 {
     setObjectName(QStringLiteral("Saisie_QSO"));
@@ -50,7 +49,7 @@ Saisie_QSO::Saisie_QSO(Services &services, Session &session, QWidget *parent)
     m_keyFlow = new EntryKeyFlow(m_form, m_state, services.dialogs, m_settings, *this, this);
     // The list shows the session's own lines, all of one height. It is laid out whole, not in
     // batches: the last line must be reachable at once after every change.
-    m_form.listModel = new LogListModel(session, m_form.Liste_QSO);
+    m_form.listModel = &session.model();
     m_form.Liste_QSO->setModel(m_form.listModel);
     m_corrections = std::make_unique<LogCorrectionController>(static_cast<CorrectionHost &>(*this),
                                                               services.dialogs, session);
@@ -148,11 +147,20 @@ void Saisie_QSO::connectMenus()
 
 void Saisie_QSO::connectSession()
 {
-    connect(&m_session, &Session::qsoAppended, this, &Saisie_QSO::forgetChosenLine);
-    connect(&m_session, &Session::qsoChanged, this, &Saisie_QSO::forgetChosenLine);
-    connect(&m_session, &Session::qsoInserted, this, &Saisie_QSO::forgetChosenLine);
-    connect(&m_session, &Session::qsoRemoved, this, &Saisie_QSO::forgetChosenLine);
-    connect(&m_session, &Session::logRewritten, this, &Saisie_QSO::forgetChosenLine);
+    followLog(
+        m_session.model(), this, [this](int, int) { forgetChosenLine(); },
+        [this] { forgetChosenLine(); });
+    connect(&m_session, &Session::changedOutside, this, &Saisie_QSO::showLogChangedOutside);
+}
+
+void Saisie_QSO::showLogChangedOutside()
+{
+    // The QSO being typed stays as it is, focus included; a corrected one keeps its number.
+    if (!m_state.editing)
+        m_form.Num_Q->setText(QString::number(m_session.currentLog().nextNumber()));
+    selectLastLine();
+    refreshOperatorCount();
+    refreshTally();
 }
 
 void Saisie_QSO::installFirstNameMemory()
@@ -194,7 +202,7 @@ void Saisie_QSO::setFirstNameLookup(FirstNameLookup lookup)
 
 void Saisie_QSO::setFirstNameUpdate(FirstNameUpdate update)
 {
-    m_store = QsoStore(m_session.logFiles(), std::move(update));
+    m_store = QsoStore(std::move(update));
 }
 
 void Saisie_QSO::setTallyRefresh(TallyRefresh refresh)

@@ -108,6 +108,7 @@ private:
     void load();
     void connectMenus();
     void connectSession();
+    void showLogChangedOutside();
     void installFirstNameMemory();
     void onListSelection();
     void setDeferredEntry(bool on);

@@ -73,20 +73,18 @@ QStringList CurrentLog::copyOfLines() const
     return lines;
 }
 
-qint64 CurrentLog::fileSize() const
+bool CurrentLog::isCurrent() const
 {
-    const QFileInfo info(m_logs.path(m_reference));
-    return info.exists() ? info.size() : 0;
+    return FileStamp::of(path()) == m_stamp;
 }
 
-bool CurrentLog::sizeIs(qint64 expected)
+bool CurrentLog::tookChange(qint64 delta)
 {
-    if (fileSize() == expected) {
-        m_size = expected;
-        return true;
-    }
-    load(m_reference);
-    return false;
+    const FileStamp now = FileStamp::of(path());
+    if (now.size != m_stamp.size + delta || (!now.exists && delta != 0))
+        return false;
+    m_stamp = now;
+    return true;
 }
 
 void CurrentLog::readFile()
@@ -95,7 +93,10 @@ void CurrentLog::readFile()
     m_file = QByteArray();
     m_added = QByteArray();
     std::vector<Row>().swap(m_rows);
-    QFile file(m_logs.path(m_reference));
+    // The stamp is taken before the bytes: a write between the two makes the log look changed
+    // at the next check, never the other way round.
+    m_stamp = FileStamp::of(path());
+    QFile file(path());
     if (!file.open(QIODevice::ReadOnly)) {
         // A missing log is an ordinary case (no QSO yet); one that is there and cannot be
         // read is not.
@@ -118,7 +119,6 @@ void CurrentLog::load(const QString &reference)
     m_reference = reference;
     readFile();
     index();
-    m_size = fileSize();
 }
 
 // The call-sign index.
@@ -270,49 +270,44 @@ void CurrentLog::shiftRows(qsizetype from, qint32 by)
 
 // The changes.
 
-bool CurrentLog::appended(const QString &line)
+void CurrentLog::appendLine(QByteArrayView bytes)
 {
-    const QByteArray bytes = encodeWindows1252(line);
-    if (!sizeIs(m_size + bytes.size() + 2))
-        return false;
     m_rows.push_back(added(bytes));
     m_next.push_back(kNone);
     addRow(size() - 1);
-    return true;
 }
 
-std::optional<QList<qsizetype>> CurrentLog::replaced(const QString &oldLine, const QString &newLine)
+QList<qsizetype> CurrentLog::rowsHolding(QByteArrayView bytes) const
 {
-    const QByteArray oldBytes = encodeWindows1252(oldLine);
-    const QByteArray newBytes = encodeWindows1252(newLine);
     QList<qsizetype> rows;
-    const QByteArrayView oldCall = trimmedColumn(oldBytes, qsocol::kCall);
-    if (!oldCall.isEmpty()) {
+    const QByteArrayView call = trimmedColumn(bytes, qsocol::kCall);
+    if (!call.isEmpty()) {
         // Only rows of its call sign can hold the line.
-        const CallSlot &slot = m_slots[slotOf(oldCall, hashOf(oldCall))];
+        const CallSlot &slot = m_slots[slotOf(call, hashOf(call))];
         for (qint32 row = slot.first; row != kNone; row = m_next[size_t(row)]) {
-            if (bytesOf(row) == QByteArrayView(oldBytes))
+            if (bytesOf(row) == bytes)
                 rows.append(row);
         }
     } else {
         for (qsizetype row = 0; row < size(); ++row) {
-            if (bytesOf(row) == QByteArrayView(oldBytes))
+            if (bytesOf(row) == bytes)
                 rows.append(row);
         }
     }
-    const qint64 delta = rows.size() * (newBytes.size() - oldBytes.size());
-    if (!sizeIs(m_size + delta))
-        return std::nullopt;
+    return rows;
+}
+
+void CurrentLog::replaceRows(const QList<qsizetype> &rows, QByteArrayView bytes)
+{
     if (rows.isEmpty())
-        return rows;
+        return;
     // Every changed row points to the one copy of the new line.
-    const Row changed = added(newBytes);
-    for (const qsizetype row : std::as_const(rows)) {
+    const Row changed = added(bytes);
+    for (const qsizetype row : rows) {
         dropRow(row);
         m_rows[size_t(row)] = changed;
         addRow(row);
     }
-    return rows;
 }
 
 qsizetype CurrentLog::insertionRow(QByteArrayView line) const
@@ -328,31 +323,65 @@ qsizetype CurrentLog::insertionRow(QByteArrayView line) const
     return size();
 }
 
-std::optional<qsizetype> CurrentLog::inserted(const QString &line)
+void CurrentLog::insertLine(qsizetype row, QByteArrayView bytes)
 {
-    const QByteArray bytes = encodeWindows1252(line);
-    if (!sizeIs(m_size + bytes.size() + 2))
-        return std::nullopt;
-    const qsizetype row = insertionRow(bytes);
     m_rows.insert(m_rows.begin() + row, added(bytes));
     shiftRows(row, 1);
     m_next.insert(m_next.begin() + row, kNone);
     addRow(row);
+}
+
+void CurrentLog::removeRow(qsizetype row)
+{
+    dropRow(row);
+    m_rows.erase(m_rows.begin() + row);
+    m_next.erase(m_next.begin() + row);
+    shiftRows(row, -1);
+}
+
+bool CurrentLog::appended(const QString &line)
+{
+    const QByteArray bytes = encodeWindows1252(line);
+    if (!tookChange(bytes.size() + 2)) {
+        load(m_reference);
+        return false;
+    }
+    appendLine(bytes);
+    return true;
+}
+
+std::optional<QList<qsizetype>> CurrentLog::replaced(const QString &oldLine, const QString &newLine)
+{
+    const QByteArray oldBytes = encodeWindows1252(oldLine);
+    const QByteArray newBytes = encodeWindows1252(newLine);
+    const QList<qsizetype> rows = rowsHolding(oldBytes);
+    if (!tookChange(rows.size() * (newBytes.size() - oldBytes.size()))) {
+        load(m_reference);
+        return std::nullopt;
+    }
+    replaceRows(rows, newBytes);
+    return rows;
+}
+
+std::optional<qsizetype> CurrentLog::inserted(const QString &line)
+{
+    const QByteArray bytes = encodeWindows1252(line);
+    if (!tookChange(bytes.size() + 2)) {
+        load(m_reference);
+        return std::nullopt;
+    }
+    const qsizetype row = insertionRow(bytes);
+    insertLine(row, bytes);
     return row;
 }
 
 bool CurrentLog::removed(qsizetype row)
 {
-    if (row < 0 || row >= size()) {
+    if (row < 0 || row >= size() || !tookChange(-(bytesOf(row).size() + 2))) {
         load(m_reference);
         return false;
     }
-    if (!sizeIs(m_size - (bytesOf(row).size() + 2)))
-        return false;
-    dropRow(row);
-    m_rows.erase(m_rows.begin() + row);
-    m_next.erase(m_next.begin() + row);
-    shiftRows(row, -1);
+    removeRow(row);
     return true;
 }
 

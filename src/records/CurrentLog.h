@@ -11,6 +11,7 @@
 #pragma once
 
 #include "LogFiles.h"
+#include "common/FileStamp.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -30,8 +31,28 @@ public:
     // Reads the reference's log whole.
     void load(const QString &reference);
 
-    // Each of these takes in a change just written to the log. When the file does not have
-    // the size the change gives it, it is read again whole and the answer is empty (false).
+    // Whether the file is still what was last read or written here (one stat of it).
+    bool isCurrent() const;
+    // The path of the log's file.
+    QString path() const { return m_logs.path(m_reference); }
+
+    // A change this program just wrote to the file is taken in two steps, so that a model can
+    // announce it before and after: tookChange says whether the file now holds the log plus
+    // delta bytes (and takes its new stamp as read when it does); the change is then applied
+    // with one of the functions after it. When tookChange is false, the log is to be read again.
+    bool tookChange(qint64 delta);
+    void appendLine(QByteArrayView bytes);
+    // The rows whose line is exactly bytes.
+    QList<qsizetype> rowsHolding(QByteArrayView bytes) const;
+    void replaceRows(const QList<qsizetype> &rows, QByteArrayView bytes);
+    // The row a line of this moment goes to: before the first line of an equal or later
+    // moment, or at the end.
+    qsizetype insertionRow(QByteArrayView line) const;
+    void insertLine(qsizetype row, QByteArrayView bytes);
+    void removeRow(qsizetype row);
+
+    // The same in one step each: when the file does not hold the change, it is read again
+    // whole and the answer is empty (false).
     // A line appended at the end.
     bool appended(const QString &line);
     // Every line equal to oldLine became newLine: the rows changed.
@@ -86,7 +107,6 @@ private:
     QByteArrayView callOf(qsizetype row) const;
     Row added(QByteArrayView bytes);
     void readFile();
-    qsizetype insertionRow(QByteArrayView line) const;
 
     void index();
     size_t slotOf(QByteArrayView call, quint32 hash) const;
@@ -96,8 +116,6 @@ private:
     void dropRow(qsizetype row);
     void shiftRows(qsizetype from, qint32 by);
 
-    qint64 fileSize() const;
-    bool sizeIs(qint64 expected);
 
     LogFiles m_logs;
     QString m_reference;
@@ -109,7 +127,7 @@ private:
     // For each row, the next row of its call sign, or -1.
     std::vector<qint32> m_next;
     qsizetype m_callCount = 0;
-    qint64 m_size = 0;
+    FileStamp m_stamp;
 };
 
 } // namespace orvel

@@ -1,6 +1,7 @@
 #include "LogFiles.h"
 
 #include "common/DateTimeText.h"
+#include "common/FileStamp.h"
 #include "common/ReferenceName.h"
 #include "common/Windows1252.h"
 
@@ -25,6 +26,9 @@ QString LogWriteResult::message() const
                              .arg(failedReferences.join(QStringLiteral(", ")));
     if (!errors.isEmpty())
         text += QLatin1Char('\n') + errors.join(QLatin1Char('\n'));
+    if (undone)
+        text += QStringLiteral("\nLe QSO n'a été enregistré dans aucun log : il reste dans les "
+                               "champs pour être enregistré de nouveau.");
     return text;
 }
 
@@ -71,10 +75,32 @@ FileResult LogFiles::createEmpty(const QString &reference) const
 LogWriteResult LogFiles::append(const QStringList &references, const QString &line) const
 {
     LogWriteResult result;
+    struct Grown {
+        QString path;
+        qint64 before = 0;
+        qint64 after = 0;
+    };
+    QList<Grown> grown;
     for (const QString &reference : references) {
-        const FileResult written = appendLines(path(reference), {line});
-        if (!written)
+        const QString file = path(reference);
+        const qint64 before = FileStamp::of(file).size;
+        const FileResult written = appendLines(file, {line});
+        if (!written) {
             result.fail(reference, written.error);
+            continue;
+        }
+        grown.append(Grown{file, before, FileStamp::of(file).size});
+    }
+    if (result.ok())
+        return result;
+    // A QSO in some logs of the group and not in others would be stored twice in the first
+    // ones when the operator stores it again: the appends that succeeded are taken back.
+    result.undone = true;
+    for (const Grown &log : std::as_const(grown)) {
+        if (const FileResult cut = cutBack(log.path, log.after, log.before); !cut) {
+            result.undone = false;
+            result.errors.append(cut.error);
+        }
     }
     return result;
 }

@@ -17,6 +17,8 @@ struct LogWriteResult {
     QStringList unchangedReferences;
     // The log that had to hold the line to replace did not: nothing was written anywhere.
     bool lineMissing = false;
+    // An append that failed in some logs was taken back from the others: no log has it.
+    bool undone = false;
     bool ok() const { return failedReferences.isEmpty(); }
     // The French message naming the logs that did not receive the QSO.
     QString message() const;
@@ -47,7 +49,8 @@ public:
     FileResult createEmpty(const QString &reference) const;
 
     // Appends line to the log of every reference, in order (a missing log is created), each
-    // flushed to disk before returning.
+    // flushed to disk before returning. When any log cannot take it, it is taken back from the
+    // logs that did (undone), so that the group's logs still agree and storing again is safe.
     LogWriteResult append(const QStringList &references, const QString &line) const;
 
     // In every reference's log, every line exactly equal to oldLine becomes newLine. When

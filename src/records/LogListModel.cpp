@@ -1,75 +1,117 @@
 #include "LogListModel.h"
 
-#include "Session.h"
+#include "CurrentLog.h"
+#include "QsoLine.h"
 
 namespace orvel {
 
-LogListModel::LogListModel(const Session &session, QObject *parent)
+LogListModel::LogListModel(const CurrentLog &log, QObject *parent)
     : QAbstractListModel(parent)
-    , m_session(session)
-    , m_rows(int(session.currentLog().size()))
+    , m_log(log)
 {
-    connect(&session, &Session::qsoAppended, this, &LogListModel::onAppended);
-    connect(&session, &Session::qsoChanged, this, &LogListModel::onChanged);
-    connect(&session, &Session::qsoInserted, this, &LogListModel::onInserted);
-    connect(&session, &Session::qsoRemoved, this, &LogListModel::onRemoved);
-    connect(&session, &Session::logRewritten, this, &LogListModel::onRewritten);
 }
 
 int LogListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_rows;
+    return parent.isValid() ? 0 : int(m_log.size());
 }
 
 QVariant LogListModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_rows)
+    if (!index.isValid() || index.row() >= m_log.size())
         return {};
-    const CurrentLog &log = m_session.currentLog();
-    if (index.row() >= log.size())
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return listEntry(index.row() + 1, m_log.line(index.row()));
+    case LineRole:
+        return m_log.line(index.row());
+    default:
         return {};
-    return listEntry(index.row() + 1, log.line(index.row()));
+    }
 }
 
-void LogListModel::onAppended()
+QHash<int, QByteArray> LogListModel::roleNames() const
 {
-    beginInsertRows({}, m_rows, m_rows);
-    ++m_rows;
-    endInsertRows();
+    QHash<int, QByteArray> names = QAbstractListModel::roleNames();
+    names.insert(LineRole, "line");
+    return names;
 }
 
-void LogListModel::onChanged(qsizetype row)
+void LogListModel::beginAppend()
 {
-    emit dataChanged(index(int(row)), index(int(row)));
+    const int row = rowCount();
+    beginInsertRows({}, row, row);
 }
 
-void LogListModel::onInserted(qsizetype row)
+void LogListModel::beginInsert(qsizetype row)
 {
     beginInsertRows({}, int(row), int(row));
-    ++m_rows;
+}
+
+void LogListModel::endInsert(qsizetype row)
+{
     endInsertRows();
     renumberFrom(row + 1);
 }
 
-void LogListModel::onRemoved(qsizetype row)
+void LogListModel::beginRemove(qsizetype row)
 {
     beginRemoveRows({}, int(row), int(row));
-    --m_rows;
+}
+
+void LogListModel::endRemove(qsizetype row)
+{
     endRemoveRows();
     renumberFrom(row);
 }
 
-void LogListModel::renumberFrom(qsizetype row)
+void LogListModel::changed(qsizetype first, qsizetype last)
 {
-    if (row < m_rows)
-        emit dataChanged(index(int(row)), index(m_rows - 1));
+    emit dataChanged(index(int(first)), index(int(last)));
 }
 
-void LogListModel::onRewritten()
+void LogListModel::renumberFrom(qsizetype row)
 {
-    beginResetModel();
-    m_rows = int(m_session.currentLog().size());
-    endResetModel();
+    // Only the numbers changed: followers of the lines were told of the change already.
+    if (row < rowCount())
+        emit dataChanged(index(int(row)), index(rowCount() - 1),
+                         {Qt::DisplayRole, Qt::AccessibleTextRole});
+}
+
+void followLog(const QAbstractItemModel &model, const QObject *context,
+               std::function<void(int first, int last)> appended, std::function<void()> changed)
+{
+    QObject::connect(&model, &QAbstractItemModel::rowsInserted, context,
+                     [&model, appended, changed](const QModelIndex &, int first, int last) {
+                         if (last == model.rowCount() - 1)
+                             appended(first, last);
+                         else
+                             changed();
+                     });
+    QObject::connect(&model, &QAbstractItemModel::rowsRemoved, context, [changed] { changed(); });
+    QObject::connect(&model, &QAbstractItemModel::rowsMoved, context, [changed] { changed(); });
+    QObject::connect(&model, &QAbstractItemModel::modelReset, context, [changed] { changed(); });
+    // The rows after an inserted or removed one are renumbered (their lines stay): the change
+    // was told already.
+    QObject::connect(&model, &QAbstractItemModel::dataChanged, context,
+                     [changed](const QModelIndex &, const QModelIndex &, const QList<int> &roles) {
+                         if (roles.isEmpty() || roles.contains(LogListModel::LineRole))
+                             changed();
+                     });
+}
+
+void followLogLines(const QAbstractItemModel &model, const QObject *context,
+                    std::function<void(const QString &line)> appended,
+                    std::function<void()> changed)
+{
+    followLog(
+        model, context,
+        [&model, appended](int first, int last) {
+            for (int row = first; row <= last; ++row)
+                appended(model.index(row, 0).data(LogListModel::LineRole).toString());
+        },
+        std::move(changed));
 }
 
 } // namespace orvel

@@ -1,11 +1,24 @@
 #include "Session.h"
 
+#include "common/Windows1252.h"
+
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QTimer>
+
 namespace orvel {
+
+namespace {
+// How long the file must stay quiet before an outside change is read: an editor's save is
+// several writes.
+constexpr int kSettleMilliseconds = 250;
+} // namespace
 
 Session::Session(QString folder, QObject *parent)
     : QObject(parent)
     , m_folder(std::move(folder))
     , m_log(LogFiles(m_folder))
+    , m_model(new LogListModel(m_log, this))
 {
 }
 
@@ -15,6 +28,8 @@ Session::Session(QString folder, const Activation &current, const QStringList &o
 {
     open(current, openReferences);
 }
+
+Session::~Session() = default;
 
 QStringList Session::storeReferences() const
 {
@@ -27,50 +42,190 @@ void Session::open(const Activation &current, const QStringList &openReferences)
 {
     m_activation = current;
     m_open = openReferences;
+    m_model->beginReset();
     m_log.load(m_activation.reference);
+    m_model->endReset();
+    watchCurrentLog();
     emit activationChanged();
-    emit logRewritten();
 }
 
-void Session::logAppended(const QString &line)
+// --- The writes ------------------------------------------------------------------------------
+
+LogWriteResult Session::append(const QString &line)
 {
-    if (m_log.appended(line))
-        emit qsoAppended(line);
+    refresh();
+    const QStringList references = storeReferences();
+    const LogWriteResult result = logFiles().append(references, line);
+    if (result.ok() && references.contains(currentReference()))
+        followAppend(line);
     else
-        emit logRewritten();
+        refresh();
+    return result;
 }
 
-void Session::logReplaced(const QString &oldLine, const QString &newLine)
+LogWriteResult Session::replace(const QString &oldLine, const QString &newLine)
 {
-    const auto rows = m_log.replaced(oldLine, newLine);
-    if (!rows) {
-        emit logRewritten();
+    refresh();
+    const LogWriteResult result =
+        logFiles().replace(storeReferences(), newLine, oldLine, currentReference());
+    if (result.lineMissing || result.failedReferences.contains(currentReference()) ||
+        !storeReferences().contains(currentReference()))
+        refresh();
+    else
+        followReplace(oldLine, newLine);
+    return result;
+}
+
+LogWriteResult Session::insert(const QString &line)
+{
+    refresh();
+    const LogWriteResult result = logFiles().insert(storeReferences(), line);
+    if (result.failedReferences.contains(currentReference()) ||
+        !storeReferences().contains(currentReference()))
+        refresh();
+    else
+        followInsert(line);
+    return result;
+}
+
+LogFiles::RemoveOutcome Session::remove(qsizetype row, const QString &expectedLine,
+                                        QString *error)
+{
+    refresh();
+    const auto outcome = logFiles().removeAt(currentReference(), row, expectedLine, error);
+    if (outcome == LogFiles::RemoveOutcome::Removed)
+        followRemove(row);
+    else
+        refresh();
+    return outcome;
+}
+
+FileResult Session::recover(const QString &reference, const QString &line)
+{
+    refresh();
+    const FileResult result = logFiles().insertOne(reference, line);
+    if (result && reference == currentReference())
+        followInsert(line);
+    else
+        refresh();
+    return result;
+}
+
+// --- Keeping the current log in step -----------------------------------------------------------
+
+void Session::followAppend(const QString &line)
+{
+    const QByteArray bytes = encodeWindows1252(line);
+    if (!m_log.tookChange(bytes.size() + 2)) {
+        reread();
         return;
     }
-    for (const qsizetype row : *rows)
-        emit qsoChanged(row);
+    m_model->beginAppend();
+    m_log.appendLine(bytes);
+    m_model->endAppend();
 }
 
-void Session::logInserted(const QString &line)
+void Session::followReplace(const QString &oldLine, const QString &newLine)
 {
-    if (const auto row = m_log.inserted(line))
-        emit qsoInserted(*row);
-    else
-        emit logRewritten();
+    const QByteArray oldBytes = encodeWindows1252(oldLine);
+    const QByteArray newBytes = encodeWindows1252(newLine);
+    const QList<qsizetype> rows = m_log.rowsHolding(oldBytes);
+    if (!m_log.tookChange(rows.size() * (newBytes.size() - oldBytes.size()))) {
+        reread();
+        return;
+    }
+    if (rows.isEmpty())
+        return;
+    m_log.replaceRows(rows, newBytes);
+    // Rows come in log order.
+    m_model->changed(rows.first(), rows.last());
 }
 
-void Session::logRemoved(qsizetype row)
+void Session::followInsert(const QString &line)
 {
-    if (m_log.removed(row))
-        emit qsoRemoved(row);
-    else
-        emit logRewritten();
+    const QByteArray bytes = encodeWindows1252(line);
+    if (!m_log.tookChange(bytes.size() + 2)) {
+        reread();
+        return;
+    }
+    const qsizetype row = m_log.insertionRow(bytes);
+    m_model->beginInsert(row);
+    m_log.insertLine(row, bytes);
+    m_model->endInsert(row);
 }
 
-void Session::reloadLog()
+void Session::followRemove(qsizetype row)
 {
+    if (row < 0 || row >= m_log.size() ||
+        !m_log.tookChange(-(m_log.rowBytes(row).size() + 2))) {
+        reread();
+        return;
+    }
+    m_model->beginRemove(row);
+    m_log.removeRow(row);
+    m_model->endRemove(row);
+}
+
+void Session::reread()
+{
+    m_model->beginReset();
     m_log.load(m_activation.reference);
-    emit logRewritten();
+    m_model->endReset();
+    // A file replaced by another program is another file: the watch follows the name.
+    watchCurrentLog();
+}
+
+bool Session::refresh()
+{
+    if (m_log.isCurrent())
+        return false;
+    reread();
+    emit changedOutside();
+    return true;
+}
+
+// --- Watching the file -------------------------------------------------------------------------
+
+void Session::setWatching(bool on)
+{
+    m_watching = on;
+    watchCurrentLog();
+}
+
+void Session::watchCurrentLog()
+{
+    if (!m_watching || m_activation.reference.isEmpty()) {
+        delete m_watcher;
+        m_watcher = nullptr;
+        return;
+    }
+    if (!m_watcher) {
+        m_watcher = new QFileSystemWatcher(this);
+        m_settle = new QTimer(this);
+        m_settle->setSingleShot(true);
+        m_settle->setInterval(kSettleMilliseconds);
+        connect(m_settle, &QTimer::timeout, this, &Session::refresh);
+        connect(m_watcher, &QFileSystemWatcher::fileChanged, this, &Session::onFileEvent);
+        connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &Session::onFileEvent);
+    }
+    const QString path = m_log.path();
+    const QStringList files = m_watcher->files();
+    for (const QString &file : files) {
+        if (file != path)
+            m_watcher->removePath(file);
+    }
+    // The folder tells of a log created or replaced under its name; the file, of a write.
+    if (!m_watcher->directories().contains(m_folder) && QFileInfo(m_folder).isDir())
+        m_watcher->addPath(m_folder);
+    if (!path.isEmpty() && !files.contains(path) && QFileInfo::exists(path))
+        m_watcher->addPath(path);
+}
+
+void Session::onFileEvent()
+{
+    // A file replaced by a rename is no longer watched under its name: watch it again.
+    watchCurrentLog();
+    m_settle->start();
 }
 
 } // namespace orvel

@@ -1,15 +1,25 @@
 // What the windows share: the current activation (a snapshot of its nine fields), the open
 // references in list order and the current log, held once. The setup window writes it when it
 // hands over to QSO entry, the command line when it opens a reference; every other window
-// reads it and listens to its signals, so none reads another window's controls and no view
-// re-reads a long log to learn of one new QSO.
+// reads it, so none reads another window's controls.
+//
+// The session is the only writer of the open logs. Each write goes to every log it concerns,
+// keeps the current log in step and announces the change through the one model the session
+// owns (model()), which every list of the log shows or follows: no view can miss a change.
+// Before it reads or rewrites, it checks that the current log's file is what it last read, so
+// that a line another program wrote is read, never overwritten; it also watches the file, so
+// that such a change is shown within a second.
 #pragma once
 
 #include "Activation.h"
 #include "CurrentLog.h"
+#include "LogListModel.h"
 
 #include <QObject>
 #include <QStringList>
+
+class QFileSystemWatcher;
+class QTimer;
 
 namespace orvel {
 
@@ -21,6 +31,7 @@ public:
     // A session opened at once on an activation and its group.
     Session(QString folder, const Activation &current, const QStringList &openReferences,
             QObject *parent = nullptr);
+    ~Session() override;
 
     // The folder of every data file.
     const QString &folder() const { return m_folder; }
@@ -32,43 +43,64 @@ public:
     // Where a QSO goes: the open references, or the current one alone when none is open.
     QStringList storeReferences() const;
     const CurrentLog &currentLog() const { return m_log; }
+    // The current log as a list model: the one announcer of its changes.
+    LogListModel &model() { return *m_model; }
+    const LogListModel &model() const { return *m_model; }
+    // For reading logs (exports, listings); writes go through the session.
     LogFiles logFiles() const { return LogFiles(m_folder); }
 
     // Makes an activation and its group current and reads its log.
     void open(const Activation &current, const QStringList &openReferences);
 
-    // Each of these takes in a change this program has just written to the current log; a
-    // log that holds anything else is read again (logRewritten).
-    // A line appended at the end.
-    void logAppended(const QString &line);
-    // Every line equal to oldLine became newLine.
-    void logReplaced(const QString &oldLine, const QString &newLine);
-    // A line placed at its moment.
-    void logInserted(const QString &line);
-    // The line at row was removed.
-    void logRemoved(qsizetype row);
-    // The current log was changed in place (corrected, inserted, deleted, recovered QSO):
-    // it is read again.
-    void reloadLog();
+    // The writes of the open logs.
+    // A QSO at the end of the log of every reference of storeReferences(). When one log
+    // cannot take it, it is taken back from the others (see LogFiles::append).
+    LogWriteResult append(const QString &line);
+    // Every line equal to oldLine becomes newLine in those logs; nothing is written anywhere
+    // unless the current log holds oldLine (lineMissing is then set).
+    LogWriteResult replace(const QString &oldLine, const QString &newLine);
+    // A QSO placed at its moment in those logs.
+    LogWriteResult insert(const QString &line);
+    // The line at row of the current log, removed from it alone, provided the file still
+    // holds expectedLine there.
+    LogFiles::RemoveOutcome remove(qsizetype row, const QString &expectedLine,
+                                   QString *error = nullptr);
+    // A deleted QSO put back at its moment into the log of reference (the one it was taken
+    // from, which may no longer be the current one).
+    FileResult recover(const QString &reference, const QString &line);
+
+    // Reads the current log again when its file is no longer what was last read or written
+    // here (another program changed it): true when it did. Costs one stat otherwise. Called
+    // before every view, tally, listing, export and label run reads the log.
+    bool refresh();
+    // Whether the current log's file is watched for changes made by other programs (off by
+    // default: the windows turn it on; the command line reads once).
+    void setWatching(bool on);
 
 signals:
     void activationChanged();
-    // One line at the end of the current log; nothing else changed.
-    void qsoAppended(const QString &line);
-    // The line at row was replaced.
-    void qsoChanged(qsizetype row);
-    // A line now stands at row; the rows after it moved down by one.
-    void qsoInserted(qsizetype row);
-    // The line at row is gone; the rows after it moved up by one.
-    void qsoRemoved(qsizetype row);
-    // The current log must be taken again whole.
-    void logRewritten();
+    // The current log was read again because another program changed its file.
+    void changedOutside();
 
 private:
+    // Takes in the change just written to the current log, or reads it again when the file
+    // holds something else.
+    void followAppend(const QString &line);
+    void followReplace(const QString &oldLine, const QString &newLine);
+    void followInsert(const QString &line);
+    void followRemove(qsizetype row);
+    void reread();
+    void watchCurrentLog();
+    void onFileEvent();
+
     QString m_folder;
     Activation m_activation;
     QStringList m_open;
     CurrentLog m_log;
+    LogListModel *m_model = nullptr;
+    QFileSystemWatcher *m_watcher = nullptr;
+    QTimer *m_settle = nullptr;
+    bool m_watching = false;
 };
 
 } // namespace orvel

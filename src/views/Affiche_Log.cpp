@@ -39,8 +39,9 @@ Affiche_Log::Affiche_Log(Services &services, Session &session, QWidget *parent)
     };
     build();
     load();
-    connect(&m_session, &Session::qsoAppended, this, &Affiche_Log::onQsoAppended);
-    connect(&m_session, &Session::logRewritten, this, &Affiche_Log::load);
+    // The list is a view of the session's model; the count follows every change of the log.
+    followLog(
+        m_session.model(), this, [this](int, int) { showCount(); }, [this] { showCount(); });
     connect(&m_session, &Session::activationChanged, this, &Affiche_Log::load);
     connect(Enregistrer, &QPushButton::clicked, this, &Affiche_Log::onEnregistrerClicked);
     connect(Imprimer, &QPushButton::clicked, this, &Affiche_Log::onImprimerClicked);
@@ -63,7 +64,8 @@ void Affiche_Log::build()
     auto *frame2 =
         named(new QGroupBox(QStringLiteral("Liste des QSO"), this), QStringLiteral("Frame2"));
     auto *frame2Layout = new QVBoxLayout(frame2);
-    m_model = new ListingModel(this);
+    m_model = new NumberedLogProxy(this);
+    m_model->setSourceModel(&m_session.model());
     Liste_QSO = listingView(frame2, QStringLiteral("Liste_QSO"), m_model, kEntryColumns);
     Label2 = namedLabel(frame2, QStringLiteral("Label2"), listColumnHeader());
     Label2->setFont(Liste_QSO->font());
@@ -92,13 +94,6 @@ void Affiche_Log::build()
 void Affiche_Log::load()
 {
     Label3->setText(logWindowTitle(m_session.openReferences()));
-    m_model->showLog(m_session.currentLog().copyOfLines());
-    showCount();
-}
-
-void Affiche_Log::onQsoAppended(const QString &line)
-{
-    m_model->appendLine(line);
     showCount();
 }
 
@@ -109,6 +104,7 @@ void Affiche_Log::showCount()
 
 void Affiche_Log::onEnregistrerClicked()
 {
+    m_session.refresh();
     QList<Listing> listings;
     if (const FileResult built =
             buildLogListings(m_session, m_services.clock.localNow().date(), listings);
@@ -122,6 +118,7 @@ void Affiche_Log::onEnregistrerClicked()
 
 void Affiche_Log::onImprimerClicked()
 {
+    m_session.refresh();
     QList<Listing> listings;
     if (const FileResult built =
             buildLogListings(m_session, m_services.clock.localNow().date(), listings);

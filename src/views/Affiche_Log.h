@@ -12,7 +12,7 @@ class QPushButton;
 
 namespace orvel {
 
-class ListingModel;
+class NumberedLogProxy;
 class Session;
 struct Services;
 
@@ -39,14 +39,13 @@ public:
 private:
     void build();
     void load();
-    void onQsoAppended(const QString &line);
     void showCount();
     void onEnregistrerClicked();
     void onImprimerClicked();
 
     Services &m_services;
     Session &m_session;
-    ListingModel *m_model = nullptr;
+    NumberedLogProxy *m_model = nullptr;
     PrinterChoice m_choosePrinter;
 };
 

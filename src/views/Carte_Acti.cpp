@@ -98,9 +98,9 @@ Carte_Acti::Carte_Acti(Settings &settings, Dialogs &dialogs, DepartmentTally &ta
     layout->addLayout(side);
 
     selectSaved(settings);
-    m_map->setMarks(tally.mapMarks());
-    connect(&tally, &DepartmentTally::mapChanged, m_map,
-            [this] { m_map->setMarks(m_tally.mapMarks()); });
+    showMarks();
+    // The areas and their count always tell the same marks.
+    connect(&tally, &DepartmentTally::mapChanged, this, &Carte_Acti::showMarks);
     connect(show, &QPushButton::clicked, this, &Carte_Acti::onAfficherClicked);
     resize(sizeHint());
 }
@@ -116,14 +116,19 @@ void Carte_Acti::selectSaved(Settings &settings)
     select(m_band, saved.bandIndex());
 }
 
+void Carte_Acti::showMarks()
+{
+    m_map->setMarks(m_tally.mapMarks());
+    m_count->setText(QString::number(countDepartments(m_tally.mapMarks())));
+}
+
 void Carte_Acti::onAfficherClicked()
 {
     if (m_band->currentText().isEmpty()) {
         m_dialogs.message(QStringLiteral("Selectionnez une bande"));
         return;
     }
-    m_count->setText(
-        QString::number(m_tally.showOnMap(m_band->currentText(), m_mode->currentText())));
+    m_tally.showOnMap(m_band->currentText(), m_mode->currentText());
 }
 
 } // namespace orvel

@@ -27,6 +27,7 @@ public:
 
 private:
     void onAfficherClicked();
+    void showMarks();
     void selectSaved(Settings &settings);
 
     Dialogs &m_dialogs;

@@ -110,22 +110,23 @@ QStringList markedLabelTexts(const DepartmentMarks &marks)
     return texts;
 }
 
-DepartmentTally::DepartmentTally(const Session &session, QObject *parent)
+DepartmentTally::DepartmentTally(Session &session, QObject *parent)
     : QObject(parent)
     , m_session(session)
 {
     // A QSO appended adds its mark to the grid's count; any other change of the log has it
     // counted again whole at the next refresh.
-    connect(&session, &Session::qsoAppended, this, [this] {
-        const CurrentLog &log = m_session.currentLog();
-        const auto filter = storedFilter(m_counted.bandWithUnit, m_counted.mode);
-        if (m_counted.valid && filter && !log.isEmpty())
-            markRow(log.rowBytes(log.size() - 1), filter->first, filter->second,
-                    m_counted.marks);
-    });
-    for (const auto change : {&Session::qsoChanged, &Session::qsoInserted, &Session::qsoRemoved})
-        connect(&session, change, this, [this] { m_counted.valid = false; });
-    connect(&session, &Session::logRewritten, this, [this] { m_counted.valid = false; });
+    followLog(
+        session.model(), this,
+        [this](int first, int last) {
+            const CurrentLog &log = m_session.currentLog();
+            const auto filter = storedFilter(m_counted.bandWithUnit, m_counted.mode);
+            if (!m_counted.valid || !filter)
+                return;
+            for (int row = first; row <= last; ++row)
+                markRow(log.rowBytes(row), filter->first, filter->second, m_counted.marks);
+        },
+        [this] { m_counted.valid = false; });
     connect(&session, &Session::activationChanged, this, [this] { m_counted.valid = false; });
 }
 
@@ -146,6 +147,8 @@ void DepartmentTally::refreshForEntry(const QString &band, const QString &mode, 
 
 int DepartmentTally::showOnMap(const QString &bandWithUnit, const QString &mode)
 {
+    // The log as its file now stands, edited elsewhere or not.
+    m_session.refresh();
     const CurrentLog &log = m_session.currentLog();
     setMap(markDepartments(log, bandWithUnit, mode));
     if (m_entryKnown)

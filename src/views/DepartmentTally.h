@@ -51,7 +51,7 @@ public:
         Reset,            // on load, band or mode change, insert, delete, recover
     };
 
-    explicit DepartmentTally(const Session &session, QObject *parent = nullptr);
+    explicit DepartmentTally(Session &session, QObject *parent = nullptr);
 
     // The entry window's refresh, with its band ("14", no unit) and mode as they stand.
     void refreshForEntry(const QString &band, const QString &mode, MapMarks map);
@@ -70,7 +70,7 @@ private:
     void setGrid(const DepartmentMarks &marks);
     void setMap(const DepartmentMarks &marks);
 
-    const Session &m_session;
+    Session &m_session;
     QString m_entryBandWithUnit;
     QString m_entryMode;
     bool m_entryKnown = false;

@@ -34,8 +34,9 @@ Liste_Operateurs::Liste_Operateurs(Session &session, QWidget *parent)
     resize(260, 420);
     load();
     // The list and its count follow the log as it grows or changes.
-    connect(&m_session, &Session::qsoAppended, this, &Liste_Operateurs::onQsoAppended);
-    connect(&m_session, &Session::logRewritten, this, &Liste_Operateurs::load);
+    followLogLines(
+        m_session.model(), this, [this](const QString &line) { onQsoAppended(line); },
+        [this] { load(); });
 }
 
 void Liste_Operateurs::load()

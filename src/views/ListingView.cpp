@@ -1,6 +1,7 @@
 #include "ListingView.h"
 
 #include "Listings.h"
+#include "records/LogListModel.h"
 #include "widgets/Fonts.h"
 #include "widgets/FormWidgets.h"
 
@@ -62,6 +63,16 @@ QVariant ListingModel::data(const QModelIndex &index, int role) const
         return {};
     const qsizetype line = m_order.isEmpty() ? index.row() : m_order.at(index.row());
     return logListEntry(index.row() + 1, m_lines.at(line));
+}
+
+QVariant NumberedLogProxy::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
+        return QIdentityProxyModel::data(index, role);
+    if (!index.isValid())
+        return {};
+    return logListEntry(index.row() + 1,
+                        QIdentityProxyModel::data(index, LogListModel::LineRole).toString());
 }
 
 int listingWidth(const QWidget *widget, int columns)

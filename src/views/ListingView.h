@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QIdentityProxyModel>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -38,6 +39,16 @@ public:
 private:
     QStringList m_lines;
     QList<qsizetype> m_order; // empty: log order
+};
+
+// The session's model of the current log shown as the log window numbers it: every change of
+// the log reaches the view through the session's own notifications, and no line is copied.
+class NumberedLogProxy : public QIdentityProxyModel
+{
+    Q_OBJECT
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 };
 
 // A read-only list named name, in the fixed-pitch "Terminal" font (or the nearest fixed-pitch

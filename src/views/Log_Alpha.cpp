@@ -34,9 +34,9 @@ Log_Alpha::Log_Alpha(Services &services, Session &session, QWidget *parent)
     build();
     load();
     // A new QSO takes its place in the order; a change elsewhere sorts the list again.
-    connect(&m_session, &Session::qsoAppended, this, &Log_Alpha::onQsoAppended);
-    connect(&m_session, &Session::logRewritten, this, &Log_Alpha::load);
-    connect(&m_session, &Session::activationChanged, this, &Log_Alpha::load);
+    followLogLines(
+        m_session.model(), this, [this](const QString &line) { onQsoAppended(line); },
+        [this] { load(); });
     connect(Enregistrer, &QPushButton::clicked, this, &Log_Alpha::onEnregistrerClicked);
 }
 
@@ -104,6 +104,7 @@ void Log_Alpha::onQsoAppended(const QString &line)
 
 void Log_Alpha::onEnregistrerClicked()
 {
+    m_session.refresh();
     QList<Listing> listings;
     if (const FileResult built = buildAlphaListings(m_session, listings); !built) {
         m_services.dialogs.message(built.error);

@@ -57,9 +57,9 @@ Pays_Cont::Pays_Cont(const Session &session, Dialogs &dialogs, QWidget *parent)
     m_countries = CountriesContacted(std::move(table.table));
     rebuild();
 
-    connect(&session, &Session::qsoAppended, this, &Pays_Cont::onQsoAppended);
-    connect(&session, &Session::logRewritten, this, &Pays_Cont::rebuild);
-    connect(&session, &Session::activationChanged, this, &Pays_Cont::rebuild);
+    followLogLines(
+        session.model(), this, [this](const QString &line) { onQsoAppended(line); },
+        [this] { rebuild(); });
 }
 
 QStringList Pays_Cont::countries() const

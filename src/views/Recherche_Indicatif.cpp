@@ -61,6 +61,10 @@ Recherche_Indicatif::Recherche_Indicatif(Dialogs &dialogs, Session &session, QWi
     setObjectName(QStringLiteral("Recherche_Indicatif"));
     setWindowTitle(QStringLiteral("Recherche QSO"));
     build();
+    // Results on screen follow the log: the last search is run again on every change.
+    followLog(
+        m_session.model(), this, [this](int, int) { refreshResults(); },
+        [this] { refreshResults(); });
     Indica->clear();
     Option1_1->setChecked(true);
     Indica->setFocus();
@@ -219,11 +223,21 @@ void Recherche_Indicatif::runSearch()
         return;
     }
     m_model->setStringList(outcome.entries);
+    m_lastSearch = {option, key};
     if (!outcome.message.isEmpty())
         m_dialogs.message(outcome.message);
     Indica->clear();
     Data->clear();
     Depa->clear();
+}
+
+void Recherche_Indicatif::refreshResults()
+{
+    if (!m_lastSearch)
+        return;
+    const SearchOutcome outcome = searchQsos(m_session.currentLog().copyOfLines(),
+                                             m_lastSearch->first, m_lastSearch->second);
+    m_model->setStringList(outcome.stopped ? QStringList() : outcome.entries);
 }
 
 void Recherche_Indicatif::onResultClicked(const QModelIndex &index)

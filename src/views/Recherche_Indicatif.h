@@ -5,6 +5,8 @@
 #include "QsoSearch.h"
 
 #include <QWidget>
+#include <optional>
+#include <utility>
 
 class QLabel;
 class QLineEdit;
@@ -50,10 +52,13 @@ private:
     SearchOption selectedOption() const;
     void onBoxReturn(SearchOption box);
     void runSearch();
+    void refreshResults();
     void onResultClicked(const QModelIndex &index);
 
     Dialogs &m_dialogs;
     Session &m_session;
+    // The option and key of the search shown, run again when the log changes.
+    std::optional<std::pair<SearchOption, QString>> m_lastSearch;
     QStringListModel *m_model = nullptr;
 };
 

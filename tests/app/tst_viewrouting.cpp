@@ -71,6 +71,17 @@ private slots:
         QVERIFY(shown<Affiche_Log>());
         QVERIFY(shown<Log_Alpha>());
         QVERIFY(shown<Liste_Operateurs>());
+        // Chosen again, an open view comes to the front: never a second window.
+        const auto count = [] {
+            int windows = 0;
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                windows += widget->isVisible() ? 1 : 0;
+            return windows;
+        };
+        const int before = count();
+        for (const char *item : {"Mnu_Aff_Log", "Mnu_Log_Alpha", "Mnu_Liste_Op"})
+            router.openWindow(item);
+        QCOMPARE(count(), before);
 
         router.openWindow("Recherche");
         QPointer<Recherche_Indicatif> search = shown<Recherche_Indicatif>();

@@ -7,6 +7,7 @@
 #include "common/TextFile.h"
 #include "records/FirstNames.h"
 #include "logging/LogCorrections.h"
+#include "records/Session.h"
 #include "records/LogFiles.h"
 #include "records/QsoLine.h"
 #include "platform/Dialogs.h"
@@ -93,26 +94,29 @@ void runOperations(const QString &folder, const std::function<void()> &step)
     const LogFiles logs(folder);
     const FirstNames names(folder);
     ActivationList list(folder);
-    LogCorrections corrections(logs);
+    Activation current;
+    current.reference = kGroup.first();
+    Session session(folder, current, kGroup);
+    LogCorrections corrections(session);
     ScriptedDialogs yes;
     yes.defaultAnswer = true;
     for (int round = 0; round < kRounds; ++round) {
         const QString call = QStringLiteral("Q%1NEW").arg(round);
         const QString stored = qso(20, round, call);
-        logs.append(kGroup, stored);
+        session.append(stored);
         step();
         names.update(firstNameKeyLine(call, "75", "Nouveau"));
         step();
         names.update(firstNameKeyLine(QStringLiteral("F%1ABC").arg(round), "89", "Changé"));
         step();
-        logs.replace(kGroup, qso(20, round, call, QStringLiteral("CORRIGE")), stored);
+        session.replace(stored, qso(20, round, call, QStringLiteral("CORRIGE")));
         step();
-        logs.insert(kGroup, qso(5, round, QStringLiteral("Q%1OLD").arg(round)));
+        session.insert(qso(5, round, QStringLiteral("Q%1OLD").arg(round)));
         step();
         const QStringList current = logs.load(kGroup.first());
-        corrections.deleteChosen(yes, kGroup.first(), listEntry(round + 1, current.at(round)));
+        corrections.deleteChosen(yes, listEntry(round + 1, current.at(round)));
         step();
-        corrections.recoverDeleted(yes, kGroup.first());
+        corrections.recoverDeleted(yes);
         step();
         list.registerLine(activationLine(QStringLiteral("DCPF %1").arg(round)));
         step();

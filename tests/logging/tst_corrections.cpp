@@ -1,5 +1,6 @@
 #include "logging/LogCorrections.h"
 #include "logging/QsoStore.h"
+#include "records/Session.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
@@ -19,6 +20,13 @@ QString qso(const QString &date, const QString &time, const QString &call,
 {
     return formatQsoLine(
         QsoRecord{date, time, call, "05", "Jean", "59", "59", mode, band, "", "F4OPE"});
+}
+
+Activation activationOf(const QString &reference)
+{
+    Activation activation;
+    activation.reference = reference;
+    return activation;
 }
 
 // The list entry of the line at position number (from 1) of lines.
@@ -86,10 +94,11 @@ private slots:
         const LogFiles logs(platform.folder());
         const QStringList lines{qso("01/05/24", "10:15", "F5ABC")};
         writeFile(logs.path(kCurrent), lines);
-        LogCorrections corrections(logs);
+        Session session(platform.folder(), activationOf(kCurrent), {kCurrent, kOther});
+        LogCorrections corrections(session);
 
         QVERIFY(!LogCorrections::chooseForEdit(platform.dialogs, QString()));
-        QCOMPARE(corrections.deleteChosen(platform.dialogs, kCurrent, QString()),
+        QCOMPARE(corrections.deleteChosen(platform.dialogs, QString()),
                  CorrectionResult::NothingChosen);
 
         QCOMPARE(platform.dialogs.messages, (QStringList{"Cliquez sur une ligne pour la modifier",
@@ -116,10 +125,11 @@ private slots:
             qso("01/05/24", "10:00", "F6XYZ"), qso("01/05/24", "10:05", "F5ABC"),
             qso("01/05/24", "10:10", "F4KLM"), qso("01/05/24", "10:05", "F5ABC")};
         writeFile(logs.path(kCurrent), lines);
-        LogCorrections corrections(logs);
+        Session session(platform.folder(), activationOf(kCurrent), {kCurrent, kOther});
+        LogCorrections corrections(session);
         platform.dialogs.answers = {true};
 
-        QCOMPARE(corrections.deleteChosen(platform.dialogs, kCurrent, entryOf(lines, chosen)),
+        QCOMPARE(corrections.deleteChosen(platform.dialogs, entryOf(lines, chosen)),
                  CorrectionResult::Done);
 
         QStringList expected;
@@ -152,11 +162,12 @@ private slots:
         const QStringList lines{qso("01/05/24", "10:00", "F6XYZ"),
                                 qso("01/05/24", "10:05", "F5ABC")};
         writeFile(logs.path(kCurrent), lines);
-        LogCorrections corrections(logs);
+        Session session(platform.folder(), activationOf(kCurrent), {kCurrent, kOther});
+        LogCorrections corrections(session);
         platform.dialogs.answers = {answer};
 
         const QString entry = listEntry(entryNumber, lines.at(lineNumber - 1));
-        QCOMPARE(corrections.deleteChosen(platform.dialogs, kCurrent, entry), result);
+        QCOMPARE(corrections.deleteChosen(platform.dialogs, entry), result);
 
         QCOMPARE(platform.dialogs.questions,
                  QStringList{"Voulez vous effacer le QSO avec F5ABC ?"});
@@ -174,9 +185,10 @@ private slots:
                                 qso("01/05/24", "10:05", "F5ABC")};
         writeFile(logs.path(kCurrent), lines);
         writeFile(logs.path(kOther), lines);
-        LogCorrections corrections(logs);
+        Session session(platform.folder(), activationOf(kCurrent), {kCurrent, kOther});
+        LogCorrections corrections(session);
 
-        QCOMPARE(corrections.deleteChosen(platform.dialogs, kCurrent, entryOf(lines, 2)),
+        QCOMPARE(corrections.deleteChosen(platform.dialogs, entryOf(lines, 2)),
                  CorrectionResult::Done);
 
         QCOMPARE(logs.load(kCurrent), QStringList{lines.at(0)});
@@ -219,10 +231,11 @@ private slots:
         TestPlatform platform;
         const LogFiles logs(platform.folder());
         writeFile(logs.path(kCurrent), lines);
-        LogCorrections corrections(logs);
+        Session session(platform.folder(), activationOf(kCurrent), {kCurrent, kOther});
+        LogCorrections corrections(session);
         const QString deleted = lines.at(chosen - 1);
 
-        QCOMPARE(corrections.deleteChosen(platform.dialogs, kCurrent, entryOf(lines, chosen)),
+        QCOMPARE(corrections.deleteChosen(platform.dialogs, entryOf(lines, chosen)),
                  CorrectionResult::Done);
         for (const QString &line : laterQsos)
             QVERIFY(logs.append({kCurrent}, line).ok());
@@ -230,7 +243,7 @@ private slots:
         expected.insert(expectedPlace, deleted);
         platform.dialogs.clear();
 
-        QCOMPARE(corrections.recoverDeleted(platform.dialogs, kCurrent), CorrectionResult::Done);
+        QCOMPARE(corrections.recoverDeleted(platform.dialogs), CorrectionResult::Done);
 
         QCOMPARE(platform.dialogs.questions, QStringList{question});
         QCOMPARE(readBytes(logs.path(kCurrent)), fileBytes(expected));
@@ -245,11 +258,13 @@ private slots:
         const LogFiles logs(platform.folder());
         const QStringList lines{qso("01/05/24", "10:05", "F5ABC")};
         writeFile(logs.path(kCurrent), lines);
-        LogCorrections corrections(logs);
-        QCOMPARE(corrections.deleteChosen(platform.dialogs, kCurrent, entryOf(lines, 1)),
+        Session session(platform.folder(), activationOf(kCurrent), {kCurrent, kOther});
+        LogCorrections corrections(session);
+        QCOMPARE(corrections.deleteChosen(platform.dialogs, entryOf(lines, 1)),
                  CorrectionResult::Done);
         // Another activation became the current one in the meantime.
-        QCOMPARE(corrections.recoverDeleted(platform.dialogs, "OTHER"), CorrectionResult::Done);
+        session.open(activationOf("OTHER"), {"OTHER"});
+        QCOMPARE(corrections.recoverDeleted(platform.dialogs), CorrectionResult::Done);
         QCOMPARE(logs.load(kCurrent), lines);
         QVERIFY(!logs.exists("OTHER"));
     }
@@ -261,29 +276,30 @@ private slots:
         const QStringList lines{qso("01/05/24", "10:00", "F6XYZ"),
                                 qso("01/05/24", "10:05", "F5ABC")};
         writeFile(logs.path(kCurrent), lines);
-        LogCorrections corrections(logs);
+        Session session(platform.folder(), activationOf(kCurrent), {kCurrent, kOther});
+        LogCorrections corrections(session);
         QVERIFY(!corrections.recoveryAvailable());
 
         platform.dialogs.answers = {true, false};
-        corrections.deleteChosen(platform.dialogs, kCurrent, entryOf(lines, 2));
-        QCOMPARE(corrections.recoverDeleted(platform.dialogs, kCurrent),
+        corrections.deleteChosen(platform.dialogs, entryOf(lines, 2));
+        QCOMPARE(corrections.recoverDeleted(platform.dialogs),
                  CorrectionResult::Declined);
         QVERIFY(!corrections.recoveryAvailable());
         QCOMPARE(logs.load(kCurrent), QStringList{lines.at(0)});
 
         // Asking to delete another QSO offers the held one again, even when answered No.
         platform.dialogs.answers = {false, true};
-        QCOMPARE(corrections.deleteChosen(platform.dialogs, kCurrent, entryOf(lines, 1)),
+        QCOMPARE(corrections.deleteChosen(platform.dialogs, entryOf(lines, 1)),
                  CorrectionResult::Declined);
         QVERIFY(corrections.recoveryAvailable());
-        QCOMPARE(corrections.recoverDeleted(platform.dialogs, kCurrent), CorrectionResult::Done);
+        QCOMPARE(corrections.recoverDeleted(platform.dialogs), CorrectionResult::Done);
         QCOMPARE(logs.load(kCurrent), lines);
 
         // Once back, it is not offered again: it would stand twice in the log.
         platform.dialogs.answers = {false};
-        corrections.deleteChosen(platform.dialogs, kCurrent, entryOf(lines, 1));
+        corrections.deleteChosen(platform.dialogs, entryOf(lines, 1));
         QVERIFY(!corrections.recoveryAvailable());
-        QCOMPARE(corrections.recoverDeleted(platform.dialogs, kCurrent),
+        QCOMPARE(corrections.recoverDeleted(platform.dialogs),
                  CorrectionResult::NothingChosen);
         QCOMPARE(logs.load(kCurrent), lines);
     }
@@ -307,8 +323,8 @@ private slots:
         request.entry.operatorCall = "F4OPE";
         request.timing = EntryTiming::Editing;
         request.editedLine = lineOfListEntry(chosen);
-        const QsoStore store(logs);
-        const StoreOutcome outcome = store.store({kCurrent, kOther}, request);
+        Session session(platform.folder(), activationOf(kCurrent), {kCurrent, kOther});
+        const StoreOutcome outcome = QsoStore().store(session, request);
 
         QVERIFY(outcome.ok());
         QCOMPARE(outcome.line,

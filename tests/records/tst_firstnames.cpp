@@ -1,6 +1,7 @@
 #include "records/FirstNames.h"
 #include "records/QsoLine.h"
 #include "logging/QsoStore.h"
+#include "records/Session.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
@@ -144,16 +145,18 @@ private slots:
         TestPlatform platform;
         const FirstNames names(platform.folder());
         QStringList failures;
-        const QsoStore store(LogFiles(platform.folder()),
-                             names.updateHook([&](const QString &m) { failures.append(m); }));
+        const QsoStore store(names.updateHook([&](const QString &m) { failures.append(m); }));
+        Activation activation;
+        activation.reference = "DFCF 89010";
+        Session session(platform.folder(), activation, {"DFCF 89010"});
         StoreRequest request;
         request.entry = QsoRecord{"", "", "F5ABC", "05", "Jean", "59", "59", "SSB", "7", "", ""};
         request.clockDate = "01/05/24";
         request.clockTime = "10:15:00";
 
-        QVERIFY(store.store({"DFCF 89010"}, request).ok());
+        QVERIFY(store.store(session, request).ok());
         request.entry.firstName = "Jean-Luc";
-        QVERIFY(store.store({"DFCF 89010"}, request).ok());
+        QVERIFY(store.store(session, request).ok());
 
         QCOMPARE(failures, QStringList());
         QCOMPARE(readBytes(names.path()),

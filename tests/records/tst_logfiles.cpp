@@ -1,5 +1,6 @@
 #include "records/CurrentLog.h"
 #include "logging/QsoStore.h"
+#include "records/Session.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
@@ -26,6 +27,13 @@ QString qsoLine(const QString &date, const QString &time, const QString &call = 
     return formatQsoLine(q, inserted);
 }
 
+Activation activationOf(const QString &reference)
+{
+    Activation activation;
+    activation.reference = reference;
+    return activation;
+}
+
 } // namespace
 
 class TestLogFiles : public QObject
@@ -37,7 +45,8 @@ private slots:
     {
         testing::TestPlatform p;
         QStringList keys;
-        QsoStore store(LogFiles(p.folder()), [&keys](const QString &key) { keys.append(key); });
+        QsoStore store([&keys](const QString &key) { keys.append(key); });
+        Session session(p.folder(), activationOf("DFCF 89010"), {"DFCF 89010", "WWFF-0123"});
         StoreRequest request;
         request.entry.call = "Q4ABC";
         request.entry.department = "76";
@@ -46,7 +55,7 @@ private slots:
         request.entry.remarks = "qrp";
         request.clockDate = "01/05/24";
         request.clockTime = "10:02:59";
-        const StoreOutcome outcome = store.store({"DFCF 89010", "WWFF-0123"}, request);
+        const StoreOutcome outcome = store.store(session, request);
         QVERIFY(outcome.ok());
         QCOMPARE(outcome.line.size(), kQsoLineLength);
         QVERIFY(outcome.line.startsWith("01/05/24  10:02  Q4ABC"));
@@ -69,7 +78,7 @@ private slots:
         QVERIFY(QsoStore::buildLine(request).startsWith("01/05/24  10:02"));
     }
 
-    void failedAppendNamesTheLogAndKeepsTheOthers()
+    void failedAppendNamesTheLogAndIsTakenBackFromTheOthers()
     {
         testing::TestPlatform p;
         // A folder standing where the log should be: the append cannot happen.
@@ -78,7 +87,9 @@ private slots:
         QVERIFY(!result.ok());
         QCOMPARE(result.failedReferences, QStringList({"B"}));
         QVERIFY(result.message().startsWith("Le QSO n'a pas pu être enregistré dans le log B"));
-        QCOMPARE(LogFiles(p.folder()).load("A").size(), 1);
+        // Storing again must not give A the QSO twice.
+        QVERIFY(result.undone);
+        QCOMPARE(LogFiles(p.folder()).load("A"), QStringList());
     }
 
     void replacesEveryEqualLineInEveryLog()
@@ -135,7 +146,8 @@ private slots:
         q.time = time;
         q.call = "Q4NEW";
         q.band = "7";
-        const StoreOutcome outcome = QsoStore(LogFiles(p.folder())).insert({"A", "B"}, q);
+        Session session(p.folder(), activationOf("A"), {"A", "B"});
+        const StoreOutcome outcome = QsoStore().insert(session, q);
         QVERIFY(outcome.ok());
         QCOMPARE(outcome.line.size(), kInsertedQsoLineLength);
         const QStringList after = LogFiles(p.folder()).load("A");
@@ -155,7 +167,8 @@ private slots:
         q.time = "09:00";
         // The disk fills up while the scratch file is being written.
         const QString message = testing::inChildWithFileSizeLimit(150, [&] {
-            const StoreOutcome outcome = QsoStore(LogFiles(p.folder())).insert({"A"}, q);
+            Session session(p.folder(), activationOf("A"), {"A"});
+            const StoreOutcome outcome = QsoStore().insert(session, q);
             return outcome.ok() ? QString() : outcome.write.message();
         });
         QVERIFY2(message.contains("Le QSO n'a pas pu être enregistré dans le log A"),

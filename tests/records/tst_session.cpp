@@ -3,6 +3,7 @@
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -12,6 +13,7 @@ using namespace orvel::testing;
 namespace {
 
 const QString kRef = QStringLiteral("DFCF 89010");
+const QString kOther = QStringLiteral("DMF 89-001");
 
 QString qso(const QString &call, const QString &time, const QString &band = QStringLiteral("7"))
 {
@@ -33,55 +35,68 @@ class TestSession : public QObject
     Q_OBJECT
 
 private slots:
-    // Each change is written to the file, then taken in by the session: the current log must
-    // then read exactly as the file, with its call-sign index and count in step.
-    void followsEveryChangeRowByRow_data()
+    // Each write goes to the file, the current log and the model at once: after it, the three
+    // read the same, with the model told row by row (never reset) and the index in step.
+    void everyWriteKeepsFileLogAndModelInStep_data()
     {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("append") << "append" << QStringList{"qsoAppended"};
-        QTest::newRow("replace two equal lines")
-            << "replace" << QStringList{"qsoChanged", "qsoChanged"};
-        QTest::newRow("insert") << "insert" << QStringList{"qsoInserted"};
-        QTest::newRow("remove") << "remove" << QStringList{"qsoRemoved"};
+        QTest::newRow("append") << "append" << QStringList{"inserted"};
+        QTest::newRow("replace two equal lines") << "replace" << QStringList{"changed"};
+        QTest::newRow("insert") << "insert" << QStringList{"inserted", "renumbered"};
+        QTest::newRow("remove") << "remove" << QStringList{"removed", "renumbered"};
+        QTest::newRow("recover") << "recover" << QStringList{"inserted", "renumbered"};
     }
-    void followsEveryChangeRowByRow()
+    void everyWriteKeepsFileLogAndModelInStep()
     {
         QFETCH(QString, change);
         QFETCH(QStringList, expected);
         TestPlatform platform;
         const LogFiles logs(platform.folder());
-        writeFile(logs.path(kRef), {qso("F5AAA", "09:00"), qso("F5BBB", "10:00"),
-                                    qso("F5AAA", "09:00"), qso("F5CCC", "11:00")});
-        Session session(platform.folder(), current(), {kRef});
-        QSignalSpy appended(&session, &Session::qsoAppended);
-        QSignalSpy changed(&session, &Session::qsoChanged);
-        QSignalSpy inserted(&session, &Session::qsoInserted);
-        QSignalSpy removed(&session, &Session::qsoRemoved);
-        QSignalSpy rewritten(&session, &Session::logRewritten);
+        const QStringList before{qso("F5AAA", "09:00"), qso("F5BBB", "10:00"),
+                                 qso("F5AAA", "09:00"), qso("F5CCC", "11:00")};
+        writeFile(logs.path(kRef), before);
+        writeFile(logs.path(kOther), before);
+        Session session(platform.folder(), current(), {kRef, kOther});
+        QStringList told;
+        QObject::connect(&session.model(), &QAbstractItemModel::rowsInserted,
+                         [&] { told.append("inserted"); });
+        QObject::connect(&session.model(), &QAbstractItemModel::rowsRemoved,
+                         [&] { told.append("removed"); });
+        QObject::connect(&session.model(), &QAbstractItemModel::modelReset,
+                         [&] { told.append("reset"); });
+        QObject::connect(&session.model(), &QAbstractItemModel::dataChanged,
+                         [&](const QModelIndex &, const QModelIndex &, const QList<int> &roles) {
+                             told.append(roles.isEmpty() ? "changed" : "renumbered");
+                         });
 
+        QStringList other = before;
         if (change == "append") {
-            QVERIFY(logs.append({kRef}, qso("F6DDD", "12:00")).ok());
-            session.logAppended(qso("F6DDD", "12:00"));
+            QVERIFY(session.append(qso("F6DDD", "12:00")).ok());
+            other.append(qso("F6DDD", "12:00"));
         } else if (change == "replace") {
-            QVERIFY(logs.replace({kRef}, qso("F5ZZZ", "09:00"), qso("F5AAA", "09:00")).ok());
-            session.logReplaced(qso("F5AAA", "09:00"), qso("F5ZZZ", "09:00"));
+            QVERIFY(session.replace(qso("F5AAA", "09:00"), qso("F5ZZZ", "09:00")).ok());
+            other.replace(0, qso("F5ZZZ", "09:00"));
+            other.replace(2, qso("F5ZZZ", "09:00"));
         } else if (change == "insert") {
-            QVERIFY(logs.insertOne(kRef, qso("F6EEE", "09:30")).ok);
-            session.logInserted(qso("F6EEE", "09:30"));
+            QVERIFY(session.insert(qso("F6EEE", "09:30")).ok());
+            other.insert(1, qso("F6EEE", "09:30"));
+        } else if (change == "remove") {
+            QCOMPARE(session.remove(1, qso("F5BBB", "10:00")), LogFiles::RemoveOutcome::Removed);
         } else {
-            QCOMPARE(logs.removeAt(kRef, 1, qso("F5BBB", "10:00")),
-                     LogFiles::RemoveOutcome::Removed);
-            session.logRemoved(1);
+            QVERIFY(session.recover(kRef, qso("F6EEE", "09:30")));
         }
 
-        for (const auto &[spy, name] :
-             {std::pair{&appended, "qsoAppended"}, std::pair{&changed, "qsoChanged"},
-              std::pair{&inserted, "qsoInserted"}, std::pair{&removed, "qsoRemoved"}})
-            QCOMPARE(spy->count(), int(expected.count(QString::fromLatin1(name))));
-        QCOMPARE(rewritten.count(), 0);
+        QCOMPARE(told, expected);
         const QStringList file = logs.load(kRef);
         QCOMPARE(session.currentLog().copyOfLines(), file);
+        for (int row = 0; row < session.model().rowCount(); ++row) {
+            const QModelIndex index = session.model().index(row);
+            QCOMPARE(index.data(LogListModel::LineRole).toString(), file.at(row));
+            QCOMPARE(index.data().toString(), listEntry(row + 1, file.at(row)));
+        }
+        // Deleting and recovering change the current log only.
+        QCOMPARE(logs.load(kOther), other);
         // The index answers as a scan of the file would.
         QStringList calls;
         QCOMPARE(session.currentLog().operatorCount(), countOperators(file, &calls));
@@ -92,23 +107,108 @@ private slots:
             for (qsizetype earlier = 0; earlier < *row; ++earlier)
                 QVERIFY(callOfLine(file.at(earlier)) != call);
         }
-        QVERIFY(!session.currentLog().firstRowWith("F5CCC", "14", "SSB"));
     }
 
-    void aLogChangedElsewhereIsReadAgain()
+    // Another program (a text editor) writes the log while the session holds it: every write
+    // of the session works on the file as it now stands, and the line survives.
+    void aLineWrittenElsewhereSurvivesEveryWrite_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("outside");
+        for (const char *change : {"append", "replace", "insert", "remove", "recover"}) {
+            for (const char *outside : {"appended", "same size"})
+                QTest::addRow("%s after a line %s", change, outside) << change << outside;
+        }
+    }
+    void aLineWrittenElsewhereSurvivesEveryWrite()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, outside);
+        TestPlatform platform;
+        const LogFiles logs(platform.folder());
+        writeFile(logs.path(kRef), {qso("F5AAA", "09:00"), qso("F5BBB", "10:00")});
+        Session session(platform.folder(), current(), {kRef});
+        QSignalSpy reset(&session.model(), &QAbstractItemModel::modelReset);
+        QSignalSpy changedOutside(&session, &Session::changedOutside);
+        // An editor saves the file anew: a line added at the end, or a line of the same length
+        // changed in place (same size: only its time and identity tell).
+        QStringList edited{qso("F5AAA", "09:00"), qso("F5BBB", "10:00")};
+        if (outside == "appended")
+            edited.append(qso("F4HAND", "10:30"));
+        else
+            edited.replace(1, qso("F5BBX", "10:00"));
+        QTest::qWait(5);
+        writeFile(logs.path(kRef), edited);
+
+        QStringList expected = edited;
+        if (change == "append") {
+            QVERIFY(session.append(qso("F6DDD", "12:00")).ok());
+            expected.append(qso("F6DDD", "12:00"));
+        } else if (change == "replace") {
+            QVERIFY(session.replace(qso("F5AAA", "09:00"), qso("F5ZZZ", "09:00")).ok());
+            expected.replace(0, qso("F5ZZZ", "09:00"));
+        } else if (change == "insert") {
+            QVERIFY(session.insert(qso("F6EEE", "09:30")).ok());
+            expected.insert(1, qso("F6EEE", "09:30"));
+        } else if (change == "remove") {
+            QCOMPARE(session.remove(0, qso("F5AAA", "09:00")), LogFiles::RemoveOutcome::Removed);
+            expected.removeFirst();
+        } else {
+            QVERIFY(session.recover(kRef, qso("F6EEE", "09:30")));
+            expected.insert(1, qso("F6EEE", "09:30"));
+        }
+
+        QCOMPARE(logs.load(kRef), expected);
+        QCOMPARE(session.currentLog().copyOfLines(), expected);
+        QCOMPARE(changedOutside.count(), 1);
+        QCOMPARE(reset.count(), 1);
+    }
+
+    void aRowThatMovedIsNotRemoved()
+    {
+        TestPlatform platform;
+        const LogFiles logs(platform.folder());
+        writeFile(logs.path(kRef), {qso("F5AAA", "09:00"), qso("F5BBB", "10:00")});
+        Session session(platform.folder(), current(), {kRef});
+        // Another program put a line first: row 1 no longer holds the chosen QSO.
+        writeFile(logs.path(kRef),
+                  {qso("F4HAND", "08:00"), qso("F5AAA", "09:00"), qso("F5BBB", "10:00")});
+        QCOMPARE(session.remove(1, qso("F5BBB", "10:00")), LogFiles::RemoveOutcome::Moved);
+        QCOMPARE(logs.load(kRef).size(), 3);
+        QCOMPARE(session.currentLog().copyOfLines(), logs.load(kRef));
+    }
+
+    void refreshReadsOnlyAChangedFile()
     {
         TestPlatform platform;
         const LogFiles logs(platform.folder());
         writeFile(logs.path(kRef), {qso("F5AAA", "09:00")});
         Session session(platform.folder(), current(), {kRef});
-        QSignalSpy rewritten(&session, &Session::logRewritten);
-        // Another program added a line before this program's own append.
-        writeFile(logs.path(kRef), {qso("F5AAA", "09:00"), qso("F4HAND", "09:10")});
-        QVERIFY(logs.append({kRef}, qso("F6DDD", "12:00")).ok());
-        session.logAppended(qso("F6DDD", "12:00"));
-        QCOMPARE(rewritten.count(), 1);
-        QCOMPARE(session.currentLog().copyOfLines(), logs.load(kRef));
-        QVERIFY(session.currentLog().firstRowWith("F4HAND", "7", "SSB"));
+        QSignalSpy reset(&session.model(), &QAbstractItemModel::modelReset);
+        QVERIFY(!session.refresh());
+        QVERIFY(session.append(qso("F5BBB", "10:00")).ok());
+        QVERIFY(!session.refresh());
+        QCOMPARE(reset.count(), 0);
+        QFile::remove(logs.path(kRef));
+        QVERIFY(session.refresh());
+        QCOMPARE(session.currentLog().size(), 0);
+        QCOMPARE(reset.count(), 1);
+    }
+
+    void aWatchedLogFollowsAnOutsideChange()
+    {
+        TestPlatform platform;
+        const LogFiles logs(platform.folder());
+        writeFile(logs.path(kRef), {qso("F5AAA", "09:00")});
+        Session session(platform.folder(), current(), {kRef});
+        session.setWatching(true);
+        // The session's own rewrite replaces the file: the watch must follow the new one.
+        QVERIFY(session.replace(qso("F5AAA", "09:00"), qso("F5ZZZ", "09:00")).ok());
+        QSignalSpy changedOutside(&session, &Session::changedOutside);
+        QVERIFY(appendLines(logs.path(kRef), {qso("F4HAND", "10:30")}));
+        QTRY_COMPARE_WITH_TIMEOUT(session.currentLog().size(), 2, 1000);
+        QCOMPARE(session.model().rowCount(), 2);
+        QCOMPARE(changedOutside.count(), 1);
     }
 
     void theFirstNameMemorySeesAnotherProgramsEdit()

@@ -140,7 +140,6 @@ private slots:
         Activation current;
         current.reference = reference;
         Session session(p.folder(), current, {reference});
-        const LogFiles logs(p.folder());
         DepartmentTally tally(session);
         QRandomGenerator random(89);
         QString band = "14";
@@ -151,14 +150,12 @@ private slots:
             const int kind = int(random.bounded(4));
             if (kind == 0 && session.currentLog().size() > 1) {
                 const qsizetype row = random.bounded(int(session.currentLog().size()));
-                QCOMPARE(logs.removeAt(reference, row, session.currentLog().line(row)),
+                QCOMPARE(session.remove(row, session.currentLog().line(row)),
                          LogFiles::RemoveOutcome::Removed);
-                session.logRemoved(row);
             } else if (kind == 1) {
                 band = band == "14" ? "7" : "14";
             } else {
-                QVERIFY(logs.append({reference}, line).ok());
-                session.logAppended(line);
+                QVERIFY(session.append(line).ok());
             }
             tally.refreshForEntry(band, "SSB",
                                   kind >= 2 ? DepartmentTally::MapMarks::EntryBandAndMode

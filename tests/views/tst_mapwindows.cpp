@@ -87,7 +87,9 @@ private slots:
         QVERIFY(again.findChild<QComboBox *>("Bande_A")->currentText().isEmpty());
         QTest::mouseClick(again.findChild<QPushButton *>("Afficher"), Qt::LeftButton);
         QCOMPARE(b.platform.dialogs.messages, QStringList{"Selectionnez une bande"});
-        QVERIFY(again.findChild<QLabel *>("NB_Dep")->text().isEmpty());
+        // Its areas and its count tell the marks shown, those of the last Afficher.
+        QCOMPARE(greenLabels(*again.map()), QStringList{"67"});
+        QCOMPARE(again.findChild<QLabel *>("NB_Dep")->text(), QString("1"));
     }
 
     void everyLabelSitsOnItsDepartment_data()

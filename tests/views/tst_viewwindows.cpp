@@ -1,3 +1,4 @@
+#include "common/TextFile.h"
 #include "platform/Services.h"
 #include "records/Activation.h"
 #include "records/ActivationList.h"
@@ -70,14 +71,7 @@ struct ViewDesk {
         session.open(castle, {kCastle, kMill});
     }
     // A QSO stored by the entry window.
-    void store(const QString &line)
-    {
-        QFile file(platform.file(kCastle + ".txt"));
-        QVERIFY(file.open(QIODevice::Append));
-        file.write(line.toLatin1() + "\r\n");
-        file.close();
-        session.logAppended(line);
-    }
+    void store(const QString &line) { QVERIFY(session.append(line).ok()); }
 };
 
 } // namespace
@@ -131,6 +125,46 @@ private slots:
         QCOMPARE(desk.platform.dialogs.messages.size(), 1);
         QVERIFY(desk.platform.dialogs.messages.first().startsWith(
             "L'impression du log n'a pas pu se faire"));
+    }
+
+    // After any change of the log, by this program or by another one, an open view shows
+    // exactly what the same view shows when opened afresh.
+    void openViewsShowWhatAFreshOneShows_data()
+    {
+        QTest::addColumn<QString>("change");
+        for (const char *change : {"edit", "delete", "insert", "outside"})
+            QTest::newRow(change) << change;
+    }
+    void openViewsShowWhatAFreshOneShows()
+    {
+        QFETCH(QString, change);
+        ViewDesk desk;
+        Affiche_Log log(desk.services, desk.session);
+        Log_Alpha alpha(desk.services, desk.session);
+        Liste_Operateurs operators(desk.session);
+
+        if (change == "edit") {
+            QVERIFY(desk.session.replace(qso("08:40", "F4KLA"), qso("08:40", "F4KLB")).ok());
+        } else if (change == "delete") {
+            QCOMPARE(desk.session.remove(0, qso("08:35", "ON4ABC")),
+                     LogFiles::RemoveOutcome::Removed);
+        } else if (change == "insert") {
+            QVERIFY(desk.session.insert(qso("08:38", "F1INS")).ok());
+        } else {
+            QVERIFY(appendLines(desk.platform.file(kCastle + ".txt"), {qso("09:10", "F4HAND")}));
+            QVERIFY(desk.session.refresh());
+        }
+
+        const Affiche_Log freshLog(desk.services, desk.session);
+        const Log_Alpha freshAlpha(desk.services, desk.session);
+        const Liste_Operateurs freshOperators(desk.session);
+        QCOMPARE(rows(log.Liste_QSO), rows(freshLog.Liste_QSO));
+        QCOMPARE(log.Label4->text(), freshLog.Label4->text());
+        QCOMPARE(rows(alpha.Log_Alphanum), rows(freshAlpha.Log_Alphanum));
+        QCOMPARE(alpha.Label5->text(), freshAlpha.Label5->text());
+        QCOMPARE(rows(operators.Liste_Op), rows(freshOperators.Liste_Op));
+        QCOMPARE(operators.Label1->text(), freshOperators.Label1->text());
+        QCOMPARE(rows(log.Liste_QSO).size(), change == "delete" ? 2 : change == "edit" ? 3 : 4);
     }
 
     void alphaLogAndOperatorListFollowTheLog()
