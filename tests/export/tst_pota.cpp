@@ -123,6 +123,23 @@ private slots:
         }
     }
 
+    // A park's number may hold "FF" as its country prefix: its file is the POTA one only.
+    void choosesPotaLayoutByProgramme_data()
+    {
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QList<AdifVariant>>("variants");
+        QTest::newRow("park") << kPota << QList{AdifVariant::Pota};
+        QTest::newRow("FF prefix") << "POTA FF-0123" << QList{AdifVariant::Pota};
+        QTest::newRow("lower-case programme") << "pota FR-0123" << QList{AdifVariant::Standard};
+        QTest::newRow("word holding POTA") << "XPOTA 12" << QList{AdifVariant::Standard};
+    }
+    void choosesPotaLayoutByProgramme()
+    {
+        QFETCH(QString, reference);
+        QFETCH(QList<AdifVariant>, variants);
+        QCOMPARE(adifVariants(reference), variants);
+    }
+
     void writesPotaRecord_data()
     {
         QTest::addColumn<QString>("operatorCall");
