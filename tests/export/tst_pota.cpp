@@ -276,8 +276,7 @@ private slots:
         QTest::newRow("park of another form")
             << header + "<call:1>F <MY_POTA_REF:3>FFF <eor>" << false;
         QTest::newRow("park under ADIF 3.1.0")
-            << QByteArray("<ADIF_VER:5>3.1.0 <eoh><call:1>F <MY_POTA_REF:7>FR-0001 <eor>")
-            << false;
+            << QByteArray("<ADIF_VER:5>3.1.0 <eoh><call:1>F <MY_POTA_REF:7>FR-0001 <eor>") << false;
         QTest::newRow("unfinished record") << header + "<call:5>F4AAA " << false;
     }
     void strictReaderRefusesFaultyFiles()
