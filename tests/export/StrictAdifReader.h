@@ -1,7 +1,7 @@
 // An ADI reader of the tests' own, stricter than the programs that receive our files: every
 // byte printable ASCII or a line end, every length exact, nothing but blanks between fields,
 // no field twice in a record, and the values of the fields it knows checked against the ADIF
-// specification (dates, times, bands, POTA references and the version that defines them).
+// standard (dates, times, bands, POTA references and the version that defines them).
 #pragma once
 
 #include <QByteArray>
