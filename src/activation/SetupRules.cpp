@@ -2,6 +2,7 @@
 
 #include "common/FixedColumns.h"
 #include "common/Windows1252.h"
+#include "export/PotaPark.h"
 
 #include <array>
 
@@ -84,7 +85,7 @@ std::optional<QString> referenceRuleMessage(const QString &reference)
                               "par un espace avant la référence\n") +
                QString(43, QLatin1Char(' ')) +
                QStringLiteral("Exemple DFCF 89010, DCPF 45PR001ou DMSM SA2587");
-    return std::nullopt;
+    return potaReferenceMessage(trimBlanks(reference));
 }
 
 QString duplicateReferenceQuestion()

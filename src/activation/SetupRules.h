@@ -45,8 +45,8 @@ QString withCapitals(const QString &text);
 // text of blanks only counts as empty). Nothing when the field passes.
 std::optional<QString> fieldCheckMessage(SetupField field, const QString &text);
 
-// The reference rules applied after the field check: the name rules, then the blank that
-// separates the programme from the number.
+// The reference rules applied after the field check: the name rules, the blank that
+// separates the programme from the number, then the form of a POTA park.
 std::optional<QString> referenceRuleMessage(const QString &reference);
 
 QString duplicateReferenceQuestion();

@@ -2,6 +2,7 @@
 
 #include "AsciiText.h"
 #include "LogBytes.h"
+#include "PotaPark.h"
 #include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
 #include "common/Windows1252.h"
@@ -173,23 +174,29 @@ bool calendarDate(LogBytes text, char (&digits)[8])
     return true;
 }
 
-// A date typed by hand without its leading zeros ("5/9/13") still names a day; any other
-// text is written as it stands, for the reader to see.
-QString dateFallback(const QString &dateText)
+// A date typed by hand without its leading zeros ("5/9/13") still names a day.
+QDate looseDate(const QString &dateText)
 {
     const QStringList parts = dateText.split(QLatin1Char('/'));
-    if (parts.size() == 3) {
-        bool dayOk = false, monthOk = false, yearOk = false;
-        const int day = parts.at(0).toInt(&dayOk);
-        const int month = parts.at(1).toInt(&monthOk);
-        int year = parts.at(2).toInt(&yearOk);
-        if (yearOk && parts.at(2).size() <= 2)
-            year = fullYear(year);
-        const QDate date(year, month, day);
-        if (dayOk && monthOk && yearOk && date.isValid())
-            return date.toString(QStringLiteral("yyyyMMdd"));
-    }
-    return dateText;
+    if (parts.size() != 3)
+        return {};
+    bool dayOk = false, monthOk = false, yearOk = false;
+    const int day = parts.at(0).toInt(&dayOk);
+    const int month = parts.at(1).toInt(&monthOk);
+    int year = parts.at(2).toInt(&yearOk);
+    if (yearOk && parts.at(2).size() <= 2)
+        year = fullYear(year);
+    if (!dayOk || !monthOk || !yearOk)
+        return {};
+    return QDate(year, month, day);
+}
+
+// The day of a date that is not in the dd/mm/yy form; any other text is written as it
+// stands, for the reader to see.
+QString dateFallback(const QString &dateText)
+{
+    const QDate date = looseDate(dateText);
+    return date.isValid() ? date.toString(QStringLiteral("yyyyMMdd")) : dateText;
 }
 
 std::string_view namedBand(LogBytes bandWithUnit)
@@ -213,9 +220,12 @@ QString wwffReference(const QString &reference)
 
 QList<AdifVariant> adifVariants(const QString &reference)
 {
-    const bool wff = reference.contains(QLatin1String("FF"), Qt::CaseSensitive);
+    const bool pota = isPotaReference(reference);
+    const bool wff = !pota && reference.contains(QLatin1String("FF"), Qt::CaseSensitive);
     const bool dmsm = reference.contains(QLatin1String("DMSM"), Qt::CaseSensitive);
     QList<AdifVariant> variants;
+    if (pota)
+        variants.append(AdifVariant::Pota);
     if (wff)
         variants.append(AdifVariant::Wff);
     if (dmsm)
@@ -229,6 +239,15 @@ QString adifFileName(const QString &reference, AdifVariant variant)
 {
     return reference +
            (variant == AdifVariant::Dmsm ? QStringLiteral(" Sp.adi") : QStringLiteral(".adi"));
+}
+
+QDate adifQsoDay(std::string_view storedDate)
+{
+    const LogBytes date = trimmedBytes(storedDate);
+    char digits[8];
+    if (calendarDate(date, digits))
+        return QDate::fromString(QString::fromLatin1(digits, 8), QStringLiteral("yyyyMMdd"));
+    return looseDate(decodedBytes(date));
 }
 
 QString adifTitle(const QString &activator)
@@ -412,6 +431,14 @@ RecordBuilder::RecordBuilder(const AdifFileData &data)
         add(m_fileFieldsAfterComment, "comment", trimBlanks(data.reference));
         add(m_fileFieldsAfterComment, "operator", trimBlanks(data.activator));
         break;
+    case AdifVariant::Pota: {
+        const QString park = potaPark(data.reference);
+        add(m_fileFieldsAfterComment, "MY_SIG", QStringLiteral("POTA"));
+        add(m_fileFieldsAfterComment, "MY_SIG_INFO", park);
+        add(m_fileFieldsAfterComment, "MY_POTA_REF", park);
+        add(m_fileFieldsAfterComment, "STATION_CALLSIGN", trimBlanks(data.activator));
+        break;
+    }
     }
     // Every value of a record comes from the line's columns, the time twice; the tags, their
     // lengths and the fixed values take well under the rest.
@@ -477,6 +504,13 @@ char *RecordBuilder::write(char *out, LogBytes line)
     case AdifVariant::Dmsm:
         fileFields(m_fileFieldsAfterComment);
         at = field(at, "Qth", remarks);
+        break;
+    case AdifVariant::Pota:
+        at = field(at, "comment", remarks);
+        fileFields(m_fileFieldsAfterComment);
+        // The operator of the QSO, when another than the activator made it.
+        if (const LogBytes operatorCall = byteField(line, qsocol::kOperator); !operatorCall.empty())
+            at = field(at, "OPERATOR", operatorCall);
         break;
     }
     std::memcpy(at, "<eor>", 5);

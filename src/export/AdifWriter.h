@@ -1,5 +1,6 @@
-// The ADIF files of an activation log: the standard layout, the WWFF layout of the WFF parks
-// and the " Sp.adi" layout of the DMSM mills. Log lines in, ASCII text out.
+// The ADIF files of an activation log: the standard layout, the WWFF layout of the WFF parks,
+// the " Sp.adi" layout of the DMSM mills and the layout of the POTA parks. Log lines in, ASCII
+// text out.
 #pragma once
 
 #include <QDateTime>
@@ -7,12 +8,16 @@
 #include <QList>
 #include <QString>
 
+#include <string_view>
+
 namespace orvel {
 
-enum class AdifVariant { Standard, Wff, Dmsm };
+enum class AdifVariant { Standard, Wff, Dmsm, Pota };
 
-// The files a reference gets: WFF when it holds "FF", DMSM when it holds "DMSM" (both for a
-// reference holding both, WFF first), standard otherwise. Case-sensitive.
+// The files a reference gets: POTA when its programme is "POTA", else WFF when it holds "FF";
+// DMSM when it holds "DMSM" (after the other one for a reference of both); standard when none
+// applies. Case-sensitive. A POTA park's number may hold "FF" (a country prefix): its
+// reference + ".adi" is the POTA file, never the WWFF one.
 QList<AdifVariant> adifVariants(const QString &reference);
 
 // reference + ".adi", or reference + " Sp.adi" for the DMSM layout.
@@ -29,6 +34,10 @@ QString adifHeader(const QString &activator, const QDateTime &createdUtc);
 // One field: the tag, the length of the value written, the value and a blank. The value is
 // trimmed and folded to ASCII first, so the length always matches what follows.
 QString adifField(const QString &tag, const QString &value);
+
+// The day of a stored date as its qso_date field gives it: dd/mm/yy, or a date typed without
+// its leading zeros ("5/9/13"); a null date when the text names no calendar day.
+QDate adifQsoDay(std::string_view storedDate);
 
 // What a file of one reference is made from, besides the log lines.
 struct AdifFileData {

@@ -1,6 +1,8 @@
 #include "ExportActions.h"
 
 #include "CTraficWriter.h"
+#include "PotaPark.h"
+#include "PotaUpload.h"
 #include "common/FixedColumns.h"
 #include "common/ReferenceName.h"
 #include "common/TextFile.h"
@@ -21,13 +23,18 @@ std::optional<ExportFailure> refusedReference(const QString &reference)
     return ExportFailure{0, QString(), message, message};
 }
 
+void fail(ExportOutcome &outcome, const ExportReport &report, const ExportFailure &failure)
+{
+    outcome.failures.append(failure);
+    if (report.failed)
+        report.failed(failure);
+}
+
 void record(ExportOutcome &outcome, const ExportReport &report, const QString &fileName,
             const std::optional<ExportFailure> &failure)
 {
     if (failure) {
-        outcome.failures.append(*failure);
-        if (report.failed)
-            report.failed(*failure);
+        fail(outcome, report, *failure);
         return;
     }
     outcome.writtenFiles.append(fileName);
@@ -91,6 +98,75 @@ std::optional<ExportFailure> writeAdifFile(const QString &folder, const ReadLog 
         path, [&](QIODevice &device) { return writeAdif(device, log.bytes, data, createdUtc); });
 }
 
+// A POTA park whose number has another form gets no file at all.
+std::optional<ExportFailure> refusedPark(const QString &reference)
+{
+    if (isParkReference(potaPark(reference)))
+        return refusedReference(reference);
+    const QString message = refusedParkMessage(reference);
+    return ExportFailure{0, QString(), message, message};
+}
+
+// The upload files of a park, one per day of its log; returns the names written.
+QStringList writePotaUploads(const QString &folder, const PotaDays &days, const AdifFileData &data,
+                             const QDateTime &createdUtc, ExportOutcome &outcome,
+                             const ExportReport &report)
+{
+    QStringList written;
+    if (days.days.isEmpty())
+        return written;
+    const QString park = potaPark(data.reference);
+    const std::optional<QString> call = potaUploadCall(data.activator);
+    if (!call) {
+        const QString message = potaUploadCallMessage(park, data.activator);
+        fail(outcome, report, {0, QString(), message, message});
+        return written;
+    }
+    for (const PotaDay &day : days.days) {
+        const QString name = potaUploadFileName(*call, park, day.day);
+        const auto failure = writeExportFile(dataFilePath(folder, name), [&](QIODevice &device) {
+            return writeAdif(device, day.log, data, createdUtc);
+        });
+        if (failure) {
+            fail(outcome, report, *failure);
+            continue;
+        }
+        written.append(name);
+        outcome.writtenFiles.append(name);
+    }
+    return written;
+}
+
+// A POTA park: its ADIF file from its own log, then its upload files, told in one message
+// with the count of each day.
+void exportPotaPark(const QString &folder, std::optional<ReadLog> &log, const AdifFileData &data,
+                    const QDateTime &createdUtc, ExportOutcome &outcome, const ExportReport &report)
+{
+    if (auto refused = refusedPark(data.reference)) {
+        fail(outcome, report, *refused);
+        return;
+    }
+    if (!log)
+        log = readLog(folder, data.reference);
+    if (log->failure) {
+        fail(outcome, report, *log->failure);
+        return;
+    }
+    QStringList message;
+    const QString fileName = adifFileName(data.reference, data.variant);
+    if (auto failure = writeAdifFile(folder, *log, data, createdUtc)) {
+        fail(outcome, report, *failure);
+    } else {
+        outcome.writtenFiles.append(fileName);
+        message.append(fileWrittenMessage(fileName));
+    }
+    const PotaDays days = potaDays(log->bytes);
+    const QStringList uploads = writePotaUploads(folder, days, data, createdUtc, outcome, report);
+    message.append(potaUploadSummary(potaPark(data.reference), days, uploads));
+    if (report.written)
+        report.written(message.join(QLatin1Char('\n')));
+}
+
 } // namespace
 
 std::optional<ExportFailure> exportAdifFile(const QString &folder, const QString &logReference,
@@ -132,6 +208,10 @@ ExportOutcome runAdifExport(const Session &session, const Clock &clock, const Ex
         std::optional<ReadLog> ownLog;
         for (const AdifVariant variant : adifVariants(reference)) {
             const AdifFileData data{variant, reference, activator};
+            if (variant == AdifVariant::Pota) {
+                exportPotaPark(folder, ownLog, data, clock.utcNow(), outcome, report);
+                continue;
+            }
             const bool standard = variant == AdifVariant::Standard;
             const QString &logReference = standard ? current.reference : reference;
             std::optional<ReadLog> &log = standard ? currentLog : ownLog;

@@ -42,8 +42,10 @@ std::optional<ExportFailure> exportAdifFile(const QString &folder, const QString
 std::optional<ExportFailure> exportCTraficFile(const QString &folder, const QString &reference);
 
 // Every open activation in list order, each to its variants: the standard file from the
-// current activation's log, the WFF and DMSM files from the activation's own log, each log
-// read once for the run. A failed file is reported and the run goes on with the next one.
+// current activation's log, the WFF, DMSM and POTA files from the activation's own log, each
+// log read once for the run. A POTA park also gets one upload file per UTC day of its log, and
+// one message names its files with the count of each day. A failed file is reported and the
+// run goes on with the next one.
 ExportOutcome runAdifExport(const Session &session, const Clock &clock, const ExportReport &report);
 
 // The current activation's log to its C_Trafic file.

@@ -86,8 +86,12 @@ int runExportCommand(const QStringList &arguments, const QString &folder, const 
     PrintingDialogs dialogs(out);
     const ExportReport report{[&dialogs](const QString &message) { dialogs.message(message); },
                               [&err](const ExportFailure &failure) {
-                                  err << failure.message << QStringLiteral(" : ") << failure.detail
-                                      << Qt::endl;
+                                  err << failure.message;
+                                  // A refusal already says everything in its message.
+                                  if (!failure.detail.isEmpty() &&
+                                      failure.detail != failure.message)
+                                      err << QStringLiteral(" : ") << failure.detail;
+                                  err << Qt::endl;
                               }};
     const ExportOutcome outcome = *format == Format::Adif ? runAdifExport(session, clock, report)
                                                           : runCTraficExport(session, report);

@@ -1,4 +1,6 @@
+#include "StrictAdifReader.h"
 #include "common/TextFile.h"
+#include "export/PotaPark.h"
 #include "records/Activation.h"
 #include "records/QsoLine.h"
 #include "support/ProgramRun.h"
@@ -83,6 +85,38 @@ private slots:
         QVERIFY(wff.contains("<call:5>F4BBB "));
         QVERIFY(wff.contains("<STATION_CALLSIGN:5>Q9ABC "));
         QVERIFY(readBytes(platform->file("DFCF 89010.adi")).contains("<call:5>F4BBB "));
+    }
+
+    // A castle in a WWFF park that lies in two POTA parks, registered as one group.
+    void exportsThePotaParksOfTheGroup()
+    {
+        const QStringList group = {"DFCF 76001", "WFF FFF-0123", "POTA FR-0123", "POTA FR-0456"};
+        QStringList list;
+        for (const QString &reference : group) {
+            list.append(activationLine(reference, "Q4XYZ/P"));
+            writeFile(platform->file(reference + ".txt"), {qso("F4AAA")});
+        }
+        writeFile(platform->file("Liste_Activite.txt"),
+                  list + QStringList{"<eol>", "4", activationLine("POTA FR-12", "Q4XYZ/P")});
+        writeFile(platform->file("POTA FR-12.txt"), {qso("F4AAA")});
+
+        const ProgramRun result = exportIn("adif", "POTA FR-0456");
+        QCOMPARE(result.err, QString());
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY2(result.out.contains("Q4XYZ_P@FR-0123-20130905.adi\n"
+                                     "FR-0123 le 05/09/13 : 1 QSO, activation non validée"),
+                 qPrintable(result.out));
+        for (const char *file :
+             {"DFCF 76001.adi", "WFF FFF-0123.adi", "POTA FR-0123.adi", "POTA FR-0456.adi",
+              "Q4XYZ_P@FR-0123-20130905.adi", "Q4XYZ_P@FR-0456-20130905.adi"})
+            QCOMPARE(readStrictAdif(readBytes(platform->file(file))).error, QString());
+        QVERIFY(readBytes(platform->file("Q4XYZ_P@FR-0456-20130905.adi"))
+                    .contains("<MY_POTA_REF:7>FR-0456 "));
+
+        const ProgramRun refused = exportIn("adif", "POTA FR-12");
+        QCOMPARE(refused.exitCode, 1);
+        QCOMPARE(refused.err, refusedParkMessage("POTA FR-12") + "\n");
+        QVERIFY(!QFile::exists(platform->file("POTA FR-12.adi")));
     }
 
     void exportsCTraficOfTheReference()
