@@ -31,13 +31,6 @@ QVariant LogListModel::data(const QModelIndex &index, int role) const
     }
 }
 
-QHash<int, QByteArray> LogListModel::roleNames() const
-{
-    QHash<int, QByteArray> names = QAbstractListModel::roleNames();
-    names.insert(LineRole, "line");
-    return names;
-}
-
 void LogListModel::beginAppend()
 {
     const int row = rowCount();
@@ -90,7 +83,6 @@ void followLog(const QAbstractItemModel &model, const QObject *context,
                              changed();
                      });
     QObject::connect(&model, &QAbstractItemModel::rowsRemoved, context, [changed] { changed(); });
-    QObject::connect(&model, &QAbstractItemModel::rowsMoved, context, [changed] { changed(); });
     QObject::connect(&model, &QAbstractItemModel::modelReset, context, [changed] { changed(); });
     // The rows after an inserted or removed one are renumbered (their lines stay): the change
     // was told already.

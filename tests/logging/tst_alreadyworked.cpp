@@ -1,6 +1,7 @@
 #include "logging/AlreadyWorked.h"
 #include "records/QsoLine.h"
 #include "records/Session.h"
+#include "support/Activations.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
@@ -16,13 +17,6 @@ QString qsoLine(const QString &date, const QString &time, const QString &call,
 {
     return formatQsoLine(
         QsoRecord{date, time, call, "05", firstName, "59", "59", mode, band, "", ""});
-}
-
-Activation activationOf(const QString &reference)
-{
-    Activation activation;
-    activation.reference = reference;
-    return activation;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "logging/LogCorrections.h"
 #include "logging/QsoStore.h"
 #include "records/Session.h"
+#include "support/Activations.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
@@ -20,13 +21,6 @@ QString qso(const QString &date, const QString &time, const QString &call,
 {
     return formatQsoLine(
         QsoRecord{date, time, call, "05", "Jean", "59", "59", mode, band, "", "F4OPE"});
-}
-
-Activation activationOf(const QString &reference)
-{
-    Activation activation;
-    activation.reference = reference;
-    return activation;
 }
 
 // The list entry of the line at position number (from 1) of lines.

@@ -1,6 +1,7 @@
 #include "records/CurrentLog.h"
 #include "logging/QsoStore.h"
 #include "records/Session.h"
+#include "support/Activations.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
@@ -9,6 +10,7 @@
 #include <QTest>
 
 using namespace orvel;
+using testing::activationOf;
 
 namespace {
 
@@ -25,13 +27,6 @@ QString qsoLine(const QString &date, const QString &time, const QString &call = 
     q.mode = "SSB";
     q.band = "14";
     return formatQsoLine(q, inserted);
-}
-
-Activation activationOf(const QString &reference)
-{
-    Activation activation;
-    activation.reference = reference;
-    return activation;
 }
 
 } // namespace
