@@ -1,3 +1,16 @@
+// A print job described as data: the printer operations in the order they are made (font
+// name, size and bold, a position in millimetres, a line of text, the end or the discard of a
+// document, a question between sheets). Listings and label runs build a script in the first
+// layer, where tests read it exactly; ScriptPlayer plays it on a printer, a PDF file or a
+// preview.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace orvel {
+
 // A rectangle on the page, in millimetres.
 struct MmRect {
     double x = 0;
@@ -11,22 +24,8 @@ struct MmRect {
     {
         return {x + margin, y + margin, width - 2 * margin, height - 2 * margin};
     }
-    MmRect moved(double dx, double dy) const { return {x + dx, y + dy, width, height}; }
     bool operator==(const MmRect &) const = default;
 };
-
-// A print job described as data: the printer operations in the order they are made (font
-// name, size and bold, a position in millimetres, a line of text, the end or the discard of a
-// document, a question between sheets). Listings and label runs build a script in the first
-// layer, where tests read it exactly; ScriptPlayer plays it on a printer, a PDF file or a
-// preview.
-#pragma once
-
-#include <QList>
-#include <QString>
-#include <QStringList>
-
-namespace orvel {
 
 struct PrintOperation {
     enum class Kind {
