@@ -137,10 +137,14 @@ void Affiche_Log::onImprimerClicked()
     if (!m_choosePrinter(printer))
         return;
     const PlayResult played = ScriptPlayer::play(listingPrintScript(listings), printer);
-    if (played.failed && !played.error.isEmpty())
-        m_services.dialogs.message(played.error +
-                                   QStringLiteral(" ; le log n'y a pas été imprimé."));
-    else if (played.failed)
+    if (played.failed && !played.error.isEmpty()) {
+        // The reason of a file that could not be written, after the words of a failed print.
+        QString reason = played.error;
+        reason[0] = reason.at(0).toLower();
+        m_services.dialogs.message(
+            QStringLiteral("L'impression du log n'a pas pu se faire : %1. Le log n'a pas changé.")
+                .arg(reason));
+    } else if (played.failed)
         m_services.dialogs.message(
             QStringLiteral("L'impression du log n'a pas pu se faire : l'imprimante « %1 » ne "
                            "répond pas. Le log n'a pas changé.")

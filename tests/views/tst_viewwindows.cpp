@@ -131,6 +131,7 @@ private slots:
         QCOMPARE(desk.platform.dialogs.messages.size(), 1);
         QVERIFY(desk.platform.dialogs.messages.first().startsWith(
             "L'impression du log n'a pas pu se faire"));
+        QVERIFY(desk.platform.dialogs.messages.first().contains("(dossier introuvable)"));
     }
 
     void alphaLogAndOperatorListFollowTheLog()
