@@ -118,11 +118,14 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
     }
 
     // A listing line is 128 columns, 217 mm at 8 points: only a landscape A4 holds it whole.
-    const PlayResult played =
-        ScriptPlayer::playToPdf(listingPrintScript(listings), pdfPath, {}, QPageLayout::Landscape);
+    const PlayResult played = ScriptPlayer::playToPdf(listingPrintScript(listings), pdfPath,
+                                                      PlayOptions{}, QPageLayout::Landscape);
     if (played.failed)
-        return failure(err, QStringLiteral("Le fichier PDF %1 n'a pas pu être écrit.")
-                                .arg(QDir::toNativeSeparators(pdfPath)));
+        return failure(err,
+                       played.error.isEmpty()
+                           ? QStringLiteral("Le fichier PDF %1 n'a pas pu être écrit.")
+                                 .arg(QDir::toNativeSeparators(pdfPath))
+                           : played.error + QStringLiteral(" ; le log n'y a pas été imprimé."));
     out << QStringLiteral("Le log a été imprimé dans le fichier : %1 (%2 document(s), %3 page(s))")
                .arg(QDir::toNativeSeparators(pdfPath))
                .arg(played.documents)

@@ -159,6 +159,10 @@ private slots:
             << QStringList{"imprimer", "log", kCastle} << "Indiquez le fichier PDF";
         QTest::newRow("unreadable log") << QStringList{"afficher", "alpha", kMill}
                                         << "Le log DMF 89-001.txt ne peut pas être lu";
+        QTest::newRow("PDF in a missing folder")
+            << QStringList{"imprimer", "log", kCastle, "--pdf",
+                           QDir::temp().filePath("orvel-no-such-folder/log.pdf")}
+            << "(dossier introuvable) ; le log n'y a pas été imprimé.";
     }
     void refusesWhatItCannotDo()
     {
