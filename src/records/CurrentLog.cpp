@@ -1,6 +1,7 @@
 #include "CurrentLog.h"
 
 #include "Diagnostics.h"
+#include "common/FileRead.h"
 #include "common/TextFile.h"
 #include "common/Windows1252.h"
 
@@ -95,16 +96,11 @@ void CurrentLog::readFile()
     m_file = QByteArray();
     m_added = QByteArray();
     std::vector<Row>().swap(m_rows);
-    QFile file(m_logs.path(m_reference));
-    if (!file.open(QIODevice::ReadOnly)) {
-        // A missing log is an ordinary case (no QSO yet); one that is there and cannot be
-        // read is not.
-        if (file.exists())
-            qCWarning(lcRecords) << "Unreadable log read as empty:" << file.fileName()
-                                 << file.errorString();
-        return;
-    }
-    m_file = file.readAll();
+    // A pipe, a device or an outsized file under the log's name is never read (FileRead.h).
+    FileBytes read = readFileBytes(m_logs.path(m_reference));
+    if (!read.ok())
+        qCWarning(lcRecords) << "Unreadable log read as empty:" << m_reference << read.reason();
+    m_file = std::move(read.bytes);
     qsizetype count = 0;
     forEachByteLine(m_file, [&count](const ByteLine &) { ++count; });
     m_rows.reserve(size_t(count));
