@@ -226,11 +226,11 @@ std::optional<QString> unreadableFileProblem(const QString &path, qint64 limit)
     const QFileInfo info(path);
     if (!info.exists())
         return std::nullopt;
-    const Outcome outcome = info.isDir()            ? Outcome::Folder
-                            : !info.isFile()        ? Outcome::Special
-                            : info.size() > limit   ? Outcome::TooLarge
-                            : !info.isReadable()    ? Outcome::Unreadable
-                                                    : Outcome::Read;
+    const Outcome outcome = info.isDir()          ? Outcome::Folder
+                            : !info.isFile()      ? Outcome::Special
+                            : info.size() > limit ? Outcome::TooLarge
+                            : !info.isReadable()  ? Outcome::Unreadable
+                                                  : Outcome::Read;
     if (outcome == Outcome::Read)
         return std::nullopt;
     return unreadableFileMessage(path, refused(outcome, EACCES));

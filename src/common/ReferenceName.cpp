@@ -20,12 +20,12 @@ QString forbiddenCharacterMessage(QChar c)
 bool isProgramFileName(const QString &name)
 {
     static const QStringList names{
-        QStringLiteral("Liste_Prenom"),     QStringLiteral("Liste_Prenom.txt"),
-        QStringLiteral("Liste_Activite"),   QStringLiteral("Liste_Activite.txt"),
-        QStringLiteral("Continents_DXCC"),  QStringLiteral("Continents_DXCC.csv"),
-        QStringLiteral("Orvel_Multi"),      QStringLiteral("Orvel_Multi.lock"),
-        QStringLiteral("Temporaire"),       QStringLiteral("Temporaire.txt"),
-        QStringLiteral("Temporaire6"),      QStringLiteral("Temporaire6.txt")};
+        QStringLiteral("Liste_Prenom"),    QStringLiteral("Liste_Prenom.txt"),
+        QStringLiteral("Liste_Activite"),  QStringLiteral("Liste_Activite.txt"),
+        QStringLiteral("Continents_DXCC"), QStringLiteral("Continents_DXCC.csv"),
+        QStringLiteral("Orvel_Multi"),     QStringLiteral("Orvel_Multi.lock"),
+        QStringLiteral("Temporaire"),      QStringLiteral("Temporaire.txt"),
+        QStringLiteral("Temporaire6"),     QStringLiteral("Temporaire6.txt")};
     if (names.contains(name, Qt::CaseInsensitive))
         return true;
     // The scratch files of this program ("Temporaire-" and the writer's number...).

@@ -121,7 +121,8 @@ std::optional<ExportFailure> readLogFile(const QString &path, QByteArray *bytes)
         break;
     }
     ExportFailure failure = exportFailure(kFileAccessError, name);
-    failure.detail = QStringLiteral("le fichier %1 ne peut pas être lu : %2").arg(name, read.reason());
+    failure.detail =
+        QStringLiteral("le fichier %1 ne peut pas être lu : %2").arg(name, read.reason());
     return failure;
 }
 

@@ -114,9 +114,9 @@ QByteArray lockContents()
 {
     const QString program =
         QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).fileName();
-    return QByteArray::number(QCoreApplication::applicationPid()) + '\n' + program.toUtf8() +
-           '\n' + QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() +
-           '\n' + QSysInfo::bootUniqueId() + '\n';
+    return QByteArray::number(QCoreApplication::applicationPid()) + '\n' + program.toUtf8() + '\n' +
+           QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() + '\n' +
+           QSysInfo::bootUniqueId() + '\n';
 }
 
 int openLockFile(const QByteArray &path, bool *writable)
@@ -185,11 +185,11 @@ bool DataFolderLock::acquire()
         struct stat st;
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
             ::close(fd);
-            m_refusal = QStringLiteral("Le dossier de données %1 n'a pas pu être réservé à cette "
-                                       "copie d'Orvel Multi : %2 n'est pas un fichier ordinaire. "
-                                       "Supprimez-le, puis relancez le programme.")
-                            .arg(QDir::toNativeSeparators(m_folder),
-                                 QDir::toNativeSeparators(lockPath()));
+            m_refusal =
+                QStringLiteral("Le dossier de données %1 n'a pas pu être réservé à cette "
+                               "copie d'Orvel Multi : %2 n'est pas un fichier ordinaire. "
+                               "Supprimez-le, puis relancez le programme.")
+                    .arg(QDir::toNativeSeparators(m_folder), QDir::toNativeSeparators(lockPath()));
             return false;
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

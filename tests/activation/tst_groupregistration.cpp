@@ -161,8 +161,10 @@ private slots:
     {
         QTest::addColumn<QString>("reference");
         QTest::addColumn<QString>("kind");
-        QTest::newRow("current log, a pipe") << "DFCF 89010" << "pipe";
-        QTest::newRow("log of the group, a link to /dev/zero") << "DMF 2" << "/dev/zero";
+        QTest::newRow("current log, a pipe") << "DFCF 89010"
+                                             << "pipe";
+        QTest::newRow("log of the group, a link to /dev/zero") << "DMF 2"
+                                                               << "/dev/zero";
     }
     void handOverRefusesALogThatIsNoFile()
     {

@@ -129,7 +129,7 @@ private slots:
         const QString path = QDir(data.path()).filePath(kDataFolderLockFile);
         if (left == "ended")
             testing::writeFile(path, {QString::number(deadProcessId()), "orvel-multi",
-                                     QSysInfo::machineHostName()});
+                                      QSysInfo::machineHostName()});
         else if (left == "empty")
             testing::writeFile(path, {});
         else

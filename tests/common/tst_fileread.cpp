@@ -62,21 +62,28 @@ private slots:
             linkTo(path, path + ".target");
         }) << int(Outcome::Read) << "";
         QTest::newRow("missing") << Maker([](const QString &) {}) << int(Outcome::Missing) << "";
-        QTest::newRow("dangling link") << Maker([](const QString &path) {
-            linkTo(path, path + ".gone");
-        }) << int(Outcome::Missing) << "";
+        QTest::newRow("dangling link")
+            << Maker([](const QString &path) { linkTo(path, path + ".gone"); })
+            << int(Outcome::Missing) << "";
         QTest::newRow("folder") << Maker([](const QString &path) { QVERIFY(QDir().mkdir(path)); })
                                 << int(Outcome::Folder) << "c'est un dossier";
-        QTest::newRow("pipe") << Maker([](const QString &path) {
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
-        }) << int(Outcome::Special) << "ce n'est pas un fichier ordinaire mais un tube ou un périphérique";
-        QTest::newRow("link to a pipe") << Maker([](const QString &path) {
-            QCOMPARE(::mkfifo(QFile::encodeName(path + ".fifo").constData(), 0644), 0);
-            linkTo(path, path + ".fifo");
-        }) << int(Outcome::Special) << "ce n'est pas un fichier ordinaire mais un tube ou un périphérique";
+        QTest::newRow("pipe")
+            << Maker([](const QString &path) {
+                   QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+               })
+            << int(Outcome::Special)
+            << "ce n'est pas un fichier ordinaire mais un tube ou un périphérique";
+        QTest::newRow("link to a pipe")
+            << Maker([](const QString &path) {
+                   QCOMPARE(::mkfifo(QFile::encodeName(path + ".fifo").constData(), 0644), 0);
+                   linkTo(path, path + ".fifo");
+               })
+            << int(Outcome::Special)
+            << "ce n'est pas un fichier ordinaire mais un tube ou un périphérique";
         QTest::newRow("link to /dev/zero")
             << Maker([](const QString &path) { linkTo(path, "/dev/zero"); })
-            << int(Outcome::Special) << "ce n'est pas un fichier ordinaire mais un tube ou un périphérique";
+            << int(Outcome::Special)
+            << "ce n'est pas un fichier ordinaire mais un tube ou un périphérique";
         QTest::newRow("looping link") << Maker([](const QString &path) {
             linkTo(path, path + ".loop");
             linkTo(path + ".loop", path);

@@ -1,12 +1,12 @@
 #include "common/ReferenceName.h"
+#include "common/SafeWrite.h"
+#include "common/TextFile.h"
 #include "platform/DataFolderLock.h"
 #include "records/ActivationList.h"
 #include "records/FirstNames.h"
-#include "views/CountryTable.h"
-#include "common/SafeWrite.h"
-#include "common/TextFile.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
+#include "views/CountryTable.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 // Every write of the program on a disk that fills up: a small tmpfs, so the system itself
 // says "no space left". A failed write leaves every file byte-identical and says "disque plein".
-#include "records/Activation.h"
-#include "records/ActivationList.h"
 #include "common/SafeWrite.h"
 #include "common/TextFile.h"
 #include "export/ExportActions.h"
 #include "platform/DataFolderLock.h"
+#include "records/Activation.h"
+#include "records/ActivationList.h"
 #include "records/FirstNames.h"
 #include "records/LogFiles.h"
 #include "records/QsoLine.h"

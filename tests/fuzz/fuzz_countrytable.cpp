@@ -40,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const QString &call : calls + lines) {
         fuzz::require(table.lookup(call) == plainLookup(table, call),
                       "la recherche trouve la première ligne dont le préfixe convient");
-        logLines.append(formatQsoLine({"05/09/13", "08:35", call, "", "", "59", "59", "SSB", "14",
-                                       "", ""}));
+        logLines.append(
+            formatQsoLine({"05/09/13", "08:35", call, "", "", "59", "59", "SSB", "14", "", ""}));
     }
 
     const QStringList contacted = countriesContacted(logLines, table);

@@ -93,8 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The input up to its first byte 0xFF is the log as found; the rest drives the changes.
     const QByteArray bytes = fuzz::bytesOf(data, size);
     const qsizetype cut = bytes.indexOf('\xff');
-    const QString path = fuzz::writeDataFile(kReference + QStringLiteral(".txt"),
-                                             cut < 0 ? bytes : bytes.left(cut));
+    const QString path =
+        fuzz::writeDataFile(kReference + QStringLiteral(".txt"), cut < 0 ? bytes : bytes.left(cut));
     Bytes in(data + (cut < 0 ? size : size_t(cut) + 1), cut < 0 ? 0 : size - size_t(cut) - 1);
 
     const LogFiles logs(fuzz::dataFolder());

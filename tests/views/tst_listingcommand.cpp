@@ -1,5 +1,5 @@
-#include "records/Activation.h"
 #include "common/TextFile.h"
+#include "records/Activation.h"
 #include "records/QsoLine.h"
 #include "support/ProgramRun.h"
 #include "support/TestPlatform.h"
@@ -8,8 +8,8 @@
 
 #include <QDate>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -157,11 +157,16 @@ private slots:
     {
         QTest::addColumn<QString>("hostile");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("parent folder") << "../b" << "../b";
-        QTest::newRow("absolute path") << "/tmp/orvelcl" << "/tmp/orvelcl";
-        QTest::newRow("NUL") << QString("DMF 2.txt") + QChar(0) + "x" << "DMF 2.txt\\x00x";
-        QTest::newRow("first-name memory") << "Liste_Prenom" << "Liste_Prenom";
-        QTest::newRow("first-name memory in capitals") << "LISTE_PRENOM" << "LISTE_PRENOM";
+        QTest::newRow("parent folder") << "../b"
+                                       << "../b";
+        QTest::newRow("absolute path") << "/tmp/orvelcl"
+                                       << "/tmp/orvelcl";
+        QTest::newRow("NUL") << QString("DMF 2.txt") + QChar(0) + "x"
+                             << "DMF 2.txt\\x00x";
+        QTest::newRow("first-name memory") << "Liste_Prenom"
+                                           << "Liste_Prenom";
+        QTest::newRow("first-name memory in capitals") << "LISTE_PRENOM"
+                                                       << "LISTE_PRENOM";
     }
     void savesTheGroupWithoutTheReferencesThatCannotNameAFile()
     {
@@ -184,9 +189,10 @@ private slots:
             QCOMPARE(result.exitCode, 1);
             QVERIFY2(result.out.startsWith("Le log a été sauvegardé sous le nom : " + kCastle),
                      qPrintable(result.out));
-            QVERIFY2(result.err.startsWith(
-                         QString("Le log de la référence « %1 » n'a pas été sauvegardé").arg(shown)),
-                     qPrintable(result.err));
+            QVERIFY2(
+                result.err.startsWith(
+                    QString("Le log de la référence « %1 » n'a pas été sauvegardé").arg(shown)),
+                qPrintable(result.err));
             QVERIFY(!result.err.contains(QChar(0)));
             QVERIFY2(!result.err.contains("orvel.") && !result.err.contains("Broken"),
                      qPrintable(result.err));
@@ -237,13 +243,13 @@ private slots:
         else
             QVERIFY(QFile::link(kind, path));
 
-        const ProgramRun result = runProgram(QStringLiteral(ORVEL_EXECUTABLE),
-                                             QStringList{"--dossier", platform->folder()} +
-                                                 arguments,
-                                             {}, 20000);
+        const ProgramRun result =
+            runProgram(QStringLiteral(ORVEL_EXECUTABLE),
+                       QStringList{"--dossier", platform->folder()} + arguments, {}, 20000);
 
         QCOMPARE(result.exitCode, 1);
-        QVERIFY2(result.err.contains("ce n'est pas un fichier ordinaire mais un tube ou un périphérique"),
+        QVERIFY2(result.err.contains(
+                     "ce n'est pas un fichier ordinaire mais un tube ou un périphérique"),
                  qPrintable(result.err));
         QVERIFY2(!result.err.contains("orvel."), qPrintable(result.err));
     }

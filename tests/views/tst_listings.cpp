@@ -356,11 +356,13 @@ private slots:
         QTest::addColumn<QString>("hostile");
         QTest::addColumn<QString>("why");
         QTest::newRow("parent folder")
-            << "../b" << "Attention le caractere '/' est interdit dans la référence";
+            << "../b"
+            << "Attention le caractere '/' est interdit dans la référence";
         QTest::newRow("absolute path")
-            << "/tmp/orvel-listing" << "Attention le caractere '/' est interdit dans la référence";
-        QTest::newRow("NUL before another log's name")
-            << QString("DMF 2.txt") + QChar(0) + "x" << "Caractère de contrôle (code 0) refusé";
+            << "/tmp/orvel-listing"
+            << "Attention le caractere '/' est interdit dans la référence";
+        QTest::newRow("NUL before another log's name") << QString("DMF 2.txt") + QChar(0) + "x"
+                                                       << "Caractère de contrôle (code 0) refusé";
         QTest::newRow("first-name memory")
             << "Liste_Prenom"
             << "Attention « Liste_Prenom » est le nom d'un fichier du programme : il ne peut pas "
@@ -370,18 +372,17 @@ private slots:
     {
         QFETCH(QString, hostile);
         QFETCH(QString, why);
-        ListingDesk desk({qso("05/09/13", "08:35", "F4KLA", "89", "SSB", "7")},
-                         {hostile, kCastle});
-        writeFile(desk.platform.file("DMF 2.txt"), {qso("05/09/13", "08:00", "F1AAA", "89",
-                                                        "SSB", "7")});
+        ListingDesk desk({qso("05/09/13", "08:35", "F4KLA", "89", "SSB", "7")}, {hostile, kCastle});
+        writeFile(desk.platform.file("DMF 2.txt"),
+                  {qso("05/09/13", "08:00", "F1AAA", "89", "SSB", "7")});
         const QByteArray otherLog = readBytes(desk.platform.file("DMF 2.txt"));
         const QStringList before = QDir(desk.platform.folder()).entryList(QDir::Files);
         QStringList messages;
 
         for (const QList<Listing> &listings : {desk.logListings(), desk.alphaListings()}) {
-            const ListingSaveOutcome outcome = saveListings(
-                desk.platform.folder(), listings,
-                [&](const QString &message, bool) { messages.append(message); });
+            const ListingSaveOutcome outcome =
+                saveListings(desk.platform.folder(), listings,
+                             [&](const QString &message, bool) { messages.append(message); });
             QCOMPARE(outcome.refusedReferences, QStringList{hostile});
             QCOMPARE(outcome.writtenFiles.size(), 1);
             QVERIFY(outcome.writtenFiles.first().startsWith(kCastle + "_"));
@@ -389,9 +390,9 @@ private slots:
         }
 
         const QString refusal = listingRefusedMessage(hostile, why);
-        QCOMPARE(messages, (QStringList{refusal,
-                                        listingSavedMessage(kCastle + "_06_12_26.txt"), refusal,
-                                        listingSavedMessage(kCastle + "_05_09_13 Alpha.txt")}));
+        QCOMPARE(messages,
+                 (QStringList{refusal, listingSavedMessage(kCastle + "_06_12_26.txt"), refusal,
+                              listingSavedMessage(kCastle + "_05_09_13 Alpha.txt")}));
         QVERIFY(refusal.contains(why));
         QVERIFY(!refusal.contains(QChar(0)));
         QCOMPARE(readBytes(desk.platform.file("DMF 2.txt")), otherLog);
