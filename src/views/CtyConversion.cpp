@@ -151,11 +151,10 @@ CtyConversion convertCtyDat(QStringView text)
             return result;
         }
         ++result.countries;
-        // A ";" of the header would shift the table's fields, a control character would make
-        // it no text file.
+        // A ";" of the header would shift the table's fields.
         for (QString &field : header)
-            field = withoutControlCharacters(field).replace(QLatin1Char(';'), QLatin1Char(','));
-        code = withoutControlCharacters(code).replace(QLatin1Char(';'), QLatin1Char(','));
+            field.replace(QLatin1Char(';'), QLatin1Char(','));
+        code.replace(QLatin1Char(';'), QLatin1Char(','));
         const QString &name = header[Name];
         const QStringList base{name,
                                code,
@@ -202,7 +201,10 @@ CtyConversion convertCtyDat(QStringView text)
     });
     result.lines.reserve(prefixes.size());
     for (const PrefixLine &line : prefixes)
-        result.lines.append(line.prefix + QLatin1Char(';') + line.fields.join(QLatin1Char(';')));
+        // A control character of the file, in a header or an override, would make the table
+        // no text file.
+        result.lines.append(withoutControlCharacters(line.prefix + QLatin1Char(';') +
+                                                     line.fields.join(QLatin1Char(';'))));
     return result;
 }
 
