@@ -285,6 +285,14 @@ FileResult appendBytes(const QString &path, const QByteArray &bytes)
         const int error = errno;
         return FileResult::failure(writeErrorText(path, error), error);
     }
+#ifndef Q_OS_WIN
+    // A pipe or a device under the name (a link to one, say) is no file to append to.
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode)) {
+        closeFile(fd);
+        return FileResult::failure(writeErrorText(path, EINVAL), EINVAL);
+    }
+#endif
     const FileSize oldSize = sizeOf(fd);
     QByteArray text;
     char last = '\n';
@@ -410,7 +418,7 @@ int holdFormer(const QString &target)
     Q_UNUSED(target);
     return -1; // a file held open could not be replaced
 #else
-    return openFile(target, O_RDONLY);
+    return openFile(target, O_RDONLY | O_NONBLOCK);
 #endif
 }
 

@@ -2,7 +2,9 @@
 
 #include "LabelJob.h"
 #include "LabelSettings.h"
+#include "common/FileRead.h"
 #include "common/FixedColumns.h"
+#include "common/ReferenceName.h"
 #include "records/ActivationList.h"
 #include "records/LogFiles.h"
 
@@ -115,7 +117,11 @@ LabelCommandPlan planLabelCommand(const QStringList &arguments, const LabelComma
     if (const QString refusal = stationTextsRefusal(setup.station); !refusal.isEmpty())
         return refused(refusal);
 
+    if (const auto refusedName = firstRefusedReference({reference}))
+        return refused(*refusedName);
     const ActivationList list(folder);
+    if (const auto problem = unreadableFileProblem(list.path()))
+        return refused(*problem);
     const QStringList listLines = list.lines();
     const auto activation = list.find(reference);
     QStringList named{reference};
@@ -128,6 +134,8 @@ LabelCommandPlan planLabelCommand(const QStringList &arguments, const LabelComma
     }
 
     const LogFiles logs(folder);
+    if (const auto problem = unreadableFileProblem(logs.path(reference)))
+        return refused(*problem);
     if (!logs.exists(reference))
         return refused(QStringLiteral("Le journal %1 n'existe pas.")
                            .arg(QDir::toNativeSeparators(logs.path(reference))));

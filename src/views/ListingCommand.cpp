@@ -2,7 +2,9 @@
 
 #include "ListingFiles.h"
 #include "Listings.h"
+#include "common/FileRead.h"
 #include "common/FixedColumns.h"
+#include "common/ReferenceName.h"
 #include "platform/Clock.h"
 #include "platform/WorkingDirectory.h"
 #include "print/ScriptPlayer.h"
@@ -79,8 +81,12 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
         return failure(err,
                        QStringLiteral("Indiquez le fichier PDF avec --pdf FICHIER.\n") + usage());
     const QString reference = trimBlanks(positional.mid(2).join(QLatin1Char(' ')));
+    if (const auto refused = firstRefusedReference({reference}))
+        return failure(err, *refused);
 
     const ActivationList list(folder);
+    if (const auto problem = unreadableFileProblem(list.path()))
+        return failure(err, *problem);
     const auto activation = list.find(reference);
     if (!activation)
         return failure(err, QStringLiteral("Référence inconnue : %1 ne figure pas dans %2.")

@@ -3,14 +3,17 @@
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -106,6 +109,41 @@ private slots:
         QVERIFY(
             second.refusal().startsWith("Orvel Multi est déjà ouvert sur le dossier de données"));
         QVERIFY(second.refusal().contains(QDir::toNativeSeparators(data.path())));
+    }
+
+    // Under the lock's name: a lock left by a copy that has ended is taken over, a pipe is
+    // refused at once (never waited on) with a French reason.
+    void takesOverOnlyALockFileOfAnEndedCopy_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("lock of an ended copy") << "ended" << true;
+        QTest::newRow("empty lock file") << "empty" << true;
+        QTest::newRow("pipe") << "pipe" << false;
+    }
+    void takesOverOnlyALockFileOfAnEndedCopy()
+    {
+        QFETCH(QString, left);
+        QFETCH(bool, taken);
+        QTemporaryDir data;
+        const QString path = QDir(data.path()).filePath(kDataFolderLockFile);
+        if (left == "ended")
+            testing::writeFile(path, {QString::number(deadProcessId()), "orvel-multi",
+                                      QSysInfo::machineHostName()});
+        else if (left == "empty")
+            testing::writeFile(path, {});
+        else
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        DataFolderLock lock(data.path());
+
+        QCOMPARE(lock.acquire(), taken);
+
+        if (taken) {
+            QCOMPARE(lockHolder(data.path()), QCoreApplication::applicationPid());
+        } else {
+            QVERIFY2(lock.refusal().contains("n'est pas un fichier ordinaire"),
+                     qPrintable(lock.refusal()));
+        }
     }
 
     void aSecondCopyRefusesAndCommandsStillRun()

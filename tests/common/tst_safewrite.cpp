@@ -1,8 +1,12 @@
 #include "common/ReferenceName.h"
 #include "common/SafeWrite.h"
 #include "common/TextFile.h"
+#include "platform/DataFolderLock.h"
+#include "records/ActivationList.h"
+#include "records/FirstNames.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
+#include "views/CountryTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -264,9 +268,49 @@ private slots:
                                        << "";
         QTest::newRow("inner dot") << "DFCF 89.010"
                                    << "";
-        QTest::newRow("old scratch name") << "Temporaire"
-                                          << "";
+        const QString nul = "Caractère de contrôle (code 0) refusé";
+        QTest::newRow("NUL") << QString("DMF 2.txt") + QChar(0) + "x" << nul;
+        QTest::newRow("NUL at the end") << QString("DMF 2") + QChar(0) << nul;
+        QTest::newRow("line feed") << "DFCF\n1"
+                                   << "Caractère de contrôle (code 10) refusé";
+        QTest::newRow("escape") << "DFCF \x1b[2J"
+                                << "Caractère de contrôle (code 27) refusé";
+        const auto programFile = [](const QString &name) {
+            return QString("Attention « %1 » est le nom d'un fichier du programme : il ne peut "
+                           "pas servir de référence")
+                .arg(name);
+        };
+        for (const QString name :
+             {"Liste_Prenom", "liste_prenom", "Liste_Prenom.txt", "LISTE_ACTIVITE",
+              "Liste_Activite", "Continents_DXCC", "continents_dxcc.csv", "Orvel_Multi",
+              "orvel_multi.LOCK", "Temporaire", "temporaire6", "Temporaire-4242-abc123.tmp",
+              "TEMPORAIRE-1-x"})
+            QTest::newRow(qPrintable("program's file " + name)) << name << programFile(name);
+        QTest::newRow("program's file among blanks")
+            << " Liste_Prenom " << programFile("Liste_Prenom");
+        QTest::newRow("a name that only begins like one") << "Liste_Prenoms"
+                                                          << "";
+        QTest::newRow("old scratch name as a part") << "DFCF Temporaire"
+                                                    << "";
     }
+    // Whatever their letter case, the names of the files the program keeps for itself.
+    void refusesTheNamesOfTheProgramsFiles()
+    {
+        for (const QString &file : {kFirstNamesFile, kActivationListFile, kCountryTableFile,
+                                    kDataFolderLockFile, newScratchFileName()}) {
+            for (const QString &name : {file, QFileInfo(file).completeBaseName(), file.toUpper()})
+                QVERIFY2(referenceNameMessage(name), qPrintable(name));
+        }
+    }
+
+    void showsControlCharactersOfAReference()
+    {
+        const QString reference = QString("DMF 2.txt") + QChar(0) + "x\r\n";
+        QCOMPARE(shownReference(reference), QString("DMF 2.txt\\x00x\\x0d\\x0a"));
+        QVERIFY(refusedReferenceMessage(reference, "pourquoi").contains("DMF 2.txt\\x00x"));
+        QVERIFY(!refusedReferenceMessage(reference, "pourquoi").contains(QChar(0)));
+    }
+
     void refusesReferencesThatLeaveTheDataFolder()
     {
         QFETCH(QString, reference);

@@ -1,10 +1,11 @@
 // Every write of the program on a disk that fills up: a small tmpfs, so the system itself
 // says "no space left". A failed write leaves every file byte-identical and says "disque plein".
-#include "records/Activation.h"
-#include "records/ActivationList.h"
 #include "common/SafeWrite.h"
 #include "common/TextFile.h"
 #include "export/ExportActions.h"
+#include "platform/DataFolderLock.h"
+#include "records/Activation.h"
+#include "records/ActivationList.h"
 #include "records/FirstNames.h"
 #include "records/LogFiles.h"
 #include "records/QsoLine.h"
@@ -196,6 +197,49 @@ private slots:
         // With room again, the same operation succeeds.
         QFile::remove(QDir(disk()).filePath(kFiller));
         QCOMPARE(operation(disk()), QString());
+    }
+
+    // The logs of a full disk can still be opened and read: the folder's lock needs no room.
+    void aFullDiskIsStillOpened()
+    {
+        fillDisk(disk());
+        DataFolderLock lock(disk());
+
+        QVERIFY2(lock.acquire(), qPrintable(lock.refusal()));
+
+        QCOMPARE(LogFiles(disk()).load(kReference).size(), 33);
+        DataFolderLock second(disk());
+        QVERIFY(!second.acquire());
+        QVERIFY2(second.refusal().startsWith("Orvel Multi est déjà ouvert sur le dossier"),
+                 qPrintable(second.refusal()));
+        // An export that finds no room says that the former file is kept, as it is.
+        const auto failed = exportCTraficFile(disk(), kReference);
+        QVERIFY(failed);
+        QCOMPARE(failed->detail, QString("le disque est plein : le fichier DFCF 89010.ctf n'a pas "
+                                         "été écrit (l'export précédent, s'il y en avait un, est "
+                                         "resté intact)"));
+    }
+
+    // A disk without room even for the lock file's name: the message says the disk is full
+    // and names it.
+    void aDiskWithoutRoomForANameIsNamed()
+    {
+        QTemporaryDir mountPoint;
+        const QByteArray where = QFile::encodeName(mountPoint.path());
+        QVERIFY(::mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k,nr_inodes=4") == 0);
+        for (int i = 0; i < 16; ++i)
+            QFile(QDir(mountPoint.path()).filePath(QString::number(i))).open(QIODevice::WriteOnly);
+        DataFolderLock lock(mountPoint.path());
+
+        const bool acquired = lock.acquire();
+        const QString refusal = lock.refusal();
+        ::umount2(where.constData(), MNT_DETACH);
+
+        QVERIFY(!acquired);
+        QVERIFY2(refusal.startsWith(QString("Le disque %1, qui porte le dossier de données %1, est "
+                                            "plein")
+                                        .arg(mountPoint.path())),
+                 qPrintable(refusal));
     }
 
     // The fault once met: the fragment of a failed append became a QSO of its own.
