@@ -10,10 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
-
 using namespace orvel;
 
 namespace {
@@ -50,10 +46,10 @@ public:
         }
         return m_error;
     }
-    // Killed as by a power cut: nothing of its own is cleaned up.
+    // Killed as by a power cut (SIGKILL, TerminateProcess): nothing of its own is cleaned up.
     void killHard()
     {
-        ::kill(static_cast<pid_t>(pid()), SIGKILL);
+        m_process.kill();
         m_process.waitForFinished(10000);
     }
 
@@ -77,15 +73,6 @@ bool waitForLockOf(const QString &folder, qint64 pid)
     while (lockHolder(folder) != pid && !deadline.hasExpired())
         QTest::qWait(50);
     return lockHolder(folder) == pid;
-}
-
-qint64 deadProcessId()
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
 }
 
 } // namespace
@@ -112,7 +99,7 @@ private slots:
     {
         QTemporaryDir data;
         QTemporaryDir settings;
-        const QString stale = QStringLiteral("Temporaire-%1-abc123.tmp").arg(deadProcessId());
+        const QString stale = QStringLiteral("Temporaire-%1-abc123.tmp").arg(testing::endedProcessId());
         testing::writeFile(QDir(data.path()).filePath(stale), {"half a rewrite"});
 
         Copy first(settings.path(), {"--dossier", data.path()});

@@ -1,5 +1,7 @@
 // Every write of the program on a disk that fills up: a small tmpfs, so the system itself
-// says "no space left". A failed write leaves every file byte-identical and says "disque plein".
+// says "no space left" (on Windows, the program's simulated full disk). A failed write leaves
+// every file byte-identical and says "disque plein".
+#include "FullDisk.h"
 #include "records/Activation.h"
 #include "records/ActivationList.h"
 #include "common/SafeWrite.h"
@@ -16,20 +18,14 @@
 #include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThreadPool>
 
-#include <cerrno>
-#include <fcntl.h>
 #include <functional>
-#include <sys/mount.h>
-#include <unistd.h>
 
 using namespace orvel;
 
 namespace {
 
 const QString kReference = QStringLiteral("DFCF 89010");
-const QString kFiller = QStringLiteral("remplissage.bin");
 
 QString qso(const QString &call)
 {
@@ -60,27 +56,11 @@ void writeEndingNearAPage(const QString &path, QStringList lines, int room)
     QCOMPARE(QFileInfo(path).size(), 4096 - room);
 }
 
-// Fills the disk to its last byte. A file replaced earlier gives its room back only when the
-// program has closed it, away from the caller: that is waited for first, or the room would
-// come back while the disk is meant to be full.
-void fillDisk(const QString &folder)
-{
-    QThreadPool::globalInstance()->waitForDone();
-    const int fd = ::open(QFile::encodeName(QDir(folder).filePath(kFiller)).constData(),
-                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    QByteArray block(4096, 'x');
-    for (int size = 4096; size > 0; size /= 2) {
-        while (::write(fd, block.constData(), size) == size) {
-        }
-    }
-    ::close(fd);
-}
-
 QMap<QString, QByteArray> contents(const QString &folder)
 {
     QMap<QString, QByteArray> all;
     for (const QString &name : QDir(folder).entryList(QDir::Files)) {
-        if (name != kFiller)
+        if (!testing::FullDisk::isFiller(name))
             all.insert(name, testing::readBytes(QDir(folder).filePath(name)));
     }
     return all;
@@ -101,10 +81,9 @@ class TestDiskFull : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_mountPoint;
-    bool m_mounted = false;
+    testing::FullDisk m_disk;
 
-    QString disk() const { return m_mountPoint.path(); }
+    QString disk() const { return m_disk.path(); }
 
     void writeStartingFiles()
     {
@@ -125,19 +104,8 @@ class TestDiskFull : public QObject
 private slots:
     void initTestCase()
     {
-        if (::geteuid() != 0)
-            QSKIP("Essai du disque plein sauté : il faut être administrateur (root) pour monter "
-                  "un petit disque tmpfs.");
-        if (::mount("tmpfs", QFile::encodeName(disk()).constData(), "tmpfs", 0, "size=64k") != 0)
-            QSKIP(qPrintable(QStringLiteral("Essai du disque plein sauté : le disque tmpfs n'a "
-                                            "pas pu être monté (%1).")
-                                 .arg(QString::fromLocal8Bit(strerror(errno)))));
-        m_mounted = true;
-    }
-    void cleanupTestCase()
-    {
-        if (m_mounted)
-            ::umount2(QFile::encodeName(disk()).constData(), MNT_DETACH);
+        if (const QString refusal = m_disk.prepare(); !refusal.isEmpty())
+            QSKIP(qPrintable(refusal));
     }
     void init()
     {
@@ -186,7 +154,7 @@ private slots:
         QFETCH(Operation, operation);
         QFETCH(QString, message);
         const auto before = contents(disk());
-        fillDisk(disk());
+        m_disk.fill();
 
         const QString error = operation(disk());
 
@@ -194,7 +162,7 @@ private slots:
         QCOMPARE(contents(disk()), before);
         QCOMPARE(testing::scratchFiles(disk()), QStringList());
         // With room again, the same operation succeeds.
-        QFile::remove(QDir(disk()).filePath(kFiller));
+        m_disk.makeRoom();
         QCOMPARE(operation(disk()), QString());
     }
 
@@ -203,9 +171,9 @@ private slots:
     {
         const LogFiles logs(disk());
         const QStringList before = logs.load(kReference);
-        fillDisk(disk());
+        m_disk.fill();
         QVERIFY(!logs.append({kReference}, qso("Q4NEW")).ok());
-        QFile::remove(QDir(disk()).filePath(kFiller));
+        m_disk.makeRoom();
         QVERIFY(logs.append({kReference}, qso("Q4NEW")).ok());
         QCOMPARE(logs.load(kReference), before + QStringList{qso("Q4NEW")});
     }
