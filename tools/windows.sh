@@ -276,6 +276,20 @@ done
 [ ! -e "$INSTALLED/Liste_Activite.txt" ] || fail "le programme installé écrit dans son propre dossier."
 echo "$compared exports identiques octet pour octet à ceux du programme Linux."
 
+say "Fenêtres du programme installé"
+# Started as from the Start menu, without WINEPATH: the setup window opens (offscreen, as the
+# prefix says) on the user's data folder, which it then holds.
+rm -f "$APPDATA_FOLDER/Orvel_Multi.lock"
+(WINEPATH="" "$WINE" "C:\\Program Files\\Orvel Multi\\orvel-multi.exe" >"$COMPARE/gui.log" 2>&1 &)
+for _ in $(seq 120); do [ -e "$APPDATA_FOLDER/Orvel_Multi.lock" ] && break; sleep 1; done
+sleep 2
+opened=0
+[ -e "$APPDATA_FOLDER/Orvel_Multi.lock" ] && opened=1
+wineserver -k || true
+wineserver -w || true
+((opened)) || fail "le programme installé n'a pas ouvert sa fenêtre ($(cat "$COMPARE/gui.log"))."
+echo "La fenêtre d'enregistrement s'est ouverte sur $APPDATA_FOLDER."
+
 say "Désinstallation silencieuse sous Wine"
 "$WINE" "C:\\Program Files\\Orvel Multi\\desinstaller.exe" /S
 wineserver -w

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 using namespace orvel;
@@ -14,9 +15,17 @@ using namespace orvel::testing;
 
 namespace {
 
+// Made absolute once, while the working folder is the test's own: under Wine a path without
+// a drive letter names a place on the current drive, which a test may change.
+const QString &program()
+{
+    static const QString path = QFileInfo(QStringLiteral(ORVEL_EXECUTABLE)).absoluteFilePath();
+    return path;
+}
+
 ProgramRun run(const QStringList &arguments)
 {
-    return runProgram(QStringLiteral(ORVEL_EXECUTABLE), arguments);
+    return runProgram(program(), arguments);
 }
 
 } // namespace
@@ -76,6 +85,7 @@ private slots:
         writeFile(folder + "/DFCF 89010.txt",
                   {formatQsoLine({"05/09/13", "08:35", "F4AAA", "34", "Hélène", "59", "59",
                                   "SSB", "7", "", ""})});
+        program();
         const QString former = QDir::currentPath();
         QVERIFY(QDir::setCurrent(platform.folder()));
         const QString given = QDir::toNativeSeparators(absolute ? folder : "Radio/Logs");
