@@ -5,6 +5,7 @@
 #ifdef Q_OS_WIN
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -55,10 +56,12 @@ void useStartingConsole()
             std::atexit(restoreCodePage);
         }
     }
-    std::fflush(stdout);
-    std::fflush(stderr);
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
+    // Started from the Start menu, the program has neither (no descriptor to set).
+    for (FILE *stream : {stdout, stderr}) {
+        std::fflush(stream);
+        if (const int fd = _fileno(stream); fd >= 0)
+            _setmode(fd, _O_BINARY);
+    }
 }
 
 #else
