@@ -266,6 +266,8 @@ done
 # Wine's server and services keep the true clock: they start here, before any slowed run.
 moment="2026-03-14 15:09:26"
 export NO_FAKE_STAT=1
+wineserver -k || true
+wineserver -w || true
 wineserver -p
 "$WINE" cmd /c exit
 mapfile -t references < <(ls "$ROOT/tests/windows/sample" | grep -v '^Liste_' | sed 's/\.txt$//')
