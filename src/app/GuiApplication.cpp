@@ -180,8 +180,7 @@ int runGui(QApplication &app, const QString &folderOption)
     WidgetDialogs dialogs;
     QString error;
     const QString folder = chooseWorkingDirectory(
-        folderOption, QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
+        folderOption, QCoreApplication::applicationDirPath(), userDataFolder(), &error);
     if (folder.isEmpty()) {
         qCWarning(lcApp) << error;
         tellAndStop(dialogs, error);
