@@ -3,8 +3,8 @@
 // through Dialogs; the window only shows the outcome.
 #pragma once
 
-#include "SetupState.h"
 #include "SetupRules.h"
+#include "SetupState.h"
 #include "records/ActivationList.h"
 #include "records/LogFiles.h"
 

@@ -5,8 +5,8 @@
 #include "activation/Diagnostics.h"
 #include "common/FixedColumns.h"
 #include "common/Program.h"
-#include "widgets/Palette.h"
 #include "records/Session.h"
+#include "widgets/Palette.h"
 #include "widgets/WindowBasics.h"
 
 #include <QCloseEvent>

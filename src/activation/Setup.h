@@ -5,8 +5,8 @@
 #pragma once
 
 #include "GroupRegistration.h"
-#include "SetupState.h"
 #include "SetupRules.h"
+#include "SetupState.h"
 #include "platform/Services.h"
 #include "records/ActivationList.h"
 #include "records/LogFiles.h"

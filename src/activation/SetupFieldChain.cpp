@@ -1,12 +1,12 @@
 #include "SetupFieldChain.h"
 
-#include "SetupState.h"
 #include "SetupForm.h"
+#include "SetupState.h"
 #include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
 #include "platform/Dialogs.h"
-#include "widgets/Palette.h"
 #include "records/ActivationList.h"
+#include "widgets/Palette.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -11,8 +11,8 @@
 namespace orvel {
 
 struct CommandOptionText {
-    QStringList names;  // "pdf", or "h" and "help"
-    QString valueName;  // empty for a switch
+    QStringList names; // "pdf", or "h" and "help"
+    QString valueName; // empty for a switch
     QString description;
 };
 

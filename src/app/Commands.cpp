@@ -70,8 +70,8 @@ void addCommandLineOptions(QCommandLineParser &parser)
 {
     for (const auto *options : {&generalOptionTexts(), &commandOptionTexts()}) {
         for (const CommandOptionText &option : *options)
-            parser.addOption(QCommandLineOption(option.names, option.description,
-                                                option.valueName));
+            parser.addOption(
+                QCommandLineOption(option.names, option.description, option.valueName));
     }
 }
 

@@ -46,8 +46,7 @@ private slots:
         QTest::newRow("--version") << QStringList{"--version"} << version;
         QTest::newRow("-v") << QStringList{"-v"} << version;
         QTest::newRow("--help") << QStringList{"--help"} << "Affiche la version du programme.";
-        QTest::newRow("-h, with a command") << QStringList{"-h", "exporter"}
-                                            << "--dossier DOSSIER";
+        QTest::newRow("-h, with a command") << QStringList{"-h", "exporter"} << "--dossier DOSSIER";
         QTest::newRow("--help, the label command and its options")
             << QStringList{"--help"} << "etiquettes REFERENCE --pdf FICHIER [--format 1-5]";
     }
@@ -85,8 +84,8 @@ private slots:
         activation.date = "05/09/13";
         writeFile(folder + "/Liste_Activite.txt", {formatActivationLine(activation)});
         writeFile(folder + "/DFCF 89010.txt",
-                  {formatQsoLine({"05/09/13", "08:35", "F4AAA", "34", "Hélène", "59", "59",
-                                  "SSB", "7", "", ""})});
+                  {formatQsoLine({"05/09/13", "08:35", "F4AAA", "34", "Hélène", "59", "59", "SSB",
+                                  "7", "", ""})});
         program();
         const QString former = QDir::currentPath();
         QVERIFY(QDir::setCurrent(platform.folder()));

@@ -100,14 +100,15 @@ private slots:
         }
         for (const auto *options : {&orvel::generalOptionTexts(), &orvel::commandOptionTexts()}) {
             for (const orvel::CommandOptionText &option : *options)
-                QVERIFY2(page.contains("--" + option.names.last()), qPrintable(option.names.last()));
+                QVERIFY2(page.contains("--" + option.names.last()),
+                         qPrintable(option.names.last()));
         }
         QFile copyright(m_prefix.filePath("share/doc/orvel-multi/copyright"));
         QVERIFY(copyright.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(copyright.readAll());
-        for (const QString &paragraph : QStringList{"Files: data/Continents_DXCC.csv", "License: Expat", "Jim Reisert AD1C",
-                                                    "Files: data/france.departments.svg",
-                                                    "License: CC-BY-4.0", "Victor Cazanave"})
+        for (const QString &paragraph : QStringList{
+                 "Files: data/Continents_DXCC.csv", "License: Expat", "Jim Reisert AD1C",
+                 "Files: data/france.departments.svg", "License: CC-BY-4.0", "Victor Cazanave"})
             QVERIFY2(text.contains(paragraph), qPrintable(paragraph));
     }
 
