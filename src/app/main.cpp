@@ -6,6 +6,7 @@
 #include "views/ListingCommand.h"
 #include "views/ViewCommand.h"
 #include "labels/LabelPrinting.h"
+#include "radio/RadioCommand.h"
 #include "widgets/WidgetDialogs.h"
 #include "platform/WorkingDirectory.h"
 
@@ -50,9 +51,12 @@ int main(int argc, char **argv)
                                                 "imprimer log REFERENCE --pdf FICHIER\n"
                                                 "etiquettes REFERENCE --pdf FICHIER\n"
                                                 "pays CTY.DAT\n"
-                                                "afficher pays|departements REFERENCE"),
+                                                "afficher pays|departements REFERENCE\n"
+                                                "radio --rigctld HOTE:PORT | --modele N "
+                                                "[--port PERIPHERIQUE] [--vitesse BAUDS]"),
                                  QStringLiteral("[commande ...]"));
     orvel::addLabelCommandOptions(parser);
+    parser.addOptions(orvel::radioCommandOptions());
     // Read the arguments before any application exists: the command line needs no display,
     // so only the windows get a QApplication.
     const bool parsed = parser.parse(arguments);
@@ -107,6 +111,8 @@ int main(int argc, char **argv)
     if (labels)
         return orvel::runLabelCommandLine(positional.mid(1), orvel::labelCommandOptions(parser),
                                           parser.value(folderOption));
+    if (orvel::isRadioCommand(positional))
+        return orvel::runRadioCommandLine(positional, parser);
     if (orvel::isViewCommand(positional))
         return orvel::runViewCommandLine(positional, parser, parser.value(folderOption));
     if (!positional.isEmpty() && orvel::isListingCommand(positional.first()))

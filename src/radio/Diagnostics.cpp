@@ -1,0 +1,5 @@
+#include "Diagnostics.h"
+
+namespace orvel {
+Q_LOGGING_CATEGORY(lcRadio, "orvel.radio")
+}
