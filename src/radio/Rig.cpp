@@ -40,6 +40,24 @@ void copyPath(char *target, const QString &path)
     target[length] = '\0';
 }
 
+// Hamlib's names of the modes the entry window knows; its own texts vary between versions
+// (PKTFM is "FM-D" in 4.5).
+QString modeName(rmode_t mode)
+{
+    static const struct {
+        rmode_t mode;
+        const char *name;
+    } names[] = {{RIG_MODE_USB, "USB"},       {RIG_MODE_LSB, "LSB"},       {RIG_MODE_CW, "CW"},
+                 {RIG_MODE_CWR, "CWR"},       {RIG_MODE_FM, "FM"},         {RIG_MODE_WFM, "WFM"},
+                 {RIG_MODE_RTTY, "RTTY"},     {RIG_MODE_RTTYR, "RTTYR"},   {RIG_MODE_AM, "AM"},
+                 {RIG_MODE_PKTUSB, "PKTUSB"}, {RIG_MODE_PKTLSB, "PKTLSB"}, {RIG_MODE_PKTFM, "PKTFM"}};
+    for (const auto &entry : names) {
+        if (entry.mode == mode)
+            return QString::fromLatin1(entry.name);
+    }
+    return mode == RIG_MODE_NONE ? QString() : QString::fromLatin1(rig_strrmode(mode));
+}
+
 } // namespace
 
 QString hamlibErrorText(int code)
@@ -136,8 +154,7 @@ RadioAnswer Rig::read()
     }
     answer.ok = true;
     answer.reading.frequency = qint64(frequency + 0.5);
-    answer.reading.mode = mode == RIG_MODE_NONE ? QString()
-                                                : QString::fromLatin1(rig_strrmode(mode));
+    answer.reading.mode = modeName(mode);
     return answer;
 }
 
