@@ -65,6 +65,7 @@ public:
     ~RadioLink() override;
 
     void setTiming(const Timing &timing) { m_timing = timing; }
+    const Timing &timing() const { return m_timing; }
 
     // Starts reading the radio of config, after stopping the link in use; with no radio chosen
     // the link only stops.

@@ -1,0 +1,188 @@
+#include "logging/EntryDesk.h"
+#include "logging/EntryRadio.h"
+#include "radio/RadioConfig.h"
+#include "support/DummyRig.h"
+#include "support/TestRegistry.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTest>
+
+using namespace orvel;
+using namespace orvel::testing;
+
+namespace {
+
+QString stored(const QString &time, const QString &call, const QString &mode, const QString &band)
+{
+    return formatQsoLine(
+        QsoRecord{"01/05/24", time, call, "", "", "59", "59", mode, band, "", "Q1ABC"});
+}
+
+// The entry window opened on a radio kept in the settings store.
+void openOnRadio(EntryDesk &desk, const QString &address)
+{
+    saveRadioConfig(desk.platform.settings, *rigctldAddress(address));
+    desk.open();
+}
+
+QString band(const EntryDesk &desk)
+{
+    return desk.get<QComboBox>("Bande_Q")->currentText();
+}
+QString mode(const EntryDesk &desk)
+{
+    return desk.get<QComboBox>("Mode_Q")->currentText();
+}
+QLabel *status(const EntryDesk &desk)
+{
+    return desk.window->findChild<QLabel *>("Radio_Etat");
+}
+
+} // namespace
+
+// The entry window following Hamlib's dummy rig behind rigctld.
+class TestRadioWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void followsTheRigAsTheListsWouldBeChosen()
+    {
+        DummyRig rig;
+        QVERIFY(rig.isRunning());
+        QVERIFY(rig.set(7'100'000, "USB"));
+        EntryDesk d;
+        openOnRadio(d, rig.address());
+        QTRY_COMPARE_WITH_TIMEOUT(band(d), QString("7"), 1500);
+        QCOMPARE(mode(d), QString("SSB"));
+        QCOMPARE(d.setting("Bande Activite"), QString("2"));
+
+        QVERIFY(rig.set(14'200'000, "CW"));
+        QTRY_COMPARE_WITH_TIMEOUT(band(d), QString("14"), 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(mode(d), QString("CW"), 1000);
+        QCOMPARE(d.setting("Bande Activite"), QString("4"));
+        QCOMPARE(d.setting("Mode Activite"), QString("1"));
+        QCOMPARE(d.get("QRKR_Q")->text(), QString("599"));
+        QCOMPARE(d.get("QRKE_Q")->text(), QString("599"));
+        QCOMPARE(status(d)->text(), QString("Radio : 14 200,000 kHz  CW"));
+        // The focus stays where the operator is.
+        QCOMPARE(d.focusName(), QString("Indi_Q"));
+
+        // A QSO stored now carries the radio's band and mode.
+        d.logForeign("EA1AA");
+        QVERIFY(d.log(kCurrent).last().contains(" 14 Mhz "));
+        QVERIFY(d.log(kCurrent).last().contains("CW"));
+        QVERIFY(d.platform.dialogs.shown.isEmpty());
+    }
+
+    void outOfBandLeavesTheBandAndShowsTheFrequencyInOrange()
+    {
+        DummyRig rig;
+        QVERIFY(rig.set(7'100'000, "LSB"));
+        EntryDesk d;
+        openOnRadio(d, rig.address());
+        QTRY_COMPARE_WITH_TIMEOUT(band(d), QString("7"), 1500);
+        QVERIFY(rig.set(7'250'000, "LSB"));
+        QTRY_COMPARE_WITH_TIMEOUT(status(d)->text(),
+                                  QString("Radio : 7 250,000 kHz (hors des bandes)  LSB"), 1000);
+        QCOMPARE(band(d), QString("7"));
+        QCOMPARE(status(d)->palette().color(QPalette::WindowText), QColor(0xE0, 0x70, 0x00));
+    }
+
+    void holdsTheTypedValues_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("editing") << "Edite_QSO";
+        QTest::newRow("inserting") << "Ajout_QSO";
+        QTest::newRow("deferred entry") << "Mnu_Diff_Oui";
+    }
+    void holdsTheTypedValues()
+    {
+        QFETCH(QString, how);
+        DummyRig rig;
+        QVERIFY(rig.set(3'600'000, "LSB"));
+        EntryDesk d({stored("09:00", "F4ABC", "CW", "7")});
+        openOnRadio(d, rig.address());
+        QTRY_COMPARE_WITH_TIMEOUT(band(d), QString("3.5"), 1500);
+        if (how == "Mnu_Diff_Oui")
+            d.action("Mnu_Diff_Oui")->trigger();
+        else
+            d.click(qPrintable(how));
+        const QString heldBand = band(d);
+        const QString heldMode = mode(d);
+        QVERIFY(rig.set(21'200'000, "USB"));
+        QTRY_VERIFY_WITH_TIMEOUT(status(d)->text().startsWith("Radio : 21 200,000 kHz"), 1000);
+        QTest::qWait(600);
+        QCOMPARE(band(d), heldBand);
+        QCOMPARE(mode(d), heldMode);
+        QVERIFY(status(d)->text().endsWith("bande et mode saisis à la main"));
+
+        // Back to live entry: the radio's change is followed then.
+        if (how == "Mnu_Diff_Oui")
+            d.action("Mnu_Diff_Non")->trigger();
+        else
+            d.click("Annule_Q");
+        QTRY_COMPARE_WITH_TIMEOUT(band(d), QString("21"), 1000);
+        QCOMPARE(mode(d), QString("SSB"));
+    }
+
+    void aSilentRadioIsOneLineInTheStatusBar()
+    {
+        EntryDesk d;
+        openOnRadio(d, QStringLiteral("127.0.0.1:%1").arg(closedLoopbackPort()));
+        QTRY_VERIFY_WITH_TIMEOUT(status(d)->text().startsWith("La radio ne répond pas"), 3000);
+        QVERIFY(status(d)->text().endsWith("Nouvel essai dans 10 s."));
+        QVERIFY(d.platform.dialogs.shown.isEmpty());
+        // The window goes on as without a radio.
+        QCOMPARE(band(d), QString("3.5"));
+        d.logForeign("EA1AA");
+        QCOMPARE(d.log(kCurrent).size(), 1);
+        d.window->close();
+        QVERIFY(!d.window->radio().link().isRunning());
+    }
+
+    void noRadioChangesNothing()
+    {
+        EntryDesk d;
+        QVERIFY(!status(d));
+        QVERIFY(!d.window->radio().link().isRunning());
+    }
+
+    void theDialogTestsAndKeepsTheChoice()
+    {
+        DummyRig rig;
+        QVERIFY(rig.set(7'100'000, "USB"));
+        EntryDesk d;
+        d.action("Mnu_Radio")->trigger();
+        auto *dialog = d.window->findChild<QDialog *>("Radio");
+        QVERIFY(dialog && dialog->isVisible());
+        QVERIFY(dialog->findChild<QRadioButton *>("Radio_Aucune")->isChecked());
+        // A direct link without its model is refused with its reason.
+        dialog->findChild<QRadioButton *>("Radio_Directe")->click();
+        QTest::mouseClick(dialog->findChild<QPushButton *>("Radio_OK"), Qt::LeftButton);
+        QCOMPARE(d.platform.dialogs.messages, QStringList{"Choisissez le modèle de la radio."});
+        QVERIFY(dialog->isVisible());
+
+        dialog->findChild<QRadioButton *>("Radio_Rigctld")->click();
+        dialog->findChild<QSpinBox *>("Radio_Port_Reseau")->setValue(rig.port());
+        QTest::mouseClick(dialog->findChild<QPushButton *>("Radio_Tester"), Qt::LeftButton);
+        auto *result = dialog->findChild<QLabel *>("Radio_Resultat");
+        QTRY_COMPARE_WITH_TIMEOUT(result->text(),
+                                  QString("La radio répond : 7 100,000 kHz (bande 7), USB "
+                                          "(mode SSB)."),
+                                  3000);
+        QCOMPARE(band(d), QString("3.5")); // a test changes nothing yet
+        QTest::mouseClick(dialog->findChild<QPushButton *>("Radio_OK"), Qt::LeftButton);
+        QTRY_VERIFY(!d.window->findChild<QDialog *>("Radio"));
+        QCOMPARE(loadRadioConfig(d.platform.settings), *rigctldAddress(rig.address()));
+        QTRY_COMPARE_WITH_TIMEOUT(band(d), QString("7"), 1500);
+    }
+};
+
+ORVEL_TEST_CLASS(TestRadioWindow)
+#include "tst_radiowindow.moc"
