@@ -92,7 +92,7 @@ private slots:
                  QStringList({"Mnu_Fichier=Fichiers", "Mnu_ADIF=Exporter au format ADIF",
                               "Mnu_C_Trafic=Exporter au format C_Trafic", "Mnu_Quitter=Quitter",
                               "Mnu_Setup=Setup", "Mnu_QTR=QTR", "Mnu_Differee=Saisie differée",
-                              "Mnu_Refrappe=Mode Refrappe", "Mnu_Afficher=Afficher",
+                              "Mnu_Refrappe=Mode Refrappe", "Mnu_Radio=Radio", "Mnu_Afficher=Afficher",
                               "Mnu_Aff_Log=le log de l'activité",
                               "Mnu_Log_Alpha=le log alphanumérique de l'activité",
                               "Mnu_Pays_Contacte=les pays contactés",
