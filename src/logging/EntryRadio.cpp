@@ -72,7 +72,8 @@ void EntryRadio::follow(const RadioConfig &config)
         m_window.statusBar()->addWidget(m_status, 1);
     }
     m_window.statusBar()->show();
-    showStatus(QStringLiteral("Radio : connexion à %1…").arg(config.description()), m_window.palette().color(QPalette::WindowText));
+    showStatus(QStringLiteral("Radio : connexion à %1…").arg(config.description()),
+               m_window.palette().color(QPalette::WindowText));
     m_link.start(config);
 }
 

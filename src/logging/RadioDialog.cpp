@@ -56,6 +56,7 @@ RadioDialog::RadioDialog(Settings &settings, Dialogs &dialogs, QWidget *parent)
 
 void RadioDialog::build()
 {
+    setMinimumWidth(520);
     auto *layout = new QVBoxLayout(this);
     m_none = named(new QRadioButton(QStringLiteral("Aucune radio"), this),
                    QStringLiteral("Radio_Aucune"));
@@ -64,8 +65,8 @@ void RadioDialog::build()
     m_direct = named(new QRadioButton(QStringLiteral("En direct (liaison série)"), this),
                      QStringLiteral("Radio_Directe"));
 
-    m_networkBox = named(new QGroupBox(QStringLiteral("rigctld"), this),
-                         QStringLiteral("Radio_Reseau"));
+    // The boxes sit under their choice, which names them.
+    m_networkBox = named(new QGroupBox(this), QStringLiteral("Radio_Reseau"));
     auto *network = new QFormLayout(m_networkBox);
     m_host = named(new QLineEdit(m_networkBox), QStringLiteral("Radio_Hote"));
     m_tcpPort = named(new QSpinBox(m_networkBox), QStringLiteral("Radio_Port_Reseau"));
@@ -73,8 +74,7 @@ void RadioDialog::build()
     network->addRow(QStringLiteral("Machine :"), m_host);
     network->addRow(QStringLiteral("Port :"), m_tcpPort);
 
-    m_directBox = named(new QGroupBox(QStringLiteral("Liaison directe"), this),
-                        QStringLiteral("Radio_Liaison"));
+    m_directBox = named(new QGroupBox(this), QStringLiteral("Radio_Liaison"));
     auto *direct = new QFormLayout(m_directBox);
     m_model = named(new QComboBox(m_directBox), QStringLiteral("Radio_Modele"));
     m_model->setMaxVisibleItems(20);
@@ -152,10 +152,9 @@ void RadioDialog::fillDevices(const QString &current)
     m_device->clear();
     const QDir dev(QStringLiteral("/dev"));
     QStringList devices;
-    for (const QString &name :
-         dev.entryList({QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*"),
-                        QStringLiteral("rfcomm*")},
-                       QDir::System | QDir::Files, QDir::Name))
+    for (const QString &name : dev.entryList(
+             {QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*"), QStringLiteral("rfcomm*")},
+             QDir::System | QDir::Files, QDir::Name))
         devices.append(dev.filePath(name));
     for (int i = 0; i < 4; ++i) {
         const QString serial = QStringLiteral("/dev/ttyS%1").arg(i);

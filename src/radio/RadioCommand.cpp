@@ -48,8 +48,7 @@ QList<QCommandLineOption> radioCommandOptions()
             QCommandLineOption(kModelOption,
                                QStringLiteral("Radio : numéro du modèle Hamlib (liaison directe)."),
                                QStringLiteral("N")),
-            QCommandLineOption(kDeviceOption,
-                               QStringLiteral("Radio : port série (/dev/ttyUSB0)."),
+            QCommandLineOption(kDeviceOption, QStringLiteral("Radio : port série (/dev/ttyUSB0)."),
                                QStringLiteral("PERIPHERIQUE")),
             QCommandLineOption(kSpeedOption,
                                QStringLiteral("Radio : vitesse du port série en bauds."),
@@ -75,7 +74,8 @@ RadioCommandPlan planRadioCommand(const QStringList &arguments, const RadioComma
         return plan;
     };
     if (!arguments.isEmpty())
-        return refuse(QStringLiteral("Argument en trop : %1.").arg(arguments.join(QLatin1Char(' '))));
+        return refuse(
+            QStringLiteral("Argument en trop : %1.").arg(arguments.join(QLatin1Char(' '))));
     const bool direct = options.model || options.device || options.speed;
     if (options.rigctld && direct)
         return refuse(QStringLiteral("--rigctld ne se combine pas avec --modele, --port ou "

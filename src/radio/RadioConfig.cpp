@@ -79,7 +79,7 @@ RadioConfig loadRadioConfig(const Settings &settings)
     };
     RadioConfig config;
     const QString kind = read(kKindKey).trimmed();
-    config.kind = kind == kKindRigctld ? RadioLinkKind::Rigctld
+    config.kind = kind == kKindRigctld  ? RadioLinkKind::Rigctld
                   : kind == kKindDirect ? RadioLinkKind::Direct
                                         : RadioLinkKind::None;
     if (const QString host = read(kHostKey).trimmed(); !host.isEmpty())

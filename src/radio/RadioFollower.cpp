@@ -33,8 +33,8 @@ void RadioFollower::forget()
     m_mode.reset();
 }
 
-QString reportAfterRadioMode(const QString &report, const QString &oldMode,
-                             const QString &newMode, bool qsoUnderWay)
+QString reportAfterRadioMode(const QString &report, const QString &oldMode, const QString &newMode,
+                             bool qsoUnderWay)
 {
     if (!qsoUnderWay || report == defaultReport(oldMode))
         return defaultReport(newMode);

@@ -56,8 +56,8 @@ class RadioLink : public QObject
     Q_OBJECT
 public:
     struct Timing {
-        int pollMs = 500;     // between two readings of a radio that answers
-        int retryMs = 10'000; // before opening again a radio that did not answer
+        int pollMs = 500;       // between two readings of a radio that answers
+        int retryMs = 10'000;   // before opening again a radio that did not answer
         int stopWaitMs = 3'000; // the longest a stop waits for the worker
     };
 

@@ -40,11 +40,10 @@ void RadioProbe::start(Reader reader, int deadlineMs, const QString &lateMessage
     auto control = std::make_shared<RadioWorkerControl>();
     auto *relay = new RadioProbeRelay;
     const int generation = ++m_generation;
-    connect(relay, &RadioProbeRelay::answered, this,
-            [this, generation](const RadioAnswer &answer) {
-                if (generation == m_generation)
-                    finish(answer);
-            });
+    connect(relay, &RadioProbeRelay::answered, this, [this, generation](const RadioAnswer &answer) {
+        if (generation == m_generation)
+            finish(answer);
+    });
     QThread *thread = QThread::create([reader = std::move(reader), control, relay] {
         const RadioAnswer answer = reader();
         control->tell([&] { emit relay->answered(answer); });

@@ -8,7 +8,7 @@ namespace {
 
 struct BandEdges {
     const char *band;
-    qint64 low; // Hz, included
+    qint64 low;  // Hz, included
     qint64 high; // Hz, included
 };
 

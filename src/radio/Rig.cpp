@@ -47,10 +47,11 @@ QString modeName(rmode_t mode)
     static const struct {
         rmode_t mode;
         const char *name;
-    } names[] = {{RIG_MODE_USB, "USB"},       {RIG_MODE_LSB, "LSB"},       {RIG_MODE_CW, "CW"},
-                 {RIG_MODE_CWR, "CWR"},       {RIG_MODE_FM, "FM"},         {RIG_MODE_WFM, "WFM"},
-                 {RIG_MODE_RTTY, "RTTY"},     {RIG_MODE_RTTYR, "RTTYR"},   {RIG_MODE_AM, "AM"},
-                 {RIG_MODE_PKTUSB, "PKTUSB"}, {RIG_MODE_PKTLSB, "PKTLSB"}, {RIG_MODE_PKTFM, "PKTFM"}};
+    } names[] = {
+        {RIG_MODE_USB, "USB"},       {RIG_MODE_LSB, "LSB"},       {RIG_MODE_CW, "CW"},
+        {RIG_MODE_CWR, "CWR"},       {RIG_MODE_FM, "FM"},         {RIG_MODE_WFM, "WFM"},
+        {RIG_MODE_RTTY, "RTTY"},     {RIG_MODE_RTTYR, "RTTYR"},   {RIG_MODE_AM, "AM"},
+        {RIG_MODE_PKTUSB, "PKTUSB"}, {RIG_MODE_PKTLSB, "PKTLSB"}, {RIG_MODE_PKTFM, "PKTFM"}};
     for (const auto &entry : names) {
         if (entry.mode == mode)
             return QString::fromLatin1(entry.name);

@@ -38,19 +38,32 @@ private slots:
         QTest::addColumn<qint64>("hertz");
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("line");
-        QTest::newRow("160 m LSB") << qint64(1'810'000) << "LSB" << "1810000;1.8;SSB";
-        QTest::newRow("80 m CW") << qint64(3'800'000) << "CW" << "3800000;3.5;CW";
-        QTest::newRow("40 m USB") << qint64(7'100'000) << "USB" << "7100000;7;SSB";
-        QTest::newRow("30 m CWR") << qint64(10'150'000) << "CWR" << "10150000;10;CW";
-        QTest::newRow("20 m PKTUSB") << qint64(14'074'000) << "PKTUSB" << "14074000;14;FT8";
-        QTest::newRow("17 m RTTY") << qint64(18'100'000) << "RTTY" << "18100000;18;TTY";
-        QTest::newRow("15 m RTTYR") << qint64(21'080'000) << "RTTYR" << "21080000;21;TTY";
-        QTest::newRow("12 m PKTLSB") << qint64(24'915'000) << "PKTLSB" << "24915000;24;FT8";
-        QTest::newRow("10 m AM") << qint64(29'000'000) << "AM" << "29000000;28;AM";
-        QTest::newRow("6 m PKTFM") << qint64(50'313'000) << "PKTFM" << "50313000;50;FT8";
-        QTest::newRow("2 m FM") << qint64(145'500'000) << "FM" << "145500000;144;FM";
-        QTest::newRow("2 m WFM") << qint64(144'000'000) << "WFM" << "144000000;144;FM";
-        QTest::newRow("out of band") << qint64(7'200'001) << "USB" << "7200001;;SSB";
+        QTest::newRow("160 m LSB") << qint64(1'810'000) << "LSB"
+                                   << "1810000;1.8;SSB";
+        QTest::newRow("80 m CW") << qint64(3'800'000) << "CW"
+                                 << "3800000;3.5;CW";
+        QTest::newRow("40 m USB") << qint64(7'100'000) << "USB"
+                                  << "7100000;7;SSB";
+        QTest::newRow("30 m CWR") << qint64(10'150'000) << "CWR"
+                                  << "10150000;10;CW";
+        QTest::newRow("20 m PKTUSB") << qint64(14'074'000) << "PKTUSB"
+                                     << "14074000;14;FT8";
+        QTest::newRow("17 m RTTY") << qint64(18'100'000) << "RTTY"
+                                   << "18100000;18;TTY";
+        QTest::newRow("15 m RTTYR") << qint64(21'080'000) << "RTTYR"
+                                    << "21080000;21;TTY";
+        QTest::newRow("12 m PKTLSB") << qint64(24'915'000) << "PKTLSB"
+                                     << "24915000;24;FT8";
+        QTest::newRow("10 m AM") << qint64(29'000'000) << "AM"
+                                 << "29000000;28;AM";
+        QTest::newRow("6 m PKTFM") << qint64(50'313'000) << "PKTFM"
+                                   << "50313000;50;FT8";
+        QTest::newRow("2 m FM") << qint64(145'500'000) << "FM"
+                                << "145500000;144;FM";
+        QTest::newRow("2 m WFM") << qint64(144'000'000) << "WFM"
+                                 << "144000000;144;FM";
+        QTest::newRow("out of band") << qint64(7'200'001) << "USB"
+                                     << "7200001;;SSB";
     }
     void readsTheDummyRig()
     {
@@ -94,11 +107,12 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         const ProgramRun run = runRadio({"--rigctld", QStringLiteral("127.0.0.1:%1").arg(port)});
-        QVERIFY2(clock.elapsed() < kRadioCommandDeadlineMs + 1500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < kRadioCommandDeadlineMs + 1500,
+                 qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(run.exitCode, kRadioNoAnswer);
         QCOMPARE(run.out, QString());
-        QVERIFY2(run.err.startsWith(QStringLiteral("La radio ne répond pas (rigctld 127.0.0.1:%1 : ")
-                                        .arg(port)),
+        QVERIFY2(run.err.startsWith(
+                     QStringLiteral("La radio ne répond pas (rigctld 127.0.0.1:%1 : ").arg(port)),
                  qPrintable(run.err));
     }
 

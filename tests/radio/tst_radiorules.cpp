@@ -23,11 +23,11 @@ private slots:
         const struct {
             const char *band;
             qint64 low, high;
-        } bands[] = {{"1.8", 1'810'000, 2'000'000},      {"3.5", 3'500'000, 3'800'000},
-                     {"7", 7'000'000, 7'200'000},        {"10", 10'100'000, 10'150'000},
-                     {"14", 14'000'000, 14'350'000},     {"18", 18'068'000, 18'168'000},
-                     {"21", 21'000'000, 21'450'000},     {"24", 24'890'000, 24'990'000},
-                     {"28", 28'000'000, 29'700'000},     {"50", 50'000'000, 52'000'000},
+        } bands[] = {{"1.8", 1'810'000, 2'000'000},    {"3.5", 3'500'000, 3'800'000},
+                     {"7", 7'000'000, 7'200'000},      {"10", 10'100'000, 10'150'000},
+                     {"14", 14'000'000, 14'350'000},   {"18", 18'068'000, 18'168'000},
+                     {"21", 21'000'000, 21'450'000},   {"24", 24'890'000, 24'990'000},
+                     {"28", 28'000'000, 29'700'000},   {"50", 50'000'000, 52'000'000},
                      {"144", 144'000'000, 146'000'000}};
         for (const auto &b : bands) {
             QTest::addRow("%s low edge", b.band) << b.low << QString(b.band);
@@ -50,21 +50,51 @@ private slots:
         QTest::addColumn<QString>("hamlib");
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("mode");
-        QTest::newRow("USB") << "USB" << "CW" << "SSB";
-        QTest::newRow("LSB") << "LSB" << "FT8" << "SSB";
-        QTest::newRow("CW") << "CW" << "SSB" << "CW";
-        QTest::newRow("CWR") << "CWR" << "SSB" << "CW";
-        QTest::newRow("FM") << "FM" << "SSB" << "FM";
-        QTest::newRow("WFM") << "WFM" << "SSB" << "FM";
-        QTest::newRow("RTTY") << "RTTY" << "SSB" << "TTY";
-        QTest::newRow("RTTYR") << "RTTYR" << "CW" << "TTY";
-        QTest::newRow("AM") << "AM" << "SSB" << "AM";
-        QTest::newRow("PKTUSB keeps FT8") << "PKTUSB" << "FT8" << "FT8";
-        QTest::newRow("PKTLSB keeps PSK") << "PKTLSB" << "PSK" << "PSK";
-        QTest::newRow("PKTFM from SSB") << "PKTFM" << "SSB" << "FT8";
-        QTest::newRow("PKTUSB from a typed mode") << "PKTUSB" << "RTTY" << "FT8";
-        QTest::newRow("unknown mode keeps the window's") << "SAM" << "SSB" << "";
-        QTest::newRow("no mode") << "" << "CW" << "";
+        QTest::newRow("USB") << "USB"
+                             << "CW"
+                             << "SSB";
+        QTest::newRow("LSB") << "LSB"
+                             << "FT8"
+                             << "SSB";
+        QTest::newRow("CW") << "CW"
+                            << "SSB"
+                            << "CW";
+        QTest::newRow("CWR") << "CWR"
+                             << "SSB"
+                             << "CW";
+        QTest::newRow("FM") << "FM"
+                            << "SSB"
+                            << "FM";
+        QTest::newRow("WFM") << "WFM"
+                             << "SSB"
+                             << "FM";
+        QTest::newRow("RTTY") << "RTTY"
+                              << "SSB"
+                              << "TTY";
+        QTest::newRow("RTTYR") << "RTTYR"
+                               << "CW"
+                               << "TTY";
+        QTest::newRow("AM") << "AM"
+                            << "SSB"
+                            << "AM";
+        QTest::newRow("PKTUSB keeps FT8") << "PKTUSB"
+                                          << "FT8"
+                                          << "FT8";
+        QTest::newRow("PKTLSB keeps PSK") << "PKTLSB"
+                                          << "PSK"
+                                          << "PSK";
+        QTest::newRow("PKTFM from SSB") << "PKTFM"
+                                        << "SSB"
+                                        << "FT8";
+        QTest::newRow("PKTUSB from a typed mode") << "PKTUSB"
+                                                  << "RTTY"
+                                                  << "FT8";
+        QTest::newRow("unknown mode keeps the window's") << "SAM"
+                                                         << "SSB"
+                                                         << "";
+        QTest::newRow("no mode") << ""
+                                 << "CW"
+                                 << "";
     }
     void modeOfRadio()
     {
@@ -98,20 +128,17 @@ private slots:
         QTest::addColumn<QStringList>("modes");
         QTest::addColumn<QStringList>("windows"); // "band/mode", "!" at the end when held
         QTest::addColumn<QStringList>("steps");   // "band/mode" chosen, "-" for none
-        QTest::newRow("first reading is followed")
-            << QList<qint64>{7'100'000} << QStringList{"USB"} << QStringList{"3.5/CW"}
-            << QStringList{"7/SSB"};
+        QTest::newRow("first reading is followed") << QList<qint64>{7'100'000} << QStringList{"USB"}
+                                                   << QStringList{"3.5/CW"} << QStringList{"7/SSB"};
         QTest::newRow("same reading again does nothing")
             << QList<qint64>{7'100'000, 7'150'000} << QStringList{"USB", "USB"}
             << QStringList{"3.5/CW", "7/SSB"} << QStringList{"7/SSB", "-/-"};
         QTest::newRow("the operator's choice stands until the radio changes")
-            << QList<qint64>{7'100'000, 7'100'000, 14'200'000}
-            << QStringList{"USB", "USB", "USB"} << QStringList{"3.5/SSB", "10/SSB", "10/SSB"}
-            << QStringList{"7/-", "-/-", "14/-"};
+            << QList<qint64>{7'100'000, 7'100'000, 14'200'000} << QStringList{"USB", "USB", "USB"}
+            << QStringList{"3.5/SSB", "10/SSB", "10/SSB"} << QStringList{"7/-", "-/-", "14/-"};
         QTest::newRow("held while editing, followed afterwards")
-            << QList<qint64>{14'200'000, 21'200'000, 21'200'000}
-            << QStringList{"USB", "CW", "CW"} << QStringList{"14/SSB", "14/SSB!", "14/SSB"}
-            << QStringList{"-/-", "-/-", "21/CW"};
+            << QList<qint64>{14'200'000, 21'200'000, 21'200'000} << QStringList{"USB", "CW", "CW"}
+            << QStringList{"14/SSB", "14/SSB!", "14/SSB"} << QStringList{"-/-", "-/-", "21/CW"};
         QTest::newRow("out of band leaves the band; back in band is a change")
             << QList<qint64>{7'100'000, 7'250'000, 7'100'000} << QStringList{"LSB", "LSB", "LSB"}
             << QStringList{"7/SSB", "7/SSB", "14/SSB"} << QStringList{"-/-", "-/-", "7/-"};
@@ -146,10 +173,18 @@ private slots:
         QTest::addColumn<QString>("newMode");
         QTest::addColumn<bool>("underWay");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("idle: the new default") << "57" << "SSB" << "CW" << false << "599";
-        QTest::newRow("under way, old default") << "59" << "SSB" << "CW" << true << "599";
-        QTest::newRow("under way, typed report stays") << "57" << "SSB" << "CW" << true << "57";
-        QTest::newRow("CW to SSB, old default") << "599" << "CW" << "SSB" << true << "59";
+        QTest::newRow("idle: the new default") << "57"
+                                               << "SSB"
+                                               << "CW" << false << "599";
+        QTest::newRow("under way, old default") << "59"
+                                                << "SSB"
+                                                << "CW" << true << "599";
+        QTest::newRow("under way, typed report stays") << "57"
+                                                       << "SSB"
+                                                       << "CW" << true << "57";
+        QTest::newRow("CW to SSB, old default") << "599"
+                                                << "CW"
+                                                << "SSB" << true << "59";
     }
     void reportAfterRadioMode()
     {
@@ -191,8 +226,8 @@ private slots:
                                  << "rigctld 127.0.0.1:4532";
         QTest::newRow("direct") << QStringList{} << QStringList{"~", "3073", "/dev/ttyUSB0", "9600"}
                                 << "modèle 3073 sur /dev/ttyUSB0 à 9600 bauds";
-        QTest::newRow("direct, model only") << QStringList{} << QStringList{"~", "1", "~", "~"}
-                                            << "modèle 1";
+        QTest::newRow("direct, model only")
+            << QStringList{} << QStringList{"~", "1", "~", "~"} << "modèle 1";
         QTest::newRow("nothing") << QStringList{} << QStringList{"~", "~", "~", "~"}
                                  << "Quelle radio lire ? Donnez --rigctld ou --modele.";
         QTest::newRow("both") << QStringList{} << QStringList{"h:1", "1", "~", "~"}
@@ -201,16 +236,17 @@ private slots:
                                  << "Adresse de rigctld illisible : « localhost »";
         QTest::newRow("port too big") << QStringList{} << QStringList{"h:65536", "~", "~", "~"}
                                       << "Adresse de rigctld illisible";
-        QTest::newRow("IPv6 without brackets") << QStringList{} << QStringList{"::1:4532", "~", "~", "~"}
-                                               << "Adresse de rigctld illisible";
+        QTest::newRow("IPv6 without brackets")
+            << QStringList{} << QStringList{"::1:4532", "~", "~", "~"}
+            << "Adresse de rigctld illisible";
         QTest::newRow("model not a number") << QStringList{} << QStringList{"~", "IC7300", "~", "~"}
                                             << "Numéro de modèle illisible : « IC7300 »";
-        QTest::newRow("speed not a number") << QStringList{} << QStringList{"~", "1", "~", "vite"}
-                                            << "Vitesse illisible";
-        QTest::newRow("port without model") << QStringList{} << QStringList{"~", "~", "/dev/ttyS0", "~"}
-                                            << "Quelle radio lire ?";
-        QTest::newRow("word too many") << QStringList{"lire"}
-                                       << QStringList{"h:1", "~", "~", "~"} << "Argument en trop : lire.";
+        QTest::newRow("speed not a number")
+            << QStringList{} << QStringList{"~", "1", "~", "vite"} << "Vitesse illisible";
+        QTest::newRow("port without model")
+            << QStringList{} << QStringList{"~", "~", "/dev/ttyS0", "~"} << "Quelle radio lire ?";
+        QTest::newRow("word too many") << QStringList{"lire"} << QStringList{"h:1", "~", "~", "~"}
+                                       << "Argument en trop : lire.";
     }
     void commandOptions()
     {
