@@ -97,8 +97,10 @@ void EntryRadio::openSettings()
 
 void EntryRadio::onReading(const RadioReading &reading)
 {
-    // The typed values stand while a QSO is corrected or inserted and in deferred entry.
-    const bool held = m_state.editing || m_state.inserting || m_host.deferredEntry();
+    // The typed values stand while a QSO is corrected or inserted and in deferred entry; and
+    // the radio does not write into a list the operator is choosing in.
+    const bool held = m_state.editing || m_state.inserting || m_host.deferredEntry() ||
+                      m_form.Bande_Q->hasFocus() || m_form.Mode_Q->hasFocus();
     const RadioStep step = m_follower.follow(reading, m_form.Bande_Q->currentText(),
                                              m_form.Mode_Q->currentText(), held);
     if (step.band)

@@ -100,6 +100,7 @@ private slots:
         QTest::newRow("editing") << "Edite_QSO";
         QTest::newRow("inserting") << "Ajout_QSO";
         QTest::newRow("deferred entry") << "Mnu_Diff_Oui";
+        QTest::newRow("choosing in the band list") << "Bande_Q";
     }
     void holdsTheTypedValues()
     {
@@ -111,6 +112,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(band(d), QString("3.5"), 1500);
         if (how == "Mnu_Diff_Oui")
             d.action("Mnu_Diff_Oui")->trigger();
+        else if (how == "Bande_Q")
+            d.get<QComboBox>("Bande_Q")->setFocus();
         else
             d.click(qPrintable(how));
         const QString heldBand = band(d);
@@ -125,8 +128,12 @@ private slots:
         // Back to live entry: the radio's change is followed then.
         if (how == "Mnu_Diff_Oui")
             d.action("Mnu_Diff_Non")->trigger();
+        else if (how == "Bande_Q")
+            d.key(Qt::Key_Return); // the band step moves on to the mode, then to the call sign
         else
             d.click("Annule_Q");
+        if (how == "Bande_Q")
+            d.key(Qt::Key_Return);
         QTRY_COMPARE_WITH_TIMEOUT(band(d), QString("21"), 1000);
         QCOMPARE(mode(d), QString("SSB"));
     }
