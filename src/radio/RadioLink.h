@@ -58,7 +58,7 @@ public:
     struct Timing {
         int pollMs = 500;       // between two readings of a radio that answers
         int retryMs = 10'000;   // before opening again a radio that did not answer
-        int stopWaitMs = 3'000; // the longest a stop waits for the worker
+        int stopWaitMs = 2'000; // the longest a stop waits for the worker
     };
 
     explicit RadioLink(QObject *parent = nullptr);

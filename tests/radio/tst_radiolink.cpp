@@ -116,13 +116,6 @@ private slots:
                  qPrintable(run.err));
     }
 
-    void commandRefusesBadOptions()
-    {
-        const ProgramRun run = runRadio({"--rigctld", "127.0.0.1"});
-        QCOMPARE(run.exitCode, kRadioUsageError);
-        QVERIFY(run.err.startsWith("Adresse de rigctld illisible"));
-    }
-
     void linkFollowsTheRigAndStopsAtOnce()
     {
         DummyRig rig;

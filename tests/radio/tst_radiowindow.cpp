@@ -78,19 +78,13 @@ private slots:
         QVERIFY(d.log(kCurrent).last().contains(" 14 Mhz "));
         QVERIFY(d.log(kCurrent).last().contains("CW"));
         QVERIFY(d.platform.dialogs.shown.isEmpty());
-    }
 
-    void outOfBandLeavesTheBandAndShowsTheFrequencyInOrange()
-    {
-        DummyRig rig;
-        QVERIFY(rig.set(7'100'000, "LSB"));
-        EntryDesk d;
-        openOnRadio(d, rig.address());
-        QTRY_COMPARE_WITH_TIMEOUT(band(d), QString("7"), 1500);
-        QVERIFY(rig.set(7'250'000, "LSB"));
+        // Outside every band the band stays and the frequency is shown in orange.
+        QVERIFY(rig.set(14'351'000, "USB"));
         QTRY_COMPARE_WITH_TIMEOUT(status(d)->text(),
-                                  QString("Radio : 7 250,000 kHz (hors des bandes)  LSB"), 1000);
-        QCOMPARE(band(d), QString("7"));
+                                  QString("Radio : 14 351,000 kHz (hors des bandes)  USB"), 1000);
+        QCOMPARE(band(d), QString("14"));
+        QCOMPARE(mode(d), QString("SSB"));
         QCOMPARE(status(d)->palette().color(QPalette::WindowText), QColor(0xE0, 0x70, 0x00));
     }
 
