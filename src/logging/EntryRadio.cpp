@@ -62,6 +62,8 @@ void EntryRadio::follow(const RadioConfig &config)
 {
     m_link.stop();
     m_follower.forget();
+    m_config = config;
+    m_pausedForTest = false;
     if (config.kind == RadioLinkKind::None) {
         if (m_status)
             m_window.statusBar()->hide();
@@ -79,6 +81,7 @@ void EntryRadio::follow(const RadioConfig &config)
 
 void EntryRadio::stop()
 {
+    m_pausedForTest = false;
     m_link.stop();
 }
 
@@ -92,7 +95,32 @@ void EntryRadio::openSettings()
     m_dialog = new RadioDialog(m_services.settings, m_services.dialogs, &m_window);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_dialog, &RadioDialog::chosen, this, &EntryRadio::follow);
+    connect(m_dialog, &RadioDialog::testStarted, this, &EntryRadio::onTestStarted);
+    connect(m_dialog, &RadioDialog::testEnded, this, &EntryRadio::onTestEnded);
+    // A dialog closed while its test runs hears no answer: the radio is taken up again.
+    connect(m_dialog, &QObject::destroyed, this, &EntryRadio::onTestEnded);
     m_dialog->show();
+}
+
+void EntryRadio::onTestStarted(const RadioConfig &tried)
+{
+    // rigctld serves several programs at once; a serial port does not.
+    const bool sharedPort = m_config.kind == RadioLinkKind::Direct &&
+                            tried.kind == RadioLinkKind::Direct && m_link.isRunning();
+    if (!sharedPort)
+        return;
+    m_link.stop();
+    m_pausedForTest = true;
+    showStatus(QStringLiteral("Radio : essai en cours dans la fenêtre Radio…"),
+               m_window.palette().color(QPalette::WindowText));
+}
+
+void EntryRadio::onTestEnded()
+{
+    if (!m_pausedForTest)
+        return;
+    m_pausedForTest = false;
+    m_link.start(m_config);
 }
 
 void EntryRadio::onReading(const RadioReading &reading)

@@ -42,6 +42,8 @@ public:
     RadioLink &link() { return m_link; }
 
 private:
+    void onTestStarted(const RadioConfig &tried);
+    void onTestEnded();
     void onReading(const RadioReading &reading);
     void onSilent(const QString &message);
     void chooseBand(const QString &band);
@@ -55,6 +57,8 @@ private:
     EntryKeyFlow::Host &m_host;
     Services &m_services;
     RadioLink m_link;
+    RadioConfig m_config; // the radio followed
+    bool m_pausedForTest = false;
     RadioFollower m_follower;
     QLabel *m_status = nullptr;
     QPointer<RadioDialog> m_dialog;

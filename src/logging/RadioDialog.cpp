@@ -194,6 +194,7 @@ void RadioDialog::onTesterClicked()
         return;
     }
     m_result->setText(QStringLiteral("Lecture de la radio (%1)…").arg(tried.description()));
+    emit testStarted(tried);
     m_probe.start(tried, kRadioCommandDeadlineMs);
     updateEnabled();
 }
@@ -202,6 +203,7 @@ void RadioDialog::onTested(const RadioAnswer &answer)
 {
     m_result->setText(testedText(answer));
     updateEnabled();
+    emit testEnded();
 }
 
 void RadioDialog::onOkClicked()

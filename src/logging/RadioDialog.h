@@ -32,6 +32,10 @@ public:
 signals:
     // OK with values that can be used; they are already in the settings store.
     void chosen(const orvel::RadioConfig &config);
+    // "Tester" reads the radio of tried, and then has its answer. A serial port answers one
+    // program at a time: the window lets go of its own radio meanwhile.
+    void testStarted(const orvel::RadioConfig &tried);
+    void testEnded();
 
 private:
     void build();

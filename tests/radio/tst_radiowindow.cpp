@@ -183,6 +183,29 @@ private slots:
         QCOMPARE(loadRadioConfig(d.platform.settings), *rigctldAddress(rig.address()));
         QTRY_COMPARE_WITH_TIMEOUT(band(d), QString("7"), 1500);
     }
+
+    void aRadioOnASerialPortIsLetGoDuringItsTest()
+    {
+        // Hamlib's dummy rig, opened directly, stands for a radio on a serial port.
+        EntryDesk d;
+        RadioConfig direct;
+        direct.kind = RadioLinkKind::Direct;
+        direct.model = 1;
+        saveRadioConfig(d.platform.settings, direct);
+        d.open();
+        QTRY_COMPARE_WITH_TIMEOUT(band(d), QString("144"), 1500);
+        d.action("Mnu_Radio")->trigger();
+        auto *dialog = d.window->findChild<QDialog *>("Radio");
+        QVERIFY(dialog->findChild<QRadioButton *>("Radio_Directe")->isChecked());
+        QTest::mouseClick(dialog->findChild<QPushButton *>("Radio_Tester"), Qt::LeftButton);
+        QVERIFY(!d.window->radio().link().isRunning());
+        QTRY_COMPARE_WITH_TIMEOUT(dialog->findChild<QLabel *>("Radio_Resultat")->text(),
+                                  QString("La radio répond : 145 000,000 kHz (bande 144), FM "
+                                          "(mode FM)."),
+                                  3000);
+        QVERIFY(d.window->radio().link().isRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(status(d)->text().startsWith("Radio : 145 000,000 kHz"), 1500);
+    }
 };
 
 ORVEL_TEST_CLASS(TestRadioWindow)
