@@ -25,6 +25,8 @@ namespace {
 
 // The model's own speed, Hamlib's default for it.
 constexpr int kModelSpeed = 0;
+// Item data of the model list: whether the model talks through a port.
+constexpr int kNeedsPortRole = Qt::UserRole + 1;
 
 } // namespace
 
@@ -143,6 +145,7 @@ void RadioDialog::fillModels(int current)
         m_model->addItem(
             QStringLiteral("%1 %2 (%3)").arg(model.maker, model.name).arg(model.number),
             model.number);
+        m_model->setItemData(m_model->count() - 1, model.needsPort, kNeedsPortRole);
     }
     m_model->setCurrentIndex(std::max(0, m_model->findData(current)));
 }
@@ -172,6 +175,17 @@ void RadioDialog::updateEnabled()
     m_tester->setEnabled(!m_none->isChecked() && !m_probe.isBusy());
 }
 
+std::optional<QString> RadioDialog::problem() const
+{
+    const RadioConfig chosen = config();
+    if (const auto problem = chosen.problem())
+        return problem;
+    if (chosen.kind == RadioLinkKind::Direct && chosen.device.isEmpty() &&
+        m_model->currentData(kNeedsPortRole).toBool())
+        return QStringLiteral("Donnez le port série de la radio.");
+    return std::nullopt;
+}
+
 RadioConfig RadioDialog::config() const
 {
     RadioConfig config;
@@ -189,7 +203,7 @@ RadioConfig RadioDialog::config() const
 void RadioDialog::onTesterClicked()
 {
     const RadioConfig tried = config();
-    if (const auto problem = tried.problem()) {
+    if (const auto problem = this->problem()) {
         m_result->setText(*problem);
         return;
     }
@@ -209,7 +223,7 @@ void RadioDialog::onTested(const RadioAnswer &answer)
 void RadioDialog::onOkClicked()
 {
     const RadioConfig chosenConfig = config();
-    if (const auto problem = chosenConfig.problem()) {
+    if (const auto problem = this->problem()) {
         m_dialogs.message(*problem);
         return;
     }

@@ -28,6 +28,8 @@ public:
 
     // The link as the controls describe it now.
     RadioConfig config() const;
+    // What keeps it from being used, in French.
+    std::optional<QString> problem() const;
 
 signals:
     // OK with values that can be used; they are already in the settings store.

@@ -167,7 +167,13 @@ private slots:
         dialog->findChild<QRadioButton *>("Radio_Directe")->click();
         QTest::mouseClick(dialog->findChild<QPushButton *>("Radio_OK"), Qt::LeftButton);
         QCOMPARE(d.platform.dialogs.messages, QStringList{"Choisissez le modèle de la radio."});
+        // A radio on a serial port needs its port.
+        auto *model = dialog->findChild<QComboBox *>("Radio_Modele");
+        model->setCurrentIndex(model->findData(3073)); // Icom IC-7300
+        QTest::mouseClick(dialog->findChild<QPushButton *>("Radio_OK"), Qt::LeftButton);
+        QCOMPARE(d.platform.dialogs.messages.last(), QString("Donnez le port série de la radio."));
         QVERIFY(dialog->isVisible());
+        QCOMPARE(loadRadioConfig(d.platform.settings).kind, RadioLinkKind::None);
 
         dialog->findChild<QRadioButton *>("Radio_Rigctld")->click();
         dialog->findChild<QSpinBox *>("Radio_Port_Reseau")->setValue(rig.port());
@@ -180,7 +186,7 @@ private slots:
         QCOMPARE(band(d), QString("3.5")); // a test changes nothing yet
         QTest::mouseClick(dialog->findChild<QPushButton *>("Radio_OK"), Qt::LeftButton);
         QTRY_VERIFY(!d.window->findChild<QDialog *>("Radio"));
-        QCOMPARE(loadRadioConfig(d.platform.settings), *rigctldAddress(rig.address()));
+        QCOMPARE(loadRadioConfig(d.platform.settings).description(), "rigctld " + rig.address());
         QTRY_COMPARE_WITH_TIMEOUT(band(d), QString("7"), 1500);
     }
 
