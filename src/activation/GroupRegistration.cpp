@@ -1,5 +1,6 @@
 #include "GroupRegistration.h"
 
+#include "common/FileRead.h"
 #include "common/FixedColumns.h"
 #include "platform/Dialogs.h"
 
@@ -123,6 +124,14 @@ std::optional<QStringList> checkHandOver(const Activation &current, const QStrin
         dialogs.message(*refused);
         return std::nullopt;
     }
+    // A pipe, a device or a folder under a log's name would take every QSO and keep none.
+    const QStringList open = openGroup.isEmpty() ? QStringList{current.reference} : openGroup;
+    for (const QString &reference : QStringList{current.reference} + open) {
+        if (const auto problem = unreadableFileProblem(logs.path(reference))) {
+            dialogs.message(*problem);
+            return std::nullopt;
+        }
+    }
     if (logs.exists(current.reference)) {
         dialogs.message(kActivationContinues);
     } else {
@@ -133,8 +142,7 @@ std::optional<QStringList> checkHandOver(const Activation &current, const QStrin
         }
         dialogs.message(kActivationStarts);
     }
-    // A QSO always needs a log to go to.
-    const QStringList open = openGroup.isEmpty() ? QStringList{current.reference} : openGroup;
+    // A QSO always needs a log to go to: open holds the current reference when no group is.
     for (const QString &reference : open) {
         if (followsWffRule(reference))
             dialogs.message(wffRuleMessage());

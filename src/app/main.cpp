@@ -8,6 +8,7 @@
 #include "labels/LabelPrinting.h"
 #include "radio/RadioCommand.h"
 #include "widgets/WidgetDialogs.h"
+#include "platform/Console.h"
 #include "platform/WorkingDirectory.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@
 
 int main(int argc, char **argv)
 {
+    orvel::useStartingConsole();
     QCoreApplication::setApplicationName(QStringLiteral("orvel-multi"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(orvel::kProgramVersion));
 
@@ -89,10 +91,17 @@ int main(int argc, char **argv)
         QTextStream(stderr) << parser.errorText() << Qt::endl;
         return 1;
     }
-    if (parser.isSet(helpOption))
-        parser.showHelp(0);
-    if (parser.isSet(versionOption))
-        parser.showVersion();
+    // Printed here rather than by the parser, which on Windows opens a box unless it sees a
+    // console: a script reads them from standard output wherever it runs.
+    if (parser.isSet(helpOption)) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        QTextStream(stdout) << QCoreApplication::applicationName() << ' '
+                            << QCoreApplication::applicationVersion() << '\n';
+        return 0;
+    }
 
     if (parser.isSet(folderOption)) {
         if (const auto problem = orvel::folderOptionProblem(parser.value(folderOption))) {

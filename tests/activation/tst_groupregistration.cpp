@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <sys/stat.h>
+
 Q_DECLARE_METATYPE(orvel::SetupTexts)
 
 using namespace orvel;
@@ -151,6 +153,39 @@ private slots:
         QCOMPARE(opened, std::optional<QStringList>(open));
         QCOMPARE(platform.dialogs.messages, messages);
         QVERIFY(logs.exists("DFCF 89010"));
+    }
+
+    // A pipe or a device under the name of a log of the group would swallow every QSO: the
+    // hand-over says so and opens nothing.
+    void handOverRefusesALogThatIsNoFile_data()
+    {
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("current log, a pipe") << "DFCF 89010"
+                                             << "pipe";
+        QTest::newRow("log of the group, a link to /dev/zero") << "DMF 2"
+                                                               << "/dev/zero";
+    }
+    void handOverRefusesALogThatIsNoFile()
+    {
+        QFETCH(QString, reference);
+        QFETCH(QString, kind);
+        TestPlatform platform;
+        const LogFiles logs(platform.folder());
+        const QString path = logs.path(reference);
+        if (kind == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        else
+            QVERIFY(QFile::link(kind, path));
+
+        const auto opened = checkHandOver(activationOf(typed("DFCF 89010")),
+                                          {"DFCF 89010", "DMF 2"}, logs, platform.dialogs);
+
+        QVERIFY(!opened);
+        QCOMPARE(platform.dialogs.messages,
+                 QStringList{QString("Le fichier %1 ne peut pas être lu : ce n'est pas un fichier "
+                                     "ordinaire mais un tube ou un périphérique.")
+                                 .arg(path)});
     }
 
     void handOverRefusesIncompleteFields()

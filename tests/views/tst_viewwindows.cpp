@@ -125,6 +125,7 @@ private slots:
         QCOMPARE(desk.platform.dialogs.messages.size(), 1);
         QVERIFY(desk.platform.dialogs.messages.first().startsWith(
             "L'impression du log n'a pas pu se faire"));
+        QVERIFY(desk.platform.dialogs.messages.first().contains("(dossier introuvable)"));
     }
 
     // After any change of the log, by this program or by another one, an open view shows
