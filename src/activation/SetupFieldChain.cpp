@@ -1,6 +1,6 @@
 #include "SetupFieldChain.h"
 
-#include "GroupInCreation.h"
+#include "SetupState.h"
 #include "SetupForm.h"
 #include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
@@ -15,7 +15,7 @@
 namespace orvel {
 
 SetupFieldChain::SetupFieldChain(SetupForm &form, Dialogs &dialogs, const ActivationList &list,
-                                 const GroupInCreation &group)
+                                 const SetupState &group)
     : m_form(form)
     , m_dialogs(dialogs)
     , m_list(list)

@@ -46,25 +46,6 @@ QString labelCommandUsage()
                           "[--antenne TEXTE] [--decalage DX,DY]");
 }
 
-void addLabelCommandOptions(QCommandLineParser &parser)
-{
-    parser.addOption({kPdf, QStringLiteral("Fichier PDF à écrire (imprimer, etiquettes)."),
-                      QStringLiteral("FICHIER")});
-    parser.addOption({kFormat, QStringLiteral("Étiquettes : format de planche, de 1 à 5."),
-                      QStringLiteral("1-5")});
-    parser.addOption({kEnglish, QStringLiteral("Étiquettes : textes en anglais.")});
-    parser.addOption({kSecond, QStringLiteral("Étiquettes : seconde activation nommée."),
-                      QStringLiteral("REFERENCE2")});
-    parser.addOption({kTransceiver, QStringLiteral("Étiquettes : texte du transceiver."),
-                      QStringLiteral("TEXTE")});
-    parser.addOption(
-        {kAntenna, QStringLiteral("Étiquettes : texte de l'antenne."), QStringLiteral("TEXTE")});
-    parser.addOption({kOffset,
-                      QStringLiteral("Étiquettes : décalage de calage en millimètres, vers la "
-                                     "droite et vers le bas (par exemple 1.5,-2)."),
-                      QStringLiteral("DX,DY")});
-}
-
 LabelCommandOptions labelCommandOptions(const QCommandLineParser &parser)
 {
     LabelCommandOptions options;

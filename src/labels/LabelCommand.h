@@ -27,8 +27,6 @@ struct LabelCommandOptions {
     std::optional<QString> offset;
 };
 
-// Declares the command's options on the program's parser, and reads them back.
-void addLabelCommandOptions(QCommandLineParser &parser);
 LabelCommandOptions labelCommandOptions(const QCommandLineParser &parser);
 
 struct LabelCommandPlan {

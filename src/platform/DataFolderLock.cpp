@@ -35,15 +35,6 @@ QString fullDiskRefusal(const QString &folder)
         .arg(name, QDir::toNativeSeparators(folder));
 }
 
-bool isFullDisk(int error)
-{
-#ifdef EDQUOT
-    if (error == EDQUOT)
-        return true;
-#endif
-    return error == ENOSPC;
-}
-
 } // namespace
 
 DataFolderLock::DataFolderLock(const QString &folder)
@@ -86,6 +77,14 @@ bool DataFolderLock::acquire()
         m_refusal.clear();
         return true;
     }
+    // A running copy keeps its lock file open, and Windows does not let an open file be
+    // removed: a lock file that can be removed was left by a copy that has ended (a crash, a
+    // power cut, a lock file cut short), whatever it holds.
+    if (m_lock->error() == QLockFile::LockFailedError && QFile::remove(lockPath()) &&
+        m_lock->tryLock(0)) {
+        m_refusal.clear();
+        return true;
+    }
     switch (m_lock->error()) {
     case QLockFile::LockFailedError:
         m_refusal = heldElsewhere();
@@ -106,6 +105,15 @@ bool DataFolderLock::acquire()
 #else
 
 namespace {
+
+bool isFullDisk(int error)
+{
+#ifdef EDQUOT
+    if (error == EDQUOT)
+        return true;
+#endif
+    return error == ENOSPC;
+}
 
 // What a QLockFile writes, so that a copy of another version of the program, or the toolkit's
 // own reader, recognises the holder: its process number, program name, computer and the

@@ -40,26 +40,6 @@ std::optional<int> positiveNumber(const QString &text)
 
 } // namespace
 
-QList<QCommandLineOption> radioCommandOptions()
-{
-    return {QCommandLineOption(kRigctldOption,
-                               QStringLiteral("Radio : rigctld à interroger (127.0.0.1:4532)."),
-                               QStringLiteral("HOTE:PORT")),
-            QCommandLineOption(kModelOption,
-                               QStringLiteral("Radio : numéro du modèle Hamlib (liaison directe)."),
-                               QStringLiteral("N")),
-            QCommandLineOption(kDeviceOption, QStringLiteral("Radio : port série (/dev/ttyUSB0)."),
-                               QStringLiteral("PERIPHERIQUE")),
-            QCommandLineOption(kSpeedOption,
-                               QStringLiteral("Radio : vitesse du port série en bauds."),
-                               QStringLiteral("BAUDS"))};
-}
-
-bool isRadioCommand(const QStringList &positional)
-{
-    return positional.value(0) == QLatin1String("radio");
-}
-
 RadioCommandOptions radioOptionsGiven(const QCommandLineParser &parser)
 {
     return {option(parser, kRigctldOption), option(parser, kModelOption),

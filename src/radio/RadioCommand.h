@@ -8,7 +8,6 @@
 #include "RadioConfig.h"
 #include "Rig.h"
 
-#include <QCommandLineOption>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -25,10 +24,6 @@ inline constexpr int kRadioCommandDeadlineMs = 5000;
 // Exit codes: a wrong command line, a radio that does not answer.
 inline constexpr int kRadioUsageError = 1;
 inline constexpr int kRadioNoAnswer = 2;
-
-// The options, for the program's parser: --rigctld, --modele, --port, --vitesse.
-QList<QCommandLineOption> radioCommandOptions();
-bool isRadioCommand(const QStringList &positional);
 
 // The options as given; a value of an option not given is absent.
 struct RadioCommandOptions {

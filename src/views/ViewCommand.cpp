@@ -95,16 +95,6 @@ int showDepartments(const Session &session, const ViewFilter &filter, QTextStrea
 
 } // namespace
 
-QList<QCommandLineOption> viewCommandOptions()
-{
-    return {QCommandLineOption(kBandOption,
-                               QStringLiteral("Bande des départements affichés (\"14 Mhz\")."),
-                               QStringLiteral("BANDE")),
-            QCommandLineOption(kModeOption,
-                               QStringLiteral("Mode des départements affichés (SSB, CW...)."),
-                               QStringLiteral("MODE"))};
-}
-
 bool isViewCommand(const QStringList &positional)
 {
     // "afficher" also shows the listings: only its countries and départements are here.

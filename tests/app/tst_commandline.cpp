@@ -47,7 +47,9 @@ private slots:
         QTest::newRow("-v") << QStringList{"-v"} << version;
         QTest::newRow("--help") << QStringList{"--help"} << "Affiche la version du programme.";
         QTest::newRow("-h, with a command") << QStringList{"-h", "exporter"}
-                                            << "--dossier <DOSSIER>";
+                                            << "--dossier DOSSIER";
+        QTest::newRow("--help, the label command and its options")
+            << QStringList{"--help"} << "etiquettes REFERENCE --pdf FICHIER [--format 1-5]";
     }
     void printsHelpAndVersionForAScript()
     {

@@ -15,7 +15,9 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 using namespace orvel;
 using namespace orvel::testing;
@@ -210,6 +212,7 @@ private slots:
         QVERIFY(!QFileInfo::exists("/tmp/orvelcl_" + today + ".txt"));
     }
 
+#ifndef Q_OS_WIN
     // A pipe or a device under the name of the activation list or of a log: every command
     // refuses it at once, in French, and neither waits nor fails on it.
     void refusesWhatIsNoFile_data()
@@ -253,6 +256,7 @@ private slots:
                  qPrintable(result.err));
         QVERIFY2(!result.err.contains("orvel."), qPrintable(result.err));
     }
+#endif
 
     void refusesWhatItCannotDo_data()
     {
