@@ -50,6 +50,14 @@ const QList<CommandText> &commandTexts()
          QStringLiteral("Construit la table des pays (Continents_DXCC.csv) du dossier de données à "
                         "partir d'un fichier de pays au format cty.dat."),
          {}},
+        {QStringLiteral("radio"),
+         {QStringLiteral("radio --rigctld HOTE:PORT"),
+          QStringLiteral("radio --modele N [--port PERIPHERIQUE] [--vitesse BAUDS]")},
+         QStringLiteral("Lit une fois la radio par Hamlib, à travers rigctld ou en liaison directe, "
+                        "et écrit FREQUENCE_HZ;BANDE;MODE avec la bande et le mode que la fenêtre "
+                        "de saisie prendrait (la bande est vide hors des bandes)."),
+         {QStringLiteral("rigctld"), QStringLiteral("modele"), QStringLiteral("port"),
+          QStringLiteral("vitesse")}},
     };
     return commands;
 }
@@ -99,6 +107,18 @@ const QList<CommandOptionText> &commandOptionTexts()
          QStringLiteral("DX,DY"),
          QStringLiteral("Étiquettes : décalage de calage en millimètres, vers la droite et vers "
                         "le bas.")},
+        {{QStringLiteral("rigctld")},
+         QStringLiteral("HOTE:PORT"),
+         QStringLiteral("Radio : rigctld à interroger (127.0.0.1:4532).")},
+        {{QStringLiteral("modele")},
+         QStringLiteral("N"),
+         QStringLiteral("Radio : numéro du modèle Hamlib (liaison directe, rigctl -l les donne).")},
+        {{QStringLiteral("port")},
+         QStringLiteral("PERIPHERIQUE"),
+         QStringLiteral("Radio : port série de la liaison directe (/dev/ttyUSB0).")},
+        {{QStringLiteral("vitesse")},
+         QStringLiteral("BAUDS"),
+         QStringLiteral("Radio : vitesse du port série en bauds (celle du modèle sinon).")},
     };
     return options;
 }
@@ -111,6 +131,8 @@ const QList<ExitStatusText> &exitStatusTexts()
         {1, QStringLiteral("La commande a été refusée ou n'a pas pu aboutir : le message, en "
                            "français, est écrit sur la sortie d'erreur ; aucun fichier n'a été "
                            "laissé à moitié écrit.")},
+        {2, QStringLiteral("La radio n'a pas répondu dans les 5 secondes (commande radio) : le "
+                           "message, en français, est écrit sur la sortie d'erreur.")},
     };
     return statuses;
 }

@@ -4,6 +4,7 @@
 #include "export/ExportCommand.h"
 #include "labels/LabelCommand.h"
 #include "labels/LabelPrinting.h"
+#include "radio/RadioCommand.h"
 #include "views/ListingCommand.h"
 #include "views/ViewCommand.h"
 
@@ -42,6 +43,11 @@ int runLabels(CommandContext &context)
                                context.folder);
 }
 
+int runRadio(CommandContext &context)
+{
+    return runRadioCommandLine(context.positional, context.parser);
+}
+
 } // namespace
 
 const QList<Command> &commands()
@@ -53,6 +59,7 @@ const QList<Command> &commands()
         {QStringLiteral("imprimer"), fonts, runListingOrView},
         {QStringLiteral("etiquettes"), fonts, runLabels},
         {QStringLiteral("pays"), coreOnly, runListingOrView},
+        {QStringLiteral("radio"), coreOnly, runRadio},
     };
     return table;
 }
