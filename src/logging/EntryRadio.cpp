@@ -1,5 +1,6 @@
 #include "EntryRadio.h"
 
+#include "EntryRules.h"
 #include "RadioDialog.h"
 #include "platform/Services.h"
 #include "radio/RadioTables.h"

@@ -1,7 +1,6 @@
 #include "RadioFollower.h"
 
 #include "RadioTables.h"
-#include "logging/EntryRules.h"
 
 namespace orvel {
 
@@ -31,14 +30,6 @@ void RadioFollower::forget()
 {
     m_band.reset();
     m_mode.reset();
-}
-
-QString reportAfterRadioMode(const QString &report, const QString &oldMode, const QString &newMode,
-                             bool qsoUnderWay)
-{
-    if (!qsoUnderWay || report == defaultReport(oldMode))
-        return defaultReport(newMode);
-    return report;
 }
 
 } // namespace orvel

@@ -34,10 +34,4 @@ private:
     std::optional<QString> m_mode; // the radio's Hamlib mode as last followed
 };
 
-// A report field after the radio changed the mode from oldMode to newMode: the default report
-// of the new mode when the field holds the old mode's default, or when no QSO is being typed;
-// otherwise the report the operator typed stays.
-QString reportAfterRadioMode(const QString &report, const QString &oldMode, const QString &newMode,
-                             bool qsoUnderWay);
-
 } // namespace orvel

@@ -1,6 +1,7 @@
 #include "radio/RadioCommand.h"
 #include "radio/RadioConfig.h"
 #include "radio/RadioFollower.h"
+#include "logging/EntryRules.h"
 #include "radio/RadioTables.h"
 #include "support/MemorySettings.h"
 #include "support/TestRegistry.h"
