@@ -1,6 +1,7 @@
 // Orvel Multi: the setup window, or an export run from the command line.
 #include "GuiApplication.h"
 #include "export/ExportCommand.h"
+#include "logging/ImportCommand.h"
 #include "help/EmbeddedBrowser.h"
 #include "common/Version.h"
 #include "views/ListingCommand.h"
@@ -45,6 +46,7 @@ int main(int argc, char **argv)
     parser.addOptions(orvel::viewCommandOptions());
     parser.addPositionalArgument(QStringLiteral("commande"),
                                  QStringLiteral("exporter adif|ctrafic REFERENCE\n"
+                                                "importer REFERENCE FICHIER.adi\n"
                                                 "enregistrer log|alpha REFERENCE\n"
                                                 "afficher log|alpha|operateurs REFERENCE\n"
                                                 "imprimer log REFERENCE --pdf FICHIER\n"
@@ -104,6 +106,8 @@ int main(int argc, char **argv)
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty() && positional.first() == QLatin1String("exporter"))
         return orvel::runExportCommandLine(positional.mid(1), parser.value(folderOption));
+    if (!positional.isEmpty() && positional.first() == QLatin1String("importer"))
+        return orvel::runImportCommandLine(positional.mid(1), parser.value(folderOption));
     if (labels)
         return orvel::runLabelCommandLine(positional.mid(1), orvel::labelCommandOptions(parser),
                                           parser.value(folderOption));

@@ -11,6 +11,7 @@
 #include "widgets/WindowBasics.h"
 #include "records/Session.h"
 #include "AlreadyWorked.h"
+#include "Import_ADIF.h"
 
 #include "records/LogListModel.h"
 #include <QAction>
@@ -125,6 +126,8 @@ void Saisie_QSO::connectMenus()
     connect(m_form.Annule_Q, &QPushButton::clicked, this, &Saisie_QSO::cancelEntry);
     connect(m_form.Valide_Q, &QPushButton::clicked, this, [this] { storeWithValide(); });
     connect(m_menus->Mnu_Quitter, &QAction::triggered, this, &QWidget::close);
+    if (auto *import = menuBar()->findChild<QAction *>(QStringLiteral("Mnu_Import_ADIF")))
+        connect(import, &QAction::triggered, this, &Saisie_QSO::importAdif);
 
     connect(m_menus->Mnu_UTC_Oui, &QAction::triggered, this, [this] {
         m_clock->setTimeBase(TimeBase::Utc);
@@ -327,6 +330,22 @@ void Saisie_QSO::beginInsert()
     updateDateTimeVisibility();
     m_form.insertIndicator->setText(insertModeIndicator(true));
     m_form.Indi_Q->setFocus();
+}
+
+void Saisie_QSO::importAdif()
+{
+    const QString path = m_services.dialogs.fileToOpen(
+        QStringLiteral("Importer un fichier ADIF"), m_session.folder(),
+        QStringLiteral("Fichiers ADIF (*.adi *.adif *.ADI *.ADIF);;Tous les fichiers (*)"));
+    if (path.isEmpty())
+        return;
+    auto *window = new Import_ADIF(m_services.dialogs, m_session, m_firstNames, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    // The numbers, the operators and the tally follow the log as after any change of it.
+    connect(window, &Import_ADIF::imported, this, &Saisie_QSO::showChangedLog);
+    window->open();
+    if (!window->load(path))
+        window->close();
 }
 
 void Saisie_QSO::endEdit()

@@ -50,6 +50,10 @@ public:
     // end when the call sign has none. A key line without a call sign changes nothing.
     FileResult update(const QString &keyLine) const;
 
+    // Writes many key lines as update() would one after the other, with one append or one
+    // rewrite of the file for all of them: what an import of thousands of QSOs needs.
+    FileResult updateMany(const QStringList &keyLines) const;
+
     // The hook for QsoStore. A failed update is reported to onFailure with a French message;
     // the QSO itself is stored all the same.
     FirstNameUpdate updateHook(std::function<void(const QString &message)> onFailure = {}) const;

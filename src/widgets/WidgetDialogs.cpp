@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -136,6 +137,12 @@ void installFrenchTranslations()
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
+}
+
+QString WidgetDialogs::fileToOpen(const QString &caption, const QString &folder,
+                                  const QString &filter)
+{
+    return QFileDialog::getOpenFileName(m_parent, caption, folder, filter);
 }
 
 } // namespace orvel
