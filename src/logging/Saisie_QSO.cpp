@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
@@ -343,9 +344,16 @@ void Saisie_QSO::importAdif()
     window->setAttribute(Qt::WA_DeleteOnClose);
     // The numbers, the operators and the tally follow the log as after any change of it.
     connect(window, &Import_ADIF::imported, this, &Saisie_QSO::showChangedLog);
+    // The keyboard goes back where it was: the entry may be half typed.
+    const QPointer<QWidget> typing = focusWidget() ? focusWidget() : m_form.Indi_Q;
+    connect(window, &QDialog::finished, this, [this, typing] {
+        activateWindow();
+        if (typing)
+            typing->setFocus();
+    });
     window->open();
     if (!window->load(path))
-        window->close();
+        window->reject();
 }
 
 void Saisie_QSO::endEdit()
