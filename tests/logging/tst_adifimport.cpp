@@ -488,6 +488,30 @@ private slots:
         QVERIFY(!QFile::exists(group.platform.file("Liste_Prenom.txt")));
         QCOMPARE(scratchFiles(group.platform.folder()), QStringList());
     }
+
+    void aDiskThatFillsUpLeavesEveryLogAsItWas()
+    {
+        const QStringList logged{line("01/05/24", "10:00", "F4AAA")};
+        Group group(logged);
+        QStringList longLog;
+        for (int i = 0; i < 40; ++i)
+            longLog.append(line("30/04/24", "10:00", QStringLiteral("G%1").arg(i)));
+        writeFile(group.platform.file(kOther + ".txt"), longLog);
+        // Room for the short logs rewritten, not for the long one.
+        const QString message = inChildWithFileSizeLimit(2000, [&] {
+            Session session(group.platform.folder(), group.session.activation(),
+                            group.session.openReferences());
+            const ImportOutcome outcome = importRecords(
+                session, recordsOf(adif({record("F4BBB", "20240501", "1100")})), context(), nullptr);
+            return outcome.message();
+        });
+        QVERIFY2(message.startsWith("Aucun QSO n'a été importé : aucun log n'a été modifié.\n"),
+                 qPrintable(message));
+        QCOMPARE(group.log(kCurrent), logged);
+        QCOMPARE(group.log(kOther), longLog);
+        QCOMPARE(group.log(kThird), logged);
+        QCOMPARE(scratchFiles(group.platform.folder()), QStringList());
+    }
 };
 
 ORVEL_TEST_CLASS(TestAdifImport)
