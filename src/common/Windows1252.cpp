@@ -172,8 +172,7 @@ QString foldToWindows1252(const QString &text)
         for (const QChar part : QString(c).normalized(QString::NormalizationForm_KD)) {
             if (part.category() == QChar::Mark_NonSpacing)
                 continue;
-            kept.append(isWindows1252(part) && !isControl(part.unicode()) ? part
-                                                                          : QChar(u'?'));
+            kept.append(isWindows1252(part) && !isControl(part.unicode()) ? part : QChar(u'?'));
         }
         folded.append(kept.isEmpty() ? QStringLiteral("?") : kept);
     }

@@ -44,7 +44,7 @@ bool isContinuationByte(QByteArrayView bytes, qsizetype at)
 
 // A tag: <NAME> or <NAME:LENGTH> or <NAME:LENGTH:TYPE>.
 struct Tag {
-    QString name; // in capitals
+    QString name;          // in capitals
     qsizetype length = -1; // -1 for a tag without a value (<eor>, <eoh>)
     qsizetype end = 0;     // the byte after '>'
 };
@@ -196,8 +196,8 @@ AdifReading readRecords(QByteArrayView bytes, const QString &subject,
             pos = bytes.size();
             break;
         }
-        const qsizetype end = utf8 ? utf8ValueEnd(bytes, tag->end, tag->length)
-                                   : tag->end + tag->length;
+        const qsizetype end =
+            utf8 ? utf8ValueEnd(bytes, tag->end, tag->length) : tag->end + tag->length;
         current.fields.insert(tag->name, decode(bytes.sliced(tag->end, end - tag->end)));
         pos = end;
     }
@@ -245,10 +245,10 @@ std::optional<QString> dateOf(const QString &value, QString &refusal)
         refusal = QStringLiteral("pas de date (QSO_DATE)");
         return std::nullopt;
     }
-    const QDate date = value.size() == 8 && allDigits(value)
-                           ? QDate(value.left(4).toInt(), value.mid(4, 2).toInt(),
-                                   value.right(2).toInt())
-                           : QDate();
+    const QDate date =
+        value.size() == 8 && allDigits(value)
+            ? QDate(value.left(4).toInt(), value.mid(4, 2).toInt(), value.right(2).toInt())
+            : QDate();
     if (!date.isValid()) {
         refusal = QStringLiteral("date inexistante : %1").arg(value);
         return std::nullopt;
@@ -441,13 +441,13 @@ MappedRecord mapAdifRecord(const AdifRecord &record, const ImportContext &contex
     qso.date = *date;
     qso.time = *time;
     qso.band = *band;
-    qso.mode = folded(logModeOf(record.value(QStringLiteral("MODE")),
-                                record.value(QStringLiteral("SUBMODE"))));
+    qso.mode = folded(
+        logModeOf(record.value(QStringLiteral("MODE")), record.value(QStringLiteral("SUBMODE"))));
     if (qso.mode.isEmpty())
         return refuse(QStringLiteral("pas de mode (MODE)"));
 
-    const bool inFrance = record.value(QStringLiteral("DXCC")) == QLatin1String("227") ||
-                          isFrenchCall(qso.call);
+    const bool inFrance =
+        record.value(QStringLiteral("DXCC")) == QLatin1String("227") || isFrenchCall(qso.call);
     if (inFrance)
         qso.department = departmentOfState(record.value(QStringLiteral("STATE")));
     qso.firstName = cut(folded(record.value(QStringLiteral("NAME"))), qsocol::kFirstName.width);
@@ -627,8 +627,7 @@ ImportOutcome importRecords(Session &session, const QList<AdifRecord> &records,
         return outcome;
     outcome.write = session.insertMany(lines);
     if (outcome.write.ok() && names) {
-        if (const FileResult learnt = names->updateMany(outcome.plan.firstNameKeyLines());
-            !learnt)
+        if (const FileResult learnt = names->updateMany(outcome.plan.firstNameKeyLines()); !learnt)
             outcome.memoryError =
                 QStringLiteral("Les prénoms n'ont pas pu être mémorisés.\n") + learnt.error;
     }

@@ -11,7 +11,7 @@
 namespace orvel {
 
 struct EntryBand {
-    const char *band;     // as the log line holds it
+    const char *band;      // as the log line holds it
     double lowerMegahertz; // the band's edges, both inside it
     double upperMegahertz;
     const char *adifName; // "40m"

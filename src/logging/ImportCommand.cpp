@@ -30,7 +30,8 @@ int runImportCommand(const QStringList &arguments, const QString &folder, QTextS
         return 1;
     }
     const QString path = arguments.last();
-    const QString reference = trimBlanks(arguments.mid(0, arguments.size() - 1).join(QLatin1Char(' ')));
+    const QString reference =
+        trimBlanks(arguments.mid(0, arguments.size() - 1).join(QLatin1Char(' ')));
     if (const auto refused = firstRefusedReference({reference})) {
         err << *refused << Qt::endl;
         return 1;
@@ -62,9 +63,8 @@ int runImportCommand(const QStringList &arguments, const QString &folder, QTextS
     }
     Session session(folder, *activation, group);
     const FirstNames names(folder);
-    const ImportOutcome outcome =
-        importRecords(session, reading.records, entryImportContext(activation->activator, names),
-                      &names);
+    const ImportOutcome outcome = importRecords(
+        session, reading.records, entryImportContext(activation->activator, names), &names);
     if (!outcome.ok()) {
         err << outcome.message() << Qt::endl;
         return 1;

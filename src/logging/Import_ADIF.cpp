@@ -114,10 +114,10 @@ QVariant ImportPreviewModel::headerData(int section, Qt::Orientation orientation
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const QStringList titles = {
-        QStringLiteral("N°"),    QStringLiteral("Date"), QStringLiteral("Heure"),
-        QStringLiteral("Indicatif"), QStringLiteral("Bande"), QStringLiteral("Mode"),
-        QStringLiteral("Résultat")};
+    static const QStringList titles = {QStringLiteral("N°"),      QStringLiteral("Date"),
+                                       QStringLiteral("Heure"),   QStringLiteral("Indicatif"),
+                                       QStringLiteral("Bande"),   QStringLiteral("Mode"),
+                                       QStringLiteral("Résultat")};
     return titles.value(section);
 }
 

@@ -17,8 +17,7 @@ public:
     // A file to read, chosen by the user in folder among the files that filter names
     // ("Fichiers ADIF (*.adi *.adif)"); empty when none was chosen. Where nobody can choose
     // (the command line), none is.
-    virtual QString fileToOpen(const QString &caption, const QString &folder,
-                               const QString &filter)
+    virtual QString fileToOpen(const QString &caption, const QString &folder, const QString &filter)
     {
         Q_UNUSED(caption);
         Q_UNUSED(folder);

@@ -274,8 +274,9 @@ struct LinesToPlace {
             order[size_t(i)] = i;
             keys[size_t(i)] = qsoOrderKey(lines.at(i)).value_or(kNoMoment);
         }
-        std::stable_sort(order.begin(), order.end(),
-                         [&keys](qsizetype a, qsizetype b) { return keys[size_t(a)] < keys[size_t(b)]; });
+        std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) {
+            return keys[size_t(a)] < keys[size_t(b)];
+        });
         bytes.reserve(order.size());
         moments.reserve(order.size());
         for (const qsizetype i : order) {

@@ -25,7 +25,8 @@ private slots:
         QTest::addColumn<int>("lines");
         QTest::newRow("ADIF") << QByteArray("<CALL:5>G4BBB <QSO_DATE:8>20240501 <TIME_ON:4>0930 "
                                             "<BAND:3>20m <MODE:2>CW <EOR>")
-                              << 0 << "1 QSO importés, 0 déjà dans le log, 0 refusés\n" << 1;
+                              << 0 << "1 QSO importés, 0 déjà dans le log, 0 refusés\n"
+                              << 1;
         QTest::newRow("not ADIF") << QByteArray("G4BBB 01/05/24 09:30") << 1 << QString() << 0;
     }
     void importsFromTheCommandLine()

@@ -113,84 +113,100 @@ private slots:
         const QByteArray ssb40 = "<BAND:3>40m <MODE:3>SSB ";
         QTest::newRow("band by name, capitals ignored")
             << QByteArray("ea3xyz") << QByteArray("<BAND:3>40M <MODE:3>SSB <RST_RCVD:2>57")
-            << QStringList{"EA3XYZ", "01/05/24", "10:15", "", "", "57", "59", "SSB", "7", "", "Q1ABC"};
+            << QStringList{"EA3XYZ", "01/05/24", "10:15", "", "",     "57",
+                           "59",     "SSB",      "7",     "", "Q1ABC"};
         QTest::newRow("band 2m") << QByteArray("G4AAA") << QByteArray("<BAND:2>2m <MODE:2>FM")
-                                 << QStringList{"G4AAA", "01/05/24", "10:15", "", "", "59", "59",
-                                                "FM", "144", "", "Q1ABC"};
-        QTest::newRow("band by frequency") << QByteArray("G4AAA")
-                                           << QByteArray("<FREQ:6>14.074 <MODE:3>FT8")
-                                           << QStringList{"G4AAA", "01/05/24", "10:15", "", "",
-                                                          "59", "59", "FT8", "14", "", "Q1ABC"};
+                                 << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                                                "59",    "FM",       "144",   "", "Q1ABC"};
+        QTest::newRow("band by frequency")
+            << QByteArray("G4AAA") << QByteArray("<FREQ:6>14.074 <MODE:3>FT8")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "FT8",      "14",    "", "Q1ABC"};
         QTest::newRow("frequency with a comma, top edge of 160m")
             << QByteArray("G4AAA") << QByteArray("<FREQ:5>2,000 <MODE:2>CW")
-            << QStringList{"G4AAA", "01/05/24", "10:15", "", "", "599", "599", "CW", "1.8", "", "Q1ABC"};
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "599",
+                           "599",   "CW",       "1.8",   "", "Q1ABC"};
         QTest::newRow("band wins over frequency")
             << QByteArray("G4AAA") << QByteArray("<BAND:3>20m <FREQ:3>7.1 <MODE:3>SSB")
-            << QStringList{"G4AAA", "01/05/24", "10:15", "", "", "59", "59", "SSB", "14", "", "Q1ABC"};
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "SSB",      "14",    "", "Q1ABC"};
         QTest::newRow("USB is SSB") << QByteArray("G4AAA") << QByteArray("<BAND:3>40m <MODE:3>USB")
-                                    << QStringList{"G4AAA", "01/05/24", "10:15", "", "", "59",
-                                                   "59", "SSB", "7", "", "Q1ABC"};
-        QTest::newRow("SSB submode LSB") << QByteArray("G4AAA")
-                                         << QByteArray(ssb40 + "<SUBMODE:3>LSB")
-                                         << QStringList{"G4AAA", "01/05/24", "10:15", "", "",
-                                                        "59", "59", "SSB", "7", "", "Q1ABC"};
-        QTest::newRow("PSK63 submode") << QByteArray("G4AAA")
-                                       << QByteArray("<BAND:3>20m <MODE:3>PSK <SUBMODE:5>PSK63")
-                                       << QStringList{"G4AAA", "01/05/24", "10:15", "", "", "59",
-                                                      "59", "PSK", "14", "", "Q1ABC"};
-        QTest::newRow("PSK31 as a mode") << QByteArray("G4AAA")
-                                         << QByteArray("<BAND:3>20m <MODE:5>PSK31")
-                                         << QStringList{"G4AAA", "01/05/24", "10:15", "", "",
-                                                        "59", "59", "PSK", "14", "", "Q1ABC"};
-        QTest::newRow("RTTY is TTY") << QByteArray("G4AAA")
-                                     << QByteArray("<BAND:3>20m <MODE:4>RTTY <RST_SENT:3>599")
-                                     << QStringList{"G4AAA", "01/05/24", "10:15", "", "", "59",
-                                                    "599", "TTY", "14", "", "Q1ABC"};
+                                    << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                                                   "59",    "SSB",      "7",     "", "Q1ABC"};
+        QTest::newRow("SSB submode LSB")
+            << QByteArray("G4AAA") << QByteArray(ssb40 + "<SUBMODE:3>LSB")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "SSB",      "7",     "", "Q1ABC"};
+        QTest::newRow("PSK63 submode")
+            << QByteArray("G4AAA") << QByteArray("<BAND:3>20m <MODE:3>PSK <SUBMODE:5>PSK63")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "PSK",      "14",    "", "Q1ABC"};
+        QTest::newRow("PSK31 as a mode")
+            << QByteArray("G4AAA") << QByteArray("<BAND:3>20m <MODE:5>PSK31")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "PSK",      "14",    "", "Q1ABC"};
+        QTest::newRow("RTTY is TTY")
+            << QByteArray("G4AAA") << QByteArray("<BAND:3>20m <MODE:4>RTTY <RST_SENT:3>599")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "599",   "TTY",      "14",    "", "Q1ABC"};
         QTest::newRow("FT4 submode stays FT4")
-            << QByteArray("G4AAA") << QByteArray("<BAND:3>20m <MODE:4>MFSK <SUBMODE:3>FT4 <RST_RCVD:3>-12")
-            << QStringList{"G4AAA", "01/05/24", "10:15", "", "", "-12", "59", "FT4", "14", "", "Q1ABC"};
+            << QByteArray("G4AAA")
+            << QByteArray("<BAND:3>20m <MODE:4>MFSK <SUBMODE:3>FT4 <RST_RCVD:3>-12")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "-12",
+                           "59",    "FT4",      "14",    "", "Q1ABC"};
         QTest::newRow("other submode cut to 4")
-            << QByteArray("G4AAA") << QByteArray("<BAND:3>20m <MODE:6>OLIVIA <SUBMODE:12>OLIVIA 8/250")
-            << QStringList{"G4AAA", "01/05/24", "10:15", "", "", "59", "59", "OLIV", "14", "", "Q1ABC"};
+            << QByteArray("G4AAA")
+            << QByteArray("<BAND:3>20m <MODE:6>OLIVIA <SUBMODE:12>OLIVIA 8/250")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "OLIV",     "14",    "", "Q1ABC"};
         QTest::newRow("French station: single-digit département")
             << QByteArray("F4ABC") << QByteArray(ssb40 + "<STATE:1>5 <NAME:4>Jean")
-            << QStringList{"F4ABC", "01/05/24", "10:15", "05", "Jean", "59", "59", "SSB", "7", "", "Q1ABC"};
+            << QStringList{"F4ABC", "01/05/24", "10:15", "05", "Jean", "59",
+                           "59",    "SSB",      "7",     "",   "Q1ABC"};
         QTest::newRow("Corsica in capitals")
             << QByteArray("TK5XX") << QByteArray(ssb40 + "<STATE:2>2a")
-            << QStringList{"TK5XX", "01/05/24", "10:15", "2A", "", "59", "59", "SSB", "7", "", "Q1ABC"};
+            << QStringList{"TK5XX", "01/05/24", "10:15", "2A", "",     "59",
+                           "59",    "SSB",      "7",     "",   "Q1ABC"};
         QTest::newRow("DXCC 227 is France")
             << QByteArray("2E0ABC") << QByteArray(ssb40 + "<DXCC:3>227 <STATE:2>74")
-            << QStringList{"2E0ABC", "01/05/24", "10:15", "74", "", "59", "59", "SSB", "7", "", "Q1ABC"};
+            << QStringList{"2E0ABC", "01/05/24", "10:15", "74", "",     "59",
+                           "59",     "SSB",      "7",     "",   "Q1ABC"};
         QTest::newRow("no département past 95")
             << QByteArray("F4ABC") << QByteArray(ssb40 + "<STATE:2>96")
-            << QStringList{"F4ABC", "01/05/24", "10:15", "", "", "59", "59", "SSB", "7", "", "Q1ABC"};
+            << QStringList{"F4ABC", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "SSB",      "7",     "", "Q1ABC"};
         QTest::newRow("foreign station's state left out")
             << QByteArray("W1AW") << QByteArray(ssb40 + "<STATE:2>CT")
-            << QStringList{"W1AW", "01/05/24", "10:15", "", "", "59", "59", "SSB", "7", "", "Q1ABC"};
+            << QStringList{"W1AW", "01/05/24", "10:15", "", "",     "59",
+                           "59",   "SSB",      "7",     "", "Q1ABC"};
         QTest::newRow("accents kept, others folded, remarks in capitals")
             << QByteArray("SP5ABC")
             << QByteArray(ssb40 + "<NAME:7>\xc5\x81ukasz <COMMENT:13>ch\xc3\xa2teau \xc5\x91rs")
-            << QStringList{"SP5ABC", "01/05/24", "10:15", "", "Lukasz", "59", "59", "SSB", "7",
-                           "CHÂTEAU ORS", "Q1ABC"};
+            << QStringList{"SP5ABC", "01/05/24", "10:15",       "",     "Lukasz", "59", "59",
+                           "SSB",    "7",        "CHÂTEAU ORS", "Q1ABC"};
         QTest::newRow("long name and remarks cut to their columns")
             << QByteArray("G4AAA")
             << QByteArray(ssb40 + "<NAME:19>Jean-Christophe Abc <COMMENT:35>"
                                   "0123456789012345678901234567890123X")
-            << QStringList{"G4AAA", "01/05/24", "10:15", "", "Jean-Christophe", "59", "59", "SSB",
-                           "7", "012345678901234567890123456789", "Q1ABC"};
+            << QStringList{"G4AAA", "01/05/24", "10:15", "",  "Jean-Christophe",
+                           "59",    "59",       "SSB",   "7", "012345678901234567890123456789",
+                           "Q1ABC"};
         QTest::newRow("operator of the record, in capitals")
             << QByteArray("G4AAA") << QByteArray(ssb40 + "<OPERATOR:5>q2xyz")
-            << QStringList{"G4AAA", "01/05/24", "10:15", "", "", "59", "59", "SSB", "7", "", "Q2XYZ"};
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "SSB",      "7",     "", "Q2XYZ"};
         QTest::newRow("memory fills what the record lacks")
             << QByteArray("F4MEM") << QByteArray(ssb40 + "<NAME:4>Paul")
-            << QStringList{"F4MEM", "01/05/24", "10:15", "35", "Paul", "59", "59", "SSB", "7", "", "Q1ABC"};
+            << QStringList{"F4MEM", "01/05/24", "10:15", "35", "Paul", "59",
+                           "59",    "SSB",      "7",     "",   "Q1ABC"};
     }
     void mapsEachField()
     {
         QFETCH(QByteArray, call);
         QFETCH(QByteArray, more);
         QFETCH(QStringList, expected);
-        const QList<AdifRecord> records = recordsOf(adif({record(call, "20240501", "101559", more)}));
+        const QList<AdifRecord> records =
+            recordsOf(adif({record(call, "20240501", "101559", more)}));
         QCOMPARE(records.size(), 1);
         const MappedRecord mapped = mapAdifRecord(records.first(), context());
         QVERIFY2(mapped.qso, qPrintable(mapped.refusal));
@@ -212,11 +228,12 @@ private slots:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("no call sign") << record(QByteArray(), "20240501", "1015")
-                                      << "Enregistrement 2 (sans indicatif) : pas d'indicatif (CALL)";
-        QTest::newRow("call sign too long")
-            << record("F4ABC/P/MM/QRP", "20240501", "1015")
-            << "Enregistrement 2 (F4ABC/P/MM/QRP) : indicatif de plus de 12 caractères : F4ABC/P/MM/QRP";
+        QTest::newRow("no call sign")
+            << record(QByteArray(), "20240501", "1015")
+            << "Enregistrement 2 (sans indicatif) : pas d'indicatif (CALL)";
+        QTest::newRow("call sign too long") << record("F4ABC/P/MM/QRP", "20240501", "1015")
+                                            << "Enregistrement 2 (F4ABC/P/MM/QRP) : indicatif de "
+                                               "plus de 12 caractères : F4ABC/P/MM/QRP";
         QTest::newRow("29 February of a common year")
             << record("F4ABC", "20230229", "1015")
             << "Enregistrement 2 (F4ABC) : date inexistante : 20230229";
@@ -248,7 +265,8 @@ private slots:
         QFETCH(QString, reason);
         Group group;
         // A good record before the refused one is imported all the same.
-        const ImportOutcome outcome = group.import(adif({record("G4AAA", "20240501", "1200"), text}));
+        const ImportOutcome outcome =
+            group.import(adif({record("G4AAA", "20240501", "1200"), text}));
         QVERIFY(outcome.ok());
         const QStringList summary = outcome.message().split('\n');
         QCOMPARE(summary.first(), QString("1 QSO importés, 0 déjà dans le log, 1 refusés"));
@@ -276,12 +294,14 @@ private slots:
             << QByteArray("x <eoh> <CALL:5>F4ABC note <NAME:3>a<b <EOR>") << 1 << "a<b";
         QTest::newRow("last record without <eor>")
             << QByteArray("<CALL:5>F4ABC <EOR> <CALL:5>F4ABD <NAME:3>Luc") << 2 << "";
-        QTest::newRow("header alone") << QByteArray("Export\r\n<ADIF_VER:5>3.1.4 <EOH>\r\n") << 0
-                                      << "";
+        QTest::newRow("header alone")
+            << QByteArray("Export\r\n<ADIF_VER:5>3.1.4 <EOH>\r\n") << 0 << "";
         QTest::newRow("plain text") << QByteArray("Ceci est une liste de courses <pain>") << -1
-                                    << "Ce fichier n'est pas un fichier ADIF : il ne contient aucun champ ADIF (de la forme <CALL:5>F4ABC).";
+                                    << "Ce fichier n'est pas un fichier ADIF : il ne contient "
+                                       "aucun champ ADIF (de la forme <CALL:5>F4ABC).";
         QTest::newRow("ADX") << QByteArray("<?xml version=\"1.0\"?><ADX></ADX>") << -1
-                             << "Ce fichier n'est pas un fichier ADIF : c'est un fichier ADX (XML) ; exportez le log au format ADI (.adi).";
+                             << "Ce fichier n'est pas un fichier ADIF : c'est un fichier ADX (XML) "
+                                "; exportez le log au format ADI (.adi).";
         QTest::newRow("empty") << QByteArray(" \r\n") << -1
                                << "Ce fichier n'est pas un fichier ADIF : il est vide.";
     }
@@ -394,7 +414,8 @@ private slots:
         Group group(logged);
         QList<QByteArray> records;
         for (int i = 0; i < 20000; ++i) {
-            const QByteArray minute = QTime(0, 0).addSecs(i % 1440 * 60).toString("hhmm").toLatin1();
+            const QByteArray minute =
+                QTime(0, 0).addSecs(i % 1440 * 60).toString("hhmm").toLatin1();
             records.append(record("G" + QByteArray::number(i), "20240502", minute));
         }
         QSignalSpy reset(&group.session.model(), &QAbstractItemModel::modelReset);
@@ -425,12 +446,12 @@ private slots:
                            "CHATEAU DE RATILLY", "Q1ABC"}),
             formatQsoLine({"01/05/24", "09:07", "TK5XX", "2B", "Ange", "599", "579", "CW", "1.8",
                            "", "Q1ABC"}),
-            formatQsoLine({"01/05/24", "09:30", "EA3XYZ", "", "", "59", "59", "TTY", "14", "",
-                           "Q1ABC"}),
+            formatQsoLine(
+                {"01/05/24", "09:30", "EA3XYZ", "", "", "59", "59", "TTY", "14", "", "Q1ABC"}),
             formatQsoLine({"02/05/24", "13:00", "G4AAA", "", "Bob", "59", "59", "PSK", "144", "QRP",
                            "Q1ABC"}),
-            formatQsoLine({"02/05/24", "13:01", "DL1ABC", "", "", "-10", "+02", "FT8", "50", "",
-                           "Q1ABC"}),
+            formatQsoLine(
+                {"02/05/24", "13:01", "DL1ABC", "", "", "-10", "+02", "FT8", "50", "", "Q1ABC"}),
         };
         TestPlatform source;
         writeFile(source.file("log.txt"), lines);
@@ -474,9 +495,9 @@ private slots:
         QFile::remove(group.platform.file(kThird + ".txt"));
         QVERIFY(QDir(group.platform.folder()).mkdir(kThird + ".txt"));
         const FirstNames names(group.platform.folder());
-        const ImportOutcome outcome =
-            group.import(adif({record("F4BBB", "20240501", "1100", "<BAND:3>40m <MODE:3>SSB <NAME:3>Léa")}),
-                         &names);
+        const ImportOutcome outcome = group.import(
+            adif({record("F4BBB", "20240501", "1100", "<BAND:3>40m <MODE:3>SSB <NAME:3>Léa")}),
+            &names);
         QVERIFY(!outcome.ok());
         QVERIFY2(outcome.message().startsWith(
                      "Aucun QSO n'a été importé : aucun log n'a été modifié.\n"),
@@ -501,8 +522,9 @@ private slots:
         const QString message = inChildWithFileSizeLimit(2000, [&] {
             Session session(group.platform.folder(), group.session.activation(),
                             group.session.openReferences());
-            const ImportOutcome outcome = importRecords(
-                session, recordsOf(adif({record("F4BBB", "20240501", "1100")})), context(), nullptr);
+            const ImportOutcome outcome =
+                importRecords(session, recordsOf(adif({record("F4BBB", "20240501", "1100")})),
+                              context(), nullptr);
             return outcome.message();
         });
         QVERIFY2(message.startsWith("Aucun QSO n'a été importé : aucun log n'a été modifié.\n"),

@@ -97,10 +97,10 @@ private slots:
         QTest::newRow("not ADIF") << QStringList{"DFCF 89010", "phone.adi"}
                                   << QByteArray("Indicatif;Date;Heure\nF4AAA;01/05/24;10:00\n")
                                   << "n'est pas un fichier ADIF : il ne contient aucun champ ADIF";
-        QTest::newRow("missing file")
-            << QStringList{"DFCF 89010", "absent.adi"} << QByteArray() << "absent.adi est introuvable.";
-        QTest::newRow("unknown reference") << QStringList{"DFCF 1", "phone.adi"} << QByteArray()
-                                           << "Référence inconnue : DFCF 1";
+        QTest::newRow("missing file") << QStringList{"DFCF 89010", "absent.adi"} << QByteArray()
+                                      << "absent.adi est introuvable.";
+        QTest::newRow("unknown reference")
+            << QStringList{"DFCF 1", "phone.adi"} << QByteArray() << "Référence inconnue : DFCF 1";
         QTest::newRow("no file named") << QStringList{"DFCF 89010"} << QByteArray()
                                        << "Il manque la référence ou le fichier à importer.";
     }
