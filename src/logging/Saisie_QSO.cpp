@@ -342,8 +342,9 @@ void Saisie_QSO::importAdif()
         return;
     auto *window = new Import_ADIF(m_services.dialogs, m_session, m_firstNames, this);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    // The numbers, the operators and the tally follow the log as after any change of it.
-    connect(window, &Import_ADIF::imported, this, &Saisie_QSO::showChangedLog);
+    // The numbers, the operators and the tally follow the log as after a change made outside;
+    // a QSO being corrected keeps its number.
+    connect(window, &Import_ADIF::imported, this, &Saisie_QSO::showLogChangedOutside);
     // The keyboard goes back where it was: the entry may be half typed.
     const QPointer<QWidget> typing = focusWidget() ? focusWidget() : m_form.Indi_Q;
     connect(window, &QDialog::finished, this, [this, typing] {
