@@ -62,7 +62,6 @@ std::unique_ptr<ImportDesk> &desk()
 void BM_ImportAdif(benchmark::State &state)
 {
     ImportDesk &d = *desk();
-    const ImportContext context = entryImportContext(d.session.activation().activator, d.names);
     Tally tally;
     for (auto _ : state) {
         state.PauseTiming();
@@ -76,6 +75,7 @@ void BM_ImportAdif(benchmark::State &state)
 
         const Stopwatch action;
         const AdifReading reading = readAdifFile(d.file);
+        const ImportContext context = entryImportContext(d.session.activation().activator, d.names);
         const ImportOutcome outcome = importRecords(d.session, reading.records, context, &d.names);
         tally.actionMs += action.ms();
 

@@ -638,7 +638,10 @@ ImportContext entryImportContext(const QString &activator, const FirstNames &nam
 {
     ImportContext context;
     context.defaultOperator = defaultOperator(activator);
-    context.remembered = [names](const QString &call) { return names.lookup(call); };
+    // Read once for the whole file: a lookup of the memory itself checks its file each time.
+    context.remembered = [memory = names.snapshot()](const QString &call) {
+        return memory.lookup(call);
+    };
     return context;
 }
 

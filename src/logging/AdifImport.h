@@ -143,7 +143,7 @@ ImportOutcome importRecords(Session &session, const QList<AdifRecord> &records,
                             const ImportContext &context, const FirstNames *names);
 
 // The context the entry window gives: its default operator (the activator's call sign up to
-// its first "/") and the first-name memory of the folder.
+// its first "/") and the first-name memory of the folder as it stands now.
 ImportContext entryImportContext(const QString &activator, const FirstNames &names);
 
 } // namespace orvel

@@ -70,17 +70,41 @@ void FirstNames::noteWritten() const
     m_cache->modified = info.exists() ? info.lastModified() : QDateTime();
 }
 
-std::optional<RememberedName> FirstNames::lookup(const QString &call) const
+namespace {
+
+std::optional<RememberedName> lookupIn(const QHash<QString, QString> &lines, const QString &call)
 {
     const QString wanted = trimBlanks(call);
     if (wanted.isEmpty())
         return std::nullopt;
-    refresh();
-    const auto found = m_cache->lines.constFind(wanted);
-    if (found == m_cache->lines.constEnd())
+    const auto found = lines.constFind(wanted);
+    if (found == lines.constEnd())
         return std::nullopt;
     return RememberedName{trimmedColumn(*found, qsocol::kNameDepartment).toString(),
                           restFrom(*found, qsocol::kNameFirstName).toString()};
+}
+
+} // namespace
+
+std::optional<RememberedName> FirstNames::lookup(const QString &call) const
+{
+    if (trimBlanks(call).isEmpty())
+        return std::nullopt;
+    refresh();
+    return lookupIn(m_cache->lines, call);
+}
+
+FirstNames::Snapshot FirstNames::snapshot() const
+{
+    refresh();
+    Snapshot taken;
+    taken.m_lines = m_cache->lines;
+    return taken;
+}
+
+std::optional<RememberedName> FirstNames::Snapshot::lookup(const QString &call) const
+{
+    return lookupIn(m_lines, call);
 }
 
 FileResult FirstNames::update(const QString &keyLine) const

@@ -11,6 +11,7 @@
 #include "LogFiles.h"
 #include "common/TextFile.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -44,6 +45,19 @@ public:
     // The remembered values of a call sign (exact comparison, capitals matter); when the call
     // sign stands on several lines, the last one wins. Empty when unknown.
     std::optional<RememberedName> lookup(const QString &call) const;
+
+    // What the memory holds now, for many lookups in a row (an import asks for thousands of
+    // call signs): the file is checked once, when the snapshot is taken, not at each lookup.
+    class Snapshot
+    {
+    public:
+        std::optional<RememberedName> lookup(const QString &call) const;
+
+    private:
+        friend class FirstNames;
+        QHash<QString, QString> m_lines;
+    };
+    Snapshot snapshot() const;
 
     // Writes a first-name key line (QsoLine.h firstNameKeyLine) to the memory through the
     // scratch file: it takes the place of every line of its call sign, or is appended at the
