@@ -3,7 +3,9 @@
 # in build-fuzz/ and runs each for SECONDS seconds (60 by default), starting from the seed
 # corpus of tests/fuzz/corpus/. New inputs found go to build-fuzz/corpus/, never into the
 # project; an input that breaks a harness is kept in build-fuzz/ as crash-*.
-# Usage: tools/fuzz.sh [SECONDS]
+# With --build-only, builds them and runs nothing (the continuous integration does so, so that
+# a harness never falls out of step with the code).
+# Usage: tools/fuzz.sh [SECONDS | --build-only]
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 seconds="${1:-60}"
@@ -14,8 +16,12 @@ if [ ! -f "$build/build.ninja" ]; then
   CXX=clang++ CC=clang cmake -S "$ORVEL_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DORVEL_BUILD_FUZZERS=ON -DORVEL_BUILD_TESTS=OFF -DORVEL_WERROR=OFF
 fi
-harnesses=(logfile activationlist firstnames)
+harnesses=(logfile activationlist firstnames ctyconversion countrytable logviews currentlog)
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ORVEL_ROOT}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target "${harnesses[@]/#/fuzz_}"
+if [ "$seconds" = "--build-only" ]; then
+  exit 0
+fi
 
 status=0
 for harness in "${harnesses[@]}"; do

@@ -11,7 +11,7 @@ orvel_packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev qt6-translations-l10n
   libgl-dev fonts-liberation fonts-dejavu-core
   xvfb xauth poppler-utils desktop-file-utils appstream
-  hamradio-files
+  hamradio-files libhamlib-dev libhamlib-utils
 )
 
 orvel_install_missing() {

@@ -1,29 +1,12 @@
 #include "GroupRegistration.h"
 
+#include "common/FileRead.h"
 #include "common/FixedColumns.h"
 #include "platform/Dialogs.h"
 
 namespace orvel {
 
-Activation activationOf(const SetupTexts &texts)
-{
-    const auto text = [&texts](SetupField field) {
-        return trimBlanks(texts[static_cast<size_t>(field)]);
-    };
-    Activation a;
-    a.activator = text(SetupField::Activeur);
-    a.logger = text(SetupField::Logger);
-    a.reference = text(SetupField::NumActivite);
-    a.name = text(SetupField::NomActivite);
-    a.canton = text(SetupField::NumCanton);
-    a.postalCode = text(SetupField::NumCP);
-    a.commune = text(SetupField::NomCommune);
-    a.type = text(SetupField::TypeActivite);
-    a.date = text(SetupField::DateActivite);
-    return a;
-}
-
-GroupRegistration::GroupRegistration(ActivationList &list, LogFiles logs, GroupInCreation &group)
+GroupRegistration::GroupRegistration(ActivationList &list, LogFiles logs, SetupState &group)
     : m_list(list)
     , m_logs(std::move(logs))
     , m_group(group)
@@ -109,37 +92,56 @@ bool GroupRegistration::joinGroup(const QString &reference, Dialogs &dialogs,
     return true;
 }
 
-std::optional<QStringList> checkHandOver(const Activation &current, const QStringList &openGroup,
-                                         const LogFiles &logs, Dialogs &dialogs)
+HandOverCheck checkHandOver(const Activation &current, const QStringList &openGroup,
+                            const LogFiles &logs)
 {
+    HandOverCheck check;
     if (current.activator.isEmpty() || current.reference.isEmpty() || current.name.isEmpty()) {
-        dialogs.message(kThreeFieldsRequired);
+        check.refusal = kThreeFieldsRequired;
+        return check;
+    }
+    check.refusal = fieldCheckMessage(SetupField::NumActivite, current.reference);
+    if (!check.refusal)
+        check.refusal = referenceNameMessage(current.reference);
+    if (check.refusal)
+        return check;
+    // A pipe, a device or a folder under a log's name would take every QSO and keep none.
+    // A QSO always needs a log to go to: the current reference is opened when no group is.
+    const QStringList open = openGroup.isEmpty() ? QStringList{current.reference} : openGroup;
+    for (const QString &reference : QStringList{current.reference} + open) {
+        if ((check.refusal = unreadableFileProblem(logs.path(reference))))
+            return check;
+    }
+    check.references = open;
+    check.logMissing = !logs.exists(current.reference);
+    for (const QString &reference : open) {
+        if (followsWffRule(reference))
+            check.reminders.append(wffRuleMessage());
+    }
+    return check;
+}
+
+std::optional<QStringList> handOver(const Activation &current, const QStringList &openGroup,
+                                    const LogFiles &logs, Dialogs &dialogs)
+{
+    const HandOverCheck check = checkHandOver(current, openGroup, logs);
+    if (check.refusal) {
+        dialogs.message(*check.refusal);
         return std::nullopt;
     }
-    auto refused = fieldCheckMessage(SetupField::NumActivite, current.reference);
-    if (!refused)
-        refused = referenceNameMessage(current.reference);
-    if (refused) {
-        dialogs.message(*refused);
-        return std::nullopt;
-    }
-    if (logs.exists(current.reference)) {
-        dialogs.message(kActivationContinues);
-    } else {
+    if (check.logMissing) {
         const FileResult created = logs.createEmpty(current.reference);
         if (!created) {
             dialogs.message(created.error);
             return std::nullopt;
         }
         dialogs.message(kActivationStarts);
+    } else {
+        dialogs.message(kActivationContinues);
     }
-    // A QSO always needs a log to go to.
-    const QStringList open = openGroup.isEmpty() ? QStringList{current.reference} : openGroup;
-    for (const QString &reference : open) {
-        if (followsWffRule(reference))
-            dialogs.message(wffRuleMessage());
-    }
-    return open;
+    for (const QString &reminder : check.reminders)
+        dialogs.message(reminder);
+    return check.references;
 }
 
 } // namespace orvel

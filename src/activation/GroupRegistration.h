@@ -3,8 +3,8 @@
 // through Dialogs; the window only shows the outcome.
 #pragma once
 
-#include "GroupInCreation.h"
 #include "SetupRules.h"
+#include "SetupState.h"
 #include "records/ActivationList.h"
 #include "records/LogFiles.h"
 
@@ -15,12 +15,6 @@
 namespace orvel {
 
 class Dialogs;
-
-// The nine field texts as typed, in chain order.
-using SetupTexts = std::array<QString, kSetupFieldCount>;
-
-// The activation of the nine texts, blanks trimmed, the way log file names and lines need it.
-Activation activationOf(const SetupTexts &texts);
 
 struct RegistrationResult {
     enum class Outcome {
@@ -45,7 +39,7 @@ struct RegistrationResult {
 class GroupRegistration
 {
 public:
-    GroupRegistration(ActivationList &list, LogFiles logs, GroupInCreation &group);
+    GroupRegistration(ActivationList &list, LogFiles logs, SetupState &group);
 
     // Registers the typed activation into the group being created: every field rule is
     // checked again, a reference already in the group is refused, a new activation is written
@@ -58,14 +52,26 @@ private:
 
     ActivationList &m_list;
     LogFiles m_logs;
-    GroupInCreation &m_group;
+    SetupState &m_group;
 };
 
-// The checks of "Saisie des QSO": the three first fields, the reference rules, then the log of
-// the current activation, created when missing; each outcome told through dialogs. Returns
-// the references to open (the open group, or the current reference alone when none is
-// open), or nothing when the hand-over is refused.
-std::optional<QStringList> checkHandOver(const Activation &current, const QStringList &openGroup,
-                                         const LogFiles &logs, Dialogs &dialogs);
+// What the checks of "Saisie des QSO" found, before anything is written: a refusal (the three
+// first fields, the reference rules, a log that is no file), or the references to open (the
+// open group, or the current reference alone when none is open), whether the current log is
+// still to be created, and the reminders to show.
+struct HandOverCheck {
+    std::optional<QString> refusal;
+    QStringList references;
+    bool logMissing = false;
+    QStringList reminders;
+};
+HandOverCheck checkHandOver(const Activation &current, const QStringList &openGroup,
+                            const LogFiles &logs);
+
+// The hand-over itself: the checks, then the log of the current activation created when
+// missing; each outcome told through dialogs. Returns the references to open, or nothing when
+// the hand-over is refused.
+std::optional<QStringList> handOver(const Activation &current, const QStringList &openGroup,
+                                    const LogFiles &logs, Dialogs &dialogs);
 
 } // namespace orvel

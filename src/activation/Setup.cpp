@@ -5,8 +5,8 @@
 #include "activation/Diagnostics.h"
 #include "common/FixedColumns.h"
 #include "common/Program.h"
-#include "widgets/Palette.h"
 #include "records/Session.h"
+#include "widgets/Palette.h"
 #include "widgets/WindowBasics.h"
 
 #include <QCloseEvent>
@@ -45,7 +45,7 @@ Setup::Setup(Services &services, Session &session, QWidget *parent)
     , m_form(std::make_unique<SetupForm>(this))
     , m_list(services.workingDirectory)
     , m_logs(services.workingDirectory)
-    , m_chain(std::make_unique<SetupFieldChain>(*m_form, services.dialogs, m_list, m_group))
+    , m_chain(std::make_unique<SetupFieldChain>(*m_form, services.dialogs, m_list, m_state))
 {
     setObjectName(QStringLiteral("Setup"));
     setWindowTitle(QStringLiteral(" Enregistrement des activations"));
@@ -70,18 +70,17 @@ void Setup::startUp()
     m_form->folderLabel->setText(QStringLiteral("Dossier des données : %1")
                                      .arg(QDir::toNativeSeparators(m_services.workingDirectory)));
 
-    setCounter(0);
     for (int i = 0; i < kSetupFieldCount; ++i) {
         const SetupField field = setupFieldAt(i);
         m_form->field(field)->setEnabled(field == SetupField::TypeActivite);
+        m_state.setText(field, m_form->text(field));
     }
     paintBackground(m_form->Nb_Multi, kLightYellow);
     m_form->Nb_Multi->setEnabled(false);
-    expectButton(m_form->Creer);
-    for (QPushButton *button : {m_form->Ajout, m_form->Termine}) {
-        noLongerExpected(button);
+    m_state.expect(SetupButton::Creer);
+    for (QPushButton *button : {m_form->Ajout, m_form->Termine})
         button->setEnabled(false);
-    }
+    render();
     listReferences();
     m_form->Creer->setFocus();
 }
@@ -96,29 +95,50 @@ void Setup::connectControls()
     connect(m_form->Liste_Activite, &QListView::clicked, this, &Setup::onListeActiviteClicked);
     m_form->Liste_Activite->installEventFilter(this);
     connect(m_chain.get(), &SetupFieldChain::dateAccepted, this, &Setup::onDateAccepted);
+    // What is typed is the state's: the hand-over reads the state, never the controls. The
+    // field's text is read when told, not the signal's: capitals replace what was typed while
+    // the first change is still being announced.
+    for (int i = 0; i < kSetupFieldCount; ++i) {
+        const SetupField field = setupFieldAt(i);
+        connect(m_form->lineEdit(field), &QLineEdit::textChanged, this,
+                [this, field] { m_state.setText(field, m_form->text(field)); });
+    }
 }
 
 // --- The current activation ------------------------------------------------------------------
 
-SetupTexts Setup::texts() const
-{
-    SetupTexts texts;
-    for (int i = 0; i < kSetupFieldCount; ++i)
-        texts[static_cast<size_t>(i)] = m_form->text(setupFieldAt(i));
-    return texts;
-}
-
 Activation Setup::currentActivation() const
 {
-    return activationOf(texts());
+    return m_state.current();
 }
 
 QStringList Setup::openActivations() const
 {
-    QStringList references;
-    for (int i = 0; i < m_form->Liste_Activite_Fin->count(); ++i)
-        references.append(m_form->Liste_Activite_Fin->item(i)->text());
-    return references;
+    return m_state.openReferences();
+}
+
+void Setup::render()
+{
+    setItems(m_form->Liste_Activite_Bis, m_state.workingList());
+    setItems(m_form->Liste_Activite_Fin, m_state.openReferences());
+    m_form->Nb_Multi->setText(QString::number(m_state.counter()));
+    const std::pair<SetupButton, QPushButton *> buttons[] = {
+        {SetupButton::Creer, m_form->Creer},
+        {SetupButton::Ajout, m_form->Ajout},
+        {SetupButton::Termine, m_form->Termine},
+        {SetupButton::SaisieDesQso, m_form->Saisie_des_QSO}};
+    for (const auto &[which, button] : buttons) {
+        if (m_state.isExpected(which))
+            paintBackground(button, kLightGreen);
+        else
+            paintButtonFace(button);
+    }
+}
+
+void Setup::showTexts()
+{
+    for (int i = 0; i < kSetupFieldCount; ++i)
+        m_form->setText(setupFieldAt(i), m_state.text(setupFieldAt(i)));
 }
 
 QString Setup::revisionHistory() const
@@ -150,31 +170,24 @@ bool Setup::findActivation(const QString &reference)
 void Setup::showActivation(const std::optional<Activation> &found)
 {
     if (found) {
-        m_form->setText(SetupField::Activeur, found->activator);
-        m_form->setText(SetupField::Logger, found->logger);
-        m_form->setText(SetupField::NumActivite, found->reference);
-        m_form->setText(SetupField::NomActivite, found->name);
-        m_form->setText(SetupField::NumCanton, found->canton);
-        m_form->setText(SetupField::NumCP, found->postalCode);
-        m_form->setText(SetupField::NomCommune, found->commune);
-        m_form->setText(SetupField::TypeActivite, found->type);
-        m_form->setText(SetupField::DateActivite, found->date);
+        m_state.setActivation(*found);
+        showTexts();
     }
     setFieldsEnabled(true);
-    if (!m_group.isCreating())
-        paintBackground(m_form->Saisie_des_QSO, kLightGreen);
+    if (!m_state.isCreating())
+        m_state.expect(SetupButton::SaisieDesQso);
+    render();
     if (m_form->Saisie_des_QSO->isEnabled())
         m_form->Saisie_des_QSO->setFocus();
 }
 
 void Setup::lookUpGroup(const QString &reference)
 {
-    const QString wanted =
-        reference.isEmpty() ? trimBlanks(m_form->text(SetupField::NumActivite)) : reference;
+    const QString wanted = reference.isEmpty() ? m_state.current().reference : reference;
     const qsizetype line = m_list.lastLineOf(wanted);
     if (line < 0) {
-        m_form->Liste_Activite_Bis->clear();
-        m_form->Liste_Activite_Fin->clear();
+        m_state.clearGroup();
+        render();
         return;
     }
     openGroupAtLine(line);
@@ -182,11 +195,8 @@ void Setup::lookUpGroup(const QString &reference)
 
 void Setup::openGroupAtLine(qsizetype line)
 {
-    const GroupLookup group = m_list.openGroupAt(line);
-    setItems(m_form->Liste_Activite_Bis, group.workingList);
-    setItems(m_form->Liste_Activite_Fin, group.openReferences);
-    if (group.count)
-        setCounter(*group.count);
+    m_state.showGroup(m_list.openGroupAt(line));
+    render();
 }
 
 // --- Buttons and list ------------------------------------------------------------------------
@@ -195,20 +205,21 @@ void Setup::onCreerClicked()
 {
     m_form->Liste_Activite->setEnabled(false);
     // Every creation starts a group of its own.
-    m_group.start();
-    setCounter(0);
-    noLongerExpected(m_form->Termine);
+    m_state.start();
+    m_state.noLongerExpect(SetupButton::Termine);
+    m_state.noLongerExpect(SetupButton::Creer);
+    m_state.expect(SetupButton::Ajout);
     m_form->Termine->setEnabled(false);
-    noLongerExpected(m_form->Creer);
     m_form->Ajout->setEnabled(true);
-    expectButton(m_form->Ajout);
+    render();
     m_form->Ajout->setFocus();
 }
 
 void Setup::onAjoutClicked()
 {
     halfReset();
-    noLongerExpected(m_form->Ajout);
+    m_state.noLongerExpect(SetupButton::Ajout);
+    render();
 }
 
 void Setup::onRazClicked()
@@ -218,33 +229,35 @@ void Setup::onRazClicked()
 
 void Setup::onTermineClicked()
 {
-    if (m_group.writtenCount() > 0) {
-        const FileResult closed = m_list.closeGroup(m_group.writtenCount());
+    if (m_state.writtenCount() > 0) {
+        const FileResult closed = m_list.closeGroup(m_state.writtenCount());
         if (!closed) {
             m_services.dialogs.message(closed.error);
             return;
         }
     }
     m_form->Liste_Activite->setEnabled(true);
-    for (QPushButton *button : {m_form->Ajout, m_form->Termine}) {
-        noLongerExpected(button);
+    for (QPushButton *button : {m_form->Ajout, m_form->Termine})
         button->setEnabled(false);
-    }
-    lookUpGroup(m_group.firstReference());
-    m_group.close();
+    m_state.noLongerExpect(SetupButton::Ajout);
+    m_state.noLongerExpect(SetupButton::Termine);
+    lookUpGroup(m_state.firstReference());
+    m_state.close();
     m_form->Saisie_des_QSO->setEnabled(true);
-    expectButton(m_form->Saisie_des_QSO);
+    m_state.expect(SetupButton::SaisieDesQso);
+    render();
     m_form->Saisie_des_QSO->setFocus();
 }
 
 void Setup::onSaisieClicked()
 {
-    const Activation current = currentActivation();
-    const auto open = checkHandOver(current, openActivations(), m_logs, m_services.dialogs);
+    const SetupHandOver given = m_state.handOver();
+    const auto open = handOver(given.current, given.references, m_logs, m_services.dialogs);
     if (!open)
         return;
-    setItems(m_form->Liste_Activite_Fin, *open);
-    m_session.open(current, *open);
+    m_state.setOpenReferences(*open);
+    render();
+    m_session.open(given.current, *open);
     emit entryWindowRequested();
 }
 
@@ -263,8 +276,9 @@ void Setup::onListeActiviteClicked(const QModelIndex &index)
     m_form->Saisie_des_QSO->setEnabled(true);
     findActivation(reference);
     openGroupAtLine(m_entryLines.at(index.row()));
-    noLongerExpected(m_form->Creer);
+    m_state.noLongerExpect(SetupButton::Creer);
     m_form->Creer->setEnabled(false);
+    render();
 }
 
 // --- Resets ----------------------------------------------------------------------------------
@@ -320,8 +334,9 @@ void Setup::onDateAccepted()
 void Setup::registerActivation()
 {
     using Outcome = RegistrationResult::Outcome;
-    GroupRegistration registration(m_list, m_logs, m_group);
-    const RegistrationResult result = registration.registerTyped(texts(), m_services.dialogs);
+    GroupRegistration registration(m_list, m_logs, m_state);
+    const RegistrationResult result =
+        registration.registerTyped(m_state.texts(), m_services.dialogs);
     if (result.refusedField)
         m_chain->expectField(*result.refusedField);
     if (result.lookedUp)
@@ -336,37 +351,18 @@ void Setup::registerActivation()
         fullReset();
     if (result.outcome != Outcome::Registered)
         return;
-    setCounter(counter() + 1);
-    expectButton(m_form->Ajout);
-    expectButton(m_form->Termine);
+    m_state.setCounter(m_state.counter() + 1);
+    m_state.expect(SetupButton::Ajout);
+    m_state.expect(SetupButton::Termine);
+    render();
 }
 
 // --- Look ------------------------------------------------------------------------------------
-
-void Setup::expectButton(QPushButton *button)
-{
-    paintBackground(button, kLightGreen);
-}
-
-void Setup::noLongerExpected(QPushButton *button)
-{
-    paintButtonFace(button);
-}
 
 void Setup::setFieldsEnabled(bool enabled)
 {
     for (int i = 0; i < kSetupFieldCount; ++i)
         m_form->field(setupFieldAt(i))->setEnabled(enabled);
-}
-
-void Setup::setCounter(int value)
-{
-    m_form->Nb_Multi->setText(QString::number(value));
-}
-
-int Setup::counter() const
-{
-    return m_form->Nb_Multi->text().toInt();
 }
 
 void Setup::closeEvent(QCloseEvent *event)

@@ -4,9 +4,9 @@
 // Session, which every other window reads.
 #pragma once
 
-#include "GroupInCreation.h"
 #include "GroupRegistration.h"
 #include "SetupRules.h"
+#include "SetupState.h"
 #include "platform/Services.h"
 #include "records/ActivationList.h"
 #include "records/LogFiles.h"
@@ -69,14 +69,13 @@ private:
     void registerActivation();
     void showActivation(const std::optional<Activation> &found);
     void openGroupAtLine(qsizetype line);
-    SetupTexts texts() const;
+    // Shows the state: the open group, the counter, the buttons expected next.
+    void render();
+    // Shows the state's nine texts in the fields.
+    void showTexts();
     void halfReset();
     void fullReset();
-    void expectButton(QPushButton *button);
-    void noLongerExpected(QPushButton *button);
     void setFieldsEnabled(bool enabled);
-    void setCounter(int value);
-    int counter() const;
 
     Services &m_services;
     Session &m_session;
@@ -84,7 +83,7 @@ private:
     ActivationList m_list;
     LogFiles m_logs;
     QString m_history;
-    GroupInCreation m_group;
+    SetupState m_state;
     // The file line of each entry of Liste_Activite.
     QList<qsizetype> m_entryLines;
     // Declared last: it reads the form, the list and the group.

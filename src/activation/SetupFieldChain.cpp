@@ -1,12 +1,12 @@
 #include "SetupFieldChain.h"
 
-#include "GroupInCreation.h"
 #include "SetupForm.h"
+#include "SetupState.h"
 #include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
 #include "platform/Dialogs.h"
-#include "widgets/Palette.h"
 #include "records/ActivationList.h"
+#include "widgets/Palette.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -15,7 +15,7 @@
 namespace orvel {
 
 SetupFieldChain::SetupFieldChain(SetupForm &form, Dialogs &dialogs, const ActivationList &list,
-                                 const GroupInCreation &group)
+                                 const SetupState &group)
     : m_form(form)
     , m_dialogs(dialogs)
     , m_list(list)

@@ -15,7 +15,7 @@ namespace orvel {
 
 class ActivationList;
 class Dialogs;
-class GroupInCreation;
+class SetupState;
 class SetupForm;
 
 class SetupFieldChain : public QObject
@@ -26,7 +26,7 @@ public:
     // The list and the group answer whether a reference typed is already stored or already
     // part of the group being created.
     SetupFieldChain(SetupForm &form, Dialogs &dialogs, const ActivationList &list,
-                    const GroupInCreation &group);
+                    const SetupState &group);
 
     // Paints every field but this one light yellow, enables it and gives it the focus.
     void expectField(SetupField field);
@@ -51,7 +51,7 @@ private:
     SetupForm &m_form;
     Dialogs &m_dialogs;
     const ActivationList &m_list;
-    const GroupInCreation &m_group;
+    const SetupState &m_group;
 };
 
 } // namespace orvel

@@ -2,7 +2,7 @@
 
 #include "common/FixedColumns.h"
 #include "common/Windows1252.h"
-#include "export/PotaPark.h"
+#include "records/PotaPark.h"
 
 #include <array>
 

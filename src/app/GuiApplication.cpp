@@ -3,6 +3,7 @@
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
 #include "app/Diagnostics.h"
+#include "common/FileRead.h"
 #include "common/SafeWrite.h"
 #include "export/ExportActions.h"
 #include "common/Program.h"
@@ -16,6 +17,7 @@
 #include "widgets/WidgetDialogs.h"
 #include "widgets/WindowBasics.h"
 #include "platform/WorkingDirectory.h"
+#include "records/ActivationList.h"
 #include "records/Session.h"
 #include "views/Affiche_Log.h"
 #include "views/Liste_Operateurs.h"
@@ -178,8 +180,7 @@ int runGui(QApplication &app, const QString &folderOption)
     WidgetDialogs dialogs;
     QString error;
     const QString folder = chooseWorkingDirectory(
-        folderOption, QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
+        folderOption, QCoreApplication::applicationDirPath(), userDataFolder(), &error);
     if (folder.isEmpty()) {
         qCWarning(lcApp) << error;
         tellAndStop(dialogs, error);
@@ -199,6 +200,9 @@ int runGui(QApplication &app, const QString &folderOption)
     // The country table the program comes with, unless the folder has its own.
     if (const FileResult table = installCountryTable(folder); !table)
         dialogs.message(table.error);
+    // A list that cannot be read shows no activation: the user is told why.
+    if (const auto problem = unreadableFileProblem(ActivationList(folder).path()))
+        dialogs.message(*problem);
 
     Session session(folder);
     session.setWatching(true);

@@ -13,7 +13,40 @@ QString forbiddenCharacterMessage(QChar c)
     return QStringLiteral("Attention le caractere '%1' est interdit dans la référence").arg(c);
 }
 
+// The names of the program's own files, with and without their extension: the first-name
+// memory, the activation list, the country table, the data folder's lock and the scratch files
+// of the former program. A reference of one of these names would make its log, or an export
+// of it, one of these files.
+bool isProgramFileName(const QString &name)
+{
+    static const QStringList names{
+        QStringLiteral("Liste_Prenom"),    QStringLiteral("Liste_Prenom.txt"),
+        QStringLiteral("Liste_Activite"),  QStringLiteral("Liste_Activite.txt"),
+        QStringLiteral("Continents_DXCC"), QStringLiteral("Continents_DXCC.csv"),
+        QStringLiteral("Orvel_Multi"),     QStringLiteral("Orvel_Multi.lock"),
+        QStringLiteral("Temporaire"),      QStringLiteral("Temporaire.txt"),
+        QStringLiteral("Temporaire6"),     QStringLiteral("Temporaire6.txt")};
+    if (names.contains(name, Qt::CaseInsensitive))
+        return true;
+    // The scratch files of this program ("Temporaire-" and the writer's number...).
+    return name.startsWith(QStringLiteral("Temporaire-"), Qt::CaseInsensitive);
+}
+
 } // namespace
+
+QString shownReference(const QString &reference)
+{
+    QString shown;
+    shown.reserve(reference.size());
+    for (const QChar c : reference) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u <= 0x9F))
+            shown += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
 
 std::optional<QString> referenceNameMessage(const QString &reference)
 {
@@ -31,6 +64,10 @@ std::optional<QString> referenceNameMessage(const QString &reference)
         return QStringLiteral("Attention la référence ne doit pas se terminer par un point");
     if (reference.contains(QStringLiteral("..")))
         return QStringLiteral("Attention la suite '..' est interdite dans la référence");
+    if (isProgramFileName(trimBlanks(reference)))
+        return QStringLiteral("Attention « %1 » est le nom d'un fichier du programme : il ne "
+                              "peut pas servir de référence")
+            .arg(trimBlanks(reference));
     return std::nullopt;
 }
 
@@ -38,7 +75,7 @@ QString refusedReferenceMessage(const QString &reference, const QString &why)
 {
     return QStringLiteral("La référence « %1 » ne peut pas être ouverte : aucun fichier ne "
                           "peut porter ce nom.\n%2")
-        .arg(reference, why);
+        .arg(shownReference(reference), why);
 }
 
 std::optional<QString> firstRefusedReference(const QStringList &references)

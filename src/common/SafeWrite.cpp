@@ -11,6 +11,7 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -133,10 +134,26 @@ bool processRunning(qint64 pid)
 }
 #endif
 
+// The size past which no file may grow, or -1: see SimulatedFileSizeLimit.
+std::atomic<qint64> &simulatedSizeLimit()
+{
+    static std::atomic<qint64> limit{-1};
+    return limit;
+}
+
 bool writeAll(int fd, const QByteArray &bytes)
 {
     const char *data = bytes.constData();
     qsizetype left = bytes.size();
+    if (const qint64 limit = simulatedSizeLimit().load(); limit >= 0) {
+        const qint64 room = std::max<qint64>(0, limit - sizeOf(fd));
+        if (room < left) {
+            if (room > 0 && writeSome(fd, data, room) < 0)
+                return false;
+            errno = ENOSPC;
+            return false;
+        }
+    }
     while (left > 0) {
         const long long written = writeSome(fd, data, left);
         if (written < 0) {
@@ -285,6 +302,14 @@ FileResult appendBytes(const QString &path, const QByteArray &bytes)
         const int error = errno;
         return FileResult::failure(writeErrorText(path, error), error);
     }
+#ifndef Q_OS_WIN
+    // A pipe or a device under the name (a link to one, say) is no file to append to.
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode)) {
+        closeFile(fd);
+        return FileResult::failure(writeErrorText(path, EINVAL), EINVAL);
+    }
+#endif
     const FileSize oldSize = sizeOf(fd);
     QByteArray text;
     char last = '\n';
@@ -410,7 +435,7 @@ int holdFormer(const QString &target)
     Q_UNUSED(target);
     return -1; // a file held open could not be replaced
 #else
-    return openFile(target, O_RDONLY);
+    return openFile(target, O_RDONLY | O_NONBLOCK);
 #endif
 }
 
@@ -475,6 +500,11 @@ void fillScratch(Pending &pending, const std::function<bool(int fd)> &fill)
     errno = 0;
     if (!fill(pending.fd)) {
         dropScratch(pending, errno != 0 ? errno : EIO);
+        return;
+    }
+    // What a filler wrote through a file of its own went past any simulated limit unseen.
+    if (const qint64 limit = simulatedSizeLimit().load(); limit >= 0 && sizeOf(pending.fd) > limit) {
+        dropScratch(pending, ENOSPC);
         return;
     }
     startWriteback(pending.fd);
@@ -657,6 +687,16 @@ FileResult replaceFileWith(const QString &path, const std::function<bool(QIODevi
         file.close();
         return written;
     });
+}
+
+SimulatedFileSizeLimit::SimulatedFileSizeLimit(qint64 limit)
+{
+    simulatedSizeLimit().store(limit);
+}
+
+SimulatedFileSizeLimit::~SimulatedFileSizeLimit()
+{
+    simulatedSizeLimit().store(-1);
 }
 
 int removeStaleScratchFiles(const QString &folder)

@@ -96,6 +96,18 @@ private:
 QString newScratchFileName();
 bool isScratchFileName(const QString &fileName);
 
+// Stands in for a full disk in tests on systems where a process cannot be given a file size
+// limit (Windows): while one lives, a write that would make a file longer than limit bytes
+// writes what fits and fails as the system fails on a full disk. One at a time.
+class SimulatedFileSizeLimit
+{
+public:
+    explicit SimulatedFileSizeLimit(qint64 limit);
+    ~SimulatedFileSizeLimit();
+    SimulatedFileSizeLimit(const SimulatedFileSizeLimit &) = delete;
+    SimulatedFileSizeLimit &operator=(const SimulatedFileSizeLimit &) = delete;
+};
+
 // Removes from folder the scratch files left by copies of the program that are no longer
 // running (killed during a rewrite). Returns how many were removed.
 int removeStaleScratchFiles(const QString &folder);

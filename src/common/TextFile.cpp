@@ -1,5 +1,6 @@
 #include "TextFile.h"
 
+#include "FileRead.h"
 #include "Windows1252.h"
 #include "common/Diagnostics.h"
 
@@ -24,18 +25,18 @@ QString shownName(const QString &path)
 
 QStringList readLines(const QString &path, bool *exists)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        // A missing file is an ordinary case; one that is there and cannot be read is not.
-        if (file.exists())
-            qCWarning(lcCommon) << "Unreadable file read as empty:" << path << file.errorString();
-        if (exists)
-            *exists = false;
-        return {};
-    }
+    const FileBytes read = readFileBytes(path);
+    // A missing file is an ordinary case; one that is there and cannot be read is not.
+    if (!read.ok())
+        qCWarning(lcCommon) << "Unreadable file read as empty:" << path << read.reason();
     if (exists)
-        *exists = true;
-    const QString text = decodeWindows1252(file.readAll());
+        *exists = read.outcome == FileBytes::Outcome::Read;
+    return readLinesOf(read.bytes);
+}
+
+QStringList readLinesOf(QByteArrayView bytes)
+{
+    const QString text = decodeWindows1252(bytes);
     QStringList lines;
     for (const QStringView line : lineViews(text))
         lines.append(line.toString());
@@ -196,30 +197,34 @@ std::optional<ByteLine> findLine(QByteArrayView file, QByteArrayView line, qsize
     return std::nullopt;
 }
 
+namespace {
+
+FileResult notRewritten(const QString &path, const FileBytes &read)
+{
+    return FileResult::failure(
+        QStringLiteral("Le fichier %1 ne peut pas être lu (%2) ; il est resté inchangé")
+            .arg(shownName(path), read.reason()),
+        read.systemError);
+}
+
+} // namespace
+
 FileResult readBytesForRewrite(const QString &path, QByteArray &bytes)
 {
-    bytes.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!file.exists())
-            return FileResult::success();
-        return FileResult::failure(
-            QStringLiteral("Le fichier %1 ne peut pas être lu ; il est resté inchangé")
-                .arg(shownName(path)));
-    }
-    bytes = file.readAll();
+    FileBytes read = readFileBytes(path);
+    bytes = std::move(read.bytes);
+    if (!read.ok())
+        return notRewritten(path, read);
     return FileResult::success();
 }
 
 FileResult readLinesForRewrite(const QString &path, QStringList &lines)
 {
-    bool readable = false;
-    lines = readLines(path, &readable);
-    if (!readable && QFileInfo::exists(path)) {
-        return FileResult::failure(
-            QStringLiteral("Le fichier %1 ne peut pas être lu ; il est resté inchangé")
-                .arg(shownName(path)));
-    }
+    lines.clear();
+    const FileBytes read = readFileBytes(path);
+    if (!read.ok())
+        return notRewritten(path, read);
+    lines = readLinesOf(read.bytes);
     return FileResult::success();
 }
 

@@ -20,12 +20,16 @@
 namespace orvel {
 
 // The lines of a windows-1252 text file, each line ended by CR LF, LF or CR alone. A missing
-// file reads as no lines (exists is set to false).
+// file reads as no lines, and so does one that cannot be read (a folder, a pipe, a device, a
+// file larger than any data file: see FileRead.h); exists is then set to false.
 QStringList readLines(const QString &path, bool *exists = nullptr);
 
 // The lines of a file that is about to be rewritten: a missing file reads as no lines, but a
 // file that exists and cannot be read is a failure, so that it is never replaced by less.
 FileResult readLinesForRewrite(const QString &path, QStringList &lines);
+
+// The lines of a windows-1252 file's bytes, split as lineViews splits them.
+QStringList readLinesOf(QByteArrayView bytes);
 
 // The lines of a text, as views on it. CR LF, LF and CR alone each end a line: a file
 // written by any editor reads with all its lines.

@@ -2,7 +2,7 @@
 
 #include "AsciiText.h"
 #include "LogBytes.h"
-#include "PotaPark.h"
+#include "records/PotaPark.h"
 #include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
 #include "common/Windows1252.h"

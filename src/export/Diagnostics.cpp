@@ -1,5 +1,7 @@
 #include "Diagnostics.h"
 
 namespace orvel {
-Q_LOGGING_CATEGORY(lcExport, "orvel.export")
+// Off unless asked for (QT_LOGGING_RULES="orvel.*=true"): the user is told what happened in
+// French; these are the developer's notes.
+Q_LOGGING_CATEGORY(lcExport, "orvel.export", QtCriticalMsg)
 }

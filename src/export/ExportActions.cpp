@@ -1,7 +1,7 @@
 #include "ExportActions.h"
 
 #include "CTraficWriter.h"
-#include "PotaPark.h"
+#include "records/PotaPark.h"
 #include "PotaUpload.h"
 #include "common/FixedColumns.h"
 #include "common/ReferenceName.h"

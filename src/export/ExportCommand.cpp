@@ -1,6 +1,7 @@
 #include "ExportCommand.h"
 
 #include "ExportActions.h"
+#include "common/FileRead.h"
 #include "common/FixedColumns.h"
 #include "common/ReferenceName.h"
 #include "platform/Clock.h"
@@ -68,6 +69,10 @@ int runExportCommand(const QStringList &arguments, const QString &folder, const 
         return 1;
     }
     const ActivationList list(folder);
+    if (const auto problem = unreadableFileProblem(list.path())) {
+        err << *problem << Qt::endl;
+        return 1;
+    }
     const auto activation = list.find(reference);
     if (!activation) {
         err << QStringLiteral("Référence inconnue : %1 ne figure pas dans %2.")

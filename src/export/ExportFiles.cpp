@@ -1,5 +1,6 @@
 #include "ExportFiles.h"
 
+#include "common/FileRead.h"
 #include "common/FixedColumns.h"
 #include "common/TextFile.h"
 
@@ -63,7 +64,9 @@ ExportFailure exportFailure(int number, const QString &fileName)
         detail = QStringLiteral("le fichier %1 est introuvable");
         break;
     case kDiskFull:
-        detail = QStringLiteral("le disque est plein, le fichier %1 est incomplet");
+        // The export goes through a scratch file: a full disk leaves the former file whole.
+        detail = QStringLiteral("le disque est plein : le fichier %1 n'a pas été écrit (l'export "
+                                "précédent, s'il y en avait un, est resté intact)");
         break;
     case kPermissionDenied:
         detail = QStringLiteral("l'accès au fichier %1 est refusé (dossier ou support protégé)");
@@ -101,21 +104,26 @@ int writeErrorNumber(int systemError, QFileDevice::FileError error)
 
 std::optional<ExportFailure> readLogFile(const QString &path, QByteArray *bytes)
 {
+    using Outcome = FileBytes::Outcome;
     const QString name = fileNameOf(path);
-    const QFileInfo info(path);
-    if (!info.exists())
+    FileBytes read = readFileBytes(path);
+    switch (read.outcome) {
+    case Outcome::Read:
+        *bytes = std::move(read.bytes);
+        return std::nullopt;
+    case Outcome::Missing:
         return exportFailure(kFileNotFound, name);
-    if (info.isDir())
-        return exportFailure(kFileAccessError, name);
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        return exportFailure(readErrorNumber(errno), name);
-    errno = 0;
-    *bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return exportFailure(readErrorNumber(errno), name);
-    return std::nullopt;
+    case Outcome::Unreadable:
+        return exportFailure(readErrorNumber(read.systemError), name);
+    case Outcome::Folder:
+    case Outcome::Special:
+    case Outcome::TooLarge:
+        break;
+    }
+    ExportFailure failure = exportFailure(kFileAccessError, name);
+    failure.detail =
+        QStringLiteral("le fichier %1 ne peut pas être lu : %2").arg(name, read.reason());
+    return failure;
 }
 
 std::optional<ExportFailure> writeExportFile(const QString &path, const ExportWriter &write)

@@ -2,16 +2,17 @@
 
 #include "LabelPrinting.h"
 #include "LabelSettings.h"
-#include "widgets/FormWidgets.h"
-#include "widgets/Palette.h"
 #include "platform/Services.h"
-#include "widgets/WindowBasics.h"
 #include "records/ActivationList.h"
 #include "records/Session.h"
+#include "widgets/FormWidgets.h"
+#include "widgets/Palette.h"
+#include "widgets/WindowBasics.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -88,7 +90,9 @@ Etiquettes::Etiquettes(Services &services, Session &session, std::shared_ptr<Lab
     , m_job(std::move(job))
     , m_back(back)
     , m_choosePrinter([this](QPrinter &printer) { return showPrintDialog(printer, this); })
-    , m_preview([this](const PrintScript &script) { previewLabels(script, this); })
+    , m_preview([this](const PrintScript &script, const QString &title) {
+        previewLabels(script, title, this);
+    })
 {
     setObjectName(QStringLiteral("Etiquettes"));
     setWindowTitle(QStringLiteral("Etiquettes pour QSL"));
@@ -98,6 +102,8 @@ Etiquettes::Etiquettes(Services &services, Session &session, std::shared_ptr<Lab
     RxTx->setText(stored.station.transceiver);
     Antenne->setText(stored.station.antenna);
     Etiqu.at(stored.format - 1)->setChecked(true);
+    Decalage_H->setText(offsetText(stored.offset.x));
+    Decalage_V->setText(offsetText(stored.offset.y));
 
     adjustSize();
     centreOnScreen(*this);
@@ -171,6 +177,7 @@ void Etiquettes::buildForm()
     auto *left = new QVBoxLayout;
     left->addWidget(frame5);
     left->addWidget(frame6);
+    left->addWidget(buildCalibration());
     auto *options = new QHBoxLayout;
     options->addWidget(frame8);
     options->addWidget(frame9, 1);
@@ -189,7 +196,37 @@ void Etiquettes::buildForm()
     connect(Langue_2, &QRadioButton::clicked, this, &Etiquettes::onLanguageClicked);
     connect(Imprime, &QPushButton::clicked, this, &Etiquettes::onImprimeClicked);
     connect(Apercu, &QPushButton::clicked, this, &Etiquettes::onApercuClicked);
+    connect(Grille, &QPushButton::clicked, this, &Etiquettes::onGrilleClicked);
     connect(Command1, &QPushButton::clicked, this, &Etiquettes::onCommand1Clicked);
+}
+
+QWidget *Etiquettes::buildCalibration()
+{
+    QGroupBox *frame = groupBox(this, QStringLiteral("Frame10"), QStringLiteral("Calage"));
+    Decalage_H = named(new QLineEdit(frame), QStringLiteral("Decalage_H"));
+    Decalage_V = named(new QLineEdit(frame), QStringLiteral("Decalage_V"));
+    const QString hint = QStringLiteral("De -10 à +10 mm ; vers la droite et vers le bas quand "
+                                        "le nombre est positif.");
+    for (QLineEdit *field : {Decalage_H, Decalage_V}) {
+        paintBackground(field, kLightYellow);
+        field->setMaxLength(6);
+        field->setToolTip(hint);
+    }
+    Grille = namedButton(frame, QStringLiteral("Grille"), QStringLiteral("Grille de calage"));
+    Grille->setToolTip(QStringLiteral("Imprimez la grille sur une feuille blanche et posez-la "
+                                      "sur une planche d'étiquettes : l'écart se lit à chaque "
+                                      "coin."));
+    auto *layout = new QGridLayout(frame);
+    layout->addWidget(
+        namedLabel(frame, QStringLiteral("Label23"), QStringLiteral("Décalage horizontal (mm)")), 0,
+        0);
+    layout->addWidget(Decalage_H, 0, 1);
+    layout->addWidget(
+        namedLabel(frame, QStringLiteral("Label24"), QStringLiteral("Décalage vertical (mm)")), 1,
+        0);
+    layout->addWidget(Decalage_V, 1, 1);
+    layout->addWidget(Grille, 0, 2, 2, 1);
+    return frame;
 }
 
 QWidget *Etiquettes::buildSamples()
@@ -237,6 +274,8 @@ SheetSetup Etiquettes::sheetSetup() const
     setup.station = {RxTx->text(), Antenne->text()};
     setup.language = Langue_1->isChecked() ? LabelLanguage::French : LabelLanguage::English;
     setup.pauseEachSheet = Arret_Imp->isChecked();
+    setup.offset = {parseOffset(Decalage_H->text()).value_or(0),
+                    parseOffset(Decalage_V->text()).value_or(0)};
     return setup;
 }
 
@@ -249,47 +288,95 @@ void Etiquettes::onLanguageClicked()
     }
 }
 
-std::optional<PrintScript> Etiquettes::checkedScript()
+std::optional<SheetSetup> Etiquettes::checkedSetup()
 {
     const SheetSetup setup = sheetSetup();
     if (const QString refusal = stationTextsRefusal(setup.station); !refusal.isEmpty()) {
         m_services.dialogs.message(refusal);
         return std::nullopt;
     }
+    if (!offsetAccepted())
+        return std::nullopt;
+    return setup;
+}
+
+bool Etiquettes::offsetAccepted()
+{
+    // A refused offset keeps its field's text and takes the focus, so it can be mended.
+    const std::pair<QLineEdit *, QString> offsets[] = {{Decalage_H, kHorizontalOffsetRefused},
+                                                       {Decalage_V, kVerticalOffsetRefused}};
+    for (const auto &[field, refusal] : offsets) {
+        if (!parseOffset(field->text())) {
+            m_services.dialogs.message(refusal);
+            field->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
+PrintScript Etiquettes::runScript(const SheetSetup &setup, bool outlines)
+{
     LabelRunInput input = m_job->runInput(setup, ActivationList(m_session.folder()).lines(),
                                           m_session.activation().activator);
     input.restoreFamily = font().family();
+    input.outlines = outlines;
     return labelRunScript(input);
 }
 
 void Etiquettes::onImprimeClicked()
 {
-    const SheetSetup setup = sheetSetup();
-    if (const QString refusal = stationTextsRefusal(setup.station); !refusal.isEmpty()) {
-        m_services.dialogs.message(refusal);
+    const std::optional<SheetSetup> setup = checkedSetup();
+    if (!setup)
         return;
-    }
-    saveLabelSettings(m_services.settings, {setup.station, setup.format});
+    saveLabelSettings(m_services.settings, {setup->station, setup->format, setup->offset});
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Etiquettes pour QSL"));
     if (!m_choosePrinter(printer))
         return;
-    const std::optional<PrintScript> script = checkedScript();
-    if (!script)
-        return;
-    // Between two sheets the windows repaint; the operator's clicks wait for the end of the
-    // run, and the window stays open until then.
+    printWithProgress(runScript(*setup, false), printer);
+}
+
+void Etiquettes::printWithProgress(const PrintScript &script, QPrinter &printer)
+{
+    const int sheets = script.documentCount();
+    QProgressDialog progress(QStringLiteral("Impression des étiquettes…"),
+                             QStringLiteral("Annuler"), 0, sheets, this);
+    progress.setObjectName(QStringLiteral("Progression"));
+    progress.setWindowTitle(QStringLiteral("Etiquettes pour QSL"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    PlayOptions options;
+    options.ask = [this](const QString &question) { return m_services.dialogs.question(question); };
+    options.progress = [&progress](int done, int total) {
+        progress.setLabelText(
+            QStringLiteral("Impression des étiquettes : feuille %1 sur %2").arg(done).arg(total));
+        progress.setValue(done);
+        // Between two sheets the windows repaint and "Annuler" is heard; the window stays open
+        // until the run ends.
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    };
     m_printing = true;
-    m_lastResult = printLabels(
-        *script, printer,
-        [this](const QString &question) { return m_services.dialogs.question(question); },
-        [](int) { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    m_lastResult = printLabels(script, printer, options);
     m_printing = false;
-    if (m_lastResult.failed)
+    progress.close();
+    const QString target = printer.outputFileName().isEmpty()
+                               ? QStringLiteral("l'imprimante « %1 »").arg(printer.printerName())
+                               : QStringLiteral("le fichier %1")
+                                     .arg(QDir::toNativeSeparators(printer.outputFileName()));
+    if (m_lastResult.failed) {
+        m_services.dialogs.message(labelRunFailure(m_lastResult, target));
+    } else if (m_lastResult.cancelled) {
         m_services.dialogs.message(
-            QStringLiteral("L'impression des étiquettes n'a pas pu commencer : l'imprimante ou "
-                           "le fichier choisi n'est pas accessible."));
+            printer.outputFileName().isEmpty()
+                ? QStringLiteral("Impression annulée : %1 feuille(s) envoyée(s) à l'imprimante.")
+                      .arg(m_lastResult.documents)
+                : QStringLiteral("Impression annulée : %1 n'a pas été écrit.").arg(target));
+    }
 }
 
 void Etiquettes::closeEvent(QCloseEvent *event)
@@ -302,8 +389,17 @@ void Etiquettes::closeEvent(QCloseEvent *event)
 
 void Etiquettes::onApercuClicked()
 {
-    if (const std::optional<PrintScript> script = checkedScript())
-        m_preview(*script);
+    if (const std::optional<SheetSetup> setup = checkedSetup())
+        m_preview(runScript(*setup, true), QStringLiteral("Aperçu des étiquettes"));
+}
+
+void Etiquettes::onGrilleClicked()
+{
+    if (!offsetAccepted())
+        return;
+    const SheetSetup setup = sheetSetup();
+    m_preview(calibrationGridScript(setup.format, setup.offset.x, setup.offset.y),
+              QStringLiteral("Grille de calage"));
 }
 
 void Etiquettes::onCommand1Clicked()

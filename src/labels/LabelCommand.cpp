@@ -2,7 +2,9 @@
 
 #include "LabelJob.h"
 #include "LabelSettings.h"
+#include "common/FileRead.h"
 #include "common/FixedColumns.h"
+#include "common/ReferenceName.h"
 #include "records/ActivationList.h"
 #include "records/LogFiles.h"
 
@@ -19,6 +21,7 @@ const QString kEnglish = QStringLiteral("anglais");
 const QString kSecond = QStringLiteral("avec");
 const QString kTransceiver = QStringLiteral("tx");
 const QString kAntenna = QStringLiteral("antenne");
+const QString kOffset = QStringLiteral("decalage");
 
 std::optional<QString> valueIfSet(const QCommandLineParser &parser, const QString &name)
 {
@@ -40,23 +43,7 @@ QString labelCommandUsage()
 {
     return QStringLiteral("Usage : orvel-multi [--dossier DOSSIER] etiquettes REFERENCE --pdf "
                           "FICHIER [--format 1-5] [--anglais] [--avec REFERENCE2] [--tx TEXTE] "
-                          "[--antenne TEXTE]");
-}
-
-void addLabelCommandOptions(QCommandLineParser &parser)
-{
-    parser.addOption(
-        {kPdf, QStringLiteral("Fichier PDF à écrire (imprimer, etiquettes)."),
-         QStringLiteral("FICHIER")});
-    parser.addOption({kFormat, QStringLiteral("Étiquettes : format de planche, de 1 à 5."),
-                      QStringLiteral("1-5")});
-    parser.addOption({kEnglish, QStringLiteral("Étiquettes : textes en anglais.")});
-    parser.addOption({kSecond, QStringLiteral("Étiquettes : seconde activation nommée."),
-                      QStringLiteral("REFERENCE2")});
-    parser.addOption({kTransceiver, QStringLiteral("Étiquettes : texte du transceiver."),
-                      QStringLiteral("TEXTE")});
-    parser.addOption(
-        {kAntenna, QStringLiteral("Étiquettes : texte de l'antenne."), QStringLiteral("TEXTE")});
+                          "[--antenne TEXTE] [--decalage DX,DY]");
 }
 
 LabelCommandOptions labelCommandOptions(const QCommandLineParser &parser)
@@ -68,6 +55,7 @@ LabelCommandOptions labelCommandOptions(const QCommandLineParser &parser)
     options.second = valueIfSet(parser, kSecond);
     options.transceiver = valueIfSet(parser, kTransceiver);
     options.antenna = valueIfSet(parser, kAntenna);
+    options.offset = valueIfSet(parser, kOffset);
     return options;
 }
 
@@ -96,10 +84,25 @@ LabelCommandPlan planLabelCommand(const QStringList &arguments, const LabelComma
     setup.station.transceiver = options.transceiver.value_or(stored.station.transceiver);
     setup.station.antenna = options.antenna.value_or(stored.station.antenna);
     setup.language = options.english ? LabelLanguage::English : LabelLanguage::French;
+    setup.offset = stored.offset;
+    if (options.offset) {
+        const std::optional<LabelOffset> offset = parseOffsetPair(*options.offset);
+        if (!offset)
+            return refused(
+                QStringLiteral("Décalage refusé : %1. Indiquez --decalage DX,DY en millimètres, "
+                               "chacun entre -10 et +10 avec une décimale au plus (par exemple "
+                               "--decalage 1.5,-2).")
+                    .arg(*options.offset));
+        setup.offset = *offset;
+    }
     if (const QString refusal = stationTextsRefusal(setup.station); !refusal.isEmpty())
         return refused(refusal);
 
+    if (const auto refusedName = firstRefusedReference({reference}))
+        return refused(*refusedName);
     const ActivationList list(folder);
+    if (const auto problem = unreadableFileProblem(list.path()))
+        return refused(*problem);
     const QStringList listLines = list.lines();
     const auto activation = list.find(reference);
     QStringList named{reference};
@@ -112,6 +115,8 @@ LabelCommandPlan planLabelCommand(const QStringList &arguments, const LabelComma
     }
 
     const LogFiles logs(folder);
+    if (const auto problem = unreadableFileProblem(logs.path(reference)))
+        return refused(*problem);
     if (!logs.exists(reference))
         return refused(QStringLiteral("Le journal %1 n'existe pas.")
                            .arg(QDir::toNativeSeparators(logs.path(reference))));

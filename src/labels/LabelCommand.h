@@ -1,7 +1,8 @@
 // Labels from the command line: orvel-multi [--dossier DIR] etiquettes REFERENCE --pdf FICHIER
-// [--format 1-5] [--anglais] [--avec REFERENCE2] [--tx TEXTE] [--antenne TEXTE]. A label for
-// every QSO of the reference's log, in call-sign order, with the station texts and the format
-// of the settings unless given; nothing is asked and no setting is saved.
+// [--format 1-5] [--anglais] [--avec REFERENCE2] [--tx TEXTE] [--antenne TEXTE]
+// [--decalage DX,DY]. A label for every QSO of the reference's log, in call-sign order, with
+// the station texts, the format and the calibration offset of the settings unless given;
+// nothing is asked and no setting is saved.
 #pragma once
 
 #include "print/PrintScript.h"
@@ -23,10 +24,9 @@ struct LabelCommandOptions {
     std::optional<QString> second;
     std::optional<QString> transceiver;
     std::optional<QString> antenna;
+    std::optional<QString> offset;
 };
 
-// Declares the command's options on the program's parser, and reads them back.
-void addLabelCommandOptions(QCommandLineParser &parser);
 LabelCommandOptions labelCommandOptions(const QCommandLineParser &parser);
 
 struct LabelCommandPlan {

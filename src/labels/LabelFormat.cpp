@@ -9,25 +9,27 @@ namespace {
 const QString kPageQuestion = QStringLiteral("Page suivante ?");
 const QString kIndentedPageQuestion = QStringLiteral("               Page suivante ?");
 
-// Formats 1 and 3 share their layout; only the sheet's pitch differs.
-TextRowLayout narrowRows(double pitchMm)
-{
-    return {3, 10, 13, 37, 8, 5, pitchMm};
-}
+// The sheets as their makers publish them: A4, eight rows, the rows following each other
+// without a gap. Two columns of 99.1 mm leave 4.65 mm at each side and 2.5 mm between them;
+// sheets of 105 mm and 70 mm labels run from edge to edge.
+const QList<double> kNarrowColumns{4.65, 106.25};
+const QList<double> kWideColumns{0, 105};
+const QList<double> kThirdColumns{0, 70, 140};
 
 const std::array<LabelFormat, kLabelFormatCount> &formats()
 {
     static const std::array<LabelFormat, kLabelFormatCount> table{{
         {1, QStringLiteral("AVERY   L7162            99.1 x 33.9   16 étiquettes"), 2,
-         narrowRows(33.9), kPageQuestion, true},
+         TextRowLayout{13, 37, 8}, SheetGeometry{99.1, 33.9, kNarrowColumns, 12.9}, kPageQuestion},
         {2, QStringLiteral("AVERY   DP167               105 x 37   16 étiquettes"), 2,
-         TextRowLayout{0, 10, 15, 32, 2, 21, 37}, kIndentedPageQuestion, false},
-        {3, QStringLiteral("DECADRY   OLW4732   99.1 x 34   16 étiquettes"), 2, narrowRows(34),
-         kPageQuestion, true},
+         TextRowLayout{15, 32, 2}, SheetGeometry{105, 37, kWideColumns, 0.5},
+         kIndentedPageQuestion},
+        {3, QStringLiteral("DECADRY   OLW4732   99.1 x 34   16 étiquettes"), 2,
+         TextRowLayout{13, 37, 8}, SheetGeometry{99.1, 34, kNarrowColumns, 12.5}, kPageQuestion},
         {4, QStringLiteral("DECADRY   OLW4799    105 x 35   16 étiquettes"), 2,
-         TextRowLayout{2, 8, 15, 32, 8, 7, 35}, kPageQuestion, true},
+         TextRowLayout{15, 32, 8}, SheetGeometry{105, 35, kWideColumns, 8.5}, kPageQuestion},
         {5, QStringLiteral("AVERY  DP247                  70 x 37   24 étiquettes"), 3,
-         TextRowLayout{}, kIndentedPageQuestion, false},
+         TextRowLayout{}, SheetGeometry{70, 37, kThirdColumns, 0.5}, kIndentedPageQuestion},
     }};
     return table;
 }
@@ -44,17 +46,12 @@ const LabelFormat &labelFormat(int number)
     return formats().at(isLabelFormat(number) ? number - 1 : 0);
 }
 
-double rowPoints(const TextRowLayout &rows)
+MmRect labelRect(const LabelFormat &format, int row, int column, double dxMm, double dyMm)
 {
-    // Line 1, lines 2 and 3, a spacer, line 4, a spacer, lines 5 and 6, the credit line.
-    return rows.line1Size + 2 * kBodySize + rows.innerSpacer + kBodySize + rows.innerSpacer +
-           2 * kBodySize + kCreditSize + rows.betweenRows;
-}
-
-double lineAdvanceFactor(const TextRowLayout &rows)
-{
-    const double pitchPoints = rows.rowPitchMm / 25.4 * 72.0;
-    return pitchPoints / rowPoints(rows);
+    const SheetGeometry &sheet = format.sheet;
+    return {sheet.columnLefts.value(column) + dxMm,
+            sheet.firstRowTop + row * sheet.labelHeight + dyMm, sheet.labelWidth,
+            sheet.labelHeight};
 }
 
 const LabelPhrases &labelPhrases(LabelLanguage language)
@@ -65,16 +62,14 @@ const LabelPhrases &labelPhrases(LabelLanguage language)
                                      QStringLiteral("  73's de "),
                                      QStringLiteral("   73's de "),
                                      QStringLiteral("par Q1BRV"),
-                                     80,
-                                     88};
+                                     80};
     static const LabelPhrases english{QStringLiteral("Confirming QSO with"),
                                       QStringLiteral("Confirming QSO with "),
                                       QStringLiteral("Tnx for the QSO"),
                                       QStringLiteral("  73's from "),
                                       QStringLiteral("   73's from "),
                                       QStringLiteral("by Q1BRV"),
-                                      81,
-                                      89};
+                                      81};
     return language == LabelLanguage::French ? french : english;
 }
 

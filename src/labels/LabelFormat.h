@@ -1,7 +1,10 @@
-// The five label sheet formats, with the layout constants of each, and the texts of the two
-// label languages.
+// The five label sheet formats, with the layout constants of each, where their labels stand
+// on the sheet, and the texts of the two label languages.
 #pragma once
 
+#include "print/PrintScript.h"
+
+#include <QList>
 #include <QString>
 
 namespace orvel {
@@ -10,55 +13,61 @@ inline constexpr int kLabelFormatCount = 5;
 inline constexpr int kLabelRowsPerSheet = 8;
 inline constexpr int kPlacedFormat = 5;
 
-// Formats 1 to 4: lines of text in a fixed-pitch font, two labels side by side on each line.
-// Sizes are in points; a spacer is an empty line at its size.
+// Formats 1 to 4: lines of text in a fixed-pitch font. Sizes are in points.
 struct TextRowLayout {
-    int topSpacers = 0; // before the first label row of a sheet
-    double topSpacerSize = 0;
     double line1Size = 0;
-    int line1Width = 0;
-    double innerSpacer = 0; // after line 3 and after line 4
-    double betweenRows = 0; // between two label rows of a sheet
-    double rowPitchMm = 0;  // the sheet's label pitch, which one printed row must measure
+    int line1Width = 0;     // the characters line 1 is centred in
+    double innerSpacer = 0; // the room after line 3 and after line 4
 };
+
+// Where the labels stand on an A4 sheet in portrait position, in millimetres from the paper's
+// top-left corner, as the sheet's maker publishes it.
+struct SheetGeometry {
+    double labelWidth = 0;
+    double labelHeight = 0;
+    QList<double> columnLefts; // the left edge of each column of labels
+    double firstRowTop = 0;    // the top of the first row; the rows follow without a gap
+};
+
+inline constexpr double kSheetWidth = 210;
+inline constexpr double kSheetHeight = 297;
+// No ink nearer than this to a label's edge: a sheet fed a little askew still gets every
+// character on its own label.
+inline constexpr double kLabelInset = 1.5;
 
 struct LabelFormat {
     int number = 1;
     QString caption; // the option's caption, blanks included
     int labelsAcross = 2;
     TextRowLayout rows; // formats 1 to 4
-    QString question;   // asked after a full sheet when printing pauses
-    bool yesEndsSheet = true;
+    SheetGeometry sheet;
+    QString question; // asked after a full sheet when printing pauses
 };
 
 // The format of a number from 1 to 5.
 const LabelFormat &labelFormat(int number);
 bool isLabelFormat(int number);
 
-// The sum of the sizes of one label row of a text-row format, in points: its nine printed
-// lines and spacers and the spacer to the next row.
-double rowPoints(const TextRowLayout &rows);
-// The factor that makes a printed line or spacer of s points advance s times it, so that
-// one label row measures the sheet's label pitch.
-double lineAdvanceFactor(const TextRowLayout &rows);
+// The label at a row (0 to 7) and a column of a sheet of the format, moved by the
+// calibration offset (right and down positive).
+MmRect labelRect(const LabelFormat &format, int row, int column, double dxMm = 0, double dyMm = 0);
 
 // Lines 2 to 6 of formats 1 to 4.
 inline constexpr double kBodySize = 10;
 inline constexpr int kBodyWidth = 48;
 inline constexpr double kCreditSize = 5;
 
-// Format 5, in millimetres from the top-left corner of the printable area.
+// The character width of the fixed-pitch fonts, in ems.
+inline constexpr double kTextRowPitch = 0.6;
+inline constexpr double kPlacedPitch = 0.5;
+
+// Format 5: sizes in points, places in millimetres from the label's left edge.
 namespace placed {
-inline constexpr double kColumnLeft[3] = {0, 66, 132};
-inline constexpr double kRowPitch = 37;
-inline constexpr double kLine1Top = 2;
 inline constexpr double kFirstColumnIndent = 3;
 inline constexpr double kFirstColumnLine1Size = 11;
 inline constexpr double kLine1Size = 12;
-inline constexpr double kBodyTop = 7;
 inline constexpr double kBodySize = 8;
 inline constexpr double kCreditLeft = 50;
-inline constexpr double kCreditTop = 26.5;
 inline constexpr double kCreditSize = 6;
 inline constexpr int kLine1Width = 33;
 inline constexpr int kBodyWidth = 50;
@@ -73,8 +82,7 @@ struct LabelPhrases {
     QString greeting;       // before the activator, formats 1-4
     QString greetingPlaced; // format 5
     QString credit;         // formats 1-4
-    int creditIndent = 0;   // blanks before the left credit
-    int creditGap = 0;      // blanks between the two credits
+    int creditIndent = 0;   // blanks before the credit on a row's left label
 };
 
 const LabelPhrases &labelPhrases(LabelLanguage language);

@@ -88,6 +88,8 @@ LabelRunInput LabelJob::runInput(const SheetSetup &setup, const QStringList &act
     input.language = setup.language;
     input.format = setup.format;
     input.pauseEachSheet = setup.pauseEachSheet;
+    input.offsetX = setup.offset.x;
+    input.offsetY = setup.offset.y;
     return input;
 }
 

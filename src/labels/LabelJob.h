@@ -5,6 +5,7 @@
 #pragma once
 
 #include "LabelRun.h"
+#include "LabelSettings.h"
 #include "SelectionModel.h"
 
 #include <QStringList>
@@ -38,6 +39,7 @@ struct SheetSetup {
     StationTexts station;
     LabelLanguage language = LabelLanguage::French;
     bool pauseEachSheet = false;
+    LabelOffset offset;
 };
 
 class LabelJob

@@ -9,15 +9,6 @@ QString blanks(qsizetype count)
     return QString(qMax<qsizetype>(count, 0), QLatin1Char(' '));
 }
 
-// Drops excess characters of text's variable part, which ends at cutEnd (-1: the end).
-QString cutVariablePart(QString text, qsizetype cutEnd, qsizetype excess)
-{
-    const qsizetype end = cutEnd < 0 ? text.size() : qMin(cutEnd, text.size());
-    const qsizetype dropped = qMin(excess, end);
-    text.remove(end - dropped, dropped);
-    return text.left(text.size() - (excess - dropped));
-}
-
 // Dates and times shorter than their columns keep the width of a full one, so that every
 // left label of the row has the same width.
 QString padded(const QString &text, int width)
@@ -43,26 +34,16 @@ LabelQso labelQsoOrEmpty(const QString &entry)
     return qso;
 }
 
-CentredLine centreLine(const FlexLine &line, int width)
+QString centredText(const FlexLine &line, int width)
 {
-    const qsizetype counted = line.before.size() + 1 + line.after.size();
-    if (counted > width) {
-        const QString after = cutVariablePart(line.after, line.cutEnd, counted - width);
-        QString text = line.before + QLatin1Char(' ') + after;
-        text.truncate(width);
-        return {padded(text, width), text};
-    }
-    const qsizetype spare = width - counted;
-    const QString pad = blanks(spare / 2);
-    const QString gap = blanks(spare % 2 == 0 ? 1 : 2);
-    const QString text = line.before + gap + line.after;
-    return {pad + text + pad, pad + text};
+    const qsizetype spare = width - (line.before.size() + 1 + line.after.size());
+    const QString gap = blanks(spare > 0 && spare % 2 != 0 ? 2 : 1);
+    return line.before + gap + line.after;
 }
 
 FlexLine confirmationLine(const LabelQso &qso, LabelLanguage language)
 {
-    return {labelPhrases(language).line1, qso.call + QLatin1Char(' ') + qso.department,
-            qso.call.size()};
+    return {labelPhrases(language).line1, qso.call + QLatin1Char(' ') + qso.department};
 }
 
 FlexLine activationLine(const ActivationTexts &activation)
@@ -72,21 +53,10 @@ FlexLine activationLine(const ActivationTexts &activation)
 
 FlexLine communeLine(const ActivationTexts &activation)
 {
-    return {QStringLiteral("DDCF ") + activation.canton,
-            activation.postalCode + QLatin1Char(' ') + activation.commune};
-}
-
-CentredLine communeLineWithoutCanton(const ActivationTexts &activation, int width)
-{
-    ActivationTexts withoutCanton = activation;
-    withoutCanton.canton.clear();
-    const FlexLine line = communeLine(withoutCanton);
-    const qsizetype counted = line.before.size() + 1 + line.after.size();
-    const qsizetype spare = qMax<qsizetype>(width - counted, 0);
-    const QString pad = blanks(spare / 2);
-    const QString gap = blanks(spare % 2 == 0 ? 1 : 2);
-    const QString place = gap + line.after;
-    return {pad + blanks(2) + place + blanks(4) + pad, pad + blanks(1) + place};
+    const QString place = activation.postalCode + QLatin1Char(' ') + activation.commune;
+    if (activation.canton.isEmpty())
+        return {QString(), place};
+    return {QStringLiteral("DDCF ") + activation.canton, place};
 }
 
 FlexLine dateLine(const LabelQso &qso)
@@ -109,11 +79,14 @@ FlexLine thanksLine(const QString &activator, LabelLanguage language)
     return {phrases.thanks, phrases.greeting + activator};
 }
 
-QString creditLine(LabelLanguage language)
+QString creditText(LabelLanguage language)
 {
-    const LabelPhrases &phrases = labelPhrases(language);
-    return blanks(phrases.creditIndent) + phrases.credit + blanks(phrases.creditGap) +
-           phrases.credit;
+    return labelPhrases(language).credit;
+}
+
+int creditIndent(LabelLanguage language)
+{
+    return labelPhrases(language).creditIndent;
 }
 
 int halfToEven(int twice)
@@ -124,14 +97,9 @@ int halfToEven(int twice)
     return below % 2 == 0 ? below : below + 1;
 }
 
-QString placeLine(const PlacedLine &line, int width)
+PlacedText placeLine(const PlacedLine &line, int width)
 {
-    const int pad = halfToEven(width - line.counted);
-    if (pad >= 0)
-        return blanks(pad) + line.text;
-    if (line.text.size() <= width)
-        return line.text;
-    return cutVariablePart(line.text, line.cutEnd, line.text.size() - width);
+    return {qMax(0, halfToEven(width - line.counted)), line.text};
 }
 
 PlacedLine placedConfirmationLine(const LabelQso &qso, LabelLanguage language)
@@ -141,8 +109,7 @@ PlacedLine placedConfirmationLine(const LabelQso &qso, LabelLanguage language)
     // French only.
     const int counted = 21 + int(qso.call.size()) +
                         (language == LabelLanguage::French ? int(qso.department.size()) : 0);
-    return {phrase + qso.call + QLatin1Char(' ') + qso.department, counted,
-            phrase.size() + qso.call.size()};
+    return {phrase + qso.call + QLatin1Char(' ') + qso.department, counted};
 }
 
 PlacedLine placedDateLine(const LabelQso &qso, const LabelQso &firstColumnQso)

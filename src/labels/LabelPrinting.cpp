@@ -4,56 +4,67 @@
 #include "platform/Settings.h"
 #include "platform/WorkingDirectory.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QStandardPaths>
 #include <QTextStream>
+
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#define orvel_isatty _isatty
+#define orvel_fileno _fileno
+#else
+#include <unistd.h>
+#define orvel_isatty isatty
+#define orvel_fileno fileno
+#endif
 
 namespace orvel {
 
-void prepareLabelPrinter(QPrinter &printer)
+namespace {
+const QString kLabelsTitle = QStringLiteral("Etiquettes pour QSL");
+} // namespace
+
+PlayResult printLabels(const PrintScript &script, QPrinter &printer, const PlayOptions &options)
 {
-    // Every sheet of the five formats is an A4 sheet.
-    if (printer.outputFormat() != QPrinter::PdfFormat)
-        return;
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    return ScriptPlayer::play(script, printer, options);
 }
 
-PlayResult printLabels(const PrintScript &script, QPrinter &printer, const ScriptPlayer::Ask &ask,
-                       const ScriptPlayer::DocumentEnded &documentEnded)
+PlayResult printLabelsToPdf(const PrintScript &script, const QString &path,
+                            const PlayOptions &options)
 {
-    prepareLabelPrinter(printer);
-    return ScriptPlayer::play(script, printer, ask, documentEnded);
+    PlayOptions titled = options;
+    titled.title = kLabelsTitle;
+    return ScriptPlayer::playToPdf(script, path, titled);
 }
 
-PlayResult printLabelsToPdf(const PrintScript &script, const QString &path)
-{
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageOrientation(QPageLayout::Portrait);
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    writer.setCreator(QStringLiteral("Orvel Multi"));
-    writer.setTitle(QStringLiteral("Etiquettes pour QSL"));
-    return ScriptPlayer::play(script, writer);
-}
-
-void previewLabels(const PrintScript &script, QWidget *parent)
+void previewLabels(const PrintScript &script, const QString &title, QWidget *parent)
 {
     QPrinter printer(QPrinter::HighResolution);
-    prepareLabelPrinter(printer);
+    printer.setDocName(kLabelsTitle);
     QPrintPreviewDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("Aperçu des étiquettes"));
+    dialog.setWindowTitle(title);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&script](QPrinter *target) {
-                         // Every sheet on a page of its own, as a file gets them.
-                         ScriptPlayer::play(script, static_cast<QPagedPaintDevice &>(*target));
+                         PlayOptions options;
+                         options.showGuides = ScriptPlayer::isPreview(*target);
+                         ScriptPlayer::play(script, *target, options);
                      });
     dialog.resize(900, 1000);
     dialog.exec();
+}
+
+QString labelRunFailure(const PlayResult &result, const QString &target)
+{
+    if (!result.failed)
+        return {};
+    if (!result.error.isEmpty())
+        return result.error + QStringLiteral(" : aucune étiquette n'y a été imprimée.");
+    return QStringLiteral("L'impression des étiquettes n'a pas pu commencer : %1 n'est pas "
+                          "accessible.")
+        .arg(target);
 }
 
 int runLabelCommandLine(const QStringList &arguments, const LabelCommandOptions &options,
@@ -70,17 +81,32 @@ int runLabelCommandLine(const QStringList &arguments, const LabelCommandOptions 
         err << plan.error << Qt::endl;
         return 1;
     }
-    const PlayResult result = printLabelsToPdf(plan.script, plan.pdfPath);
+    const QString shownPath = QDir::toNativeSeparators(plan.pdfPath);
+    PlayOptions play;
+    // The count of sheets written, on one line that each sheet rewrites; only for a person
+    // watching a terminal, never into a file or a pipe.
+    const bool terminal = orvel_isatty(orvel_fileno(stderr)) != 0;
+    if (terminal) {
+        play.progress = [&err](int sheets, int total) {
+            err << QStringLiteral("\rÉtiquettes : feuille %1 sur %2").arg(sheets).arg(total)
+                << Qt::flush;
+            return true;
+        };
+    }
+    const PlayResult result = printLabelsToPdf(plan.script, plan.pdfPath, play);
+    if (terminal && result.documents > 0)
+        err << Qt::endl;
     if (result.failed) {
-        err << QStringLiteral("Le fichier %1 ne peut pas être écrit.")
-                   .arg(QDir::toNativeSeparators(plan.pdfPath))
+        err << (result.error.isEmpty()
+                    ? QStringLiteral("Le fichier %1 ne peut pas être écrit.").arg(shownPath)
+                    : result.error + QStringLiteral(" ; aucune étiquette n'a été écrite."))
             << Qt::endl;
         return 1;
     }
     out << QStringLiteral("%1 étiquette(s) sur %2 feuille(s) dans %3")
                .arg(plan.labels)
                .arg(result.documents)
-               .arg(QDir::toNativeSeparators(plan.pdfPath))
+               .arg(shownPath)
         << Qt::endl;
     return 0;
 }

@@ -10,18 +10,21 @@ class QWidget;
 
 namespace orvel {
 
-// A PDF file gets A4 pages (the sheets' size) and no margins: a file has no hardware margins,
-// so its printable area is the whole page. A printer keeps its paper and margins.
-void prepareLabelPrinter(QPrinter &printer);
+// The run on the printer; every sheet is a print job, or a page of the one PDF file. The
+// script places the labels from the paper's corner on A4 sheets.
+PlayResult printLabels(const PrintScript &script, QPrinter &printer, const PlayOptions &options);
+// The run into an A4 PDF file at path, one page per sheet; the former file is replaced only
+// once the new one is whole.
+PlayResult printLabelsToPdf(const PrintScript &script, const QString &path,
+                            const PlayOptions &options = {});
 
-// The run on the printer; every sheet is a print job, or a page of the one PDF file.
-PlayResult printLabels(const PrintScript &script, QPrinter &printer, const ScriptPlayer::Ask &ask,
-                       const ScriptPlayer::DocumentEnded &documentEnded = {});
-// The run into an A4 PDF file at path (replaced), one page per sheet.
-PlayResult printLabelsToPdf(const PrintScript &script, const QString &path);
+// The run in a print preview, sheet by sheet, with the script's guides; nothing is asked.
+// Printed from the preview, the guides stay off the paper.
+void previewLabels(const PrintScript &script, const QString &title, QWidget *parent);
 
-// The run in a print preview, sheet by sheet; nothing is asked.
-void previewLabels(const PrintScript &script, QWidget *parent);
+// The message that tells what a run into a file or on a printer did not do; empty when it
+// went through.
+QString labelRunFailure(const PlayResult &result, const QString &target);
 
 // orvel-multi etiquettes ...: the data folder chosen as the windows choose it, the settings of
 // the user. Returns the exit code: 0 when the file was written.

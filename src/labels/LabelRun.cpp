@@ -3,11 +3,21 @@
 #include "common/SiteAddress.h"
 #include "records/Activation.h"
 
-#include <array>
+#include <algorithm>
+#include <optional>
 
 namespace orvel {
 
 namespace {
+
+// A line's height for its size: the fixed-pitch fonts reach 0.83 em above the baseline and
+// 0.30 em below it (Courier New, Liberation Mono), or 1.17 em in all (DejaVu Sans Mono).
+constexpr double kLineHeightEm = 1.17;
+// The gap between two lines, in points, before any room of its own.
+constexpr double kGapWeight = 2;
+constexpr double kPointMm = 25.4 / 72;
+// The arms of the crosses of the calibration grid.
+constexpr double kCrossArm = 4;
 
 // The entry of place i of the run; an empty text past the last QSO.
 QString entryAt(const QStringList &entries, qsizetype i)
@@ -15,188 +25,261 @@ QString entryAt(const QStringList &entries, qsizetype i)
     return i < entries.size() ? entries.at(i) : QString();
 }
 
-class TextRowRun
+QString withoutTrailingBlanks(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return end == text.size() ? text : text.left(end);
+}
+
+// Builds the script label by label: the font's size and weight are set only when they change.
+class LabelWriter
 {
 public:
-    TextRowRun(const LabelRunInput &input, PrintScript &script)
-        : m_input(input)
-        , m_format(labelFormat(input.format))
-        , m_rows(m_format.rows)
-        , m_script(script)
+    explicit LabelWriter(PrintScript &script)
+        : m_script(script)
     {
     }
 
-    void run()
+    void draw(const QList<LabelLine> &lines, const MmRect &label)
     {
-        m_script.setLineAdvance(lineAdvanceFactor(m_rows));
-        int rowCounter = 0;
-        for (qsizetype i = 0; i < m_input.entries.size(); i += 2) {
-            if (rowCounter == 0)
-                topOfSheet();
-            printRow(labelQsoOrEmpty(entryAt(m_input.entries, i)),
-                     labelQsoOrEmpty(entryAt(m_input.entries, i + 1)));
-            ++rowCounter;
-            if (m_input.pauseEachSheet && rowCounter == kLabelRowsPerSheet) {
-                m_script.ask(m_format.question);
-                if (m_format.yesEndsSheet) {
-                    m_script.endDocument();
-                    rowCounter = 0;
-                }
-            }
-            if (rowCounter == kLabelRowsPerSheet) {
-                rowCounter = 0;
-                m_script.endDocument();
-            } else if (rowCounter != 0) {
-                // A sheet just ended gets no spacer: its labels start where those of the
-                // first sheet do.
-                spacer(m_rows.betweenRows);
-            }
+        const QList<MmRect> boxes = stackLines(lines, label.inset(kLabelInset));
+        const double shrink =
+            boxes.isEmpty() || lines.isEmpty()
+                ? 1.0
+                : std::min(1.0, boxes.first().height / lineHeightMm(lines.first().size));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const LabelLine &line = lines.at(i);
+            setSize(line.size * shrink);
+            setBold(line.bold);
+            // Blanks at the ends are no ink: the box places the characters themselves.
+            if (line.centred)
+                m_script.drawCentred(boxes.at(i), line.text.trimmed());
+            else
+                m_script.drawFrom(boxes.at(i), line.indentMm, withoutTrailingBlanks(line.text));
         }
-        if (rowCounter == 0)
-            m_script.discardDocument();
-        else
-            m_script.endDocument();
-        m_script.setLineAdvance(0);
     }
+
+    PrintScript &script() { return m_script; }
 
 private:
-    void spacer(double size)
+    void setSize(double size)
     {
-        m_script.setSize(size);
-        m_script.printLine(QString());
-    }
-
-    void topOfSheet()
-    {
-        if (m_rows.topSpacers == 0)
+        if (size == m_size)
             return;
-        m_script.setSize(m_rows.topSpacerSize);
-        for (int k = 0; k < m_rows.topSpacers; ++k)
-            m_script.printLine(QString());
+        m_size = size;
+        m_script.setSize(size);
     }
-
-    void printBoth(const CentredLine &line) { m_script.printLine(line.left + line.right); }
-
-    void printRow(const LabelQso &left, const LabelQso &right)
+    void setBold(bool bold)
     {
-        const LabelLanguage language = m_input.language;
-        m_script.setBold(true);
-        m_script.setSize(m_rows.line1Size);
-        m_script.printLine(centreLine(confirmationLine(left, language), m_rows.line1Width).left +
-                           centreLine(confirmationLine(right, language), m_rows.line1Width).right);
-        m_script.setSize(kBodySize);
-        printBoth(centreLine(activationLine(m_input.first), kBodyWidth));
-        if (m_input.second) {
-            printBoth(centreLine(activationLine(*m_input.second), kBodyWidth));
-            m_script.setBold(false);
-        } else {
-            m_script.setBold(false);
-            printBoth(m_input.first.canton.isEmpty()
-                          ? communeLineWithoutCanton(m_input.first, kBodyWidth)
-                          : centreLine(communeLine(m_input.first), kBodyWidth));
-        }
-        spacer(m_rows.innerSpacer);
-        m_script.setSize(kBodySize);
-        m_script.printLine(centreLine(dateLine(left), kBodyWidth).left +
-                           centreLine(dateLine(right), kBodyWidth).right);
-        spacer(m_rows.innerSpacer);
-        m_script.setSize(kBodySize);
-        printBoth(centreLine(stationLine(m_input.station), kBodyWidth));
-        printBoth(centreLine(thanksLine(m_input.activator, language), kBodyWidth));
-        m_script.setSize(kCreditSize);
-        m_script.printLine(creditLine(language));
-        m_script.setSize(kBodySize);
+        if (m_bold && *m_bold == bold)
+            return;
+        m_bold = bold;
+        m_script.setBold(bold);
     }
 
-    const LabelRunInput &m_input;
-    const LabelFormat &m_format;
-    const TextRowLayout &m_rows;
     PrintScript &m_script;
+    double m_size = -1;
+    std::optional<bool> m_bold;
 };
 
-class PlacedRun
+// The texts of a run that every label shares, made once so that all labels share them.
+struct SharedTexts {
+    QString activation;
+    QString third; // the commune line, or the second activation
+    QString station;
+    QString thanks;
+    QString credit;
+};
+
+// The run: the labels of each sheet row by row, each row left to right.
+class LabelSheets
 {
 public:
-    PlacedRun(const LabelRunInput &input, PrintScript &script)
+    LabelSheets(const LabelRunInput &input, PrintScript &script)
         : m_input(input)
-        , m_format(labelFormat(kPlacedFormat))
-        , m_script(script)
+        , m_format(labelFormat(input.format))
+        , m_writer(script)
     {
     }
 
     void run()
     {
-        m_script.setFont(kPlacedFont);
-        m_script.setPageA4Portrait();
-        double y0 = 0;
-        int rowCounter = 0;
-        for (qsizetype i = 0; i < m_input.entries.size(); i += 3) {
-            const std::array<LabelQso, 3> row{labelQsoOrEmpty(entryAt(m_input.entries, i)),
-                                              labelQsoOrEmpty(entryAt(m_input.entries, i + 1)),
-                                              labelQsoOrEmpty(entryAt(m_input.entries, i + 2))};
-            for (int column = 0; column < 3; ++column)
-                printLabel(row.at(column), row.front(), column, y0);
-            ++rowCounter;
-            if (m_input.pauseEachSheet && rowCounter == kLabelRowsPerSheet)
-                m_script.ask(m_format.question);
-            if (rowCounter == kLabelRowsPerSheet) {
-                rowCounter = 0;
-                m_script.endDocument();
-                y0 = 0;
-            } else {
-                y0 += placed::kRowPitch;
+        PrintScript &script = m_writer.script();
+        const int across = m_format.labelsAcross;
+        int row = 0;
+        for (qsizetype i = 0; i < m_input.entries.size(); i += across) {
+            if (row == 0 && m_input.outlines)
+                drawOutlines();
+            QList<LabelQso> qsos;
+            for (int column = 0; column < across; ++column)
+                qsos.append(labelQsoOrEmpty(entryAt(m_input.entries, i + column)));
+            for (int column = 0; column < across; ++column)
+                m_writer.draw(linesOf(qsos, column),
+                              labelRect(m_format, row, column, m_input.offsetX, m_input.offsetY));
+            ++row;
+            if (m_input.pauseEachSheet && row == kLabelRowsPerSheet)
+                script.ask(m_format.question);
+            if (row == kLabelRowsPerSheet) {
+                row = 0;
+                script.endDocument();
             }
         }
-        if (rowCounter == 0)
-            m_script.discardDocument();
+        if (row == 0)
+            script.discardDocument();
         else
-            m_script.endDocument();
+            script.endDocument();
     }
 
 private:
-    void printLabel(const LabelQso &qso, const LabelQso &firstColumn, int column, double y0)
+    void drawOutlines()
+    {
+        for (int row = 0; row < kLabelRowsPerSheet; ++row) {
+            for (int column = 0; column < m_format.labelsAcross; ++column)
+                m_writer.script().drawFrame(
+                    labelRect(m_format, row, column, m_input.offsetX, m_input.offsetY), true);
+        }
+    }
+
+    QList<LabelLine> linesOf(const QList<LabelQso> &row, int column)
+    {
+        return m_format.number == kPlacedFormat ? placedLines(row, column)
+                                                : textRowLines(row.at(column));
+    }
+
+    const SharedTexts &textRowShared()
+    {
+        if (!m_shared) {
+            const LabelLanguage language = m_input.language;
+            m_shared = SharedTexts{
+                centredText(activationLine(m_input.first), kBodyWidth),
+                m_input.second ? centredText(activationLine(*m_input.second), kBodyWidth)
+                               : centredText(communeLine(m_input.first), kBodyWidth).trimmed(),
+                centredText(stationLine(m_input.station), kBodyWidth),
+                centredText(thanksLine(m_input.activator, language), kBodyWidth),
+                creditText(language)};
+        }
+        return *m_shared;
+    }
+
+    // Formats 1 to 4: lines 1 to 6 centred, the credit under them at its place of the row's
+    // left label.
+    QList<LabelLine> textRowLines(const LabelQso &qso)
+    {
+        const SharedTexts &shared = textRowShared();
+        const TextRowLayout &rows = m_format.rows;
+        const double creditMm =
+            creditIndent(m_input.language) * kTextRowPitch * kCreditSize * kPointMm - kLabelInset;
+        return {
+            {centredText(confirmationLine(qso, m_input.language), rows.line1Width), rows.line1Size,
+             true},
+            {shared.activation, kBodySize, true},
+            {shared.third, kBodySize, m_input.second.has_value()},
+            {centredText(dateLine(qso), kBodyWidth), kBodySize, false, true, 0, rows.innerSpacer},
+            {shared.station, kBodySize, false, true, 0, rows.innerSpacer},
+            {shared.thanks, kBodySize, false},
+            {shared.credit, kCreditSize, false, false, creditMm},
+        };
+    }
+
+    // Format 5: each line indented by its pad, from the label's left edge as the sheet's
+    // columns start.
+    QList<LabelLine> placedLines(const QList<LabelQso> &row, int column)
     {
         using namespace placed;
-        const double x0 = kColumnLeft[column];
         const LabelLanguage language = m_input.language;
-        m_script.setSize(column == 0 ? kFirstColumnLine1Size : kLine1Size);
-        m_script.setBold(true);
-        m_script.setPosition(column == 0 ? x0 + kFirstColumnIndent : x0, y0 + kLine1Top);
-        m_script.printLine(placeLine(placedConfirmationLine(qso, language), kLine1Width));
-        m_script.setBold(false);
-        m_script.setSize(placed::kBodySize);
-        m_script.setPosition(x0, y0 + kBodyTop);
-        m_script.printLine(placeLine(placedDateLine(qso, firstColumn), placed::kBodyWidth));
+        const auto line = [](const PlacedLine &placedLine, int width, double size, bool bold,
+                             double indentMm) {
+            const PlacedText text = placeLine(placedLine, width);
+            return LabelLine{text.text, size, bold, false,
+                             indentMm + text.pad * kPlacedPitch * size * kPointMm - kLabelInset};
+        };
+        const double line1Size = column == 0 ? kFirstColumnLine1Size : kLine1Size;
+        const double line1Indent = column == 0 ? kFirstColumnIndent : 0;
         const PlacedLine fourth = m_input.second ? placedActivationLine(*m_input.second)
                                                  : placedCommuneLine(m_input.first);
-        for (const PlacedLine &line :
-             {placedActivationLine(m_input.first), fourth, placedStationLine(m_input.station),
-              placedThanksLine(m_input.activator, language)}) {
-            m_script.setX(x0);
-            m_script.printLine(placeLine(line, placed::kBodyWidth));
-        }
-        m_script.setSize(placed::kCreditSize);
-        m_script.setPosition(x0 + kCreditLeft, y0 + kCreditTop);
-        m_script.printLine(siteAddress());
+        return {
+            line(placedConfirmationLine(row.at(column), language), kLine1Width, line1Size, true,
+                 line1Indent),
+            line(placedDateLine(row.at(column), row.front()), placed::kBodyWidth, placed::kBodySize,
+                 false, 0),
+            line(placedActivationLine(m_input.first), placed::kBodyWidth, placed::kBodySize, false,
+                 0),
+            line(fourth, placed::kBodyWidth, placed::kBodySize, false, 0),
+            line(placedStationLine(m_input.station), placed::kBodyWidth, placed::kBodySize, false,
+                 0),
+            line(placedThanksLine(m_input.activator, language), placed::kBodyWidth,
+                 placed::kBodySize, false, 0),
+            {siteAddress(), placed::kCreditSize, false, false, kCreditLeft - kLabelInset},
+        };
     }
 
     const LabelRunInput &m_input;
     const LabelFormat &m_format;
-    PrintScript &m_script;
+    LabelWriter m_writer;
+    std::optional<SharedTexts> m_shared;
 };
 
 } // namespace
 
+double lineHeightMm(double points)
+{
+    return points * kLineHeightEm * kPointMm;
+}
+
+QList<MmRect> stackLines(const QList<LabelLine> &lines, const MmRect &box)
+{
+    QList<MmRect> boxes;
+    if (lines.isEmpty())
+        return boxes;
+    double needed = 0;
+    double weights = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        needed += lineHeightMm(lines.at(i).size);
+        if (i > 0)
+            weights += kGapWeight + lines.at(i).roomBefore;
+    }
+    const double shrink = needed > box.height ? box.height / needed : 1.0;
+    const double spare = std::max(0.0, box.height - needed);
+    double y = box.y;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0 && weights > 0)
+            y += spare * (kGapWeight + lines.at(i).roomBefore) / weights;
+        const double height = lineHeightMm(lines.at(i).size) * shrink;
+        boxes.append({box.x, y, box.width, height});
+        y += height;
+    }
+    return boxes;
+}
+
 PrintScript labelRunScript(const LabelRunInput &input)
 {
     PrintScript script;
-    script.setFont(kTextRowFont);
-    if (input.format == kPlacedFormat)
-        PlacedRun(input, script).run();
-    else
-        TextRowRun(input, script).run();
+    script.setFont(input.format == kPlacedFormat ? kPlacedFont : kTextRowFont);
+    script.useSheetCoordinates();
+    LabelSheets(input, script).run();
     script.setFont(input.restoreFamily);
     script.setSize(input.restoreSize);
+    return script;
+}
+
+PrintScript calibrationGridScript(int format, double offsetX, double offsetY)
+{
+    const LabelFormat &sheet = labelFormat(format);
+    PrintScript script;
+    script.useSheetCoordinates();
+    for (int row = 0; row < kLabelRowsPerSheet; ++row) {
+        for (int column = 0; column < sheet.labelsAcross; ++column) {
+            const MmRect label = labelRect(sheet, row, column, offsetX, offsetY);
+            script.drawFrame(label, false);
+            for (const double x : {label.x, label.right()}) {
+                for (const double y : {label.y, label.bottom()})
+                    script.drawCross(x, y, kCrossArm);
+            }
+        }
+    }
+    script.endDocument();
     return script;
 }
 

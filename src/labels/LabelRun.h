@@ -1,7 +1,9 @@
 // A label run as a print script: the QSOs chosen, the activations, the station texts, the
-// language, the sheet format and the pause option in; the printer operations out. Every sheet
-// is a document of its own; a question between sheets stops the run when answered No (the
-// player then sends the sheet in progress and plays nothing more).
+// language, the sheet format, the calibration offset and the pause option in; the printer
+// operations out. Every label is drawn in its own box, the label's place on the sheet less an
+// inset, its lines spread over the box's height. Every sheet is a document of its own; a
+// question between sheets stops the run when answered No (the player then sends the sheet in
+// progress and plays nothing more).
 #pragma once
 
 #include "LabelFormat.h"
@@ -22,12 +24,42 @@ struct LabelRunInput {
     LabelLanguage language = LabelLanguage::French;
     int format = 1;
     bool pauseEachSheet = false;
+    // The calibration offset, in millimetres, right and down positive.
+    double offsetX = 0;
+    double offsetY = 0;
+    // The outlines of every label of a sheet, as guides that a preview shows.
+    bool outlines = false;
     // What the printer's font goes back to at the end of the run.
     QString restoreFamily;
     double restoreSize = 10;
 };
 
 PrintScript labelRunScript(const LabelRunInput &input);
+
+// One sheet of the format with the outline of each label and a cross at each of its corners,
+// moved by the calibration offset: printed on plain paper and held against a sheet of labels,
+// it shows how far the printer places the labels from where they are.
+PrintScript calibrationGridScript(int format, double offsetX, double offsetY);
+
+// A label's line as it is placed: its text, size and weight, its place across the label's box
+// (centred, or from an indent), and the room before it, in points, given to the gap above it
+// when the box has height to spare.
+struct LabelLine {
+    QString text;
+    double size = 10;
+    bool bold = false;
+    bool centred = true;
+    double indentMm = 0;
+    double roomBefore = 0;
+};
+
+// The box of each line: the lines stacked from the box's top to its bottom, each as tall as
+// its size allows, the height to spare shared among the gaps; lines that do not fit are made
+// smaller together.
+QList<MmRect> stackLines(const QList<LabelLine> &lines, const MmRect &box);
+// The height of a line of size points, in millimetres, room enough for the fonts' accents
+// above and descenders below.
+double lineHeightMm(double points);
 
 // The activation texts of the first line of Liste_Activite.txt whose reference is reference
 // (case counts); none when no line has it.

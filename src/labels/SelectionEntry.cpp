@@ -29,7 +29,8 @@ LabelQso labelQsoOfEntry(QStringView entry)
 
 bool entryLess(const QString &a, const QString &b)
 {
-    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    const int folded = QString::compare(a, b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
 }
 
 } // namespace orvel

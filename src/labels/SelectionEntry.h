@@ -59,7 +59,9 @@ struct LabelQso {
 
 LabelQso labelQsoOfEntry(QStringView entry);
 
-// The order of the sorted lists: letters compared without regard to case.
+// The order of the sorted lists, that of the listings: letters compared without regard to
+// case, then entries that differ in letter case alone by their characters' codes ("F4ABC"
+// before "f4abc"). Equal entries keep their order.
 bool entryLess(const QString &a, const QString &b);
 
 } // namespace orvel

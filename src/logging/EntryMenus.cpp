@@ -75,6 +75,7 @@ EntryMenus EntryMenus::build(QMenuBar *bar)
               m.Mnu_Refrappe_Oui, "Mnu_Refrappe_Oui", QStringLiteral("OUI"));
     m.Mnu_Refrappe_Non->setChecked(true);
     setup->addMenu(retype);
+    m.Mnu_Radio = item(setup, "Mnu_Radio", QStringLiteral("Radio"));
     bar->addMenu(setup);
 
     QMenu *show = submenu(bar, "Mnu_Afficher", QStringLiteral("Afficher"));

@@ -17,6 +17,7 @@ struct EntryMenus {
     QAction *Mnu_Diff_Oui = nullptr;
     QAction *Mnu_Refrappe_Non = nullptr;
     QAction *Mnu_Refrappe_Oui = nullptr;
+    QAction *Mnu_Radio = nullptr;
 
     // The items that open another window (or show a help text): their objectNames.
     static QStringList windowItems();

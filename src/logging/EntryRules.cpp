@@ -289,4 +289,12 @@ QStringList entryBands()
             QStringLiteral("50"),  QStringLiteral("144")};
 }
 
+QString reportAfterRadioMode(const QString &report, const QString &oldMode, const QString &newMode,
+                             bool qsoUnderWay)
+{
+    if (!qsoUnderWay || report == defaultReport(oldMode))
+        return defaultReport(newMode);
+    return report;
+}
+
 } // namespace orvel

@@ -73,4 +73,10 @@ QString listHeader();
 QStringList entryModes();
 QStringList entryBands();
 
+// A report field after the radio changed the mode from oldMode to newMode: the default report
+// of the new mode when the field holds the old mode's default, or when no QSO is being typed;
+// otherwise the report the operator typed stays.
+QString reportAfterRadioMode(const QString &report, const QString &oldMode, const QString &newMode,
+                             bool qsoUnderWay);
+
 } // namespace orvel

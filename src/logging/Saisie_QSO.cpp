@@ -4,6 +4,7 @@
 
 #include "DepartmentGrid.h"
 #include "EntryMenus.h"
+#include "EntryRadio.h"
 #include "common/FixedColumns.h"
 #include "common/Program.h"
 #include "widgets/Palette.h"
@@ -60,6 +61,10 @@ Saisie_QSO::Saisie_QSO(Services &services, Session &session, QWidget *parent)
     installFirstNameMemory();
     load();
     showRecovery(QString(), m_corrections->recoveryAvailable());
+    m_radio = new EntryRadio(*this, m_form, m_state, m_settings,
+                             static_cast<EntryKeyFlow::Host &>(*this), services);
+    connect(m_menus->Mnu_Radio, &QAction::triggered, m_radio, &EntryRadio::openSettings);
+    m_radio->startFromSettings();
 }
 
 Saisie_QSO::~Saisie_QSO() = default;
@@ -482,6 +487,7 @@ void Saisie_QSO::showRecovery(const QString &deletedLine, bool available)
 void Saisie_QSO::closeEvent(QCloseEvent *event)
 {
     event->accept();
+    m_radio->stop();
     emit closed();
     endProgram();
 }

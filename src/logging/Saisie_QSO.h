@@ -34,6 +34,7 @@
 namespace orvel {
 
 class DepartmentGrid;
+class EntryRadio;
 struct EntryMenus;
 class Session;
 struct Services;
@@ -54,6 +55,8 @@ public:
     // The 98 département indicators, for the départements tally.
     DepartmentGrid *departmentGrid() const;
     ClockPanel &clock() { return *m_clock; }
+    // The radio the window follows (none until one is chosen in Setup > Radio).
+    EntryRadio &radio() { return *m_radio; }
 
     bool deferredEntry() const override;
     bool retypeMode() const override;
@@ -136,6 +139,7 @@ private:
     std::unique_ptr<EntryMenus> m_menus;
     ClockPanel *m_clock = nullptr;
     EntryKeyFlow *m_keyFlow = nullptr;
+    EntryRadio *m_radio = nullptr;
     QsoStore m_store;
     FirstNameUpdate m_firstNameUpdate;
     TallyRefresh m_tallyRefresh;

@@ -28,11 +28,13 @@ bool ensureFolder(const QString &folder, QString *error)
 }
 
 // An installed program lives in the bin folder of a prefix that also holds share/ (/usr,
-// /usr/local, ~/.local). That folder is never the program's own, even for root, who may write
-// in it.
-bool isInstallationBinFolder(const QString &folder)
+// /usr/local, ~/.local), or, on Windows, in a folder beside its uninstaller (where Wine, or an
+// administrator, may well write). That folder is never the program's own.
+bool isInstallationFolder(const QString &folder)
 {
     const QDir dir(folder);
+    if (dir.exists(kUninstallerFileName))
+        return true;
     QDir prefix(folder);
     return dir.dirName() == QLatin1String("bin") && prefix.cdUp() &&
            prefix.exists(QStringLiteral("share"));
@@ -67,10 +69,22 @@ QString chooseWorkingDirectory(const QString &commandLineFolder, const QString &
         const QString folder = cleanFolder(commandLineFolder);
         return ensureFolder(folder, error) ? folder : QString();
     }
-    if (isWritableFolder(executableFolder) && !isInstallationBinFolder(executableFolder))
+    if (isWritableFolder(executableFolder) && !isInstallationFolder(executableFolder))
         return cleanFolder(executableFolder);
     const QString folder = cleanFolder(userDataFolder);
     return ensureFolder(folder, error) ? folder : QString();
+}
+
+QString userDataFolder()
+{
+    const QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+#ifdef Q_OS_WIN
+    // The roaming application data holds one folder per program, named as the user knows it;
+    // the program sets no organisation name, so the roaming folder is the parent of its own.
+    return QDir(QFileInfo(appData).path()).filePath(QStringLiteral("Orvel Multi"));
+#else
+    return appData;
+#endif
 }
 
 QString commandLineFolder(const QString &folderOption, QTextStream &err)
@@ -83,8 +97,7 @@ QString commandLineFolder(const QString &folderOption, QTextStream &err)
     }
     QString error;
     const QString folder = chooseWorkingDirectory(
-        folderOption, QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
+        folderOption, QCoreApplication::applicationDirPath(), userDataFolder(), &error);
     if (folder.isEmpty())
         err << error << Qt::endl;
     return folder;

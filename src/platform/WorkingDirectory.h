@@ -9,7 +9,7 @@ class QTextStream;
 namespace orvel {
 
 // In this order: the folder given on the command line (created when missing); the folder of
-// the executable when it is writable and not the bin folder of an installation (a portable
+// the executable when it is writable and not the folder of an installation (a portable
 // copy); the per-user data folder, created when missing. Returned with the platform's separators,
 // without a trailing one. error is set (and the result empty) when the chosen folder cannot be
 // created.
@@ -17,6 +17,14 @@ QString chooseWorkingDirectory(const QString &commandLineFolder, const QString &
                                const QString &userDataFolder, QString *error = nullptr);
 
 bool isWritableFolder(const QString &folder);
+
+// The uninstaller the Windows installer puts beside the program: a folder holding it is an
+// installation, never a portable copy.
+inline const QString kUninstallerFileName = QStringLiteral("desinstaller.exe");
+
+// The per-user data folder of an installed program: ~/.local/share/orvel-multi on Linux,
+// %APPDATA%\Orvel Multi on Windows.
+QString userDataFolder();
 
 // What is wrong with the folder given after --dossier, in French: an empty name, or the name
 // of something that is not a folder. Nothing when it can be used (a missing folder can be).

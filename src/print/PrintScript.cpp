@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace orvel {
 
 namespace {
@@ -66,30 +68,68 @@ void PrintScript::ask(const QString &question)
     m_operations.append(op);
 }
 
-void PrintScript::setLineAdvance(double factor)
+void PrintScript::useSheetCoordinates()
 {
-    PrintOperation op = operation(PrintOperation::Kind::LineAdvance);
-    op.number = factor;
+    m_operations.append(operation(PrintOperation::Kind::Sheet));
+}
+
+namespace {
+PrintOperation boxOperation(PrintOperation::Kind kind, const MmRect &box)
+{
+    PrintOperation op = operation(kind);
+    op.x = box.x;
+    op.y = box.y;
+    op.width = box.width;
+    op.height = box.height;
+    return op;
+}
+} // namespace
+
+void PrintScript::drawCentred(const MmRect &box, const QString &text)
+{
+    PrintOperation op = boxOperation(PrintOperation::Kind::TextBox, box);
+    op.text = text;
+    op.flag = true;
     m_operations.append(op);
 }
 
-void PrintScript::setX(double xMm)
+void PrintScript::drawFrom(const MmRect &box, double indentMm, const QString &text)
 {
-    PrintOperation op = operation(PrintOperation::Kind::PositionX);
+    PrintOperation op = boxOperation(PrintOperation::Kind::TextBox, box);
+    op.text = text;
+    op.indent = indentMm;
+    m_operations.append(op);
+}
+
+void PrintScript::drawFrame(const MmRect &box, bool guide)
+{
+    PrintOperation op = boxOperation(PrintOperation::Kind::Frame, box);
+    op.flag = guide;
+    m_operations.append(op);
+}
+
+void PrintScript::drawCross(double xMm, double yMm, double armMm)
+{
+    PrintOperation op = operation(PrintOperation::Kind::Cross);
     op.x = xMm;
+    op.y = yMm;
+    op.number = armMm;
     m_operations.append(op);
 }
 
-void PrintScript::setPageA4Portrait()
+int PrintScript::documentCount() const
 {
-    m_operations.append(operation(PrintOperation::Kind::PageA4Portrait));
+    return int(
+        std::count_if(m_operations.cbegin(), m_operations.cend(), [](const PrintOperation &op) {
+            return op.kind == PrintOperation::Kind::EndDocument;
+        }));
 }
 
 QStringList PrintScript::lines() const
 {
     QStringList texts;
     for (const PrintOperation &op : m_operations) {
-        if (op.kind == PrintOperation::Kind::Line)
+        if (op.kind == PrintOperation::Kind::Line || op.kind == PrintOperation::Kind::TextBox)
             texts.append(op.text);
     }
     return texts;

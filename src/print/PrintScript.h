@@ -7,8 +7,25 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace orvel {
+
+// A rectangle on the page, in millimetres.
+struct MmRect {
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+
+    double right() const { return x + width; }
+    double bottom() const { return y + height; }
+    MmRect inset(double margin) const
+    {
+        return {x + margin, y + margin, width - 2 * margin, height - 2 * margin};
+    }
+    bool operator==(const MmRect &) const = default;
+};
 
 struct PrintOperation {
     enum class Kind {
@@ -21,10 +38,17 @@ struct PrintOperation {
         EndDocument,     // the document is sent; the next line starts a new one
         DiscardDocument, // the document is dropped
         Question,        // text: a Yes/No question; No ends the run at once
-        LineAdvance,     // number: from now on a line advances by its size in points times
-                         // this factor; 0: by the font's own line spacing
-        PositionX,       // x: millimetres; the next line starts there, at the same height
-        PageA4Portrait,  // the pages are A4 in portrait position from here on
+        Sheet,           // the pages are A4 sheets in portrait position from here on, and
+                         // positions are measured from the paper's top-left corner, not from
+                         // the printable area: what is placed on a sheet of labels lands where
+                         // the sheet has its labels, on any printer
+        TextBox,         // text drawn inside the box at x, y of width × height millimetres, in
+                         // the current font: centred across when flag is set, else from indent
+                         // millimetres past the box's left edge. A text too wide or too tall for
+                         // its box is condensed or made smaller, never cut, never outside
+        Frame,           // the outline of the box at x, y of width × height millimetres; flag:
+                         // a guide, shown faintly on a preview and never printed
+        Cross,           // a cross centred at x, y, its arms number millimetres long
     };
     Kind kind = Kind::Line;
     QString text;
@@ -32,6 +56,9 @@ struct PrintOperation {
     bool flag = false;
     double x = 0; // millimetres
     double y = 0;
+    double width = 0;
+    double height = 0;
+    double indent = 0;
 
     bool operator==(const PrintOperation &) const = default;
 };
@@ -47,12 +74,18 @@ public:
     void endDocument();
     void discardDocument();
     void ask(const QString &question);
-    void setLineAdvance(double factor);
-    void setX(double xMm);
-    void setPageA4Portrait();
+    void useSheetCoordinates();
+    // The text centred across the box.
+    void drawCentred(const MmRect &box, const QString &text);
+    // The text from indentMm past the box's left edge, less when it would overrun the box.
+    void drawFrom(const MmRect &box, double indentMm, const QString &text);
+    void drawFrame(const MmRect &box, bool guide);
+    void drawCross(double xMm, double yMm, double armMm);
 
     const QList<PrintOperation> &operations() const { return m_operations; }
     bool isEmpty() const { return m_operations.isEmpty(); }
+    // How many documents the script ends (its sheets, for a label run).
+    int documentCount() const;
     // The text of every line in order, one per entry (for a quick look in tests and logs).
     QStringList lines() const;
 

@@ -1,6 +1,7 @@
 #include "CurrentLog.h"
 
 #include "Diagnostics.h"
+#include "common/FileRead.h"
 #include "common/TextFile.h"
 #include "common/Windows1252.h"
 
@@ -96,16 +97,12 @@ void CurrentLog::readFile()
     // The stamp is taken before the bytes: a write between the two makes the log look changed
     // at the next check, never the other way round.
     m_stamp = FileStamp::of(path());
-    QFile file(path());
-    if (!file.open(QIODevice::ReadOnly)) {
-        // A missing log is an ordinary case (no QSO yet); one that is there and cannot be
-        // read is not.
-        if (file.exists())
-            qCWarning(lcRecords) << "Unreadable log read as empty:" << file.fileName()
-                                 << file.errorString();
-        return;
-    }
-    m_file = file.readAll();
+    // A pipe, a device or an outsized file under the log's name is never read (FileRead.h). A
+    // missing log is an ordinary case (no QSO yet); one that is there and cannot be read is not.
+    FileBytes read = readFileBytes(path());
+    if (!read.ok())
+        qCWarning(lcRecords) << "Unreadable log read as empty:" << m_reference << read.reason();
+    m_file = std::move(read.bytes);
     qsizetype count = 0;
     forEachByteLine(m_file, [&count](const ByteLine &) { ++count; });
     m_rows.reserve(size_t(count));

@@ -1,5 +1,7 @@
 #include "Diagnostics.h"
 
 namespace orvel {
-Q_LOGGING_CATEGORY(lcRecords, "orvel.records")
+// Off unless asked for (QT_LOGGING_RULES="orvel.*=true"): the user is told what happened in
+// French; these are the developer's notes.
+Q_LOGGING_CATEGORY(lcRecords, "orvel.records", QtCriticalMsg)
 }

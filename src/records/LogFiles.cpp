@@ -1,6 +1,7 @@
 #include "LogFiles.h"
 
 #include "common/DateTimeText.h"
+#include "common/FileRead.h"
 #include "common/FileStamp.h"
 #include "common/ReferenceName.h"
 #include "common/Windows1252.h"
@@ -55,10 +56,7 @@ bool LogFiles::exists(const QString &reference) const
 
 int LogFiles::qsoCount(const QString &reference) const
 {
-    QFile file(path(reference));
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = readFileBytes(path(reference)).bytes;
     int count = 0;
     forEachByteLine(bytes, [&](const ByteLine &line) {
         const QByteArrayView text = line.in(bytes);
@@ -363,11 +361,10 @@ LogWriteResult LogFiles::insertMany(const QStringList &references, const QString
 LogFiles::RemoveOutcome LogFiles::removeAt(const QString &reference, qsizetype index,
                                            const QString &expectedLine, QString *error) const
 {
-    QFile source(path(reference));
-    if (!source.open(QIODevice::ReadOnly))
+    const FileBytes read = readFileBytes(path(reference));
+    if (read.outcome != FileBytes::Outcome::Read)
         return RemoveOutcome::Unreadable;
-    const QByteArray file = source.readAll();
-    source.close();
+    const QByteArray &file = read.bytes;
     std::optional<ByteLine> target;
     if (index >= 0) {
         qsizetype row = 0;

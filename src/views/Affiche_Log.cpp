@@ -4,11 +4,11 @@
 #include "ListingView.h"
 #include "Listings.h"
 #include "common/FixedColumns.h"
-#include "widgets/Fonts.h"
-#include "widgets/FormWidgets.h"
 #include "platform/Services.h"
 #include "print/ScriptPlayer.h"
 #include "records/Session.h"
+#include "widgets/Fonts.h"
+#include "widgets/FormWidgets.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -134,7 +134,14 @@ void Affiche_Log::onImprimerClicked()
     if (!m_choosePrinter(printer))
         return;
     const PlayResult played = ScriptPlayer::play(listingPrintScript(listings), printer);
-    if (played.failed)
+    if (played.failed && !played.error.isEmpty()) {
+        // The reason of a file that could not be written, after the words of a failed print.
+        QString reason = played.error;
+        reason[0] = reason.at(0).toLower();
+        m_services.dialogs.message(
+            QStringLiteral("L'impression du log n'a pas pu se faire : %1. Le log n'a pas changé.")
+                .arg(reason));
+    } else if (played.failed)
         m_services.dialogs.message(
             QStringLiteral("L'impression du log n'a pas pu se faire : l'imprimante « %1 » ne "
                            "répond pas. Le log n'a pas changé.")

@@ -1,6 +1,7 @@
 #include "CountryTable.h"
 
 #include "Diagnostics.h"
+#include "common/FileRead.h"
 #include "common/TextFile.h"
 #include "records/QsoLine.h"
 
@@ -60,17 +61,37 @@ CountryTableRead readCountryTable(const QString &folder)
 {
     CountryTableRead read;
     const QString path = dataFilePath(folder, kCountryTableFile);
-    const QStringList lines = readLines(path, &read.found);
-    if (!read.found) {
+    const QString shown = QDir::toNativeSeparators(path);
+    const FileBytes file = readFileBytes(path);
+    if (file.outcome == FileBytes::Outcome::Missing) {
         read.message = QStringLiteral("La table des pays %1 est introuvable : la liste des pays "
                                       "contactés reste vide.")
-                           .arg(QDir::toNativeSeparators(path));
+                           .arg(shown);
         return read;
     }
-    read.table = CountryTable(lines);
-    if (read.table.skippedLines() > 0)
-        qCWarning(lcViews) << path << ":" << read.table.skippedLines()
-                           << "lines without three separators left out";
+    if (!file.ok()) {
+        read.message = QStringLiteral("La table des pays %1 ne peut pas être lue (%2) : la liste "
+                                      "des pays contactés reste vide.")
+                           .arg(shown, file.reason());
+        return read;
+    }
+    read.table = CountryTable(readLinesOf(file.bytes));
+    const int kept = int(read.table.entries().size());
+    const int skipped = read.table.skippedLines();
+    // A text table holds no NUL, and most of its lines are "prefix;country;code;...": anything
+    // else is another file under its name, whose every call sign would be "Pays inconnu".
+    if (file.bytes.contains('\0') || kept == 0 || skipped > kept) {
+        read.table = CountryTable();
+        read.message = QStringLiteral("Le fichier %1 n'est pas une table des pays (lignes "
+                                      "« préfixe;pays;code;... ») : la liste des pays contactés "
+                                      "reste vide. Remplacez-le, par exemple avec la commande "
+                                      "orvel-multi pays CTY.DAT.")
+                           .arg(shown);
+        return read;
+    }
+    read.found = true;
+    if (skipped > 0)
+        qCWarning(lcViews) << path << ":" << skipped << "lines without three separators left out";
     return read;
 }
 

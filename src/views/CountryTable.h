@@ -55,8 +55,9 @@ private:
     int m_skipped = 0;
 };
 
-// The table of the data folder. found is false when the file is missing; message then tells it
-// in French.
+// The table of the data folder. found is false when there is no usable table: the file is
+// missing or cannot be read, or it is no country table (a binary file, lines without their
+// three ";"); message then tells it in French.
 struct CountryTableRead {
     CountryTable table;
     bool found = false;

@@ -1,6 +1,7 @@
 #include "CtyConversion.h"
 
 #include "CountryTable.h"
+#include "common/FixedColumns.h"
 #include "records/ActivationList.h"
 
 #include <QFile>
@@ -21,21 +22,57 @@ struct PrefixLine {
     QStringList fields; // name, code, continent, CQ, ITU, latitude, longitude, UTC offset
 };
 
+// The line of position, counting CR LF, LF and CR alone as line ends.
 int lineAt(QStringView text, qsizetype position)
 {
-    return static_cast<int>(text.left(position).count(u'\n')) + 1;
+    int line = 1;
+    for (qsizetype i = 0; i < position && i < text.size(); ++i) {
+        if (text.at(i) == u'\n' ||
+            (text.at(i) == u'\r' && (i + 1 == text.size() || text.at(i + 1) != u'\n')))
+            ++line;
+    }
+    return line;
 }
+
+// The end of the line that holds a position, found once per line: a file without a line end
+// of the usual kind (CR alone, or one long line) is read in one pass all the same.
+class LineEnds
+{
+public:
+    explicit LineEnds(QStringView text)
+        : m_text(text)
+    {
+    }
+    // The first CR or LF at or after at; the text's size when there is none.
+    qsizetype from(qsizetype at)
+    {
+        if (m_end >= at && m_searchedFrom <= at)
+            return m_end;
+        m_searchedFrom = at;
+        m_end = at;
+        while (m_end < m_text.size() && m_text.at(m_end) != u'\n' && m_text.at(m_end) != u'\r')
+            ++m_end;
+        return m_end;
+    }
+
+private:
+    QStringView m_text;
+    qsizetype m_searchedFrom = 0;
+    qsizetype m_end = -1;
+};
 
 QString failure(QStringView text, qsizetype position, const QString &what)
 {
     return QStringLiteral("cty.dat, ligne %1 : %2").arg(lineAt(text, position)).arg(what);
 }
 
-// The overrides of one prefix: "(cq)", "[itu]", "<lat/long>", "{continent}", "~offset~".
+// The overrides of one prefix: "(cq)", "[itu]", "<lat/long>", "{continent}", "~offset~"; a
+// value never holds a line end, which would split the table's line.
 bool applyOverrides(QStringView overrides, PrefixLine &line)
 {
     static const QRegularExpression pattern(
-        QStringLiteral(R"(\((\d+)\)|\[(\d+)\]|<([^/<>]+)/([^/<>]+)>|\{([A-Za-z]+)\}|~([^~]+)~)"));
+        QStringLiteral(R"(\((\d+)\)|\[(\d+)\]|<([^/<>\r\n]+)/([^/<>\r\n]+)>)"
+                       R"(|\{([A-Za-z]+)\}|~([^~\r\n]+)~)"));
     qsizetype at = 0;
     while (at < overrides.size()) {
         const auto match = pattern.match(overrides, at, QRegularExpression::NormalMatch,
@@ -71,6 +108,7 @@ CtyConversion convertCtyDat(QStringView text)
     CtyConversion result;
     QList<PrefixLine> prefixes;
     QSet<QString> seen;
+    LineEnds lineEnds(text);
     qsizetype at = 0;
     while (true) {
         while (at < text.size() && text.at(at).isSpace())
@@ -81,8 +119,7 @@ CtyConversion convertCtyDat(QStringView text)
         QStringList header;
         for (int field = 0; field < kHeaderFields; ++field) {
             const qsizetype colon = text.indexOf(u':', at);
-            const qsizetype lineEnd = text.indexOf(u'\n', at);
-            if (colon < 0 || (lineEnd >= 0 && lineEnd < colon)) {
+            if (colon < 0 || lineEnds.from(at) < colon) {
                 result.error = failure(text, entityStart,
                                        QStringLiteral("l'en-tête du pays n'a pas ses huit champs "
                                                       "terminés par « : »."));
@@ -114,7 +151,11 @@ CtyConversion convertCtyDat(QStringView text)
             return result;
         }
         ++result.countries;
-        const QString name = QString(header[Name]).replace(QLatin1Char(';'), QLatin1Char(','));
+        // A ";" of the header would shift the table's fields.
+        for (QString &field : header)
+            field.replace(QLatin1Char(';'), QLatin1Char(','));
+        code.replace(QLatin1Char(';'), QLatin1Char(','));
+        const QString &name = header[Name];
         const QStringList base{name,
                                code,
                                header[Continent],
@@ -160,7 +201,10 @@ CtyConversion convertCtyDat(QStringView text)
     });
     result.lines.reserve(prefixes.size());
     for (const PrefixLine &line : prefixes)
-        result.lines.append(line.prefix + QLatin1Char(';') + line.fields.join(QLatin1Char(';')));
+        // A control character of the file, in a header or an override, would make the table
+        // no text file.
+        result.lines.append(withoutControlCharacters(line.prefix + QLatin1Char(';') +
+                                                     line.fields.join(QLatin1Char(';'))));
     return result;
 }
 

@@ -2,7 +2,9 @@
 
 #include "ListingFiles.h"
 #include "Listings.h"
+#include "common/FileRead.h"
 #include "common/FixedColumns.h"
+#include "common/ReferenceName.h"
 #include "platform/Clock.h"
 #include "platform/WorkingDirectory.h"
 #include "print/ScriptPlayer.h"
@@ -79,8 +81,12 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
         return failure(err,
                        QStringLiteral("Indiquez le fichier PDF avec --pdf FICHIER.\n") + usage());
     const QString reference = trimBlanks(positional.mid(2).join(QLatin1Char(' ')));
+    if (const auto refused = firstRefusedReference({reference}))
+        return failure(err, *refused);
 
     const ActivationList list(folder);
+    if (const auto problem = unreadableFileProblem(list.path()))
+        return failure(err, *problem);
     const auto activation = list.find(reference);
     if (!activation)
         return failure(err, QStringLiteral("Référence inconnue : %1 ne figure pas dans %2.")
@@ -118,11 +124,14 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
     }
 
     // A listing line is 128 columns, 217 mm at 8 points: only a landscape A4 holds it whole.
-    const PlayResult played =
-        ScriptPlayer::playToPdf(listingPrintScript(listings), pdfPath, {}, QPageLayout::Landscape);
+    const PlayResult played = ScriptPlayer::playToPdf(listingPrintScript(listings), pdfPath,
+                                                      PlayOptions{}, QPageLayout::Landscape);
     if (played.failed)
-        return failure(err, QStringLiteral("Le fichier PDF %1 n'a pas pu être écrit.")
-                                .arg(QDir::toNativeSeparators(pdfPath)));
+        return failure(err,
+                       played.error.isEmpty()
+                           ? QStringLiteral("Le fichier PDF %1 n'a pas pu être écrit.")
+                                 .arg(QDir::toNativeSeparators(pdfPath))
+                           : played.error + QStringLiteral(" ; le log n'y a pas été imprimé."));
     out << QStringLiteral("Le log a été imprimé dans le fichier : %1 (%2 document(s), %3 page(s))")
                .arg(QDir::toNativeSeparators(pdfPath))
                .arg(played.documents)

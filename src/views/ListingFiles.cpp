@@ -1,10 +1,11 @@
 #include "ListingFiles.h"
 
 #include "Listings.h"
+#include "common/FileRead.h"
+#include "common/ReferenceName.h"
 #include "records/ActivationList.h"
 #include "records/LogFiles.h"
 #include "records/Session.h"
-#include "views/Diagnostics.h"
 
 #include <QFileInfo>
 
@@ -50,13 +51,17 @@ FileResult readSources(const Session &session, ListingSources &sources)
 
 FileResult readListingLog(const LogFiles &logs, const QString &reference, QStringList &lines)
 {
+    lines.clear();
+    if (const auto why = referenceNameMessage(reference))
+        return FileResult::failure(refusedReferenceMessage(reference, *why));
     const QString path = logs.path(reference);
-    bool readable = false;
-    lines = readLines(path, &readable);
-    if (!readable && QFileInfo::exists(path))
+    const FileBytes read = readFileBytes(path);
+    if (!read.ok())
         return FileResult::failure(
-            QStringLiteral("Le log %1 ne peut pas être lu : aucune liste n'est faite.")
-                .arg(QFileInfo(path).fileName()));
+            QStringLiteral("Le log %1 ne peut pas être lu (%2) : aucune liste n'est faite.")
+                .arg(QFileInfo(path).fileName(), read.reason()),
+            read.systemError);
+    lines = readLinesOf(read.bytes);
     return FileResult::success();
 }
 
@@ -100,18 +105,31 @@ QString listingSavedMessage(const QString &fileName)
     return QStringLiteral("Le log a été sauvegardé sous le nom : ") + fileName;
 }
 
+QString listingRefusedMessage(const QString &reference, const QString &why)
+{
+    return QStringLiteral("Le log de la référence « %1 » n'a pas été sauvegardé : aucun fichier "
+                          "ne peut porter ce nom.\n%2")
+        .arg(shownReference(reference), why);
+}
+
 ListingSaveOutcome saveListings(const QString &folder, const QList<Listing> &listings,
                                 const ListingTell &tell)
 {
     ListingSaveOutcome outcome;
     for (const Listing &listing : listings) {
+        // A reference of a hand-edited list may hold a path, a NUL or a name of the program's
+        // own files: no file is named after it.
+        if (const auto why = referenceNameMessage(listing.reference)) {
+            outcome.refusedReferences.append(listing.reference);
+            tell(listingRefusedMessage(listing.reference, *why), false);
+            continue;
+        }
         const FileResult written =
             replaceFile(dataFilePath(folder, listing.fileName), listing.lines);
         if (written) {
             outcome.writtenFiles.append(listing.fileName);
             tell(listingSavedMessage(listing.fileName), true);
         } else {
-            qCWarning(lcViews) << "Listing not saved:" << listing.fileName << written.error;
             outcome.failedFiles.append(listing.fileName);
             tell(QStringLiteral("Le log n'a pas pu être sauvegardé sous le nom : %1\n%2")
                      .arg(listing.fileName, written.error),

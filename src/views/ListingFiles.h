@@ -24,7 +24,8 @@ struct Listing {
 };
 
 // The lines of a reference's log for a listing. A missing log has none; a log that exists
-// but cannot be read is a failure, never an empty listing.
+// but cannot be read (a folder, a pipe, a device, too large, refused) or a reference that cannot
+// name a file is a failure, never an empty listing.
 FileResult readListingLog(const LogFiles &logs, const QString &reference, QStringList &lines);
 
 // The log listing of every open reference (the current one alone when none is open), in
@@ -36,16 +37,23 @@ FileResult buildAlphaListings(const Session &session, QList<Listing> &listings);
 // "Le log a été sauvegardé sous le nom : " and the file name.
 QString listingSavedMessage(const QString &fileName);
 
+// "Le log de la référence « REFERENCE » n'a pas été sauvegardé : aucun fichier ne peut porter
+// ce nom." and why.
+QString listingRefusedMessage(const QString &reference, const QString &why);
+
 // What a save did, file by file.
 struct ListingSaveOutcome {
     QStringList writtenFiles;
     QStringList failedFiles;
-    bool ok() const { return failedFiles.isEmpty(); }
+    // The references no file can be named after (ReferenceName.h): nothing written for them.
+    QStringList refusedReferences;
+    bool ok() const { return failedFiles.isEmpty() && refusedReferences.isEmpty(); }
 };
 
 // Writes each listing to its file of folder (replaced safely, CR LF), and tells after each
-// file either listingSavedMessage() (saved true) or why it could not be written; a failed
-// file never stops the next one.
+// file either listingSavedMessage() (saved true) or why it could not be written; a reference
+// that cannot name a file is told with listingRefusedMessage() and written nowhere. A failed
+// or refused file never stops the next one.
 using ListingTell = std::function<void(const QString &message, bool saved)>;
 ListingSaveOutcome saveListings(const QString &folder, const QList<Listing> &listings,
                                 const ListingTell &tell);

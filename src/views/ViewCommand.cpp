@@ -5,7 +5,9 @@
 #include "CountryTable.h"
 #include "CtyConversion.h"
 #include "DepartmentTally.h"
+#include "common/FileRead.h"
 #include "common/FixedColumns.h"
+#include "common/ReferenceName.h"
 #include "common/TextFile.h"
 #include "platform/WorkingDirectory.h"
 #include "records/ActivationList.h"
@@ -34,11 +36,21 @@ QString usage()
 }
 
 // The session of a reference as a click in the activation list opens it; nothing (and a
-// message on err) when the reference is not in the list.
+// message on err) when the reference cannot name a file, is not in the list, or when the list
+// or its log cannot be read.
 std::unique_ptr<Session> openReference(const QString &folder, const QString &reference,
                                        QTextStream &err)
 {
     const ActivationList list(folder);
+    std::optional<QString> problem = firstRefusedReference({reference});
+    if (!problem)
+        problem = unreadableFileProblem(list.path());
+    if (!problem)
+        problem = unreadableFileProblem(LogFiles(folder).path(reference));
+    if (problem) {
+        err << *problem << Qt::endl;
+        return nullptr;
+    }
     const auto activation = list.find(reference);
     if (!activation) {
         err << QStringLiteral("Référence inconnue : %1 ne figure pas dans %2.")
@@ -82,16 +94,6 @@ int showDepartments(const Session &session, const ViewFilter &filter, QTextStrea
 }
 
 } // namespace
-
-QList<QCommandLineOption> viewCommandOptions()
-{
-    return {QCommandLineOption(kBandOption,
-                               QStringLiteral("Bande des départements affichés (\"14 Mhz\")."),
-                               QStringLiteral("BANDE")),
-            QCommandLineOption(kModeOption,
-                               QStringLiteral("Mode des départements affichés (SSB, CW...)."),
-                               QStringLiteral("MODE"))};
-}
 
 bool isViewCommand(const QStringList &positional)
 {
@@ -137,14 +139,14 @@ int runCountryFileCommand(const QStringList &arguments, const QString &folder, Q
         return 1;
     }
     const QString path = arguments.first();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << QStringLiteral("Impossible de lire %1 : %2")
-                   .arg(QDir::toNativeSeparators(path), file.errorString())
+    const FileBytes file = readFileBytes(path);
+    if (!file.exists() || !file.ok()) {
+        err << QStringLiteral("Impossible de lire %1 : %2.")
+                   .arg(QDir::toNativeSeparators(path), file.reason())
             << Qt::endl;
         return 1;
     }
-    const CtyConversion conversion = convertCtyDat(QString::fromLatin1(file.readAll()));
+    const CtyConversion conversion = convertCtyDat(QString::fromLatin1(file.bytes));
     if (!conversion.ok()) {
         err << conversion.error << Qt::endl
             << QStringLiteral("La table des pays n'a pas été modifiée.") << Qt::endl;

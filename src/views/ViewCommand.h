@@ -20,8 +20,6 @@ struct ViewFilter {
     QString mode;
 };
 
-// The options of the views, for the program's parser: --bande and --mode.
-QList<QCommandLineOption> viewCommandOptions();
 // True for a view command: "pays CTY.DAT", "afficher pays ...", "afficher departements ...".
 bool isViewCommand(const QStringList &positional);
 

@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QTest>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
 Q_DECLARE_METATYPE(orvel::SetupTexts)
 
 using namespace orvel;
@@ -31,7 +35,7 @@ SetupTexts typed(const QString &reference, const QString &activator = QStringLit
 struct Desk {
     TestPlatform platform;
     ActivationList list{platform.folder()};
-    GroupInCreation group;
+    SetupState group;
     GroupRegistration registration{list, LogFiles(platform.folder()), group};
     Desk() { group.start(); }
     RegistrationResult add(const SetupTexts &texts)
@@ -146,19 +150,61 @@ private slots:
         const LogFiles logs(platform.folder());
         if (logExists)
             writeFile(logs.path("DFCF 89010"), {});
+        // The check alone writes nothing and says nothing.
+        const HandOverCheck check = checkHandOver(activationOf(typed("DFCF 89010")), group, logs);
+        QCOMPARE(check.references, open);
+        QCOMPARE(check.logMissing, !logExists);
+        QCOMPARE(logs.exists("DFCF 89010"), logExists);
+        QVERIFY(platform.dialogs.messages.isEmpty());
+
         const auto opened =
-            checkHandOver(activationOf(typed("DFCF 89010")), group, logs, platform.dialogs);
+            handOver(activationOf(typed("DFCF 89010")), group, logs, platform.dialogs);
         QCOMPARE(opened, std::optional<QStringList>(open));
         QCOMPARE(platform.dialogs.messages, messages);
         QVERIFY(logs.exists("DFCF 89010"));
     }
 
+#ifndef Q_OS_WIN
+    // A pipe or a device under the name of a log of the group would swallow every QSO: the
+    // hand-over says so and opens nothing.
+    void handOverRefusesALogThatIsNoFile_data()
+    {
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("current log, a pipe") << "DFCF 89010"
+                                             << "pipe";
+        QTest::newRow("log of the group, a link to /dev/zero") << "DMF 2"
+                                                               << "/dev/zero";
+    }
+    void handOverRefusesALogThatIsNoFile()
+    {
+        QFETCH(QString, reference);
+        QFETCH(QString, kind);
+        TestPlatform platform;
+        const LogFiles logs(platform.folder());
+        const QString path = logs.path(reference);
+        if (kind == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        else
+            QVERIFY(QFile::link(kind, path));
+
+        const auto opened = handOver(activationOf(typed("DFCF 89010")), {"DFCF 89010", "DMF 2"},
+                                     logs, platform.dialogs);
+
+        QVERIFY(!opened);
+        QCOMPARE(platform.dialogs.messages,
+                 QStringList{QString("Le fichier %1 ne peut pas être lu : ce n'est pas un fichier "
+                                     "ordinaire mais un tube ou un périphérique.")
+                                 .arg(path)});
+    }
+#endif
+
     void handOverRefusesIncompleteFields()
     {
         TestPlatform platform;
         const LogFiles logs(platform.folder());
-        QVERIFY(!checkHandOver(activationOf(typed("DFCF 89010", "")), {}, logs, platform.dialogs));
-        QVERIFY(!checkHandOver(activationOf(typed("DFCF 8/9")), {}, logs, platform.dialogs));
+        QVERIFY(!handOver(activationOf(typed("DFCF 89010", "")), {}, logs, platform.dialogs));
+        QVERIFY(!handOver(activationOf(typed("DFCF 8/9")), {}, logs, platform.dialogs));
         QCOMPARE(platform.dialogs.messages.size(), 2);
         QCOMPARE(platform.dialogs.messages.first(), kThreeFieldsRequired);
         QVERIFY(!logs.exists("DFCF 89010"));

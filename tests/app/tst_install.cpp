@@ -1,3 +1,4 @@
+#include "app/CommandTable.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
@@ -81,6 +82,34 @@ private slots:
                          "share/icons/hicolor/scalable/apps/" + kAppId + ".svg",
                          "share/man/man1/orvel-multi.1.gz",
                          "share/metainfo/" + kAppId + ".metainfo.xml"}));
+    }
+
+    // The manual page is written from the command table: every command, form and option is in
+    // it. The copyright file carries the licences of the data built into the program.
+    void installsAManualPageOfEveryCommandAndTheDataLicences()
+    {
+        QProcess gunzip;
+        gunzip.start(QStringLiteral("gzip"),
+                     {"-dc", m_prefix.filePath("share/man/man1/orvel-multi.1.gz")});
+        QVERIFY(gunzip.waitForFinished(10000));
+        const QString page =
+            QString::fromUtf8(gunzip.readAllStandardOutput()).replace(QStringLiteral("\\-"), "-");
+        for (const orvel::CommandText &command : orvel::commandTexts()) {
+            for (const QString &form : command.forms)
+                QVERIFY2(page.contains(form), qPrintable(form));
+        }
+        for (const auto *options : {&orvel::generalOptionTexts(), &orvel::commandOptionTexts()}) {
+            for (const orvel::CommandOptionText &option : *options)
+                QVERIFY2(page.contains("--" + option.names.last()),
+                         qPrintable(option.names.last()));
+        }
+        QFile copyright(m_prefix.filePath("share/doc/orvel-multi/copyright"));
+        QVERIFY(copyright.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(copyright.readAll());
+        for (const QString &paragraph : QStringList{
+                 "Files: data/Continents_DXCC.csv", "License: Expat", "Jim Reisert AD1C",
+                 "Files: data/france.departments.svg", "License: CC-BY-4.0", "Victor Cazanave"})
+            QVERIFY2(text.contains(paragraph), qPrintable(paragraph));
     }
 
     void menuEntryStartsTheProgramWithItsIcon()

@@ -3,16 +3,18 @@
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using namespace orvel;
 
@@ -50,10 +52,10 @@ public:
         }
         return m_error;
     }
-    // Killed as by a power cut: nothing of its own is cleaned up.
+    // Killed as by a power cut (SIGKILL, TerminateProcess): nothing of its own is cleaned up.
     void killHard()
     {
-        ::kill(static_cast<pid_t>(pid()), SIGKILL);
+        m_process.kill();
         m_process.waitForFinished(10000);
     }
 
@@ -79,15 +81,6 @@ bool waitForLockOf(const QString &folder, qint64 pid)
     return lockHolder(folder) == pid;
 }
 
-qint64 deadProcessId()
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
-}
-
 } // namespace
 
 // Two copies of the program on one data folder.
@@ -108,11 +101,50 @@ private slots:
         QVERIFY(second.refusal().contains(QDir::toNativeSeparators(data.path())));
     }
 
+    // Under the lock's name: a lock left by a copy that has ended is taken over, a pipe is
+    // refused at once (never waited on) with a French reason.
+    void takesOverOnlyALockFileOfAnEndedCopy_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("lock of an ended copy") << "ended" << true;
+        QTest::newRow("empty lock file") << "empty" << true;
+#ifndef Q_OS_WIN
+        QTest::newRow("pipe") << "pipe" << false;
+#endif
+    }
+    void takesOverOnlyALockFileOfAnEndedCopy()
+    {
+        QFETCH(QString, left);
+        QFETCH(bool, taken);
+        QTemporaryDir data;
+        const QString path = QDir(data.path()).filePath(kDataFolderLockFile);
+        if (left == "ended")
+            testing::writeFile(path, {QString::number(testing::endedProcessId()), "orvel-multi",
+                                      QSysInfo::machineHostName()});
+        else if (left == "empty")
+            testing::writeFile(path, {});
+#ifndef Q_OS_WIN
+        else
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+#endif
+        DataFolderLock lock(data.path());
+
+        QCOMPARE(lock.acquire(), taken);
+
+        if (taken) {
+            QCOMPARE(lockHolder(data.path()), QCoreApplication::applicationPid());
+        } else {
+            QVERIFY2(lock.refusal().contains("n'est pas un fichier ordinaire"),
+                     qPrintable(lock.refusal()));
+        }
+    }
+
     void aSecondCopyRefusesAndCommandsStillRun()
     {
         QTemporaryDir data;
         QTemporaryDir settings;
-        const QString stale = QStringLiteral("Temporaire-%1-abc123.tmp").arg(deadProcessId());
+        const QString stale = QStringLiteral("Temporaire-%1-abc123.tmp").arg(testing::endedProcessId());
         testing::writeFile(QDir(data.path()).filePath(stale), {"half a rewrite"});
 
         Copy first(settings.path(), {"--dossier", data.path()});

@@ -1,17 +1,17 @@
 #include "common/ReferenceName.h"
 #include "common/SafeWrite.h"
 #include "common/TextFile.h"
+#include "platform/DataFolderLock.h"
+#include "records/ActivationList.h"
+#include "records/FirstNames.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
+#include "views/CountryTable.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
-
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace orvel;
 using testing::readBytes;
@@ -23,16 +23,6 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
-}
-
-// The id of a process that has ended.
-qint64 deadProcessId()
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
 }
 
 const QByteArray kLog = "01/01/24  10:00  Q4ABC\r\n01/01/24  10:05  Q4DEF\r\n";
@@ -168,35 +158,16 @@ private slots:
         QCOMPARE(testing::scratchFiles(platform.folder()), QStringList());
     }
 
-    void replacementKeepsALinkAndThePermissions()
-    {
-        testing::TestPlatform platform;
-        QVERIFY(QDir(platform.folder()).mkdir("elsewhere"));
-        const QString target = platform.file("elsewhere/A.txt");
-        writeBytes(target, kLog);
-        QVERIFY(::chmod(QFile::encodeName(target).constData(), 0640) == 0);
-        const QString link = platform.file("A.txt");
-        QVERIFY(QFile::link("elsewhere/A.txt", link));
-
-        QVERIFY(replaceFile(link, {"new"}).ok);
-
-        QVERIFY(QFileInfo(link).isSymLink());
-        QCOMPARE(readBytes(target), QByteArray("new\r\n"));
-        struct stat st;
-        QVERIFY(::stat(QFile::encodeName(target).constData(), &st) == 0);
-        QCOMPARE(st.st_mode & 07777, mode_t(0640));
-        QCOMPARE(testing::scratchFiles(platform.file("elsewhere")), QStringList());
-    }
-
     void aReadOnlyFileIsNotReplaced()
     {
-        if (::geteuid() == 0)
-            QSKIP("L'administrateur peut écrire dans un fichier en lecture seule : essai "
-                  "sans objet sous root.");
         testing::TestPlatform platform;
         const QString path = platform.file("A.txt");
         writeBytes(path, kLog);
-        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup |
+                                                QFile::ReadOther));
+        if (QFile(path).open(QIODevice::Append))
+            QSKIP("L'administrateur peut écrire dans un fichier en lecture seule : essai "
+                  "sans objet sous root.");
         const FileResult result = replaceFile(path, {"new"});
         QVERIFY(!result.ok);
         QVERIFY(result.error.contains("accès refusé"));
@@ -221,19 +192,18 @@ private slots:
         QCOMPARE(isScratchFileName(name), scratch);
     }
 
-    void removesOnlyScratchFilesOfEndedCopies()
+    void removesScratchFilesOfEndedCopies()
     {
         testing::TestPlatform platform;
-        const QString stale = QStringLiteral("Temporaire-%1-abc123.tmp").arg(deadProcessId());
-        const QString running = QStringLiteral("Temporaire-%1-abc123.tmp").arg(::getppid());
+        const QString stale =
+            QStringLiteral("Temporaire-%1-abc123.tmp").arg(testing::endedProcessId());
         for (const QString &name :
-             {stale, running, QStringLiteral("Temporaire.txt"), QStringLiteral("Temporaire6.txt")})
+             {stale, QStringLiteral("Temporaire.txt"), QStringLiteral("Temporaire6.txt")})
             writeBytes(platform.file(name), kLog);
 
         QCOMPARE(removeStaleScratchFiles(platform.folder()), 1);
 
         QVERIFY(!QFileInfo::exists(platform.file(stale)));
-        QVERIFY(QFileInfo::exists(platform.file(running)));
         QVERIFY(QFileInfo::exists(platform.file("Temporaire.txt")));
         QVERIFY(QFileInfo::exists(platform.file("Temporaire6.txt")));
     }
@@ -264,18 +234,60 @@ private slots:
                                        << "";
         QTest::newRow("inner dot") << "DFCF 89.010"
                                    << "";
-        QTest::newRow("old scratch name") << "Temporaire"
-                                          << "";
+        const QString nul = "Caractère de contrôle (code 0) refusé";
+        QTest::newRow("NUL") << QString("DMF 2.txt") + QChar(0) + "x" << nul;
+        QTest::newRow("NUL at the end") << QString("DMF 2") + QChar(0) << nul;
+        QTest::newRow("line feed") << "DFCF\n1"
+                                   << "Caractère de contrôle (code 10) refusé";
+        QTest::newRow("escape") << "DFCF \x1b[2J"
+                                << "Caractère de contrôle (code 27) refusé";
+        const auto programFile = [](const QString &name) {
+            return QString("Attention « %1 » est le nom d'un fichier du programme : il ne peut "
+                           "pas servir de référence")
+                .arg(name);
+        };
+        for (const QString name :
+             {"Liste_Prenom", "liste_prenom", "Liste_Prenom.txt", "LISTE_ACTIVITE",
+              "Liste_Activite", "Continents_DXCC", "continents_dxcc.csv", "Orvel_Multi",
+              "orvel_multi.LOCK", "Temporaire", "temporaire6", "Temporaire-4242-abc123.tmp",
+              "TEMPORAIRE-1-x"})
+            QTest::newRow(qPrintable("program's file " + name)) << name << programFile(name);
+        QTest::newRow("program's file among blanks")
+            << " Liste_Prenom " << programFile("Liste_Prenom");
+        QTest::newRow("a name that only begins like one") << "Liste_Prenoms"
+                                                          << "";
+        QTest::newRow("old scratch name as a part") << "DFCF Temporaire"
+                                                    << "";
     }
+    // Whatever their letter case, the names of the files the program keeps for itself.
+    void refusesTheNamesOfTheProgramsFiles()
+    {
+        for (const QString &file : {kFirstNamesFile, kActivationListFile, kCountryTableFile,
+                                    kDataFolderLockFile, newScratchFileName()}) {
+            for (const QString &name : {file, QFileInfo(file).completeBaseName(), file.toUpper()})
+                QVERIFY2(referenceNameMessage(name), qPrintable(name));
+        }
+    }
+
+    void showsControlCharactersOfAReference()
+    {
+        const QString reference = QString("DMF 2.txt") + QChar(0) + "x\r\n";
+        QCOMPARE(shownReference(reference), QString("DMF 2.txt\\x00x\\x0d\\x0a"));
+        QVERIFY(refusedReferenceMessage(reference, "pourquoi").contains("DMF 2.txt\\x00x"));
+        QVERIFY(!refusedReferenceMessage(reference, "pourquoi").contains(QChar(0)));
+    }
+
     void refusesReferencesThatLeaveTheDataFolder()
     {
         QFETCH(QString, reference);
         QFETCH(QString, message);
         QCOMPARE(referenceNameMessage(reference).value_or(QString()), message);
-        const QString path = referenceFilePath("/data", reference, ".adi");
+        // "/data" here, "C:/data" on Windows.
+        const QString folder = QDir::cleanPath(QDir::rootPath() + "data");
+        const QString path = referenceFilePath(folder, reference, ".adi");
         QCOMPARE(path.isEmpty(), !message.isEmpty());
         if (!path.isEmpty())
-            QCOMPARE(QFileInfo(path).absolutePath(), QString("/data"));
+            QCOMPARE(QFileInfo(path).absolutePath(), folder);
     }
 };
 

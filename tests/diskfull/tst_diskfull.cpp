@@ -1,10 +1,13 @@
 // Every write of the program on a disk that fills up: a small tmpfs, so the system itself
-// says "no space left". A failed write leaves every file byte-identical and says "disque plein".
-#include "records/Activation.h"
-#include "records/ActivationList.h"
+// says "no space left" (on Windows, the program's simulated full disk). A failed write leaves
+// every file byte-identical and says "disque plein".
+#include "FullDisk.h"
 #include "common/SafeWrite.h"
 #include "common/TextFile.h"
 #include "export/ExportActions.h"
+#include "platform/DataFolderLock.h"
+#include "records/Activation.h"
+#include "records/ActivationList.h"
 #include "records/FirstNames.h"
 #include "records/LogFiles.h"
 #include "records/QsoLine.h"
@@ -16,20 +19,17 @@
 #include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThreadPool>
 
-#include <cerrno>
-#include <fcntl.h>
 #include <functional>
+#ifndef Q_OS_WIN
 #include <sys/mount.h>
-#include <unistd.h>
+#endif
 
 using namespace orvel;
 
 namespace {
 
 const QString kReference = QStringLiteral("DFCF 89010");
-const QString kFiller = QStringLiteral("remplissage.bin");
 
 QString qso(const QString &call)
 {
@@ -60,27 +60,11 @@ void writeEndingNearAPage(const QString &path, QStringList lines, int room)
     QCOMPARE(QFileInfo(path).size(), 4096 - room);
 }
 
-// Fills the disk to its last byte. A file replaced earlier gives its room back only when the
-// program has closed it, away from the caller: that is waited for first, or the room would
-// come back while the disk is meant to be full.
-void fillDisk(const QString &folder)
-{
-    QThreadPool::globalInstance()->waitForDone();
-    const int fd = ::open(QFile::encodeName(QDir(folder).filePath(kFiller)).constData(),
-                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    QByteArray block(4096, 'x');
-    for (int size = 4096; size > 0; size /= 2) {
-        while (::write(fd, block.constData(), size) == size) {
-        }
-    }
-    ::close(fd);
-}
-
 QMap<QString, QByteArray> contents(const QString &folder)
 {
     QMap<QString, QByteArray> all;
     for (const QString &name : QDir(folder).entryList(QDir::Files)) {
-        if (name != kFiller)
+        if (!testing::FullDisk::isFiller(name))
             all.insert(name, testing::readBytes(QDir(folder).filePath(name)));
     }
     return all;
@@ -101,10 +85,9 @@ class TestDiskFull : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_mountPoint;
-    bool m_mounted = false;
+    testing::FullDisk m_disk;
 
-    QString disk() const { return m_mountPoint.path(); }
+    QString disk() const { return m_disk.path(); }
 
     void writeStartingFiles()
     {
@@ -125,22 +108,12 @@ class TestDiskFull : public QObject
 private slots:
     void initTestCase()
     {
-        if (::geteuid() != 0)
-            QSKIP("Essai du disque plein sauté : il faut être administrateur (root) pour monter "
-                  "un petit disque tmpfs.");
-        if (::mount("tmpfs", QFile::encodeName(disk()).constData(), "tmpfs", 0, "size=64k") != 0)
-            QSKIP(qPrintable(QStringLiteral("Essai du disque plein sauté : le disque tmpfs n'a "
-                                            "pas pu être monté (%1).")
-                                 .arg(QString::fromLocal8Bit(strerror(errno)))));
-        m_mounted = true;
-    }
-    void cleanupTestCase()
-    {
-        if (m_mounted)
-            ::umount2(QFile::encodeName(disk()).constData(), MNT_DETACH);
+        if (const QString refusal = m_disk.prepare(); !refusal.isEmpty())
+            QSKIP(qPrintable(refusal));
     }
     void init()
     {
+        m_disk.makeRoom();
         for (const QString &name : QDir(disk()).entryList(QDir::Files))
             QFile::remove(QDir(disk()).filePath(name));
         writeStartingFiles();
@@ -186,7 +159,7 @@ private slots:
         QFETCH(Operation, operation);
         QFETCH(QString, message);
         const auto before = contents(disk());
-        fillDisk(disk());
+        m_disk.fill();
 
         const QString error = operation(disk());
 
@@ -194,18 +167,63 @@ private slots:
         QCOMPARE(contents(disk()), before);
         QCOMPARE(testing::scratchFiles(disk()), QStringList());
         // With room again, the same operation succeeds.
-        QFile::remove(QDir(disk()).filePath(kFiller));
+        m_disk.makeRoom();
         QCOMPARE(operation(disk()), QString());
     }
+
+    // The logs of a full disk can still be opened and read: the folder's lock needs no room.
+    void aFullDiskIsStillOpened()
+    {
+        m_disk.fill();
+        DataFolderLock lock(disk());
+
+        QVERIFY2(lock.acquire(), qPrintable(lock.refusal()));
+
+        QCOMPARE(LogFiles(disk()).load(kReference).size(), 33);
+        DataFolderLock second(disk());
+        QVERIFY(!second.acquire());
+        QVERIFY2(second.refusal().startsWith("Orvel Multi est déjà ouvert sur le dossier"),
+                 qPrintable(second.refusal()));
+        // An export that finds no room says that the former file is kept, as it is.
+        const auto failed = exportCTraficFile(disk(), kReference);
+        QVERIFY(failed);
+        QCOMPARE(failed->detail, QString("le disque est plein : le fichier DFCF 89010.ctf n'a pas "
+                                         "été écrit (l'export précédent, s'il y en avait un, est "
+                                         "resté intact)"));
+    }
+
+#ifndef Q_OS_WIN
+    // A disk without room even for the lock file's name: the message says the disk is full
+    // and names it.
+    void aDiskWithoutRoomForANameIsNamed()
+    {
+        QTemporaryDir mountPoint;
+        const QByteArray where = QFile::encodeName(mountPoint.path());
+        QVERIFY(::mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k,nr_inodes=4") == 0);
+        for (int i = 0; i < 16; ++i)
+            QFile(QDir(mountPoint.path()).filePath(QString::number(i))).open(QIODevice::WriteOnly);
+        DataFolderLock lock(mountPoint.path());
+
+        const bool acquired = lock.acquire();
+        const QString refusal = lock.refusal();
+        ::umount2(where.constData(), MNT_DETACH);
+
+        QVERIFY(!acquired);
+        QVERIFY2(refusal.startsWith(QString("Le disque %1, qui porte le dossier de données %1, est "
+                                            "plein")
+                                        .arg(mountPoint.path())),
+                 qPrintable(refusal));
+    }
+#endif
 
     // The fault once met: the fragment of a failed append became a QSO of its own.
     void aQsoStoredAfterAFullDiskIsOneLine()
     {
         const LogFiles logs(disk());
         const QStringList before = logs.load(kReference);
-        fillDisk(disk());
+        m_disk.fill();
         QVERIFY(!logs.append({kReference}, qso("Q4NEW")).ok());
-        QFile::remove(QDir(disk()).filePath(kFiller));
+        m_disk.makeRoom();
         QVERIFY(logs.append({kReference}, qso("Q4NEW")).ok());
         QCOMPARE(logs.load(kReference), before + QStringList{qso("Q4NEW")});
     }

@@ -1,6 +1,6 @@
 #include "StrictAdifReader.h"
 #include "common/TextFile.h"
-#include "export/PotaPark.h"
+#include "records/PotaPark.h"
 #include "records/Activation.h"
 #include "records/QsoLine.h"
 #include "support/ProgramRun.h"

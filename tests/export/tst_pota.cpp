@@ -2,7 +2,7 @@
 #include "activation/SetupRules.h"
 #include "export/AdifWriter.h"
 #include "export/ExportActions.h"
-#include "export/PotaPark.h"
+#include "records/PotaPark.h"
 #include "records/QsoLine.h"
 #include "records/Session.h"
 #include "support/TestPlatform.h"

@@ -30,8 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         fuzz::require(formatActivationLine(activation).size() == 139,
                       "une ligne d'activation refaite a 139 colonnes");
     }
-    for (const QString &reference : list.references())
-        list.openGroup(reference);
+    // What a click on each entry opens: a closed group holds the clicked line's reference.
+    for (const ListEntry &entry : list.entries()) {
+        const GroupLookup opened = list.openGroupAt(entry.line);
+        fuzz::require(opened.openReferences.contains(entry.reference),
+                      "un clic ouvre au moins la référence cliquée");
+    }
 
     // Registering the first line anew changes no other line.
     if (!lines.isEmpty() && lines.first().size() >= 60) {

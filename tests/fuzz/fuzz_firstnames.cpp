@@ -6,6 +6,7 @@
 #include "common/TextFile.h"
 #include "common/Windows1252.h"
 #include "records/FirstNames.h"
+#include "records/QsoLine.h"
 
 using namespace orvel;
 
@@ -20,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const FirstNames names(fuzz::dataFolder());
     const QStringList before = readLines(names.path());
     const QString line = withoutControlCharacters(keyLine);
-    const QString call = columnsTrimmed(line, 1, 12);
+    const QString call = trimmedColumn(line, qsocol::kNameCall).toString();
     names.lookup(call);
     if (!names.update(keyLine).ok)
         return 0; // a key line the files cannot hold is refused, the memory untouched
@@ -31,13 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     bool found = false;
     for (qsizetype i = 0; i < before.size(); ++i) {
-        const bool same = columnsTrimmed(before.at(i), 1, 12) == call;
+        const bool same = trimmedColumn(before.at(i), qsocol::kNameCall) == call;
         found = found || same;
         fuzz::require(after.value(i) == (same ? line : before.at(i)),
                       "les lignes des autres indicatifs restent telles quelles");
     }
     fuzz::require(after.size() == before.size() + (found ? 0 : 1), "une seule ligne ajoutée");
     const auto remembered = names.lookup(call);
-    fuzz::require(remembered && remembered->firstName == line.mid(16), "le prénom est retrouvé");
+    fuzz::require(remembered &&
+                      remembered->firstName == restFrom(line, qsocol::kNameFirstName).toString(),
+                  "le prénom est retrouvé");
     return 0;
 }

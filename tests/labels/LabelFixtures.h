@@ -60,8 +60,19 @@ inline Activation mill()
     return a;
 }
 
-// One operation a line: "font Courier New", "size 10", "bold 1", "pos 3 2", "x 66",
-// "line |text|", "end", "discard", "ask |question|", "advance 1.0797", "a4".
+// Millimetres to the hundredth, as the dumps show them.
+inline QString mm(double value)
+{
+    return QString::number(value, 'f', 2);
+}
+inline QString boxText(const PrintOperation &op)
+{
+    return QStringLiteral("%1 %2 %3 %4").arg(mm(op.x), mm(op.y), mm(op.width), mm(op.height));
+}
+
+// One operation a line: "font Courier New", "size 10", "bold 1", "pos 3 2", "line |text|",
+// "end", "discard", "ask |question|", "sheet", "box X Y W H centre |text|",
+// "box X Y W H from INDENT |text|", "frame X Y W H [guide]", "cross X Y ARM".
 inline QStringList dumpScript(const PrintScript &script)
 {
     QStringList out;
@@ -79,9 +90,6 @@ inline QStringList dumpScript(const PrintScript &script)
         case PrintOperation::Kind::Position:
             out << QStringLiteral("pos %1 %2").arg(op.x).arg(op.y);
             break;
-        case PrintOperation::Kind::PositionX:
-            out << QStringLiteral("x %1").arg(op.x);
-            break;
         case PrintOperation::Kind::Line:
             out << QStringLiteral("line |%1|").arg(op.text);
             break;
@@ -94,11 +102,21 @@ inline QStringList dumpScript(const PrintScript &script)
         case PrintOperation::Kind::Question:
             out << QStringLiteral("ask |%1|").arg(op.text);
             break;
-        case PrintOperation::Kind::LineAdvance:
-            out << QStringLiteral("advance %1").arg(op.number, 0, 'f', 4);
+        case PrintOperation::Kind::Sheet:
+            out << QStringLiteral("sheet");
             break;
-        case PrintOperation::Kind::PageA4Portrait:
-            out << QStringLiteral("a4");
+        case PrintOperation::Kind::TextBox:
+            out << QStringLiteral("box %1 %2 |%3|")
+                       .arg(boxText(op),
+                            op.flag ? QStringLiteral("centre")
+                                    : QStringLiteral("from %1").arg(mm(op.indent)),
+                            op.text);
+            break;
+        case PrintOperation::Kind::Frame:
+            out << QStringLiteral("frame %1%2").arg(boxText(op), op.flag ? " guide" : "");
+            break;
+        case PrintOperation::Kind::Cross:
+            out << QStringLiteral("cross %1 %2 %3").arg(mm(op.x), mm(op.y), mm(op.number));
             break;
         }
     }

@@ -84,6 +84,28 @@ private slots:
         QSettings settings(platform.file("config/Orvel/Orvel.conf"), QSettings::NativeFormat);
         QCOMPARE(settings.value("Setup /Antenne").toString(), QString("Dipole 2x10m"));
     }
+
+    void aFileThatCannotBeWrittenIsAFailure_data()
+    {
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("missing folder")
+            << QStringList{"--pdf", "absent/etiquettes.pdf"} << "(dossier introuvable)";
+        QTest::newRow("offset out of range")
+            << QStringList{"--pdf", "etiquettes.pdf", "--decalage", "1.5,-12"}
+            << "Décalage refusé : 1.5,-12.";
+    }
+    void aFileThatCannotBeWrittenIsAFailure()
+    {
+        QFETCH(QStringList, extra);
+        QFETCH(QString, error);
+        extra[1] = platform.file(extra.at(1));
+        const ProgramRun result = run(QStringList{"DFCF 34005"} + extra);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.contains(error), qPrintable(result.err));
+        QVERIFY(!result.out.contains("étiquette(s)"));
+        QVERIFY(!QFile::exists(extra.at(1)));
+    }
 };
 
 ORVEL_TEST_CLASS(TestLabelCommand)

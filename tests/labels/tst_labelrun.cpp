@@ -11,7 +11,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace orvel;
 using namespace orvel::testing;
@@ -19,6 +22,22 @@ using namespace orvel::testing;
 Q_DECLARE_METATYPE(orvel::LabelLanguage)
 
 namespace {
+
+// The label of a full sheet whose box less the inset holds box; -1 when none does.
+int labelHolding(const LabelFormat &sheet, const MmRect &box)
+{
+    constexpr double kTolerance = 1e-9;
+    for (int row = 0; row < 8; ++row) {
+        for (int column = 0; column < sheet.labelsAcross; ++column) {
+            const MmRect inner = labelRect(sheet, row, column).inset(kLabelInset);
+            if (box.x >= inner.x - kTolerance && box.y >= inner.y - kTolerance &&
+                box.right() <= inner.right() + kTolerance &&
+                box.bottom() <= inner.bottom() + kTolerance)
+                return row * sheet.labelsAcross + column;
+        }
+    }
+    return -1;
+}
 
 ActivationTexts textsOf(const Activation &a)
 {
@@ -196,39 +215,202 @@ private slots:
         QCOMPARE(count(dumpScript(labelRunScript(run(format, 7 * perRow, true))), ask), 0);
     }
 
-    void placedSecondSheetStartsAtTheTopLeft()
-    {
-        const QStringList dump = dumpScript(labelRunScript(run(5, 25)));
-        const qsizetype end = dump.indexOf("end");
-        QVERIFY(end > 0);
-        QCOMPARE(dump.mid(end + 1, 3), (QStringList{"size 11", "bold 1", "pos 3 2"}));
-        QVERIFY(dump.mid(0, end).contains("pos 132 261")); // row 8, column 3: 7 × 37
-    }
-
-    void aRowMeasuresTheSheetsLabelPitch_data()
+    void everyLabelHasTheRectangleOfItsSheet_data()
     {
         QTest::addColumn<int>("format");
-        QTest::addColumn<double>("pitchMm");
-        QTest::newRow("format 1") << 1 << 33.9;
-        QTest::newRow("format 2") << 2 << 37.0;
-        QTest::newRow("format 3") << 3 << 34.0;
-        QTest::newRow("format 4") << 4 << 35.0;
+        QTest::addColumn<QList<double>>("lefts");
+        QTest::addColumn<double>("top");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::newRow("1 AVERY L7162") << 1 << QList<double>{4.65, 106.25} << 12.9 << 99.1 << 33.9;
+        QTest::newRow("2 AVERY DP167") << 2 << QList<double>{0, 105} << 0.5 << 105.0 << 37.0;
+        QTest::newRow("3 DECADRY OLW4732")
+            << 3 << QList<double>{4.65, 106.25} << 12.5 << 99.1 << 34.0;
+        QTest::newRow("4 DECADRY OLW4799") << 4 << QList<double>{0, 105} << 8.5 << 105.0 << 35.0;
+        QTest::newRow("5 three across") << 5 << QList<double>{0, 70, 140} << 0.5 << 70.0 << 37.0;
     }
-    void aRowMeasuresTheSheetsLabelPitch()
+    void everyLabelHasTheRectangleOfItsSheet()
     {
         QFETCH(int, format);
-        QFETCH(double, pitchMm);
-        const TextRowLayout &rows = labelFormat(format).rows;
-        const double factor = lineAdvanceFactor(rows);
-        const double pointsToMm = 25.4 / 72;
-        QVERIFY(qAbs(rowPoints(rows) * factor * pointsToMm - pitchMm) < 1e-9);
-        // The top spacers and eight rows (the last without its spacer) fit an A4 page.
-        const double sheet = rows.topSpacers * rows.topSpacerSize * factor * pointsToMm +
-                             8 * pitchMm - rows.betweenRows * factor * pointsToMm;
-        QVERIFY2(sheet <= 297, qPrintable(QString::number(sheet)));
-        // Every printed line advances by its size times the factor.
-        const QStringList dump = dumpScript(labelRunScript(run(format, 1)));
-        QCOMPARE(dump.at(1), QString("advance %1").arg(factor, 0, 'f', 4));
+        QFETCH(QList<double>, lefts);
+        QFETCH(double, top);
+        QFETCH(double, width);
+        QFETCH(double, height);
+        const LabelFormat &sheet = labelFormat(format);
+        QCOMPARE(sheet.labelsAcross, lefts.size());
+        for (int row = 0; row < 8; ++row) {
+            for (int column = 0; column < lefts.size(); ++column)
+                QCOMPARE(labelRect(sheet, row, column),
+                         (MmRect{lefts.at(column), top + row * height, width, height}));
+        }
+        // The labels lie on the A4 sheet, side by side without overlapping.
+        QVERIFY(lefts.last() + width <= kSheetWidth + 1e-9);
+        QVERIFY(top + 8 * height <= kSheetHeight + 1e-9);
+        for (int column = 1; column < lefts.size(); ++column)
+            QVERIFY(lefts.at(column) >= lefts.at(column - 1) + width - 1e-9);
+
+        // A run of two sheets: every line of every label in its label less the inset, seven
+        // lines a label, and the second sheet laid out as the first.
+        const int perSheet = 8 * int(lefts.size());
+        const PrintScript script = labelRunScript(run(format, 2 * perSheet));
+        QList<int> linesPerLabel(perSheet, 0);
+        QList<PrintOperation> firstSheet;
+        QList<PrintOperation> secondSheet;
+        int sheetIndex = 0;
+        for (const PrintOperation &op : script.operations()) {
+            if (op.kind == PrintOperation::Kind::EndDocument)
+                ++sheetIndex;
+            if (op.kind != PrintOperation::Kind::TextBox)
+                continue;
+            (sheetIndex == 0 ? firstSheet : secondSheet).append(op);
+            const MmRect box{op.x, op.y, op.width, op.height};
+            const int label = labelHolding(sheet, box);
+            QVERIFY2(label >= 0, qPrintable(op.text));
+            ++linesPerLabel[label];
+        }
+        QCOMPARE(linesPerLabel, QList<int>(perSheet, 2 * 7));
+        QCOMPARE(firstSheet.size(), secondSheet.size());
+        for (qsizetype i = 0; i < firstSheet.size(); ++i)
+            QCOMPARE(MmRect(firstSheet.at(i).x, firstSheet.at(i).y, 0, 0),
+                     MmRect(secondSheet.at(i).x, secondSheet.at(i).y, 0, 0));
+    }
+
+    void linesFillTheirLabelFromTopToBottom_data()
+    {
+        QTest::addColumn<double>("boxHeight");
+        QTest::addColumn<bool>("smaller");
+        QTest::newRow("room to spare: shared among the gaps") << 30.0 << false;
+        QTest::newRow("too low: every line smaller") << 8.0 << true;
+    }
+    void linesFillTheirLabelFromTopToBottom()
+    {
+        QFETCH(double, boxHeight);
+        QFETCH(bool, smaller);
+        const QList<LabelLine> lines{
+            {"a", 13, true}, {"b", 10}, {"c", 10, false, true, 0, 8}, {"d", 5}};
+        const MmRect box{10, 20, 80, boxHeight};
+        const QList<MmRect> boxes = stackLines(lines, box);
+        QCOMPARE(boxes.size(), lines.size());
+        QCOMPARE(boxes.first().y, box.y);
+        double gaps = 0;
+        for (qsizetype i = 0; i < boxes.size(); ++i) {
+            QCOMPARE(boxes.at(i).x, box.x);
+            QCOMPARE(boxes.at(i).width, box.width);
+            const double natural = lineHeightMm(lines.at(i).size);
+            QVERIFY(smaller ? boxes.at(i).height < natural
+                            : qAbs(boxes.at(i).height - natural) < 1e-9);
+            if (i > 0) {
+                const double gap = boxes.at(i).y - boxes.at(i - 1).bottom();
+                QVERIFY(gap >= -1e-9);
+                gaps += gap;
+            }
+        }
+        QVERIFY(boxes.last().bottom() <= box.bottom() + 1e-9);
+        // The last line ends at the bottom of the box, with room to spare or made smaller.
+        QVERIFY(qAbs(boxes.last().bottom() - box.bottom()) < 1e-9);
+        if (!smaller) {
+            // The gap with room of its own (before "c") is the widest.
+            const double roomy = boxes.at(2).y - boxes.at(1).bottom();
+            QVERIFY(roomy > boxes.at(1).y - boxes.at(0).bottom());
+            QVERIFY(gaps > 0);
+        }
+    }
+
+    void aTwelveCharacterCallSignIsPrintedWhole_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<LabelLanguage>("language");
+        for (int format = 1; format <= 5; ++format) {
+            QTest::addRow("format %d, French", format) << format << LabelLanguage::French;
+            QTest::addRow("format %d, English", format) << format << LabelLanguage::English;
+        }
+    }
+    void aTwelveCharacterCallSignIsPrintedWhole()
+    {
+        QFETCH(int, format);
+        QFETCH(LabelLanguage, language);
+        LabelRunInput input = run(format, 0);
+        const QStringList calls{"EA8/DL1ABC/P", "F/ON4ABCD/MM", "WWWWWWWWWWWW"};
+        for (const QString &call : calls)
+            input.entries.append(selectionEntry(labelQsoLine(call, "2A")));
+        input.language = language;
+        input.first.name = QString(35, 'N');
+        input.activator = "F/ON4ABCD/MM";
+        const QString phrase = labelPhrases(language).line1;
+        const QStringList lines = labelRunScript(input).lines();
+        for (const QString &call : calls) {
+            const QString expected = call + QString(" 2A");
+            QVERIFY2(std::any_of(lines.cbegin(), lines.cend(),
+                                 [&](const QString &line) {
+                                     return line.startsWith(phrase) && line.endsWith(expected);
+                                 }),
+                     qPrintable(call));
+        }
+        QVERIFY(lines.join('\n').contains(QString(35, 'N')));
+    }
+
+    void theOffsetMovesEveryLabelByExactlyItsValue_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<double>("dx");
+        QTest::addColumn<double>("dy");
+        QTest::newRow("format 1, 1.5 right and 2 up") << 1 << 1.5 << -2.0;
+        QTest::newRow("format 2, 1.5 right and 2 up") << 2 << 1.5 << -2.0;
+        QTest::newRow("format 5, 10 left and 10 down") << 5 << -10.0 << 10.0;
+    }
+    void theOffsetMovesEveryLabelByExactlyItsValue()
+    {
+        QFETCH(int, format);
+        QFETCH(double, dx);
+        QFETCH(double, dy);
+        LabelRunInput input = run(format, 20);
+        input.outlines = true;
+        const PrintScript still = labelRunScript(input);
+        input.offsetX = dx;
+        input.offsetY = dy;
+        const PrintScript moved = labelRunScript(input);
+        QCOMPARE(moved.operations().size(), still.operations().size());
+        for (qsizetype i = 0; i < still.operations().size(); ++i) {
+            PrintOperation expected = still.operations().at(i);
+            if (expected.kind == PrintOperation::Kind::TextBox ||
+                expected.kind == PrintOperation::Kind::Frame) {
+                expected.x += dx;
+                expected.y += dy;
+            }
+            const PrintOperation &actual = moved.operations().at(i);
+            QVERIFY(qAbs(actual.x - expected.x) < 1e-9 && qAbs(actual.y - expected.y) < 1e-9);
+            expected.x = actual.x;
+            expected.y = actual.y;
+            QCOMPARE(actual, expected);
+        }
+        // The grid moves as the labels do.
+        const PrintScript grid = calibrationGridScript(format, dx, dy);
+        const PrintOperation frame = grid.operations().at(1);
+        QCOMPARE(frame.kind, PrintOperation::Kind::Frame);
+        QVERIFY(!frame.flag);
+        QCOMPARE(MmRect(frame.x, frame.y, frame.width, frame.height),
+                 labelRect(labelFormat(format), 0, 0, dx, dy));
+    }
+
+    void theCalibrationGridOutlinesEveryLabelWithACrossAtEachCorner()
+    {
+        const QStringList dump = dumpScript(calibrationGridScript(4, 0, 0));
+        QCOMPARE(dump.first(), QString("sheet"));
+        QCOMPARE(dump.filter(QRegularExpression("^frame .*[0-9]$")).size(), 16);
+        QCOMPARE(dump.filter("cross ").size(), 64);
+        QVERIFY(dump.contains("frame 105.00 8.50 105.00 35.00"));
+        QVERIFY(dump.contains("cross 210.00 43.50 4.00"));
+        QCOMPARE(dump.last(), QString("end"));
+    }
+
+    void theOutlinesOfAPreviewAreGuides()
+    {
+        LabelRunInput input = run(5, 30);
+        input.outlines = true;
+        const QStringList dump = dumpScript(labelRunScript(input));
+        // Every label of each of the two sheets, whether it holds a QSO or not.
+        QCOMPARE(dump.filter(" guide").size(), 2 * 24);
+        QCOMPARE(dumpScript(labelRunScript(run(5, 30))).filter("frame").size(), 0);
     }
 
     void activationTextsComeFromTheFirstLineOfTheReference()
@@ -258,6 +440,71 @@ private slots:
         remembered.lookUp(lines, "ABSENT", QString("ABSENT"));
         QCOMPARE(remembered.first(), textsOf(castle()));
         QCOMPARE(remembered.second().reference, QString("DMF 34015"));
+    }
+
+    void offsetsAsTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<double>("millimetres");
+        QTest::newRow("blank is 0") << "" << true << 0.0;
+        QTest::newRow("comma") << "1,5" << true << 1.5;
+        QTest::newRow("point") << "-2.5" << true << -2.5;
+        QTest::newRow("plus sign and blanks") << " +10 " << true << 10.0;
+        QTest::newRow("typographic minus") << "−0,5" << true << -0.5;
+        QTest::newRow("no leading digit") << ",5" << true << 0.5;
+        QTest::newRow("beyond 10") << "10,1" << false << 0.0;
+        QTest::newRow("two decimals") << "1,25" << false << 0.0;
+        QTest::newRow("a word") << "deux" << false << 0.0;
+        QTest::newRow("a unit") << "2mm" << false << 0.0;
+    }
+    void offsetsAsTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        QFETCH(double, millimetres);
+        const std::optional<double> offset = parseOffset(typed);
+        QCOMPARE(offset.has_value(), accepted);
+        if (accepted)
+            QCOMPARE(*offset, millimetres);
+    }
+
+    void commandLineOffsets_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<double>("dx");
+        QTest::addColumn<double>("dy");
+        QTest::newRow("points") << "1.5,-2" << true << 1.5 << -2.0;
+        QTest::newRow("commas and a semicolon") << "1,5;-2" << true << 1.5 << -2.0;
+        QTest::newRow("one value") << "1.5" << false << 0.0 << 0.0;
+        QTest::newRow("an empty value") << "1.5," << false << 0.0 << 0.0;
+        QTest::newRow("three values") << "1,2,3" << false << 0.0 << 0.0;
+        QTest::newRow("out of range") << "0,11" << false << 0.0 << 0.0;
+    }
+    void commandLineOffsets()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        QFETCH(double, dx);
+        QFETCH(double, dy);
+        const std::optional<LabelOffset> offset = parseOffsetPair(typed);
+        QCOMPARE(offset.has_value(), accepted);
+        if (accepted)
+            QCOMPARE(*offset, (LabelOffset{dx, dy}));
+    }
+
+    void theOffsetIsKeptBesideTheFormat()
+    {
+        MemorySettings settings;
+        saveLabelSettings(settings, {{"FT47", "Dipole"}, 4, {1.5, -2}});
+        QCOMPARE(settings.value("Orvel", "Setup ", "Décalage horizontal"), QString("1.5"));
+        QCOMPARE(settings.value("Orvel", "Setup ", "Décalage vertical"), QString("-2.0"));
+        QCOMPARE(loadLabelSettings(settings).offset, (LabelOffset{1.5, -2}));
+        QCOMPARE(offsetText(-2), QString("-2"));
+        QCOMPARE(offsetText(1.5), QString("1,5"));
+        settings.setValue("Orvel", "Setup ", "Décalage vertical", "99");
+        QCOMPARE(loadLabelSettings(settings).offset, (LabelOffset{1.5, 0}));
     }
 
     void settingsDefaultsAndStoredFormat_data()
@@ -324,6 +571,9 @@ private slots:
         QTest::newRow("no log") << QStringList{"DMF 34015"} << ""
                                 << ""
                                 << "Le journal ";
+        QTest::newRow("offset refused") << QStringList{"DFCF 34005"} << ""
+                                        << ""
+                                        << "Décalage refusé : 12,0.";
     }
     void commandLinePlans()
     {
@@ -343,6 +593,8 @@ private slots:
             options.format = format;
         if (!transceiver.isEmpty())
             options.transceiver = transceiver;
+        if (QString(QTest::currentDataTag()) == "offset refused")
+            options.offset = "12,0";
 
         const LabelCommandPlan plan =
             planLabelCommand(arguments, options, platform.folder(), platform.settings);

@@ -1,7 +1,7 @@
 #include "LabelDesk.h"
 #include "labels/LabelPrinting.h"
-#include "widgets/Fonts.h"
 #include "support/TestRegistry.h"
+#include "widgets/Fonts.h"
 
 #include <QCheckBox>
 #include <QFontMetricsF>
@@ -10,6 +10,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -21,25 +22,35 @@
 using namespace orvel;
 using namespace orvel::testing;
 
+Q_DECLARE_METATYPE(orvel::LabelLanguage)
+
 namespace {
-// The top of every word "text" of a PDF file, in points from the top of its page, page by page.
-QList<QList<double>> wordTops(const QString &path, const QString &text)
+// The words of a PDF file with their boxes in millimetres from the top-left corner of their
+// page, as pdftotext reads them.
+struct PdfWord {
+    QString text;
+    MmRect box;
+};
+QList<PdfWord> pdfWords(const QString &path)
 {
     QProcess process;
     process.start("pdftotext", {"-bbox", path, "-"});
     process.waitForFinished(30000);
     const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    QList<QList<double>> pages;
     static const QRegularExpression word(
-        QStringLiteral("<page |<word [^>]*yMin=\"(-?[0-9.]+)\"[^>]*>([^<]*)</word>"));
+        QStringLiteral("<word xMin=\"([-0-9.]+)\" yMin=\"([-0-9.]+)\" xMax=\"([-0-9.]+)\" "
+                       "yMax=\"([-0-9.]+)\">([^<]*)</word>"));
+    QList<PdfWord> words;
+    const double mm = 25.4 / 72;
     for (auto it = word.globalMatch(html); it.hasNext();) {
         const auto match = it.next();
-        if (match.captured(0).startsWith("<page"))
-            pages.append(QList<double>());
-        else if (match.captured(2) == text && !pages.isEmpty())
-            pages.last().append(match.captured(1).toDouble());
+        const double x0 = match.captured(1).toDouble() * mm;
+        const double y0 = match.captured(2).toDouble() * mm;
+        words.append({match.captured(5).replace("&amp;", "&"),
+                      {x0, y0, match.captured(3).toDouble() * mm - x0,
+                       match.captured(4).toDouble() * mm - y0}});
     }
-    return pages;
+    return words;
 }
 
 QStringList callsIn(const QAbstractItemModel *model)
@@ -217,49 +228,68 @@ private slots:
                  QString("FT47 100 W"));
     }
 
-    void everyRowLandsOnItsLabel_data()
+    void everyWordLandsInsideItsLabel_data()
     {
         QTest::addColumn<int>("format");
-        QTest::addColumn<double>("pitchMm");
-        QTest::newRow("format 1") << 1 << 33.9;
-        QTest::newRow("format 2") << 2 << 37.0;
-        QTest::newRow("format 3") << 3 << 34.0;
-        QTest::newRow("format 4") << 4 << 35.0;
-        QTest::newRow("format 5") << 5 << 37.0;
+        QTest::addColumn<LabelLanguage>("language");
+        QTest::addColumn<double>("dx");
+        QTest::addColumn<double>("dy");
+        for (int format = 1; format <= 5; ++format) {
+            QTest::addRow("format %d, French", format)
+                << format << LabelLanguage::French << 0.0 << 0.0;
+            QTest::addRow("format %d, English, 1.5 right and 2 up", format)
+                << format << LabelLanguage::English << 1.5 << -2.0;
+        }
     }
-    void everyRowLandsOnItsLabel()
+    void everyWordLandsInsideItsLabel()
     {
         QFETCH(int, format);
-        QFETCH(double, pitchMm);
+        QFETCH(LabelLanguage, language);
+        QFETCH(double, dx);
+        QFETCH(double, dy);
+        const QStringList calls{"EA8/DL1ABC/P", "F/ON4ABCD/MM", "F4ABC/QRP", "WWWWWWWWWWWW"};
         LabelRunInput input;
-        LabelJob job;
-        job.addLogLines(numberedQsoLines(format == 5 ? 48 : 32));
-        input.entries = job.available().entries();
+        for (int i = 0; i < 30; ++i)
+            input.entries.append(
+                selectionEntry(labelQsoLine(calls.at(i % calls.size()), "2A", "08:35", "144")));
+        input.first = {"DFCF 34005XYZ", QString(35, 'N'), "3428", "34630", QString(35, 'C')};
+        input.activator = "F/ON4ABCD/MM";
+        input.station = {QString(15, 'T'), QString(13, 'A')};
         input.format = format;
+        input.language = language;
+        input.offsetX = dx;
+        input.offsetY = dy;
         QTemporaryDir dir;
-        const QString path = dir.filePath("rows.pdf");
-        QCOMPARE(printLabelsToPdf(labelRunScript(input), path).documents, 2);
+        const QString path = dir.filePath("labels.pdf");
+        QVERIFY(!printLabelsToPdf(labelRunScript(input), path).failed);
 
-        const QList<QList<double>> pages = wordTops(path, "Confirme");
-        QCOMPARE(pages.size(), 2);
-        const double pitch = pitchMm / 25.4 * 72;
-        for (const QList<double> &words : pages) {
-            // The line 1 of each row: eight rows on the page, one label pitch apart.
-            QList<double> rows;
-            for (double top : words) {
-                if (std::none_of(rows.cbegin(), rows.cend(),
-                                 [top](double row) { return qAbs(row - top) < 2; }))
-                    rows.append(top);
+        const QList<PdfWord> words = pdfWords(path);
+        QVERIFY(words.size() > 30 * 20);
+        const LabelFormat &sheet = labelFormat(format);
+        QStringList texts;
+        for (const PdfWord &word : words) {
+            texts.append(word.text);
+            bool inside = false;
+            for (int row = 0; row < 8 && !inside; ++row) {
+                for (int column = 0; column < sheet.labelsAcross && !inside; ++column) {
+                    const MmRect inner = labelRect(sheet, row, column, dx, dy).inset(kLabelInset);
+                    inside = word.box.x >= inner.x - 0.01 && word.box.y >= inner.y - 0.01 &&
+                             word.box.right() <= inner.right() + 0.01 &&
+                             word.box.bottom() <= inner.bottom() + 0.01;
+                }
             }
-            std::sort(rows.begin(), rows.end());
-            QCOMPARE(rows.size(), 8);
-            for (int row = 1; row < 8; ++row)
-                QVERIFY2(qAbs(rows.at(row) - rows.at(0) - row * pitch) < 0.5,
-                         qPrintable(QString::number(rows.at(row) - rows.at(0))));
-            // Each sheet starts as the first.
-            QVERIFY(qAbs(rows.first() -
-                         *std::min_element(pages.first().cbegin(), pages.first().cend())) < 0.1);
+            QVERIFY2(inside, qPrintable(QString("%1 at %2 %3 %4 %5")
+                                            .arg(word.text)
+                                            .arg(word.box.x)
+                                            .arg(word.box.y)
+                                            .arg(word.box.right())
+                                            .arg(word.box.bottom())));
         }
+        // Every call sign whole, once for each of its labels.
+        for (const QString &call : calls)
+            QVERIFY2(texts.count(call) >= 7, qPrintable(call));
+        QVERIFY(texts.contains(QString(35, 'N')));
+        QVERIFY(texts.contains(QString(35, 'C')));
     }
 
     void aStandInFontKeepsThePitchOfTheFontItReplaces_data()
@@ -321,11 +351,99 @@ private slots:
         LabelDesk::click(desk.get<QPushButton>(desk.window.get(), "Select_All"));
         Etiquettes *labels = openLabels(desk);
         QStringList shown;
-        labels->setPreview([&](const PrintScript &script) { shown = script.lines(); });
+        labels->setPreview(
+            [&](const PrintScript &script, const QString &) { shown = script.lines(); });
         LabelDesk::click(desk.get<QRadioButton>(labels, "Etiqu_5"));
         LabelDesk::click(desk.get<QPushButton>(labels, "Apercu"));
         QVERIFY(shown.join('\n').contains("Confirme le QSO avec F5ABC 76"));
         QVERIFY(!desk.platform.settings.contains("Orvel", "Setup ", "N° Etiquette"));
+    }
+
+    void theOffsetIsCheckedThenKeptAtEveryRun_data()
+    {
+        QTest::addColumn<QString>("horizontal");
+        QTest::addColumn<QString>("vertical");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("accepted, comma and point") << "1,5"
+                                                   << "-2.0" << QString();
+        QTest::newRow("horizontal beyond 10") << "12"
+                                              << "0" << kHorizontalOffsetRefused;
+        QTest::newRow("vertical with two decimals") << "0"
+                                                    << "1,25" << kVerticalOffsetRefused;
+    }
+    void theOffsetIsCheckedThenKeptAtEveryRun()
+    {
+        QFETCH(QString, horizontal);
+        QFETCH(QString, vertical);
+        QFETCH(QString, refusal);
+        LabelDesk desk({labelQsoLine("F5ABC")});
+        Etiquettes *labels = openLabels(desk);
+        QCOMPARE(desk.get<QLineEdit>(labels, "Decalage_H")->text(), QString("0"));
+        desk.get<QLineEdit>(labels, "Decalage_H")->setText(horizontal);
+        desk.get<QLineEdit>(labels, "Decalage_V")->setText(vertical);
+        bool dialogShown = false;
+        labels->setPrinterChoice([&](QPrinter &) {
+            dialogShown = true;
+            return false;
+        });
+        LabelDesk::click(desk.get<QPushButton>(labels, "Imprime"));
+        QCOMPARE(dialogShown, refusal.isEmpty());
+        if (!refusal.isEmpty()) {
+            QCOMPARE(desk.platform.dialogs.messages, QStringList{refusal});
+            QVERIFY(!desk.platform.settings.contains("Orvel", "Setup ", "Décalage horizontal"));
+            return;
+        }
+        QCOMPARE(desk.platform.dialogs.messages, QStringList());
+        QCOMPARE(desk.platform.settings.value("Orvel", "Setup ", "Décalage horizontal"),
+                 QString("1.5"));
+        QCOMPARE(desk.platform.settings.value("Orvel", "Setup ", "Décalage vertical"),
+                 QString("-2.0"));
+    }
+
+    void theCalibrationGridShowsTheChosenSheetMoved()
+    {
+        LabelDesk desk({labelQsoLine("F5ABC")});
+        Etiquettes *labels = openLabels(desk);
+        LabelDesk::click(desk.get<QRadioButton>(labels, "Etiqu_4"));
+        desk.get<QLineEdit>(labels, "Decalage_H")->setText("1,5");
+        PrintScript shown;
+        QString title;
+        labels->setPreview([&](const PrintScript &script, const QString &caption) {
+            shown = script;
+            title = caption;
+        });
+        LabelDesk::click(desk.get<QPushButton>(labels, "Grille"));
+        QCOMPARE(title, QString("Grille de calage"));
+        QCOMPARE(dumpScript(shown), dumpScript(calibrationGridScript(4, 1.5, 0)));
+        QVERIFY(!desk.platform.settings.contains("Orvel", "Setup ", "N° Etiquette"));
+    }
+
+    void cancellingARunKeepsTheFormerPdf()
+    {
+        LabelDesk desk(numberedQsoLines(40));
+        QTRY_VERIFY(!desk.window->isLoading());
+        LabelDesk::click(desk.get<QPushButton>(desk.window.get(), "Select_All"));
+        Etiquettes *labels = openLabels(desk);
+        const QString path = desk.platform.file("etiquettes.pdf");
+        writeFile(path, {"former labels"});
+        const QByteArray former = readBytes(path);
+        labels->setPrinterChoice([&](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            return true;
+        });
+        // "Annuler" once the first sheet is done.
+        QTimer::singleShot(
+            0, labels, [labels] { labels->findChild<QProgressDialog *>("Progression")->cancel(); });
+        LabelDesk::click(desk.get<QPushButton>(labels, "Imprime"));
+
+        QVERIFY(labels->lastResult().cancelled);
+        QCOMPARE(labels->lastResult().documents, 1);
+        QCOMPARE(desk.platform.dialogs.messages,
+                 QStringList{"Impression annulée : le fichier " + QDir::toNativeSeparators(path) +
+                             " n'a pas été écrit."});
+        QCOMPARE(readBytes(path), former);
+        QCOMPARE(scratchFiles(desk.platform.folder()), QStringList());
     }
 
     void backToTheActivationsKeepsEveryChoice()

@@ -60,6 +60,29 @@ private slots:
                  (QStringList{"DL1ABC", "F5ABC", "Q1ZZZ", "Q4LOW", "q4low"}));
     }
 
+    void entriesDifferingInCaseAloneComeInCodeOrder_data()
+    {
+        QTest::addColumn<QStringList>("fileOrder");
+        QTest::newRow("lower case first in the file") << QStringList{"f4abc", "F4ABC", "F4aBC"};
+        QTest::newRow("upper case first in the file") << QStringList{"F4ABC", "F4aBC", "f4abc"};
+    }
+    void entriesDifferingInCaseAloneComeInCodeOrder()
+    {
+        QFETCH(QStringList, fileOrder);
+        const QStringList expected{"F4ABC", "F4aBC", "f4abc"};
+        LabelJob job;
+        for (const QString &call : fileOrder)
+            job.addLogLines({labelQsoLine(call)});
+        QCOMPARE(callsOf(job.available().entries()), expected);
+        // Chosen one by one from the end, and given back: the same order in both lists.
+        for (int row = 2; row >= 0; --row)
+            job.choose(row);
+        QCOMPARE(callsOf(job.chosen().entries()), expected);
+        job.giveBack(2);
+        job.giveBack(0);
+        QCOMPARE(callsOf(job.available().entries()), (QStringList{"F4ABC", "f4abc"}));
+    }
+
     void sameCallSignStandsTogetherInTheOrderOfTheRest()
     {
         LabelJob job;

@@ -3,7 +3,9 @@
 #  - a compile line of orvel_core or of a first-layer test sees one of them (their include
 #    folders or QT_*_LIB definitions, which any link to them, even indirect, brings along);
 #  - a first-layer file includes one of their headers, with or without the module folder,
-#    or a header of orvel_ui.
+#    or a header of orvel_ui;
+#  - a first-layer file of a subsystem includes a header of another subsystem (only common,
+#    platform, records and print are shared).
 # Run by CTest: cmake -DFACTS=... -DSOURCE_DIR=... -DCOMPILE_COMMANDS=... -P CheckCoreLayer.cmake
 cmake_minimum_required(VERSION 3.21)
 
@@ -97,6 +99,18 @@ foreach(source ${first_layer_files})
     if(header IN_LIST window_headers OR beside IN_LIST window_headers)
       list(APPEND problems "${shown} includes the window header ${header}")
     endif()
+    # Sideways: a subsystem's first layer uses only its own files and the shared folders,
+    # never another subsystem's rules.
+    if(shown MATCHES "^src/([^/]+)/" AND header MATCHES "^([^/]+)/")
+      string(REGEX MATCH "^src/([^/]+)/" ignored "${shown}")
+      set(own ${CMAKE_MATCH_1})
+      string(REGEX MATCH "^([^/]+)/" ignored "${header}")
+      set(other ${CMAKE_MATCH_1})
+      if(EXISTS ${SOURCE_DIR}/src/${other} AND NOT other STREQUAL own AND
+         NOT other MATCHES "^(common|platform|records|print)$")
+        list(APPEND problems "${shown} includes ${header} of another subsystem (${other})")
+      endif()
+    endif()
   endforeach()
 endforeach()
 if(scanned EQUAL 0)
@@ -105,6 +119,6 @@ endif()
 
 if(problems)
   list(JOIN problems "\n  " shown)
-  message(FATAL_ERROR "The first layer reaches the second:\n  ${shown}")
+  message(FATAL_ERROR "The first layer reaches the second or sideways:\n  ${shown}")
 endif()
 message(STATUS "First layer: ${seen} compile lines and ${scanned} files free of Qt Gui and Widgets")

@@ -40,6 +40,13 @@ private slots:
         QVERIFY(QDir().mkpath(base.filePath("usr/bin")) &&
                 QDir().mkpath(base.filePath("usr/share")));
         QCOMPARE(chooseWorkingDirectory({}, base.filePath("usr/bin"), user), native(user));
+        // Nor beside the uninstaller the Windows installer leaves with it.
+        QVERIFY(QDir().mkpath(base.filePath("Program Files/Orvel Multi")));
+        QFile uninstaller(base.filePath("Program Files/Orvel Multi/" + kUninstallerFileName));
+        QVERIFY(uninstaller.open(QIODevice::WriteOnly));
+        uninstaller.close();
+        QCOMPARE(chooseWorkingDirectory({}, base.filePath("Program Files/Orvel Multi"), user),
+                 native(user));
         // A portable copy in a folder named bin, with no share beside it, stays portable.
         QVERIFY(QDir().mkpath(base.filePath("usb/bin")));
         QCOMPARE(chooseWorkingDirectory({}, base.filePath("usb/bin"), user),

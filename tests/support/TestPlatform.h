@@ -19,9 +19,14 @@ QByteArray readBytes(const QString &path);
 // The scratch files left in folder (none once every write has ended).
 QStringList scratchFiles(const QString &folder);
 
-// Runs work in a child process whose files cannot grow past limit bytes, as on a disk that
-// fills up, and returns the text work returned ("<échec du processus>" when it died).
+// Runs work where files cannot grow past limit bytes, as on a disk that fills up, and returns
+// the text work returned. On POSIX systems work runs in a child process under the system's
+// file size limit ("<échec du processus>" when it died); on Windows it runs here, under the
+// program's simulated limit.
 QString inChildWithFileSizeLimit(qint64 limit, const std::function<QString()> &work);
+
+// The id of a process that has ended.
+qint64 endedProcessId();
 
 // A temporary data folder with the platform doubles.
 struct TestPlatform {

@@ -6,9 +6,15 @@
 #include "views/CountryTable.h"
 #include "views/CtyConversion.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using namespace orvel;
 using orvel::testing::TestPlatform;
@@ -124,6 +130,68 @@ private slots:
         QCOMPARE(countriesContacted(lines, table), entries);
     }
 
+    // A table that is not one is told, never read as a table where every call sign is
+    // "Pays inconnu"; a table with a few stray lines is still read.
+    void tellsATableThatCannotBeUsed_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        const QString notATable = "n'est pas une table des pays (lignes « préfixe;pays;code;... »)";
+        QTest::newRow("usual table") << QByteArray("F;France;F;EU\r\nEA;Spain;EA;EU\r\n") << "file"
+                                     << "";
+        QTest::newRow("a stray line among the table")
+            << QByteArray("F;France;F;EU\r\nEA;Spain;EA;EU\r\nnote\r\n") << "file"
+            << "";
+        QTest::newRow("binary file") << QByteArray("\x7f"
+                                                   "ELF\x02\x01\x01\0\0\0;;;\n\x90\x90",
+                                                   16)
+                                     << "file" << notATable;
+        QTest::newRow("text of another kind")
+            << QByteArray("Bonjour,\r\nvoici ma liste\r\nF;France;F;EU\r\nde pays\r\n") << "file"
+            << notATable;
+        QTest::newRow("empty file") << QByteArray() << "file" << notATable;
+        QTest::newRow("folder") << QByteArray() << "folder"
+                                << "ne peut pas être lue (c'est un dossier)";
+#ifndef Q_OS_WIN
+        QTest::newRow("pipe") << QByteArray() << "pipe"
+                              << "ne peut pas être lue (ce n'est pas un fichier ordinaire";
+#endif
+        QTest::newRow("missing") << QByteArray() << "missing"
+                                 << "est introuvable";
+    }
+    void tellsATableThatCannotBeUsed()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        TestPlatform p;
+        const QString path = p.file("Continents_DXCC.csv");
+        if (kind == "file") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkdir(path));
+        } else if (kind == "pipe") {
+#ifndef Q_OS_WIN
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+#endif
+        }
+
+        const CountryTableRead read = readCountryTable(p.folder());
+
+        QCOMPARE(read.found, message.isEmpty());
+        QVERIFY2(read.message.contains(message), qPrintable(read.message));
+        if (!message.isEmpty()) {
+            QVERIFY(read.message.contains(QDir::toNativeSeparators(path)));
+            QVERIFY(read.message.contains("la liste des pays contactés reste vide"));
+            QVERIFY(read.table.entries().isEmpty());
+        } else {
+            QCOMPARE(countriesContacted({qso("F5ABC")}, read.table), QStringList{"F     France"});
+        }
+    }
+
     void aMissingTableIsToldByName()
     {
         TestPlatform p;
@@ -172,6 +240,12 @@ private slots:
             << "cty.dat, ligne 3 : préfixe illisible « E A ».";
         QTest::newRow("no prefix at all") << ""
                                           << "cty.dat ne contient aucun préfixe.";
+        QTest::newRow("line of a file with CR alone")
+            << "Spain: 14: 37: EU: 40.32: 3.43: -1.0: EA:\r    EA,\r    E A;\r"
+            << "cty.dat, ligne 3 : préfixe illisible « E A ».";
+        QTest::newRow("header cut by a CR alone")
+            << "Spain: 14: 37: EU:\r 40.32: 3.43: -1.0: EA:\r    EA;\r"
+            << "cty.dat, ligne 1 : l'en-tête du pays n'a pas ses huit champs terminés par « : ».";
     }
     void refusesABrokenCountryFile()
     {
@@ -200,6 +274,39 @@ private slots:
             QVERIFY2(entry->prefix.size() <= previousLength, qPrintable(line));
             previousLength = entry->prefix.size();
         }
+    }
+
+    // Whatever its line ends, a large file converts in one pass: CR alone, or no line end at
+    // all. The same entities come out as from the file with its usual line ends.
+    void convertsInLinearTimeWhateverTheLineEnds_data()
+    {
+        QTest::addColumn<QString>("lineEnd");
+        QTest::newRow("CR alone") << "\r";
+        QTest::newRow("one single line") << " ";
+    }
+    void convertsInLinearTimeWhateverTheLineEnds()
+    {
+        QFETCH(QString, lineEnd);
+        QFile file("/usr/share/hamradio-files/cty.dat");
+        QVERIFY2(file.open(QIODevice::ReadOnly), "tools/setup.sh installs hamradio-files");
+        QString text = QString::fromLatin1(file.readAll());
+        text.remove('\r');
+        const CtyConversion usual = convertCtyDat(text);
+        QVERIFY2(usual.ok(), qPrintable(usual.error));
+        // About 5 MB, which took half a minute to read when each header looked for the next LF.
+        QString large;
+        for (int copy = 0; copy < 16; ++copy)
+            large += text;
+        large.replace('\n', lineEnd);
+        QElapsedTimer timer;
+        timer.start();
+
+        const CtyConversion converted = convertCtyDat(large);
+
+        QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY2(converted.ok(), qPrintable(converted.error));
+        QCOMPARE(converted.lines, usual.lines);
+        QCOMPARE(converted.countries, 16 * usual.countries);
     }
 
     void theBuiltInTableFindsTheCountries_data()

@@ -1,3 +1,4 @@
+#include "common/TextFile.h"
 #include "records/Activation.h"
 #include "records/QsoLine.h"
 #include "support/ProgramRun.h"
@@ -8,10 +9,15 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using namespace orvel;
 using namespace orvel::testing;
@@ -147,6 +153,111 @@ private slots:
         QCOMPARE(printed.count(" 2 opérateurs différents contactés"), 2);
     }
 
+    // A closed group of the castle and a reference of a hand-edited list that cannot name a
+    // file: the castle's listing is saved, the other is told, nothing is written elsewhere.
+    void savesTheGroupWithoutTheReferencesThatCannotNameAFile_data()
+    {
+        QTest::addColumn<QString>("hostile");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("parent folder") << "../b"
+                                       << "../b";
+        QTest::newRow("absolute path") << "/tmp/orvelcl"
+                                       << "/tmp/orvelcl";
+        QTest::newRow("NUL") << QString("DMF 2.txt") + QChar(0) + "x"
+                             << "DMF 2.txt\\x00x";
+        QTest::newRow("first-name memory") << "Liste_Prenom"
+                                           << "Liste_Prenom";
+        QTest::newRow("first-name memory in capitals") << "LISTE_PRENOM"
+                                                       << "LISTE_PRENOM";
+    }
+    void savesTheGroupWithoutTheReferencesThatCannotNameAFile()
+    {
+        QFETCH(QString, hostile);
+        QFETCH(QString, shown);
+        // Written as an editor leaves it: the line keeps its control characters.
+        QString hostileLine = activationLine("X", "Ailleurs");
+        hostileLine.replace(0, hostile.size(), hostile);
+        writeFile(platform->file("Liste_Activite.txt"),
+                  {hostileLine, activationLine(kCastle, "Château de Brivo"), "<eol>", "2"});
+        writeFile(platform->file("DMF 2.txt"), {qso("08:00", "F1AAA")});
+        writeFile(platform->file("Liste_Prenom.txt"), {"F1AAA       89  Jean"});
+        const QString today = QDate::currentDate().toString("dd_MM_yy");
+        QStringList before = QDir(platform->folder()).entryList(QDir::Files);
+        const QByteArray list = readBytes(platform->file("Liste_Activite.txt"));
+
+        for (const QString kind : {"log", "alpha"}) {
+            const ProgramRun result = run({"enregistrer", kind, kCastle});
+
+            QCOMPARE(result.exitCode, 1);
+            QVERIFY2(result.out.startsWith("Le log a été sauvegardé sous le nom : " + kCastle),
+                     qPrintable(result.out));
+            QVERIFY2(
+                result.err.startsWith(
+                    QString("Le log de la référence « %1 » n'a pas été sauvegardé").arg(shown)),
+                qPrintable(result.err));
+            QVERIFY(!result.err.contains(QChar(0)));
+            QVERIFY2(!result.err.contains("orvel.") && !result.err.contains("Broken"),
+                     qPrintable(result.err));
+        }
+        QCOMPARE(readBytes(platform->file("DMF 2.txt")), fileBytes({qso("08:00", "F1AAA")}));
+        QCOMPARE(readLines(platform->file("Liste_Prenom.txt")),
+                 QStringList{"F1AAA       89  Jean"});
+        QCOMPARE(readBytes(platform->file("Liste_Activite.txt")), list);
+        QStringList after = QDir(platform->folder()).entryList(QDir::Files);
+        before << kCastle + "_" + today + ".txt" << kCastle + "_05_09_13 Alpha.txt";
+        before.sort();
+        after.sort();
+        QCOMPARE(after, before);
+        QVERIFY(!QFileInfo::exists(platform->folder() + "/../b_" + today + ".txt"));
+        QVERIFY(!QFileInfo::exists("/tmp/orvelcl_" + today + ".txt"));
+    }
+
+#ifndef Q_OS_WIN
+    // A pipe or a device under the name of the activation list or of a log: every command
+    // refuses it at once, in French, and neither waits nor fails on it.
+    void refusesWhatIsNoFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("arguments");
+        const QList<QStringList> commands{{"exporter", "adif", kCastle},
+                                          {"exporter", "ctrafic", kCastle},
+                                          {"afficher", "log", kCastle},
+                                          {"enregistrer", "alpha", kCastle},
+                                          {"afficher", "pays", kCastle}};
+        for (const QString &name : {kCastle + ".txt", QString("Liste_Activite.txt")}) {
+            for (const QString kind : {"pipe", "/dev/zero"}) {
+                for (const QStringList &command : commands)
+                    QTest::addRow("%s as %s: %s %s", qPrintable(name), qPrintable(kind),
+                                  qPrintable(command.at(0)), qPrintable(command.at(1)))
+                        << name << kind << command;
+            }
+        }
+    }
+    void refusesWhatIsNoFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, kind);
+        QFETCH(QStringList, arguments);
+        const QString path = platform->file(name);
+        QFile::remove(path);
+        if (kind == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        else
+            QVERIFY(QFile::link(kind, path));
+
+        const ProgramRun result =
+            runProgram(QStringLiteral(ORVEL_EXECUTABLE),
+                       QStringList{"--dossier", platform->folder()} + arguments, {}, 20000);
+
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.contains(
+                     "ce n'est pas un fichier ordinaire mais un tube ou un périphérique"),
+                 qPrintable(result.err));
+        QVERIFY2(!result.err.contains("orvel."), qPrintable(result.err));
+    }
+#endif
+
     void refusesWhatItCannotDo_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -159,6 +270,16 @@ private slots:
             << QStringList{"imprimer", "log", kCastle} << "Indiquez le fichier PDF";
         QTest::newRow("unreadable log") << QStringList{"afficher", "alpha", kMill}
                                         << "Le log DMF 89-001.txt ne peut pas être lu";
+        QTest::newRow("PDF in a missing folder")
+            << QStringList{"imprimer", "log", kCastle, "--pdf",
+                           QDir::temp().filePath("orvel-no-such-folder/log.pdf")}
+            << "(dossier introuvable) ; le log n'y a pas été imprimé.";
+        QTest::newRow("reference holding a path")
+            << QStringList{"enregistrer", "log", "../DFCF 89010"}
+            << "La référence « ../DFCF 89010 » ne peut pas être ouverte";
+        QTest::newRow("reference with a control character")
+            << QStringList{"afficher", "log", "DFCF\t89010"}
+            << "La référence « DFCF\\x0989010 » ne peut pas être ouverte";
     }
     void refusesWhatItCannotDo()
     {

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTest>
 #include <algorithm>
@@ -348,6 +349,63 @@ private slots:
                  "Le log a été sauvegardé sous le nom : " + kMill + "_06_12_26.txt");
     }
 
+    // A hand-edited list may group the castle with a reference that is a path, holds a NUL or
+    // names a file of the program: no file is named after it, the castle's listing is saved.
+    void aReferenceThatCannotNameAFileIsToldAndTheOthersAreSaved_data()
+    {
+        QTest::addColumn<QString>("hostile");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("parent folder")
+            << "../b"
+            << "Attention le caractere '/' est interdit dans la référence";
+        QTest::newRow("absolute path")
+            << "/tmp/orvel-listing"
+            << "Attention le caractere '/' est interdit dans la référence";
+        QTest::newRow("NUL before another log's name") << QString("DMF 2.txt") + QChar(0) + "x"
+                                                       << "Caractère de contrôle (code 0) refusé";
+        QTest::newRow("first-name memory")
+            << "Liste_Prenom"
+            << "Attention « Liste_Prenom » est le nom d'un fichier du programme : il ne peut pas "
+               "servir de référence";
+    }
+    void aReferenceThatCannotNameAFileIsToldAndTheOthersAreSaved()
+    {
+        QFETCH(QString, hostile);
+        QFETCH(QString, why);
+        ListingDesk desk({qso("05/09/13", "08:35", "F4KLA", "89", "SSB", "7")}, {hostile, kCastle});
+        writeFile(desk.platform.file("DMF 2.txt"),
+                  {qso("05/09/13", "08:00", "F1AAA", "89", "SSB", "7")});
+        const QByteArray otherLog = readBytes(desk.platform.file("DMF 2.txt"));
+        const QStringList before = QDir(desk.platform.folder()).entryList(QDir::Files);
+        QStringList messages;
+
+        for (const QList<Listing> &listings : {desk.logListings(), desk.alphaListings()}) {
+            const ListingSaveOutcome outcome =
+                saveListings(desk.platform.folder(), listings,
+                             [&](const QString &message, bool) { messages.append(message); });
+            QCOMPARE(outcome.refusedReferences, QStringList{hostile});
+            QCOMPARE(outcome.writtenFiles.size(), 1);
+            QVERIFY(outcome.writtenFiles.first().startsWith(kCastle + "_"));
+            QVERIFY(!outcome.ok());
+        }
+
+        const QString refusal = listingRefusedMessage(hostile, why);
+        QCOMPARE(messages,
+                 (QStringList{refusal, listingSavedMessage(kCastle + "_06_12_26.txt"), refusal,
+                              listingSavedMessage(kCastle + "_05_09_13 Alpha.txt")}));
+        QVERIFY(refusal.contains(why));
+        QVERIFY(!refusal.contains(QChar(0)));
+        QCOMPARE(readBytes(desk.platform.file("DMF 2.txt")), otherLog);
+        QStringList after = QDir(desk.platform.folder()).entryList(QDir::Files);
+        QStringList expected =
+            before + QStringList{kCastle + "_05_09_13 Alpha.txt", kCastle + "_06_12_26.txt"};
+        after.sort();
+        expected.sort();
+        QCOMPARE(after, expected);
+        QVERIFY(!QFileInfo::exists(desk.platform.folder() + "/../b_06_12_26.txt"));
+        QVERIFY(!QFileInfo::exists("/tmp/orvel-listing_06_12_26.txt"));
+    }
+
     void anUnreadableLogGivesNoListing()
     {
         ListingDesk desk({});
@@ -357,8 +415,8 @@ private slots:
         const FileResult built = buildLogListings(desk.session, QDate(2026, 12, 6), listings);
 
         QVERIFY(!built);
-        QCOMPARE(built.error,
-                 QString("Le log DFCF 89010.txt ne peut pas être lu : aucune liste n'est faite."));
+        QCOMPARE(built.error, QString("Le log DFCF 89010.txt ne peut pas être lu (c'est un "
+                                      "dossier) : aucune liste n'est faite."));
         QVERIFY(listings.isEmpty());
     }
 

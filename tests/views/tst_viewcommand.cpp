@@ -71,6 +71,36 @@ private slots:
         QCOMPARE(r.out, QString("EA8   Canary Islands\nF     France\n"));
     }
 
+    // The developer's notes (a stray line of the country table, here) stay off the user's
+    // terminal unless asked for.
+    void keepsDeveloperNotesOffTheTerminal_data()
+    {
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("by default") << "" << false;
+        QTest::newRow("asked for") << "orvel.*=true" << true;
+    }
+    void keepsDeveloperNotesOffTheTerminal()
+    {
+        QFETCH(QString, rules);
+        QFETCH(bool, shown);
+        writeFile(platform->file("Continents_DXCC.csv"),
+                  {"EA8;Canary Islands;EA8;AF", "F;France;F;EU", "une note"});
+        QHash<QString, QString> environment;
+        if (!rules.isEmpty())
+            environment.insert("QT_LOGGING_RULES", rules);
+
+        const ProgramRun r = runProgram(
+            QStringLiteral(ORVEL_EXECUTABLE),
+            {"--dossier", platform->folder(), "afficher", "pays", "DFCF 89010"}, environment);
+
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QString("EA8   Canary Islands\nF     France\n"));
+        QCOMPARE(r.err.contains("orvel.views"), shown);
+        if (!shown)
+            QCOMPARE(r.err, QString());
+    }
+
     void refusesWhatItCannotShow_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -85,6 +115,14 @@ private slots:
                                             "alpha, operateurs, pays, departements)";
         QTest::newRow("unreadable country file")
             << QStringList{"pays", "/nonexistent/cty.dat"} << "Impossible de lire";
+#ifndef Q_OS_WIN
+        QTest::newRow("device as country file")
+            << QStringList{"pays", "/dev/zero"}
+            << "Impossible de lire /dev/zero : ce n'est pas un fichier ordinaire";
+#endif
+        QTest::newRow("reference of the first-name memory")
+            << QStringList{"afficher", "pays", "Liste_Prenom"}
+            << "La référence « Liste_Prenom » ne peut pas être ouverte";
     }
     void refusesWhatItCannotShow()
     {

@@ -11,6 +11,7 @@
 #include "views/Log_Alpha.h"
 #include "views/Recherche_Indicatif.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -42,6 +43,21 @@ QStringList rows(const QListView *list)
     QStringList texts;
     for (int row = 0; row < list->model()->rowCount(); ++row)
         texts.append(list->model()->index(row, 0).data().toString());
+    return texts;
+}
+
+// The rows as a screen reader reads them: the list's accessible cells and their names.
+QStringList spokenRows(QListView *list)
+{
+    QStringList texts;
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(list);
+    if (!table)
+        return texts;
+    for (int i = 0; i < table->childCount(); ++i) {
+        if (QAccessibleInterface *cell = table->child(i);
+            cell && cell->role() != QAccessible::ColumnHeader)
+            texts.append(cell->text(QAccessible::Name));
+    }
     return texts;
 }
 
@@ -125,6 +141,7 @@ private slots:
         QCOMPARE(desk.platform.dialogs.messages.size(), 1);
         QVERIFY(desk.platform.dialogs.messages.first().startsWith(
             "L'impression du log n'a pas pu se faire"));
+        QVERIFY(desk.platform.dialogs.messages.first().contains("(dossier introuvable)"));
     }
 
     // After any change of the log, by this program or by another one, an open view shows
@@ -165,6 +182,9 @@ private slots:
         QCOMPARE(rows(operators.Liste_Op), rows(freshOperators.Liste_Op));
         QCOMPARE(operators.Label1->text(), freshOperators.Label1->text());
         QCOMPARE(rows(log.Liste_QSO).size(), change == "delete" ? 2 : change == "edit" ? 3 : 4);
+        // A screen reader reads the changed lists as they are shown.
+        for (QListView *list : {log.Liste_QSO, alpha.Log_Alphanum, operators.Liste_Op})
+            QCOMPARE(spokenRows(list), rows(list));
     }
 
     void alphaLogAndOperatorListFollowTheLog()

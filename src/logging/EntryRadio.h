@@ -1,0 +1,67 @@
+// The radio beside the QSO entry window: reads it on its link, says in the window's status line
+// what it reads (or that it does not answer), and makes the radio's band and mode the window's
+// as choosing them in the lists does. With no radio chosen the window has no status line and
+// nothing changes.
+#pragma once
+
+#include "EntryForm.h"
+#include "EntryKeyFlow.h"
+#include "EntryState.h"
+#include "radio/RadioFollower.h"
+#include "radio/RadioLink.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QLabel;
+class QMainWindow;
+
+namespace orvel {
+
+class EntrySettings;
+class RadioDialog;
+struct Services;
+
+class EntryRadio : public QObject
+{
+    Q_OBJECT
+public:
+    EntryRadio(QMainWindow &window, const EntryForm &form, const EntryState &state,
+               EntrySettings &entrySettings, EntryKeyFlow::Host &host, Services &services);
+    ~EntryRadio() override;
+
+    // Starts following the radio kept in the settings store.
+    void startFromSettings();
+    // Follows the radio of config (none: stops and hides the status line).
+    void follow(const RadioConfig &config);
+    // Lets go of the radio; the window is closing.
+    void stop();
+    // The "Radio" dialog, one at a time.
+    void openSettings();
+
+    RadioLink &link() { return m_link; }
+
+private:
+    void onTestStarted(const RadioConfig &tried);
+    void onTestEnded();
+    void onReading(const RadioReading &reading);
+    void onSilent(const QString &message);
+    void chooseBand(const QString &band);
+    void chooseMode(const QString &mode);
+    void showStatus(const QString &text, const QColor &colour);
+
+    QMainWindow &m_window;
+    const EntryForm &m_form;
+    const EntryState &m_state;
+    EntrySettings &m_entrySettings;
+    EntryKeyFlow::Host &m_host;
+    Services &m_services;
+    RadioLink m_link;
+    RadioConfig m_config; // the radio followed
+    bool m_pausedForTest = false;
+    RadioFollower m_follower;
+    QLabel *m_status = nullptr;
+    QPointer<RadioDialog> m_dialog;
+};
+
+} // namespace orvel
