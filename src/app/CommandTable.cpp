@@ -18,6 +18,14 @@ const QList<CommandText> &commandTexts()
                         "de données. Un parc POTA donne aussi un fichier par jour prêt à être "
                         "envoyé."),
          {}},
+        {QStringLiteral("importer"),
+         {QStringLiteral("importer REFERENCE FICHIER.adi")},
+         QStringLiteral("Importe les QSO d'un fichier ADIF (un autre logiciel, un téléphone) dans "
+                        "les logs du groupe de la référence, chacun à sa place par date et heure, "
+                        "comme s'ils avaient été saisis ; les QSO déjà dans le log sont laissés "
+                        "de côté et les enregistrements refusés sont nommés avec leur raison. Le "
+                        "résumé est écrit sur la sortie standard."),
+         {}},
         {QStringLiteral("enregistrer"),
          {QStringLiteral("enregistrer log|alpha REFERENCE")},
          QStringLiteral("Enregistre la liste du log de la référence, dans l'ordre des QSO (log) "

@@ -4,6 +4,7 @@
 #include "export/ExportCommand.h"
 #include "labels/LabelCommand.h"
 #include "labels/LabelPrinting.h"
+#include "logging/ImportCommand.h"
 #include "radio/RadioCommand.h"
 #include "views/ListingCommand.h"
 #include "views/ViewCommand.h"
@@ -27,6 +28,11 @@ int runExport(CommandContext &context)
     // An export only reads the logs and writes its own files, through scratch files of its
     // own: it may run while the windows work on the same folder.
     return runExportCommandLine(context.positional.mid(1), context.folder);
+}
+
+int runImport(CommandContext &context)
+{
+    return runImportCommandLine(context.positional.mid(1), context.folder);
 }
 
 int runListingOrView(CommandContext &context)
@@ -54,6 +60,7 @@ const QList<Command> &commands()
 {
     static const QList<Command> table{
         {QStringLiteral("exporter"), coreOnly, runExport},
+        {QStringLiteral("importer"), coreOnly, runImport},
         {QStringLiteral("enregistrer"), coreOnly, runListingOrView},
         {QStringLiteral("afficher"), coreOnly, runListingOrView},
         {QStringLiteral("imprimer"), fonts, runListingOrView},

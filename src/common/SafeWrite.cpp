@@ -559,6 +559,35 @@ FileResult replaceThroughScratch(const QString &path, const std::function<bool(i
 
 } // namespace
 
+namespace {
+
+// Every filled scratch file flushed and closed; false when one of them, or one made before,
+// failed (that one's result then says why).
+bool flushAll(QList<Pending> &all)
+{
+    bool whole = true;
+    for (Pending &pending : all) {
+        if (pending.fd < 0) {
+            whole = whole && pending.result.ok;
+            continue;
+        }
+        if (syncFile(pending.fd) != 0) {
+            dropScratch(pending, errno);
+            whole = false;
+            continue;
+        }
+        const int fd = pending.fd;
+        pending.fd = -1;
+        if (closeFile(fd) != 0) {
+            dropScratch(pending, errno);
+            whole = false;
+        }
+    }
+    return whole;
+}
+
+} // namespace
+
 FileReplacements::FileReplacements() = default;
 
 FileReplacements::~FileReplacements()
@@ -584,6 +613,48 @@ void FileReplacements::take(FileReplacements &&other)
 QList<FileResult> FileReplacements::finish()
 {
     finishAll(m_pending);
+    QList<FileResult> results;
+    results.reserve(m_pending.size());
+    for (const Pending &pending : std::as_const(m_pending))
+        results.append(pending.result);
+    m_pending.clear();
+    return results;
+}
+
+QList<FileResult> FileReplacements::finishTogether()
+{
+    const bool whole = flushAll(m_pending);
+    QStringList folders;
+    for (Pending &pending : m_pending) {
+        if (!pending.result.ok)
+            continue;
+        if (!whole) {
+            QFile::remove(pending.scratchPath);
+            pending.result = FileResult::failure(
+                QStringLiteral("Le fichier %1 est resté inchangé : un autre fichier n'a "
+                               "pas pu être écrit")
+                    .arg(shownName(pending.path)));
+            continue;
+        }
+        const int former = holdFormer(pending.target);
+        if (!renameOver(pending.scratchPath, pending.target)) {
+            const int error = errno;
+            if (former >= 0)
+                closeFile(former);
+            QFile::remove(pending.scratchPath);
+            pending.result = FileResult::failure(
+                QStringLiteral("Impossible de remplacer le fichier %1 ; il est resté inchangé")
+                    .arg(shownName(pending.path)),
+                error);
+            continue;
+        }
+        releaseLater(former);
+        const QString folder = QFileInfo(pending.target).absolutePath();
+        if (!folders.contains(folder))
+            folders.append(folder);
+    }
+    for (const QString &folder : folders)
+        syncFolder(folder);
     QList<FileResult> results;
     results.reserve(m_pending.size());
     for (const Pending &pending : std::as_const(m_pending))

@@ -79,6 +79,11 @@ public:
     void take(FileReplacements &&other);
     // One result per add(), in the same order.
     QList<FileResult> finish();
+    // The same, but no file is replaced unless every scratch file reached the disk: when one
+    // could not be written, every file stays as it was (the others' results then say so). Only
+    // a rename refused by the system, after the first ones went through, can still leave some
+    // files replaced and others not; their results tell which.
+    QList<FileResult> finishTogether();
 
     struct Pending;
 

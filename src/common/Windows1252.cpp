@@ -109,6 +109,76 @@ QString capitals(const QString &text)
     return result;
 }
 
+namespace {
+
+// Letters outside the set that no canonical decomposition takes to a letter of it.
+QChar plainLetterOf(char16_t c)
+{
+    switch (c) {
+    case u'ł':
+        return u'l';
+    case u'Ł':
+        return u'L';
+    case u'đ':
+        return u'd';
+    case u'Đ':
+        return u'D';
+    case u'ħ':
+        return u'h';
+    case u'Ħ':
+        return u'H';
+    case u'ı':
+        return u'i';
+    case u'ŧ':
+        return u't';
+    case u'Ŧ':
+        return u'T';
+    default:
+        return QChar();
+    }
+}
+
+bool isControl(char16_t u)
+{
+    return u < 0x20 || u == 0x7F || (u >= 0x80 && u <= 0x9F);
+}
+
+} // namespace
+
+QString foldToWindows1252(const QString &text)
+{
+    QString folded;
+    folded.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const char16_t u = c.unicode();
+        if (isControl(u)) {
+            folded.append(QLatin1Char(' '));
+            continue;
+        }
+        if (isWindows1252(c)) {
+            folded.append(c);
+            continue;
+        }
+        // A character beyond the first plane stands as two halves: one '?' for both.
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        if (const QChar letter = plainLetterOf(u); !letter.isNull()) {
+            folded.append(letter);
+            continue;
+        }
+        // "ő" is "o" and a mark, "ǆ" is "dž": what the set holds of the parts is kept.
+        QString kept;
+        for (const QChar part : QString(c).normalized(QString::NormalizationForm_KD)) {
+            if (part.category() == QChar::Mark_NonSpacing)
+                continue;
+            kept.append(isWindows1252(part) && !isControl(part.unicode()) ? part : QChar(u'?'));
+        }
+        folded.append(kept.isEmpty() ? QStringLiteral("?") : kept);
+    }
+    return folded;
+}
+
 std::optional<QChar> firstUnencodable(const QString &text)
 {
     for (const QChar c : text) {

@@ -31,6 +31,12 @@ char windows1252Byte(QChar c);
 // value or bring in a character the files cannot hold.
 QString capitals(const QString &text);
 
+// Text that the files can hold, from text written elsewhere (another logger's UTF-8 file, say):
+// every character of the set stays as it is; any other is taken to its unaccented letter
+// ("ł" gives "l", "ő" gives "o") or, when it has none, becomes '?'. Control characters become
+// blanks, so a value never breaks a line.
+QString foldToWindows1252(const QString &text);
+
 // The first character of text that windows-1252 cannot hold, if any.
 std::optional<QChar> firstUnencodable(const QString &text);
 

@@ -55,6 +55,7 @@ EntryMenus EntryMenus::build(QMenuBar *bar)
     QMenu *files = submenu(bar, "Mnu_Fichier", QStringLiteral("Fichiers"));
     item(files, "Mnu_ADIF", QStringLiteral("Exporter au format ADIF"));
     item(files, "Mnu_C_Trafic", QStringLiteral("Exporter au format C_Trafic"));
+    item(files, "Mnu_Import_ADIF", QStringLiteral("Importer un fichier ADIF…"));
     m.Mnu_Quitter = item(files, "Mnu_Quitter", QStringLiteral("Quitter"));
     bar->addMenu(files);
 

@@ -12,6 +12,7 @@
 #include "widgets/WindowBasics.h"
 #include "records/Session.h"
 #include "AlreadyWorked.h"
+#include "Import_ADIF.h"
 
 #include "records/LogListModel.h"
 #include <QAction>
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
@@ -130,6 +132,8 @@ void Saisie_QSO::connectMenus()
     connect(m_form.Annule_Q, &QPushButton::clicked, this, &Saisie_QSO::cancelEntry);
     connect(m_form.Valide_Q, &QPushButton::clicked, this, [this] { storeWithValide(); });
     connect(m_menus->Mnu_Quitter, &QAction::triggered, this, &QWidget::close);
+    if (auto *import = menuBar()->findChild<QAction *>(QStringLiteral("Mnu_Import_ADIF")))
+        connect(import, &QAction::triggered, this, &Saisie_QSO::importAdif);
 
     connect(m_menus->Mnu_UTC_Oui, &QAction::triggered, this, [this] {
         m_clock->setTimeBase(TimeBase::Utc);
@@ -332,6 +336,30 @@ void Saisie_QSO::beginInsert()
     updateDateTimeVisibility();
     m_form.insertIndicator->setText(insertModeIndicator(true));
     m_form.Indi_Q->setFocus();
+}
+
+void Saisie_QSO::importAdif()
+{
+    const QString path = m_services.dialogs.fileToOpen(
+        QStringLiteral("Importer un fichier ADIF"), m_session.folder(),
+        QStringLiteral("Fichiers ADIF (*.adi *.adif *.ADI *.ADIF);;Tous les fichiers (*)"));
+    if (path.isEmpty())
+        return;
+    auto *window = new Import_ADIF(m_services.dialogs, m_session, m_firstNames, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    // The numbers, the operators and the tally follow the log as after a change made outside;
+    // a QSO being corrected keeps its number.
+    connect(window, &Import_ADIF::imported, this, &Saisie_QSO::showLogChangedOutside);
+    // The keyboard goes back where it was: the entry may be half typed.
+    const QPointer<QWidget> typing = focusWidget() ? focusWidget() : m_form.Indi_Q;
+    connect(window, &QDialog::finished, this, [this, typing] {
+        activateWindow();
+        if (typing)
+            typing->setFocus();
+    });
+    window->open();
+    if (!window->load(path))
+        window->reject();
 }
 
 void Saisie_QSO::endEdit()

@@ -87,6 +87,9 @@ public:
                    const QString &storedLine) override;
     // Insert mode: the next QSO goes to its place in time.
     void beginInsert();
+    // Fichiers → "Importer un fichier ADIF…": a file chosen through the dialogs, then the import
+    // window on it (Import_ADIF), which puts the file's QSOs into every open log.
+    void importAdif();
     // Ends editing and insert mode and empties the entry back to the call sign.
     void cancelEntry() override;
 

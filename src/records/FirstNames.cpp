@@ -9,6 +9,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <vector>
+
 namespace orvel {
 
 namespace {
@@ -68,17 +70,41 @@ void FirstNames::noteWritten() const
     m_cache->modified = info.exists() ? info.lastModified() : QDateTime();
 }
 
-std::optional<RememberedName> FirstNames::lookup(const QString &call) const
+namespace {
+
+std::optional<RememberedName> lookupIn(const QHash<QString, QString> &lines, const QString &call)
 {
     const QString wanted = trimBlanks(call);
     if (wanted.isEmpty())
         return std::nullopt;
-    refresh();
-    const auto found = m_cache->lines.constFind(wanted);
-    if (found == m_cache->lines.constEnd())
+    const auto found = lines.constFind(wanted);
+    if (found == lines.constEnd())
         return std::nullopt;
     return RememberedName{trimmedColumn(*found, qsocol::kNameDepartment).toString(),
                           restFrom(*found, qsocol::kNameFirstName).toString()};
+}
+
+} // namespace
+
+std::optional<RememberedName> FirstNames::lookup(const QString &call) const
+{
+    if (trimBlanks(call).isEmpty())
+        return std::nullopt;
+    refresh();
+    return lookupIn(m_cache->lines, call);
+}
+
+FirstNames::Snapshot FirstNames::snapshot() const
+{
+    refresh();
+    Snapshot taken;
+    taken.m_lines = m_cache->lines;
+    return taken;
+}
+
+std::optional<RememberedName> FirstNames::Snapshot::lookup(const QString &call) const
+{
+    return lookupIn(m_lines, call);
 }
 
 FileResult FirstNames::update(const QString &keyLine) const
@@ -123,6 +149,72 @@ FileResult FirstNames::update(const QString &keyLine) const
     if (written) {
         m_cache->lines.insert(call, line);
         m_cache->differing.remove(call);
+        m_cache->read = true;
+        noteWritten();
+    }
+    return written;
+}
+
+FileResult FirstNames::updateMany(const QStringList &keyLines) const
+{
+    // The last line of each call sign wins, at the place of its call sign's first line.
+    QHash<QString, QString> latest;
+    QStringList calls;
+    for (const QString &keyLine : keyLines) {
+        const QString line = withoutControlCharacters(keyLine);
+        const QString call = callOfNameLine(line);
+        if (call.isEmpty())
+            continue;
+        if (!latest.contains(call))
+            calls.append(call);
+        latest.insert(call, line);
+    }
+    refresh();
+    QStringList added;
+    bool rewrite = false;
+    for (const QString &call : std::as_const(calls)) {
+        const auto known = m_cache->lines.constFind(call);
+        if (known == m_cache->lines.constEnd())
+            added.append(latest.value(call));
+        else if (*known != latest.value(call) || m_cache->differing.contains(call))
+            rewrite = true;
+    }
+    if (!rewrite && added.isEmpty())
+        return FileResult::success();
+    FileResult written;
+    if (!rewrite) {
+        written = appendLines(path(), added);
+    } else {
+        QByteArray file;
+        if (const FileResult read = readBytesForRewrite(path(), file); !read)
+            return read;
+        // The bytes of every new line, kept while the pieces point to them.
+        QHash<QByteArray, QByteArray> changed;
+        for (const QString &call : std::as_const(calls))
+            changed.insert(encodeWindows1252(call), encodeWindows1252(latest.value(call)));
+        std::vector<QByteArray> appended;
+        appended.reserve(size_t(added.size()));
+        for (const QString &line : std::as_const(added))
+            appended.push_back(encodeWindows1252(line));
+        LinePieces pieces(file);
+        forEachByteLine(file, [&](const ByteLine &l) {
+            const QByteArrayView key = trimmedColumn(l.in(file), qsocol::kNameCall);
+            const auto found = changed.constFind(key.toByteArray());
+            if (found != changed.constEnd())
+                pieces.put(*found);
+            else
+                pieces.keep(l);
+        });
+        for (const QByteArray &line : appended)
+            pieces.put(line);
+        written = replaceFilePieces(path(), pieces.pieces());
+    }
+    m_cache->read = false;
+    if (written) {
+        for (const QString &call : std::as_const(calls)) {
+            m_cache->lines.insert(call, latest.value(call));
+            m_cache->differing.remove(call);
+        }
         m_cache->read = true;
         noteWritten();
     }

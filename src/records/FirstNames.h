@@ -11,6 +11,7 @@
 #include "LogFiles.h"
 #include "common/TextFile.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -45,10 +46,27 @@ public:
     // sign stands on several lines, the last one wins. Empty when unknown.
     std::optional<RememberedName> lookup(const QString &call) const;
 
+    // What the memory holds now, for many lookups in a row (an import asks for thousands of
+    // call signs): the file is checked once, when the snapshot is taken, not at each lookup.
+    class Snapshot
+    {
+    public:
+        std::optional<RememberedName> lookup(const QString &call) const;
+
+    private:
+        friend class FirstNames;
+        QHash<QString, QString> m_lines;
+    };
+    Snapshot snapshot() const;
+
     // Writes a first-name key line (QsoLine.h firstNameKeyLine) to the memory through the
     // scratch file: it takes the place of every line of its call sign, or is appended at the
     // end when the call sign has none. A key line without a call sign changes nothing.
     FileResult update(const QString &keyLine) const;
+
+    // Writes many key lines as update() would one after the other, with one append or one
+    // rewrite of the file for all of them: what an import of thousands of QSOs needs.
+    FileResult updateMany(const QStringList &keyLines) const;
 
     // The hook for QsoStore. A failed update is reported to onFailure with a French message;
     // the QSO itself is stored all the same.

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -251,6 +252,109 @@ LogWriteResult LogFiles::insert(const QStringList &references, const QString &li
         log.changed = log.read.ok;
     });
     putInPlace(references, prepared, result);
+    return result;
+}
+
+namespace {
+
+// Lines to place, each with its moment, in the order they go in: by moment, those of one moment
+// as given; lines without a moment go last.
+struct LinesToPlace {
+    std::vector<QByteArray> bytes;
+    std::vector<qint64> moments;
+
+    explicit LinesToPlace(const QStringList &lines)
+    {
+        constexpr qint64 kNoMoment = std::numeric_limits<qint64>::max();
+        std::vector<qsizetype> order(size_t(lines.size()));
+        std::vector<qint64> keys(size_t(lines.size()));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            order[size_t(i)] = i;
+            keys[size_t(i)] = qsoOrderKey(lines.at(i)).value_or(kNoMoment);
+        }
+        std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) {
+            return keys[size_t(a)] < keys[size_t(b)];
+        });
+        bytes.reserve(order.size());
+        moments.reserve(order.size());
+        for (const qsizetype i : order) {
+            bytes.push_back(encodeWindows1252(lines.at(i)));
+            moments.push_back(keys[size_t(i)]);
+        }
+    }
+};
+
+// Adds to replacements the log at path with every line placed: a line goes before the first
+// line of the log whose moment is later than or equal to its own, that is before the first line
+// where the latest moment seen so far reaches its own; lines of the log without a moment never
+// decide.
+FileResult addPlaced(FileReplacements &replacements, const QString &path,
+                     const LinesToPlace &placed)
+{
+    QByteArray file;
+    if (const FileResult read = readBytesForRewrite(path, file); !read)
+        return read;
+    LinePieces pieces(file);
+    size_t next = 0;
+    qsizetype kept = 0;
+    std::optional<qint64> latest;
+    forEachByteLine(file, [&](const ByteLine &line) {
+        if (next == placed.bytes.size())
+            return false;
+        const auto moment = qsoOrderKeyOfBytes(line.in(file));
+        if (!moment)
+            return true;
+        latest = latest ? std::max(*latest, *moment) : *moment;
+        if (placed.moments[next] > *latest)
+            return true;
+        pieces.keepBytes(kept, line.start);
+        kept = line.start;
+        while (next < placed.bytes.size() && placed.moments[next] <= *latest)
+            pieces.put(placed.bytes[next++]);
+        return true;
+    });
+    pieces.keepBytes(kept, file.size());
+    while (next < placed.bytes.size())
+        pieces.put(placed.bytes[next++]);
+    replacements.add(path, pieces.pieces());
+    return FileResult::success();
+}
+
+} // namespace
+
+LogWriteResult LogFiles::insertMany(const QStringList &references, const QStringList &lines) const
+{
+    LogWriteResult result;
+    if (lines.isEmpty())
+        return result;
+    const LinesToPlace placed(lines);
+    std::vector<PreparedLog> prepared(size_t(references.size()));
+    forEachOnThreads(references.size(), [&](qsizetype i) {
+        PreparedLog &log = prepared[size_t(i)];
+        log.read = addPlaced(log.replacement, path(references.at(i)), placed);
+    });
+    FileReplacements all;
+    QStringList written;
+    for (size_t i = 0; i < prepared.size(); ++i) {
+        const QString &reference = references.at(qsizetype(i));
+        if (!prepared[i].read) {
+            result.fail(reference, prepared[i].read.error);
+            continue;
+        }
+        all.take(std::move(prepared[i].replacement));
+        written.append(reference);
+    }
+    // A log that cannot be read leaves every log as it was.
+    if (!result.ok()) {
+        result.undone = true;
+        return result;
+    }
+    const QList<FileResult> outcomes = all.finishTogether();
+    for (qsizetype i = 0; i < outcomes.size(); ++i) {
+        if (!outcomes.at(i))
+            result.fail(written.at(i), outcomes.at(i).error);
+    }
+    result.undone = result.failedReferences.size() == written.size() && !written.isEmpty();
     return result;
 }
 

@@ -64,6 +64,12 @@ public:
     // place and never decide the position.
     LogWriteResult insert(const QStringList &references, const QString &line) const;
 
+    // Places every line in every reference's log as insert does, each log rewritten once for
+    // all of them. Lines of one moment stand in the order given. No log is changed unless every
+    // log could be read and its new content written to disk (see
+    // FileReplacements::finishTogether).
+    LogWriteResult insertMany(const QStringList &references, const QStringList &lines) const;
+
     // Places line in one log, as insert does.
     FileResult insertOne(const QString &reference, const QString &line) const;
 

@@ -6,12 +6,18 @@
 #include <QFileSystemWatcher>
 #include <QTimer>
 
+#include <algorithm>
+#include <vector>
+
 namespace orvel {
 
 namespace {
 // How long the file must stay quiet before an outside change is read: an editor's save is
 // several writes.
 constexpr int kSettleMilliseconds = 250;
+// Up to this many lines inserted at once are announced row by row; beyond, the views are told
+// the log was read again, which costs them less than thousands of insertions.
+constexpr qsizetype kRowByRowInsertions = 64;
 } // namespace
 
 Session::Session(QString folder, QObject *parent)
@@ -88,6 +94,20 @@ LogWriteResult Session::insert(const QString &line)
     return result;
 }
 
+LogWriteResult Session::insertMany(const QStringList &lines)
+{
+    refresh();
+    if (lines.isEmpty())
+        return {};
+    const LogWriteResult result = logFiles().insertMany(storeReferences(), lines);
+    if (result.failedReferences.contains(currentReference()) ||
+        !storeReferences().contains(currentReference()))
+        refresh();
+    else
+        followInsertMany(lines);
+    return result;
+}
+
 LogFiles::RemoveOutcome Session::remove(qsizetype row, const QString &expectedLine,
                                         QString *error)
 {
@@ -152,6 +172,41 @@ void Session::followInsert(const QString &line)
     m_model->beginInsert(row);
     m_log.insertLine(row, bytes);
     m_model->endInsert(row);
+}
+
+void Session::followInsertMany(const QStringList &lines)
+{
+    std::vector<QByteArray> encoded;
+    std::vector<qint64> moments;
+    encoded.reserve(size_t(lines.size()));
+    moments.reserve(size_t(lines.size()));
+    qint64 grown = 0;
+    bool allTimed = true;
+    for (const QString &line : lines) {
+        encoded.push_back(encodeWindows1252(line));
+        grown += encoded.back().size() + 2;
+        const auto moment = qsoOrderKeyOfBytes(encoded.back());
+        allTimed = allTimed && moment.has_value();
+        moments.push_back(moment.value_or(0));
+    }
+    if (lines.size() > kRowByRowInsertions || !allTimed || !m_log.tookChange(grown)) {
+        reread();
+        return;
+    }
+    // Placed one at a time from the latest: each goes before the first line of its moment or
+    // later, so lines of one moment keep the order they were given in.
+    std::vector<size_t> order(encoded.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&moments](size_t a, size_t b) { return moments[a] < moments[b]; });
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const QByteArray &bytes = encoded[*it];
+        const qsizetype row = m_log.insertionRow(bytes);
+        m_model->beginInsert(row);
+        m_log.insertLine(row, bytes);
+        m_model->endInsert(row);
+    }
 }
 
 void Session::followRemove(qsizetype row)

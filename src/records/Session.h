@@ -61,6 +61,10 @@ public:
     LogWriteResult replace(const QString &oldLine, const QString &newLine);
     // A QSO placed at its moment in those logs.
     LogWriteResult insert(const QString &line);
+    // Many QSOs placed at their moments in those logs (QSOs of one moment in the order given),
+    // each log rewritten once for all of them; no log changes unless all of them can (see
+    // LogFiles::insertMany). A few lines are announced row by row, more as a reset of the model.
+    LogWriteResult insertMany(const QStringList &lines);
     // The line at row of the current log, removed from it alone, provided the file still
     // holds expectedLine there.
     LogFiles::RemoveOutcome remove(qsizetype row, const QString &expectedLine,
@@ -88,6 +92,7 @@ private:
     void followAppend(const QString &line);
     void followReplace(const QString &oldLine, const QString &newLine);
     void followInsert(const QString &line);
+    void followInsertMany(const QStringList &lines);
     void followRemove(qsizetype row);
     void reread();
     void watchCurrentLog();

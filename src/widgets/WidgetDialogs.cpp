@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -144,6 +145,12 @@ void installFrenchTranslations()
         }
     }
     delete translator;
+}
+
+QString WidgetDialogs::fileToOpen(const QString &caption, const QString &folder,
+                                  const QString &filter)
+{
+    return QFileDialog::getOpenFileName(m_parent, caption, folder, filter);
 }
 
 } // namespace orvel

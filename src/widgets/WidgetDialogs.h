@@ -13,6 +13,8 @@ public:
     explicit WidgetDialogs(QWidget *parent = nullptr);
     void message(const QString &text) override;
     bool question(const QString &text) override;
+    QString fileToOpen(const QString &caption, const QString &folder,
+                       const QString &filter) override;
     void setParent(QWidget *parent) { m_parent = parent; }
 
 private:

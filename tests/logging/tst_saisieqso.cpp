@@ -90,7 +90,8 @@ private slots:
         }
         QCOMPARE(captions,
                  QStringList({"Mnu_Fichier=Fichiers", "Mnu_ADIF=Exporter au format ADIF",
-                              "Mnu_C_Trafic=Exporter au format C_Trafic", "Mnu_Quitter=Quitter",
+                              "Mnu_C_Trafic=Exporter au format C_Trafic",
+                              "Mnu_Import_ADIF=Importer un fichier ADIF…", "Mnu_Quitter=Quitter",
                               "Mnu_Setup=Setup", "Mnu_QTR=QTR", "Mnu_Differee=Saisie differée",
                               "Mnu_Refrappe=Mode Refrappe", "Mnu_Radio=Radio",
                               "Mnu_Afficher=Afficher",

@@ -27,6 +27,19 @@ public:
         answers.pop_front();
         return answer;
     }
+    // The next scripted file name (empty when the script has none: nothing chosen).
+    QString fileToOpen(const QString &caption, const QString &folder,
+                       const QString &filter) override
+    {
+        fileCaptions.append(caption);
+        Q_UNUSED(folder);
+        Q_UNUSED(filter);
+        if (files.empty())
+            return {};
+        const QString file = files.front();
+        files.pop_front();
+        return file;
+    }
     void clear()
     {
         messages.clear();
@@ -38,6 +51,8 @@ public:
     QStringList questions;
     QStringList shown;
     std::deque<bool> answers;
+    std::deque<QString> files;
+    QStringList fileCaptions;
     bool defaultAnswer = true;
 };
 

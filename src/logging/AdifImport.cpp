@@ -1,0 +1,648 @@
+#include "AdifImport.h"
+
+#include "EntryBands.h"
+#include "EntryRules.h"
+#include "common/DateTimeText.h"
+#include "common/FixedColumns.h"
+#include "common/Windows1252.h"
+#include "records/CurrentLog.h"
+#include "records/Session.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QStringDecoder>
+
+#include <cstdlib>
+
+namespace orvel {
+
+namespace {
+
+// --- Reading the file --------------------------------------------------------------------------
+
+bool isNameCharacter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+bool isDigitByte(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isBlankByte(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+bool isContinuationByte(QByteArrayView bytes, qsizetype at)
+{
+    return at < bytes.size() && (static_cast<unsigned char>(bytes[at]) & 0xC0) == 0x80;
+}
+
+// A tag: <NAME> or <NAME:LENGTH> or <NAME:LENGTH:TYPE>.
+struct Tag {
+    QString name;          // in capitals
+    qsizetype length = -1; // -1 for a tag without a value (<eor>, <eoh>)
+    qsizetype end = 0;     // the byte after '>'
+};
+
+std::optional<Tag> tagAt(QByteArrayView bytes, qsizetype open)
+{
+    constexpr qsizetype kLongestName = 64;
+    constexpr qsizetype kLongestLength = 9;
+    const qsizetype size = bytes.size();
+    qsizetype at = open + 1;
+    while (at < size && isNameCharacter(bytes[at]) && at - open <= kLongestName)
+        ++at;
+    if (at == open + 1 || at >= size)
+        return std::nullopt;
+    Tag tag;
+    tag.name = QString::fromLatin1(bytes.sliced(open + 1, at - open - 1)).toUpper();
+    if (bytes[at] == '>') {
+        tag.end = at + 1;
+        return tag;
+    }
+    if (bytes[at] != ':')
+        return std::nullopt;
+    const qsizetype digits = ++at;
+    while (at < size && isDigitByte(bytes[at]) && at - digits < kLongestLength)
+        ++at;
+    if (at == digits || at >= size)
+        return std::nullopt;
+    tag.length = QByteArrayView(bytes.sliced(digits, at - digits)).toLongLong();
+    if (bytes[at] == ':') {
+        ++at;
+        while (at < size && isNameCharacter(bytes[at]))
+            ++at;
+    }
+    if (at >= size || bytes[at] != '>')
+        return std::nullopt;
+    tag.end = at + 1;
+    return tag;
+}
+
+// Whether only blanks stand between at and the next tag (or the end of the file).
+bool blanksUpToTag(QByteArrayView bytes, qsizetype at)
+{
+    while (at < bytes.size() && isBlankByte(bytes[at]))
+        ++at;
+    return at >= bytes.size() || bytes[at] == '<';
+}
+
+// The end of a UTF-8 value. The standard counts a length in bytes, but some programs count
+// characters: a count of bytes that cuts a character in two, or leaves text before the next
+// tag, is read as a count of characters when that one ends cleanly.
+qsizetype utf8ValueEnd(QByteArrayView bytes, qsizetype start, qsizetype length)
+{
+    const qsizetype byteEnd = start + length;
+    const QByteArrayView value = bytes.sliced(start, length);
+    const bool plain = std::all_of(value.begin(), value.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (plain && !isContinuationByte(bytes, byteEnd))
+        return byteEnd;
+    if (!isContinuationByte(bytes, byteEnd) && blanksUpToTag(bytes, byteEnd))
+        return byteEnd;
+    qsizetype at = start;
+    qsizetype characters = 0;
+    while (characters < length && at < bytes.size()) {
+        ++at;
+        while (isContinuationByte(bytes, at))
+            ++at;
+        ++characters;
+    }
+    if (characters == length && blanksUpToTag(bytes, at))
+        return at;
+    return byteEnd;
+}
+
+bool isUtf8Text(QByteArrayView bytes)
+{
+    const bool plain = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (plain)
+        return false;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder(bytes);
+    return !decoder.hasError();
+}
+
+QString notAdif(const QString &subject, const QString &reason)
+{
+    return QStringLiteral("%1 n'est pas un fichier ADIF : %2.").arg(subject, reason);
+}
+
+const QString kThisFile = QStringLiteral("Ce fichier");
+
+// The records, or the reason (without its subject) the bytes are not ADIF.
+AdifReading readRecords(QByteArrayView bytes, const QString &subject,
+                        const ImportProgress &progress)
+{
+    AdifReading reading;
+    qsizetype pos = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    qsizetype first = pos;
+    while (first < bytes.size() && isBlankByte(bytes[first]))
+        ++first;
+    if (first == bytes.size()) {
+        reading.error = notAdif(subject, QStringLiteral("il est vide"));
+        return reading;
+    }
+    if (bytes.sliced(first).startsWith("<?xml")) {
+        reading.error = notAdif(subject, QStringLiteral("c'est un fichier ADX (XML) ; exportez "
+                                                        "le log au format ADI (.adi)"));
+        return reading;
+    }
+    const bool utf8 = isUtf8Text(bytes);
+    const auto decode = [utf8](QByteArrayView value) {
+        return utf8 ? QString::fromUtf8(value) : decodeWindows1252(value);
+    };
+    bool sawField = false;
+    bool sawHeaderEnd = false;
+    AdifRecord current;
+    int number = 0;
+    const auto close = [&] {
+        current.number = ++number;
+        reading.records.append(std::move(current));
+        current = AdifRecord();
+        if (progress && number % 1000 == 0)
+            progress(pos, bytes.size());
+    };
+    for (;;) {
+        const qsizetype open = bytes.indexOf('<', pos);
+        if (open < 0)
+            break;
+        const std::optional<Tag> tag = tagAt(bytes, open);
+        if (!tag) {
+            pos = open + 1;
+            continue;
+        }
+        pos = tag->end;
+        if (tag->length < 0) {
+            if (tag->name == QLatin1String("EOR")) {
+                if (!current.fields.isEmpty())
+                    close();
+            } else if (tag->name == QLatin1String("EOH")) {
+                // The fields before it describe the file, not a QSO.
+                sawHeaderEnd = true;
+                current = AdifRecord();
+            }
+            continue;
+        }
+        sawField = true;
+        if (tag->end + tag->length > bytes.size()) {
+            current.damage = QStringLiteral("enregistrement coupé à la fin du fichier");
+            pos = bytes.size();
+            break;
+        }
+        const qsizetype end =
+            utf8 ? utf8ValueEnd(bytes, tag->end, tag->length) : tag->end + tag->length;
+        current.fields.insert(tag->name, decode(bytes.sliced(tag->end, end - tag->end)));
+        pos = end;
+    }
+    if (!current.fields.isEmpty() || !current.damage.isEmpty()) {
+        if (current.damage.isEmpty())
+            current.damage = QStringLiteral("enregistrement sans <eor> à la fin du fichier");
+        close();
+    }
+    if (!sawField && !sawHeaderEnd)
+        reading.error = notAdif(subject, QStringLiteral("il ne contient aucun champ ADIF "
+                                                        "(de la forme <CALL:5>F4ABC)"));
+    if (progress)
+        progress(bytes.size(), bytes.size());
+    return reading;
+}
+
+// --- One record --------------------------------------------------------------------------------
+
+QString folded(const QString &text)
+{
+    return trimBlanks(foldToWindows1252(text));
+}
+
+// The value cut to a column's width, blanks trimmed again.
+QString cut(const QString &text, int width)
+{
+    return trimBlanks(text.left(width));
+}
+
+MappedRecord refuse(const QString &reason)
+{
+    return MappedRecord{std::nullopt, reason};
+}
+
+bool allDigits(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+// dd/mm/yy of a YYYYMMDD date, or the reason it cannot be one.
+std::optional<QString> dateOf(const QString &value, QString &refusal)
+{
+    if (value.isEmpty()) {
+        refusal = QStringLiteral("pas de date (QSO_DATE)");
+        return std::nullopt;
+    }
+    const QDate date =
+        value.size() == 8 && allDigits(value)
+            ? QDate(value.left(4).toInt(), value.mid(4, 2).toInt(), value.right(2).toInt())
+            : QDate();
+    if (!date.isValid()) {
+        refusal = QStringLiteral("date inexistante : %1").arg(value);
+        return std::nullopt;
+    }
+    // The log writes two digits of the year and reads them back in these years only.
+    if (date.year() < 1950 || date.year() > 2049) {
+        refusal = QStringLiteral("date hors des années 1950 à 2049 : %1").arg(value);
+        return std::nullopt;
+    }
+    return dateText(date);
+}
+
+// hh:mm of an HHMM or HHMMSS time (the seconds dropped), or the reason it cannot be one.
+std::optional<QString> timeOf(const QString &value, QString &refusal)
+{
+    if (value.isEmpty()) {
+        refusal = QStringLiteral("pas d'heure (TIME_ON)");
+        return std::nullopt;
+    }
+    const bool form = (value.size() == 4 || value.size() == 6) && allDigits(value);
+    const QTime time = form ? QTime(value.left(2).toInt(), value.mid(2, 2).toInt(),
+                                    value.size() == 6 ? value.right(2).toInt() : 0)
+                            : QTime();
+    if (!time.isValid()) {
+        refusal = QStringLiteral("heure inexistante : %1").arg(value);
+        return std::nullopt;
+    }
+    return timeText(time);
+}
+
+std::optional<QString> bandOf(const AdifRecord &record, QString &refusal)
+{
+    const QString band = record.value(QStringLiteral("BAND"));
+    if (!band.isEmpty()) {
+        if (const auto known = entryBandOfAdifName(band))
+            return known;
+        refusal = QStringLiteral("bande %1 hors des bandes de la saisie").arg(folded(band));
+        return std::nullopt;
+    }
+    QString frequency = record.value(QStringLiteral("FREQ"));
+    if (frequency.isEmpty()) {
+        refusal = QStringLiteral("pas de bande ni de fréquence (BAND, FREQ)");
+        return std::nullopt;
+    }
+    frequency.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double megahertz = frequency.toDouble(&ok);
+    if (!ok) {
+        refusal = QStringLiteral("fréquence illisible : %1").arg(folded(frequency));
+        return std::nullopt;
+    }
+    if (const auto known = entryBandOfFrequency(megahertz))
+        return known;
+    refusal = QStringLiteral("fréquence %1 MHz hors des bandes de la saisie").arg(frequency);
+    return std::nullopt;
+}
+
+// --- Duplicates --------------------------------------------------------------------------------
+
+// Minutes since a fixed day, from dd/mm/yy and hh:mm.
+std::optional<qint64> minutesOf(QByteArrayView date, QByteArrayView time)
+{
+    if (date.size() != 8 || time.size() != 5 || date[2] != '/' || date[5] != '/' || time[2] != ':')
+        return std::nullopt;
+    for (const qsizetype i : {0, 1, 3, 4, 6, 7}) {
+        if (!isDigitByte(date[i]))
+            return std::nullopt;
+    }
+    for (const qsizetype i : {0, 1, 3, 4}) {
+        if (!isDigitByte(time[i]))
+            return std::nullopt;
+    }
+    const auto two = [](QByteArrayView text, qsizetype at) {
+        return (text[at] - '0') * 10 + (text[at + 1] - '0');
+    };
+    const QDate day(fullYear(two(date, 6)), two(date, 3), two(date, 0));
+    if (!day.isValid())
+        return std::nullopt;
+    return day.toJulianDay() * 24 * 60 + two(time, 0) * 60 + two(time, 3);
+}
+
+std::optional<qint64> minutesOfLine(QByteArrayView line)
+{
+    return minutesOf(trimmedColumn(line, qsocol::kDate), trimmedColumn(line, qsocol::kTime));
+}
+
+QByteArray duplicateKey(QByteArrayView call, QByteArrayView band, QByteArrayView mode)
+{
+    QByteArray key;
+    key.reserve(call.size() + band.size() + mode.size() + 2);
+    key.append(call).append('\t').append(band).append('\t').append(mode);
+    return key;
+}
+
+QByteArray duplicateKey(const QString &line)
+{
+    const QByteArray bytes = encodeWindows1252(line);
+    return duplicateKey(trimmedColumn(bytes, qsocol::kCall), trimmedColumn(bytes, qsocol::kBand),
+                        trimmedColumn(bytes, qsocol::kMode));
+}
+
+bool within(qint64 a, qint64 b)
+{
+    return std::llabs(a - b) <= kDuplicateMinutes;
+}
+
+} // namespace
+
+QString AdifRecord::value(const QString &name) const
+{
+    return trimBlanks(fields.value(name));
+}
+
+AdifReading readAdif(QByteArrayView bytes, const ImportProgress &progress)
+{
+    return readRecords(bytes, kThisFile, progress);
+}
+
+AdifReading readAdifFile(const QString &path, const ImportProgress &progress)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (!file.exists()) {
+        AdifReading reading;
+        reading.error = QStringLiteral("Le fichier %1 est introuvable.").arg(shown);
+        return reading;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        AdifReading reading;
+        reading.error = QStringLiteral("Le fichier %1 ne peut pas être lu (%2).")
+                            .arg(shown, file.errorString());
+        return reading;
+    }
+    const QByteArray bytes = file.readAll();
+    return readRecords(bytes, QStringLiteral("Le fichier %1").arg(shown), progress);
+}
+
+QString logModeOf(const QString &adifMode, const QString &adifSubmode)
+{
+    const QString mode = trimBlanks(adifMode).toUpper();
+    const QString submode = trimBlanks(adifSubmode).toUpper();
+    if (mode == QLatin1String("SSB") || mode == QLatin1String("USB") ||
+        mode == QLatin1String("LSB"))
+        return QStringLiteral("SSB");
+    if (mode == QLatin1String("CW") || mode == QLatin1String("FM") || mode == QLatin1String("FT8"))
+        return mode;
+    if (mode == QLatin1String("PSK") || mode == QLatin1String("PSK31") ||
+        mode == QLatin1String("PSK63"))
+        return QStringLiteral("PSK");
+    if (mode == QLatin1String("RTTY"))
+        return QStringLiteral("TTY");
+    return (submode.isEmpty() ? mode : submode).left(4);
+}
+
+QString departmentOfState(const QString &state)
+{
+    QString code = trimBlanks(state).toUpper();
+    if (code.size() == 1 && allDigits(code))
+        code.prepend(QLatin1Char('0'));
+    if (code == QLatin1String("2A") || code == QLatin1String("2B"))
+        return code;
+    if (code.size() != 2 || !allDigits(code))
+        return {};
+    const int number = code.toInt();
+    return number >= 1 && number <= 95 ? code : QString();
+}
+
+MappedRecord mapAdifRecord(const AdifRecord &record, const ImportContext &context)
+{
+    if (!record.damage.isEmpty())
+        return refuse(record.damage);
+    QsoRecord qso;
+    qso.call = capitals(folded(record.value(QStringLiteral("CALL"))));
+    if (qso.call.isEmpty())
+        return refuse(QStringLiteral("pas d'indicatif (CALL)"));
+    if (qso.call.size() > qsocol::kCall.width)
+        return refuse(QStringLiteral("indicatif de plus de %1 caractères : %2")
+                          .arg(qsocol::kCall.width)
+                          .arg(qso.call));
+    QString refusal;
+    const auto date = dateOf(record.value(QStringLiteral("QSO_DATE")), refusal);
+    if (!date)
+        return refuse(refusal);
+    const auto time = timeOf(record.value(QStringLiteral("TIME_ON")), refusal);
+    if (!time)
+        return refuse(refusal);
+    const auto band = bandOf(record, refusal);
+    if (!band)
+        return refuse(refusal);
+    qso.date = *date;
+    qso.time = *time;
+    qso.band = *band;
+    qso.mode = folded(
+        logModeOf(record.value(QStringLiteral("MODE")), record.value(QStringLiteral("SUBMODE"))));
+    if (qso.mode.isEmpty())
+        return refuse(QStringLiteral("pas de mode (MODE)"));
+
+    const bool inFrance =
+        record.value(QStringLiteral("DXCC")) == QLatin1String("227") || isFrenchCall(qso.call);
+    if (inFrance)
+        qso.department = departmentOfState(record.value(QStringLiteral("STATE")));
+    qso.firstName = cut(folded(record.value(QStringLiteral("NAME"))), qsocol::kFirstName.width);
+    // As the call-sign step of the entry window: the memory fills what was not given.
+    if ((qso.department.isEmpty() || qso.firstName.isEmpty()) && context.remembered) {
+        if (const auto known = context.remembered(qso.call)) {
+            if (qso.department.isEmpty())
+                qso.department = cut(known->department, qsocol::kDepartment.width);
+            if (qso.firstName.isEmpty())
+                qso.firstName = cut(known->firstName, qsocol::kFirstName.width);
+        }
+    }
+    // Three characters at most, as the entry window takes them, so the reports stay apart.
+    constexpr int kReportWidth = 3;
+    const auto report = [&](const char *tag) {
+        const QString value = cut(folded(record.value(QLatin1String(tag))), kReportWidth);
+        return value.isEmpty() ? defaultReport(qso.mode) : value;
+    };
+    qso.rstReceived = report("RST_RCVD");
+    qso.rstSent = report("RST_SENT");
+    qso.remarks =
+        cut(capitals(folded(record.value(QStringLiteral("COMMENT")))), qsocol::kRemarks.width);
+    qso.operatorCall =
+        cut(capitals(folded(record.value(QStringLiteral("OPERATOR")))), qsocol::kOperator.width);
+    if (qso.operatorCall.isEmpty())
+        qso.operatorCall = cut(context.defaultOperator, qsocol::kOperator.width);
+    return MappedRecord{qso, QString()};
+}
+
+QStringList ImportPlan::lines() const
+{
+    QStringList result;
+    result.reserve(imported);
+    for (const ImportItem &item : items) {
+        if (item.verdict == ImportVerdict::Imported)
+            result.append(item.line);
+    }
+    return result;
+}
+
+QStringList ImportPlan::firstNameKeyLines() const
+{
+    QStringList result;
+    result.reserve(imported);
+    for (const ImportItem &item : items) {
+        if (item.verdict == ImportVerdict::Imported)
+            result.append(firstNameKeyLine(item.qso.call, item.qso.department, item.qso.firstName));
+    }
+    return result;
+}
+
+QString ImportPlan::refusalLine(const ImportItem &item)
+{
+    const QString call = item.call.isEmpty() ? QStringLiteral("sans indicatif") : item.call;
+    return QStringLiteral("Enregistrement %1 (%2) : %3").arg(item.number).arg(call, item.reason);
+}
+
+QString ImportPlan::summary() const
+{
+    QString text = QStringLiteral("%1 QSO importés, %2 déjà dans le log, %3 refusés")
+                       .arg(imported)
+                       .arg(alreadyInLog)
+                       .arg(refused);
+    for (const ImportItem &item : items) {
+        if (item.verdict == ImportVerdict::Refused)
+            text += QLatin1Char('\n') + refusalLine(item);
+    }
+    return text;
+}
+
+ImportPlan planImport(const QList<AdifRecord> &records, const ImportContext &context,
+                      const CurrentLog &log)
+{
+    ImportPlan plan;
+    plan.items.reserve(records.size());
+    QSet<QByteArray> calls;
+    for (const AdifRecord &record : records) {
+        ImportItem item;
+        item.number = record.number;
+        item.call = folded(record.value(QStringLiteral("CALL"))).toUpper();
+        const MappedRecord mapped = mapAdifRecord(record, context);
+        if (mapped.qso) {
+            item.qso = *mapped.qso;
+            item.line = formatQsoLine(item.qso);
+            item.verdict = ImportVerdict::Imported;
+            calls.insert(encodeWindows1252(item.qso.call));
+        } else {
+            item.reason = mapped.refusal;
+        }
+        plan.items.append(std::move(item));
+    }
+
+    // The moments of the log's QSOs of the call signs the file names, by call, band and mode.
+    QHash<QByteArray, QList<qint64>> inLog;
+    for (qsizetype row = 0; row < log.size(); ++row) {
+        const QByteArrayView line = log.rowBytes(row);
+        const QByteArrayView call = trimmedColumn(line, qsocol::kCall);
+        if (!calls.contains(call.toByteArray()))
+            continue;
+        if (const auto minutes = minutesOfLine(line))
+            inLog[duplicateKey(call, trimmedColumn(line, qsocol::kBand),
+                               trimmedColumn(line, qsocol::kMode))]
+                .append(*minutes);
+    }
+    // The records taken so far, with their numbers.
+    QHash<QByteArray, QList<std::pair<qint64, int>>> taken;
+    for (ImportItem &item : plan.items) {
+        if (item.verdict != ImportVerdict::Imported) {
+            ++plan.refused;
+            item.verdict = ImportVerdict::Refused;
+            continue;
+        }
+        const QByteArray key = duplicateKey(item.line);
+        const qint64 minutes =
+            minutesOf(encodeWindows1252(item.qso.date), encodeWindows1252(item.qso.time)).value();
+        const QList<qint64> logged = inLog.value(key);
+        if (std::any_of(logged.cbegin(), logged.cend(),
+                        [minutes](qint64 other) { return within(minutes, other); })) {
+            item.verdict = ImportVerdict::AlreadyInLog;
+            item.reason = QStringLiteral("déjà dans le log");
+            ++plan.alreadyInLog;
+            continue;
+        }
+        QList<std::pair<qint64, int>> &earlier = taken[key];
+        const auto twin = std::find_if(earlier.cbegin(), earlier.cend(), [minutes](const auto &e) {
+            return within(minutes, e.first);
+        });
+        if (twin != earlier.cend()) {
+            item.verdict = ImportVerdict::AlreadyInLog;
+            item.reason =
+                QStringLiteral("déjà dans le log (enregistrement %1 du fichier)").arg(twin->second);
+            ++plan.alreadyInLog;
+            continue;
+        }
+        earlier.append({minutes, item.number});
+        ++plan.imported;
+    }
+    return plan;
+}
+
+QString ImportOutcome::message() const
+{
+    if (ok()) {
+        QString text = plan.summary();
+        if (!memoryError.isEmpty())
+            text += QLatin1Char('\n') + memoryError;
+        return text;
+    }
+    QString text;
+    if (write.undone) {
+        text = QStringLiteral("Aucun QSO n'a été importé : aucun log n'a été modifié.");
+    } else {
+        QStringList received = references;
+        for (const QString &failed : write.failedReferences)
+            received.removeAll(failed);
+        text = QStringLiteral("Les QSO importés n'ont pas pu être écrits dans : %1.")
+                   .arg(write.failedReferences.join(QStringLiteral(", ")));
+        if (!received.isEmpty())
+            text += QStringLiteral("\nIls ont été écrits dans : %1.")
+                        .arg(received.join(QStringLiteral(", ")));
+    }
+    if (!write.errors.isEmpty())
+        text += QLatin1Char('\n') + write.errors.join(QLatin1Char('\n'));
+    return text;
+}
+
+ImportOutcome importRecords(Session &session, const QList<AdifRecord> &records,
+                            const ImportContext &context, const FirstNames *names)
+{
+    ImportOutcome outcome;
+    outcome.references = session.storeReferences();
+    // Decided against the log as its file now stands, which the preview may no longer show.
+    session.refresh();
+    outcome.plan = planImport(records, context, session.currentLog());
+    const QStringList lines = outcome.plan.lines();
+    if (lines.isEmpty())
+        return outcome;
+    outcome.write = session.insertMany(lines);
+    if (outcome.write.ok() && names) {
+        if (const FileResult learnt = names->updateMany(outcome.plan.firstNameKeyLines()); !learnt)
+            outcome.memoryError =
+                QStringLiteral("Les prénoms n'ont pas pu être mémorisés.\n") + learnt.error;
+    }
+    return outcome;
+}
+
+ImportContext entryImportContext(const QString &activator, const FirstNames &names)
+{
+    ImportContext context;
+    context.defaultOperator = defaultOperator(activator);
+    // Read once for the whole file: a lookup of the memory itself checks its file each time.
+    context.remembered = [memory = names.snapshot()](const QString &call) {
+        return memory.lookup(call);
+    };
+    return context;
+}
+
+} // namespace orvel
