@@ -2,6 +2,7 @@
 
 #include "ListingView.h"
 #include "platform/Dialogs.h"
+#include "widgets/ColumnHeading.h"
 #include "widgets/FormWidgets.h"
 #include "records/QsoLine.h"
 #include "records/Session.h"
@@ -25,30 +26,27 @@ namespace {
 // An entry of the entry window's list: the 6-character number, then the log line.
 constexpr int kEntryColumns = qsocol::kListPrefixLength + qsocol::kLineLength;
 
-// The column headers over the results, each at the entry's column of its field (0-based).
+// The labels over the results: each shows the titles first to last of listEntryTitles(), at
+// their columns, and is read out by the name the window always gave it.
 struct ColumnHeader {
     const char *name;
-    const char16_t *text;
-    int column;
+    const char16_t *spoken;
+    int first;
+    int last;
 };
 
-constexpr int entryColumn(const LineColumn &column)
-{
-    return qsocol::kListPrefixLength + column.first - 1;
-}
-
 constexpr ColumnHeader kHeaders[] = {
-    {"Label13", u"N°", 0},
-    {"Label12", u"Date", entryColumn(qsocol::kDate)},
-    {"Label11", u"QTR", entryColumn(qsocol::kTime)},
-    {"Label10", u"Indicatif", entryColumn(qsocol::kCall)},
-    {"Label9", u"Dpt", entryColumn(qsocol::kDepartment)},
-    {"Label1", u"Prenom", entryColumn(qsocol::kFirstName)},
-    // "E" stands over the report sent.
-    {"Label4", u"RST R      E", entryColumn(qsocol::kRstSent) - 11},
-    {"Label2", u"  Mode", entryColumn(qsocol::kMode) - 2},
-    {"Label6", u"Bande", entryColumn(qsocol::kBand)},
-    {"Label5", u"Observations", entryColumn(qsocol::kRemarks)},
+    {"Label13", u"N°", 0, 0},
+    {"Label12", u"Date", 1, 1},
+    {"Label11", u"QTR", 2, 2},
+    {"Label10", u"Indicatif", 3, 3},
+    {"Label9", u"Dpt", 4, 4},
+    {"Label1", u"Prenom", 5, 5},
+    {"Label4", u"RST R      E", 6, 7},
+    {"Label2", u"  Mode", 8, 8},
+    {"Label6", u"Bande", 9, 9},
+    {"Label5", u"Observations", 10, 10},
+    {"Label7", u"Opérateur", 11, 11},
 };
 
 } // namespace
@@ -129,19 +127,16 @@ void Recherche_Indicatif::build()
 
 QWidget *Recherche_Indicatif::buildColumnHeaders()
 {
-    auto *headers = new QWidget(this);
-    const QFont font = QSO_Effectues->font();
-    const QFontMetrics metrics(font, headers);
-    const int indent = QSO_Effectues->frameWidth() + 3;
+    auto *headers = new ColumnHeading(QSO_Effectues, this);
+    const QList<ColumnTitle> titles = listEntryTitles(QStringLiteral("QTR"));
     for (const ColumnHeader &header : kHeaders) {
-        QLabel *label =
-            namedLabel(headers, QString::fromLatin1(header.name), QString::fromUtf16(header.text));
-        label->setFont(font);
-        label->move(indent + metrics.horizontalAdvance(QString(header.column, QLatin1Char('0'))),
-                    0);
-        label->adjustSize();
+        const int start = titles.at(header.first).start;
+        const QString text =
+            headingLine(titles.mid(header.first, header.last - header.first + 1)).mid(start - 1);
+        QLabel *label = namedLabel(headers, QString::fromLatin1(header.name), text);
+        label->setAccessibleName(QString::fromUtf16(header.spoken));
+        headers->addLabel(label, start);
     }
-    headers->setFixedHeight(metrics.height() + 4);
     return headers;
 }
 

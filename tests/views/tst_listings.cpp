@@ -420,7 +420,7 @@ private slots:
         QVERIFY(listings.isEmpty());
     }
 
-    void thePrintJobIsOneDocumentPerReferenceInBoldCourierNew8()
+    void thePrintJobIsOneDocumentPerReferenceInBoldCourierNew8Within10mm()
     {
         ListingDesk desk({qso("05/09/13", "08:35", "F4KLA", "89", "SSB", "7")});
         const QList<Listing> listings = desk.logListings();
@@ -429,11 +429,12 @@ private slots:
 
         using Kind = PrintOperation::Kind;
         const QList<PrintOperation> &ops = script.operations();
-        QCOMPARE(ops.at(0), (PrintOperation{Kind::Font, "Courier New"}));
-        QCOMPARE(ops.at(1), (PrintOperation{Kind::Bold, {}, 0, true}));
-        QCOMPARE(ops.at(2), (PrintOperation{Kind::Size, {}, 8}));
+        QCOMPARE(ops.at(0), (PrintOperation{Kind::Margins, {}, 10}));
+        QCOMPARE(ops.at(1), (PrintOperation{Kind::Font, "Courier New"}));
+        QCOMPARE(ops.at(2), (PrintOperation{Kind::Bold, {}, 0, true}));
+        QCOMPARE(ops.at(3), (PrintOperation{Kind::Size, {}, 8}));
         QCOMPARE(script.lines(), listings.at(0).lines + listings.at(1).lines);
-        const qsizetype firstEnd = 3 + listings.at(0).lines.size();
+        const qsizetype firstEnd = 4 + listings.at(0).lines.size();
         QCOMPARE(ops.at(firstEnd).kind, Kind::EndDocument);
         QCOMPARE(ops.constLast().kind, Kind::EndDocument);
         QCOMPARE(ops.size(), firstEnd + 1 + listings.at(1).lines.size() + 1);
