@@ -113,12 +113,16 @@ void Recherche_Indicatif::build()
     QSO_Effectues = listingView(this, QStringLiteral("QSO_Effectues"), m_model, kEntryColumns);
     QSO_Effectues->setToolTip(QStringLiteral("Cliquez sur le QSO pour le selectionner"));
     connect(QSO_Effectues, &QListView::clicked, this, &Recherche_Indicatif::onResultClicked);
+    // From the keyboard: the arrows move in the results, Enter picks as a click does.
+    connect(QSO_Effectues, &QListView::activated, this, &Recherche_Indicatif::onResultClicked);
     layout->addWidget(buildColumnHeaders());
     layout->addWidget(QSO_Effectues, 1);
 
     auto *bottom = new QHBoxLayout;
+    Nb_QSO = namedLabel(this, QStringLiteral("Nb_QSO"));
     Command1 = namedButton(this, QStringLiteral("Command1"), QStringLiteral("Quitter"));
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+    bottom->addWidget(Nb_QSO);
     bottom->addStretch(1);
     bottom->addWidget(Command1);
     layout->addLayout(bottom);
@@ -205,6 +209,7 @@ void Recherche_Indicatif::onBoxReturn(SearchOption box)
 void Recherche_Indicatif::runSearch()
 {
     m_model->setStringList({});
+    Nb_QSO->clear();
     const SearchOption option = selectedOption();
     QLineEdit *box = boxOf(option);
     const QString key = withoutLeadingLineBreak(box->text());
@@ -217,13 +222,24 @@ void Recherche_Indicatif::runSearch()
             Indica->clear();
         return;
     }
-    m_model->setStringList(outcome.entries);
+    showResults(outcome.entries);
     m_lastSearch = {option, key};
     if (!outcome.message.isEmpty())
         m_dialogs.message(outcome.message);
     Indica->clear();
     Data->clear();
     Depa->clear();
+    // The first QSO found is ready to be picked with Enter, or another with the arrows.
+    if (!outcome.entries.isEmpty()) {
+        QSO_Effectues->setCurrentIndex(m_model->index(0));
+        QSO_Effectues->setFocus();
+    }
+}
+
+void Recherche_Indicatif::showResults(const QStringList &entries)
+{
+    m_model->setStringList(entries);
+    Nb_QSO->setText(foundCountText(int(entries.size())));
 }
 
 void Recherche_Indicatif::refreshResults()
@@ -232,11 +248,14 @@ void Recherche_Indicatif::refreshResults()
         return;
     const SearchOutcome outcome = searchQsos(m_session.currentLog().copyOfLines(),
                                              m_lastSearch->first, m_lastSearch->second);
-    m_model->setStringList(outcome.stopped ? QStringList() : outcome.entries);
+    showResults(outcome.stopped ? QStringList() : outcome.entries);
 }
 
 void Recherche_Indicatif::onResultClicked(const QModelIndex &index)
 {
+    // A double click is a click, then an activation: the window has already closed.
+    if (!isVisible() || !index.isValid())
+        return;
     const int row =
         rowOfSearchResult(m_session.currentLog().copyOfLines(), index.data().toString());
     if (row < 0) {
