@@ -42,7 +42,8 @@ public:
         m_saveTimer.setSingleShot(true);
         m_saveTimer.setInterval(500);
         connect(&m_saveTimer, &QTimer::timeout, this, &PlaceKeeper::save);
-        // The frame arrives from the window manager a moment after the window is shown.
+        // The frame arrives from the window manager a moment after the window is shown (a
+        // move tells it; the timer is for a window manager that moves nothing).
         m_frameTimer.setSingleShot(true);
         m_frameTimer.setInterval(300);
         connect(&m_frameTimer, &QTimer::timeout, this, [this] { place(current()); });
@@ -61,8 +62,13 @@ protected:
             break;
         case QEvent::Move:
         case QEvent::Resize:
-            if (m_shown && m_window->isVisible())
-                m_saveTimer.start();
+            if (!m_shown || !m_window->isVisible())
+                break;
+            // The window manager has just put its frame around the window: the window is
+            // placed again with it, its title bar on the screen.
+            if (!m_framed && !measuredFrame(*m_window).isNull())
+                place(current());
+            m_saveTimer.start();
             break;
         case QEvent::Close:
             // Not on hiding: a window being destroyed hides, and what it was given may be gone.
