@@ -62,7 +62,6 @@ Histo_Acti::Histo_Acti(const QString &workingDirectory, QWidget *parent)
 
     reload();
     resize(980, 460);
-    centreOnScreen(*this);
     m_table->setFocus();
 }
 

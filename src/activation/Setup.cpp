@@ -61,7 +61,7 @@ void Setup::startUp()
         {QStringLiteral("Activation"), QStringLiteral("Réactivation"), QStringLiteral("Résident")});
     m_form->Type_Activite->setCurrentIndex(0);
     resize(1020, 520);
-    centreOnScreen(*this);
+    keepOnScreen(*this, m_services.settings);
     m_services.settings.setValue(kAppMulti, kSetupSection, kChosenFolderKey,
                                  QDir::toNativeSeparators(m_services.workingDirectory));
     m_history = orvel::revisionHistory();

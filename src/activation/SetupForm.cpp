@@ -234,10 +234,10 @@ void SetupForm::buildFields(QWidget *parent)
 
 void SetupForm::buildMenu(QMainWindow *window)
 {
-    Mnu_Sep = named(window->menuBar()->addMenu(QStringLiteral("Séparateur date  \"/ \" Auto")),
+    Mnu_Sep = named(window->menuBar()->addMenu(QStringLiteral("&Séparateur date  \"/ \" Auto")),
                     QStringLiteral("Mnu_Sep"));
-    Mnu_Sep_Oui = named(Mnu_Sep->addAction(QStringLiteral("Oui")), QStringLiteral("Mnu_Sep_Oui"));
-    Mnu_Sep_Non = named(Mnu_Sep->addAction(QStringLiteral("Non")), QStringLiteral("Mnu_Sep_Non"));
+    Mnu_Sep_Oui = named(Mnu_Sep->addAction(QStringLiteral("&Oui")), QStringLiteral("Mnu_Sep_Oui"));
+    Mnu_Sep_Non = named(Mnu_Sep->addAction(QStringLiteral("&Non")), QStringLiteral("Mnu_Sep_Non"));
     auto *group = new QActionGroup(Mnu_Sep);
     group->setExclusive(true);
     for (QAction *action : {Mnu_Sep_Oui, Mnu_Sep_Non}) {

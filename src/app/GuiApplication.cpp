@@ -64,8 +64,8 @@ void WindowRouter::openEntryWindow()
 void WindowRouter::showModeless(QWidget *window)
 {
     window->setAttribute(Qt::WA_DeleteOnClose);
+    keepOnScreen(*window, m_services.settings);
     window->show();
-    centreOnScreen(*window);
     window->activateWindow();
 }
 

@@ -1,6 +1,5 @@
 #include "Mise_a_Jour.h"
 
-#include <QScreen>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
@@ -17,11 +16,8 @@ Mise_a_Jour::Mise_a_Jour(const QUrl &page, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(WebBrowser1);
 
-    // A page laid out for a desktop screen, never larger than the screen it opens on.
-    QSize size(1024, 720);
-    if (const QScreen *screen = this->screen())
-        size = size.boundedTo(screen->availableSize() * 9 / 10);
-    resize(size);
+    // A page laid out for a desktop screen; the router keeps the window inside the screen.
+    resize(1024, 720);
 
     WebBrowser1->setUrl(page);
 }

@@ -106,7 +106,7 @@ Etiquettes::Etiquettes(Services &services, Session &session, std::shared_ptr<Lab
     Decalage_V->setText(offsetText(stored.offset.y));
 
     adjustSize();
-    centreOnScreen(*this);
+    keepOnScreen(*this, m_services.settings);
 }
 
 void Etiquettes::buildForm()

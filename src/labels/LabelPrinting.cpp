@@ -3,6 +3,7 @@
 #include "Diagnostics.h"
 #include "platform/Settings.h"
 #include "platform/WorkingDirectory.h"
+#include "widgets/WindowBasics.h"
 
 #include <QDir>
 #include <QPrintPreviewDialog>
@@ -52,7 +53,9 @@ void previewLabels(const PrintScript &script, const QString &title, QWidget *par
                          options.showGuides = ScriptPlayer::isPreview(*target);
                          ScriptPlayer::play(script, *target, options);
                      });
+    // A sheet shown as tall as the screen lets it be.
     dialog.resize(900, 1000);
+    keepOnScreen(dialog, nullptr);
     dialog.exec();
 }
 

@@ -78,7 +78,7 @@ Select_Acti::Select_Acti(Services &services, Session &session, std::shared_ptr<L
     connect(Command1, &QPushButton::clicked, this, &Select_Acti::onCommand1Clicked);
 
     resize(420, 360);
-    centreOnScreen(*this);
+    keepOnScreen(*this, m_services.settings);
 }
 
 void Select_Acti::onActivitesChanged()

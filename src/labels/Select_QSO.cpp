@@ -84,7 +84,7 @@ Select_QSO::Select_QSO(Services &services, Session &session,
     connect(Impression, &QPushButton::clicked, this, &Select_QSO::onImpressionClicked);
 
     resize(720, 620);
-    centreOnScreen(*this);
+    keepOnScreen(*this, m_services.settings);
 
     const QFileInfo log(m_session.logFiles().path(m_session.currentReference()));
     if (!log.exists() || !log.isReadable()) {

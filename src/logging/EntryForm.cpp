@@ -3,6 +3,7 @@
 #include "DepartmentGrid.h"
 #include "EntryLineEdit.h"
 #include "EntryRules.h"
+#include "widgets/ColumnHeading.h"
 #include "widgets/Fonts.h"
 #include "widgets/FormWidgets.h"
 #include "widgets/LongList.h"
@@ -266,15 +267,10 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     f.Liste_QSO->setFont(fixed);
     f.Liste_QSO->setToolTip(QStringLiteral("Cliquez sur un QSO pour l'editer ou l'effacer"));
     f.Liste_QSO->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    f.Entete = label(frame4, "Entete");
-    f.Entete->setFont(fixed);
-    // The list draws its text past its frame and the item margin; the header starts there too.
-    const int textStart =
-        f.Liste_QSO->frameWidth() +
-        f.Liste_QSO->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, f.Liste_QSO) + 1;
-    f.Entete->setIndent(textStart);
-    f.Entete->setTextFormat(Qt::PlainText);
-    frame4Layout->addWidget(f.Entete);
+    auto *heading = new ColumnHeading(f.Liste_QSO, frame4);
+    f.Entete = label(heading, "Entete");
+    heading->addLabel(f.Entete, 1);
+    frame4Layout->addWidget(heading);
     frame4Layout->addWidget(f.Liste_QSO, 1);
     frame4->setMinimumWidth(
         f.Liste_QSO->fontMetrics().horizontalAdvance(QString(126, QLatin1Char('0'))) + 30);

@@ -52,52 +52,52 @@ QStringList EntryMenus::windowItems()
 EntryMenus EntryMenus::build(QMenuBar *bar)
 {
     EntryMenus m;
-    QMenu *files = submenu(bar, "Mnu_Fichier", QStringLiteral("Fichiers"));
-    item(files, "Mnu_ADIF", QStringLiteral("Exporter au format ADIF"));
-    item(files, "Mnu_C_Trafic", QStringLiteral("Exporter au format C_Trafic"));
-    item(files, "Mnu_Import_ADIF", QStringLiteral("Importer un fichier ADIF…"));
-    m.Mnu_Quitter = item(files, "Mnu_Quitter", QStringLiteral("Quitter"));
+    QMenu *files = submenu(bar, "Mnu_Fichier", QStringLiteral("&Fichiers"));
+    item(files, "Mnu_ADIF", QStringLiteral("Exporter au format &ADIF"));
+    item(files, "Mnu_C_Trafic", QStringLiteral("Exporter au format C_&Trafic"));
+    item(files, "Mnu_Import_ADIF", QStringLiteral("&Importer un fichier ADIF…"));
+    m.Mnu_Quitter = item(files, "Mnu_Quitter", QStringLiteral("&Quitter"));
     bar->addMenu(files);
 
-    QMenu *setup = submenu(bar, "Mnu_Setup", QStringLiteral("Setup"));
-    QMenu *qtr = submenu(setup, "Mnu_QTR", QStringLiteral("QTR"));
-    radioPair(qtr, m.Mnu_UTC_Oui, "Mnu_UTC_Oui", QStringLiteral("Heure UTC"), m.Mnu_UTC_Non,
-              "Mnu_UTC_Non", QStringLiteral("Heure Locale"));
+    QMenu *setup = submenu(bar, "Mnu_Setup", QStringLiteral("&Setup"));
+    QMenu *qtr = submenu(setup, "Mnu_QTR", QStringLiteral("&QTR"));
+    radioPair(qtr, m.Mnu_UTC_Oui, "Mnu_UTC_Oui", QStringLiteral("Heure &UTC"), m.Mnu_UTC_Non,
+              "Mnu_UTC_Non", QStringLiteral("Heure &Locale"));
     m.Mnu_UTC_Oui->setChecked(true);
     setup->addMenu(qtr);
-    QMenu *deferred = submenu(setup, "Mnu_Differee", QStringLiteral("Saisie differée"));
-    radioPair(deferred, m.Mnu_Diff_Non, "Mnu_Diff_Non", QStringLiteral("NON"), m.Mnu_Diff_Oui,
-              "Mnu_Diff_Oui", QStringLiteral("OUI"));
+    QMenu *deferred = submenu(setup, "Mnu_Differee", QStringLiteral("Saisie &differée"));
+    radioPair(deferred, m.Mnu_Diff_Non, "Mnu_Diff_Non", QStringLiteral("&NON"), m.Mnu_Diff_Oui,
+              "Mnu_Diff_Oui", QStringLiteral("&OUI"));
     m.Mnu_Diff_Non->setChecked(true);
     setup->addMenu(deferred);
-    QMenu *retype = submenu(setup, "Mnu_Refrappe", QStringLiteral("Mode Refrappe"));
-    radioPair(retype, m.Mnu_Refrappe_Non, "Mnu_Refrappe_Non", QStringLiteral("NON"),
-              m.Mnu_Refrappe_Oui, "Mnu_Refrappe_Oui", QStringLiteral("OUI"));
+    QMenu *retype = submenu(setup, "Mnu_Refrappe", QStringLiteral("Mode &Refrappe"));
+    radioPair(retype, m.Mnu_Refrappe_Non, "Mnu_Refrappe_Non", QStringLiteral("&NON"),
+              m.Mnu_Refrappe_Oui, "Mnu_Refrappe_Oui", QStringLiteral("&OUI"));
     m.Mnu_Refrappe_Non->setChecked(true);
     setup->addMenu(retype);
-    m.Mnu_Radio = item(setup, "Mnu_Radio", QStringLiteral("Radio"));
+    m.Mnu_Radio = item(setup, "Mnu_Radio", QStringLiteral("Rad&io"));
     bar->addMenu(setup);
 
-    QMenu *show = submenu(bar, "Mnu_Afficher", QStringLiteral("Afficher"));
-    item(show, "Mnu_Aff_Log", QStringLiteral("le log de l'activité"));
-    item(show, "Mnu_Log_Alpha", QStringLiteral("le log alphanumérique de l'activité"));
-    item(show, "Mnu_Pays_Contacte", QStringLiteral("les pays contactés"));
-    item(show, "Histo_Acti", QStringLiteral("L'historique des activations"));
-    item(show, "Mnu_Liste_Op", QStringLiteral("La liste des opérateurs"));
+    QMenu *show = submenu(bar, "Mnu_Afficher", QStringLiteral("&Afficher"));
+    item(show, "Mnu_Aff_Log", QStringLiteral("le &log de l'activité"));
+    item(show, "Mnu_Log_Alpha", QStringLiteral("le log alpha&numérique de l'activité"));
+    item(show, "Mnu_Pays_Contacte", QStringLiteral("les &pays contactés"));
+    item(show, "Histo_Acti", QStringLiteral("L'&historique des activations"));
+    item(show, "Mnu_Liste_Op", QStringLiteral("La liste des &opérateurs"));
     bar->addMenu(show);
 
-    named(bar->addAction(QStringLiteral("Imprimer les étiquettes pour QSL")),
+    named(bar->addAction(QStringLiteral("&Imprimer les étiquettes pour QSL")),
           QStringLiteral("Mnu_Etiquettes"));
 
-    QMenu *map = submenu(bar, "Mnu_Carte", QStringLiteral("Carte"));
-    item(map, "Mnu_Dpt_Cont", QStringLiteral("Départements contactés"));
+    QMenu *map = submenu(bar, "Mnu_Carte", QStringLiteral("&Carte"));
+    item(map, "Mnu_Dpt_Cont", QStringLiteral("&Départements contactés"));
     bar->addMenu(map);
 
-    QMenu *help = submenu(bar, "Mnu_Help", QStringLiteral("Aide"));
-    item(help, "Mnu_Historique", QStringLiteral("Historique"));
-    item(help, "Mnu_Mode_Emploi", QStringLiteral("Mode d'emploi"));
-    item(help, "Mnu_Maj", QStringLiteral("Mise a jour du programme"));
-    item(help, "Mnu_A_Propos", QStringLiteral("A Ppropos"));
+    QMenu *help = submenu(bar, "Mnu_Help", QStringLiteral("Ai&de"));
+    item(help, "Mnu_Historique", QStringLiteral("&Historique"));
+    item(help, "Mnu_Mode_Emploi", QStringLiteral("&Mode d'emploi"));
+    item(help, "Mnu_Maj", QStringLiteral("Mise a &jour du programme"));
+    item(help, "Mnu_A_Propos", QStringLiteral("&A Ppropos"));
     bar->addMenu(help);
     return m;
 }

@@ -1,6 +1,7 @@
 #include "EntryRules.h"
 
 #include "common/DateTimeText.h"
+#include "records/QsoLine.h"
 
 namespace orvel {
 
@@ -273,6 +274,11 @@ QString listHeader()
 {
     return QStringLiteral(" N°   Date    Heure  Indicatif     Dpt  Prenom        RST R  E   Mode  "
                           " Bande    Observations");
+}
+
+QString listHeading()
+{
+    return headingLine(listEntryTitles(QStringLiteral("Heure")));
 }
 
 QStringList entryModes()

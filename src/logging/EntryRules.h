@@ -66,8 +66,11 @@ QString activationTitle(const QString &activator, const QString &logger);
 QString openReferencesText(const QStringList &references);
 // The entry window's caption, with the program's revision.
 QString entryCaption(const QString &revision);
-// The column header over the QSO list, aligned with its lines in a fixed-pitch font.
+// The column header over the QSO list as the program always named it: what a screen reader
+// reads for the heading.
 QString listHeader();
+// The heading shown over the list: each title over its column, the operator's included.
+QString listHeading();
 
 // The modes and bands offered in the entry window's lists, in order.
 QStringList entryModes();

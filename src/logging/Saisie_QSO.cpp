@@ -77,7 +77,7 @@ DepartmentGrid *Saisie_QSO::departmentGrid() const
 void Saisie_QSO::load()
 {
     resize(kWindowWidth, kWindowHeight);
-    centreOnScreen(*this);
+    keepOnScreen(*this, m_services.settings);
     const int modeIndex = m_settings.loadModeIndex();
     m_form.Mode_Q->setCurrentIndex(modeIndex >= 0 && modeIndex < m_form.Mode_Q->count() ? modeIndex
                                                                                         : -1);
@@ -99,7 +99,9 @@ void Saisie_QSO::load()
     m_form.Num_Q->setText(QStringLiteral("1"));
     paintBackground(m_form.Indi_Q, kLightGreen);
     m_state.editing = false;
-    m_form.Entete->setText(listHeader());
+    // Read out as the caption the program always had; shown over the columns.
+    m_form.Entete->setText(listHeading());
+    m_form.Entete->setAccessibleName(listHeader());
     m_form.Label3->setText(openReferencesText(m_session.openReferences()));
 
     // The session read the log when it was opened.
@@ -223,6 +225,7 @@ void Saisie_QSO::setTallyRefresh(TallyRefresh refresh)
 void Saisie_QSO::showListHeading(const QString &text)
 {
     m_form.Entete->setText(text);
+    m_form.Entete->setAccessibleName(text);
 }
 
 void Saisie_QSO::forgetChosenLine()

@@ -73,6 +73,13 @@ void PrintScript::useSheetCoordinates()
     m_operations.append(operation(PrintOperation::Kind::Sheet));
 }
 
+void PrintScript::setPageMargins(double mm)
+{
+    PrintOperation op = operation(PrintOperation::Kind::Margins);
+    op.number = mm;
+    m_operations.append(op);
+}
+
 namespace {
 PrintOperation boxOperation(PrintOperation::Kind kind, const MmRect &box)
 {

@@ -49,6 +49,10 @@ struct PrintOperation {
         Frame,           // the outline of the box at x, y of width × height millimetres; flag:
                          // a guide, shown faintly on a preview and never printed
         Cross,           // a cross centred at x, y, its arms number millimetres long
+        Margins,         // the pages keep number millimetres blank on every side from here on
+                         // (more where the printer cannot print so near the edge), and
+                         // positions and full pages are measured inside them: a listing breaks
+                         // its pages alike on any printer and in a PDF file
     };
     Kind kind = Kind::Line;
     QString text;
@@ -75,6 +79,7 @@ public:
     void discardDocument();
     void ask(const QString &question);
     void useSheetCoordinates();
+    void setPageMargins(double mm);
     // The text centred across the box.
     void drawCentred(const MmRect &box, const QString &text);
     // The text from indentMm past the box's left edge, less when it would overrun the box.

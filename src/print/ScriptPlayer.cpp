@@ -122,6 +122,9 @@ private:
         case PrintOperation::Kind::Sheet:
             useSheet();
             break;
+        case PrintOperation::Kind::Margins:
+            useMargins(op.number);
+            break;
         case PrintOperation::Kind::EndDocument:
             return endDocument(false);
         case PrintOperation::Kind::DiscardDocument:
@@ -162,6 +165,25 @@ private:
         m_originMm = now.mode() == QPageLayout::FullPageMode
                          ? QPointF()
                          : now.paintRect(QPageLayout::Millimeter).topLeft();
+    }
+
+    // The same blank border on every device, the painter's origin inside it; a printer that
+    // cannot print that near the edge keeps its own larger border. Set between documents only:
+    // a page under way keeps its layout.
+    void useMargins(double mm)
+    {
+        if (m_painter.isActive())
+            return;
+        QPageLayout layout = m_device.pageLayout();
+        layout.setUnits(QPageLayout::Millimeter);
+        layout.setMode(QPageLayout::StandardMode);
+        const QMarginsF least = layout.minimumMargins();
+        layout.setMargins(QMarginsF(std::max(mm, least.left()), std::max(mm, least.top()),
+                                    std::max(mm, least.right()), std::max(mm, least.bottom())));
+        if (m_printer)
+            m_printer->setFullPage(false);
+        m_device.setPageLayout(layout);
+        m_originMm = QPointF();
     }
 
     QFont font() const { return pitchKeepingFont(m_family, m_points, m_bold); }

@@ -51,4 +51,20 @@ void placeColumn(QString &line, const LineColumn &column, QStringView value)
         line[at + i] = value[i];
 }
 
+QString headingLine(const QList<ColumnTitle> &titles)
+{
+    QString line;
+    for (const ColumnTitle &title : titles) {
+        const qsizetype start = title.start - 1;
+        if (line.isEmpty() && start > 0)
+            line.fill(QLatin1Char(' '), start);
+        else if (line.size() < start)
+            line.append(QString(start - line.size(), QLatin1Char(' ')));
+        else if (!line.isEmpty())
+            line.append(QLatin1Char(' '));
+        line.append(title.text);
+    }
+    return line;
+}
+
 } // namespace orvel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -43,6 +44,18 @@ void placeColumn(QString &line, const LineColumn &column, QStringView value);
 
 // Blanks trimmed at both ends, without a copy.
 QStringView trimmedBlanks(QStringView text);
+
+// A title of a list's heading and the character of the list's rows where it starts (1-based).
+struct ColumnTitle {
+    QString text;
+    int start;
+
+    bool operator==(const ColumnTitle &) const = default;
+};
+
+// The heading as one line: each title from its start, in the order given; a title that would
+// reach into the one before starts one blank after it instead.
+QString headingLine(const QList<ColumnTitle> &titles);
 
 // The same three on a line's raw bytes (one byte a character in the files' 8-bit set), inline:
 // the exports and the current log cut every line of a log with them.

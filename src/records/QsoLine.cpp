@@ -161,4 +161,31 @@ int countOperators(const QStringList &lines, QStringList *distinctCalls)
     return static_cast<int>(calls.size());
 }
 
+QList<ColumnTitle> qsoListTitles(int numberWidth, int lineStart, const QString &timeTitle)
+{
+    using namespace qsocol;
+    const QString number = QStringLiteral("N°");
+    const auto over = [lineStart](const LineColumn &column) { return lineStart + column.first - 1; };
+    return {
+        {number, qMax(1, numberWidth - int(number.size()) + 1)},
+        {QStringLiteral("Date"), over(kDate)},
+        {timeTitle, over(kTime)},
+        {QStringLiteral("Indicatif"), over(kCall)},
+        {QStringLiteral("Dpt"), over(kDepartment)},
+        {QStringLiteral("Prenom"), over(kFirstName)},
+        // "RST" before the column, so that "R" and "E" stand over their reports.
+        {QStringLiteral("RST R"), over(kRstReceived) - 4},
+        {QStringLiteral("E"), over(kRstSent)},
+        {QStringLiteral("Mode"), over(kMode)},
+        {QStringLiteral("Bande"), over(kBand)},
+        {QStringLiteral("Observations"), over(kRemarks)},
+        {QStringLiteral("Opérateur"), over(kOperator)},
+    };
+}
+
+QList<ColumnTitle> listEntryTitles(const QString &timeTitle)
+{
+    return qsoListTitles(qsocol::kListNumber.width, qsocol::kListPrefixLength + 1, timeTitle);
+}
+
 } // namespace orvel

@@ -102,6 +102,16 @@ std::optional<qint64> qsoOrderKeyOfBytes(QByteArrayView line);
 // The first-name memory's key line: call padded to 13, département padded to 3, first name.
 QString firstNameKeyLine(const QString &call, const QString &department, const QString &firstName);
 
+// The titles over a list of QSOs whose rows show a number right-aligned in numberWidth
+// characters, then the log line from the row's character lineStart: "N°" over the number's
+// last digits, then over each column of the line "Date", timeTitle, "Indicatif", "Dpt",
+// "Prenom", "RST R" (its R over the report received), "E", "Mode", "Bande", "Observations" and
+// "Opérateur". Every start comes from the line's column table.
+QList<ColumnTitle> qsoListTitles(int numberWidth, int lineStart, const QString &timeTitle);
+// The titles over the list entries of listEntry(): the entry window's list ("Heure") and the
+// search's results ("QTR").
+QList<ColumnTitle> listEntryTitles(const QString &timeTitle);
+
 // The list entry of a stored line: its number right-aligned in 4 columns and two blanks.
 // From 10,000 on, five digits and one blank, so the line still starts at column 7.
 QString listEntry(int number, const QString &line);

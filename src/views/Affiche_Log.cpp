@@ -67,11 +67,7 @@ void Affiche_Log::build()
     m_model = new NumberedLogProxy(this);
     m_model->setSourceModel(&m_session.model());
     Liste_QSO = listingView(frame2, QStringLiteral("Liste_QSO"), m_model, kEntryColumns);
-    Label2 = namedLabel(frame2, QStringLiteral("Label2"), listColumnHeader());
-    Label2->setFont(Liste_QSO->font());
-    // The header stands over the list's text, which starts after the list's frame and margin.
-    Label2->setIndent(Liste_QSO->frameWidth() + 3);
-    frame2Layout->addWidget(Label2);
+    frame2Layout->addWidget(listingHeading(frame2, Liste_QSO, Label2));
     frame2Layout->addWidget(Liste_QSO, 1);
     layout->addWidget(frame2, 1);
 
@@ -129,8 +125,11 @@ void Affiche_Log::onImprimerClicked()
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Log ") + m_session.openReferences().join(QLatin1Char(' ')));
     // A listing line is 128 columns, 217 mm at 8 points: a portrait A4 would cut the operator
-    // column, so the dialog offers landscape first.
+    // column, so the dialog offers a landscape A4 first, within the listing's 10 mm margins (the
+    // print job keeps them whatever the dialog's printer had).
+    printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
     if (!m_choosePrinter(printer))
         return;
     const PlayResult played = ScriptPlayer::play(listingPrintScript(listings), printer);

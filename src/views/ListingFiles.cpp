@@ -142,6 +142,8 @@ ListingSaveOutcome saveListings(const QString &folder, const QList<Listing> &lis
 PrintScript listingPrintScript(const QList<Listing> &listings)
 {
     PrintScript script;
+    // The dialog's printer and the command line's PDF file break the pages alike.
+    script.setPageMargins(10);
     script.setFont(QStringLiteral("Courier New"));
     script.setBold(true);
     script.setSize(8);

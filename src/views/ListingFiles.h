@@ -58,8 +58,8 @@ using ListingTell = std::function<void(const QString &message, bool saved)>;
 ListingSaveOutcome saveListings(const QString &folder, const QList<Listing> &listings,
                                 const ListingTell &tell);
 
-// The print job of the listings: "Courier New" bold 8 points, every line one after the other,
-// each listing a document of its own.
+// The print job of the listings: 10 mm margins, "Courier New" bold 8 points, every line one
+// after the other, each listing a document of its own.
 PrintScript listingPrintScript(const QList<Listing> &listings);
 
 } // namespace orvel

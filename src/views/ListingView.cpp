@@ -2,10 +2,12 @@
 
 #include "Listings.h"
 #include "records/LogListModel.h"
+#include "widgets/ColumnHeading.h"
 #include "widgets/Fonts.h"
 #include "widgets/FormWidgets.h"
 
 #include <QFontMetrics>
+#include <QLabel>
 #include <QListView>
 #include <QScrollBar>
 #include <QStringListModel>
@@ -73,6 +75,15 @@ QVariant NumberedLogProxy::data(const QModelIndex &index, int role) const
         return {};
     return logListEntry(index.row() + 1,
                         QIdentityProxyModel::data(index, LogListModel::LineRole).toString());
+}
+
+QWidget *listingHeading(QWidget *parent, QListView *list, QLabel *&label)
+{
+    auto *heading = new ColumnHeading(list, parent);
+    label = namedLabel(heading, QStringLiteral("Label2"), headingLine(listColumnTitles()));
+    label->setAccessibleName(listColumnHeader());
+    heading->addLabel(label, 1);
+    return heading;
 }
 
 int listingWidth(const QWidget *widget, int columns)

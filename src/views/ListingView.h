@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+class QLabel;
 class QListView;
 class QWidget;
 
@@ -55,6 +56,10 @@ public:
 // font), wide enough for columns characters, showing model.
 QListView *listingView(QWidget *parent, const QString &name, QAbstractItemModel *model,
                        int columns);
+
+// The heading over a list of logListEntry() entries: label, named Label2, shows each title over
+// its column and is read out as the program's column header.
+QWidget *listingHeading(QWidget *parent, QListView *list, QLabel *&label);
 
 // The width of columns characters of the listing font.
 int listingWidth(const QWidget *widget, int columns);

@@ -487,6 +487,12 @@ QString listColumnHeader()
                           "   E   Mode    Bande    Observations");
 }
 
+QList<ColumnTitle> listColumnTitles()
+{
+    // The number, two blanks, then the log line.
+    return qsoListTitles(kNumberWidth, kNumberWidth + 3, QStringLiteral("QTR"));
+}
+
 QString logWindowTitle(const QStringList &openReferences)
 {
     return QStringLiteral("Log activité ") + referencesText(openReferences);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "records/Activation.h"
+#include "records/LineLayout.h"
 
 #include <QDate>
 #include <QString>
@@ -45,8 +46,11 @@ QStringList operatorListOfCalls(const QStringList &calls);
 // -1 when it is listed already or the line has none.
 qsizetype operatorListPlace(const QStringList &calls, const QString &addedLine);
 
-// The column header above both lists.
+// The column header above both lists, as written for the reader of the screen; the heading
+// shown stands over the columns: listColumnTitles().
 QString listColumnHeader();
+// The titles over the entries of logListEntry(), each at its column.
+QList<ColumnTitle> listColumnTitles();
 // The log window's title: "Log activité " and, for each open reference, a blank and the
 // reference.
 QString logWindowTitle(const QStringList &openReferences);

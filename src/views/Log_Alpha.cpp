@@ -55,10 +55,7 @@ void Log_Alpha::build()
     auto *frame2Layout = new QVBoxLayout(frame2);
     m_model = new ListingModel(this);
     Log_Alphanum = listingView(frame2, QStringLiteral("Log_Alphanum"), m_model, kEntryColumns);
-    Label2 = namedLabel(frame2, QStringLiteral("Label2"), listColumnHeader());
-    Label2->setFont(Log_Alphanum->font());
-    Label2->setIndent(Log_Alphanum->frameWidth() + 3);
-    frame2Layout->addWidget(Label2);
+    frame2Layout->addWidget(listingHeading(frame2, Log_Alphanum, Label2));
     frame2Layout->addWidget(Log_Alphanum, 1);
     layout->addWidget(frame2, 1);
 

@@ -111,4 +111,9 @@ int rowOfSearchResult(const QStringList &lines, const QString &chosenEntry)
     return row;
 }
 
+QString foundCountText(int found)
+{
+    return QStringLiteral("%1 QSO trouvé(s)").arg(found);
+}
+
 } // namespace orvel

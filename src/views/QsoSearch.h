@@ -40,6 +40,9 @@ struct SearchOutcome {
 // to it as typed.
 SearchOutcome searchQsos(const QStringList &lines, SearchOption option, const QString &key);
 
+// The count shown under the results: "3 QSO trouvé(s)"; empty before any search.
+QString foundCountText(int found);
+
 // The row of the entry window's list a chosen result selects: the last entry whose first 134
 // characters are the chosen entry's; -1 when the log no longer holds it.
 int rowOfSearchResult(const QStringList &lines, const QString &chosenEntry);

@@ -2,6 +2,7 @@
 
 #include "ListingView.h"
 #include "platform/Dialogs.h"
+#include "widgets/ColumnHeading.h"
 #include "widgets/FormWidgets.h"
 #include "records/QsoLine.h"
 #include "records/Session.h"
@@ -25,30 +26,27 @@ namespace {
 // An entry of the entry window's list: the 6-character number, then the log line.
 constexpr int kEntryColumns = qsocol::kListPrefixLength + qsocol::kLineLength;
 
-// The column headers over the results, each at the entry's column of its field (0-based).
+// The labels over the results: each shows the titles first to last of listEntryTitles(), at
+// their columns, and is read out by the name the window always gave it.
 struct ColumnHeader {
     const char *name;
-    const char16_t *text;
-    int column;
+    const char16_t *spoken;
+    int first;
+    int last;
 };
 
-constexpr int entryColumn(const LineColumn &column)
-{
-    return qsocol::kListPrefixLength + column.first - 1;
-}
-
 constexpr ColumnHeader kHeaders[] = {
-    {"Label13", u"N°", 0},
-    {"Label12", u"Date", entryColumn(qsocol::kDate)},
-    {"Label11", u"QTR", entryColumn(qsocol::kTime)},
-    {"Label10", u"Indicatif", entryColumn(qsocol::kCall)},
-    {"Label9", u"Dpt", entryColumn(qsocol::kDepartment)},
-    {"Label1", u"Prenom", entryColumn(qsocol::kFirstName)},
-    // "E" stands over the report sent.
-    {"Label4", u"RST R      E", entryColumn(qsocol::kRstSent) - 11},
-    {"Label2", u"  Mode", entryColumn(qsocol::kMode) - 2},
-    {"Label6", u"Bande", entryColumn(qsocol::kBand)},
-    {"Label5", u"Observations", entryColumn(qsocol::kRemarks)},
+    {"Label13", u"N°", 0, 0},
+    {"Label12", u"Date", 1, 1},
+    {"Label11", u"QTR", 2, 2},
+    {"Label10", u"Indicatif", 3, 3},
+    {"Label9", u"Dpt", 4, 4},
+    {"Label1", u"Prenom", 5, 5},
+    {"Label4", u"RST R      E", 6, 7},
+    {"Label2", u"  Mode", 8, 8},
+    {"Label6", u"Bande", 9, 9},
+    {"Label5", u"Observations", 10, 10},
+    {"Label7", u"Opérateur", 11, 11},
 };
 
 } // namespace
@@ -115,12 +113,16 @@ void Recherche_Indicatif::build()
     QSO_Effectues = listingView(this, QStringLiteral("QSO_Effectues"), m_model, kEntryColumns);
     QSO_Effectues->setToolTip(QStringLiteral("Cliquez sur le QSO pour le selectionner"));
     connect(QSO_Effectues, &QListView::clicked, this, &Recherche_Indicatif::onResultClicked);
+    // From the keyboard: the arrows move in the results, Enter picks as a click does.
+    connect(QSO_Effectues, &QListView::activated, this, &Recherche_Indicatif::onResultClicked);
     layout->addWidget(buildColumnHeaders());
     layout->addWidget(QSO_Effectues, 1);
 
     auto *bottom = new QHBoxLayout;
+    Nb_QSO = namedLabel(this, QStringLiteral("Nb_QSO"));
     Command1 = namedButton(this, QStringLiteral("Command1"), QStringLiteral("Quitter"));
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+    bottom->addWidget(Nb_QSO);
     bottom->addStretch(1);
     bottom->addWidget(Command1);
     layout->addLayout(bottom);
@@ -129,19 +131,16 @@ void Recherche_Indicatif::build()
 
 QWidget *Recherche_Indicatif::buildColumnHeaders()
 {
-    auto *headers = new QWidget(this);
-    const QFont font = QSO_Effectues->font();
-    const QFontMetrics metrics(font, headers);
-    const int indent = QSO_Effectues->frameWidth() + 3;
+    auto *headers = new ColumnHeading(QSO_Effectues, this);
+    const QList<ColumnTitle> titles = listEntryTitles(QStringLiteral("QTR"));
     for (const ColumnHeader &header : kHeaders) {
-        QLabel *label =
-            namedLabel(headers, QString::fromLatin1(header.name), QString::fromUtf16(header.text));
-        label->setFont(font);
-        label->move(indent + metrics.horizontalAdvance(QString(header.column, QLatin1Char('0'))),
-                    0);
-        label->adjustSize();
+        const int start = titles.at(header.first).start;
+        const QString text =
+            headingLine(titles.mid(header.first, header.last - header.first + 1)).mid(start - 1);
+        QLabel *label = namedLabel(headers, QString::fromLatin1(header.name), text);
+        label->setAccessibleName(QString::fromUtf16(header.spoken));
+        headers->addLabel(label, start);
     }
-    headers->setFixedHeight(metrics.height() + 4);
     return headers;
 }
 
@@ -210,6 +209,7 @@ void Recherche_Indicatif::onBoxReturn(SearchOption box)
 void Recherche_Indicatif::runSearch()
 {
     m_model->setStringList({});
+    Nb_QSO->clear();
     const SearchOption option = selectedOption();
     QLineEdit *box = boxOf(option);
     const QString key = withoutLeadingLineBreak(box->text());
@@ -222,13 +222,24 @@ void Recherche_Indicatif::runSearch()
             Indica->clear();
         return;
     }
-    m_model->setStringList(outcome.entries);
+    showResults(outcome.entries);
     m_lastSearch = {option, key};
     if (!outcome.message.isEmpty())
         m_dialogs.message(outcome.message);
     Indica->clear();
     Data->clear();
     Depa->clear();
+    // The first QSO found is ready to be picked with Enter, or another with the arrows.
+    if (!outcome.entries.isEmpty()) {
+        QSO_Effectues->setCurrentIndex(m_model->index(0));
+        QSO_Effectues->setFocus();
+    }
+}
+
+void Recherche_Indicatif::showResults(const QStringList &entries)
+{
+    m_model->setStringList(entries);
+    Nb_QSO->setText(foundCountText(int(entries.size())));
 }
 
 void Recherche_Indicatif::refreshResults()
@@ -237,11 +248,14 @@ void Recherche_Indicatif::refreshResults()
         return;
     const SearchOutcome outcome = searchQsos(m_session.currentLog().copyOfLines(),
                                              m_lastSearch->first, m_lastSearch->second);
-    m_model->setStringList(outcome.stopped ? QStringList() : outcome.entries);
+    showResults(outcome.stopped ? QStringList() : outcome.entries);
 }
 
 void Recherche_Indicatif::onResultClicked(const QModelIndex &index)
 {
+    // A double click is a click, then an activation: the window has already closed.
+    if (!isVisible() || !index.isValid())
+        return;
     const int row =
         rowOfSearchResult(m_session.currentLog().copyOfLines(), index.data().toString());
     if (row < 0) {

@@ -35,6 +35,7 @@ public:
     QLineEdit *Data = nullptr;
     QLineEdit *Depa = nullptr;
     QListView *QSO_Effectues = nullptr;
+    QLabel *Nb_QSO = nullptr; // "N QSO trouvé(s)"
     QPushButton *Command1 = nullptr;
 
 signals:
@@ -54,6 +55,7 @@ private:
     void runSearch();
     void refreshResults();
     void onResultClicked(const QModelIndex &index);
+    void showResults(const QStringList &entries);
 
     Dialogs &m_dialogs;
     Session &m_session;

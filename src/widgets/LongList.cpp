@@ -454,6 +454,18 @@ template <typename Work> void LongList::repaintingFrameAndRows(bool rowsChange, 
         viewport()->update();
 }
 
+void LongList::resizeEvent(QResizeEvent *event)
+{
+    // The row in view stays in view when the list gets shorter: the last QSO, after the window
+    // was fitted to a small screen.
+    const QModelIndex current = currentIndex();
+    const bool shown =
+        current.isValid() && viewport()->rect().intersects(visualRect(current));
+    QTableView::resizeEvent(event);
+    if (shown)
+        scrollTo(current);
+}
+
 void LongList::changeEvent(QEvent *event)
 {
     QTableView::changeEvent(event);

@@ -210,7 +210,7 @@ private slots:
         QCOMPARE(type->itemText(1), QStringLiteral("Réactivation"));
         QCOMPARE(type->itemText(2), QStringLiteral("Résident"));
         auto *menu = m_window->findChild<QMenu *>("Mnu_Sep");
-        QCOMPARE(menu->title(), QStringLiteral("Séparateur date  \"/ \" Auto"));
+        QCOMPARE(menu->title(), QStringLiteral("&Séparateur date  \"/ \" Auto"));
         QVERIFY(m_window->findChild<QAction *>("Mnu_Sep_Oui")->isChecked());
         QVERIFY(!m_window->findChild<QAction *>("Mnu_Sep_Non")->isChecked());
         QVERIFY(child("Liste_Activite_Fin")->isHidden());

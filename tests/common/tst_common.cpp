@@ -13,11 +13,32 @@
 
 using namespace orvel;
 
+Q_DECLARE_METATYPE(QList<orvel::ColumnTitle>)
+
 class TestCommon : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void headingTitlesStandAtTheirStart_data()
+    {
+        QTest::addColumn<QList<ColumnTitle>>("titles");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("apart") << QList<ColumnTitle>{{"N°", 3}, {"Date", 7}} << "  N°  Date";
+        QTest::newRow("from the first character")
+            << QList<ColumnTitle>{{"Date", 1}, {"QTR", 11}} << "Date      QTR";
+        // A title that would reach into the one before keeps one blank after it.
+        QTest::newRow("too close") << QList<ColumnTitle>{{"Observations", 1}, {"Op", 5}}
+                                   << "Observations Op";
+        QTest::newRow("none") << QList<ColumnTitle>{} << "";
+    }
+    void headingTitlesStandAtTheirStart()
+    {
+        QFETCH(QList<ColumnTitle>, titles);
+        QFETCH(QString, heading);
+        QCOMPARE(headingLine(titles), heading);
+    }
+
     void cutsColumnsOfShortLinesWithoutFailing_data()
     {
         QTest::addColumn<QString>("line");

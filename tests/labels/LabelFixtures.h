@@ -105,6 +105,9 @@ inline QStringList dumpScript(const PrintScript &script)
         case PrintOperation::Kind::Sheet:
             out << QStringLiteral("sheet");
             break;
+        case PrintOperation::Kind::Margins:
+            out << QStringLiteral("margins %1").arg(mm(op.number));
+            break;
         case PrintOperation::Kind::TextBox:
             out << QStringLiteral("box %1 %2 |%3|")
                        .arg(boxText(op),

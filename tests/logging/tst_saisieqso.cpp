@@ -89,21 +89,22 @@ private slots:
             }
         }
         QCOMPARE(captions,
-                 QStringList({"Mnu_Fichier=Fichiers", "Mnu_ADIF=Exporter au format ADIF",
-                              "Mnu_C_Trafic=Exporter au format C_Trafic",
-                              "Mnu_Import_ADIF=Importer un fichier ADIF…", "Mnu_Quitter=Quitter",
-                              "Mnu_Setup=Setup", "Mnu_QTR=QTR", "Mnu_Differee=Saisie differée",
-                              "Mnu_Refrappe=Mode Refrappe", "Mnu_Radio=Radio",
-                              "Mnu_Afficher=Afficher",
-                              "Mnu_Aff_Log=le log de l'activité",
-                              "Mnu_Log_Alpha=le log alphanumérique de l'activité",
-                              "Mnu_Pays_Contacte=les pays contactés",
-                              "Histo_Acti=L'historique des activations",
-                              "Mnu_Liste_Op=La liste des opérateurs",
-                              "Mnu_Etiquettes=Imprimer les étiquettes pour QSL", "Mnu_Carte=Carte",
-                              "Mnu_Dpt_Cont=Départements contactés", "Mnu_Help=Aide",
-                              "Mnu_Historique=Historique", "Mnu_Mode_Emploi=Mode d'emploi",
-                              "Mnu_Maj=Mise a jour du programme", "Mnu_A_Propos=A Ppropos"}));
+                 QStringList({"Mnu_Fichier=&Fichiers", "Mnu_ADIF=Exporter au format &ADIF",
+                              "Mnu_C_Trafic=Exporter au format C_&Trafic",
+                              "Mnu_Import_ADIF=&Importer un fichier ADIF…", "Mnu_Quitter=&Quitter",
+                              "Mnu_Setup=&Setup", "Mnu_QTR=&QTR", "Mnu_Differee=Saisie &differée",
+                              "Mnu_Refrappe=Mode &Refrappe", "Mnu_Radio=Rad&io",
+                              "Mnu_Afficher=&Afficher",
+                              "Mnu_Aff_Log=le &log de l'activité",
+                              "Mnu_Log_Alpha=le log alpha&numérique de l'activité",
+                              "Mnu_Pays_Contacte=les &pays contactés",
+                              "Histo_Acti=L'&historique des activations",
+                              "Mnu_Liste_Op=La liste des &opérateurs",
+                              "Mnu_Etiquettes=&Imprimer les étiquettes pour QSL",
+                              "Mnu_Carte=&Carte", "Mnu_Dpt_Cont=&Départements contactés",
+                              "Mnu_Help=Ai&de", "Mnu_Historique=&Historique",
+                              "Mnu_Mode_Emploi=&Mode d'emploi",
+                              "Mnu_Maj=Mise a &jour du programme", "Mnu_A_Propos=&A Ppropos"}));
         QSignalSpy requested(b.window.get(), &Saisie_QSO::windowRequested);
         b.action("Histo_Acti")->trigger();
         b.action("Mnu_ADIF")->trigger();

@@ -245,6 +245,57 @@ private slots:
         QVERIFY(within(found.first().second, {10, 10, 100, 5}));
     }
 
+    // A listing printed through the printer dialog (a printer with margins of its own, 3.5 mm
+    // or 25 mm) and into the command line's PDF file: the same border and the same page breaks.
+    void pageMarginsGiveOneLayoutOnEveryDevice_data()
+    {
+        QTest::addColumn<double>("printerMargin");
+        QTest::newRow("printer of 3.5 mm") << 3.5;
+        QTest::newRow("printer of 25 mm") << 25.0;
+    }
+    void pageMarginsGiveOneLayoutOnEveryDevice()
+    {
+        QFETCH(double, printerMargin);
+        QTemporaryDir dir;
+        PrintScript script;
+        script.setPageMargins(10);
+        script.setFont(QStringLiteral("Courier New"));
+        script.setBold(true);
+        script.setSize(8);
+        for (int i = 1; i <= 200; ++i)
+            script.printLine(QStringLiteral("L%1 F5ABC").arg(i, 3, 10, QLatin1Char('0')));
+        script.endDocument();
+
+        const QString file = dir.filePath(QStringLiteral("commande.pdf"));
+        const PlayResult filed = ScriptPlayer::playToPdf(script, file, PlayOptions{},
+                                                         QPageLayout::Landscape);
+        const QString printed = dir.filePath(QStringLiteral("dialogue.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setPageMargins(QMarginsF(printerMargin, printerMargin, printerMargin, printerMargin),
+                               QPageLayout::Millimeter);
+        const PlayResult dialog = ScriptPlayer::play(script, printer);
+
+        QVERIFY(!filed.failed && !dialog.failed);
+        QVERIFY(filed.pages >= 3);
+        QCOMPARE(dialog.pages, filed.pages);
+        // Each page starts with the same line, 10 mm from the left and top edges.
+        const QStringList filedPages = pdfText(file).split(QLatin1Char('\f'));
+        const QStringList dialogPages = pdfText(printed).split(QLatin1Char('\f'));
+        QCOMPARE(dialogPages.size(), filedPages.size());
+        for (qsizetype page = 0; page < filedPages.size(); ++page)
+            QCOMPARE(dialogPages.at(page).trimmed().section(QLatin1Char('\n'), 0, 0),
+                     filedPages.at(page).trimmed().section(QLatin1Char('\n'), 0, 0));
+        for (const QString &path : {file, printed}) {
+            const MmRect first = pdfWords(path).first().second;
+            QVERIFY2(qAbs(first.x - 10) < 0.5 && qAbs(first.y - 10) < 1.5,
+                     qPrintable(QStringLiteral("%1 %2").arg(first.x).arg(first.y)));
+        }
+    }
+
     void aCancelledRunLeavesTheFormerPdfAsItWas()
     {
         QTemporaryDir dir;

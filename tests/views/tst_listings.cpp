@@ -17,6 +17,8 @@
 #include <numeric>
 
 using namespace orvel;
+
+Q_DECLARE_METATYPE(QList<orvel::ColumnTitle>)
 using orvel::testing::readBytes;
 using orvel::testing::TestPlatform;
 using orvel::testing::writeFile;
@@ -420,7 +422,7 @@ private slots:
         QVERIFY(listings.isEmpty());
     }
 
-    void thePrintJobIsOneDocumentPerReferenceInBoldCourierNew8()
+    void thePrintJobIsOneDocumentPerReferenceInBoldCourierNew8Within10mm()
     {
         ListingDesk desk({qso("05/09/13", "08:35", "F4KLA", "89", "SSB", "7")});
         const QList<Listing> listings = desk.logListings();
@@ -429,14 +431,54 @@ private slots:
 
         using Kind = PrintOperation::Kind;
         const QList<PrintOperation> &ops = script.operations();
-        QCOMPARE(ops.at(0), (PrintOperation{Kind::Font, "Courier New"}));
-        QCOMPARE(ops.at(1), (PrintOperation{Kind::Bold, {}, 0, true}));
-        QCOMPARE(ops.at(2), (PrintOperation{Kind::Size, {}, 8}));
+        QCOMPARE(ops.at(0), (PrintOperation{Kind::Margins, {}, 10}));
+        QCOMPARE(ops.at(1), (PrintOperation{Kind::Font, "Courier New"}));
+        QCOMPARE(ops.at(2), (PrintOperation{Kind::Bold, {}, 0, true}));
+        QCOMPARE(ops.at(3), (PrintOperation{Kind::Size, {}, 8}));
         QCOMPARE(script.lines(), listings.at(0).lines + listings.at(1).lines);
-        const qsizetype firstEnd = 3 + listings.at(0).lines.size();
+        const qsizetype firstEnd = 4 + listings.at(0).lines.size();
         QCOMPARE(ops.at(firstEnd).kind, Kind::EndDocument);
         QCOMPARE(ops.constLast().kind, Kind::EndDocument);
         QCOMPARE(ops.size(), firstEnd + 1 + listings.at(1).lines.size() + 1);
+    }
+
+    // Each heading is built from the line's column table: every title stands over the first
+    // character of its column in the list's entries, the operator's included.
+    void eachTitleStandsOverItsColumn_data()
+    {
+        QTest::addColumn<QList<ColumnTitle>>("titles");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("timeTitle");
+        QTest::addColumn<QString>("numberEnd");
+        const QString line = formatQsoLine({"05/09/13", "14:32", "Q4ABC", "76", "Jean", "59", "57",
+                                            "SSB", "7", "QRP", "Q4OPE"});
+        QTest::newRow("entry window") << listEntryTitles("Heure") << listEntry(1234, line)
+                                      << "Heure" << "34";
+        QTest::newRow("search results") << listEntryTitles("QTR") << listEntry(1234, line) << "QTR"
+                                        << "34";
+        QTest::newRow("log and alphanumeric log")
+            << listColumnTitles() << logListEntry(12345, line) << "QTR" << "45";
+    }
+    void eachTitleStandsOverItsColumn()
+    {
+        QFETCH(QList<ColumnTitle>, titles);
+        QFETCH(QString, entry);
+        QFETCH(QString, timeTitle);
+        QFETCH(QString, numberEnd);
+        // What stands under each title, from the title's first character.
+        const QList<std::pair<QString, QString>> under = {
+            {"N°", numberEnd},     {"Date", "05/09/13"},  {timeTitle, "14:32"},
+            {"Indicatif", "Q4ABC"}, {"Dpt", "76"},          {"Prenom", "Jean"},
+            {"RST R", "    59"},    {"E", "57"},            {"Mode", "SSB"},
+            {"Bande", "  7"},       {"Observations", "QRP"}, {"Opérateur", "Q4OPE"}};
+        QCOMPARE(titles.size(), under.size());
+        const QString heading = headingLine(titles);
+        for (qsizetype i = 0; i < titles.size(); ++i) {
+            const ColumnTitle &title = titles.at(i);
+            QCOMPARE(title.text, under.at(i).first);
+            QCOMPARE(heading.mid(title.start - 1, title.text.size()), title.text);
+            QCOMPARE(entry.mid(title.start - 1, under.at(i).second.size()), under.at(i).second);
+        }
     }
 };
 

@@ -1,7 +1,9 @@
 #include "widgets/LongList.h"
 #include "widgets/Palette.h"
 #include "widgets/WindowBasics.h"
+#include "support/MemorySettings.h"
 #include "support/TestRegistry.h"
+#include "platform/Settings.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -35,22 +37,67 @@ class TestWindowHelpers : public QObject
     Q_OBJECT
 
 private slots:
-    void centresInTheUsableAreaOfTheScreen_data()
+    void opensWholeOnTheScreen_data()
     {
         QTest::addColumn<QSize>("size");
-        QTest::newRow("small") << QSize(300, 200);
-        QTest::newRow("odd size") << QSize(301, 201);
-        QTest::newRow("larger than the screen") << QSize(3000, 2000);
+        QTest::addColumn<QString>("remembered");
+        QTest::newRow("small, first time") << QSize(300, 200) << QString();
+        QTest::newRow("larger than the screen") << QSize(3000, 2000) << QString();
+        QTest::newRow("kept off a larger screen") << QSize(300, 200) << "1500,900,1600,1000";
+        QTest::newRow("kept above the screen") << QSize(300, 200) << "100,-37,1037,862";
+        QTest::newRow("unreadable place") << QSize(300, 200) << "ici";
     }
-    void centresInTheUsableAreaOfTheScreen()
+    void opensWholeOnTheScreen()
     {
         QFETCH(QSize, size);
+        QFETCH(QString, remembered);
+        MemorySettings settings;
+        if (!remembered.isEmpty())
+            settings.setValue(kAppMulti, "Fenetres", "Fenetre_Essai", remembered);
         QWidget window;
+        window.setObjectName("Fenetre_Essai");
         window.resize(size);
-        centreOnScreen(window);
+        keepOnScreen(window, settings);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        // Whole with the room a window manager's title bar and borders take.
         const QRect area = window.screen()->availableGeometry();
-        QCOMPARE(window.x() - area.x(), (area.width() - size.width()) / 2);
-        QCOMPARE(window.y() - area.y(), (area.height() - size.height()) / 2);
+        QVERIFY2(area.contains(QRect(window.pos(), window.size().grownBy(expectedFrame()))),
+                 qPrintable(QString("%1,%2 %3x%4").arg(window.x()).arg(window.y())
+                                .arg(window.width()).arg(window.height())));
+        if (remembered.isEmpty() && size.width() < area.width()) {
+            // Centred the first time.
+            const QSize outer = size.grownBy(expectedFrame());
+            QCOMPARE(window.pos(), QPoint(area.x() + (area.width() - outer.width()) / 2,
+                                          area.y() + (area.height() - outer.height()) / 2));
+        }
+    }
+
+    void remembersWhereTheWindowWasLeft()
+    {
+        MemorySettings settings;
+        {
+            QWidget window;
+            window.setObjectName("Fenetre_Essai");
+            window.resize(300, 200);
+            keepOnScreen(window, settings);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            window.move(40, 60);
+            window.resize(420, 260);
+            window.close();
+        }
+        QCOMPARE(settings.value(kAppMulti, "Fenetres", "Fenetre_Essai"), QString("40,60,420,260"));
+
+        QWidget again;
+        again.setObjectName("Fenetre_Essai");
+        again.resize(300, 200);
+        keepOnScreen(again, settings);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QCOMPARE(again.pos(), QPoint(40, 60));
+        QCOMPARE(again.size(), QSize(420, 260));
     }
 
     void enterIsReturnOrTheKeypadEnter_data()
