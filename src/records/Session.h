@@ -89,6 +89,8 @@ private:
     void followReplace(const QString &oldLine, const QString &newLine);
     void followInsert(const QString &line);
     void followRemove(qsizetype row);
+    // The removal written from the bytes the session holds of the current log.
+    LogFiles::RemoveOutcome removeHeld(qsizetype row, const QString &expectedLine, QString *error);
     void reread();
     void watchCurrentLog();
     void onFileEvent();
