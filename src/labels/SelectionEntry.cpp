@@ -3,6 +3,8 @@
 #include "common/Windows1252.h"
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 namespace orvel {
 
@@ -80,9 +82,56 @@ bool entryLess(const QString &a, const QString &b)
     return a < b;
 }
 
+namespace {
+
+// An entry's first twelve characters, folded, as three numbers that compare as the
+// characters do; an entry shorter than that is padded with zeros, which come first, as the
+// end of a shorter text does.
+struct SortKey {
+    std::array<quint64, 3> prefix{};
+    qsizetype index = 0;
+};
+
+SortKey sortKeyOf(const QString &entry, qsizetype index)
+{
+    SortKey key;
+    key.index = index;
+    const QChar *chars = entry.constData();
+    const qsizetype count = qMin<qsizetype>(entry.size(), 12);
+    for (qsizetype i = 0; i < 12; ++i) {
+        const quint64 unit = i < count ? quint64(folded(chars[i].unicode()) & 0xFFFF) : 0;
+        key.prefix[size_t(i / 4)] = (key.prefix[size_t(i / 4)] << 16) | unit;
+    }
+    return key;
+}
+
+} // namespace
+
+// A whole log is sorted on small keys held side by side, so that most comparisons read no
+// string: only entries whose first twelve characters fold alike are compared whole.
 void sortEntries(QStringList &entries)
 {
-    std::stable_sort(entries.begin(), entries.end(), entryLess);
+    std::vector<SortKey> keys;
+    keys.reserve(size_t(entries.size()));
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        keys.push_back(sortKeyOf(entries.at(i), i));
+    std::sort(keys.begin(), keys.end(), [&entries](const SortKey &a, const SortKey &b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        const QString &x = entries.at(a.index);
+        const QString &y = entries.at(b.index);
+        if (entryLess(x, y))
+            return true;
+        if (entryLess(y, x))
+            return false;
+        return a.index < b.index; // equal entries keep their order
+    });
+    QStringList sorted;
+    sorted.reserve(entries.size());
+    QString *from = entries.data();
+    for (const SortKey &key : keys)
+        sorted.append(std::move(from[key.index]));
+    entries = std::move(sorted);
 }
 
 } // namespace orvel

@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 using namespace orvel;
 using namespace orvel::testing;
 
@@ -93,6 +95,24 @@ private slots:
         const QString line = labelQsoLine("F/ON4ABC/P", "", "23:59", "144");
         const LabelQso qso = labelQsoOfEntry(selectionEntry(line));
         QCOMPARE(qso, (LabelQso{"F/ON4ABC/P", "", "59", "SSB", "144 Mhz", "14/01/06", "23:59"}));
+    }
+
+    // A whole log is sorted on the entries' first characters first: the order must be the one
+    // entryLess gives, whatever the entries hold beyond them.
+    void sortingAListGivesTheOrderOfEntryLess()
+    {
+        QStringList entries{"     F5ABC       76  Jean", "     f5abc       76  Jean",
+                            "     F5ABC       14  Zoé",  "     F5ABC       14  zoé",
+                            "     F5AB",                 "     f5ab",
+                            "     Œ5ABC",                "     œ5ABD",
+                            "     É5ABC       14",       "     e5ABC",
+                            "",                          "     F5ABC       76  Jean",
+                            "     F5ABC",                QString("     F5AB") + QChar(1),
+                            "     F5ABÇ       89",       "     F5ABc"};
+        QStringList expected = entries;
+        std::stable_sort(expected.begin(), expected.end(), entryLess);
+        sortEntries(entries);
+        QCOMPARE(entries, expected);
     }
 
     void listsAreSortedWithoutRegardToCase()
