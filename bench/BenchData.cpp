@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -242,14 +243,18 @@ bool PaintCounter::eventFilter(QObject *watched, QEvent *event)
 bool waitReadyAndPainted(QWidget *window, const std::function<bool()> &ready, int timeoutMs)
 {
     PaintCounter counter(window);
+    // The loop sleeps between events, as the program's does, so that work on other threads
+    // has the processor; the timer only wakes it to look at the clock.
+    QTimer wake;
+    wake.start(20);
     const Stopwatch waited;
     while (!ready() && waited.ms() < timeoutMs)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     // The paint that shows what became ready.
     counter.paints = 0;
     window->update();
     while (counter.paints == 0 && waited.ms() < timeoutMs)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     return ready() && counter.paints > 0;
 }
 
@@ -259,9 +264,11 @@ bool showAndPaint(QWidget *window)
     window->show();
     if (!QTest::qWaitForWindowExposed(window, 10000))
         return false;
+    QTimer wake;
+    wake.start(20);
     const Stopwatch waited;
     while (counter.paints == 0 && waited.ms() < 10000)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     return counter.paints > 0;
 }
 
