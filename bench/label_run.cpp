@@ -5,6 +5,7 @@
 #include "labels/LabelJob.h"
 #include "labels/LabelPrinting.h"
 #include "labels/LabelRun.h"
+#include "labels/SelectionEntry.h"
 #include "records/QsoLine.h"
 
 #include <QTemporaryDir>
@@ -52,18 +53,35 @@ LabelRunInput runOf(int labels, int format)
     return input;
 }
 
-// The entries of a whole 100,000-QSO log made and sorted, as the label selection and the
-// label command take them.
+// The entries of a whole log made and sorted, as the label selection and the label command
+// take them.
 void BM_SelectionWholeLog(benchmark::State &state)
 {
-    const QStringList lines = logLines(100000);
+    const QStringList lines = logLines(int(state.range(0)));
     for (auto _ : state) {
         LabelJob job;
         job.addLogLines(lines);
         benchmark::DoNotOptimize(job.available().entries().size());
     }
 }
-BENCHMARK(BM_SelectionWholeLog)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectionWholeLog)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// The sort alone, on entries already made.
+void BM_SortEntries(benchmark::State &state)
+{
+    QStringList entries;
+    for (const QString &line : logLines(int(state.range(0))))
+        entries.append(selectionEntry(line));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QStringList copy = entries;
+        copy.detach();
+        state.ResumeTiming();
+        sortEntries(copy);
+        benchmark::DoNotOptimize(copy.size());
+    }
+}
+BENCHMARK(BM_SortEntries)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 void BM_ComposeRun(benchmark::State &state)
 {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 namespace orvel {
@@ -84,46 +85,73 @@ bool entryLess(const QString &a, const QString &b)
 
 namespace {
 
-// An entry's first twelve characters, folded, as three numbers that compare as the
-// characters do; an entry shorter than that is padded with zeros, which come first, as the
-// end of a shorter text does.
+// The entries are compared on keys held side by side, so that a sort reads no string: each
+// character of an entry becomes the rank of its folded form among the folded forms of the
+// 256 windows-1252 characters (ranks from 1; 0 pads a shorter entry, as the end of a shorter
+// text comes first). Comparing keys byte by byte is then comparing the folded texts.
+constexpr qsizetype kKeyLength = 80;
+
 struct SortKey {
-    std::array<quint64, 3> prefix{};
-    qsizetype index = 0;
+    std::array<quint8, kKeyLength> ranks;
+    qsizetype index;
 };
 
-SortKey sortKeyOf(const QString &entry, qsizetype index)
+const std::array<quint8, 0x10000> &foldedRanks()
 {
-    SortKey key;
+    static const std::array<quint8, 0x10000> ranks = [] {
+        std::vector<char32_t> forms;
+        for (int byte = 0; byte < 256; ++byte)
+            forms.push_back(folded(windows1252Char(char(byte)).unicode()));
+        std::sort(forms.begin(), forms.end());
+        forms.erase(std::unique(forms.begin(), forms.end()), forms.end());
+        std::array<quint8, 0x10000> table{};
+        for (size_t i = 0; i < forms.size(); ++i)
+            table[forms[i] & 0xFFFF] = quint8(i + 1);
+        return table;
+    }();
+    return ranks;
+}
+
+// The key of an entry; false when it holds a character outside windows-1252 or is longer
+// than a key.
+bool sortKeyOf(const QString &entry, qsizetype index, SortKey &key)
+{
+    if (entry.size() > kKeyLength)
+        return false;
+    const std::array<quint8, 0x10000> &ranks = foldedRanks();
     key.index = index;
+    key.ranks.fill(0);
     const QChar *chars = entry.constData();
-    const qsizetype count = qMin<qsizetype>(entry.size(), 12);
-    for (qsizetype i = 0; i < 12; ++i) {
-        const quint64 unit = i < count ? quint64(folded(chars[i].unicode()) & 0xFFFF) : 0;
-        key.prefix[size_t(i / 4)] = (key.prefix[size_t(i / 4)] << 16) | unit;
+    for (qsizetype i = 0; i < entry.size(); ++i) {
+        const char32_t form = folded(chars[i].unicode());
+        const quint8 rank = form <= 0xFFFF ? ranks[form] : 0;
+        if (rank == 0 || !isWindows1252(chars[i]))
+            return false;
+        key.ranks[size_t(i)] = rank;
     }
-    return key;
+    return true;
 }
 
 } // namespace
 
-// A whole log is sorted on small keys held side by side, so that most comparisons read no
-// string: only entries whose first twelve characters fold alike are compared whole.
 void sortEntries(QStringList &entries)
 {
-    std::vector<SortKey> keys;
-    keys.reserve(size_t(entries.size()));
-    for (qsizetype i = 0; i < entries.size(); ++i)
-        keys.push_back(sortKeyOf(entries.at(i), i));
+    std::vector<SortKey> keys(size_t(entries.size()));
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (!sortKeyOf(entries.at(i), i, keys[size_t(i)])) {
+            // Text from elsewhere than a log line: compared whole.
+            std::stable_sort(entries.begin(), entries.end(), entryLess);
+            return;
+        }
+    }
     std::sort(keys.begin(), keys.end(), [&entries](const SortKey &a, const SortKey &b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
+        if (const int order = std::memcmp(a.ranks.data(), b.ranks.data(), kKeyLength))
+            return order < 0;
+        // The same text but for letter case: the characters' codes decide.
         const QString &x = entries.at(a.index);
         const QString &y = entries.at(b.index);
-        if (entryLess(x, y))
-            return true;
-        if (entryLess(y, x))
-            return false;
+        if (x != y)
+            return x < y;
         return a.index < b.index; // equal entries keep their order
     });
     QStringList sorted;
