@@ -7,11 +7,16 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
 
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include <unistd.h>
 
@@ -203,6 +208,70 @@ void Tally::report(benchmark::State &state) const
     state.counters["ratio"] = actionMs / floorMs;
 }
 
+namespace {
+std::vector<std::function<void()>> &endWork()
+{
+    static std::vector<std::function<void()>> all;
+    return all;
+}
+} // namespace
+
+void atBenchmarksEnd(std::function<void()> work)
+{
+    endWork().push_back(std::move(work));
+}
+
+PaintCounter::PaintCounter(QWidget *window)
+    : m_window(window)
+{
+    QApplication::instance()->installEventFilter(this);
+}
+
+PaintCounter::~PaintCounter()
+{
+    QApplication::instance()->removeEventFilter(this);
+}
+
+bool PaintCounter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->window() == m_window)
+        ++paints;
+    return false;
+}
+
+bool waitReadyAndPainted(QWidget *window, const std::function<bool()> &ready, int timeoutMs)
+{
+    PaintCounter counter(window);
+    // The loop sleeps between events, as the program's does, so that work on other threads
+    // has the processor; the timer only wakes it to look at the clock.
+    QTimer wake;
+    wake.start(20);
+    const Stopwatch waited;
+    while (!ready() && waited.ms() < timeoutMs)
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    // The paint that shows what became ready.
+    counter.paints = 0;
+    window->update();
+    while (counter.paints == 0 && waited.ms() < timeoutMs)
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    return ready() && counter.paints > 0;
+}
+
+bool showAndPaint(QWidget *window)
+{
+    PaintCounter counter(window);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window, 10000))
+        return false;
+    QTimer wake;
+    wake.start(20);
+    const Stopwatch waited;
+    while (counter.paints == 0 && waited.ms() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    return counter.paints > 0;
+}
+
 int runBenchmarks(int argc, char **argv, void (*beforeExit)())
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -214,6 +283,8 @@ int runBenchmarks(int argc, char **argv, void (*beforeExit)())
     benchmark::RunSpecifiedBenchmarks();
     if (beforeExit)
         beforeExit();
+    for (const std::function<void()> &work : endWork())
+        work();
     benchmark::Shutdown();
     return 0;
 }

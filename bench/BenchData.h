@@ -6,15 +6,20 @@
 
 #include "records/Activation.h"
 
+class QEvent;
+class QWidget;
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QObject>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <functional>
 #include <utility>
 
 namespace orvel::bench {
@@ -104,6 +109,46 @@ struct Tally {
     // floor_ms: the mean floor of one iteration; ratio: action time over floor time.
     void report(benchmark::State &state) const;
 };
+
+// The log sizes every benchmark runs at, in milliseconds: 10,000 and 100,000 QSOs, or
+// 1,000,000 in bench_large (built from the same sources with ORVEL_BENCH_LARGE).
+inline void logSizes(benchmark::internal::Benchmark *benchmark)
+{
+#ifdef ORVEL_BENCH_LARGE
+    benchmark->Arg(1000000);
+#else
+    benchmark->Arg(10000)->Arg(100000);
+#endif
+    benchmark->Unit(benchmark::kMillisecond);
+}
+
+// Work to do once every benchmark has run, while the QApplication still lives (windows and
+// sessions a program keeps between its benchmarks).
+void atBenchmarksEnd(std::function<void()> work);
+
+// Counts the paint events of a window and of every widget in it: a window counts as shown
+// once it has been painted.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *window);
+    ~PaintCounter() override;
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *m_window;
+};
+
+// Shows window and processes events until it is exposed and painted; false when it was not
+// within ten seconds.
+bool showAndPaint(QWidget *window);
+// Processes events until ready() holds and the window has been painted since; false when
+// that did not come within timeoutMs.
+bool waitReadyAndPainted(QWidget *window, const std::function<bool()> &ready,
+                         int timeoutMs = 600000);
 
 // The QApplication every benchmark runs under (offscreen unless QT_QPA_PLATFORM says
 // otherwise), then Google Benchmark's own arguments.

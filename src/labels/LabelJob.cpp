@@ -50,8 +50,13 @@ void LabelJob::addLogLines(const QStringList &logLines)
     entries.reserve(logLines.size());
     for (const QString &line : logLines)
         entries.append(selectionEntry(line));
-    std::stable_sort(entries.begin(), entries.end(), entryLess);
+    sortEntries(entries);
     m_available.mergeSorted(entries);
+}
+
+void LabelJob::setAvailable(QStringList sortedEntries)
+{
+    m_available.resetSorted(std::move(sortedEntries));
 }
 
 void LabelJob::choose(int availableRow)

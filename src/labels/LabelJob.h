@@ -57,6 +57,8 @@ public:
 
     // Adds the entries of log lines to the QSOs not chosen, each at its sorted place.
     void addLogLines(const QStringList &logLines);
+    // Entries already sorted (sortEntries) become the QSOs not chosen, in one go.
+    void setAvailable(QStringList sortedEntries);
     void choose(int availableRow);
     void giveBack(int chosenRow);
     void chooseAll();

@@ -7,6 +7,7 @@
 #include "platform/Services.h"
 #include "widgets/WindowBasics.h"
 #include "records/Session.h"
+#include "SelectionEntry.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -93,22 +95,46 @@ Select_QSO::Select_QSO(Services &services, Session &session,
         return;
     }
     // The log as it stands now: QSOs logged while the window is open come with its next
-    // opening.
-    m_lines = m_session.currentLog().copyOfLines();
-    loadNextSlice();
+    // opening. The entries are made here, where the session keeps its log; only the sort, the
+    // long part, runs beside the window.
+    const CurrentLog &current = m_session.currentLog();
+    QStringList entries;
+    entries.reserve(current.size());
+    for (qsizetype row = 0; row < current.size(); ++row)
+        entries.append(selectionEntry(current.rowBytes(row)));
+    sortEntries(std::move(entries));
 }
 
-void Select_QSO::loadNextSlice()
+Select_QSO::~Select_QSO()
 {
-    const qsizetype count = qMin(kLinesPerSlice, m_lines.size() - m_next);
-    m_job->addLogLines(m_lines.mid(m_next, count));
-    m_next += count;
-    if (isLoading()) {
-        QTimer::singleShot(0, this, &Select_QSO::loadNextSlice);
+    // A sort still running finishes on its own and its thread then goes; its entries are
+    // dropped with the last holder.
+    if (m_sorter) {
+        disconnect(m_sorter, nullptr, this, nullptr);
+        m_sorter = nullptr;
+    }
+}
+
+void Select_QSO::sortEntries(QStringList entries)
+{
+    if (entries.size() <= kSortedAtOnce) {
+        orvel::sortEntries(entries);
+        m_job->setAvailable(std::move(entries));
+        QTimer::singleShot(0, this, &Select_QSO::loaded);
         return;
     }
-    m_lines.clear();
-    m_next = 0;
+    m_sorted = std::make_shared<QStringList>(std::move(entries));
+    m_sorter = QThread::create([sorted = m_sorted] { orvel::sortEntries(*sorted); });
+    connect(m_sorter, &QThread::finished, m_sorter, &QObject::deleteLater);
+    connect(m_sorter, &QThread::finished, this, &Select_QSO::onEntriesSorted);
+    m_sorter->start();
+}
+
+void Select_QSO::onEntriesSorted()
+{
+    m_sorter = nullptr;
+    m_job->setAvailable(std::move(*m_sorted));
+    m_sorted.reset();
     emit loaded();
 }
 

@@ -1,6 +1,7 @@
 // "Selection QSO": the QSOs of the current log in a sorted list; a click moves a QSO to the
-// list of QSOs to print and back, "Tout séléctionner" moves them all. A long log is read in
-// slices between events, so the window stays usable while it loads. "Vers page selection
+// list of QSOs to print and back, "Tout séléctionner" moves them all. The log's entries are
+// made at the opening and sorted once on a thread of their own, so the window stays usable
+// while a long log is sorted; the list then takes them in one go. "Vers page selection
 // activités" opens Select_Acti on the same label job.
 #pragma once
 
@@ -13,6 +14,7 @@
 class QListView;
 class QModelIndex;
 class QPushButton;
+class QThread;
 
 namespace orvel {
 
@@ -29,12 +31,16 @@ public:
                std::shared_ptr<RememberedActivations> remembered, QWidget *parent = nullptr);
 
     const std::shared_ptr<LabelJob> &job() const { return m_job; }
-    bool isLoading() const { return m_next < m_lines.size(); }
+    ~Select_QSO() override;
+
+    // Whether the entries of the log are still being sorted.
+    bool isLoading() const { return m_sorter != nullptr; }
     // The window this one opened, while it is open.
     Select_Acti *activationWindow() const;
 
-    // Lines read per slice of the loading.
-    static constexpr qsizetype kLinesPerSlice = 2000;
+    // Up to this many QSOs the list is sorted at once, in less time than a thread takes to
+    // be worth it; a longer log is sorted beside the window.
+    static constexpr qsizetype kSortedAtOnce = 20000;
 
 signals:
     void loaded();
@@ -46,14 +52,16 @@ private slots:
     void onImpressionClicked();
 
 private:
-    void loadNextSlice();
+    void sortEntries(QStringList entries);
+    void onEntriesSorted();
     void tellMissingLog();
 
     Services &m_services;
     Session &m_session;
     std::shared_ptr<LabelJob> m_job;
-    QStringList m_lines;
-    qsizetype m_next = 0;
+    // The sort under way and where it leaves its entries.
+    QThread *m_sorter = nullptr;
+    std::shared_ptr<QStringList> m_sorted;
     QListView *Liste_QSO;
     QListView *Liste_Imprime;
     QPushButton *Select_All;

@@ -1,5 +1,12 @@
 #include "SelectionEntry.h"
 
+#include "common/Windows1252.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
 namespace orvel {
 
 QString selectionEntry(QStringView logLine)
@@ -17,6 +24,21 @@ QString selectionEntry(QStringView logLine)
     return entry;
 }
 
+QString selectionEntry(QByteArrayView logLine)
+{
+    // Written in place, one string per entry: a long log makes a million of them.
+    QString entry(selcol::kLength, QLatin1Char(' '));
+    QChar *out = entry.data();
+    const qsizetype part = qMin<qsizetype>(logLine.size(), selcol::kLogPart);
+    const qsizetype bodyStart = qsocol::kCall.first - 1;
+    for (qsizetype i = bodyStart; i < part; ++i)
+        out[selcol::kLead + i - bodyStart] = windows1252Char(logLine[i]);
+    const qsizetype tailStart = selcol::kLength - qsocol::kTime.last();
+    for (qsizetype i = 0; i < qMin<qsizetype>(part, qsocol::kTime.last()); ++i)
+        out[tailStart + i] = windows1252Char(logLine[i]);
+    return entry;
+}
+
 LabelQso labelQsoOfEntry(QStringView entry)
 {
     const auto field = [entry](const LineColumn &column) {
@@ -27,10 +49,117 @@ LabelQso labelQsoOfEntry(QStringView entry)
             field(selcol::kTime)};
 }
 
+namespace {
+
+// The case folding of QString::compare(Qt::CaseInsensitive), with the letters of the call
+// signs and numbers folded without a table look-up.
+inline char32_t folded(char16_t c)
+{
+    if (c < 0x80)
+        return c >= u'A' && c <= u'Z' ? char32_t(c + 0x20) : char32_t(c);
+    return QChar::toCaseFolded(char32_t(c));
+}
+
+} // namespace
+
+// The order of QString::compare(a, b, Qt::CaseInsensitive), then of the characters' codes; it
+// decides the sort of a whole log, so it walks the characters once, folding only those that
+// differ.
 bool entryLess(const QString &a, const QString &b)
 {
-    const int folded = QString::compare(a, b, Qt::CaseInsensitive);
-    return folded != 0 ? folded < 0 : a < b;
+    const QChar *pa = a.constData();
+    const QChar *pb = b.constData();
+    const qsizetype common = qMin(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        if (pa[i] == pb[i])
+            continue;
+        const char32_t fa = folded(pa[i].unicode());
+        const char32_t fb = folded(pb[i].unicode());
+        if (fa != fb)
+            return fa < fb;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
+}
+
+namespace {
+
+// The entries are compared on keys held side by side, so that a sort reads no string: each
+// character of an entry becomes the rank of its folded form among the folded forms of the
+// 256 windows-1252 characters (ranks from 1; 0 pads a shorter entry, as the end of a shorter
+// text comes first). Comparing keys byte by byte is then comparing the folded texts.
+constexpr qsizetype kKeyLength = 80;
+
+struct SortKey {
+    std::array<quint8, kKeyLength> ranks;
+    qsizetype index;
+};
+
+const std::array<quint8, 0x10000> &foldedRanks()
+{
+    static const std::array<quint8, 0x10000> ranks = [] {
+        std::vector<char32_t> forms;
+        for (int byte = 0; byte < 256; ++byte)
+            forms.push_back(folded(windows1252Char(char(byte)).unicode()));
+        std::sort(forms.begin(), forms.end());
+        forms.erase(std::unique(forms.begin(), forms.end()), forms.end());
+        std::array<quint8, 0x10000> table{};
+        for (size_t i = 0; i < forms.size(); ++i)
+            table[forms[i] & 0xFFFF] = quint8(i + 1);
+        return table;
+    }();
+    return ranks;
+}
+
+// The key of an entry; false when it holds a character outside windows-1252 or is longer
+// than a key.
+bool sortKeyOf(const QString &entry, qsizetype index, SortKey &key)
+{
+    if (entry.size() > kKeyLength)
+        return false;
+    const std::array<quint8, 0x10000> &ranks = foldedRanks();
+    key.index = index;
+    key.ranks.fill(0);
+    const QChar *chars = entry.constData();
+    for (qsizetype i = 0; i < entry.size(); ++i) {
+        const char32_t form = folded(chars[i].unicode());
+        const quint8 rank = form <= 0xFFFF ? ranks[form] : 0;
+        if (rank == 0 || !isWindows1252(chars[i]))
+            return false;
+        key.ranks[size_t(i)] = rank;
+    }
+    return true;
+}
+
+} // namespace
+
+void sortEntries(QStringList &entries)
+{
+    std::vector<SortKey> keys(size_t(entries.size()));
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (!sortKeyOf(entries.at(i), i, keys[size_t(i)])) {
+            // Text from elsewhere than a log line: compared whole.
+            std::stable_sort(entries.begin(), entries.end(), entryLess);
+            return;
+        }
+    }
+    std::sort(keys.begin(), keys.end(), [&entries](const SortKey &a, const SortKey &b) {
+        if (const int order = std::memcmp(a.ranks.data(), b.ranks.data(), kKeyLength))
+            return order < 0;
+        // The same text but for letter case: the characters' codes decide.
+        const QString &x = entries.at(a.index);
+        const QString &y = entries.at(b.index);
+        if (x != y)
+            return x < y;
+        return a.index < b.index; // equal entries keep their order
+    });
+    QStringList sorted;
+    sorted.reserve(entries.size());
+    QString *from = entries.data();
+    for (const SortKey &key : keys)
+        sorted.append(std::move(from[key.index]));
+    entries = std::move(sorted);
 }
 
 } // namespace orvel

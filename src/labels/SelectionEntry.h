@@ -6,7 +6,9 @@
 #include "records/LineLayout.h"
 #include "records/QsoLine.h"
 
+#include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace orvel {
@@ -43,6 +45,8 @@ inline constexpr int kLength = kTime.last(); // 79
 // The entry of a log line. A line shorter than 75 characters (typed by hand) is taken as
 // blank-padded, so every entry has 79 characters.
 QString selectionEntry(QStringView logLine);
+// The same from the line as stored (windows-1252).
+QString selectionEntry(QByteArrayView logLine);
 
 // The fields a label prints of one QSO, each trimmed. An empty entry gives empty fields.
 struct LabelQso {
@@ -63,5 +67,7 @@ LabelQso labelQsoOfEntry(QStringView entry);
 // case, then entries that differ in letter case alone by their characters' codes ("F4ABC"
 // before "f4abc"). Equal entries keep their order.
 bool entryLess(const QString &a, const QString &b);
+// Puts entries in that order.
+void sortEntries(QStringList &entries);
 
 } // namespace orvel

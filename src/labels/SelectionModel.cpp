@@ -40,9 +40,7 @@ void SelectionModel::mergeSorted(const QStringList &sorted)
     if (sorted.isEmpty())
         return;
     if (m_entries.isEmpty()) {
-        beginInsertRows({}, 0, int(sorted.size()) - 1);
-        m_entries = sorted;
-        endInsertRows();
+        resetSorted(sorted);
         return;
     }
     // A merge keeps the earlier entries before equal new ones; the views keep their current
@@ -67,6 +65,13 @@ void SelectionModel::mergeSorted(const QStringList &sorted)
     for (const QModelIndex &from : persistent)
         changePersistentIndex(from, index(newRowOf.at(from.row())));
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void SelectionModel::resetSorted(QStringList sorted)
+{
+    beginResetModel();
+    m_entries = std::move(sorted);
+    endResetModel();
 }
 
 QString SelectionModel::take(int row)

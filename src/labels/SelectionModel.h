@@ -21,6 +21,8 @@ public:
     int insertSorted(const QString &entry);
     // Adds entries already sorted among themselves, each at its sorted place.
     void mergeSorted(const QStringList &sorted);
+    // Puts sorted entries in the place of every entry, in one reset of the views.
+    void resetSorted(QStringList sorted);
     // Removes the entry at row and returns it.
     QString take(int row);
     // Removes every entry and returns them in order.

@@ -189,6 +189,9 @@ void Saisie_QSO::installFirstNameMemory()
     });
     setFirstNameUpdate(m_firstNames.updateHook(
         [this](const QString &message) { m_services.dialogs.message(message); }));
+    // Read while the operator types the first call sign, so that its Enter costs what the
+    // others cost.
+    m_firstNames.preload();
 }
 
 bool Saisie_QSO::deferredEntry() const

@@ -48,6 +48,65 @@ QByteArrayView CurrentLog::callOf(qsizetype row) const
     return trimmedColumn(bytesOf(row), qsocol::kCall);
 }
 
+void CurrentLog::keepRow(qsizetype row, LinePieces &pieces) const
+{
+    const Row &r = m_rows[size_t(row)];
+    if (r.start < 0) {
+        pieces.put(bytesOf(r));
+        return;
+    }
+    // The row's bytes and its line end (CR LF, CR or LF alone, none at the end of the file):
+    // rows that follow one another in the file make one run of its bytes.
+    qsizetype end = r.start + r.size;
+    if (end < m_file.size() && m_file.at(end) == '\r')
+        ++end;
+    if (end < m_file.size() && m_file.at(end) == '\n')
+        ++end;
+    pieces.keepBytes(r.start, end);
+}
+
+template <typename Put> BytePieces CurrentLog::piecesOf(Put put) const
+{
+    LinePieces pieces(m_file);
+    for (qsizetype row = 0; row < size(); ++row)
+        put(row, pieces);
+    return pieces.pieces();
+}
+
+BytePieces CurrentLog::piecesReplacing(const QList<qsizetype> &rows, QByteArrayView bytes) const
+{
+    qsizetype next = 0; // rows come in log order
+    return piecesOf([&](qsizetype row, LinePieces &pieces) {
+        if (next < rows.size() && rows.at(next) == row) {
+            ++next;
+            pieces.put(bytes);
+        } else {
+            keepRow(row, pieces);
+        }
+    });
+}
+
+BytePieces CurrentLog::piecesInserting(qsizetype at, QByteArrayView bytes) const
+{
+    LinePieces pieces(m_file);
+    for (qsizetype row = 0; row < size(); ++row) {
+        if (row == at)
+            pieces.put(bytes);
+        keepRow(row, pieces);
+    }
+    if (at >= size())
+        pieces.put(bytes);
+    return pieces.pieces();
+}
+
+BytePieces CurrentLog::piecesWithout(qsizetype skipped) const
+{
+    return piecesOf([&](qsizetype row, LinePieces &pieces) {
+        if (row != skipped)
+            keepRow(row, pieces);
+    });
+}
+
 CurrentLog::Row CurrentLog::added(QByteArrayView bytes)
 {
     const Row row{-1 - m_added.size(), bytes.size()};
@@ -102,6 +161,7 @@ void CurrentLog::readFile()
     FileBytes read = readFileBytes(path());
     if (!read.ok())
         qCWarning(lcRecords) << "Unreadable log read as empty:" << m_reference << read.reason();
+    m_holdsFile = read.outcome == FileBytes::Outcome::Read;
     m_file = std::move(read.bytes);
     qsizetype count = 0;
     forEachByteLine(m_file, [&count](const ByteLine &) { ++count; });

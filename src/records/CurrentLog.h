@@ -12,6 +12,8 @@
 
 #include "LogFiles.h"
 #include "common/FileStamp.h"
+#include "common/SafeWrite.h"
+#include "common/TextFile.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -33,6 +35,9 @@ public:
 
     // Whether the file is still what was last read or written here (one stat of it).
     bool isCurrent() const;
+    // Whether the log holds its file's bytes (the file was there and read); a change to it can
+    // then be written from them, while isCurrent(), without reading the file again.
+    bool holdsFile() const { return m_holdsFile; }
     // The path of the log's file.
     QString path() const { return m_logs.path(m_reference); }
 
@@ -50,6 +55,14 @@ public:
     qsizetype insertionRow(QByteArrayView line) const;
     void insertLine(qsizetype row, QByteArrayView bytes);
     void removeRow(qsizetype row);
+
+    // The file's new content after a change, as pieces of the bytes held (every line ended by
+    // CRLF, as LinePieces writes them): the rows given replaced by bytes, a line placed before
+    // a row (at the end for size()), or a row left out. The pieces are valid until the next
+    // change.
+    BytePieces piecesReplacing(const QList<qsizetype> &rows, QByteArrayView bytes) const;
+    BytePieces piecesInserting(qsizetype row, QByteArrayView bytes) const;
+    BytePieces piecesWithout(qsizetype row) const;
 
     // The same in one step each: when the file does not hold the change, it is read again
     // whole and the answer is empty (false).
@@ -103,6 +116,10 @@ private:
     };
 
     QByteArrayView bytesOf(const Row &row) const;
+    // Every row in order, each through put(row, pieces), which adds what stands for it.
+    template <typename Put> BytePieces piecesOf(Put put) const;
+    // The row as it stands in the file, with its line end.
+    void keepRow(qsizetype row, LinePieces &pieces) const;
     QByteArrayView bytesOf(qsizetype row) const { return bytesOf(m_rows[size_t(row)]); }
     QByteArrayView callOf(qsizetype row) const;
     Row added(QByteArrayView bytes);
@@ -128,6 +145,7 @@ private:
     std::vector<qint32> m_next;
     qsizetype m_callCount = 0;
     FileStamp m_stamp;
+    bool m_holdsFile = false;
 };
 
 } // namespace orvel

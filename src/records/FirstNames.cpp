@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <future>
 #include <vector>
 
 namespace orvel {
@@ -22,7 +23,7 @@ QString callOfNameLine(const QString &line)
 
 } // namespace
 
-struct FirstNames::Cache {
+struct FirstNames::Memory {
     bool read = false;
     qint64 size = -1;
     QDateTime modified;
@@ -30,6 +31,40 @@ struct FirstNames::Cache {
     QHash<QString, QString> lines;
     QSet<QString> differing;
 };
+
+struct FirstNames::Cache : Memory {
+    // A reading started by preload(), not taken in yet.
+    std::future<Memory> pending;
+};
+
+namespace {
+
+// The file's size and time now; -1 and no time when it is missing.
+void stampOf(const QString &path, qint64 &size, QDateTime &modified)
+{
+    const QFileInfo info(path);
+    size = info.exists() ? info.size() : -1;
+    modified = info.exists() ? info.lastModified() : QDateTime();
+}
+
+} // namespace
+
+FirstNames::Memory FirstNames::readMemory(const QString &path)
+{
+    Memory fresh;
+    // Stamped before it is read: a write while it is read makes the stamp differ, and the
+    // memory is read again at its next use.
+    stampOf(path, fresh.size, fresh.modified);
+    for (const QString &line : readLines(path)) {
+        const QString call = callOfNameLine(line);
+        const auto known = fresh.lines.constFind(call);
+        if (known != fresh.lines.constEnd() && *known != line)
+            fresh.differing.insert(call);
+        fresh.lines.insert(call, line);
+    }
+    fresh.read = true;
+    return fresh;
+}
 
 FirstNames::FirstNames(QString folder)
     : m_folder(std::move(folder))
@@ -42,32 +77,28 @@ QString FirstNames::path() const
     return dataFilePath(m_folder, kFirstNamesFile);
 }
 
+void FirstNames::preload() const
+{
+    if (m_cache->read || m_cache->pending.valid())
+        return;
+    m_cache->pending = std::async(std::launch::async, &FirstNames::readMemory, path());
+}
+
 void FirstNames::refresh() const
 {
-    const QFileInfo info(path());
-    const qint64 size = info.exists() ? info.size() : -1;
-    const QDateTime modified = info.exists() ? info.lastModified() : QDateTime();
+    if (m_cache->pending.valid())
+        static_cast<Memory &>(*m_cache) = m_cache->pending.get();
+    qint64 size = -1;
+    QDateTime modified;
+    stampOf(path(), size, modified);
     if (m_cache->read && m_cache->size == size && m_cache->modified == modified)
         return;
-    Cache fresh;
-    for (const QString &line : readLines(path())) {
-        const QString call = callOfNameLine(line);
-        const auto known = fresh.lines.constFind(call);
-        if (known != fresh.lines.constEnd() && *known != line)
-            fresh.differing.insert(call);
-        fresh.lines.insert(call, line);
-    }
-    fresh.read = true;
-    fresh.size = size;
-    fresh.modified = modified;
-    *m_cache = std::move(fresh);
+    static_cast<Memory &>(*m_cache) = readMemory(path());
 }
 
 void FirstNames::noteWritten() const
 {
-    const QFileInfo info(path());
-    m_cache->size = info.exists() ? info.size() : -1;
-    m_cache->modified = info.exists() ? info.lastModified() : QDateTime();
+    stampOf(path(), m_cache->size, m_cache->modified);
 }
 
 namespace {

@@ -34,13 +34,19 @@ struct RememberedName {
 // A missing file is an empty memory; the first update creates it.
 //
 // The memory is kept in memory, shared by every copy of one FirstNames, and read again only
-// when the file's size or time changed (another program may edit it).
+// when the file's size or time changed (another program may edit it). A copy is used on the
+// thread that made the FirstNames only.
 class FirstNames
 {
 public:
     explicit FirstNames(QString folder);
 
     QString path() const;
+
+    // Starts reading the memory on a thread of its own, so that the first lookup finds it read
+    // (it waits for the reading when it comes too early). The entry window calls it when it
+    // opens.
+    void preload() const;
 
     // The remembered values of a call sign (exact comparison, capitals matter); when the call
     // sign stands on several lines, the last one wins. Empty when unknown.
@@ -73,7 +79,9 @@ public:
     FirstNameUpdate updateHook(std::function<void(const QString &message)> onFailure = {}) const;
 
 private:
+    struct Memory;
     struct Cache;
+    static Memory readMemory(const QString &path);
     // Brings the cache in step with the file.
     void refresh() const;
     void noteWritten() const;

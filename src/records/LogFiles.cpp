@@ -171,7 +171,8 @@ void putInPlace(const QStringList &references, std::vector<PreparedLog> &prepare
 } // namespace
 
 LogWriteResult LogFiles::replace(const QStringList &references, const QString &newLine,
-                                 const QString &oldLine, const QString &requiredIn) const
+                                 const QString &oldLine, const QString &requiredIn,
+                                 const HeldChange *held) const
 {
     LogWriteResult result;
     const QByteArray oldBytes = encodeWindows1252(oldLine);
@@ -182,6 +183,12 @@ LogWriteResult LogFiles::replace(const QStringList &references, const QString &n
     std::vector<PreparedLog> prepared(size_t(order.size()));
     forEachOnThreads(order.size(), [&](qsizetype i) {
         PreparedLog &log = prepared[size_t(i)];
+        if (held && held->reference == order.at(i)) {
+            log.changed = held->changed;
+            if (log.changed)
+                log.replacement.add(path(order.at(i)), held->pieces);
+            return;
+        }
         QByteArray file;
         log.read = readBytesForRewrite(path(order.at(i)), file);
         if (!log.read)
@@ -242,12 +249,18 @@ FileResult LogFiles::insertOne(const QString &reference, const QString &line) co
     return replacements.finish().constFirst();
 }
 
-LogWriteResult LogFiles::insert(const QStringList &references, const QString &line) const
+LogWriteResult LogFiles::insert(const QStringList &references, const QString &line,
+                                const HeldChange *held) const
 {
     LogWriteResult result;
     std::vector<PreparedLog> prepared(size_t(references.size()));
     forEachOnThreads(references.size(), [&](qsizetype i) {
         PreparedLog &log = prepared[size_t(i)];
+        if (held && held->reference == references.at(i)) {
+            log.replacement.add(path(references.at(i)), held->pieces);
+            log.changed = true;
+            return;
+        }
         log.read = addInserted(log.replacement, path(references.at(i)), line);
         log.changed = log.read.ok;
     });

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "QsoLine.h"
+#include "common/SafeWrite.h"
 #include "common/TextFile.h"
 
 #include <QStringList>
@@ -28,6 +29,15 @@ struct LogWriteResult {
         failedReferences.append(reference);
         errors.append(error);
     }
+};
+
+// One log's new content made by the caller from the bytes it holds (the session's current log,
+// checked against its file just before): a change writes it as it is, without reading that
+// file again.
+struct HeldChange {
+    QString reference;
+    BytePieces pieces;
+    bool changed = true; // false: the log holds nothing to change
 };
 
 class LogFiles
@@ -57,12 +67,14 @@ public:
     // requiredIn is given, its log is read first and nothing is written anywhere unless it
     // holds oldLine (lineMissing is then set).
     LogWriteResult replace(const QStringList &references, const QString &newLine,
-                           const QString &oldLine, const QString &requiredIn = {}) const;
+                           const QString &oldLine, const QString &requiredIn = {},
+                           const HeldChange *held = nullptr) const;
 
     // Places line in every reference's log before the first line whose moment is later than
     // or equal to its own, or at the end. Lines without a valid date and time keep their
     // place and never decide the position.
-    LogWriteResult insert(const QStringList &references, const QString &line) const;
+    LogWriteResult insert(const QStringList &references, const QString &line,
+                          const HeldChange *held = nullptr) const;
 
     // Places every line in every reference's log as insert does, each log rewritten once for
     // all of them. Lines of one moment stand in the order given. No log is changed unless every

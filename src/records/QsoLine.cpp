@@ -103,23 +103,45 @@ QString listEntry(int number, const QString &line)
 {
     const QString digits = QString::number(number);
     QString entry(qsocol::kListPrefixLength, QLatin1Char(' '));
-    if (digits.size() <= qsocol::kListNumber.width)
+    if (digits.size() <= qsocol::kListNumber.width) {
         placeColumn(entry, qsocol::kListNumber, digits);
-    else
-        entry.replace(0, qMin(digits.size(), entry.size() - 1), digits.left(entry.size() - 1));
-    return entry + line;
+        return entry + line;
+    }
+    // A longer number is written whole, one blank before the line: a log of 100,000 QSOs and
+    // more still tells each QSO by its number.
+    return digits + QLatin1Char(' ') + line;
 }
+
+namespace {
+
+// Where the number of a list entry ends (after its leading blanks and digits).
+qsizetype numberEnd(QStringView entry)
+{
+    qsizetype i = 0;
+    while (i < entry.size() && i < kListPrefixLength && entry.at(i) == QLatin1Char(' '))
+        ++i;
+    // An entry without a number: its line starts where the number column ends.
+    if (i >= kListPrefixLength)
+        return kListPrefixLength - 1;
+    while (i < entry.size() && entry.at(i).isDigit())
+        ++i;
+    return i;
+}
+
+} // namespace
 
 QString lineOfListEntry(const QString &entry)
 {
-    return entry.mid(kListPrefixLength);
+    return entry.mid(qMax<qsizetype>(kListPrefixLength, numberEnd(entry) + 1));
 }
 
 std::optional<int> numberOfListEntry(const QString &entry)
 {
-    // The whole number column is read, so that numbers of four and five digits count too.
+    // The whole number is read, however many digits it has.
+    const qsizetype end = numberEnd(entry);
     bool isNumber = false;
-    const int number = trimmedBlanks(QStringView(entry).left(kListPrefixLength)).toInt(&isNumber);
+    const int number = trimmedBlanks(QStringView(entry).left(qMax<qsizetype>(end, kListPrefixLength)))
+                           .toInt(&isNumber);
     if (!isNumber)
         return std::nullopt;
     return number;

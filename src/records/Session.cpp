@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace orvel {
@@ -72,10 +73,22 @@ LogWriteResult Session::append(const QString &line)
 LogWriteResult Session::replace(const QString &oldLine, const QString &newLine)
 {
     refresh();
-    const LogWriteResult result =
-        logFiles().replace(storeReferences(), newLine, oldLine, currentReference());
-    if (result.lineMissing || result.failedReferences.contains(currentReference()) ||
-        !storeReferences().contains(currentReference()))
+    const QStringList references = storeReferences();
+    const bool followed = references.contains(currentReference());
+    // The current log is written from the bytes the session holds: refresh() has just found
+    // its file as they stand.
+    // The pieces stand on newBytes and on the log's own bytes until the files are written.
+    const QByteArray newBytes = encodeWindows1252(newLine);
+    std::optional<HeldChange> held;
+    if (followed && m_log.holdsFile()) {
+        const QList<qsizetype> rows = m_log.rowsHolding(encodeWindows1252(oldLine));
+        held = HeldChange{currentReference(), m_log.piecesReplacing(rows, newBytes),
+                          !rows.isEmpty()};
+    }
+    const LogWriteResult result = logFiles().replace(references, newLine, oldLine,
+                                                     currentReference(), held ? &*held : nullptr);
+    held.reset();
+    if (result.lineMissing || result.failedReferences.contains(currentReference()) || !followed)
         refresh();
     else
         followReplace(oldLine, newLine);
@@ -85,9 +98,18 @@ LogWriteResult Session::replace(const QString &oldLine, const QString &newLine)
 LogWriteResult Session::insert(const QString &line)
 {
     refresh();
-    const LogWriteResult result = logFiles().insert(storeReferences(), line);
-    if (result.failedReferences.contains(currentReference()) ||
-        !storeReferences().contains(currentReference()))
+    const QStringList references = storeReferences();
+    const bool followed = references.contains(currentReference());
+    const QByteArray bytes = encodeWindows1252(line);
+    std::optional<HeldChange> held;
+    if (followed && m_log.holdsFile()) {
+        held = HeldChange{currentReference(),
+                          m_log.piecesInserting(m_log.insertionRow(bytes), bytes)};
+    }
+    const LogWriteResult result =
+        logFiles().insert(references, line, held ? &*held : nullptr);
+    held.reset();
+    if (result.failedReferences.contains(currentReference()) || !followed)
         refresh();
     else
         followInsert(line);
@@ -112,12 +134,29 @@ LogFiles::RemoveOutcome Session::remove(qsizetype row, const QString &expectedLi
                                         QString *error)
 {
     refresh();
-    const auto outcome = logFiles().removeAt(currentReference(), row, expectedLine, error);
+    const auto outcome = m_log.holdsFile() ? removeHeld(row, expectedLine, error)
+                                           : logFiles().removeAt(currentReference(), row,
+                                                                 expectedLine, error);
     if (outcome == LogFiles::RemoveOutcome::Removed)
         followRemove(row);
     else
         refresh();
     return outcome;
+}
+
+LogFiles::RemoveOutcome Session::removeHeld(qsizetype row, const QString &expectedLine,
+                                            QString *error)
+{
+    if (row < 0 || row >= m_log.size() ||
+        m_log.rowBytes(row) != QByteArrayView(encodeWindows1252(expectedLine)))
+        return LogFiles::RemoveOutcome::Moved;
+    const FileResult written = replaceFilePieces(m_log.path(), m_log.piecesWithout(row));
+    if (!written) {
+        if (error)
+            *error = written.error;
+        return LogFiles::RemoveOutcome::WriteFailed;
+    }
+    return LogFiles::RemoveOutcome::Removed;
 }
 
 FileResult Session::recover(const QString &reference, const QString &line)

@@ -94,6 +94,8 @@ private:
     void followInsert(const QString &line);
     void followInsertMany(const QStringList &lines);
     void followRemove(qsizetype row);
+    // The removal written from the bytes the session holds of the current log.
+    LogFiles::RemoveOutcome removeHeld(qsizetype row, const QString &expectedLine, QString *error);
     void reread();
     void watchCurrentLog();
     void onFileEvent();

@@ -1,9 +1,12 @@
 #include "LabelFixtures.h"
 #include "labels/LabelJob.h"
 #include "labels/SelectionEntry.h"
+#include "common/Windows1252.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
+
+#include <algorithm>
 
 using namespace orvel;
 using namespace orvel::testing;
@@ -42,6 +45,49 @@ private slots:
         QFETCH(QString, entry);
         QCOMPARE(selectionEntry(line), entry);
         QCOMPARE(selectionEntry(line).size(), 79);
+        // The same from the bytes the log keeps.
+        QCOMPARE(selectionEntry(QByteArrayView(encodeWindows1252(line))), entry);
+    }
+
+    void entryOfStoredBytesDecodesWindows1252()
+    {
+        QString line = labelQsoLine("F5ABC");
+        line.replace(35, 5, QStringLiteral("Œdipe"));
+        line.replace(74, 1, QStringLiteral("€"));
+        const QString entry = selectionEntry(QByteArrayView(encodeWindows1252(line)));
+        QCOMPARE(entry, selectionEntry(line));
+        QVERIFY(entry.contains(QStringLiteral("Œdipe")));
+        QCOMPARE(entry.at(62), QChar(u'€'));
+    }
+
+    // The order of whole lists rests on it: it must be that of a comparison without regard to
+    // case, letter by letter, accented letters and windows-1252's own ones included.
+    void entryOrderIsThatOfACaseBlindComparison_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::newRow("letters") << "F4ABC" << "f4abd";
+        QTest::newRow("case alone") << "F4ABC" << "f4abc";
+        QTest::newRow("prefix") << "F4AB" << "f4abc";
+        QTest::newRow("digit and letter") << "F4A9" << "F4AA";
+        QTest::newRow("accented capital") << "ÉLODIE" << "élodie";
+        QTest::newRow("accent against plain") << "Elodie" << "Élodie";
+        QTest::newRow("windows-1252 OE") << "Œdipe" << "œdipf";
+        QTest::newRow("y with diaeresis") << "Ÿves" << "ÿvez";
+        QTest::newRow("blank against letter") << "F5AB   " << "F5ABC  ";
+        QTest::newRow("slash") << "F/ON4ABC" << "F4ABC";
+        QTest::newRow("equal") << "F4ABC" << "F4ABC";
+    }
+    void entryOrderIsThatOfACaseBlindComparison()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        const auto expected = [](const QString &x, const QString &y) {
+            const int folded = QString::compare(x, y, Qt::CaseInsensitive);
+            return folded != 0 ? folded < 0 : x < y;
+        };
+        QCOMPARE(entryLess(a, b), expected(a, b));
+        QCOMPARE(entryLess(b, a), expected(b, a));
     }
 
     void labelFieldsOfAnEntry()
@@ -49,6 +95,24 @@ private slots:
         const QString line = labelQsoLine("F/ON4ABC/P", "", "23:59", "144");
         const LabelQso qso = labelQsoOfEntry(selectionEntry(line));
         QCOMPARE(qso, (LabelQso{"F/ON4ABC/P", "", "59", "SSB", "144 Mhz", "14/01/06", "23:59"}));
+    }
+
+    // A whole log is sorted on the entries' first characters first: the order must be the one
+    // entryLess gives, whatever the entries hold beyond them.
+    void sortingAListGivesTheOrderOfEntryLess()
+    {
+        QStringList entries{"     F5ABC       76  Jean", "     f5abc       76  Jean",
+                            "     F5ABC       14  Zoé",  "     F5ABC       14  zoé",
+                            "     F5AB",                 "     f5ab",
+                            "     Œ5ABC",                "     œ5ABD",
+                            "     É5ABC       14",       "     e5ABC",
+                            "",                          "     F5ABC       76  Jean",
+                            "     F5ABC",                QString("     F5AB") + QChar(1),
+                            "     F5ABÇ       89",       "     F5ABc"};
+        QStringList expected = entries;
+        std::stable_sort(expected.begin(), expected.end(), entryLess);
+        sortEntries(entries);
+        QCOMPARE(entries, expected);
     }
 
     void listsAreSortedWithoutRegardToCase()

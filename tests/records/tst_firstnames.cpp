@@ -108,6 +108,33 @@ private slots:
             QCOMPARE(*remembered, (RememberedName{department, firstName}));
     }
 
+    // The memory read ahead when the entry window opens must not hide a change made to the
+    // file afterwards, nor one made while it was read.
+    void aMemoryReadAheadFollowsTheFile_data()
+    {
+        QTest::addColumn<bool>("waitForTheReading");
+        QTest::newRow("file changed after the reading") << true;
+        QTest::newRow("file changed during the reading") << false;
+    }
+    void aMemoryReadAheadFollowsTheFile()
+    {
+        QFETCH(bool, waitForTheReading);
+        TestPlatform platform;
+        const FirstNames names(platform.folder());
+        QStringList lines;
+        for (int i = 0; i < 20000; ++i)
+            lines.append(firstNameKeyLine(QString("F%1").arg(i), "05", "Jean"));
+        writeFile(names.path(), lines);
+        names.preload();
+        if (waitForTheReading)
+            QTest::qWait(300);
+        lines.append(firstNameKeyLine("F5ZZZ", "89", "Zoé"));
+        writeFile(names.path(), lines);
+
+        QCOMPARE(names.lookup("F5ZZZ"), (RememberedName{"89", "Zoé"}));
+        QCOMPARE(names.lookup("F19999"), (RememberedName{"05", "Jean"}));
+    }
+
     // "Temporaire" was once the scratch file of every rewrite: a log of that name, from a
     // hand-edited list, must come through a rewrite of the memory untouched.
     void rewriteLeavesALogNamedLikeTheOldScratchFile()

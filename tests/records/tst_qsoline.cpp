@@ -106,6 +106,26 @@ private slots:
         QCOMPARE(lineOfListEntry(listEntry(12345, "line")), QString("line"));
     }
 
+    // A long log's numbers are read back whole, whatever their digits: the number tells which
+    // QSO a deletion removes.
+    void readsBackTheNumberAndLineOfAnEntry_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::newRow("one digit") << 7;
+        QTest::newRow("four digits") << 9999;
+        QTest::newRow("five digits") << 54321;
+        QTest::newRow("six digits") << 500001;
+        QTest::newRow("seven digits") << 1000000;
+    }
+    void readsBackTheNumberAndLineOfAnEntry()
+    {
+        QFETCH(int, number);
+        const QString line = "01/05/24  10:15  F5ABC";
+        const QString entry = listEntry(number, line);
+        QCOMPARE(numberOfListEntry(entry), std::optional<int>(number));
+        QCOMPARE(lineOfListEntry(entry), line);
+    }
+
     void countsDistinctOperators()
     {
         QsoRecord a = sample();

@@ -164,6 +164,66 @@ private slots:
         QCOMPARE(reset.count(), 1);
     }
 
+    // The current log is rewritten from the bytes the session holds, not from its file read
+    // again: whatever line ends the file had, whatever lines this program added since, the
+    // file then holds every line, each ended by CRLF.
+    void aRewriteFromHeldBytesKeepsEveryLine_data()
+    {
+        QTest::addColumn<QByteArray>("lineEnds");
+        QTest::addColumn<bool>("lastEnded");
+        QTest::addColumn<bool>("appendedFirst");
+        QTest::addColumn<QString>("change");
+        for (const char *change : {"replace", "insert", "insert last", "remove", "remove last"}) {
+            QTest::addRow("%s, CR LF", change) << QByteArray("\r\n") << true << false << change;
+            QTest::addRow("%s, LF", change) << QByteArray("\n") << true << false << change;
+            QTest::addRow("%s, CR", change) << QByteArray("\r") << true << false << change;
+            QTest::addRow("%s, last line unended", change)
+                << QByteArray("\r\n") << false << false << change;
+            QTest::addRow("%s, after a store", change)
+                << QByteArray("\n") << false << true << change;
+        }
+    }
+    void aRewriteFromHeldBytesKeepsEveryLine()
+    {
+        QFETCH(QByteArray, lineEnds);
+        QFETCH(bool, lastEnded);
+        QFETCH(bool, appendedFirst);
+        QFETCH(QString, change);
+        TestPlatform platform;
+        const LogFiles logs(platform.folder());
+        QStringList lines{qso("F5AAA", "09:00"), "", qso("F5BBB", "10:00"), qso("F5CCC", "11:00")};
+        QByteArray bytes = lines.join(QString::fromLatin1(lineEnds)).toLatin1();
+        if (lastEnded)
+            bytes += lineEnds;
+        QFile file(logs.path(kRef));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        Session session(platform.folder(), current(), {kRef, kOther});
+        if (appendedFirst) {
+            QVERIFY(session.append(qso("F6DDD", "12:00")).ok());
+            lines.append(qso("F6DDD", "12:00"));
+        }
+
+        if (change == "replace") {
+            QVERIFY(session.replace(qso("F5BBB", "10:00"), qso("F5ZZZ", "10:00")).ok());
+            lines.replace(2, qso("F5ZZZ", "10:00"));
+        } else if (change == "insert") {
+            QVERIFY(session.insert(qso("F6EEE", "09:30")).ok());
+            lines.insert(2, qso("F6EEE", "09:30"));
+        } else if (change == "insert last") {
+            QVERIFY(session.insert(qso("F6EEE", "23:30")).ok());
+            lines.append(qso("F6EEE", "23:30"));
+        } else {
+            const qsizetype row = change == "remove" ? 0 : lines.size() - 1;
+            QCOMPARE(session.remove(row, lines.at(row)), LogFiles::RemoveOutcome::Removed);
+            lines.removeAt(row);
+        }
+
+        QCOMPARE(readBytes(logs.path(kRef)), fileBytes(lines));
+        QCOMPARE(session.currentLog().copyOfLines(), lines);
+        QVERIFY(!session.refresh());
+    }
+
     void aRowThatMovedIsNotRemoved()
     {
         TestPlatform platform;
