@@ -1,6 +1,6 @@
 #include "AdifImport.h"
 
-#include "EntryBands.h"
+#include "records/Bands.h"
 #include "EntryRules.h"
 #include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
@@ -283,7 +283,7 @@ std::optional<QString> bandOf(const AdifRecord &record, QString &refusal)
 {
     const QString band = record.value(QStringLiteral("BAND"));
     if (!band.isEmpty()) {
-        if (const auto known = entryBandOfAdifName(band))
+        if (const QString known = bandOfAdifName(band); !known.isEmpty())
             return known;
         refusal = QStringLiteral("bande %1 hors des bandes de la saisie").arg(folded(band));
         return std::nullopt;
@@ -300,7 +300,7 @@ std::optional<QString> bandOf(const AdifRecord &record, QString &refusal)
         refusal = QStringLiteral("fréquence illisible : %1").arg(folded(frequency));
         return std::nullopt;
     }
-    if (const auto known = entryBandOfFrequency(megahertz))
+    if (const QString known = bandOfFrequency(qRound64(megahertz * 1e6)); !known.isEmpty())
         return known;
     refusal = QStringLiteral("fréquence %1 MHz hors des bandes de la saisie").arg(frequency);
     return std::nullopt;

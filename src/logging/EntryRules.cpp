@@ -1,6 +1,7 @@
 #include "EntryRules.h"
 
 #include "common/DateTimeText.h"
+#include "records/Bands.h"
 #include "records/QsoLine.h"
 
 namespace orvel {
@@ -289,10 +290,7 @@ QStringList entryModes()
 
 QStringList entryBands()
 {
-    return {QStringLiteral("1.8"), QStringLiteral("3.5"), QStringLiteral("7"),
-            QStringLiteral("10"),  QStringLiteral("14"),  QStringLiteral("18"),
-            QStringLiteral("21"),  QStringLiteral("24"),  QStringLiteral("28"),
-            QStringLiteral("50"),  QStringLiteral("144")};
+    return bandTexts();
 }
 
 QString reportAfterRadioMode(const QString &report, const QString &oldMode, const QString &newMode,

@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "radio/RadioCommand.h"
 #include "radio/RadioTables.h"
+#include "records/Bands.h"
 #include "widgets/FormWidgets.h"
 
 #include <QComboBox>

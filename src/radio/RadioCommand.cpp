@@ -2,6 +2,7 @@
 
 #include "RadioProbe.h"
 #include "RadioTables.h"
+#include "records/Bands.h"
 
 #include <QCommandLineParser>
 #include <QEventLoop>

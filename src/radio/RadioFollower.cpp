@@ -1,6 +1,7 @@
 #include "RadioFollower.h"
 
 #include "RadioTables.h"
+#include "records/Bands.h"
 
 namespace orvel {
 

@@ -1,7 +1,6 @@
 #include "common/TextFile.h"
 #include "export/AdifWriter.h"
 #include "logging/AdifImport.h"
-#include "logging/EntryBands.h"
 #include "logging/EntryRules.h"
 #include "records/Session.h"
 #include "support/TestPlatform.h"
@@ -206,14 +205,6 @@ private slots:
                  expected);
     }
 
-    void theBandTableIsTheEntryWindowsList()
-    {
-        QStringList bands;
-        for (const EntryBand &band : entryBandTable())
-            bands.append(QString::fromLatin1(band.band));
-        QCOMPARE(bands, entryBands());
-    }
-
     void refusesWithItsReason_data()
     {
         QTest::addColumn<QByteArray>("text");
@@ -240,6 +231,9 @@ private slots:
         QTest::newRow("frequency outside every band")
             << record("F4ABC", "20240501", "1015", "<FREQ:5>5.357 <MODE:3>SSB")
             << "Enregistrement 2 (F4ABC) : fréquence 5.357 MHz hors des bandes de la saisie";
+        QTest::newRow("40m of other regions, outside the French segment")
+            << record("F4ABC", "20240501", "1015", "<FREQ:5>7.250 <MODE:3>SSB")
+            << "Enregistrement 2 (F4ABC) : fréquence 7.250 MHz hors des bandes de la saisie";
         QTest::newRow("neither band nor frequency")
             << record("F4ABC", "20240501", "1015", "<MODE:3>SSB")
             << "Enregistrement 2 (F4ABC) : pas de bande ni de fréquence (BAND, FREQ)";

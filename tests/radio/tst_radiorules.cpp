@@ -3,6 +3,7 @@
 #include "radio/RadioFollower.h"
 #include "logging/EntryRules.h"
 #include "radio/RadioTables.h"
+#include "records/Bands.h"
 #include "support/MemorySettings.h"
 #include "support/TestRegistry.h"
 
@@ -17,35 +18,6 @@ class TestRadioRules : public QObject
     Q_OBJECT
 
 private slots:
-    void bandOfFrequency_data()
-    {
-        QTest::addColumn<qint64>("hertz");
-        QTest::addColumn<QString>("band");
-        const struct {
-            const char *band;
-            qint64 low, high;
-        } bands[] = {{"1.8", 1'810'000, 2'000'000},    {"3.5", 3'500'000, 3'800'000},
-                     {"7", 7'000'000, 7'200'000},      {"10", 10'100'000, 10'150'000},
-                     {"14", 14'000'000, 14'350'000},   {"18", 18'068'000, 18'168'000},
-                     {"21", 21'000'000, 21'450'000},   {"24", 24'890'000, 24'990'000},
-                     {"28", 28'000'000, 29'700'000},   {"50", 50'000'000, 52'000'000},
-                     {"144", 144'000'000, 146'000'000}};
-        for (const auto &b : bands) {
-            QTest::addRow("%s low edge", b.band) << b.low << QString(b.band);
-            QTest::addRow("%s high edge", b.band) << b.high << QString(b.band);
-            QTest::addRow("%s one Hz below", b.band) << b.low - 1 << QString();
-            QTest::addRow("%s one Hz above", b.band) << b.high + 1 << QString();
-        }
-        QTest::newRow("zero") << qint64(0) << QString();
-        QTest::newRow("70 cm") << qint64(432'100'000) << QString();
-    }
-    void bandOfFrequency()
-    {
-        QFETCH(qint64, hertz);
-        QFETCH(QString, band);
-        QCOMPARE(orvel::bandOfFrequency(hertz), band);
-    }
-
     void modeOfRadio_data()
     {
         QTest::addColumn<QString>("hamlib");
