@@ -45,12 +45,18 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("band");
-        QTest::newRow("lower case") << "40m" << "7";
-        QTest::newRow("capitals") << "2M" << "144";
-        QTest::newRow("blanks around") << " 160m " << "1.8";
-        QTest::newRow("a band the list has not") << "60m" << "";
-        QTest::newRow("the band text itself") << "7" << "";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("lower case") << "40m"
+                                    << "7";
+        QTest::newRow("capitals") << "2M"
+                                  << "144";
+        QTest::newRow("blanks around") << " 160m "
+                                       << "1.8";
+        QTest::newRow("a band the list has not") << "60m"
+                                                 << "";
+        QTest::newRow("the band text itself") << "7"
+                                              << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void bandOfAdifName()
     {
