@@ -510,57 +510,6 @@ void fillScratch(Pending &pending, const std::function<bool(int fd)> &fill)
     startWriteback(pending.fd);
 }
 
-// Every filled scratch file flushed to disk and put in the place of its file; each folder is
-// flushed once, after all the renames.
-void finishAll(QList<Pending> &all)
-{
-    QStringList folders;
-    for (Pending &pending : all) {
-        if (pending.fd < 0)
-            continue;
-        if (syncFile(pending.fd) != 0) {
-            dropScratch(pending, errno);
-            continue;
-        }
-        const int fd = pending.fd;
-        pending.fd = -1;
-        if (closeFile(fd) != 0) {
-            dropScratch(pending, errno);
-            continue;
-        }
-        const int former = holdFormer(pending.target);
-        if (!renameOver(pending.scratchPath, pending.target)) {
-            const int error = errno;
-            if (former >= 0)
-                closeFile(former);
-            QFile::remove(pending.scratchPath);
-            pending.result = FileResult::failure(
-                QStringLiteral("Impossible de remplacer le fichier %1 ; il est resté inchangé")
-                    .arg(shownName(pending.path)),
-                error);
-            continue;
-        }
-        releaseLater(former);
-        const QString folder = QFileInfo(pending.target).absolutePath();
-        if (!folders.contains(folder))
-            folders.append(folder);
-    }
-    for (const QString &folder : folders)
-        syncFolder(folder);
-}
-
-FileResult replaceThroughScratch(const QString &path, const std::function<bool(int fd)> &fill)
-{
-    QList<Pending> one{openScratch(path)};
-    fillScratch(one.first(), fill);
-    finishAll(one);
-    return one.first().result;
-}
-
-} // namespace
-
-namespace {
-
 // Every filled scratch file flushed and closed; false when one of them, or one made before,
 // failed (that one's result then says why).
 bool flushAll(QList<Pending> &all)
@@ -586,49 +535,15 @@ bool flushAll(QList<Pending> &all)
     return whole;
 }
 
-} // namespace
-
-FileReplacements::FileReplacements() = default;
-
-FileReplacements::~FileReplacements()
+// Each flushed scratch file put in the place of its file, or, with keepAll, every file left as
+// it was; each folder is flushed once, after all the renames.
+void renameAll(QList<Pending> &all, bool keepAll)
 {
-    for (Pending &pending : m_pending) {
-        if (pending.fd >= 0)
-            dropScratch(pending, 0);
-    }
-}
-
-void FileReplacements::add(const QString &path, const BytePieces &pieces)
-{
-    m_pending.append(openScratch(path));
-    fillScratch(m_pending.last(), [&pieces](int fd) { return writePieces(fd, pieces); });
-}
-
-void FileReplacements::take(FileReplacements &&other)
-{
-    m_pending.append(std::move(other.m_pending));
-    other.m_pending.clear();
-}
-
-QList<FileResult> FileReplacements::finish()
-{
-    finishAll(m_pending);
-    QList<FileResult> results;
-    results.reserve(m_pending.size());
-    for (const Pending &pending : std::as_const(m_pending))
-        results.append(pending.result);
-    m_pending.clear();
-    return results;
-}
-
-QList<FileResult> FileReplacements::finishTogether()
-{
-    const bool whole = flushAll(m_pending);
     QStringList folders;
-    for (Pending &pending : m_pending) {
+    for (Pending &pending : all) {
         if (!pending.result.ok)
             continue;
-        if (!whole) {
+        if (keepAll) {
             QFile::remove(pending.scratchPath);
             pending.result = FileResult::failure(
                 QStringLiteral("Le fichier %1 est resté inchangé : un autre fichier n'a "
@@ -655,12 +570,70 @@ QList<FileResult> FileReplacements::finishTogether()
     }
     for (const QString &folder : folders)
         syncFolder(folder);
+}
+
+// Every filled scratch file flushed to disk and put in the place of its file.
+void finishAll(QList<Pending> &all)
+{
+    flushAll(all);
+    renameAll(all, false);
+}
+
+// The results, in the order the files were added; the list is emptied.
+QList<FileResult> takeResults(QList<Pending> &all)
+{
     QList<FileResult> results;
-    results.reserve(m_pending.size());
-    for (const Pending &pending : std::as_const(m_pending))
+    results.reserve(all.size());
+    for (const Pending &pending : std::as_const(all))
         results.append(pending.result);
-    m_pending.clear();
+    all.clear();
     return results;
+}
+
+FileResult replaceThroughScratch(const QString &path, const std::function<bool(int fd)> &fill)
+{
+    QList<Pending> one{openScratch(path)};
+    fillScratch(one.first(), fill);
+    finishAll(one);
+    return one.first().result;
+}
+
+} // namespace
+
+
+FileReplacements::FileReplacements() = default;
+
+FileReplacements::~FileReplacements()
+{
+    for (Pending &pending : m_pending) {
+        if (pending.fd >= 0)
+            dropScratch(pending, 0);
+    }
+}
+
+void FileReplacements::add(const QString &path, const BytePieces &pieces)
+{
+    m_pending.append(openScratch(path));
+    fillScratch(m_pending.last(), [&pieces](int fd) { return writePieces(fd, pieces); });
+}
+
+void FileReplacements::take(FileReplacements &&other)
+{
+    m_pending.append(std::move(other.m_pending));
+    other.m_pending.clear();
+}
+
+QList<FileResult> FileReplacements::finish()
+{
+    finishAll(m_pending);
+    return takeResults(m_pending);
+}
+
+QList<FileResult> FileReplacements::finishTogether()
+{
+    const bool whole = flushAll(m_pending);
+    renameAll(m_pending, !whole);
+    return takeResults(m_pending);
 }
 
 FileResult replaceFileBytes(const QString &path, const QByteArray &bytes)
