@@ -36,6 +36,17 @@ struct LabelDesk {
                                               std::make_shared<RememberedActivations>());
         window->show();
     }
+    // The activation and label windows have no parent (in the program they stay open on their
+    // own): they go with the desk, before the settings and the session they were given.
+    ~LabelDesk()
+    {
+        if (Select_Acti *activations = window->activationWindow()) {
+            delete activations->labelWindow();
+            delete activations;
+        }
+    }
+    LabelDesk(const LabelDesk &) = delete;
+    LabelDesk &operator=(const LabelDesk &) = delete;
 
     template <typename W> W *get(QWidget *in, const char *name) const
     {
