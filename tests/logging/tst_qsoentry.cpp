@@ -360,6 +360,46 @@ private slots:
         QCOMPARE(desk.entry->text(kFields.value(field)), text);
     }
 
+    // Annule_Q: the entry back to the call sign, on the band and mode worked before an edit;
+    // the typed date and the remarks stay, and so does a corrected QSO's number.
+    void cancel_data()
+    {
+        QTest::addColumn<QStringList>("script");
+        QTest::addColumn<EntryMode>("mode");
+        QTest::addColumn<QString>("texts"); // mode, band, reports, date, remarks, number
+        QTest::newRow("an edit of a CW QSO")
+            << QStringList{"edit 1", "cancel"} << EntryMode::Live
+            << "SSB 3.5 59 59 | 01/05/24 | (empty) 01";
+        QTest::newRow("an insertion in deferred entry")
+            << QStringList{"deferred", "insert", "F4ABC", "enter", "13", "enter", "Jean",
+                           "enter", "enter", "enter", "portable", "enter", "020524", "cancel"}
+            << EntryMode::Deferred << "SSB 3.5 59 59 | 020524 | portable 2";
+    }
+    void cancel()
+    {
+        QFETCH(QStringList, script);
+        QFETCH(EntryMode, mode);
+        QFETCH(QString, texts);
+        Desk desk({formatQsoLine({"01/05/24", "09:10", "F5XYZ", "05", "Paul", "599", "599",
+                                  "CW", "7", "", "Q1ABC"})});
+        desk.run(script);
+        const auto text = [&](EntryField field) { return desk.entry->text(field); };
+        const QString remarks = text(EntryField::Remarks);
+        QCOMPARE(QStringList({text(EntryField::Mode), text(EntryField::Band),
+                              text(EntryField::ReportReceived), text(EntryField::ReportSent), "|",
+                              text(EntryField::Date), "|",
+                              remarks.isEmpty() ? "(empty)" : remarks, desk.entry->number()})
+                     .join(' '),
+                 texts);
+        QCOMPARE(desk.entry->mode(), mode);
+        for (EntryField field : {EntryField::Call, EntryField::Department, EntryField::FirstName})
+            QCOMPARE(text(field), QString());
+        for (EntryField field : storeKeyFields().mid(0, 5) + QList{EntryField::Store})
+            QVERIFY(!desk.entry->look(field).enabled);
+        QCOMPARE(desk.currentName(), QString("Indi"));
+        QCOMPARE(desk.log(kCurrent).size(), 1);
+    }
+
     void alreadyWorkedCancelsTheEntry()
     {
         Desk desk;
