@@ -68,51 +68,50 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption,
 
 } // namespace
 
-QList<QLineEdit *> EntryForm::storeKeyFields() const
+QWidget *EntryForm::widget(EntryField field) const
 {
-    return {Dpt_Q, Prenom_Q, QRKR_Q, QRKE_Q, Observation_Q, Date_Q, Heure_Q};
-}
-
-QsoRecord EntryForm::record() const
-{
-    QsoRecord record;
-    record.date = Date_Q->text();
-    record.time = Heure_Q->text();
-    record.call = Indi_Q->text();
-    record.department = Dpt_Q->text();
-    record.firstName = Prenom_Q->text();
-    record.rstReceived = QRKR_Q->text();
-    record.rstSent = QRKE_Q->text();
-    record.mode = Mode_Q->currentText();
-    record.band = Bande_Q->currentText();
-    record.remarks = Observation_Q->text();
-    record.operatorCall = Ope_Q->text();
-    return record;
-}
-
-std::optional<EntryForm::Refusal> EntryForm::firstRefusedForStore(bool typedMoment) const
-{
-    const QString mode = Mode_Q->currentText();
-    QList<Refusal> checks = {
-        {Indi_Q, checkCall(Indi_Q->text())},
-        {Dpt_Q, checkDepartmentWidth(Dpt_Q->text())},
-        {Prenom_Q, checkFirstName(Prenom_Q->text())},
-        {QRKR_Q, checkReportReceivedWidth(QRKR_Q->text(), mode)},
-        {QRKE_Q, checkReportSentWidth(QRKE_Q->text(), mode)},
-        {Observation_Q, checkRemarks(Observation_Q->text())},
-        {Mode_Q, checkMode(mode)},
-        {Bande_Q, checkBand(Bande_Q->currentText())},
-        {Ope_Q, checkOperator(Ope_Q->text())},
-    };
-    if (typedMoment) {
-        checks.append({Date_Q, checkDateOnEnter(Date_Q->text())});
-        checks.append({Heure_Q, checkTimeOnEnter(Heure_Q->text())});
+    switch (field) {
+    case EntryField::Call:
+        return Indi_Q;
+    case EntryField::Department:
+        return Dpt_Q;
+    case EntryField::FirstName:
+        return Prenom_Q;
+    case EntryField::ReportReceived:
+        return QRKR_Q;
+    case EntryField::ReportSent:
+        return QRKE_Q;
+    case EntryField::Remarks:
+        return Observation_Q;
+    case EntryField::Date:
+        return Date_Q;
+    case EntryField::Time:
+        return Heure_Q;
+    case EntryField::Operator:
+        return Ope_Q;
+    case EntryField::Mode:
+        return Mode_Q;
+    case EntryField::Band:
+        return Bande_Q;
+    case EntryField::Store:
+        return Valide_Q;
     }
-    for (const Refusal &refusal : checks) {
-        if (!refusal.check.accepted)
-            return refusal;
+    return nullptr;
+}
+
+std::optional<EntryField> EntryForm::fieldOf(const QObject *control) const
+{
+    for (int i = 0; i <= int(EntryField::Store); ++i) {
+        if (widget(EntryField(i)) == control)
+            return EntryField(i);
     }
     return std::nullopt;
+}
+
+QList<QWidget *> EntryForm::keyWidgets() const
+{
+    return {Indi_Q, Dpt_Q, Prenom_Q, QRKR_Q, QRKE_Q, Observation_Q, Date_Q, Heure_Q,
+            Mode_Q, Bande_Q, Valide_Q};
 }
 
 EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)

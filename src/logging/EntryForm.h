@@ -2,8 +2,7 @@
 // key flow reach them by these members (each also carries its objectName).
 #pragma once
 
-#include "EntryRules.h"
-#include "records/QsoLine.h"
+#include "RetypeRule.h"
 
 #include <QList>
 #include <optional>
@@ -12,6 +11,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QObject;
 class QTableView;
 class QPushButton;
 namespace orvel {
@@ -66,20 +66,11 @@ struct EntryForm {
 
     DepartmentGrid *Dpt = nullptr;
 
-    // The seven fields a store key stores from.
-    QList<QLineEdit *> storeKeyFields() const;
-
-    // The QSO as the fields hold it (date and time as typed).
-    QsoRecord record() const;
-
-    // A field refused before a store, with the field's own message.
-    struct Refusal {
-        QWidget *field;
-        FieldCheck check;
-    };
-    // The first field that does not fit its column of the record (a field changed after it was
-    // passed, or the operator); with typedMoment, also a date or time not in its form.
-    std::optional<Refusal> firstRefusedForStore(bool typedMoment) const;
+    // The control of each field of the entry row, and the field of a control.
+    QWidget *widget(EntryField field) const;
+    std::optional<EntryField> fieldOf(const QObject *control) const;
+    // The controls whose keys the entry hears: every field but the operator, and Valide_Q.
+    QList<QWidget *> keyWidgets() const;
 
     // Builds every control into central, with the fields' character refusal reported through
     // dialogs.

@@ -1,6 +1,7 @@
 #include "EntryRadio.h"
 
 #include "EntryRules.h"
+#include "QsoEntry.h"
 #include "RadioDialog.h"
 #include "platform/Services.h"
 #include "radio/RadioTables.h"
@@ -35,14 +36,12 @@ int choose(QComboBox *list, const QString &text)
 
 } // namespace
 
-EntryRadio::EntryRadio(QMainWindow &window, const EntryForm &form, const EntryState &state,
-                       EntrySettings &entrySettings, EntryKeyFlow::Host &host, Services &services)
+EntryRadio::EntryRadio(QMainWindow &window, const EntryForm &form, QsoEntry &entry,
+                       Services &services)
     : QObject(&window)
     , m_window(window)
     , m_form(form)
-    , m_state(state)
-    , m_entrySettings(entrySettings)
-    , m_host(host)
+    , m_entry(entry)
     , m_services(services)
 {
     connect(&m_link, &RadioLink::reading, this, &EntryRadio::onReading);
@@ -128,8 +127,8 @@ void EntryRadio::onReading(const RadioReading &reading)
 {
     // The typed values stand while a QSO is corrected or inserted and in deferred entry; and
     // the radio does not write into a list the operator is choosing in.
-    const bool held = m_state.editing || m_state.inserting || m_host.deferredEntry() ||
-                      m_form.Bande_Q->hasFocus() || m_form.Mode_Q->hasFocus();
+    const bool held =
+        m_entry.holdsBandAndMode() || m_form.Bande_Q->hasFocus() || m_form.Mode_Q->hasFocus();
     const RadioStep step = m_follower.follow(reading, m_form.Bande_Q->currentText(),
                                              m_form.Mode_Q->currentText(), held);
     if (step.band)
@@ -137,7 +136,7 @@ void EntryRadio::onReading(const RadioReading &reading)
     if (step.mode)
         chooseMode(*step.mode);
     if (step.band || step.mode)
-        m_host.refreshTally();
+        m_entry.refreshTally();
 
     QString text = QStringLiteral("Radio : %1").arg(frequencyText(reading.frequency));
     if (step.outOfBand)
@@ -158,15 +157,15 @@ void EntryRadio::onSilent(const QString &message)
 
 void EntryRadio::chooseBand(const QString &band)
 {
-    m_entrySettings.setBandIndex(choose(m_form.Bande_Q, band));
+    m_entry.settings().setBandIndex(choose(m_form.Bande_Q, band));
 }
 
 void EntryRadio::chooseMode(const QString &mode)
 {
     const QString before = m_form.Mode_Q->currentText();
-    m_entrySettings.setModeIndex(choose(m_form.Mode_Q, mode));
+    m_entry.settings().setModeIndex(choose(m_form.Mode_Q, mode));
     // A QSO under way keeps the reports its operator typed.
-    const bool underWay = m_form.Valide_Q->isEnabled();
+    const bool underWay = m_entry.look(EntryField::Store).enabled;
     for (QLineEdit *report : {m_form.QRKR_Q, m_form.QRKE_Q})
         report->setText(reportAfterRadioMode(report->text(), before, mode, underWay));
 }

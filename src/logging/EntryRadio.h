@@ -5,8 +5,6 @@
 #pragma once
 
 #include "EntryForm.h"
-#include "EntryKeyFlow.h"
-#include "EntryState.h"
 #include "radio/RadioFollower.h"
 #include "radio/RadioLink.h"
 
@@ -18,7 +16,7 @@ class QMainWindow;
 
 namespace orvel {
 
-class EntrySettings;
+class QsoEntry;
 class RadioDialog;
 struct Services;
 
@@ -26,8 +24,7 @@ class EntryRadio : public QObject
 {
     Q_OBJECT
 public:
-    EntryRadio(QMainWindow &window, const EntryForm &form, const EntryState &state,
-               EntrySettings &entrySettings, EntryKeyFlow::Host &host, Services &services);
+    EntryRadio(QMainWindow &window, const EntryForm &form, QsoEntry &entry, Services &services);
     ~EntryRadio() override;
 
     // Starts following the radio kept in the settings store.
@@ -52,9 +49,7 @@ private:
 
     QMainWindow &m_window;
     const EntryForm &m_form;
-    const EntryState &m_state;
-    EntrySettings &m_entrySettings;
-    EntryKeyFlow::Host &m_host;
+    QsoEntry &m_entry;
     Services &m_services;
     RadioLink m_link;
     RadioConfig m_config; // the radio followed

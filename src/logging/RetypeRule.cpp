@@ -22,7 +22,10 @@ RetypeEffect retypeEffect(EntryField field, EntryKey key, bool retypeMode, bool 
         return key != EntryKey::Enter ? RetypeEffect::EmptyField : RetypeEffect::None;
     case EntryField::Remarks:
         return editing ? RetypeEffect::MarkOnly : RetypeEffect::None;
-    case EntryField::Other:
+    case EntryField::Operator:
+    case EntryField::Mode:
+    case EntryField::Band:
+    case EntryField::Store:
         break;
     }
     return RetypeEffect::None;

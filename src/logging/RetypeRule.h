@@ -12,7 +12,11 @@ enum class EntryField {
     Remarks,
     Date,
     Time,
-    Other, // mode, band, operator: never retyped
+    // Never retyped:
+    Operator,
+    Mode,
+    Band,
+    Store, // the Valide_Q button
 };
 
 enum class EntryKey {

@@ -3,6 +3,7 @@
 #include "common/Windows1252.h"
 
 #include "DepartmentGrid.h"
+#include "EntryKeyFlow.h"
 #include "EntryMenus.h"
 #include "EntryRadio.h"
 #include "common/FixedColumns.h"
@@ -40,7 +41,6 @@ Saisie_QSO::Saisie_QSO(Services &services, Session &session, QWidget *parent)
     : QMainWindow(parent)
     , m_services(services)
     , m_session(session)
-    , m_settings(services.settings)
     , m_firstNames(session.folder())
 {
     setObjectName(QStringLiteral("Saisie_QSO"));
@@ -49,20 +49,19 @@ Saisie_QSO::Saisie_QSO(Services &services, Session &session, QWidget *parent)
     m_form = EntryForm::build(central, services.dialogs);
     m_menus = std::make_unique<EntryMenus>(EntryMenus::build(menuBar()));
     m_clock = new ClockPanel(services.clock, m_form.Label37, m_form.Label34, m_form.Label33, this);
-    m_keyFlow = new EntryKeyFlow(m_form, m_state, services.dialogs, m_settings, *this, this);
+    m_entry = new QsoEntry(session, services.dialogs, services.settings, this);
+    m_entry->setClock([this] { return EntryMoment{m_clock->currentDate(), m_clock->activeCaption()}; });
+    connectEntry();
+    new EntryKeyFlow(m_form, *m_entry, this);
     // The list shows the session's own lines, all of one height. It is laid out whole, not in
     // batches: the last line must be reachable at once after every change.
     m_form.listModel = &session.model();
     m_form.Liste_QSO->setModel(m_form.listModel);
-    m_corrections = std::make_unique<LogCorrectionController>(static_cast<CorrectionHost &>(*this),
-                                                              services.dialogs, session);
     connectMenus();
     connectSession();
     installFirstNameMemory();
     load();
-    showRecovery(QString(), m_corrections->recoveryAvailable());
-    m_radio = new EntryRadio(*this, m_form, m_state, m_settings,
-                             static_cast<EntryKeyFlow::Host &>(*this), services);
+    m_radio = new EntryRadio(*this, m_form, *m_entry, services);
     connect(m_menus->Mnu_Radio, &QAction::triggered, m_radio, &EntryRadio::openSettings);
     m_radio->startFromSettings();
 }
@@ -78,43 +77,108 @@ void Saisie_QSO::load()
 {
     resize(kWindowWidth, kWindowHeight);
     keepOnScreen(*this, m_services.settings);
-    const int modeIndex = m_settings.loadModeIndex();
+    EntrySettings &settings = m_entry->settings();
+    const int modeIndex = settings.loadModeIndex();
     m_form.Mode_Q->setCurrentIndex(modeIndex >= 0 && modeIndex < m_form.Mode_Q->count() ? modeIndex
                                                                                         : -1);
-    m_keyFlow->applyDefaultReports();
-    const int bandIndex = m_settings.bandIndex();
+    m_entry->applyDefaultReports();
+    const int bandIndex = settings.bandIndex();
     m_form.Bande_Q->setCurrentIndex(
         bandIndex >= 0 && bandIndex < m_form.Bande_Q->count() ? bandIndex : -1);
-    const bool retype = m_settings.retypeMode();
-    m_menus->Mnu_Refrappe_Oui->setChecked(retype);
-    m_menus->Mnu_Refrappe_Non->setChecked(!retype);
+    showRetypeMode();
 
     const Activation &current = m_session.activation();
     m_form.Label1->setText(activationTitle(current.activator, current.logger));
-    m_state.defaultOperator = defaultOperator(current.activator);
-    m_form.Ope_Q->setText(m_state.defaultOperator);
+    m_entry->setText(EntryField::Operator, m_entry->state().defaultOperator);
     m_form.Label8->setText(current.canton);
     m_form.Label4->setText(current.postalCode);
     m_form.Label21->setText(current.commune);
-    m_form.Num_Q->setText(QStringLiteral("1"));
-    paintBackground(m_form.Indi_Q, kLightGreen);
-    m_state.editing = false;
+    m_form.Num_Q->setText(m_entry->number());
+    showLook(EntryField::Call);
     // Read out as the caption the program always had; shown over the columns.
     m_form.Entete->setText(listHeading());
     m_form.Entete->setAccessibleName(listHeader());
     m_form.Label3->setText(openReferencesText(m_session.openReferences()));
 
     // The session read the log when it was opened.
-    forgetChosenLine();
-    const int next = m_session.currentLog().nextNumber();
-    selectLastLine();
-    refreshTally();
-    m_form.Num_Q->setText(QString::number(next));
-    m_state.retypeDone = false;
-    m_state.inserting = false;
-    refreshOperatorCount();
+    m_entry->forgetChosenLine();
+    m_entry->followLog();
     setWindowTitle(entryCaption(revisionText()));
     m_form.Indi_Q->setFocus();
+}
+
+void Saisie_QSO::connectEntry()
+{
+    // The fields as built are the entry's starting texts; from then on each follows the other.
+    for (int i = 0; i <= int(EntryField::Store); ++i) {
+        const auto field = EntryField(i);
+        if (auto *edit = qobject_cast<QLineEdit *>(m_form.widget(field))) {
+            m_entry->typed(field, edit->text());
+            connect(edit, &QLineEdit::textChanged, m_entry,
+                    [this, field](const QString &text) { m_entry->typed(field, text); });
+        } else if (auto *list = qobject_cast<QComboBox *>(m_form.widget(field))) {
+            m_entry->typed(field, list->currentText());
+            connect(list, &QComboBox::currentTextChanged, m_entry,
+                    [this, field](const QString &text) { m_entry->typed(field, text); });
+        }
+    }
+    connect(m_entry, &QsoEntry::textChanged, this, &Saisie_QSO::showText);
+    connect(m_entry, &QsoEntry::lookChanged, this, &Saisie_QSO::showLook);
+    connect(m_entry, &QsoEntry::focusRequested, this,
+            [this](EntryField field) { m_form.widget(field)->setFocus(); });
+    connect(m_entry, &QsoEntry::numberChanged, this,
+            [this] { m_form.Num_Q->setText(m_entry->number()); });
+    connect(m_entry, &QsoEntry::operatorCountChanged, this,
+            [this] { m_form.Tot_Oper->setText(numberText(m_entry->state().operatorCount)); });
+    connect(m_entry, &QsoEntry::recoveryChanged, m_form.Recupere, &QWidget::setEnabled);
+    connect(m_entry, &QsoEntry::modeChanged, this, &Saisie_QSO::showMode);
+    connect(m_entry, &QsoEntry::retypeModeChanged, this, &Saisie_QSO::showRetypeMode);
+    connect(m_entry, &QsoEntry::lastLineDue, this, &Saisie_QSO::selectLastLine);
+}
+
+void Saisie_QSO::showText(EntryField field)
+{
+    const QString text = m_entry->text(field);
+    if (auto *edit = qobject_cast<QLineEdit *>(m_form.widget(field))) {
+        if (edit->text() != text)
+            edit->setText(text);
+    } else if (auto *list = qobject_cast<QComboBox *>(m_form.widget(field))) {
+        if (list->currentText() != text)
+            list->setEditText(text);
+    }
+}
+
+void Saisie_QSO::showLook(EntryField field)
+{
+    const FieldLook look = m_entry->look(field);
+    QWidget *widget = m_form.widget(field);
+    widget->setEnabled(look.enabled);
+    if (look.current)
+        paintBackground(widget, kLightGreen);
+    else if (field == EntryField::Store)
+        paintButtonFace(widget);
+    else
+        paintBackground(widget, kLightYellow);
+}
+
+void Saisie_QSO::showMode()
+{
+    const bool deferred = m_entry->deferred();
+    m_menus->Mnu_Diff_Oui->setChecked(deferred);
+    m_menus->Mnu_Diff_Non->setChecked(!deferred);
+    m_form.insertIndicator->setText(insertModeIndicator(m_entry->inserting()));
+    // A QSO being corrected or inserted keeps its date and time fields whatever the option.
+    const bool shown = m_entry->typedMoment();
+    for (QWidget *widget :
+         {static_cast<QWidget *>(m_form.Date_Q), static_cast<QWidget *>(m_form.Heure_Q),
+          static_cast<QWidget *>(m_form.Label10), static_cast<QWidget *>(m_form.Label6)})
+        widget->setVisible(shown);
+}
+
+void Saisie_QSO::showRetypeMode()
+{
+    m_menus->Mnu_Refrappe_Oui->setChecked(m_entry->retypeMode());
+    m_menus->Mnu_Refrappe_Non->setChecked(!m_entry->retypeMode());
 }
 
 void Saisie_QSO::connectMenus()
@@ -126,31 +190,30 @@ void Saisie_QSO::connectMenus()
     }
     connect(m_form.Recherche, &QPushButton::clicked, this,
             [this] { emit windowRequested(QStringLiteral("Recherche")); });
-    connect(m_form.Edite_QSO, &QPushButton::clicked, this, [this] { m_corrections->edit(); });
-    connect(m_form.Efface_QSO, &QPushButton::clicked, this,
-            [this] { m_corrections->deleteChosen(); });
-    connect(m_form.Recupere, &QPushButton::clicked, this, [this] { m_corrections->recover(); });
-    connect(m_form.Ajout_QSO, &QPushButton::clicked, this, &Saisie_QSO::beginInsert);
-    connect(m_form.Annule_Q, &QPushButton::clicked, this, &Saisie_QSO::cancelEntry);
-    connect(m_form.Valide_Q, &QPushButton::clicked, this, [this] { storeWithValide(); });
+    connect(m_form.Edite_QSO, &QPushButton::clicked, m_entry, &QsoEntry::editChosen);
+    connect(m_form.Efface_QSO, &QPushButton::clicked, m_entry, &QsoEntry::deleteChosen);
+    connect(m_form.Recupere, &QPushButton::clicked, m_entry, &QsoEntry::recoverDeleted);
+    connect(m_form.Ajout_QSO, &QPushButton::clicked, m_entry, &QsoEntry::beginInsert);
+    connect(m_form.Annule_Q, &QPushButton::clicked, m_entry, &QsoEntry::cancel);
+    connect(m_form.Valide_Q, &QPushButton::clicked, m_entry, &QsoEntry::storeWithValide);
     connect(m_menus->Mnu_Quitter, &QAction::triggered, this, &QWidget::close);
     if (auto *import = menuBar()->findChild<QAction *>(QStringLiteral("Mnu_Import_ADIF")))
         connect(import, &QAction::triggered, this, &Saisie_QSO::importAdif);
 
     connect(m_menus->Mnu_UTC_Oui, &QAction::triggered, this, [this] {
         m_clock->setTimeBase(TimeBase::Utc);
-        m_settings.setUtcTimeBase(true);
+        m_entry->settings().setUtcTimeBase(true);
     });
     connect(m_menus->Mnu_UTC_Non, &QAction::triggered, this, [this] {
         m_clock->setTimeBase(TimeBase::Local);
-        m_settings.setUtcTimeBase(false);
+        m_entry->settings().setUtcTimeBase(false);
     });
-    connect(m_menus->Mnu_Diff_Oui, &QAction::triggered, this, [this] { setDeferredEntry(true); });
-    connect(m_menus->Mnu_Diff_Non, &QAction::triggered, this, [this] { setDeferredEntry(false); });
-    connect(m_menus->Mnu_Refrappe_Oui, &QAction::triggered, this,
-            [this] { m_settings.setRetypeMode(true); });
-    connect(m_menus->Mnu_Refrappe_Non, &QAction::triggered, this,
-            [this] { m_settings.setRetypeMode(false); });
+    connect(m_menus->Mnu_Diff_Oui, &QAction::triggered, m_entry, [this] { m_entry->setDeferred(true); });
+    connect(m_menus->Mnu_Diff_Non, &QAction::triggered, m_entry, [this] { m_entry->setDeferred(false); });
+    connect(m_menus->Mnu_Refrappe_Oui, &QAction::triggered, m_entry,
+            [this] { m_entry->setRetypeMode(true); });
+    connect(m_menus->Mnu_Refrappe_Non, &QAction::triggered, m_entry,
+            [this] { m_entry->setRetypeMode(false); });
 
     connect(m_form.Liste_QSO->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &Saisie_QSO::onListSelection);
@@ -159,83 +222,37 @@ void Saisie_QSO::connectMenus()
 void Saisie_QSO::connectSession()
 {
     followLog(
-        m_session.model(), this, [this](int, int) { forgetChosenLine(); },
-        [this] { forgetChosenLine(); });
-    connect(&m_session, &Session::changedOutside, this, &Saisie_QSO::showLogChangedOutside);
-}
-
-void Saisie_QSO::showLogChangedOutside()
-{
-    // The QSO being typed stays as it is, focus included; a corrected one keeps its number.
-    if (!m_state.editing)
-        m_form.Num_Q->setText(QString::number(m_session.currentLog().nextNumber()));
-    selectLastLine();
-    refreshOperatorCount();
-    refreshTally();
+        m_session.model(), this, [this](int, int) { m_entry->forgetChosenLine(); },
+        [this] { m_entry->forgetChosenLine(); });
+    connect(&m_session, &Session::changedOutside, m_entry, &QsoEntry::followLog);
 }
 
 void Saisie_QSO::installFirstNameMemory()
 {
     // The session's current log is the log as this program last wrote it; reading it rather
     // than the file keeps the call-sign step immediate on a long log.
-    setAlreadyWorkedCheck([this](const QString &call, const QString &band, const QString &mode) {
-        return askCancelAlreadyWorked(m_services.dialogs, m_session, call, band, mode);
-    });
-    setFirstNameLookup([names = m_firstNames](const QString &call) -> std::optional<KnownStation> {
-        const auto remembered = names.lookup(call);
-        if (!remembered)
-            return std::nullopt;
-        return KnownStation{remembered->department, remembered->firstName};
-    });
-    setFirstNameUpdate(m_firstNames.updateHook(
+    m_entry->setAlreadyWorkedCheck(
+        [this](const QString &call, const QString &band, const QString &mode) {
+            return askCancelAlreadyWorked(m_services.dialogs, m_session, call, band, mode);
+        });
+    m_entry->setFirstNameLookup(
+        [names = m_firstNames](const QString &call) -> std::optional<KnownStation> {
+            const auto remembered = names.lookup(call);
+            if (!remembered)
+                return std::nullopt;
+            return KnownStation{remembered->department, remembered->firstName};
+        });
+    m_entry->setFirstNameUpdate(m_firstNames.updateHook(
         [this](const QString &message) { m_services.dialogs.message(message); }));
     // Read while the operator types the first call sign, so that its Enter costs what the
     // others cost.
     m_firstNames.preload();
 }
 
-bool Saisie_QSO::deferredEntry() const
-{
-    return m_menus->Mnu_Diff_Oui->isChecked();
-}
-
-bool Saisie_QSO::retypeMode() const
-{
-    return m_menus->Mnu_Refrappe_Oui->isChecked();
-}
-
-void Saisie_QSO::setAlreadyWorkedCheck(AlreadyWorkedCheck check)
-{
-    m_keyFlow->setAlreadyWorkedCheck(std::move(check));
-}
-
-void Saisie_QSO::setFirstNameLookup(FirstNameLookup lookup)
-{
-    m_keyFlow->setFirstNameLookup(std::move(lookup));
-}
-
-void Saisie_QSO::setFirstNameUpdate(FirstNameUpdate update)
-{
-    m_store = QsoStore(std::move(update));
-}
-
-void Saisie_QSO::setTallyRefresh(TallyRefresh refresh)
-{
-    m_tallyRefresh = std::move(refresh);
-    refreshTally();
-}
-
 void Saisie_QSO::showListHeading(const QString &text)
 {
     m_form.Entete->setText(text);
     m_form.Entete->setAccessibleName(text);
-}
-
-void Saisie_QSO::forgetChosenLine()
-{
-    // The list model follows the session by itself; the line chosen before is chosen anew.
-    m_state.chosenEntry.clear();
-    m_state.chosenLogLine.clear();
 }
 
 void Saisie_QSO::selectLastLine()
@@ -262,86 +279,8 @@ void Saisie_QSO::selectQso(int row)
 void Saisie_QSO::onListSelection()
 {
     const QModelIndex current = m_form.Liste_QSO->currentIndex();
-    if (!current.isValid())
-        return;
-    m_state.chosenEntry = current.data().toString();
-    m_state.chosenLogLine = lineOfListEntry(m_state.chosenEntry);
-}
-
-void Saisie_QSO::refreshOperatorCount()
-{
-    m_state.operatorCount = m_session.currentLog().operatorCount();
-    m_form.Tot_Oper->setText(numberText(m_state.operatorCount));
-}
-
-void Saisie_QSO::refreshTally()
-{
-    if (m_tallyRefresh)
-        m_tallyRefresh(m_form.Bande_Q->currentText(), m_form.Mode_Q->currentText(), false);
-}
-
-void Saisie_QSO::refreshTallyAfterStore()
-{
-    if (m_tallyRefresh)
-        m_tallyRefresh(m_form.Bande_Q->currentText(), m_form.Mode_Q->currentText(), true);
-}
-
-void Saisie_QSO::setDeferredEntry(bool on)
-{
-    m_menus->Mnu_Diff_Oui->setChecked(on);
-    m_menus->Mnu_Diff_Non->setChecked(!on);
-    if (!on) {
-        m_form.Date_Q->clear();
-        m_form.Heure_Q->clear();
-    }
-    updateDateTimeVisibility();
-}
-
-void Saisie_QSO::updateDateTimeVisibility()
-{
-    // A QSO being corrected or inserted keeps its date and time fields whatever the option.
-    const bool shown = deferredEntry() || m_state.editing || m_state.inserting;
-    for (QWidget *widget :
-         {static_cast<QWidget *>(m_form.Date_Q), static_cast<QWidget *>(m_form.Heure_Q),
-          static_cast<QWidget *>(m_form.Label10), static_cast<QWidget *>(m_form.Label6)})
-        widget->setVisible(shown);
-}
-
-void Saisie_QSO::beginEdit(const QString &number, const QsoRecord &entry, const QString &storedLine)
-{
-    if (!m_state.editing) {
-        m_modeBeforeEdit = m_form.Mode_Q->currentText();
-        m_bandBeforeEdit = m_form.Bande_Q->currentText();
-    }
-    m_state.editing = true;
-    m_state.editedLine = storedLine;
-    m_form.Num_Q->setText(number);
-    m_form.Indi_Q->setText(entry.call.trimmed());
-    m_form.Dpt_Q->setEnabled(true);
-    m_form.Dpt_Q->setText(entry.department.trimmed());
-    paintBackground(m_form.Indi_Q, kLightYellow);
-    for (QLineEdit *field : {m_form.Prenom_Q, m_form.QRKR_Q, m_form.QRKE_Q, m_form.Observation_Q})
-        field->setEnabled(true);
-    m_form.Prenom_Q->setText(entry.firstName.trimmed());
-    m_form.QRKR_Q->setText(entry.rstReceived.trimmed());
-    m_form.QRKE_Q->setText(entry.rstSent.trimmed());
-    m_form.Observation_Q->setText(entry.remarks.trimmed());
-    m_form.Mode_Q->setEditText(entry.mode.trimmed());
-    m_form.Bande_Q->setEditText(entry.band.trimmed());
-    updateDateTimeVisibility();
-    m_form.Date_Q->setText(entry.date.trimmed());
-    m_form.Heure_Q->setText(entry.time.trimmed());
-    m_state.retypeDone = false;
-    paintBackground(m_form.Indi_Q, kLightGreen);
-    m_form.Indi_Q->setFocus();
-}
-
-void Saisie_QSO::beginInsert()
-{
-    m_state.inserting = true;
-    updateDateTimeVisibility();
-    m_form.insertIndicator->setText(insertModeIndicator(true));
-    m_form.Indi_Q->setFocus();
+    if (current.isValid())
+        m_entry->choose(current.data().toString());
 }
 
 void Saisie_QSO::importAdif()
@@ -355,7 +294,7 @@ void Saisie_QSO::importAdif()
     window->setAttribute(Qt::WA_DeleteOnClose);
     // The numbers, the operators and the tally follow the log as after a change made outside;
     // a QSO being corrected keeps its number.
-    connect(window, &Import_ADIF::imported, this, &Saisie_QSO::showLogChangedOutside);
+    connect(window, &Import_ADIF::imported, m_entry, &QsoEntry::followLog);
     // The keyboard goes back where it was: the entry may be half typed.
     const QPointer<QWidget> typing = focusWidget() ? focusWidget() : m_form.Indi_Q;
     connect(window, &QDialog::finished, this, [this, typing] {
@@ -366,128 +305,6 @@ void Saisie_QSO::importAdif()
     window->open();
     if (!window->load(path))
         window->reject();
-}
-
-void Saisie_QSO::endEdit()
-{
-    if (!m_state.editing)
-        return;
-    m_state.editing = false;
-    // The next QSO is made on the band and mode the operator works on, not on those of the
-    // QSO just corrected.
-    m_form.Mode_Q->setEditText(m_modeBeforeEdit);
-    m_form.Bande_Q->setEditText(m_bandBeforeEdit);
-}
-
-void Saisie_QSO::cancelEntry()
-{
-    endEdit();
-    m_state.inserting = false;
-    m_form.insertIndicator->setText(insertModeIndicator(false));
-    updateDateTimeVisibility();
-    m_form.Dpt_Q->clear();
-    m_form.Prenom_Q->clear();
-    m_keyFlow->applyDefaultReports();
-    m_form.Indi_Q->clear();
-    m_keyFlow->resetToCallSign();
-}
-
-bool Saisie_QSO::storeWithValide()
-{
-    if (!runStore())
-        return false;
-    for (QLineEdit *field :
-         {m_form.Indi_Q, m_form.Dpt_Q, m_form.Prenom_Q, m_form.Observation_Q, m_form.Heure_Q})
-        field->clear();
-    m_keyFlow->applyDefaultReports();
-    m_keyFlow->resetToCallSign();
-    m_state.retypeDone = false;
-    return true;
-}
-
-bool Saisie_QSO::quickStore(QWidget *field)
-{
-    if (!runStore())
-        return false;
-    for (QLineEdit *cleared : {m_form.Indi_Q, m_form.Dpt_Q, m_form.Prenom_Q, m_form.Heure_Q})
-        cleared->clear();
-    if (field == m_form.Date_Q)
-        m_form.Observation_Q->clear();
-    m_keyFlow->resetToCallSign();
-    m_state.retypeDone = false;
-    return true;
-}
-
-bool Saisie_QSO::fieldsFitTheRecord()
-{
-    // Typed date and time must be whole: every log line starts with them.
-    const bool typedMoment = deferredEntry() || m_state.editing || m_state.inserting;
-    const auto refused = m_form.firstRefusedForStore(typedMoment);
-    if (!refused)
-        return true;
-    m_services.dialogs.message(refused->check.message);
-    refused->field->setEnabled(true);
-    refused->field->setFocus();
-    return false;
-}
-
-bool Saisie_QSO::runStore()
-{
-    if (!fieldsFitTheRecord())
-        return false;
-    m_form.Observation_Q->setText(capitals(m_form.Observation_Q->text()));
-    const EntryStoreRequest request{
-        m_form.record(),    m_state.editing,        m_state.inserting,       deferredEntry(),
-        m_state.editedLine, m_clock->currentDate(), m_clock->activeCaption()};
-    const EntryStoreResult result = storeEntry(m_session, m_store, request, m_services.dialogs);
-    const int next = m_session.currentLog().nextNumber();
-    selectLastLine();
-    refreshOperatorCount();
-    if (!result.stored)
-        return false;
-    if (result.action == StoreAction::Insert) {
-        m_form.Date_Q->clear();
-        m_form.Heure_Q->clear();
-    }
-    endEdit();
-    m_state.inserting = false;
-    m_form.insertIndicator->setText(insertModeIndicator(false));
-    updateDateTimeVisibility();
-    m_form.Num_Q->setText(QString::number(next));
-    // An inserted QSO refreshes as the other changes of the log do; a stored or corrected one
-    // also shows its band and mode on the map.
-    if (result.action == StoreAction::Insert)
-        refreshTally();
-    else
-        refreshTallyAfterStore();
-    return true;
-}
-
-// --- What the corrections ask of the window ---------------------------------------------------
-
-QString Saisie_QSO::chosenEntry() const
-{
-    return m_state.chosenEntry;
-}
-
-void Saisie_QSO::showChangedLog()
-{
-    m_form.Num_Q->setText(QString::number(m_session.currentLog().nextNumber()));
-    refreshTally();
-    selectLastLine();
-    refreshOperatorCount();
-}
-
-void Saisie_QSO::focusCallSign(bool idleOnly)
-{
-    if (!idleOnly || !m_form.Valide_Q->isEnabled())
-        m_form.Indi_Q->setFocus();
-}
-
-void Saisie_QSO::showRecovery(const QString &deletedLine, bool available)
-{
-    m_state.deletedLine = deletedLine;
-    m_form.Recupere->setEnabled(available);
 }
 
 void Saisie_QSO::closeEvent(QCloseEvent *event)

@@ -223,7 +223,7 @@ private slots:
         QTest::newRow("remarks live") << F::Remarks << K::Character << false << E::None;
         QTest::newRow("date editing") << F::Date << K::Character << true << E::EmptyField;
         QTest::newRow("time editing store key") << F::Time << K::StoreKey << true << E::None;
-        QTest::newRow("mode") << F::Other << K::Character << true << E::None;
+        QTest::newRow("mode") << F::Mode << K::Character << true << E::None;
     }
     void retypeRuleFollowsItsTable()
     {

@@ -73,30 +73,6 @@ private slots:
         QCOMPARE(desk.session.currentLog().copyOfLines().last(), line);
     }
 
-    void theEditWinsOverTheInsertMode_data()
-    {
-        QTest::addColumn<bool>("inserting");
-        QTest::newRow("edit") << false;
-        QTest::newRow("edit while in insert mode") << true;
-    }
-    void theEditWinsOverTheInsertMode()
-    {
-        QFETCH(bool, inserting);
-        Desk desk;
-        EntryStoreRequest request = requestFor(qso("F5ZZZ", "01/05/24", "09:00"));
-        request.editing = true;
-        request.inserting = inserting;
-        request.editedLine = desk.logged.first();
-        const EntryStoreResult result = desk.run(request);
-        QVERIFY(result.stored);
-        QCOMPARE(result.action, StoreAction::Replace);
-        const QStringList expected{formatQsoLine(qso("F5ZZZ", "01/05/24", "09:00")),
-                                   desk.logged.last()};
-        for (const QString &reference : {kCurrent, kOther})
-            QCOMPARE(desk.log(reference), expected);
-        QCOMPARE(desk.session.currentLog().copyOfLines(), expected);
-    }
-
     void anEditOfAQsoNoLongerLoggedWritesNothing()
     {
         Desk desk;
