@@ -96,14 +96,19 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
                           list.openGroupAt(list.lastLineOf(reference)).openReferences);
 
     if (command == kShow) {
-        QStringList lines;
-        if (const FileResult read = readListingLog(session.logFiles(), reference, lines); !read)
+        ListedLog log;
+        if (const FileResult read = readListingLog(session.logFiles(), reference, log); !read)
             return failure(err, read.error);
-        const QStringList entries = kind == QLatin1String("log")     ? logListEntries(lines)
-                                    : kind == QLatin1String("alpha") ? alphaListEntries(lines)
-                                                                     : operatorList(lines);
-        for (const QString &entry : entries)
-            out << entry << '\n';
+        // Written as they are made: a long log is never held as text.
+        const LineSink put = [&out](const QString &entry) { out << entry << '\n'; };
+        if (kind == QLatin1String("log")) {
+            writeLogListEntries(log, put);
+        } else if (kind == QLatin1String("alpha")) {
+            writeAlphaListEntries(log, alphaListOrder(log), put);
+        } else {
+            for (const QString &call : operatorList(log))
+                put(call);
+        }
         out.flush();
         return 0;
     }
