@@ -2,7 +2,7 @@
 // data folder of three logs of the argument's number of QSOs, its output thrown away, timed
 // from its start to its end. Its peak resident memory is read from the ended process.
 //
-// Counters: peak_mb, the process's peak resident memory; log_mb, the size of the current log;
+// Counters: peak_mb, the process's peak resident memory (GNU time's report); log_mb, the size of the current log;
 // mem_budget, peak_mb over twice the log plus 100 MB (the program keeps under 1).
 #include "BenchData.h"
 
@@ -11,6 +11,8 @@
 #include "records/ActivationList.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QList>
 
@@ -18,7 +20,6 @@
 
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <map>
@@ -59,11 +60,16 @@ struct Ended {
     double peakMb = 0;
 };
 
-// Runs the program with arguments, its output thrown away; its errors go where this
-// program's go.
+// Runs the program with arguments through GNU time, which reports its peak resident memory:
+// a process started straight from this one would count this one's memory in its own peak
+// (Linux keeps the peak of the memory a process replaces when it starts a program). Its output
+// is thrown away; its errors go where this program's go.
 Ended run(const QStringList &arguments)
 {
-    QList<QByteArray> texts{QByteArrayLiteral(ORVEL_EXECUTABLE)};
+    const QByteArray report = QDir::temp().filePath(QStringLiteral("orvel-bench-peak.txt")).toLocal8Bit();
+    QList<QByteArray> texts{QByteArrayLiteral("/usr/bin/time"), QByteArrayLiteral("-f"),
+                            QByteArrayLiteral("%M"), QByteArrayLiteral("-o"), report,
+                            QByteArrayLiteral(ORVEL_EXECUTABLE)};
     for (const QString &argument : arguments)
         texts.append(argument.toLocal8Bit());
     std::vector<char *> argv;
@@ -82,12 +88,14 @@ Ended run(const QStringList &arguments)
     if (started != 0)
         return ended;
     int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid)
+    if (waitpid(pid, &status, 0) != pid)
         return ended;
     ended.ms = clock.ms();
-    ended.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    ended.peakMb = double(usage.ru_maxrss) / 1024.0; // kB on Linux
+    QFile peak(QString::fromLocal8Bit(report));
+    bool read = false;
+    if (peak.open(QIODevice::ReadOnly))
+        ended.peakMb = double(peak.readAll().trimmed().split('\n').constLast().toLongLong(&read)) / 1024.0;
+    ended.ok = read && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return ended;
 }
 
