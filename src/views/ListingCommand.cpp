@@ -91,13 +91,10 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
     if (!activation)
         return failure(err, QStringLiteral("Référence inconnue : %1 ne figure pas dans %2.")
                                 .arg(reference, QDir::toNativeSeparators(list.path())));
-    // As a click in the activation list: the fields and the group of the reference's newest line.
-    const Session session(folder, *activation,
-                          list.openGroupAt(list.lastLineOf(reference)).openReferences);
-
     if (command == kShow) {
+        // The log alone is read: no session is opened, so the log is not held twice.
         ListedLog log;
-        if (const FileResult read = readListingLog(session.logFiles(), reference, log); !read)
+        if (const FileResult read = readListingLog(LogFiles(folder), reference, log); !read)
             return failure(err, read.error);
         // Written as they are made: a long log is never held as text.
         const LineSink put = [&out](const QString &entry) { out << entry << '\n'; };
@@ -113,6 +110,9 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
         return 0;
     }
 
+    // As a click in the activation list: the fields and the group of the reference's newest line.
+    const Session session(folder, *activation,
+                          list.openGroupAt(list.lastLineOf(reference)).openReferences);
     QList<Listing> listings;
     const FileResult built = kind == QLatin1String("alpha")
                                  ? buildAlphaListings(session, listings)
