@@ -25,7 +25,6 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QComboBox>
-#include <QEvent>
 #include <QLineEdit>
 #include <QAbstractItemView>
 #include <QPushButton>
@@ -76,22 +75,6 @@ void finishEvents()
 {
     QApplication::processEvents();
 }
-
-// Counts the paint events of a widget.
-class PaintWatch : public QObject
-{
-public:
-    explicit PaintWatch(QWidget *widget) { widget->installEventFilter(this); }
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 // The window on a data folder of its own, as after the setup window's hand-over.
 struct EntryDesk {
@@ -564,15 +547,12 @@ void BM_OpenEntryWindow(benchmark::State &state)
         session->open(currentActivation(), openReferences());
         window = std::make_unique<Saisie_QSO>(services, *session);
         installDepartmentTally(*window, *departments);
-        PaintWatch painted(child<QAbstractItemView>(window.get(), "Liste_QSO")->viewport());
-        window->show();
-        for (int round = 0; round < 100 && painted.paints == 0; ++round)
-            QApplication::processEvents();
+        const bool shown = showAndPaint(window.get());
         tally.actionMs += action.ms();
 
         state.PauseTiming();
         ++tally.runs;
-        if (painted.paints == 0 ||
+        if (!shown ||
             child<QAbstractItemView>(window.get(), "Liste_QSO")->model()->rowCount() != d.data.qsoCount() ||
             !dialogs.shown.isEmpty()) {
             failed(state, QStringLiteral("the window was not shown with its log"));

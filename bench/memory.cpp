@@ -4,20 +4,41 @@
 // started again on the folder), so that neither the making of the data folder nor another
 // benchmark counts in it.
 //
+// BM_MemoryEveryWindow goes on as the operator's session does: every view opened, shown until
+// its list is filled, and closed (the log, the alphanumeric log, the operators, the countries,
+// the map, the search with one call sign, the label selection), both listings saved, both
+// exports written.
+//
 // Counters: peak_mb, the process's peak resident memory (Qt's own included); base_mb, the same
 // on a log of one QSO (what the program needs whatever the log); log_mb, the size of the open
-// log; mem_ratio, peak_mb over log_mb. The argument is the number of QSOs of each log.
+// log; mem_ratio, peak_mb over log_mb; mem_budget, peak_mb over twice the log plus 100 MB (the
+// program keeps under 1); end_mb, what the process holds at the end, every window closed. The
+// argument is the number of QSOs of each log.
 #include "BenchData.h"
 
+#include "export/ExportActions.h"
+#include "labels/Select_QSO.h"
 #include "logging/Saisie_QSO.h"
 #include "platform/Services.h"
 #include "records/Session.h"
+#include "views/Affiche_Log.h"
+#include "views/Carte_Acti.h"
+#include "views/CtyConversion.h"
+#include "views/DepartmentTally.h"
+#include "views/ListingFiles.h"
+#include "views/Liste_Operateurs.h"
+#include "views/Log_Alpha.h"
+#include "views/Pays_Cont.h"
+#include "views/Recherche_Indicatif.h"
 #include "support/FakeClock.h"
 #include "support/MemorySettings.h"
 #include "support/ScriptedDialogs.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QDate>
 #include <QFile>
+#include <QListView>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
@@ -27,6 +48,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <functional>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -38,22 +60,82 @@ using namespace orvel::bench;
 namespace {
 
 const char kChildOption[] = "--open-and-measure";
+const char kEveryWindowOption[] = "--every-window-and-measure";
 
-// The peak resident memory of this process, in kB (VmHWM); 0 when it cannot be read.
-qint64 peakResidentKb()
+// A line of this process's status, in kB (VmHWM: the peak resident memory, VmRSS: what it
+// holds now); 0 when it cannot be read.
+qint64 statusKb(const char *field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+        if (line.startsWith(field))
+            return line.mid(qsizetype(qstrlen(field))).trimmed().split(' ').value(0).toLongLong();
     }
     return 0;
 }
 
-// The measuring process: opens the folder as the program does and prints its peak in kB.
-int openAndMeasure(int argc, char **argv, const QString &folder)
+qint64 peakResidentKb()
+{
+    return statusKb("VmHWM:");
+}
+
+// Shows a window until it is painted and ready() holds, then closes it.
+bool showUntilReady(QWidget *window, const std::function<bool()> &ready)
+{
+    const std::unique_ptr<QWidget> owned(window);
+    return showAndPaint(window) && waitReadyAndPainted(window, ready);
+}
+
+int rowsOf(QWidget *window, const char *list)
+{
+    auto *view = window->findChild<QListView *>(QLatin1String(list));
+    return view && view->model() ? view->model()->rowCount() : -1;
+}
+
+// Every view of the session opened and closed, both listings and both exports made.
+bool openEveryWindow(Services &services, Session &session, ScriptedDialogs &dialogs,
+                     MemorySettings &settings, FakeClock &clock)
+{
+    const int qsos = int(session.currentLog().size());
+    installCountryTable(session.folder());
+    DepartmentTally tally(session);
+    bool ok = showUntilReady(new Affiche_Log(services, session), [] { return true; });
+    // The alphanumeric log, until its list is filled.
+    auto *alpha = new Log_Alpha(services, session);
+    ok = ok && showUntilReady(alpha, [alpha] { return rowsOf(alpha, "Log_Alphanum") > 0; });
+    ok = ok && showUntilReady(new Liste_Operateurs(session), [] { return true; });
+    ok = ok && showUntilReady(new Pays_Cont(session, dialogs), [] { return true; });
+    ok = ok && showUntilReady(new Carte_Acti(settings, dialogs, tally), [] { return true; });
+    auto *search = new Recherche_Indicatif(dialogs, session);
+    ok = ok && showUntilReady(search, [search] {
+             auto *box = search->findChild<QLineEdit *>(QStringLiteral("Indica"));
+             if (box->text() != callSign(12345)) {
+                 box->setText(callSign(12345));
+                 QTest::keyClick(box, Qt::Key_Return);
+             }
+             return true;
+         });
+    auto *labels = new Select_QSO(services, session, std::make_shared<RememberedActivations>());
+    ok = ok && showUntilReady(labels, [labels, qsos] {
+             return !labels->isLoading() && rowsOf(labels, "Liste_QSO") == qsos;
+         });
+    for (const bool alphaListing : {false, true}) {
+        QList<Listing> listings;
+        const FileResult built = alphaListing
+                                     ? buildAlphaListings(session, listings)
+                                     : buildLogListings(session, QDate(2026, 12, 6), listings);
+        ok = ok && built && saveListings(session.folder(), listings, [](const QString &, bool) {}).ok();
+    }
+    ok = ok && exportAdif(session, clock, dialogs).ok() && exportCTrafic(session, dialogs).ok();
+    QApplication::processEvents();
+    return ok;
+}
+
+// The measuring process: opens the folder as the program does (and, with everyWindow, every
+// view and export) and prints its peak and what it holds at the end, in kB.
+int openAndMeasure(int argc, char **argv, const QString &folder, bool everyWindow)
 {
     QApplication app(argc, argv);
     MemorySettings settings;
@@ -75,25 +157,35 @@ int openAndMeasure(int argc, char **argv, const QString &folder)
     QTest::keyClick(call, Qt::Key_Return);
     QTest::mouseClick(cancel, Qt::LeftButton);
     QApplication::processEvents();
-    std::printf("%lld\n", static_cast<long long>(peakResidentKb()));
+    if (everyWindow && !openEveryWindow(services, session, dialogs, settings, clock))
+        return 3;
+    std::printf("%lld %lld\n", static_cast<long long>(peakResidentKb()),
+                static_cast<long long>(statusKb("VmRSS:")));
     return 0;
 }
 
-// The peak of a measuring process run on a folder, in MB.
-std::optional<double> measuredPeakMb(const QString &folder)
+struct Measured {
+    double peakMb = 0;
+    double endMb = 0;
+};
+
+// The peak of a measuring process run on a folder, and what it held at its end, in MB.
+std::optional<Measured> measured(const QString &folder, const char *option = kChildOption)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QString::fromLatin1(kChildOption), folder});
+    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(option), folder});
     if (!child.waitForFinished(600000) || child.exitStatus() != QProcess::NormalExit ||
         child.exitCode() != 0)
         return std::nullopt;
-    bool ok = false;
-    const qint64 kb = child.readAllStandardOutput().trimmed().toLongLong(&ok);
-    if (!ok || kb <= 0)
+    const QList<QByteArray> numbers = child.readAllStandardOutput().trimmed().split(' ');
+    bool peakOk = false;
+    bool endOk = false;
+    const qint64 peakKb = numbers.value(0).toLongLong(&peakOk);
+    const qint64 endKb = numbers.value(1).toLongLong(&endOk);
+    if (!peakOk || !endOk || peakKb <= 0)
         return std::nullopt;
-    return static_cast<double>(kb) / 1024.0;
+    return Measured{static_cast<double>(peakKb) / 1024.0, static_cast<double>(endKb) / 1024.0};
 }
 
 // One folder per log size, kept for the whole run: making a long one takes seconds.
@@ -106,17 +198,17 @@ DataFolder &folder(int qsoCount)
     return *slot;
 }
 
-void BM_MemoryOpenLog(benchmark::State &state)
+void measureMemory(benchmark::State &state, const char *option)
 {
     const QString path = folder(static_cast<int>(state.range(0))).logPath(openReferences().first());
     const QString base = folder(1).path();
     const QString data = folder(static_cast<int>(state.range(0))).path();
-    std::optional<double> peak;
-    std::optional<double> basePeak;
+    std::optional<Measured> peak;
+    std::optional<Measured> basePeak;
     for (auto _ : state) {
-        peak = measuredPeakMb(data);
+        peak = measured(data, option);
         state.PauseTiming();
-        basePeak = measuredPeakMb(base);
+        basePeak = measured(base, option);
         state.ResumeTiming();
         if (!peak || !basePeak) {
             state.SkipWithError("the measuring process failed");
@@ -124,10 +216,22 @@ void BM_MemoryOpenLog(benchmark::State &state)
         }
     }
     const double logMb = static_cast<double>(QFileInfo(path).size()) / (1024.0 * 1024.0);
-    state.counters["peak_mb"] = *peak;
-    state.counters["base_mb"] = *basePeak;
+    state.counters["peak_mb"] = peak->peakMb;
+    state.counters["end_mb"] = peak->endMb;
+    state.counters["base_mb"] = basePeak->peakMb;
     state.counters["log_mb"] = logMb;
-    state.counters["mem_ratio"] = *peak / logMb;
+    state.counters["mem_ratio"] = peak->peakMb / logMb;
+    state.counters["mem_budget"] = peak->peakMb / (2 * logMb + 100);
+}
+
+void BM_MemoryOpenLog(benchmark::State &state)
+{
+    measureMemory(state, kChildOption);
+}
+
+void BM_MemoryEveryWindow(benchmark::State &state)
+{
+    measureMemory(state, kEveryWindowOption);
 }
 
 } // namespace
@@ -137,13 +241,20 @@ BENCHMARK(BM_MemoryOpenLog)
     ->Arg(1000000)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemoryEveryWindow)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], kChildOption) == 0) {
+    const bool everyWindow = argc == 3 && std::strcmp(argv[1], kEveryWindowOption) == 0;
+    if (argc == 3 && (everyWindow || std::strcmp(argv[1], kChildOption) == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        return openAndMeasure(argc, argv, QString::fromLocal8Bit(argv[2]));
+        return openAndMeasure(argc, argv, QString::fromLocal8Bit(argv[2]), everyWindow);
     }
     return runBenchmarks(argc, argv);
 }

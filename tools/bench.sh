@@ -15,7 +15,7 @@ for arg in "$@"; do
 done
 set -- ${args[@]+"${args[@]}"}
 source "$(dirname "$0")/setup.sh"
-orvel_install_missing libbenchmark-dev python3
+orvel_install_missing libbenchmark-dev python3 time
 
 BENCH_BUILD="$ORVEL_ROOT/build-bench"
 cmake -S "$ORVEL_ROOT" -B "$BENCH_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -54,28 +54,47 @@ void LabelJob::addLogLines(const QStringList &logLines)
     m_available.mergeSorted(entries);
 }
 
-void LabelJob::setAvailable(QStringList sortedEntries)
+void LabelJob::setAvailable(QStringList sortedEntries, QList<qsizetype> logRows)
 {
-    m_available.resetSorted(std::move(sortedEntries));
+    m_available.resetSorted(std::move(sortedEntries), std::move(logRows));
+}
+
+void LabelJob::setChosen(QStringList sortedEntries, QList<qsizetype> logRows)
+{
+    m_chosen.resetSorted(std::move(sortedEntries), std::move(logRows));
 }
 
 void LabelJob::choose(int availableRow)
 {
-    const QString entry = m_available.take(availableRow);
-    if (!entry.isNull())
-        m_chosen.insertSorted(entry);
+    const SelectionItem item = m_available.take(availableRow);
+    if (!item.entry.isNull())
+        m_chosen.insertSorted(item.entry, item.logRow);
 }
 
 void LabelJob::giveBack(int chosenRow)
 {
-    const QString entry = m_chosen.take(chosenRow);
-    if (!entry.isNull())
-        m_available.insertSorted(entry);
+    const SelectionItem item = m_chosen.take(chosenRow);
+    if (!item.entry.isNull())
+        m_available.insertSorted(item.entry, item.logRow);
 }
 
 void LabelJob::chooseAll()
 {
-    m_chosen.mergeSorted(m_available.takeAll());
+    QList<qsizetype> rows;
+    const QStringList entries = m_available.takeAll(&rows);
+    m_chosen.mergeSorted(entries, rows);
+}
+
+void LabelJob::followInserted(qsizetype first, qsizetype count)
+{
+    m_available.followInserted(first, count);
+    m_chosen.followInserted(first, count);
+}
+
+void LabelJob::followRemoved(qsizetype first, qsizetype last)
+{
+    m_available.followRemoved(first, last);
+    m_chosen.followRemoved(first, last);
 }
 
 LabelRunInput LabelJob::runInput(const SheetSetup &setup, const QStringList &activationListLines,

@@ -57,11 +57,18 @@ public:
 
     // Adds the entries of log lines to the QSOs not chosen, each at its sorted place.
     void addLogLines(const QStringList &logLines);
-    // Entries already sorted (sortEntries) become the QSOs not chosen, in one go.
-    void setAvailable(QStringList sortedEntries);
+    // Entries already sorted (sortEntries) become the QSOs not chosen, in one go; logRows,
+    // when given, holds each one's log row.
+    void setAvailable(QStringList sortedEntries, QList<qsizetype> logRows = {});
+    // The same for the QSOs chosen.
+    void setChosen(QStringList sortedEntries, QList<qsizetype> logRows = {});
     void choose(int availableRow);
     void giveBack(int chosenRow);
     void chooseAll();
+    // The log changed: count rows inserted before its row first, or its rows first to last
+    // removed (their QSOs leave both lists). Every other entry keeps its list.
+    void followInserted(qsizetype first, qsizetype count);
+    void followRemoved(qsizetype first, qsizetype last);
 
     ActivationChoice &activations() { return m_activations; }
     const ActivationChoice &activations() const { return m_activations; }

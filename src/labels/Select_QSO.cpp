@@ -6,8 +6,9 @@
 #include "widgets/Palette.h"
 #include "platform/Services.h"
 #include "widgets/WindowBasics.h"
+#include "records/CurrentLog.h"
+#include "records/LogListModel.h"
 #include "records/Session.h"
-#include "SelectionEntry.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -89,53 +90,119 @@ Select_QSO::Select_QSO(Services &services, Session &session,
     keepOnScreen(*this, m_services.settings);
 
     const QFileInfo log(m_session.logFiles().path(m_session.currentReference()));
-    if (!log.exists() || !log.isReadable()) {
+    if (!log.exists() || !log.isReadable())
         QTimer::singleShot(0, this, &Select_QSO::tellMissingLog);
+    followLog();
+    reload();
+}
+
+void Select_QSO::followLog()
+{
+    const LogListModel &model = m_session.model();
+    connect(&model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int first, int last) { onRowsInserted(first, last); });
+    connect(&model, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex &, int first, int last) { onRowsRemoved(first, last); });
+    connect(&model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                   const QList<int> &roles) {
+                // The rows after an inserted or removed QSO are renumbered: their lines stay.
+                if (roles.isEmpty() || roles.contains(LogListModel::LineRole))
+                    onRowsChanged(topLeft.row(), bottomRight.row());
+            });
+    connect(&model, &QAbstractItemModel::modelReset, this, &Select_QSO::onLogReset);
+}
+
+void Select_QSO::reload()
+{
+    const quint64 generation = ++m_generation;
+    auto rows = std::make_shared<LogRows>(m_session.currentLog().rows());
+    const bool byEntries = m_matchEntries;
+    const QStringList chosenEntries = byEntries ? m_job->chosen().entries() : QStringList();
+    const QList<qsizetype> chosenRows = m_job->chosen().logRows();
+    auto make = [rows, byEntries, chosenEntries, chosenRows] {
+        return byEntries ? selectionListsMatching(*rows, chosenEntries)
+                         : selectionLists(*rows, chosenRows);
+    };
+    if (rows->size() <= kSortedAtOnce) {
+        showLists(make());
         QTimer::singleShot(0, this, &Select_QSO::loaded);
         return;
     }
-    // The log as it stands now: QSOs logged while the window is open come with its next
-    // opening. The entries are made here, where the session keeps its log; only the sort, the
-    // long part, runs beside the window.
-    const CurrentLog &current = m_session.currentLog();
-    QStringList entries;
-    entries.reserve(current.size());
-    for (qsizetype row = 0; row < current.size(); ++row)
-        entries.append(selectionEntry(current.rowBytes(row)));
-    sortEntries(std::move(entries));
+    setLoading(generation);
+    auto made = std::make_shared<SelectionLists>();
+    QThread *sorter = QThread::create([made, make] { *made = make(); });
+    connect(sorter, &QThread::finished, sorter, &QObject::deleteLater);
+    connect(sorter, &QThread::finished, this, [this, made, generation] {
+        if (generation != m_generation)
+            return;
+        showLists(std::move(*made));
+        emit loaded();
+    });
+    sorter->start();
 }
 
-Select_QSO::~Select_QSO()
+// While the lists are being made, they are not to be clicked: what they show is the log as
+// it was.
+void Select_QSO::setLoading(quint64 generation)
 {
-    // A sort still running finishes on its own and its thread then goes; its entries are
-    // dropped with the last holder.
-    if (m_sorter) {
-        disconnect(m_sorter, nullptr, this, nullptr);
-        m_sorter = nullptr;
-    }
+    m_sorting = generation;
+    for (QWidget *control : {static_cast<QWidget *>(Liste_QSO), static_cast<QWidget *>(Liste_Imprime),
+                             static_cast<QWidget *>(Select_All)})
+        control->setEnabled(generation == 0);
 }
 
-void Select_QSO::sortEntries(QStringList entries)
+void Select_QSO::showLists(SelectionLists lists)
 {
-    if (entries.size() <= kSortedAtOnce) {
-        orvel::sortEntries(entries);
-        m_job->setAvailable(std::move(entries));
-        QTimer::singleShot(0, this, &Select_QSO::loaded);
+    m_matchEntries = false;
+    m_job->setAvailable(std::move(lists.available), std::move(lists.availableRows));
+    m_job->setChosen(std::move(lists.chosen), std::move(lists.chosenRows));
+    setLoading(0);
+}
+
+void Select_QSO::onRowsInserted(qsizetype first, qsizetype last)
+{
+    m_job->followInserted(first, last - first + 1);
+    if (isLoading() || m_matchEntries || last - first + 1 > kFollowedOneByOne) {
+        reload();
         return;
     }
-    m_sorted = std::make_shared<QStringList>(std::move(entries));
-    m_sorter = QThread::create([sorted = m_sorted] { orvel::sortEntries(*sorted); });
-    connect(m_sorter, &QThread::finished, m_sorter, &QObject::deleteLater);
-    connect(m_sorter, &QThread::finished, this, &Select_QSO::onEntriesSorted);
-    m_sorter->start();
+    const CurrentLog &log = m_session.currentLog();
+    for (qsizetype row = first; row <= last; ++row)
+        m_job->available().insertSorted(selectionEntry(log.rowBytes(row)), row);
 }
 
-void Select_QSO::onEntriesSorted()
+void Select_QSO::onRowsRemoved(qsizetype first, qsizetype last)
 {
-    m_sorter = nullptr;
-    m_job->setAvailable(std::move(*m_sorted));
-    m_sorted.reset();
-    emit loaded();
+    m_job->followRemoved(first, last);
+    if (isLoading())
+        reload();
+}
+
+void Select_QSO::onRowsChanged(qsizetype first, qsizetype last)
+{
+    if (isLoading() || m_matchEntries || last - first + 1 > kFollowedOneByOne) {
+        reload();
+        return;
+    }
+    // A changed QSO keeps its list, at the place of its new entry.
+    const CurrentLog &log = m_session.currentLog();
+    for (qsizetype row = first; row <= last; ++row) {
+        for (SelectionModel *list : {&m_job->available(), &m_job->chosen()}) {
+            const qsizetype at = list->logRows().indexOf(row);
+            if (at < 0)
+                continue;
+            list->take(int(at));
+            list->insertSorted(selectionEntry(log.rowBytes(row)), row);
+            break;
+        }
+    }
+}
+
+void Select_QSO::onLogReset()
+{
+    m_matchEntries = true;
+    reload();
 }
 
 void Select_QSO::tellMissingLog()

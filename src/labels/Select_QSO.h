@@ -1,11 +1,14 @@
 // "Selection QSO": the QSOs of the current log in a sorted list; a click moves a QSO to the
-// list of QSOs to print and back, "Tout séléctionner" moves them all. The log's entries are
-// made at the opening and sorted once on a thread of their own, so the window stays usable
-// while a long log is sorted; the list then takes them in one go. "Vers page selection
+// list of QSOs to print and back, "Tout séléctionner" moves them all. The lists follow the
+// log: a QSO stored or inserted joins the list of QSOs not chosen, a deleted one leaves
+// whichever list holds it, a changed one keeps its list, and after the log was read again
+// whole the chosen QSOs still in it stay chosen. A long log is sorted on a thread of its own,
+// so the window stays usable; the lists then take it in one go. "Vers page selection
 // activités" opens Select_Acti on the same label job.
 #pragma once
 
 #include "LabelJob.h"
+#include "SelectionEntry.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -14,7 +17,6 @@
 class QListView;
 class QModelIndex;
 class QPushButton;
-class QThread;
 
 namespace orvel {
 
@@ -31,16 +33,18 @@ public:
                std::shared_ptr<RememberedActivations> remembered, QWidget *parent = nullptr);
 
     const std::shared_ptr<LabelJob> &job() const { return m_job; }
-    ~Select_QSO() override;
 
     // Whether the entries of the log are still being sorted.
-    bool isLoading() const { return m_sorter != nullptr; }
+    bool isLoading() const { return m_sorting != 0; }
     // The window this one opened, while it is open.
     Select_Acti *activationWindow() const;
 
     // Up to this many QSOs the list is sorted at once, in less time than a thread takes to
     // be worth it; a longer log is sorted beside the window.
     static constexpr qsizetype kSortedAtOnce = 20000;
+    // Up to this many QSOs changed at once are moved in the lists one by one; more make the
+    // lists again.
+    static constexpr qsizetype kFollowedOneByOne = 100;
 
 signals:
     void loaded();
@@ -52,16 +56,26 @@ private slots:
     void onImpressionClicked();
 
 private:
-    void sortEntries(QStringList entries);
-    void onEntriesSorted();
+    // Makes both lists again from the log, the chosen QSOs kept chosen.
+    void reload();
+    void showLists(SelectionLists lists);
+    void setLoading(quint64 generation);
+    void followLog();
+    void onRowsInserted(qsizetype first, qsizetype last);
+    void onRowsRemoved(qsizetype first, qsizetype last);
+    void onRowsChanged(qsizetype first, qsizetype last);
+    void onLogReset();
     void tellMissingLog();
 
     Services &m_services;
     Session &m_session;
     std::shared_ptr<LabelJob> m_job;
-    // The sort under way and where it leaves its entries.
-    QThread *m_sorter = nullptr;
-    std::shared_ptr<QStringList> m_sorted;
+    // Each making of the lists is numbered; only the last one started is shown.
+    quint64 m_generation = 0;
+    quint64 m_sorting = 0;
+    // The log was read again whole: the chosen QSOs are found again by their entries, until
+    // lists made since are shown.
+    bool m_matchEntries = false;
     QListView *Liste_QSO;
     QListView *Liste_Imprime;
     QPushButton *Select_All;

@@ -1,6 +1,9 @@
 #include "SelectionEntry.h"
 
 #include "common/Windows1252.h"
+#include "records/CurrentLog.h"
+
+#include <QHash>
 
 #include <algorithm>
 #include <array>
@@ -134,14 +137,21 @@ bool sortKeyOf(const QString &entry, qsizetype index, SortKey &key)
 
 } // namespace
 
-void sortEntries(QStringList &entries)
+namespace {
+
+// The positions of entries in sorted order.
+std::vector<qsizetype> sortedPositions(const QStringList &entries)
 {
+    std::vector<qsizetype> positions(size_t(entries.size()));
     std::vector<SortKey> keys(size_t(entries.size()));
     for (qsizetype i = 0; i < entries.size(); ++i) {
+        positions[size_t(i)] = i;
         if (!sortKeyOf(entries.at(i), i, keys[size_t(i)])) {
             // Text from elsewhere than a log line: compared whole.
-            std::stable_sort(entries.begin(), entries.end(), entryLess);
-            return;
+            std::stable_sort(positions.begin(), positions.end(), [&entries](qsizetype a, qsizetype b) {
+                return entryLess(entries.at(a), entries.at(b));
+            });
+            return positions;
         }
     }
     std::sort(keys.begin(), keys.end(), [&entries](const SortKey &a, const SortKey &b) {
@@ -154,12 +164,82 @@ void sortEntries(QStringList &entries)
             return x < y;
         return a.index < b.index; // equal entries keep their order
     });
+    for (size_t i = 0; i < keys.size(); ++i)
+        positions[i] = keys[i].index;
+    return positions;
+}
+
+} // namespace
+
+void sortEntries(QStringList &entries)
+{
+    const std::vector<qsizetype> positions = sortedPositions(entries);
     QStringList sorted;
     sorted.reserve(entries.size());
     QString *from = entries.data();
-    for (const SortKey &key : keys)
-        sorted.append(std::move(from[key.index]));
+    for (const qsizetype at : positions)
+        sorted.append(std::move(from[at]));
     entries = std::move(sorted);
+}
+
+void sortEntries(QStringList &entries, QList<qsizetype> &rows)
+{
+    const std::vector<qsizetype> positions = sortedPositions(entries);
+    QStringList sorted;
+    QList<qsizetype> sortedRows;
+    sorted.reserve(entries.size());
+    sortedRows.reserve(rows.size());
+    QString *from = entries.data();
+    for (const qsizetype at : positions) {
+        sorted.append(std::move(from[at]));
+        sortedRows.append(rows.at(at));
+    }
+    entries = std::move(sorted);
+    rows = std::move(sortedRows);
+}
+
+namespace {
+
+SelectionLists splitLists(const LogRows &rows, const std::vector<bool> &chosen)
+{
+    SelectionLists lists;
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        const bool isChosen = chosen[size_t(row)];
+        (isChosen ? lists.chosen : lists.available).append(selectionEntry(rows.rowBytes(row)));
+        (isChosen ? lists.chosenRows : lists.availableRows).append(row);
+    }
+    sortEntries(lists.available, lists.availableRows);
+    sortEntries(lists.chosen, lists.chosenRows);
+    return lists;
+}
+
+} // namespace
+
+SelectionLists selectionLists(const LogRows &rows, const QList<qsizetype> &chosenRows)
+{
+    std::vector<bool> chosen(size_t(rows.size()), false);
+    for (const qsizetype row : chosenRows) {
+        if (row >= 0 && row < rows.size())
+            chosen[size_t(row)] = true;
+    }
+    return splitLists(rows, chosen);
+}
+
+SelectionLists selectionListsMatching(const LogRows &rows, const QStringList &chosenEntries)
+{
+    QHash<QString, qsizetype> wanted;
+    for (const QString &entry : chosenEntries)
+        ++wanted[entry];
+    std::vector<bool> chosen(size_t(rows.size()), false);
+    for (qsizetype row = 0; row < rows.size() && !wanted.isEmpty(); ++row) {
+        const auto it = wanted.find(selectionEntry(rows.rowBytes(row)));
+        if (it == wanted.end())
+            continue;
+        chosen[size_t(row)] = true;
+        if (--it.value() == 0)
+            wanted.erase(it);
+    }
+    return splitLists(rows, chosen);
 }
 
 } // namespace orvel

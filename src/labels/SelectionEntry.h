@@ -13,6 +13,8 @@
 
 namespace orvel {
 
+class LogRows;
+
 namespace selcol {
 // The entry is five blanks, the log line's columns 18 to 75, a blank, then its columns 1 to
 // 15: a log column c from 18 on stands at c - 12, the date and time at c + 64.
@@ -69,5 +71,21 @@ LabelQso labelQsoOfEntry(QStringView entry);
 bool entryLess(const QString &a, const QString &b);
 // Puts entries in that order.
 void sortEntries(QStringList &entries);
+// The same, with the log row of each entry (rows[i] is entries[i]'s) moved along.
+void sortEntries(QStringList &entries, QList<qsizetype> &rows);
+
+// The two lists of the label selection made from a log: the entries of the rows not chosen
+// and of those chosen, each list sorted, with each entry's log row.
+struct SelectionLists {
+    QStringList available;
+    QList<qsizetype> availableRows;
+    QStringList chosen;
+    QList<qsizetype> chosenRows;
+};
+// The lists of rows, those of chosenRows chosen (rows outside the log are left out).
+SelectionLists selectionLists(const LogRows &rows, const QList<qsizetype> &chosenRows);
+// The lists of rows after the log was read again whole: a row is chosen when its entry is
+// one of chosenEntries, each of those standing for one row (the first rows that have it).
+SelectionLists selectionListsMatching(const LogRows &rows, const QStringList &chosenEntries);
 
 } // namespace orvel

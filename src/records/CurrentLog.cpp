@@ -43,6 +43,23 @@ QByteArrayView CurrentLog::bytesOf(const Row &row) const
     return QByteArrayView(m_added.constData() + (-1 - row.start), row.size);
 }
 
+QByteArrayView LogRows::rowBytes(qsizetype row) const
+{
+    const LogRowPlace &place = m_rows[size_t(row)];
+    if (place.start >= 0)
+        return QByteArrayView(m_file.constData() + place.start, place.size);
+    return QByteArrayView(m_added.constData() + (-1 - place.start), place.size);
+}
+
+LogRows CurrentLog::rows() const
+{
+    LogRows rows;
+    rows.m_file = m_file;
+    rows.m_added = m_added;
+    rows.m_rows = m_rows;
+    return rows;
+}
+
 QByteArrayView CurrentLog::callOf(qsizetype row) const
 {
     return trimmedColumn(bytesOf(row), qsocol::kCall);

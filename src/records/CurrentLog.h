@@ -25,6 +25,31 @@
 
 namespace orvel {
 
+// Where a row's bytes stand, its line end left out: at start in the file's bytes, or, for a
+// negative start, at -1 - start in the added bytes.
+struct LogRowPlace {
+    qint64 start = 0;
+    qint64 size = 0;
+};
+
+// The log's lines as they stood at one moment, for work on another thread (a sort) while the
+// log goes on changing: it shares the log's bytes, which the log never changes in place, and
+// copies only the table of rows.
+class LogRows
+{
+public:
+    LogRows() = default;
+    qsizetype size() const { return static_cast<qsizetype>(m_rows.size()); }
+    // The line at row as stored (windows-1252, no line end).
+    QByteArrayView rowBytes(qsizetype row) const;
+
+private:
+    friend class CurrentLog;
+    QByteArray m_file;
+    QByteArray m_added;
+    std::vector<LogRowPlace> m_rows;
+};
+
 class CurrentLog
 {
 public:
@@ -86,6 +111,8 @@ public:
     // The line at row as stored (windows-1252, no line end), valid until the next change: a
     // pass over every row compares columns on it without decoding the line.
     QByteArrayView rowBytes(qsizetype row) const { return bytesOf(row); }
+    // Every row as it stands now, for a thread of its own.
+    LogRows rows() const;
     // Every line as text, for a one-off job (a listing, a search); a window that stays open
     // asks for the rows it shows instead of keeping such a copy.
     QStringList copyOfLines() const;
@@ -102,12 +129,7 @@ public:
                                           const QString &mode) const;
 
 private:
-    // Where a row's bytes stand, its line end left out: at start in the file's bytes, or, for
-    // a negative start, at -1 - start in the added bytes.
-    struct Row {
-        qint64 start = 0;
-        qint64 size = 0;
-    };
+    using Row = LogRowPlace;
     // A call sign of the index: its first and last rows and the hash of its bytes.
     struct CallSlot {
         qint32 first = -1;

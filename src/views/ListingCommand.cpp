@@ -91,23 +91,28 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
     if (!activation)
         return failure(err, QStringLiteral("Référence inconnue : %1 ne figure pas dans %2.")
                                 .arg(reference, QDir::toNativeSeparators(list.path())));
-    // As a click in the activation list: the fields and the group of the reference's newest line.
-    const Session session(folder, *activation,
-                          list.openGroupAt(list.lastLineOf(reference)).openReferences);
-
     if (command == kShow) {
-        QStringList lines;
-        if (const FileResult read = readListingLog(session.logFiles(), reference, lines); !read)
+        // The log alone is read: no session is opened, so the log is not held twice.
+        ListedLog log;
+        if (const FileResult read = readListingLog(LogFiles(folder), reference, log); !read)
             return failure(err, read.error);
-        const QStringList entries = kind == QLatin1String("log")     ? logListEntries(lines)
-                                    : kind == QLatin1String("alpha") ? alphaListEntries(lines)
-                                                                     : operatorList(lines);
-        for (const QString &entry : entries)
-            out << entry << '\n';
+        // Written as they are made: a long log is never held as text.
+        const LineSink put = [&out](const QString &entry) { out << entry << '\n'; };
+        if (kind == QLatin1String("log")) {
+            writeLogListEntries(log, put);
+        } else if (kind == QLatin1String("alpha")) {
+            writeAlphaListEntries(log, alphaListOrder(log), put);
+        } else {
+            for (const QString &call : operatorList(log))
+                put(call);
+        }
         out.flush();
         return 0;
     }
 
+    // As a click in the activation list: the fields and the group of the reference's newest line.
+    const Session session(folder, *activation,
+                          list.openGroupAt(list.lastLineOf(reference)).openReferences);
     QList<Listing> listings;
     const FileResult built = kind == QLatin1String("alpha")
                                  ? buildAlphaListings(session, listings)

@@ -3,11 +3,16 @@
 #include "Listings.h"
 #include "common/FileRead.h"
 #include "common/ReferenceName.h"
+#include "common/SafeWrite.h"
+#include "common/Windows1252.h"
 #include "records/ActivationList.h"
 #include "records/LogFiles.h"
 #include "records/Session.h"
 
 #include <QFileInfo>
+#include <QIODevice>
+
+#include <memory>
 
 namespace orvel {
 
@@ -28,9 +33,10 @@ std::optional<Activation> activationOf(const QStringList &lines, const QList<Lis
     return found;
 }
 
-// The QSO lines of the current log and the activation list, read once for every reference.
+// The current log and the activation list, read once for every reference: the listings of
+// every reference share the log.
 struct ListingSources {
-    QStringList lines;
+    std::shared_ptr<ListedLog> log = std::make_shared<ListedLog>();
     QStringList activationLines;
     QList<ListEntry> activationEntries;
 };
@@ -38,7 +44,7 @@ struct ListingSources {
 FileResult readSources(const Session &session, ListingSources &sources)
 {
     if (const FileResult read =
-            readListingLog(session.logFiles(), session.currentReference(), sources.lines);
+            readListingLog(session.logFiles(), session.currentReference(), *sources.log);
         !read)
         return read;
     const ActivationList list(session.folder());
@@ -47,11 +53,39 @@ FileResult readSources(const Session &session, ListingSources &sources)
     return FileResult::success();
 }
 
+// The listing's lines as the file holds them (windows-1252, each ended by CR LF), written a
+// block at a time.
+bool writeListing(const Listing &listing, QIODevice &file)
+{
+    constexpr qsizetype kBlock = 1 << 16;
+    QByteArray block;
+    block.reserve(kBlock + 512);
+    bool ok = true;
+    const auto flush = [&] {
+        ok = ok && file.write(block) == block.size();
+        block.clear();
+    };
+    listing.write([&](const QString &line) {
+        block.append(encodeWindows1252(line)).append("\r\n", 2);
+        if (block.size() >= kBlock)
+            flush();
+    });
+    flush();
+    return ok;
+}
+
 } // namespace
 
-FileResult readListingLog(const LogFiles &logs, const QString &reference, QStringList &lines)
+QStringList Listing::lines() const
 {
-    lines.clear();
+    QStringList all;
+    write([&all](const QString &line) { all.append(line); });
+    return all;
+}
+
+FileResult readListingLog(const LogFiles &logs, const QString &reference, ListedLog &log)
+{
+    log = ListedLog();
     if (const auto why = referenceNameMessage(reference))
         return FileResult::failure(refusedReferenceMessage(reference, *why));
     const QString path = logs.path(reference);
@@ -61,7 +95,7 @@ FileResult readListingLog(const LogFiles &logs, const QString &reference, QStrin
             QStringLiteral("Le log %1 ne peut pas être lu (%2) : aucune liste n'est faite.")
                 .arg(QFileInfo(path).fileName(), read.reason()),
             read.systemError);
-    lines = readLinesOf(read.bytes);
+    log = ListedLog(read.bytes);
     return FileResult::success();
 }
 
@@ -70,14 +104,16 @@ FileResult buildLogListings(const Session &session, const QDate &today, QList<Li
     ListingSources sources;
     if (const FileResult read = readSources(session, sources); !read)
         return read;
-    const int count = countOperators(sources.lines);
+    const int count = sources.log->operatorCount();
     listings.clear();
     for (const QString &reference : session.storeReferences()) {
         const auto own =
             activationOf(sources.activationLines, sources.activationEntries, reference, true);
+        const LogListingHeading heading = logListingHeading(reference, own, session.activation());
         listings.append({reference, logListingFileName(reference, today),
-                         logListing(logListingHeading(reference, own, session.activation()),
-                                    sources.lines, count)});
+                         [log = sources.log, heading, count](const LineSink &put) {
+                             writeLogListing(heading, *log, count, put);
+                         }});
     }
     return FileResult::success();
 }
@@ -87,15 +123,17 @@ FileResult buildAlphaListings(const Session &session, QList<Listing> &listings)
     ListingSources sources;
     if (const FileResult read = readSources(session, sources); !read)
         return read;
-    const int count = countOperators(sources.lines);
-    const QStringList entries = alphaListEntries(sources.lines);
+    const int count = sources.log->operatorCount();
+    const auto order = std::make_shared<const QList<qsizetype>>(alphaListOrder(*sources.log));
     const QString fileDate = session.activation().date;
     listings.clear();
     for (const QString &reference : session.storeReferences()) {
         const auto own =
             activationOf(sources.activationLines, sources.activationEntries, reference, false);
         listings.append({reference, alphaListingFileName(reference, fileDate),
-                         alphaListing(reference, own, entries, count)});
+                         [log = sources.log, order, reference, own, count](const LineSink &put) {
+                             writeAlphaListing(reference, own, *log, *order, count, put);
+                         }});
     }
     return FileResult::success();
 }
@@ -125,7 +163,9 @@ ListingSaveOutcome saveListings(const QString &folder, const QList<Listing> &lis
             continue;
         }
         const FileResult written =
-            replaceFile(dataFilePath(folder, listing.fileName), listing.lines);
+            replaceFileWith(dataFilePath(folder, listing.fileName), [&listing](QIODevice &file) {
+                return writeListing(listing, file);
+            });
         if (written) {
             outcome.writtenFiles.append(listing.fileName);
             tell(listingSavedMessage(listing.fileName), true);
@@ -148,8 +188,7 @@ PrintScript listingPrintScript(const QList<Listing> &listings)
     script.setBold(true);
     script.setSize(8);
     for (const Listing &listing : listings) {
-        for (const QString &line : listing.lines)
-            script.printLine(line);
+        listing.write([&script](const QString &line) { script.printLine(line); });
         script.endDocument();
     }
     return script;

@@ -1,8 +1,9 @@
 // The listings of the open activations as files and as a print job: each is made from the
 // current activation's log as it stands on disk at that moment, with the heading of each open
-// reference.
+// reference. A listing is written line after line to its file, never held whole.
 #pragma once
 
+#include "Listings.h"
 #include "common/TextFile.h"
 #include "print/PrintScript.h"
 
@@ -20,13 +21,17 @@ class Session;
 struct Listing {
     QString reference;
     QString fileName; // without folder
-    QStringList lines;
+    // Gives every line of the listing to put, in order, made as it goes from the log read.
+    std::function<void(const LineSink &put)> write;
+
+    // Every line at once.
+    QStringList lines() const;
 };
 
-// The lines of a reference's log for a listing. A missing log has none; a log that exists
-// but cannot be read (a folder, a pipe, a device, too large, refused) or a reference that cannot
-// name a file is a failure, never an empty listing.
-FileResult readListingLog(const LogFiles &logs, const QString &reference, QStringList &lines);
+// A reference's log for a listing. A missing log has no line; a log that exists but cannot be
+// read (a folder, a pipe, a device, too large, refused) or a reference that cannot name a file
+// is a failure, never an empty listing.
+FileResult readListingLog(const LogFiles &logs, const QString &reference, ListedLog &log);
 
 // The log listing of every open reference (the current one alone when none is open), in
 // list order, its file named after today.

@@ -1,6 +1,7 @@
 #include "ListingView.h"
 
 #include "Listings.h"
+#include "common/Windows1252.h"
 #include "records/LogListModel.h"
 #include "widgets/ColumnHeading.h"
 #include "widgets/Fonts.h"
@@ -18,53 +19,39 @@ namespace {
 constexpr qreal kListingPoints = 9;
 }
 
-void ListingModel::showLog(const QStringList &lines)
+void OrderedLogModel::showOrdered(LogRows rows, QList<qsizetype> order)
 {
     beginResetModel();
-    m_lines = lines;
-    m_order.clear();
-    endResetModel();
-}
-
-void ListingModel::showOrdered(const QStringList &lines, QList<qsizetype> order)
-{
-    beginResetModel();
-    m_lines = lines;
+    m_rows = std::move(rows);
     m_order = std::move(order);
     endResetModel();
 }
 
-void ListingModel::appendLine(const QString &line)
+void OrderedLogModel::appendRow(LogRows rows, qsizetype listRow)
 {
-    const int row = rowCount();
-    beginInsertRows({}, row, row);
-    m_lines.append(line);
-    endInsertRows();
-}
-
-void ListingModel::appendOrderedLine(const QString &line, qsizetype row)
-{
-    m_lines.append(line);
-    if (row < 0)
+    const qsizetype added = rows.size() - 1;
+    m_rows = std::move(rows);
+    if (listRow < 0 || added < 0)
         return;
-    beginInsertRows({}, int(row), int(row));
-    m_order.insert(row, m_lines.size() - 1);
+    beginInsertRows({}, int(listRow), int(listRow));
+    m_order.insert(listRow, added);
     endInsertRows();
 }
 
-int ListingModel::rowCount(const QModelIndex &parent) const
+int OrderedLogModel::rowCount(const QModelIndex &parent) const
 {
-    if (parent.isValid())
-        return 0;
-    return static_cast<int>(m_order.isEmpty() ? m_lines.size() : m_order.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_order.size());
 }
 
-QVariant ListingModel::data(const QModelIndex &index, int role) const
+QVariant OrderedLogModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
+    if ((role != Qt::DisplayRole && role != Qt::AccessibleTextRole) || !index.isValid() ||
+        index.row() >= m_order.size())
         return {};
-    const qsizetype line = m_order.isEmpty() ? index.row() : m_order.at(index.row());
-    return logListEntry(index.row() + 1, m_lines.at(line));
+    const qsizetype row = m_order.at(index.row());
+    if (row < 0 || row >= m_rows.size())
+        return {};
+    return logListEntry(index.row() + 1, decodeWindows1252(m_rows.rowBytes(row)));
 }
 
 QVariant NumberedLogProxy::data(const QModelIndex &index, int role) const

@@ -1,6 +1,8 @@
-// The fixed-pitch lists of the log views: a view on a string model, so that a list holding a
-// whole log stays quick to fill and to scroll.
+// The fixed-pitch lists of the log views: a view on a model that makes its entries when they
+// are shown, so that a list holding a whole log stays quick to fill and to scroll.
 #pragma once
+
+#include "records/CurrentLog.h"
 
 #include <QAbstractListModel>
 #include <QIdentityProxyModel>
@@ -14,32 +16,32 @@ class QWidget;
 
 namespace orvel {
 
-// The numbered QSO lines of a listing window. An entry is made when the view asks for it, so
-// that a list of 100,000 QSOs opens without building 100,000 texts.
-class ListingModel : public QAbstractListModel
+// The lines of the log in an order of their own (the alphanumeric log's), numbered from 1 in
+// that order. It holds the log's rows as they stood when the order was made, and row numbers:
+// an entry is made from the stored bytes when the view asks for it, so that a list of
+// 1,000,000 QSOs costs no text per line, and what it shows stays whole while a new order is
+// being made beside the window.
+class OrderedLogModel : public QAbstractListModel
 {
     Q_OBJECT
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    // Every line in log order.
-    void showLog(const QStringList &lines);
-    // The lines at order's indexes, in that order.
-    void showOrdered(const QStringList &lines, QList<qsizetype> order);
-    // One line more at the end of a log shown in log order.
-    void appendLine(const QString &line);
-    // One line more at the end of the lines of an ordered list, shown at row (not shown when row
-    // is -1).
-    void appendOrderedLine(const QString &line, qsizetype row);
-    const QStringList &lines() const { return m_lines; }
+    // rows at order's indexes, in that order.
+    void showOrdered(LogRows rows, QList<qsizetype> order);
+    // The log grew by its last row (rows, as they stand now), shown at listRow of the order
+    // (not shown when listRow is -1).
+    void appendRow(LogRows rows, qsizetype listRow);
+    // The number of log rows the order was made on.
+    qsizetype logRows() const { return m_rows.size(); }
     const QList<qsizetype> &order() const { return m_order; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
 private:
-    QStringList m_lines;
-    QList<qsizetype> m_order; // empty: log order
+    LogRows m_rows;
+    QList<qsizetype> m_order;
 };
 
 // The session's model of the current log shown as the log window numbers it: every change of

@@ -3,9 +3,11 @@
 #include "common/FixedColumns.h"
 #include "common/Windows1252.h"
 #include "common/Program.h"
+#include "common/TextFile.h"
 #include "records/CurrentLog.h"
 #include "records/QsoLine.h"
 
+#include <QSet>
 #include <QtEndian>
 
 #include <algorithm>
@@ -337,6 +339,32 @@ QString logListEntry(int number, const QString &line)
     return entry;
 }
 
+ListedLog::ListedLog(QByteArray bytes)
+    : m_bytes(std::move(bytes))
+{
+    qsizetype count = 0;
+    forEachByteLine(m_bytes, [&count](const ByteLine &) { ++count; });
+    m_rows.reserve(size_t(count));
+    forEachByteLine(m_bytes, [this](const ByteLine &line) {
+        m_rows.emplace_back(line.start, line.end - line.start);
+    });
+}
+
+void ListedLog::readLine(qsizetype row, QString &text) const
+{
+    decodeWindows1252(rowBytes(row), text);
+}
+
+int ListedLog::operatorCount() const
+{
+    QSet<QByteArrayView> seen;
+    for (qsizetype row = 0; row < size(); ++row) {
+        if (const QByteArrayView call = trimmedColumn(rowBytes(row), qsocol::kCall); !call.isEmpty())
+            seen.insert(call);
+    }
+    return static_cast<int>(seen.size());
+}
+
 QStringList logListEntries(const QStringList &lines)
 {
     QStringList entries;
@@ -361,8 +389,8 @@ QStringView alphaSecondPart(QStringView line)
 
 // The row before which entry goes among count sorted entries (after those equal to it), and
 // whether the entry before that row equals it.
-template <typename EntryAt>
-std::pair<qsizetype, bool> placeAmong(const EntryParts &entry, qsizetype count, EntryAt entryAt)
+template <typename View, typename EntryAt>
+std::pair<qsizetype, bool> placeAmong(const Parts<View> &entry, qsizetype count, EntryAt entryAt)
 {
     // A few comparisons only: on the whole folded texts.
     const auto compareAt = [&](qsizetype at) { return compareEntries(entry, entryAt(at)); };
@@ -404,14 +432,48 @@ QList<qsizetype> alphaListOrder(const QStringList &lines)
     return withoutRepeats(sorted, repeated);
 }
 
-QList<qsizetype> alphaListOrder(const CurrentLog &log)
+namespace {
+
+// A stored line as the alphanumeric log sorts it: call sign first, then the rest.
+StoredParts alphaParts(QByteArrayView line)
 {
-    const auto [sorted, repeated] = sortedEntries(log.size(), [&](qsizetype row) {
-        const QByteArrayView line = log.rowBytes(row);
-        const qsizetype callStart = qMin<qsizetype>(kCallStart, line.size());
-        return std::optional<StoredParts>({line.sliced(callStart), line.first(callStart), true});
+    const qsizetype callStart = qMin<qsizetype>(kCallStart, line.size());
+    return {line.sliced(callStart), line.first(callStart), true};
+}
+
+template <typename Rows>
+QList<qsizetype> alphaOrderOfRows(const Rows &rows)
+{
+    const auto [sorted, repeated] = sortedEntries(rows.size(), [&](qsizetype row) {
+        return std::optional<StoredParts>(alphaParts(rows.rowBytes(row)));
     });
     return withoutRepeats(sorted, repeated);
+}
+
+} // namespace
+
+QList<qsizetype> alphaListOrder(const CurrentLog &log)
+{
+    return alphaOrderOfRows(log);
+}
+
+QList<qsizetype> alphaListOrder(const LogRows &rows)
+{
+    return alphaOrderOfRows(rows);
+}
+
+QList<qsizetype> alphaListOrder(const ListedLog &log)
+{
+    return alphaOrderOfRows(log);
+}
+
+qsizetype alphaListPlace(const CurrentLog &log, const QList<qsizetype> &order, qsizetype added)
+{
+    const StoredParts entry = alphaParts(log.rowBytes(added));
+    const auto [row, listed] = placeAmong(entry, order.size(), [&](qsizetype at) {
+        return alphaParts(log.rowBytes(order.at(at)));
+    });
+    return listed ? -1 : row;
 }
 
 qsizetype alphaListPlace(const QStringList &lines, const QList<qsizetype> &order,
@@ -476,6 +538,21 @@ QStringList operatorList(const QStringList &lines)
                                [&](qsizetype i) { return qsoField(lines.at(i), qsocol::kCall); });
 }
 
+QStringList operatorList(const ListedLog &log)
+{
+    // Each call sign is made text once.
+    QSet<QByteArrayView> seen;
+    QStringList calls;
+    for (qsizetype row = 0; row < log.size(); ++row) {
+        const QByteArrayView call = trimmedColumn(log.rowBytes(row), qsocol::kCall);
+        if (!call.isEmpty() && !seen.contains(call)) {
+            seen.insert(call);
+            calls.append(decodeWindows1252(call));
+        }
+    }
+    return operatorListOfCalls(calls);
+}
+
 QStringList operatorListOfCalls(const QStringList &calls)
 {
     return sortedDistinctCalls(calls.size(), [&](qsizetype i) { return QStringView(calls.at(i)); });
@@ -531,55 +608,76 @@ LogListingHeading logListingHeading(const QString &reference,
     return heading;
 }
 
-QStringList logListing(const LogListingHeading &heading, const QStringList &lines,
-                       int operatorCount)
+void writeLogListEntries(const ListedLog &log, const LineSink &put)
 {
-    QStringList listing;
-    listing.reserve(lines.size() + 10);
-    listing << blanks(7) + heading.type + QStringLiteral(" le ") + heading.date +
-                   QStringLiteral(" du ") + heading.reference + QStringLiteral(" le ") +
-                   heading.name + QStringLiteral(" par ") + heading.activator
-            << QString()
-            << blanks(16) + QStringLiteral("N° du Canton ") + heading.canton +
-                   QStringLiteral("   Code Postal ") + heading.postalCode +
-                   QStringLiteral("    Commune ") + heading.commune
-            << QString()
-            << QStringLiteral("      N°   Date      QTR   Indicatif     Dpt   Prenom     RST R  "
-                              " E   Mode    Bande         Observations")
-            << QString();
-    int number = 1;
-    for (const QString &line : lines) {
-        // 4 blanks, the number right-aligned in 5, a blank: the list entry's number moved.
-        QString printed;
-        printed.reserve(10 + line.size());
-        const QString digits = QString::number(number++);
-        printed.fill(QLatin1Char(' '), 4 + qMax<qsizetype>(0, kNumberWidth - digits.size()));
-        printed.append(digits).append(QLatin1Char(' ')).append(line);
-        listing << printed;
+    QString line;
+    for (qsizetype row = 0; row < log.size(); ++row) {
+        log.readLine(row, line);
+        put(logListEntry(int(row) + 1, line));
     }
-    listing << QString() << countLine(operatorCount) << QString() << blanks(37) + creditLine();
-    return listing;
 }
 
-QStringList alphaListing(const QString &reference, const std::optional<Activation> &ownLine,
-                         const QStringList &alphaEntries, int operatorCount)
+void writeAlphaListEntries(const ListedLog &log, const QList<qsizetype> &order,
+                           const LineSink &put)
+{
+    QString line;
+    int number = 1;
+    for (const qsizetype row : order) {
+        log.readLine(row, line);
+        put(logListEntry(number++, line));
+    }
+}
+
+void writeLogListing(const LogListingHeading &heading, const ListedLog &log, int operatorCount,
+                     const LineSink &put)
+{
+    put(blanks(7) + heading.type + QStringLiteral(" le ") + heading.date +
+        QStringLiteral(" du ") + heading.reference + QStringLiteral(" le ") + heading.name +
+        QStringLiteral(" par ") + heading.activator);
+    put(QString());
+    put(blanks(16) + QStringLiteral("N° du Canton ") + heading.canton +
+        QStringLiteral("   Code Postal ") + heading.postalCode + QStringLiteral("    Commune ") +
+        heading.commune);
+    put(QString());
+    put(QStringLiteral("      N°   Date      QTR   Indicatif     Dpt   Prenom     RST R  "
+                       " E   Mode    Bande         Observations"));
+    put(QString());
+    QString line;
+    QString printed;
+    for (qsizetype row = 0; row < log.size(); ++row) {
+        log.readLine(row, line);
+        // 4 blanks, the number right-aligned in 5, a blank: the list entry's number moved.
+        const QString digits = QString::number(row + 1);
+        printed.fill(QLatin1Char(' '), 4 + qMax<qsizetype>(0, kNumberWidth - digits.size()));
+        printed.append(digits).append(QLatin1Char(' ')).append(line);
+        put(printed);
+    }
+    put(QString());
+    put(countLine(operatorCount));
+    put(QString());
+    put(blanks(37) + creditLine());
+}
+
+void writeAlphaListing(const QString &reference, const std::optional<Activation> &ownLine,
+                       const ListedLog &log, const QList<qsizetype> &order, int operatorCount,
+                       const LineSink &put)
 {
     const Activation a = ownLine.value_or(Activation{});
-    QStringList listing;
-    listing.reserve(alphaEntries.size() + 10);
-    listing << blanks(9) + a.type + QStringLiteral(" du ") + reference + QStringLiteral(" le ") +
-                   a.name + QStringLiteral(" par ") + a.activator + QStringLiteral(" le ") + a.date
-            << QString()
-            << blanks(19) + QStringLiteral("N° du Canton ") + a.canton +
-                   QStringLiteral("   Code Postal ") + a.postalCode +
-                   QStringLiteral("   Commune ") + a.commune
-            << QString()
-            << QStringLiteral("   N°    Date     QTR   Indicatif     Dpt   Prenom     RST R   E "
-                              "  Mode    Bande         Observations")
-            << QString();
-    listing << alphaEntries;
-    listing << QString() << countLine(operatorCount) << QString() << blanks(36) + creditLine();
-    return listing;
+    put(blanks(9) + a.type + QStringLiteral(" du ") + reference + QStringLiteral(" le ") +
+        a.name + QStringLiteral(" par ") + a.activator + QStringLiteral(" le ") + a.date);
+    put(QString());
+    put(blanks(19) + QStringLiteral("N° du Canton ") + a.canton +
+        QStringLiteral("   Code Postal ") + a.postalCode + QStringLiteral("   Commune ") +
+        a.commune);
+    put(QString());
+    put(QStringLiteral("   N°    Date     QTR   Indicatif     Dpt   Prenom     RST R   E "
+                       "  Mode    Bande         Observations"));
+    put(QString());
+    writeAlphaListEntries(log, order, put);
+    put(QString());
+    put(countLine(operatorCount));
+    put(QString());
+    put(blanks(36) + creditLine());
 }
 
 QString logListingFileName(const QString &reference, const QDate &today)

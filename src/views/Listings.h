@@ -1,20 +1,54 @@
-// The log listings, built once as lines of text: the numbered log of the activation in
-// progress, its alphanumeric log sorted by call sign, the operators contacted, and the whole
-// listings (headings, QSO lines, count, credit) that are saved, printed and shown on the
-// command line. No widget here: the windows show these lines as they are.
+// The log listings: the numbered log of the activation in progress, its alphanumeric log sorted
+// by call sign, the operators contacted, and the whole listings (headings, QSO lines, count,
+// credit) that are saved, printed and shown on the command line. A listing is written line
+// after line from the log as read, so that a listing of a long log never stands whole in
+// memory. No widget here: the windows show these lines as they are.
 #pragma once
 
 #include "records/Activation.h"
 #include "records/LineLayout.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace orvel {
 
 class CurrentLog;
+class LogRows;
+
+// Where the lines of a listing go, one after the other.
+using LineSink = std::function<void(const QString &line)>;
+
+// A log as read for a listing: its bytes as stored and where each line stands. A line becomes
+// text only when it is listed.
+class ListedLog
+{
+public:
+    ListedLog() = default;
+    explicit ListedLog(QByteArray bytes);
+
+    qsizetype size() const { return static_cast<qsizetype>(m_rows.size()); }
+    // The line at row as stored (windows-1252, no line end).
+    QByteArrayView rowBytes(qsizetype row) const
+    {
+        return QByteArrayView(m_bytes.constData() + m_rows[size_t(row)].first,
+                              m_rows[size_t(row)].second);
+    }
+    // The line at row into text, reusing its room.
+    void readLine(qsizetype row, QString &text) const;
+    // The number of distinct call signs (an empty one left out).
+    int operatorCount() const;
+
+private:
+    QByteArray m_bytes;
+    std::vector<std::pair<qint64, qint64>> m_rows; // start and size of each line
+};
 
 // The sorted lists (the alphanumeric log, the operators) compare letters without regard to
 // case, then by character code; equal entries keep their order.
@@ -33,6 +67,11 @@ QStringList alphaListEntries(const QStringList &lines);
 QList<qsizetype> alphaListOrder(const QStringList &lines);
 // The same on the log's rows as stored: row numbers in list order, without decoding the log.
 QList<qsizetype> alphaListOrder(const CurrentLog &log);
+QList<qsizetype> alphaListOrder(const LogRows &rows);
+QList<qsizetype> alphaListOrder(const ListedLog &log);
+// Where the log's row added, the last one, goes in the alphaListOrder of the rows before it:
+// the row of the list it takes, or -1 when an equal line is listed already.
+qsizetype alphaListPlace(const CurrentLog &log, const QList<qsizetype> &order, qsizetype added);
 // Where a line added after lines goes in their alphaListOrder: the row it takes, or -1 when an
 // equal line is listed already (the list is then the same).
 qsizetype alphaListPlace(const QStringList &lines, const QList<qsizetype> &order,
@@ -40,6 +79,7 @@ qsizetype alphaListPlace(const QStringList &lines, const QList<qsizetype> &order
 
 // The distinct call signs (case-sensitive), in the listing order.
 QStringList operatorList(const QStringList &lines);
+QStringList operatorList(const ListedLog &log);
 // The same from the call signs themselves (the empty one left out): a log's distinct calls.
 QStringList operatorListOfCalls(const QStringList &calls);
 // Where the call sign of a line added to the log goes in its operatorList: the row it takes, or
@@ -79,15 +119,24 @@ LogListingHeading logListingHeading(const QString &reference,
                                     const std::optional<Activation> &ownLine,
                                     const Activation &current);
 
+// The entries of the log window's list (logListEntry()), one after the other, of every line
+// of log.
+void writeLogListEntries(const ListedLog &log, const LineSink &put);
+// The entries of the alphanumeric log's list, of log's lines in order (alphaListOrder()).
+void writeAlphaListEntries(const ListedLog &log, const QList<qsizetype> &order,
+                           const LineSink &put);
+
 // The whole log listing of one reference: two heading lines, the column header, every QSO
 // line numbered, the count of operators and the credit line, each separated as printed.
-QStringList logListing(const LogListingHeading &heading, const QStringList &lines,
-                       int operatorCount);
+void writeLogListing(const LogListingHeading &heading, const ListedLog &log, int operatorCount,
+                     const LineSink &put);
 
 // The whole alphanumeric listing of one reference, from its line of the activation list (the
-// last that names it; none gives empty fields) and the entries of alphaListEntries().
-QStringList alphaListing(const QString &reference, const std::optional<Activation> &ownLine,
-                         const QStringList &alphaEntries, int operatorCount);
+// last that names it; none gives empty fields) and the log's lines in order
+// (alphaListOrder()).
+void writeAlphaListing(const QString &reference, const std::optional<Activation> &ownLine,
+                       const ListedLog &log, const QList<qsizetype> &order, int operatorCount,
+                       const LineSink &put);
 
 // reference, "_", the day as dd_mm_yy, ".txt".
 QString logListingFileName(const QString &reference, const QDate &today);

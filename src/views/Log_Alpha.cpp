@@ -16,7 +16,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <thread>
+#include <QThread>
+
+#include <memory>
 
 namespace orvel {
 
@@ -34,9 +36,8 @@ Log_Alpha::Log_Alpha(Services &services, Session &session, QWidget *parent)
     build();
     load();
     // A new QSO takes its place in the order; a change elsewhere sorts the list again.
-    followLogLines(
-        m_session.model(), this, [this](const QString &line) { onQsoAppended(line); },
-        [this] { load(); });
+    followLog(
+        m_session.model(), this, [this](int, int) { onQsoAppended(); }, [this] { load(); });
     connect(Enregistrer, &QPushButton::clicked, this, &Log_Alpha::onEnregistrerClicked);
 }
 
@@ -53,7 +54,7 @@ void Log_Alpha::build()
 
     auto *frame2 = named(new QGroupBox(this), QStringLiteral("Frame2"));
     auto *frame2Layout = new QVBoxLayout(frame2);
-    m_model = new ListingModel(this);
+    m_model = new OrderedLogModel(this);
     Log_Alphanum = listingView(frame2, QStringLiteral("Log_Alphanum"), m_model, kEntryColumns);
     frame2Layout->addWidget(listingHeading(frame2, Log_Alphanum, Label2));
     frame2Layout->addWidget(Log_Alphanum, 1);
@@ -76,27 +77,40 @@ void Log_Alpha::build()
 void Log_Alpha::load()
 {
     Label3->setText(alphaWindowTitle(m_session.openReferences()));
-    const CurrentLog &log = m_session.currentLog();
-    // The lines are decoded on a second core while this one sorts the log as stored: nothing
-    // changes the log before both are done.
-    QStringList lines;
-    QList<qsizetype> order;
-    {
-        std::jthread decoding([&] { lines = log.copyOfLines(); });
-        order = alphaListOrder(log);
-    }
-    m_model->showOrdered(lines, std::move(order));
     Label5->setText(numberText(m_session.currentLog().operatorCount()));
+    const quint64 generation = ++m_generation;
+    LogRows rows = m_session.currentLog().rows();
+    if (rows.size() <= kSortedAtOnce) {
+        QList<qsizetype> order = alphaListOrder(rows);
+        m_model->showOrdered(std::move(rows), std::move(order));
+        m_sorting = 0;
+        return;
+    }
+    // The rows as they stand now go to the sort; the list keeps showing the order it has
+    // until the new one comes, and a change meanwhile starts another sort.
+    m_sorting = generation;
+    auto sorted = std::make_shared<std::pair<LogRows, QList<qsizetype>>>(std::move(rows),
+                                                                          QList<qsizetype>());
+    QThread *sorter = QThread::create([sorted] { sorted->second = alphaListOrder(sorted->first); });
+    connect(sorter, &QThread::finished, sorter, &QObject::deleteLater);
+    connect(sorter, &QThread::finished, this, [this, sorted, generation] {
+        if (generation != m_generation)
+            return;
+        m_sorting = 0;
+        m_model->showOrdered(std::move(sorted->first), std::move(sorted->second));
+    });
+    sorter->start();
 }
 
-void Log_Alpha::onQsoAppended(const QString &line)
+void Log_Alpha::onQsoAppended()
 {
-    if (m_model->lines().size() + 1 != m_session.currentLog().size()) {
+    const CurrentLog &log = m_session.currentLog();
+    if (isLoading() || m_model->logRows() + 1 != log.size()) {
         load();
         return;
     }
-    m_model->appendOrderedLine(line, alphaListPlace(m_model->lines(), m_model->order(), line));
-    Label5->setText(numberText(m_session.currentLog().operatorCount()));
+    m_model->appendRow(log.rows(), alphaListPlace(log, m_model->order(), log.size() - 1));
+    Label5->setText(numberText(log.operatorCount()));
 }
 
 void Log_Alpha::onEnregistrerClicked()

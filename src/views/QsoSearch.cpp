@@ -1,5 +1,6 @@
 #include "QsoSearch.h"
 
+#include "records/CurrentLog.h"
 #include "records/QsoLine.h"
 
 namespace orvel {
@@ -79,7 +80,12 @@ QString withoutLeadingLineBreak(const QString &text)
     return text.startsWith(QLatin1String("\r\n")) ? text.mid(2) : text;
 }
 
-SearchOutcome searchQsos(const QStringList &lines, SearchOption option, const QString &key)
+namespace {
+
+// The search over count lines, each read by lineAt(i, text) into text, whose room is reused
+// from one line to the next: a pass over a long log makes no text per line.
+template <typename LineAt>
+SearchOutcome searchLines(qsizetype count, LineAt lineAt, SearchOption option, const QString &key)
 {
     SearchOutcome outcome;
     if (key.isEmpty()) {
@@ -89,10 +95,12 @@ SearchOutcome searchQsos(const QStringList &lines, SearchOption option, const QS
         return outcome;
     }
     const QString compared = option == SearchOption::Department ? key : key.toUpper();
-    for (int i = 0; i < lines.size(); ++i) {
-        if (matches(lines.at(i), option, compared)) {
-            outcome.entries.append(listEntry(i + 1, lines.at(i)));
-            outcome.rows.append(i);
+    QString line;
+    for (qsizetype i = 0; i < count; ++i) {
+        lineAt(i, line);
+        if (matches(line, option, compared)) {
+            outcome.entries.append(listEntry(int(i) + 1, line));
+            outcome.rows.append(int(i));
         }
     }
     if (outcome.entries.isEmpty())
@@ -100,15 +108,34 @@ SearchOutcome searchQsos(const QStringList &lines, SearchOption option, const QS
     return outcome;
 }
 
-int rowOfSearchResult(const QStringList &lines, const QString &chosenEntry)
+template <typename LineAt>
+int rowOfResult(qsizetype count, LineAt lineAt, const QString &chosenEntry)
 {
     const QStringView chosen = QStringView(chosenEntry).left(kComparedLength);
-    int row = -1;
-    for (int i = 0; i < lines.size(); ++i) {
-        if (QStringView(listEntry(i + 1, lines.at(i))).left(kComparedLength) == chosen)
-            row = i;
+    QString line;
+    for (qsizetype i = count - 1; i >= 0; --i) {
+        lineAt(i, line);
+        if (QStringView(listEntry(int(i) + 1, line)).left(kComparedLength) == chosen)
+            return int(i);
     }
-    return row;
+    return -1;
+}
+
+auto linesOf(const CurrentLog &log)
+{
+    return [&log](qsizetype i, QString &text) { log.readLine(i, text); };
+}
+
+} // namespace
+
+SearchOutcome searchQsos(const CurrentLog &log, SearchOption option, const QString &key)
+{
+    return searchLines(log.size(), linesOf(log), option, key);
+}
+
+int rowOfSearchResult(const CurrentLog &log, const QString &chosenEntry)
+{
+    return rowOfResult(log.size(), linesOf(log), chosenEntry);
 }
 
 QString foundCountText(int found)

@@ -8,6 +8,8 @@
 
 namespace orvel {
 
+class CurrentLog;
+
 enum class SearchOption { Call, Date, Department };
 
 // What Enter in a key box gives: nothing (the search runs), or a message to show and whether
@@ -37,14 +39,14 @@ struct SearchOutcome {
 
 // Searches the entries of the log's lines with the key of option: the call sign containing it
 // anywhere, the date equal to it (both in capitals), or the two département characters equal
-// to it as typed.
-SearchOutcome searchQsos(const QStringList &lines, SearchOption option, const QString &key);
+// to it as typed. The log is read a line at a time, with no copy of it.
+SearchOutcome searchQsos(const CurrentLog &log, SearchOption option, const QString &key);
 
 // The count shown under the results: "3 QSO trouvé(s)"; empty before any search.
 QString foundCountText(int found);
 
 // The row of the entry window's list a chosen result selects: the last entry whose first 134
 // characters are the chosen entry's; -1 when the log no longer holds it.
-int rowOfSearchResult(const QStringList &lines, const QString &chosenEntry);
+int rowOfSearchResult(const CurrentLog &log, const QString &chosenEntry);
 
 } // namespace orvel

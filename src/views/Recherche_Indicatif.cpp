@@ -215,7 +215,7 @@ void Recherche_Indicatif::runSearch()
     const QString key = withoutLeadingLineBreak(box->text());
     if (key != box->text())
         box->setText(key);
-    const SearchOutcome outcome = searchQsos(m_session.currentLog().copyOfLines(), option, key);
+    const SearchOutcome outcome = searchQsos(m_session.currentLog(), option, key);
     if (outcome.stopped) {
         m_dialogs.message(outcome.message);
         if (outcome.emptyCallBox)
@@ -246,7 +246,7 @@ void Recherche_Indicatif::refreshResults()
 {
     if (!m_lastSearch)
         return;
-    const SearchOutcome outcome = searchQsos(m_session.currentLog().copyOfLines(),
+    const SearchOutcome outcome = searchQsos(m_session.currentLog(),
                                              m_lastSearch->first, m_lastSearch->second);
     showResults(outcome.stopped ? QStringList() : outcome.entries);
 }
@@ -257,7 +257,7 @@ void Recherche_Indicatif::onResultClicked(const QModelIndex &index)
     if (!isVisible() || !index.isValid())
         return;
     const int row =
-        rowOfSearchResult(m_session.currentLog().copyOfLines(), index.data().toString());
+        rowOfSearchResult(m_session.currentLog(), index.data().toString());
     if (row < 0) {
         // The log changed since the search: the QSO is no longer where it was.
         m_dialogs.message(QStringLiteral("Ce QSO n'est plus dans le log : relancez la recherche."));

@@ -69,7 +69,11 @@ int showCountries(const Session &session, QTextStream &out, QTextStream &err)
         err << table.message << Qt::endl;
         return 1;
     }
-    for (const QString &entry : countriesContacted(session.currentLog().copyOfLines(), table.table))
+    // The log's distinct call signs alone are looked up, as the countries window does.
+    CountriesContacted countries(table.table);
+    for (const QString &call : session.currentLog().distinctCalls())
+        countries.addCall(call);
+    for (const QString &entry : countries.entries())
         out << entry << Qt::endl;
     return 0;
 }

@@ -22,7 +22,8 @@ const QString kReference = QStringLiteral("DFCF 89010");
 void checkAlphaList(const QStringList &lines, const CurrentLog &log)
 {
     const QList<qsizetype> order = alphaListOrder(lines);
-    fuzz::require(order == alphaListOrder(log), "le log alphabétique du texte et des octets");
+    fuzz::require(order == alphaListOrder(log) && order == alphaListOrder(log.rows()),
+                  "le log alphabétique du texte et des octets");
     QSet<QString> listed;
     for (const qsizetype index : order) {
         fuzz::require(index >= 0 && index < lines.size(), "une ligne du log");
@@ -61,12 +62,12 @@ void checkOperators(const QStringList &lines, const CurrentLog &log)
                       "l'indicatif ajouté à sa place");
 }
 
-void checkSearch(const QStringList &lines)
+void checkSearch(const QStringList &lines, const CurrentLog &log)
 {
     if (lines.isEmpty())
         return;
     const QString key = callOfLine(lines.first()).left(3);
-    const SearchOutcome found = searchQsos(lines, SearchOption::Call, key);
+    const SearchOutcome found = searchQsos(log, SearchOption::Call, key);
     if (key.isEmpty()) {
         fuzz::require(found.stopped && found.entries.isEmpty(), "une clé vide n'est pas cherchée");
         return;
@@ -77,7 +78,7 @@ void checkSearch(const QStringList &lines)
         const int row = found.rows.at(i);
         fuzz::require(i == 0 || found.rows.at(i - 1) < row, "les résultats dans l'ordre du log");
         fuzz::require(callOfLine(lines.at(row)).contains(key.toUpper()), "l'indicatif cherché");
-        const int chosen = rowOfSearchResult(lines, found.entries.at(i));
+        const int chosen = rowOfSearchResult(log, found.entries.at(i));
         fuzz::require(chosen >= row, "le résultat choisi mène à sa ligne");
     }
 }
@@ -117,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                       "chaque ligne numérotée à son rang");
     checkAlphaList(lines, log);
     checkOperators(lines, log);
-    checkSearch(lines);
+    checkSearch(lines, log);
     checkTally(lines, log);
     return 0;
 }

@@ -107,6 +107,90 @@ private slots:
         QCOMPARE(callsIn(lower->model()), (QStringList{"DL1ABC", "EA3XYZ", "f5abc", "Q4XYZ/P"}));
     }
 
+    // After any change of the log, the open selection shows what a fresh one shows, the QSOs
+    // ticked before still ticked while the log holds them.
+    void selectQsoFollowsTheLog_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("available");
+        QTest::addColumn<QStringList>("chosen");
+        QTest::newRow("store") << "store" << QStringList{"F5NEW", "Q1AA00", "Q1AA03"}
+                               << QStringList{"Q1AA01", "Q1AA02"};
+        QTest::newRow("edit of a ticked QSO")
+            << "edit" << QStringList{"Q1AA00", "Q1AA03"} << QStringList{"Q1AA01", "Q1AA09"};
+        QTest::newRow("deletion of a ticked QSO")
+            << "delete" << QStringList{"Q1AA00", "Q1AA03"} << QStringList{"Q1AA02"};
+        QTest::newRow("insertion before the ticked QSOs")
+            << "insert" << QStringList{"F1INS", "Q1AA00", "Q1AA03"}
+            << QStringList{"Q1AA01", "Q1AA02"};
+        QTest::newRow("line added by another program")
+            << "outside add" << QStringList{"F4HAND", "Q1AA00", "Q1AA03"}
+            << QStringList{"Q1AA01", "Q1AA02"};
+        QTest::newRow("ticked line removed by another program")
+            << "outside removal" << QStringList{"Q1AA00", "Q1AA03"} << QStringList{"Q1AA01"};
+    }
+    void selectQsoFollowsTheLog()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, available);
+        QFETCH(QStringList, chosen);
+        const QStringList log = numberedQsoLines(4);
+        LabelDesk desk(log);
+        auto *upper = desk.get<QListView>(desk.window.get(), "Liste_QSO");
+        auto *lower = desk.get<QListView>(desk.window.get(), "Liste_Imprime");
+        LabelDesk::clickRow(upper, 1);
+        LabelDesk::clickRow(upper, 1);
+        QCOMPARE(callsIn(lower->model()), (QStringList{"Q1AA01", "Q1AA02"}));
+
+        const QString path = desk.platform.file("DFCF 34005.txt");
+        if (change == "store") {
+            QVERIFY(desk.session.append(labelQsoLine("F5NEW", "76", "09:00")).ok());
+        } else if (change == "edit") {
+            QVERIFY(desk.session.replace(log.at(2), labelQsoLine("Q1AA09")).ok());
+        } else if (change == "delete") {
+            QCOMPARE(desk.session.remove(1, log.at(1)), LogFiles::RemoveOutcome::Removed);
+        } else if (change == "insert") {
+            QVERIFY(desk.session.insert(labelQsoLine("F1INS", "76", "08:30")).ok());
+        } else if (change == "outside add") {
+            writeFile(path, log + QStringList{labelQsoLine("F4HAND", "76", "09:10")});
+            QVERIFY(desk.session.refresh());
+        } else {
+            writeFile(path, {log.at(0), log.at(1), log.at(3)});
+            QVERIFY(desk.session.refresh());
+        }
+        QTRY_VERIFY(!desk.window->isLoading());
+        QCOMPARE(callsIn(upper->model()), available);
+        QCOMPARE(callsIn(lower->model()), chosen);
+
+        // Both lists hold together what a fresh window lists.
+        Select_QSO fresh(desk.services, desk.session, std::make_shared<RememberedActivations>());
+        QStringList all = callsIn(upper->model()) + callsIn(lower->model());
+        std::sort(all.begin(), all.end());
+        QStringList freshCalls = callsIn(desk.get<QListView>(&fresh, "Liste_QSO")->model());
+        std::sort(freshCalls.begin(), freshCalls.end());
+        QCOMPARE(all, freshCalls);
+    }
+
+    // A change while a long log is being sorted makes the lists again: they end on the log as
+    // it stands, the ticked QSO still ticked.
+    void aChangeDuringTheSortOfALongLogIsNotLost()
+    {
+        const QStringList log = numberedQsoLines(int(Select_QSO::kSortedAtOnce) + 1);
+        LabelDesk desk(log.mid(0, 3));
+        auto *upper = desk.get<QListView>(desk.window.get(), "Liste_QSO");
+        LabelDesk::clickRow(upper, 1);
+        writeFile(desk.platform.file("DFCF 34005.txt"), log);
+        QVERIFY(desk.session.refresh());
+        QVERIFY(desk.window->isLoading());
+        QVERIFY(desk.session.append(labelQsoLine("F5NEW", "76", "09:00")).ok());
+        QTRY_VERIFY(!desk.window->isLoading());
+        auto *lower = desk.get<QListView>(desk.window.get(), "Liste_Imprime");
+        QCOMPARE(callsIn(lower->model()), QStringList{"Q1AA01"});
+        QCOMPARE(upper->model()->rowCount(), log.size());
+        QCOMPARE(callsIn(upper->model()).first(), QString("F5NEW"));
+        QVERIFY(upper->isEnabled());
+    }
+
     void aLongLogLoadsBetweenEvents()
     {
         const int count = int(Select_QSO::kSortedAtOnce) + 1;

@@ -2,6 +2,8 @@
 #include "labels/LabelJob.h"
 #include "labels/SelectionEntry.h"
 #include "common/Windows1252.h"
+#include "records/CurrentLog.h"
+#include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
@@ -201,6 +203,79 @@ private slots:
         QVERIFY(job.available().entries().isEmpty());
         QCOMPARE(callsOf(job.chosen().entries()),
                  (QStringList{"Q1AA00", "Q1AA01", "Q1AA02", "Q1AA03", "Q1AA04", "Q1AA05"}));
+    }
+
+    // The lists made from a log: the rows chosen go to the second list, every other row to the
+    // first; each row stands in one list once, whatever rows the choice names.
+    void listsOfALogSplitOnTheChosenRows_data()
+    {
+        QTest::addColumn<QList<qsizetype>>("chosenRows");
+        QTest::addColumn<QStringList>("available");
+        QTest::addColumn<QStringList>("chosen");
+        QTest::newRow("none") << QList<qsizetype>{} << QStringList{"F5AB", "F5AB", "Q1ZZ", "q1zz"}
+                              << QStringList{};
+        QTest::newRow("one of two equal QSOs")
+            << QList<qsizetype>{3} << QStringList{"F5AB", "Q1ZZ", "q1zz"} << QStringList{"F5AB"};
+        QTest::newRow("rows outside the log and twice")
+            << QList<qsizetype>{0, 0, 7, -1} << QStringList{"F5AB", "F5AB", "Q1ZZ"}
+            << QStringList{"q1zz"};
+    }
+    void listsOfALogSplitOnTheChosenRows()
+    {
+        QFETCH(QList<qsizetype>, chosenRows);
+        QFETCH(QStringList, available);
+        QFETCH(QStringList, chosen);
+        TestPlatform platform;
+        const QStringList log{labelQsoLine("q1zz"), labelQsoLine("F5AB"), labelQsoLine("Q1ZZ"),
+                              labelQsoLine("F5AB")};
+        writeFile(platform.file("REF.txt"), log);
+        CurrentLog current{LogFiles(platform.folder())};
+        current.load("REF");
+        const SelectionLists lists = selectionLists(current.rows(), chosenRows);
+        QCOMPARE(callsOf(lists.available), available);
+        QCOMPARE(callsOf(lists.chosen), chosen);
+        // Each entry is its row's.
+        for (qsizetype i = 0; i < lists.chosen.size(); ++i)
+            QCOMPARE(lists.chosen.at(i), selectionEntry(log.at(lists.chosenRows.at(i))));
+        for (qsizetype i = 0; i < lists.available.size(); ++i)
+            QCOMPARE(lists.available.at(i), selectionEntry(log.at(lists.availableRows.at(i))));
+    }
+
+    // After the log was read again whole, the QSOs chosen are found by their entries: one row
+    // for each time an entry was chosen, none for an entry the log no longer holds.
+    void aLogReadAgainKeepsTheChosenEntriesItStillHolds()
+    {
+        TestPlatform platform;
+        writeFile(platform.file("REF.txt"),
+                  {labelQsoLine("F5AB"), labelQsoLine("Q1ZZ"), labelQsoLine("F5AB"),
+                   labelQsoLine("EA3X")});
+        CurrentLog current{LogFiles(platform.folder())};
+        current.load("REF");
+        const SelectionLists lists = selectionListsMatching(
+            current.rows(), {selectionEntry(labelQsoLine("F5AB")), selectionEntry(labelQsoLine("GONE"))});
+        QCOMPARE(callsOf(lists.chosen), QStringList{"F5AB"});
+        QCOMPARE(lists.chosenRows, QList<qsizetype>{0});
+        QCOMPARE(callsOf(lists.available), (QStringList{"EA3X", "F5AB", "Q1ZZ"}));
+    }
+
+    // The lists follow the log's rows: rows inserted before an entry's row move it, a removed
+    // row takes its entry out of whichever list holds it.
+    void listsFollowRowsInsertedAndRemoved()
+    {
+        LabelJob job;
+        job.setAvailable({"a0", "a2", "a5"}, {0, 2, 5});
+        job.setChosen({"c1", "c3"}, {1, 3});
+        job.followInserted(2, 2);
+        QCOMPARE(job.available().logRows(), (QList<qsizetype>{0, 4, 7}));
+        QCOMPARE(job.chosen().logRows(), (QList<qsizetype>{1, 5}));
+        job.followRemoved(4, 5);
+        QCOMPARE(job.available().entries(), (QStringList{"a0", "a5"}));
+        QCOMPARE(job.available().logRows(), (QList<qsizetype>{0, 5}));
+        QCOMPARE(job.chosen().entries(), QStringList{"c1"});
+        // A QSO chosen takes its row along.
+        job.choose(1);
+        QCOMPARE(job.chosen().entries(), (QStringList{"a5", "c1"}));
+        QCOMPARE(job.chosen().logRows(), (QList<qsizetype>{5, 1}));
     }
 
     void everythingChosenFromAnEmptyLogChangesNothing()

@@ -228,12 +228,19 @@ private slots:
         QStringList lines;
         QList<qsizetype> order;
         QStringList operators;
+        // The same places on the log as stored, as the alphanumeric log's window finds them.
+        TestPlatform platform;
+        CurrentLog log{LogFiles(platform.folder())};
+        log.load("A");
         for (int i = 0; i < 300; ++i) {
             const QString line = qso(QStringLiteral("0%1/09/13").arg(random.bounded(1, 4)),
                                      QStringLiteral("08:0%1").arg(random.bounded(3)),
                                      calls.at(random.bounded(calls.size())), "89",
                                      modes.at(random.bounded(modes.size())), "7");
             const qsizetype row = alphaListPlace(lines, order, line);
+            QVERIFY(appendLines(platform.file("A.txt"), {line}).ok);
+            QVERIFY(log.appended(line));
+            QCOMPARE(alphaListPlace(log, order, log.size() - 1), row);
             if (row >= 0)
                 order.insert(row, lines.size());
             const qsizetype operatorRow = operatorListPlace(operators, line);
@@ -297,6 +304,7 @@ private slots:
         log.load("A");
         QCOMPARE(log.copyOfLines(), lines);
         QCOMPARE(alphaListOrder(log), expected);
+        QCOMPARE(alphaListOrder(log.rows()), expected);
     }
 
     void aReferenceWithoutItsLineGetsEmptyHeadingFields()
@@ -305,11 +313,11 @@ private slots:
 
         const QList<Listing> listings = desk.logListings();
 
-        QCOMPARE(listings.at(0).lines.at(0),
+        QCOMPARE(listings.at(0).lines().at(0),
                  QString("        le 05/09/13 du DCPF 00000 le  par Q9ABC/P"));
-        QCOMPARE(listings.at(0).lines.at(2),
+        QCOMPARE(listings.at(0).lines().at(2),
                  QString("                N° du Canton    Code Postal     Commune Auxerre"));
-        QCOMPARE(listings.at(1).lines.at(0),
+        QCOMPARE(listings.at(1).lines().at(0),
                  QString("       Château le 05/09/13 du DFCF 89010 le Château de Brivo par "
                          "Q9ABC/P"));
     }
@@ -435,11 +443,11 @@ private slots:
         QCOMPARE(ops.at(1), (PrintOperation{Kind::Font, "Courier New"}));
         QCOMPARE(ops.at(2), (PrintOperation{Kind::Bold, {}, 0, true}));
         QCOMPARE(ops.at(3), (PrintOperation{Kind::Size, {}, 8}));
-        QCOMPARE(script.lines(), listings.at(0).lines + listings.at(1).lines);
-        const qsizetype firstEnd = 4 + listings.at(0).lines.size();
+        QCOMPARE(script.lines(), listings.at(0).lines() + listings.at(1).lines());
+        const qsizetype firstEnd = 4 + listings.at(0).lines().size();
         QCOMPARE(ops.at(firstEnd).kind, Kind::EndDocument);
         QCOMPARE(ops.constLast().kind, Kind::EndDocument);
-        QCOMPARE(ops.size(), firstEnd + 1 + listings.at(1).lines.size() + 1);
+        QCOMPARE(ops.size(), firstEnd + 1 + listings.at(1).lines().size() + 1);
     }
 
     // Each heading is built from the line's column table: every title stands over the first

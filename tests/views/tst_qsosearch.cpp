@@ -1,4 +1,6 @@
+#include "records/CurrentLog.h"
 #include "records/QsoLine.h"
+#include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 #include "views/QsoSearch.h"
 
@@ -19,6 +21,17 @@ QString qso(const QString &date, const QString &call, const QString &department)
 const QStringList kLog{qso("05/09/13", "F4KLA", "89"), qso("05/09/13", "EA3XYZ", ""),
                        qso("06/09/13", "OKL1A", "2A"), qso("06/09/13", "ON4ABC", "5"),
                        qso("05/09/13", "W1KL", "89")};
+
+// The log of lines as the session holds it, read from its file.
+struct HeldLog {
+    testing::TestPlatform platform;
+    CurrentLog log{LogFiles(platform.folder())};
+    explicit HeldLog(const QStringList &lines)
+    {
+        testing::writeFile(platform.file("REF.txt"), lines);
+        log.load("REF");
+    }
+};
 
 } // namespace
 
@@ -96,7 +109,8 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QList<int>, rows);
 
-        const SearchOutcome outcome = searchQsos(kLog, option, key);
+        const HeldLog held(kLog);
+        const SearchOutcome outcome = searchQsos(held.log, option, key);
 
         QCOMPARE(outcome.rows, rows);
         QStringList entries;
@@ -109,11 +123,12 @@ private slots:
 
     void anEmptyKeyStopsTheSearch()
     {
-        const SearchOutcome outcome = searchQsos(kLog, SearchOption::Date, "");
+        const HeldLog held(kLog);
+        const SearchOutcome outcome = searchQsos(held.log, SearchOption::Date, "");
         QVERIFY(outcome.stopped);
         QCOMPARE(outcome.message, QString("Entrez une date"));
         QVERIFY(outcome.entries.isEmpty());
-        QVERIFY(searchQsos(kLog, SearchOption::Call, "").emptyCallBox);
+        QVERIFY(searchQsos(held.log, SearchOption::Call, "").emptyCallBox);
     }
 
     void keyTextRules()
@@ -126,9 +141,9 @@ private slots:
     void aPickedResultFindsItsRowInTheCurrentLog()
     {
         const QString chosen = listEntry(3, kLog.at(2));
-        QCOMPARE(rowOfSearchResult(kLog, chosen), 2);
+        QCOMPARE(rowOfSearchResult(HeldLog(kLog).log, chosen), 2);
         // The log changed since the search: the numbers moved, the entry is no longer there.
-        QCOMPARE(rowOfSearchResult(kLog.mid(1), chosen), -1);
+        QCOMPARE(rowOfSearchResult(HeldLog(kLog.mid(1)).log, chosen), -1);
     }
 };
 

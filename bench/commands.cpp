@@ -1,0 +1,156 @@
+// The commands of the command line as the user runs them: the orvel-multi program started on a
+// data folder of three logs of the argument's number of QSOs, its output thrown away, timed
+// from its start to its end. Its peak resident memory is read from the ended process.
+//
+// Counters: peak_mb, the process's peak resident memory (GNU time's report); log_mb, the size of the current log;
+// mem_budget, peak_mb over twice the log plus 100 MB (the program keeps under 1).
+#include "BenchData.h"
+
+#include "common/TextFile.h"
+#include "records/Activation.h"
+#include "records/ActivationList.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+extern char **environ;
+
+using namespace orvel;
+using namespace orvel::bench;
+
+namespace {
+
+// One folder per log size, kept for the whole run: making a long one takes seconds. Its
+// activation list names the three activations as one open group, the current one last, so
+// that a command on the current reference opens the group.
+DataFolder &folder(int qsoCount)
+{
+    static std::map<int, std::unique_ptr<DataFolder>> all;
+    auto &slot = all[qsoCount];
+    if (!slot) {
+        slot = std::make_unique<DataFolder>(qsoCount);
+        QStringList lines;
+        for (qsizetype i = openReferences().size() - 1; i >= 0; --i) {
+            Activation activation = currentActivation();
+            activation.reference = openReferences().at(i);
+            lines.append(formatActivationLine(activation));
+        }
+        lines << kGroupMarker << QString::number(openReferences().size());
+        replaceFile(slot->filePath(kActivationListFile), lines);
+    }
+    return *slot;
+}
+
+struct Ended {
+    bool ok = false;
+    double ms = 0;
+    double peakMb = 0;
+};
+
+// Runs the program with arguments through GNU time, which reports its peak resident memory:
+// a process started straight from this one would count this one's memory in its own peak
+// (Linux keeps the peak of the memory a process replaces when it starts a program). Its output
+// is thrown away; its errors go where this program's go.
+Ended run(const QStringList &arguments)
+{
+    const QByteArray report = QDir::temp().filePath(QStringLiteral("orvel-bench-peak.txt")).toLocal8Bit();
+    QList<QByteArray> texts{QByteArrayLiteral("/usr/bin/time"), QByteArrayLiteral("-f"),
+                            QByteArrayLiteral("%M"), QByteArrayLiteral("-o"), report,
+                            QByteArrayLiteral(ORVEL_EXECUTABLE)};
+    for (const QString &argument : arguments)
+        texts.append(argument.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &text : texts)
+        argv.push_back(text.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    Ended ended;
+    const Stopwatch clock;
+    pid_t pid = 0;
+    const int started = posix_spawn(&pid, argv.front(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (started != 0)
+        return ended;
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid)
+        return ended;
+    ended.ms = clock.ms();
+    QFile peak(QString::fromLocal8Bit(report));
+    bool read = false;
+    if (peak.open(QIODevice::ReadOnly))
+        ended.peakMb = double(peak.readAll().trimmed().split('\n').constLast().toLongLong(&read)) / 1024.0;
+    ended.ok = read && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return ended;
+}
+
+// words: the command's words, "|" between them; REF stands for the current reference.
+void BM_Command(benchmark::State &state, const char *words)
+{
+    DataFolder &data = folder(static_cast<int>(state.range(0)));
+    QStringList arguments{QStringLiteral("--dossier"), data.path()};
+    for (const QString &word : QString::fromUtf8(words).split(QLatin1Char('|')))
+        arguments.append(word == QLatin1String("REF") ? currentActivation().reference : word);
+    double peakMb = 0;
+    double totalMs = 0;
+    qint64 runs = 0;
+    for (auto _ : state) {
+        const Ended ended = run(arguments);
+        if (!ended.ok) {
+            state.SkipWithError("the command failed");
+            return;
+        }
+        state.SetIterationTime(ended.ms / 1000.0);
+        totalMs += ended.ms;
+        peakMb = qMax(peakMb, ended.peakMb);
+        ++runs;
+    }
+    const double logMb =
+        double(QFileInfo(data.logPath(currentActivation().reference)).size()) / (1024.0 * 1024.0);
+    state.counters["peak_mb"] = peakMb;
+    state.counters["log_mb"] = logMb;
+    state.counters["mem_budget"] = peakMb / (2 * logMb + 100);
+}
+
+void commandSizes(benchmark::internal::Benchmark *benchmark)
+{
+    logSizes(benchmark);
+    benchmark->UseManualTime()->Iterations(1);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(BM_Command, exporter_adif, "exporter|adif|REF")->Apply(commandSizes);
+BENCHMARK_CAPTURE(BM_Command, exporter_ctrafic, "exporter|ctrafic|REF")->Apply(commandSizes);
+BENCHMARK_CAPTURE(BM_Command, enregistrer_log, "enregistrer|log|REF")->Apply(commandSizes);
+BENCHMARK_CAPTURE(BM_Command, enregistrer_alpha, "enregistrer|alpha|REF")->Apply(commandSizes);
+BENCHMARK_CAPTURE(BM_Command, afficher_log, "afficher|log|REF")->Apply(commandSizes);
+BENCHMARK_CAPTURE(BM_Command, afficher_alpha, "afficher|alpha|REF")->Apply(commandSizes);
+BENCHMARK_CAPTURE(BM_Command, afficher_operateurs, "afficher|operateurs|REF")
+    ->Apply(commandSizes);
+BENCHMARK_CAPTURE(BM_Command, afficher_pays, "afficher|pays|REF")->Apply(commandSizes);
+BENCHMARK_CAPTURE(BM_Command, afficher_departements,
+                  "afficher|departements|REF|--bande|7 Mhz|--mode|SSB")
+    ->Apply(commandSizes);
+
+#ifndef ORVEL_BENCH_LARGE
+int main(int argc, char **argv)
+{
+    return runBenchmarks(argc, argv);
+}
+#endif
