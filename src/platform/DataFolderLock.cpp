@@ -2,12 +2,14 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStorageInfo>
 #include <QSysInfo>
+#include <QThread>
 
 #include <cerrno>
 
@@ -64,6 +66,13 @@ QString DataFolderLock::heldElsewhere() const
 
 #ifdef Q_OS_WIN
 
+namespace {
+
+// How long a copy that has just ended may keep its lock file open, in ms.
+constexpr int kEndingCopyGrace = 2000;
+
+} // namespace
+
 DataFolderLock::~DataFolderLock() = default;
 
 bool DataFolderLock::acquire()
@@ -73,17 +82,20 @@ bool DataFolderLock::acquire()
         // A running copy holds its lock however long it runs; only a dead copy's lock is stale.
         m_lock->setStaleLockTime(0);
     }
-    if (m_lock->tryLock(0)) {
-        m_refusal.clear();
-        return true;
-    }
     // A running copy keeps its lock file open, and Windows does not let an open file be
     // removed: a lock file that can be removed was left by a copy that has ended (a crash, a
-    // power cut, a lock file cut short), whatever it holds.
-    if (m_lock->error() == QLockFile::LockFailedError && QFile::remove(lockPath()) &&
-        m_lock->tryLock(0)) {
-        m_refusal.clear();
-        return true;
+    // power cut, a lock file cut short), whatever it holds. A copy that has just ended may
+    // still be letting go of its file for a moment.
+    QDeadlineTimer released(kEndingCopyGrace);
+    for (;;) {
+        if (m_lock->tryLock(0) || (m_lock->error() == QLockFile::LockFailedError &&
+                                   QFile::remove(lockPath()) && m_lock->tryLock(0))) {
+            m_refusal.clear();
+            return true;
+        }
+        if (m_lock->error() != QLockFile::LockFailedError || released.hasExpired())
+            break;
+        QThread::msleep(100);
     }
     switch (m_lock->error()) {
     case QLockFile::LockFailedError:

@@ -5,6 +5,7 @@
 #include "help/EmbeddedBrowser.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryFile>
 
 namespace {
@@ -23,11 +24,18 @@ constexpr char kLaptopScreens[] = R"({
 int main(int argc, char **argv)
 {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+#ifdef Q_OS_WIN
+    // The platform's arguments are split at every colon, a drive letter's too: on Windows the
+    // file is made in the working folder and named from there.
+    QTemporaryFile screens(QStringLiteral("orvel-screens-XXXXXX.json"));
+#else
     QTemporaryFile screens;
+#endif
     if (platform.isEmpty() || platform == "offscreen") {
         QByteArray chosen = "offscreen";
         if (screens.open() && screens.write(kLaptopScreens) > 0 && screens.flush())
-            chosen += ":configfile=" + screens.fileName().toLocal8Bit();
+            chosen +=
+                ":configfile=" + QDir::current().relativeFilePath(screens.fileName()).toLocal8Bit();
         qputenv("QT_QPA_PLATFORM", chosen);
     }
     orvel::prepareEmbeddedBrowser();
