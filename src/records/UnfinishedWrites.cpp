@@ -381,19 +381,21 @@ QString missingLinesText(const QList<UnfinishedWrite> &writes)
 
 QString unfinishedWritesQuestion(const QList<UnfinishedWrite> &writes)
 {
-    return QStringLiteral("Le programme a été arrêté pendant qu'il écrivait un QSO dans les logs "
-                          "du groupe : certains logs n'ont pas reçu toutes les lignes.\n") +
+    // A store writes one line, an insertion or an import several: the text names neither.
+    return QStringLiteral("Le programme a été arrêté pendant qu'il écrivait dans les logs du "
+                          "groupe : certains logs n'ont pas reçu toutes les lignes.\n") +
            missingLinesText(writes) +
-           QStringLiteral("\nCopier ces lignes dans les logs où elles manquent ? Rien n'est "
-                          "effacé. Si vous répondez Non, rien n'est modifié et la question sera "
-                          "posée de nouveau à la prochaine ouverture du groupe.");
+           QStringLiteral("\nCopier ces lignes dans les logs où elles manquent ?\n"
+                          "Oui : chaque ligne est copiée à la place qu'elle occupe dans les autres "
+                          "logs du groupe ; rien n'est effacé.\n"
+                          "Non : rien n'est modifié ; la question sera posée de nouveau à la "
+                          "prochaine ouverture du groupe.");
 }
 
 QString unfinishedWritesWarning(const QList<UnfinishedWrite> &writes)
 {
-    return QStringLiteral("Attention : le programme a été arrêté pendant qu'il écrivait un QSO "
-                          "dans les logs du groupe : certains logs n'ont pas reçu toutes les "
-                          "lignes.\n") +
+    return QStringLiteral("Attention : le programme a été arrêté pendant qu'il écrivait dans les "
+                          "logs du groupe : certains logs n'ont pas reçu toutes les lignes.\n") +
            missingLinesText(writes) +
            QStringLiteral("\nRien n'a été modifié : ouvrez le groupe et cliquez sur « Saisie des "
                           "QSO » pour copier ces lignes.");

@@ -169,13 +169,15 @@ private slots:
             {JournalEntry{kGroup, {line}}, {{"DMF 2", {line}}, {"WFF FFF-3", {line}}}}};
         const QString lineText = QString::fromLatin1(line);
         QCOMPARE(unfinishedWritesQuestion(writes),
-                 "Le programme a été arrêté pendant qu'il écrivait un QSO dans les logs du "
-                 "groupe : certains logs n'ont pas reçu toutes les lignes.\n\n"
+                 "Le programme a été arrêté pendant qu'il écrivait dans les logs du groupe : "
+                 "certains logs n'ont pas reçu toutes les lignes.\n\n"
                  "Il manque au log DMF 2 la ligne :\n" +
                      lineText + "\n\nIl manque au log WFF FFF-3 la ligne :\n" + lineText +
-                     "\n\nCopier ces lignes dans les logs où elles manquent ? Rien n'est effacé. "
-                     "Si vous répondez Non, rien n'est modifié et la question sera posée de "
-                     "nouveau à la prochaine ouverture du groupe.");
+                     "\n\nCopier ces lignes dans les logs où elles manquent ?\n"
+                     "Oui : chaque ligne est copiée à la place qu'elle occupe dans les autres logs "
+                     "du groupe ; rien n'est effacé.\n"
+                     "Non : rien n'est modifié ; la question sera posée de nouveau à la prochaine "
+                     "ouverture du groupe.");
     }
 };
 
