@@ -397,8 +397,9 @@ QString unfinishedWritesWarning(const QList<UnfinishedWrite> &writes)
     return QStringLiteral("Attention : le programme a été arrêté pendant qu'il écrivait dans les "
                           "logs du groupe : certains logs n'ont pas reçu toutes les lignes.\n") +
            missingLinesText(writes) +
-           QStringLiteral("\nRien n'a été modifié : ouvrez le groupe et cliquez sur « Saisie des "
-                          "QSO » pour copier ces lignes.");
+           QStringLiteral("\nLa commande n'a pas été exécutée et rien n'a été modifié : ouvrez le "
+                          "groupe dans le programme et cliquez sur « Saisie des QSO » pour copier "
+                          "ces lignes, puis relancez la commande.");
 }
 
 void offerUnfinishedWrites(Session &session, Dialogs &dialogs)

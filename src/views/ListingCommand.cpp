@@ -2,13 +2,11 @@
 
 #include "ListingFiles.h"
 #include "Listings.h"
-#include "common/FileRead.h"
 #include "common/FixedColumns.h"
-#include "common/ReferenceName.h"
 #include "platform/Clock.h"
 #include "platform/WorkingDirectory.h"
 #include "print/ScriptPlayer.h"
-#include "records/ActivationList.h"
+#include "records/CommandGroup.h"
 #include "records/Session.h"
 
 #include <QCoreApplication>
@@ -81,19 +79,10 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
         return failure(err,
                        QStringLiteral("Indiquez le fichier PDF avec --pdf FICHIER.\n") + usage());
     const QString reference = trimBlanks(positional.mid(2).join(QLatin1Char(' ')));
-    if (const auto refused = firstRefusedReference({reference}))
-        return failure(err, *refused);
-
-    const ActivationList list(folder);
-    if (const auto problem = unreadableFileProblem(list.path()))
-        return failure(err, *problem);
-    const auto activation = list.find(reference);
-    if (!activation)
-        return failure(err, QStringLiteral("Référence inconnue : %1 ne figure pas dans %2.")
-                                .arg(reference, QDir::toNativeSeparators(list.path())));
-    // As a click in the activation list: the fields and the group of the reference's newest line.
-    const Session session(folder, *activation,
-                          list.openGroupAt(list.lastLineOf(reference)).openReferences);
+    const CommandGroup group = openCommandGroup(folder, reference);
+    if (!group.ok())
+        return failure(err, group.refusal);
+    const Session session(folder, group.activation, group.references);
 
     if (command == kShow) {
         QStringList lines;
