@@ -258,6 +258,7 @@ void Setup::onSaisieClicked()
     m_state.setOpenReferences(*open);
     render();
     m_session.open(given.current, *open);
+    offerUnfinishedWrites(m_session, m_services.dialogs);
     emit entryWindowRequested();
 }
 

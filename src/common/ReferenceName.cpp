@@ -14,9 +14,9 @@ QString forbiddenCharacterMessage(QChar c)
 }
 
 // The names of the program's own files, with and without their extension: the first-name
-// memory, the activation list, the country table, the data folder's lock and the scratch files
-// of the former program. A reference of one of these names would make its log, or an export
-// of it, one of these files.
+// memory, the activation list, the country table, the data folder's lock, the journal of writes
+// to several logs and the scratch files of the former program. A reference of one of these
+// names would make its log, or an export of it, one of these files.
 bool isProgramFileName(const QString &name)
 {
     static const QStringList names{
@@ -24,6 +24,7 @@ bool isProgramFileName(const QString &name)
         QStringLiteral("Liste_Activite"),  QStringLiteral("Liste_Activite.txt"),
         QStringLiteral("Continents_DXCC"), QStringLiteral("Continents_DXCC.csv"),
         QStringLiteral("Orvel_Multi"),     QStringLiteral("Orvel_Multi.lock"),
+        QStringLiteral("Orvel_Multi.journal"),
         QStringLiteral("Temporaire"),      QStringLiteral("Temporaire.txt"),
         QStringLiteral("Temporaire6"),     QStringLiteral("Temporaire6.txt")};
     if (names.contains(name, Qt::CaseInsensitive))

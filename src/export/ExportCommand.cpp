@@ -1,15 +1,13 @@
 #include "ExportCommand.h"
 
 #include "ExportActions.h"
-#include "common/FileRead.h"
 #include "common/FixedColumns.h"
 #include "common/ReferenceName.h"
 #include "platform/Clock.h"
 #include "platform/WorkingDirectory.h"
-#include "records/ActivationList.h"
+#include "records/CommandGroup.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QStandardPaths>
 
 namespace orvel {
@@ -64,29 +62,16 @@ int runExportCommand(const QStringList &arguments, const QString &folder, const 
     }
     const QString reference = trimBlanks(arguments.mid(1).join(QLatin1Char(' ')));
 
-    if (const auto refused = firstRefusedReference({reference})) {
+    const CommandGroup group = openCommandGroup(folder, reference);
+    if (!group.ok()) {
+        err << group.refusal << Qt::endl;
+        return 1;
+    }
+    if (const auto refused = firstRefusedReference(group.references)) {
         err << *refused << Qt::endl;
         return 1;
     }
-    const ActivationList list(folder);
-    if (const auto problem = unreadableFileProblem(list.path())) {
-        err << *problem << Qt::endl;
-        return 1;
-    }
-    const auto activation = list.find(reference);
-    if (!activation) {
-        err << QStringLiteral("Référence inconnue : %1 ne figure pas dans %2.")
-                   .arg(reference, QDir::toNativeSeparators(list.path()))
-            << Qt::endl;
-        return 1;
-    }
-    // As a click in the activation list: the fields and the group of the reference's newest line.
-    const QStringList group = list.openGroupAt(list.lastLineOf(reference)).openReferences;
-    if (const auto refused = firstRefusedReference(group)) {
-        err << *refused << Qt::endl;
-        return 1;
-    }
-    const Session session(folder, *activation, group);
+    const Session session(folder, group.activation, group.references);
 
     PrintingDialogs dialogs(out);
     const ExportReport report{[&dialogs](const QString &message) { dialogs.message(message); },

@@ -4,8 +4,8 @@
 #include "LabelSettings.h"
 #include "common/FileRead.h"
 #include "common/FixedColumns.h"
-#include "common/ReferenceName.h"
 #include "records/ActivationList.h"
+#include "records/CommandGroup.h"
 #include "records/LogFiles.h"
 
 #include <QCommandLineParser>
@@ -98,13 +98,11 @@ LabelCommandPlan planLabelCommand(const QStringList &arguments, const LabelComma
     if (const QString refusal = stationTextsRefusal(setup.station); !refusal.isEmpty())
         return refused(refusal);
 
-    if (const auto refusedName = firstRefusedReference({reference}))
-        return refused(*refusedName);
+    const CommandGroup group = openCommandGroup(folder, reference);
+    if (!group.ok())
+        return refused(group.refusal);
     const ActivationList list(folder);
-    if (const auto problem = unreadableFileProblem(list.path()))
-        return refused(*problem);
     const QStringList listLines = list.lines();
-    const auto activation = list.find(reference);
     QStringList named{reference};
     if (options.second)
         named.append(trimBlanks(*options.second));
@@ -135,8 +133,7 @@ LabelCommandPlan planLabelCommand(const QStringList &arguments, const LabelComma
     for (int row = 0; row < named.size(); ++row)
         choice.setSelected(row, true);
 
-    LabelRunInput input =
-        job.runInput(setup, listLines, activation ? activation->activator : QString());
+    LabelRunInput input = job.runInput(setup, listLines, group.activation.activator);
     input.restoreFamily = kTextRowFont;
     LabelCommandPlan plan;
     plan.script = labelRunScript(input);

@@ -5,10 +5,8 @@
 #include "common/ReferenceName.h"
 #include "platform/DataFolderLock.h"
 #include "platform/WorkingDirectory.h"
-#include "records/ActivationList.h"
+#include "records/CommandGroup.h"
 #include "records/Session.h"
-
-#include <QDir>
 
 namespace orvel {
 
@@ -32,21 +30,13 @@ int runImportCommand(const QStringList &arguments, const QString &folder, QTextS
     const QString path = arguments.last();
     const QString reference =
         trimBlanks(arguments.mid(0, arguments.size() - 1).join(QLatin1Char(' ')));
-    if (const auto refused = firstRefusedReference({reference})) {
-        err << *refused << Qt::endl;
-        return 1;
-    }
-    const ActivationList list(folder);
-    const auto activation = list.find(reference);
-    if (!activation) {
-        err << QStringLiteral("Référence inconnue : %1 ne figure pas dans %2.")
-                   .arg(reference, QDir::toNativeSeparators(list.path()))
-            << Qt::endl;
-        return 1;
-    }
     // As "Saisie des QSO" opens it: the fields and the group of the reference's newest line.
-    const QStringList group = list.openGroupAt(list.lastLineOf(reference)).openReferences;
-    if (const auto refused = firstRefusedReference(group)) {
+    const CommandGroup group = openCommandGroup(folder, reference);
+    if (!group.ok()) {
+        err << group.refusal << Qt::endl;
+        return 1;
+    }
+    if (const auto refused = firstRefusedReference(group.references)) {
         err << *refused << Qt::endl;
         return 1;
     }
@@ -61,10 +51,10 @@ int runImportCommand(const QStringList &arguments, const QString &folder, QTextS
         err << lock.refusal() << Qt::endl;
         return 1;
     }
-    Session session(folder, *activation, group);
+    Session session(folder, group.activation, group.references);
     const FirstNames names(folder);
     const ImportOutcome outcome = importRecords(
-        session, reading.records, entryImportContext(activation->activator, names), &names);
+        session, reading.records, entryImportContext(group.activation.activator, names), &names);
     if (!outcome.ok()) {
         err << outcome.message() << Qt::endl;
         return 1;

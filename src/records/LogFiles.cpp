@@ -104,11 +104,7 @@ LogWriteResult LogFiles::append(const QStringList &references, const QString &li
     return result;
 }
 
-namespace {
-
-// The byte where a line of the given moment goes among the lines of file: the start of the
-// first line of that moment or later, the end of the file when there is none.
-qsizetype insertionOffsetOf(const QByteArray &file, std::optional<qint64> moment)
+qsizetype insertionOffsetOf(QByteArrayView file, std::optional<qint64> moment)
 {
     qsizetype at = file.size();
     if (!moment)
@@ -122,6 +118,8 @@ qsizetype insertionOffsetOf(const QByteArray &file, std::optional<qint64> moment
     });
     return at;
 }
+
+namespace {
 
 // Runs work(i) for i from 0 to count - 1, the items on threads of their own but the first: the
 // logs of a change are read, spliced and written to their scratch files side by side.

@@ -97,6 +97,9 @@ private:
     QString m_folder;
 };
 
+// The byte where a line of the given moment goes among the lines of a log's bytes: the start of
+// the first line of that moment or later, the end of the file when there is none or no moment.
+qsizetype insertionOffsetOf(QByteArrayView file, std::optional<qint64> moment);
 
 // Hands the first-name key line to the first-name memory.
 using FirstNameUpdate = std::function<void(const QString &keyLine)>;

@@ -1,5 +1,6 @@
 #include "Session.h"
 
+#include "Diagnostics.h"
 #include "common/Windows1252.h"
 
 #include <QFileInfo>
@@ -62,7 +63,9 @@ LogWriteResult Session::append(const QString &line)
 {
     refresh();
     const QStringList references = storeReferences();
+    const qint64 noted = noteWrite(references, {line});
     const LogWriteResult result = logFiles().append(references, line);
+    endWrite(noted, references, result);
     if (result.ok() && references.contains(currentReference()))
         followAppend(line);
     else
@@ -106,8 +109,10 @@ LogWriteResult Session::insert(const QString &line)
         held = HeldChange{currentReference(),
                           m_log.piecesInserting(m_log.insertionRow(bytes), bytes)};
     }
+    const qint64 noted = noteWrite(references, {line});
     const LogWriteResult result =
         logFiles().insert(references, line, held ? &*held : nullptr);
+    endWrite(noted, references, result);
     held.reset();
     if (result.failedReferences.contains(currentReference()) || !followed)
         refresh();
@@ -121,7 +126,9 @@ LogWriteResult Session::insertMany(const QStringList &lines)
     refresh();
     if (lines.isEmpty())
         return {};
+    const qint64 noted = noteWrite(storeReferences(), lines);
     const LogWriteResult result = logFiles().insertMany(storeReferences(), lines);
+    endWrite(noted, storeReferences(), result);
     if (result.failedReferences.contains(currentReference()) ||
         !storeReferences().contains(currentReference()))
         refresh();
@@ -168,6 +175,74 @@ FileResult Session::recover(const QString &reference, const QString &line)
     else
         refresh();
     return result;
+}
+
+// --- Writes a stop left half done ---------------------------------------------------------------
+
+qint64 Session::noteWrite(const QStringList &references, const QStringList &lines) const
+{
+    if (references.size() < 2)
+        return -1;
+    QList<QByteArray> encoded;
+    encoded.reserve(lines.size());
+    for (const QString &line : lines)
+        encoded.append(encodeWindows1252(line));
+    return WriteJournal(m_folder).begin(references, encoded);
+}
+
+void Session::endWrite(qint64 noted, const QStringList &references,
+                       const LogWriteResult &result) const
+{
+    // A write that failed in some logs and could not be taken back from the others keeps its
+    // note: the logs disagree, and the next opening offers to mend them.
+    const bool agree = result.ok() || result.undone ||
+                       result.failedReferences.size() == references.size();
+    if (agree)
+        WriteJournal(m_folder).finished(noted);
+}
+
+QList<UnfinishedWrite> Session::unfinishedWrites() const
+{
+    return checkUnfinishedWrites(logFiles(), WriteJournal(m_folder).entries(), storeReferences());
+}
+
+QString Session::finishUnfinishedWrites(const QList<UnfinishedWrite> &writes)
+{
+    const WriteJournal journal(m_folder);
+    QList<JournalEntry> kept = journal.entries();
+    QStringList failures;
+    for (const UnfinishedWrite &write : writes) {
+        bool whole = true;
+        for (const MissingLines &missing : write.missing) {
+            if (const FileResult copied = copyMissingLines(logFiles(), write, missing); !copied) {
+                whole = false;
+                failures.append(
+                    QStringLiteral("Les lignes n'ont pas pu être copiées dans le log %1 : %2")
+                        .arg(missing.reference, copied.error));
+            }
+        }
+        if (whole)
+            kept.removeOne(write.entry);
+    }
+    if (const FileResult saved = journal.keepOnly(kept); !saved)
+        failures.append(saved.error);
+    reread();
+    if (failures.isEmpty())
+        return {};
+    return failures.join(QLatin1Char('\n')) +
+           QStringLiteral("\nLa copie sera proposée de nouveau à la prochaine ouverture du groupe.");
+}
+
+void Session::forgetUnfinishedWrites(const QList<UnfinishedWrite> &writes)
+{
+    if (writes.isEmpty())
+        return;
+    const WriteJournal journal(m_folder);
+    QList<JournalEntry> kept = journal.entries();
+    for (const UnfinishedWrite &write : writes)
+        kept.removeOne(write.entry);
+    if (const FileResult saved = journal.keepOnly(kept); !saved)
+        qCWarning(lcRecords) << "Write journal not rewritten:" << saved.error;
 }
 
 // --- Keeping the current log in step -----------------------------------------------------------

@@ -14,6 +14,7 @@
 #include "Activation.h"
 #include "CurrentLog.h"
 #include "LogListModel.h"
+#include "UnfinishedWrites.h"
 
 #include <QObject>
 #include <QStringList>
@@ -73,6 +74,16 @@ public:
     // from, which may no longer be the current one).
     FileResult recover(const QString &reference, const QString &line);
 
+    // The writes to several logs that a stop of the program left half done, among those that
+    // concern the open group: each compared over its logs (see checkUnfinishedWrites).
+    QList<UnfinishedWrite> unfinishedWrites() const;
+    // Copies the lines the logs of writes lack, then forgets those writes; the current log is
+    // read again. Returns the French message of what could not be copied (those writes are
+    // kept, to be offered again), empty when everything was.
+    QString finishUnfinishedWrites(const QList<UnfinishedWrite> &writes);
+    // Forgets writes whose logs agree.
+    void forgetUnfinishedWrites(const QList<UnfinishedWrite> &writes);
+
     // Reads the current log again when its file is no longer what was last read or written
     // here (another program changed it): true when it did. Costs one stat otherwise. Called
     // before every view, tally, listing, export and label run reads the log.
@@ -97,6 +108,10 @@ private:
     // The removal written from the bytes the session holds of the current log.
     LogFiles::RemoveOutcome removeHeld(qsizetype row, const QString &expectedLine, QString *error);
     void reread();
+    // Notes a write about to go to several logs in the journal (nothing for one log); the
+    // note is taken back by endWrite once the logs agree again.
+    qint64 noteWrite(const QStringList &references, const QStringList &lines) const;
+    void endWrite(qint64 noted, const QStringList &references, const LogWriteResult &result) const;
     void watchCurrentLog();
     void onFileEvent();
 

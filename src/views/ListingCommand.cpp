@@ -2,13 +2,11 @@
 
 #include "ListingFiles.h"
 #include "Listings.h"
-#include "common/FileRead.h"
 #include "common/FixedColumns.h"
-#include "common/ReferenceName.h"
 #include "platform/Clock.h"
 #include "platform/WorkingDirectory.h"
 #include "print/ScriptPlayer.h"
-#include "records/ActivationList.h"
+#include "records/CommandGroup.h"
 #include "records/Session.h"
 
 #include <QCoreApplication>
@@ -81,16 +79,9 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
         return failure(err,
                        QStringLiteral("Indiquez le fichier PDF avec --pdf FICHIER.\n") + usage());
     const QString reference = trimBlanks(positional.mid(2).join(QLatin1Char(' ')));
-    if (const auto refused = firstRefusedReference({reference}))
-        return failure(err, *refused);
-
-    const ActivationList list(folder);
-    if (const auto problem = unreadableFileProblem(list.path()))
-        return failure(err, *problem);
-    const auto activation = list.find(reference);
-    if (!activation)
-        return failure(err, QStringLiteral("Référence inconnue : %1 ne figure pas dans %2.")
-                                .arg(reference, QDir::toNativeSeparators(list.path())));
+    const CommandGroup group = openCommandGroup(folder, reference);
+    if (!group.ok())
+        return failure(err, group.refusal);
     if (command == kShow) {
         // The log alone is read: no session is opened, so the log is not held twice.
         ListedLog log;
@@ -110,9 +101,7 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
         return 0;
     }
 
-    // As a click in the activation list: the fields and the group of the reference's newest line.
-    const Session session(folder, *activation,
-                          list.openGroupAt(list.lastLineOf(reference)).openReferences);
+    const Session session(folder, group.activation, group.references);
     QList<Listing> listings;
     const FileResult built = kind == QLatin1String("alpha")
                                  ? buildAlphaListings(session, listings)

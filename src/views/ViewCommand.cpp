@@ -7,10 +7,9 @@
 #include "DepartmentTally.h"
 #include "common/FileRead.h"
 #include "common/FixedColumns.h"
-#include "common/ReferenceName.h"
 #include "common/TextFile.h"
 #include "platform/WorkingDirectory.h"
-#include "records/ActivationList.h"
+#include "records/CommandGroup.h"
 #include "records/Session.h"
 
 #include <QCommandLineParser>
@@ -36,30 +35,21 @@ QString usage()
 }
 
 // The session of a reference as a click in the activation list opens it; nothing (and a
-// message on err) when the reference cannot name a file, is not in the list, or when the list
-// or its log cannot be read.
+// message on err) when the group cannot be opened (see openCommandGroup) or its log cannot be
+// read.
 std::unique_ptr<Session> openReference(const QString &folder, const QString &reference,
                                        QTextStream &err)
 {
-    const ActivationList list(folder);
-    std::optional<QString> problem = firstRefusedReference({reference});
-    if (!problem)
-        problem = unreadableFileProblem(list.path());
-    if (!problem)
-        problem = unreadableFileProblem(LogFiles(folder).path(reference));
-    if (problem) {
-        err << *problem << Qt::endl;
+    CommandGroup group = openCommandGroup(folder, reference);
+    if (group.ok()) {
+        if (const auto problem = unreadableFileProblem(LogFiles(folder).path(reference)))
+            group.refusal = *problem;
+    }
+    if (!group.ok()) {
+        err << group.refusal << Qt::endl;
         return nullptr;
     }
-    const auto activation = list.find(reference);
-    if (!activation) {
-        err << QStringLiteral("Référence inconnue : %1 ne figure pas dans %2.")
-                   .arg(reference, QDir::toNativeSeparators(list.path()))
-            << Qt::endl;
-        return nullptr;
-    }
-    return std::make_unique<Session>(folder, *activation,
-                                     list.openGroupAt(list.lastLineOf(reference)).openReferences);
+    return std::make_unique<Session>(folder, group.activation, group.references);
 }
 
 int showCountries(const Session &session, QTextStream &out, QTextStream &err)

@@ -1,5 +1,7 @@
 #include "records/Session.h"
 #include "records/Activation.h"
+#include "records/QsoLine.h"
+#include "records/UnfinishedWrites.h"
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
 #include "activation/SetupRules.h"
@@ -679,6 +681,32 @@ private slots:
         QVERIFY(QFileInfo::exists(m_platform->file("DFCF 1.txt")));
         QCOMPARE(readBytes(m_platform->file("DFCF 1.txt")).isEmpty(), !logExists);
         QCOMPARE(opened(), group);
+    }
+
+    // A store killed between the two logs of the group: "Saisie des QSO" offers the line the
+    // second log lacks before the entry window opens, and Oui copies it.
+    void saisieDesQsoOffersTheLinesAnInterruptedStoreLeftOut()
+    {
+        const QStringList group{"DFCF 1", "DMF 2"};
+        writeFile(listPath(), {formatActivationLine(stored(group[0])),
+                               formatActivationLine(stored(group[1])), "<eol>", "2"});
+        const QString earlier = formatQsoLine(QsoRecord{"01/05/24", "10:00", "F1AAA", "89", "",
+                                                        "59", "59", "SSB", "7", "", ""});
+        const QString stopped = formatQsoLine(QsoRecord{"01/05/24", "10:05", "F2BBB", "21", "",
+                                                        "59", "59", "SSB", "7", "", ""});
+        writeFile(m_platform->file("DFCF 1.txt"), {earlier, stopped});
+        writeFile(m_platform->file("DMF 2.txt"), {earlier});
+        WriteJournal(m_platform->folder()).begin(group, {stopped.toLatin1()});
+        open();
+        QSignalSpy entry(m_window.get(), &Setup::entryWindowRequested);
+        clickEntry(0);
+        pressFocused();
+        QCOMPARE(dialogs().questions.size(), 1);
+        QVERIFY(dialogs().questions.first().contains("Il manque au log DMF 2 la ligne :\n" +
+                                                     stopped + "\n"));
+        QCOMPARE(entry.count(), 1);
+        QCOMPARE(readBytes(m_platform->file("DMF 2.txt")), crlf({earlier, stopped}));
+        QVERIFY(!QFileInfo::exists(WriteJournal(m_platform->folder()).path()));
     }
 
     void saisieDesQsoNeedsTheThreeFirstFields()

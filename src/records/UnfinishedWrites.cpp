@@ -1,0 +1,422 @@
+#include "UnfinishedWrites.h"
+
+#include "Diagnostics.h"
+#include "LogFiles.h"
+#include "QsoLine.h"
+#include "Session.h"
+#include "common/FileRead.h"
+#include "common/ReferenceName.h"
+#include "common/TextFile.h"
+#include "common/Windows1252.h"
+#include "platform/Dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace orvel {
+
+namespace {
+
+// A note: its first line, one line "R " per log, one line "L " per QSO line, and its last line.
+// A note without its last line was cut short.
+const QByteArray kNoteStart = QByteArrayLiteral("Orvel_Multi ecriture en cours");
+const QByteArray kReference = QByteArrayLiteral("R ");
+const QByteArray kLine = QByteArrayLiteral("L ");
+const QByteArray kNoteEnd = QByteArrayLiteral("Fin");
+const QByteArray kCrlf = QByteArrayLiteral("\r\n");
+
+// Lines shown per log in a message; a long import would otherwise fill the screen.
+constexpr qsizetype kShownLines = 10;
+
+QByteArray noteBytes(const JournalEntry &entry)
+{
+    QByteArray bytes = kNoteStart + kCrlf;
+    for (const QString &reference : entry.references)
+        bytes += kReference + encodeWindows1252(reference) + kCrlf;
+    for (const QByteArray &line : entry.lines)
+        bytes += kLine + line + kCrlf;
+    bytes += kNoteEnd + kCrlf;
+    return bytes;
+}
+
+// The notes of the journal's bytes; what is not a whole note is told and left out.
+QList<JournalEntry> parseNotes(const QByteArray &bytes, const QString &path)
+{
+    QList<JournalEntry> entries;
+    std::optional<JournalEntry> note;
+    bool damaged = false;
+    forEachByteLine(bytes, [&](const ByteLine &byteLine) {
+        const QByteArrayView line = byteLine.in(bytes);
+        if (line == QByteArrayView(kNoteStart)) {
+            damaged = damaged || note.has_value();
+            note = JournalEntry{};
+        } else if (!note) {
+            damaged = true;
+        } else if (line == QByteArrayView(kNoteEnd)) {
+            if (note->references.size() >= 2 && !note->lines.isEmpty())
+                entries.append(*note);
+            else
+                damaged = true;
+            note.reset();
+        } else if (line.startsWith(kReference) && note->lines.isEmpty()) {
+            const QString reference = decodeWindows1252(line.sliced(kReference.size()));
+            if (referenceNameMessage(reference)) {
+                // A foreign journal must not make the program write outside its folder.
+                damaged = true;
+                note.reset();
+            } else {
+                note->references.append(reference);
+            }
+        } else if (line.startsWith(kLine)) {
+            note->lines.append(line.sliced(kLine.size()).toByteArray());
+        } else {
+            damaged = true;
+            note.reset();
+        }
+    });
+    if (note)
+        qCInfo(lcRecords) << "Write journal" << path << "ends with a note cut short; left out";
+    if (damaged)
+        qCWarning(lcRecords) << "Write journal" << path << "holds damaged or foreign text; left out";
+    return entries;
+}
+
+// The lines of a log's bytes, as views on them.
+std::vector<ByteLine> linesOf(const QByteArray &bytes)
+{
+    std::vector<ByteLine> lines;
+    forEachByteLine(bytes, [&lines](const ByteLine &line) { lines.push_back(line); });
+    return lines;
+}
+
+// The logs of a note that exist, their bytes read; nothing when one cannot be read.
+struct ReadLog {
+    QString reference;
+    QByteArray bytes;
+    QHash<QByteArray, int> counts; // how often each noted line stands in the log
+};
+
+std::optional<QList<ReadLog>> readNotedLogs(const LogFiles &logs, const JournalEntry &entry)
+{
+    QList<ReadLog> read;
+    const QSet<QByteArray> noted(entry.lines.cbegin(), entry.lines.cend());
+    for (const QString &reference : entry.references) {
+        FileBytes file = readFileBytes(logs.path(reference));
+        if (file.outcome == FileBytes::Outcome::Missing)
+            continue;
+        if (file.outcome != FileBytes::Outcome::Read) {
+            qCWarning(lcRecords) << "Log" << reference << "of a write journal note unreadable:"
+                                 << file.reason();
+            return std::nullopt;
+        }
+        ReadLog log{reference, std::move(file.bytes), {}};
+        forEachByteLine(log.bytes, [&log, &noted](const ByteLine &line) {
+            const QByteArray text = line.in(log.bytes).toByteArray();
+            if (noted.contains(text))
+                ++log.counts[text];
+        });
+        read.append(std::move(log));
+    }
+    return read;
+}
+
+// The noted lines once each, in the note's order.
+QList<QByteArray> distinctLines(const QList<QByteArray> &lines)
+{
+    QList<QByteArray> distinct;
+    QSet<QByteArray> seen;
+    for (const QByteArray &line : lines) {
+        if (!seen.contains(line)) {
+            seen.insert(line);
+            distinct.append(line);
+        }
+    }
+    return distinct;
+}
+
+QString linesTextOf(const MissingLines &missing)
+{
+    QString text = missing.lines.size() == 1
+                       ? QStringLiteral("Il manque au log %1 la ligne :\n").arg(missing.reference)
+                       : QStringLiteral("Il manque au log %1 les %2 lignes :\n")
+                             .arg(missing.reference)
+                             .arg(missing.lines.size());
+    for (qsizetype i = 0; i < std::min(missing.lines.size(), kShownLines); ++i)
+        text += decodeWindows1252(missing.lines.at(i)) + QLatin1Char('\n');
+    if (missing.lines.size() > kShownLines)
+        text += QStringLiteral("… et %1 autre(s) ligne(s)\n").arg(missing.lines.size() -
+                                                                  kShownLines);
+    return text;
+}
+
+// One line to put into the lacking log: its bytes, the byte where it goes, its place in the
+// log it comes from (lines put at one byte keep that order).
+struct Placement {
+    QByteArray line;
+    qsizetype offset = 0;
+    qsizetype sourceRow = 0;
+};
+
+// Where the line at row of source goes in target: after the line that precedes it there (not
+// itself being copied), at the same occurrence of that line; at its moment when target lacks
+// that line.
+qsizetype targetOffset(const QByteArray &source, const std::vector<ByteLine> &sourceLines,
+                       const QSet<qsizetype> &copied, qsizetype row, const QByteArray &target,
+                       const std::vector<ByteLine> &targetLines)
+{
+    qsizetype anchor = row - 1;
+    while (anchor >= 0 && copied.contains(anchor))
+        --anchor;
+    if (anchor < 0)
+        return 0;
+    const QByteArrayView anchorBytes = sourceLines[size_t(anchor)].in(source);
+    qsizetype occurrence = 0;
+    for (qsizetype i = 0; i <= anchor; ++i)
+        occurrence += sourceLines[size_t(i)].in(source) == anchorBytes ? 1 : 0;
+    std::optional<qsizetype> after;
+    qsizetype seen = 0;
+    for (const ByteLine &line : targetLines) {
+        if (line.in(target) != anchorBytes)
+            continue;
+        after = line.next;
+        if (++seen == occurrence)
+            break;
+    }
+    if (after)
+        return *after;
+    const QByteArrayView own = sourceLines[size_t(row)].in(source);
+    return insertionOffsetOf(target, qsoOrderKeyOfBytes(own));
+}
+
+} // namespace
+
+// --- The journal -------------------------------------------------------------------------------
+
+WriteJournal::WriteJournal(QString folder)
+    : m_folder(std::move(folder))
+{
+}
+
+QString WriteJournal::fileName()
+{
+    return QStringLiteral("Orvel_Multi.journal");
+}
+
+QString WriteJournal::path() const
+{
+    return QDir(m_folder).filePath(fileName());
+}
+
+qint64 WriteJournal::begin(const QStringList &references, const QList<QByteArray> &lines) const
+{
+    QFile file(path());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        qCWarning(lcRecords) << "Write journal" << path() << "not written:" << file.errorString();
+        return -1;
+    }
+    const qint64 before = file.size();
+    const QByteArray note = noteBytes(JournalEntry{references, lines});
+    if (file.write(note) != note.size())
+        qCWarning(lcRecords) << "Write journal" << path() << "not written:" << file.errorString();
+    return before;
+}
+
+void WriteJournal::finished(qint64 sizeBefore) const
+{
+    if (sizeBefore < 0)
+        return;
+    const bool done = sizeBefore == 0 ? QFile::remove(path()) : QFile::resize(path(), sizeBefore);
+    if (!done)
+        qCWarning(lcRecords) << "Write journal" << path() << "not cut back to" << sizeBefore;
+}
+
+QList<JournalEntry> WriteJournal::entries() const
+{
+    const FileBytes read = readFileBytes(path());
+    if (read.outcome == FileBytes::Outcome::Missing)
+        return {};
+    if (read.outcome != FileBytes::Outcome::Read) {
+        qCWarning(lcRecords) << "Write journal" << path() << "unreadable:" << read.reason();
+        return {};
+    }
+    return parseNotes(read.bytes, path());
+}
+
+FileResult WriteJournal::keepOnly(const QList<JournalEntry> &entries) const
+{
+    if (entries.isEmpty()) {
+        if (QFile::exists(path()) && !QFile::remove(path()))
+            return FileResult::failure(
+                QStringLiteral("Le fichier %1 n'a pas pu être supprimé.")
+                    .arg(QDir::toNativeSeparators(path())));
+        return FileResult::success();
+    }
+    QByteArray bytes;
+    for (const JournalEntry &entry : entries)
+        bytes += noteBytes(entry);
+    return replaceFileBytes(path(), bytes);
+}
+
+// --- Comparing and copying ---------------------------------------------------------------------
+
+QList<UnfinishedWrite> checkUnfinishedWrites(const LogFiles &logs,
+                                             const QList<JournalEntry> &journal,
+                                             const QStringList &references)
+{
+    QList<UnfinishedWrite> writes;
+    for (const JournalEntry &entry : journal) {
+        const bool concerned = std::any_of(
+            entry.references.cbegin(), entry.references.cend(),
+            [&references](const QString &reference) { return references.contains(reference); });
+        if (!concerned)
+            continue;
+        const auto read = readNotedLogs(logs, entry);
+        if (!read)
+            continue;
+        UnfinishedWrite write{entry, {}};
+        const QList<QByteArray> lines = distinctLines(entry.lines);
+        for (const ReadLog &log : *read) {
+            MissingLines missing{log.reference, {}};
+            for (const QByteArray &line : lines) {
+                int most = 0;
+                for (const ReadLog &other : *read)
+                    most = std::max(most, other.counts.value(line));
+                for (int i = log.counts.value(line); i < most; ++i)
+                    missing.lines.append(line);
+            }
+            if (!missing.lines.isEmpty())
+                write.missing.append(missing);
+        }
+        writes.append(write);
+    }
+    return writes;
+}
+
+FileResult copyMissingLines(const LogFiles &logs, const UnfinishedWrite &write,
+                            const MissingLines &missing)
+{
+    const auto read = readNotedLogs(logs, write.entry);
+    if (!read)
+        return FileResult::failure(
+            QStringLiteral("Les logs du groupe n'ont pas pu être lus : rien n'a été copié."));
+    QByteArray target;
+    if (const FileResult readTarget = readBytesForRewrite(logs.path(missing.reference), target);
+        !readTarget)
+        return readTarget;
+    const std::vector<ByteLine> targetLines = linesOf(target);
+
+    // Each missing line comes from the first log holding it most often; its last occurrences
+    // there are the ones the target lacks.
+    QHash<QByteArray, int> wanted;
+    for (const QByteArray &line : missing.lines)
+        ++wanted[line];
+    QHash<QString, QSet<qsizetype>> copiedRows;
+    QList<std::pair<const ReadLog *, qsizetype>> picked;
+    QHash<QString, std::vector<ByteLine>> sourceLines;
+    for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
+        const ReadLog *source = nullptr;
+        for (const ReadLog &log : *read) {
+            if (!source || log.counts.value(it.key()) > source->counts.value(it.key()))
+                source = &log;
+        }
+        if (!source || source->counts.value(it.key()) < it.value())
+            return FileResult::failure(
+                QStringLiteral("Aucun log du groupe ne contient plus la ligne à copier : rien "
+                               "n'a été copié.\n%1")
+                    .arg(decodeWindows1252(it.key())));
+        if (!sourceLines.contains(source->reference))
+            sourceLines.insert(source->reference, linesOf(source->bytes));
+        const std::vector<ByteLine> &lines = sourceLines[source->reference];
+        int left = it.value();
+        for (qsizetype row = qsizetype(lines.size()) - 1; row >= 0 && left > 0; --row) {
+            if (lines[size_t(row)].in(source->bytes) == QByteArrayView(it.key())) {
+                copiedRows[source->reference].insert(row);
+                picked.append({source, row});
+                --left;
+            }
+        }
+    }
+    std::vector<Placement> placements;
+    for (const auto &[source, row] : std::as_const(picked)) {
+        const std::vector<ByteLine> &lines = sourceLines[source->reference];
+        placements.push_back(Placement{
+            lines[size_t(row)].in(source->bytes).toByteArray(),
+            targetOffset(source->bytes, lines, copiedRows[source->reference], row, target,
+                         targetLines),
+            row});
+    }
+    std::stable_sort(placements.begin(), placements.end(),
+                     [](const Placement &a, const Placement &b) {
+                         return a.offset != b.offset ? a.offset < b.offset
+                                                     : a.sourceRow < b.sourceRow;
+                     });
+    LinePieces pieces(target);
+    qsizetype kept = 0;
+    for (const Placement &placement : placements) {
+        pieces.keepBytes(kept, placement.offset);
+        pieces.put(placement.line);
+        kept = placement.offset;
+    }
+    pieces.keepBytes(kept, target.size());
+    return replaceFilePieces(logs.path(missing.reference), pieces.pieces());
+}
+
+// --- What the user is told -----------------------------------------------------------------------
+
+QString missingLinesText(const QList<UnfinishedWrite> &writes)
+{
+    QString text;
+    for (const UnfinishedWrite &write : writes) {
+        for (const MissingLines &missing : write.missing)
+            text += QLatin1Char('\n') + linesTextOf(missing);
+    }
+    return text;
+}
+
+QString unfinishedWritesQuestion(const QList<UnfinishedWrite> &writes)
+{
+    // A store writes one line, an insertion or an import several: the text names neither.
+    return QStringLiteral("Le programme a été arrêté pendant qu'il écrivait dans les logs du "
+                          "groupe : certains logs n'ont pas reçu toutes les lignes.\n") +
+           missingLinesText(writes) +
+           QStringLiteral("\nCopier ces lignes dans les logs où elles manquent ?\n"
+                          "Oui : chaque ligne est copiée à la place qu'elle occupe dans les autres "
+                          "logs du groupe ; rien n'est effacé.\n"
+                          "Non : rien n'est modifié ; la question sera posée de nouveau à la "
+                          "prochaine ouverture du groupe.");
+}
+
+QString unfinishedWritesWarning(const QList<UnfinishedWrite> &writes)
+{
+    return QStringLiteral("Attention : le programme a été arrêté pendant qu'il écrivait dans les "
+                          "logs du groupe : certains logs n'ont pas reçu toutes les lignes.\n") +
+           missingLinesText(writes) +
+           QStringLiteral("\nLa commande n'a pas été exécutée et rien n'a été modifié : ouvrez le "
+                          "groupe dans le programme et cliquez sur « Saisie des QSO » pour copier "
+                          "ces lignes, puis relancez la commande.");
+}
+
+void offerUnfinishedWrites(Session &session, Dialogs &dialogs)
+{
+    const QList<UnfinishedWrite> writes = session.unfinishedWrites();
+    if (writes.isEmpty())
+        return;
+    QList<UnfinishedWrite> lacking;
+    QList<UnfinishedWrite> settled;
+    for (const UnfinishedWrite &write : writes)
+        (write.agrees() ? settled : lacking).append(write);
+    // A note whose logs agree tells of a write stopped before its first log or after its last.
+    session.forgetUnfinishedWrites(settled);
+    if (lacking.isEmpty() || !dialogs.question(unfinishedWritesQuestion(lacking)))
+        return;
+    if (const QString failed = session.finishUnfinishedWrites(lacking); !failed.isEmpty())
+        dialogs.message(failed);
+}
+
+} // namespace orvel

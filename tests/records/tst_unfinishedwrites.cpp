@@ -1,0 +1,153 @@
+// The journal of writes to several logs, read back whatever it holds, and what an opening of
+// the group makes of it. The kills themselves are in tests/crash.
+#include "common/ReferenceName.h"
+#include "records/Session.h"
+#include "records/UnfinishedWrites.h"
+#include "support/TestPlatform.h"
+#include "support/TestRegistry.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace orvel;
+using namespace orvel::testing;
+
+namespace {
+
+const QString kFirst = QStringLiteral("DFCF 89010");
+const QString kSecond = QStringLiteral("DMF 89-001");
+
+QString qso(const QString &call, const QString &date, const QString &time)
+{
+    return formatQsoLine(QsoRecord{date, time, call, "89", "Jean", "59", "59", "SSB", "7", "", ""});
+}
+
+Activation current()
+{
+    Activation activation;
+    activation.reference = kFirst;
+    return activation;
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TestUnfinishedWrites : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Only whole notes naming at least two logs that can be files are read; the rest is left
+    // out, whatever it is.
+    void readsOnlyWholeNotes_data()
+    {
+        QTest::addColumn<QByteArray>("journal");
+        QTest::addColumn<int>("notes");
+        const QByteArray note = "Orvel_Multi ecriture en cours\r\nR DFCF 1\r\nR DMF 2\r\n"
+                                "L 01/05/24 09:00 F5AAA\r\nFin\r\n";
+        QTest::newRow("a whole note") << note << 1;
+        QTest::newRow("two notes, LF line ends") << QByteArray(note + note).replace("\r\n", "\n")
+                                                 << 2;
+        QTest::newRow("cut short") << note.left(note.size() - 5) << 0;
+        QTest::newRow("a whole note after one cut short") << note.left(40) + note << 1;
+        QTest::newRow("foreign text") << QByteArray("hello\r\nworld\r\n") << 0;
+        QTest::newRow("binary") << QByteArray("\x00\xff\x01\r\n\x02", 6) << 0;
+        QTest::newRow("a reference outside the folder")
+            << QByteArray(note).replace("R DMF 2", "R ../../etc/passwd") << 0;
+        QTest::newRow("a reference with a NUL")
+            << QByteArray(note).replace("R DMF 2", QByteArray("R DMF\0002", 9)) << 0;
+        QTest::newRow("one log only") << QByteArray(note).replace("R DMF 2\r\n", "") << 0;
+        QTest::newRow("no line") << QByteArray(note).replace("L 01/05/24 09:00 F5AAA\r\n", "")
+                                 << 0;
+        QTest::newRow("empty") << QByteArray() << 0;
+    }
+    void readsOnlyWholeNotes()
+    {
+        QFETCH(QByteArray, journal);
+        QFETCH(int, notes);
+        TestPlatform platform;
+        const WriteJournal file(platform.folder());
+        writeBytes(file.path(), journal);
+        QCOMPARE(file.entries().size(), notes);
+    }
+
+    void theJournalIsNoReference()
+    {
+        for (const QString &name :
+             {WriteJournal::fileName(), WriteJournal::fileName().toUpper()})
+            QVERIFY2(referenceNameMessage(name), qPrintable(name));
+    }
+
+    // Every write to several logs takes its note back once written; a single log needs none.
+    void writesLeaveNoNote_data()
+    {
+        QTest::addColumn<QStringList>("group");
+        QTest::newRow("group of two") << QStringList{kFirst, kSecond};
+        QTest::newRow("alone") << QStringList{kFirst};
+    }
+    void writesLeaveNoNote()
+    {
+        QFETCH(QStringList, group);
+        TestPlatform platform;
+        Session session(platform.folder(), current(), group);
+        const WriteJournal journal(platform.folder());
+        QVERIFY(session.append(qso("F5AAA", "01/05/24", "10:00")).ok());
+        QVERIFY(session.insert(qso("F5BBB", "01/05/24", "09:00")).ok());
+        QVERIFY(session.insertMany({qso("F5CCC", "01/05/24", "08:00")}).ok());
+        QVERIFY(!QFile::exists(journal.path()));
+        // A note left by an earlier stop stays as it was.
+        const JournalEntry earlier{{kFirst, kSecond}, {"earlier"}};
+        QVERIFY(journal.keepOnly({earlier}));
+        QVERIFY(session.append(qso("F5DDD", "01/05/24", "11:00")).ok());
+        QCOMPARE(journal.entries(), QList<JournalEntry>{earlier});
+    }
+
+    // A reference also activated alone holds lines the others lack: only the lines of a note
+    // are ever compared, and a note whose logs agree is dropped without a question.
+    void linesOfAReferenceActivatedAloneAreNeverOffered()
+    {
+        TestPlatform platform;
+        const LogFiles logs(platform.folder());
+        const QString shared = qso("F5AAA", "02/05/24", "10:00");
+        writeFile(logs.path(kFirst), {qso("F6ALN", "01/05/24", "08:00"), shared});
+        writeFile(logs.path(kSecond), {shared});
+        const WriteJournal journal(platform.folder());
+        QVERIFY(journal.keepOnly({JournalEntry{{kFirst, kSecond}, {shared.toLatin1()}}}));
+        Session session(platform.folder(), current(), {kFirst, kSecond});
+        const QByteArray first = readBytes(logs.path(kFirst));
+        const QByteArray second = readBytes(logs.path(kSecond));
+
+        offerUnfinishedWrites(session, platform.dialogs);
+
+        QCOMPARE(platform.dialogs.shown, QStringList());
+        QCOMPARE(readBytes(logs.path(kFirst)), first);
+        QCOMPARE(readBytes(logs.path(kSecond)), second);
+        QVERIFY(!QFile::exists(journal.path()));
+    }
+
+    // A note of another group is neither offered nor dropped.
+    void notesOfAnotherGroupWait()
+    {
+        TestPlatform platform;
+        const LogFiles logs(platform.folder());
+        const QString line = qso("F5AAA", "02/05/24", "10:00");
+        writeFile(logs.path("WFF 1"), {line});
+        writeFile(logs.path("WFF 2"), {});
+        const WriteJournal journal(platform.folder());
+        const JournalEntry other{{"WFF 1", "WFF 2"}, {line.toLatin1()}};
+        QVERIFY(journal.keepOnly({other}));
+        Session session(platform.folder(), current(), {kFirst, kSecond});
+        offerUnfinishedWrites(session, platform.dialogs);
+        QCOMPARE(platform.dialogs.shown, QStringList());
+        QCOMPARE(journal.entries(), QList<JournalEntry>{other});
+    }
+};
+
+ORVEL_TEST_CLASS(TestUnfinishedWrites)
+#include "tst_unfinishedwrites.moc"
