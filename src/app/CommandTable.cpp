@@ -138,7 +138,9 @@ const QList<ExitStatusText> &exitStatusTexts()
                            "fermées normalement).")},
         {1, QStringLiteral("La commande a été refusée ou n'a pas pu aboutir : le message, en "
                            "français, est écrit sur la sortie d'erreur ; aucun fichier n'a été "
-                           "laissé à moitié écrit.")},
+                           "laissé à moitié écrit. Un groupe dont les logs ne s'accordent plus "
+                           "après un arrêt brutal du programme est refusé : ouvrez-le d'abord "
+                           "avec « Saisie des QSO », qui propose de les remettre d'accord.")},
         {2, QStringLiteral("La radio n'a pas répondu dans les 5 secondes (commande radio) : le "
                            "message, en français, est écrit sur la sortie d'erreur.")},
     };
