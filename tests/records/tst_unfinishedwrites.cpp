@@ -61,7 +61,7 @@ private slots:
         QTest::newRow("a reference outside the folder")
             << QByteArray(note).replace("R DMF 2", "R ../../etc/passwd") << 0;
         QTest::newRow("a reference with a NUL")
-            << QByteArray(note).replace("R DMF 2", QByteArray("R DMF\0002", 9)) << 0;
+            << QByteArray(note).replace("R DMF 2", QByteArray("R DMF\0002", 7)) << 0;
         QTest::newRow("one log only") << QByteArray(note).replace("R DMF 2\r\n", "") << 0;
         QTest::newRow("no line") << QByteArray(note).replace("L 01/05/24 09:00 F5AAA\r\n", "")
                                  << 0;
