@@ -62,13 +62,9 @@ int runExportCommand(const QStringList &arguments, const QString &folder, const 
     }
     const QString reference = trimBlanks(arguments.mid(1).join(QLatin1Char(' ')));
 
-    const CommandGroup group = openCommandGroup(folder, reference);
+    const CommandGroup group = openWholeCommandGroup(folder, reference);
     if (!group.ok()) {
         err << group.refusal << Qt::endl;
-        return 1;
-    }
-    if (const auto refused = firstRefusedReference(group.references)) {
-        err << *refused << Qt::endl;
         return 1;
     }
     const Session session(folder, group.activation, group.references);

@@ -31,13 +31,9 @@ int runImportCommand(const QStringList &arguments, const QString &folder, QTextS
     const QString reference =
         trimBlanks(arguments.mid(0, arguments.size() - 1).join(QLatin1Char(' ')));
     // As "Saisie des QSO" opens it: the fields and the group of the reference's newest line.
-    const CommandGroup group = openCommandGroup(folder, reference);
+    const CommandGroup group = openWholeCommandGroup(folder, reference);
     if (!group.ok()) {
         err << group.refusal << Qt::endl;
-        return 1;
-    }
-    if (const auto refused = firstRefusedReference(group.references)) {
-        err << *refused << Qt::endl;
         return 1;
     }
     const AdifReading reading = readAdifFile(path);

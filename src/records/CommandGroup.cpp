@@ -45,4 +45,14 @@ CommandGroup openCommandGroup(const QString &folder, const QString &reference)
     return CommandGroup{*activation, references, {}};
 }
 
+CommandGroup openWholeCommandGroup(const QString &folder, const QString &reference)
+{
+    CommandGroup group = openCommandGroup(folder, reference);
+    if (group.ok()) {
+        if (const auto refusedName = firstRefusedReference(group.references))
+            group.refusal = *refusedName;
+    }
+    return group;
+}
+
 } // namespace orvel

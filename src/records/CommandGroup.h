@@ -27,4 +27,8 @@ struct CommandGroup {
 // refuses the whole group.
 CommandGroup openCommandGroup(const QString &folder, const QString &reference);
 
+// As openCommandGroup, and refused too when any reference of the group cannot name a file: for
+// the commands that write or read the whole group (an export, an import).
+CommandGroup openWholeCommandGroup(const QString &folder, const QString &reference);
+
 } // namespace orvel
