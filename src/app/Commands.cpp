@@ -5,7 +5,9 @@
 #include "labels/LabelCommand.h"
 #include "labels/LabelPrinting.h"
 #include "logging/ImportCommand.h"
+#include "platform/Clock.h"
 #include "radio/RadioCommand.h"
+#include "records/CommandContext.h"
 #include "views/ListingCommand.h"
 #include "views/ViewCommand.h"
 
@@ -23,35 +25,41 @@ CommandNeeds fonts(const QStringList &)
     return CommandNeeds::Fonts;
 }
 
-int runExport(CommandContext &context)
+int runExport(const CommandLine &line, CommandContext &context)
 {
-    // An export only reads the logs and writes its own files, through scratch files of its
-    // own: it may run while the windows work on the same folder.
-    return runExportCommandLine(context.positional.mid(1), context.folder);
+    return runExportCommand(line.positional.mid(1), context, SystemClock());
 }
 
-int runImport(CommandContext &context)
+int runImport(const CommandLine &line, CommandContext &context)
 {
-    return runImportCommandLine(context.positional.mid(1), context.folder);
+    return runImportCommand(line.positional.mid(1), context);
 }
 
-int runListingOrView(CommandContext &context)
+int runListingOrView(const CommandLine &line, CommandContext &context)
 {
-    if (isViewCommand(context.positional))
-        return runViewCommandLine(context.positional, context.parser, context.folder);
-    return runListingCommandLine(context.positional, context.folder,
-                                 context.parser.value(QStringLiteral("pdf")));
+    // "afficher" shows the listings, and the countries and départements too.
+    if (isViewCommand(line.positional))
+        return runShowCommand(line.positional.mid(1),
+                              ViewFilter{line.parser.value(QStringLiteral("bande")),
+                                         line.parser.value(QStringLiteral("mode"))},
+                              context);
+    return runListingCommand(line.positional, line.parser.value(QStringLiteral("pdf")),
+                             SystemClock(), context);
 }
 
-int runLabels(CommandContext &context)
+int runCountryFile(const CommandLine &line, CommandContext &context)
 {
-    return runLabelCommandLine(context.positional.mid(1), labelCommandOptions(context.parser),
-                               context.folder);
+    return runCountryFileCommand(line.positional.mid(1), context);
 }
 
-int runRadio(CommandContext &context)
+int runLabels(const CommandLine &line, CommandContext &context)
 {
-    return runRadioCommandLine(context.positional, context.parser);
+    return runLabelCommand(line.positional.mid(1), labelCommandOptions(line.parser), context);
+}
+
+int runRadio(const CommandLine &line, CommandContext &context)
+{
+    return runRadioCommand(line.positional.mid(1), radioOptionsGiven(line.parser), context);
 }
 
 } // namespace
@@ -59,14 +67,14 @@ int runRadio(CommandContext &context)
 const QList<Command> &commands()
 {
     static const QList<Command> table{
-        {QStringLiteral("exporter"), coreOnly, runExport},
-        {QStringLiteral("importer"), coreOnly, runImport},
-        {QStringLiteral("enregistrer"), coreOnly, runListingOrView},
-        {QStringLiteral("afficher"), coreOnly, runListingOrView},
-        {QStringLiteral("imprimer"), fonts, runListingOrView},
-        {QStringLiteral("etiquettes"), fonts, runLabels},
-        {QStringLiteral("pays"), coreOnly, runListingOrView},
-        {QStringLiteral("radio"), coreOnly, runRadio},
+        {QStringLiteral("exporter"), coreOnly, true, runExport},
+        {QStringLiteral("importer"), coreOnly, true, runImport},
+        {QStringLiteral("enregistrer"), coreOnly, true, runListingOrView},
+        {QStringLiteral("afficher"), coreOnly, true, runListingOrView},
+        {QStringLiteral("imprimer"), fonts, true, runListingOrView},
+        {QStringLiteral("etiquettes"), fonts, true, runLabels},
+        {QStringLiteral("pays"), coreOnly, true, runCountryFile},
+        {QStringLiteral("radio"), coreOnly, false, runRadio},
     };
     return table;
 }

@@ -1,6 +1,7 @@
 // The commands of the command line, one row each: its verb, what it needs to run (the core
-// alone, or fonts to paint a PDF) and how it runs. The texts of each command (forms, options,
-// description) are in CommandTable; main() only builds the context and dispatches.
+// alone, or fonts to paint a PDF; a data folder or none) and how it runs. The texts of each
+// command (forms, options, description) are in CommandTable; main() builds the context once
+// and dispatches.
 #pragma once
 
 #include <QCommandLineParser>
@@ -10,13 +11,13 @@
 
 namespace orvel {
 
-// What a command is given, built once by main().
-struct CommandContext {
+class CommandContext;
+
+// What was typed.
+struct CommandLine {
     const QCommandLineParser &parser;
     // The verb first, then its words.
     QStringList positional;
-    // --dossier, empty for the default data folder.
-    QString folder;
 };
 
 enum class CommandNeeds {
@@ -27,7 +28,9 @@ enum class CommandNeeds {
 struct Command {
     QString verb;
     CommandNeeds (*needs)(const QStringList &positional);
-    int (*run)(CommandContext &context);
+    // Whether it works in the data folder (chosen, and created, before it runs).
+    bool usesFolder;
+    int (*run)(const CommandLine &line, CommandContext &context);
 };
 
 const QList<Command> &commands();

@@ -6,6 +6,7 @@
 #include "help/EmbeddedBrowser.h"
 #include "platform/Console.h"
 #include "platform/WorkingDirectory.h"
+#include "records/CommandContext.h"
 #include "widgets/WidgetDialogs.h"
 
 #include <QApplication>
@@ -87,8 +88,16 @@ int main(int argc, char **argv)
 
     const QStringList positional = parser.positionalArguments();
     if (command) {
-        orvel::CommandContext context{parser, positional, parser.value(folderOption)};
-        return command->run(context);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        QString folder;
+        if (command->usesFolder) {
+            folder = orvel::commandLineFolder(parser.value(folderOption), err);
+            if (folder.isEmpty())
+                return 1;
+        }
+        orvel::CommandContext context(folder, out, err);
+        return command->run(orvel::CommandLine{parser, positional}, context);
     }
     if (!positional.isEmpty()) {
         QTextStream err(stderr);

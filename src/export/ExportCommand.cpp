@@ -4,11 +4,9 @@
 #include "common/FixedColumns.h"
 #include "common/ReferenceName.h"
 #include "platform/Clock.h"
-#include "platform/WorkingDirectory.h"
-#include "records/CommandGroup.h"
+#include "records/CommandContext.h"
+#include "records/Session.h"
 
-#include <QCoreApplication>
-#include <QStandardPaths>
 
 namespace orvel {
 
@@ -44,9 +42,10 @@ bool PrintingDialogs::question(const QString &text)
     return false;
 }
 
-int runExportCommand(const QStringList &arguments, const QString &folder, const Clock &clock,
-                     QTextStream &out, QTextStream &err)
+int runExportCommand(const QStringList &arguments, CommandContext &context, const Clock &clock)
 {
+    QTextStream &out = context.out();
+    QTextStream &err = context.err();
     if (arguments.size() < 2) {
         err << QStringLiteral("Il manque le format ou la référence à exporter.") << Qt::endl
             << usage() << Qt::endl;
@@ -62,12 +61,14 @@ int runExportCommand(const QStringList &arguments, const QString &folder, const 
     }
     const QString reference = trimBlanks(arguments.mid(1).join(QLatin1Char(' ')));
 
-    const CommandGroup group = openWholeCommandGroup(folder, reference);
+    // An export only reads the logs and writes its own files, through scratch files of its
+    // own: it may run while the windows work on the same folder, without the lock.
+    const CommandGroup &group = context.openGroup(reference, GroupScope::WholeGroup);
     if (!group.ok()) {
         err << group.refusal << Qt::endl;
         return 1;
     }
-    const Session session(folder, group.activation, group.references);
+    const Session &session = context.session();
 
     PrintingDialogs dialogs(out);
     const ExportReport report{[&dialogs](const QString &message) { dialogs.message(message); },
@@ -82,17 +83,6 @@ int runExportCommand(const QStringList &arguments, const QString &folder, const 
     const ExportOutcome outcome = *format == Format::Adif ? runAdifExport(session, clock, report)
                                                           : runCTraficExport(session, report);
     return outcome.ok() ? 0 : 1;
-}
-
-int runExportCommandLine(const QStringList &arguments, const QString &folderOption)
-{
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const QString folder = commandLineFolder(folderOption, err);
-    if (folder.isEmpty())
-        return 1;
-    const SystemClock clock;
-    return runExportCommand(arguments, folder, clock, out, err);
 }
 
 } // namespace orvel

@@ -11,6 +11,7 @@
 namespace orvel {
 
 class Clock;
+class CommandContext;
 
 // Messages printed on a stream instead of shown in a box; no question is ever accepted, since
 // nobody is there to answer.
@@ -29,14 +30,8 @@ private:
 };
 
 // arguments: what follows "exporter" (the format, then the reference; a reference given as
-// several words is joined with blanks). Each file written is told on out, every problem on
-// err. Returns the exit code: 0 when every file was written, 1 otherwise.
-int runExportCommand(const QStringList &arguments, const QString &folder, const Clock &clock,
-                     QTextStream &out, QTextStream &err);
-
-// The same, with the data folder chosen as the windows choose it (the --dossier folder, the
-// executable's folder when writable, the per-user data folder), the system clock, stdout and
-// stderr.
-int runExportCommandLine(const QStringList &arguments, const QString &folderOption);
+// several words is joined with blanks). Each file written is told on the context's out, every
+// problem on its err. Returns the exit code: 0 when every file was written, 1 otherwise.
+int runExportCommand(const QStringList &arguments, CommandContext &context, const Clock &clock);
 
 } // namespace orvel

@@ -5,7 +5,7 @@
 #include "common/FileRead.h"
 #include "common/FixedColumns.h"
 #include "records/ActivationList.h"
-#include "records/CommandGroup.h"
+#include "records/CommandContext.h"
 #include "records/LogFiles.h"
 
 #include <QCommandLineParser>
@@ -60,7 +60,7 @@ LabelCommandOptions labelCommandOptions(const QCommandLineParser &parser)
 }
 
 LabelCommandPlan planLabelCommand(const QStringList &arguments, const LabelCommandOptions &options,
-                                  const QString &folder, const Settings &settings)
+                                  CommandContext &context, const Settings &settings)
 {
     const QString reference = trimBlanks(arguments.join(QLatin1Char(' ')));
     if (reference.isEmpty())
@@ -98,7 +98,8 @@ LabelCommandPlan planLabelCommand(const QStringList &arguments, const LabelComma
     if (const QString refusal = stationTextsRefusal(setup.station); !refusal.isEmpty())
         return refused(refusal);
 
-    const CommandGroup group = openCommandGroup(folder, reference);
+    const QString &folder = context.folder();
+    const CommandGroup &group = context.openGroup(reference, GroupScope::Reference);
     if (!group.ok())
         return refused(group.refusal);
     const ActivationList list(folder);

@@ -15,6 +15,7 @@ class QCommandLineParser;
 
 namespace orvel {
 
+class CommandContext;
 class Settings;
 
 struct LabelCommandOptions {
@@ -38,9 +39,9 @@ struct LabelCommandPlan {
 };
 
 // arguments: what follows "etiquettes" (a reference given as several words is joined with
-// blanks).
+// blanks). The reference's group is opened in context.
 LabelCommandPlan planLabelCommand(const QStringList &arguments, const LabelCommandOptions &options,
-                                  const QString &folder, const Settings &settings);
+                                  CommandContext &context, const Settings &settings);
 
 QString labelCommandUsage();
 

@@ -2,7 +2,7 @@
 
 #include "Diagnostics.h"
 #include "platform/Settings.h"
-#include "platform/WorkingDirectory.h"
+#include "records/CommandContext.h"
 #include "widgets/WindowBasics.h"
 
 #include <QDir>
@@ -70,16 +70,13 @@ QString labelRunFailure(const PlayResult &result, const QString &target)
         .arg(target);
 }
 
-int runLabelCommandLine(const QStringList &arguments, const LabelCommandOptions &options,
-                        const QString &folderOption)
+int runLabelCommand(const QStringList &arguments, const LabelCommandOptions &options,
+                    CommandContext &context)
 {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const QString folder = commandLineFolder(folderOption, err);
-    if (folder.isEmpty())
-        return 1;
+    QTextStream &out = context.out();
+    QTextStream &err = context.err();
     const QtSettings settings;
-    const LabelCommandPlan plan = planLabelCommand(arguments, options, folder, settings);
+    const LabelCommandPlan plan = planLabelCommand(arguments, options, context, settings);
     if (!plan.ok()) {
         err << plan.error << Qt::endl;
         return 1;

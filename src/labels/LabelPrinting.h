@@ -26,9 +26,9 @@ void previewLabels(const PrintScript &script, const QString &title, QWidget *par
 // went through.
 QString labelRunFailure(const PlayResult &result, const QString &target);
 
-// orvel-multi etiquettes ...: the data folder chosen as the windows choose it, the settings of
-// the user. Returns the exit code: 0 when the file was written.
-int runLabelCommandLine(const QStringList &arguments, const LabelCommandOptions &options,
-                        const QString &folderOption);
+// orvel-multi etiquettes ...: in the context's data folder, with the settings of the user.
+// Returns the exit code: 0 when the file was written.
+int runLabelCommand(const QStringList &arguments, const LabelCommandOptions &options,
+                    CommandContext &context);
 
 } // namespace orvel

@@ -3,9 +3,7 @@
 #include "AdifImport.h"
 #include "common/FixedColumns.h"
 #include "common/ReferenceName.h"
-#include "platform/DataFolderLock.h"
-#include "platform/WorkingDirectory.h"
-#include "records/CommandGroup.h"
+#include "records/CommandContext.h"
 #include "records/Session.h"
 
 namespace orvel {
@@ -19,9 +17,10 @@ QString usage()
 
 } // namespace
 
-int runImportCommand(const QStringList &arguments, const QString &folder, QTextStream &out,
-                     QTextStream &err)
+int runImportCommand(const QStringList &arguments, CommandContext &context)
 {
+    QTextStream &out = context.out();
+    QTextStream &err = context.err();
     if (arguments.size() < 2) {
         err << QStringLiteral("Il manque la référence ou le fichier à importer.") << Qt::endl
             << usage() << Qt::endl;
@@ -31,7 +30,7 @@ int runImportCommand(const QStringList &arguments, const QString &folder, QTextS
     const QString reference =
         trimBlanks(arguments.mid(0, arguments.size() - 1).join(QLatin1Char(' ')));
     // As "Saisie des QSO" opens it: the fields and the group of the reference's newest line.
-    const CommandGroup group = openWholeCommandGroup(folder, reference);
+    const CommandGroup &group = context.openGroup(reference, GroupScope::WholeGroup);
     if (!group.ok()) {
         err << group.refusal << Qt::endl;
         return 1;
@@ -42,13 +41,10 @@ int runImportCommand(const QStringList &arguments, const QString &folder, QTextS
         return 1;
     }
     // The logs are rewritten: never beside a copy of the program working on them.
-    DataFolderLock lock(folder);
-    if (!lock.acquire()) {
-        err << lock.refusal() << Qt::endl;
+    if (!context.lockFolder())
         return 1;
-    }
-    Session session(folder, group.activation, group.references);
-    const FirstNames names(folder);
+    Session &session = context.session();
+    const FirstNames names(context.folder());
     const ImportOutcome outcome = importRecords(
         session, reading.records, entryImportContext(group.activation.activator, names), &names);
     if (!outcome.ok()) {
@@ -57,16 +53,6 @@ int runImportCommand(const QStringList &arguments, const QString &folder, QTextS
     }
     out << outcome.message() << Qt::endl;
     return 0;
-}
-
-int runImportCommandLine(const QStringList &arguments, const QString &folderOption)
-{
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const QString folder = commandLineFolder(folderOption, err);
-    if (folder.isEmpty())
-        return 1;
-    return runImportCommand(arguments, folder, out, err);
 }
 
 } // namespace orvel

@@ -9,14 +9,13 @@
 
 namespace orvel {
 
-// arguments: what follows "importer" (the reference, given as one or several words, then the
-// file). The summary goes to out, every problem to err. Returns the exit code: 0 when the file
-// was read and every log written (records left out or refused included), 1 otherwise, and then
-// no log was changed unless err says which were.
-int runImportCommand(const QStringList &arguments, const QString &folder, QTextStream &out,
-                     QTextStream &err);
+class CommandContext;
 
-// The same in the data folder the windows would choose, on stdout and stderr.
-int runImportCommandLine(const QStringList &arguments, const QString &folderOption);
+// arguments: what follows "importer" (the reference, given as one or several words, then the
+// file). The summary goes to the context's out, every problem to its err; the folder is locked
+// while the logs are written. Returns the exit code: 0 when the file was read and every log
+// written (records left out or refused included), 1 otherwise, and then no log was changed
+// unless err says which were.
+int runImportCommand(const QStringList &arguments, CommandContext &context);
 
 } // namespace orvel

@@ -3,6 +3,7 @@
 #include "RadioProbe.h"
 #include "RadioTables.h"
 #include "records/Bands.h"
+#include "records/CommandContext.h"
 
 #include <QCommandLineParser>
 #include <QEventLoop>
@@ -100,11 +101,12 @@ QString radioLine(const RadioReading &reading)
         .arg(bandOfFrequency(reading.frequency), modeOfRadio(reading.mode, QString()));
 }
 
-int runRadioCommandLine(const QStringList &positional, const QCommandLineParser &parser)
+int runRadioCommand(const QStringList &arguments, const RadioCommandOptions &options,
+                    CommandContext &context)
 {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const RadioCommandPlan plan = planRadioCommand(positional.mid(1), radioOptionsGiven(parser));
+    QTextStream &out = context.out();
+    QTextStream &err = context.err();
+    const RadioCommandPlan plan = planRadioCommand(arguments, options);
     if (!plan.error.isEmpty()) {
         err << plan.error << Qt::endl;
         return kRadioUsageError;

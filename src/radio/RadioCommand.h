@@ -18,6 +18,8 @@ class QTextStream;
 
 namespace orvel {
 
+class CommandContext;
+
 // How long the command waits for the radio.
 inline constexpr int kRadioCommandDeadlineMs = 5000;
 
@@ -44,8 +46,9 @@ RadioCommandPlan planRadioCommand(const QStringList &arguments, const RadioComma
 // The line printed for a reading: "7100000;7;SSB".
 QString radioLine(const RadioReading &reading);
 
-// positional: the whole command ("radio"). Reads the radio once within
-// kRadioCommandDeadlineMs; prints the line on stdout or a French message on stderr.
-int runRadioCommandLine(const QStringList &positional, const QCommandLineParser &parser);
+// arguments: what follows "radio". Reads the radio once within kRadioCommandDeadlineMs; prints
+// the line on the context's out or a French message on its err.
+int runRadioCommand(const QStringList &arguments, const RadioCommandOptions &options,
+                    CommandContext &context);
 
 } // namespace orvel

@@ -4,14 +4,11 @@
 #include "Listings.h"
 #include "common/FixedColumns.h"
 #include "platform/Clock.h"
-#include "platform/WorkingDirectory.h"
 #include "print/ScriptPlayer.h"
-#include "records/CommandGroup.h"
+#include "records/CommandContext.h"
 #include "records/Session.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QStandardPaths>
 
 namespace orvel {
 
@@ -48,19 +45,12 @@ int failure(QTextStream &err, const QString &message)
 
 } // namespace
 
-bool isListingCommand(const QString &word)
+int runListingCommand(const QStringList &positional, const QString &pdfPath, const Clock &clock,
+                      CommandContext &context)
 {
-    return word == kSave || word == kShow || word == kPrint;
-}
-
-bool listingCommandPaints(const QStringList &positional)
-{
-    return !positional.isEmpty() && positional.first() == kPrint;
-}
-
-int runListingCommand(const QStringList &positional, const QString &folder, const QString &pdfPath,
-                      const Clock &clock, QTextStream &out, QTextStream &err)
-{
+    const QString &folder = context.folder();
+    QTextStream &out = context.out();
+    QTextStream &err = context.err();
     const QString command = positional.value(0);
     if (positional.size() < 3)
         return failure(err, QStringLiteral("Il manque la liste ou la référence.\n") + usage());
@@ -79,7 +69,7 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
         return failure(err,
                        QStringLiteral("Indiquez le fichier PDF avec --pdf FICHIER.\n") + usage());
     const QString reference = trimBlanks(positional.mid(2).join(QLatin1Char(' ')));
-    const CommandGroup group = openCommandGroup(folder, reference);
+    const CommandGroup &group = context.openGroup(reference, GroupScope::Reference);
     if (!group.ok())
         return failure(err, group.refusal);
     if (command == kShow) {
@@ -101,7 +91,7 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
         return 0;
     }
 
-    const Session session(folder, group.activation, group.references);
+    const Session &session = context.session();
     QList<Listing> listings;
     const FileResult built = kind == QLatin1String("alpha")
                                  ? buildAlphaListings(session, listings)
@@ -132,18 +122,6 @@ int runListingCommand(const QStringList &positional, const QString &folder, cons
                .arg(played.pages)
         << Qt::endl;
     return 0;
-}
-
-int runListingCommandLine(const QStringList &positional, const QString &folderOption,
-                          const QString &pdfPath)
-{
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const QString folder = commandLineFolder(folderOption, err);
-    if (folder.isEmpty())
-        return 1;
-    const SystemClock clock;
-    return runListingCommand(positional, folder, pdfPath, clock, out, err);
 }
 
 } // namespace orvel

@@ -1,7 +1,5 @@
 #include "ViewCommand.h"
 
-#include "platform/DataFolderLock.h"
-
 #include "CountryTable.h"
 #include "CtyConversion.h"
 #include "DepartmentTally.h"
@@ -9,15 +7,13 @@
 #include "common/FixedColumns.h"
 #include "common/TextFile.h"
 #include "platform/WorkingDirectory.h"
-#include "records/CommandGroup.h"
+#include "records/CommandContext.h"
 #include "records/Session.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <memory>
 
 namespace orvel {
 
@@ -37,19 +33,19 @@ QString usage()
 // The session of a reference as a click in the activation list opens it; nothing (and a
 // message on err) when the group cannot be opened (see openCommandGroup) or its log cannot be
 // read.
-std::unique_ptr<Session> openReference(const QString &folder, const QString &reference,
-                                       QTextStream &err)
+const Session *openReference(CommandContext &context, const QString &reference)
 {
-    CommandGroup group = openCommandGroup(folder, reference);
-    if (group.ok()) {
-        if (const auto problem = unreadableFileProblem(LogFiles(folder).path(reference)))
-            group.refusal = *problem;
+    QString refusal = context.openGroup(reference, GroupScope::Reference).refusal;
+    if (refusal.isEmpty()) {
+        if (const auto problem =
+                unreadableFileProblem(LogFiles(context.folder()).path(reference)))
+            refusal = *problem;
     }
-    if (!group.ok()) {
-        err << group.refusal << Qt::endl;
+    if (!refusal.isEmpty()) {
+        context.err() << refusal << Qt::endl;
         return nullptr;
     }
-    return std::make_unique<Session>(folder, group.activation, group.references);
+    return &context.session();
 }
 
 int showCountries(const Session &session, QTextStream &out, QTextStream &err)
@@ -100,9 +96,11 @@ bool isViewCommand(const QStringList &positional)
              what == QLatin1String("départements")));
 }
 
-int runShowCommand(const QStringList &arguments, const ViewFilter &filter, const QString &folder,
-                   QTextStream &out, QTextStream &err)
+int runShowCommand(const QStringList &arguments, const ViewFilter &filter, CommandContext &context)
 {
+    const QString &folder = context.folder();
+    QTextStream &out = context.out();
+    QTextStream &err = context.err();
     const QString what = arguments.value(0);
     const bool countries = what == QLatin1String("pays");
     const bool departments =
@@ -117,21 +115,27 @@ int runShowCommand(const QStringList &arguments, const ViewFilter &filter, const
     if (const FileResult installed = installCountryTable(folder); !installed)
         err << installed.error << Qt::endl;
     const QString reference = trimBlanks(arguments.mid(1).join(QLatin1Char(' ')));
-    const auto session = openReference(folder, reference, err);
+    const Session *session = openReference(context, reference);
     if (!session)
         return 1;
     return countries ? showCountries(*session, out, err)
                      : showDepartments(*session, filter, out, err);
 }
 
-int runCountryFileCommand(const QStringList &arguments, const QString &folder, QTextStream &out,
-                          QTextStream &err)
+int runCountryFileCommand(const QStringList &arguments, CommandContext &context)
 {
+    const QString &folder = context.folder();
+    QTextStream &out = context.out();
+    QTextStream &err = context.err();
     if (arguments.size() != 1) {
         err << QStringLiteral("Donnez le fichier cty.dat à convertir.") << Qt::endl
             << usage() << Qt::endl;
         return 1;
     }
+    // The country table is a data file the windows read: never rewritten beside a copy of the
+    // program working on the same folder.
+    if (!context.lockFolder())
+        return 1;
     const QString path = arguments.first();
     const FileBytes file = readFileBytes(path);
     if (!file.exists() || !file.ok()) {
@@ -158,30 +162,6 @@ int runCountryFileCommand(const QStringList &arguments, const QString &folder, Q
                .arg(conversion.exactCallsLeftOut)
         << Qt::endl;
     return 0;
-}
-
-int runViewCommandLine(const QStringList &positional, const QCommandLineParser &parser,
-                       const QString &folderOption)
-{
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const QString folder = commandLineFolder(folderOption, err);
-    if (folder.isEmpty())
-        return 1;
-    const QStringList arguments = positional.mid(1);
-    if (positional.value(0) == QLatin1String("pays")) {
-        // The country table is a data file the windows read: never rewritten beside a copy of
-        // the program working on the same folder.
-        DataFolderLock lock(folder);
-        if (!lock.acquire()) {
-            err << lock.refusal() << Qt::endl;
-            return 1;
-        }
-        return runCountryFileCommand(arguments, folder, out, err);
-    }
-    return runShowCommand(arguments,
-                          ViewFilter{parser.value(kBandOption), parser.value(kModeOption)}, folder,
-                          out, err);
 }
 
 } // namespace orvel

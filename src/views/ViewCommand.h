@@ -5,15 +5,14 @@
 // The reference is opened as a click in the activation list opens it.
 #pragma once
 
-#include <QCommandLineOption>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
 
-class QCommandLineParser;
-
 namespace orvel {
+
+class CommandContext;
 
 struct ViewFilter {
     QString band; // "14 Mhz"; " Mhz" is added when missing
@@ -25,15 +24,10 @@ bool isViewCommand(const QStringList &positional);
 
 // arguments: what follows "afficher". Prints the list or the count and the marked labels on
 // out, every problem on err. Returns the exit code.
-int runShowCommand(const QStringList &arguments, const ViewFilter &filter, const QString &folder,
-                   QTextStream &out, QTextStream &err);
-// arguments: what follows "pays" (the cty.dat file). Writes Continents_DXCC.csv in folder.
-int runCountryFileCommand(const QStringList &arguments, const QString &folder, QTextStream &out,
-                          QTextStream &err);
+int runShowCommand(const QStringList &arguments, const ViewFilter &filter, CommandContext &context);
+// arguments: what follows "pays" (the cty.dat file). Writes Continents_DXCC.csv in the data
+// folder, which it locks.
+int runCountryFileCommand(const QStringList &arguments, CommandContext &context);
 
-// positional: the whole command ("afficher ..." or "pays ..."), with the data folder chosen as
-// the windows choose it, stdout and stderr.
-int runViewCommandLine(const QStringList &positional, const QCommandLineParser &parser,
-                       const QString &folderOption);
 
 } // namespace orvel

@@ -4,6 +4,7 @@
 #include "labels/LabelRun.h"
 #include "labels/LabelSettings.h"
 #include "records/ActivationList.h"
+#include "records/CommandContext.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
@@ -596,8 +597,10 @@ private slots:
         if (QString(QTest::currentDataTag()) == "offset refused")
             options.offset = "12,0";
 
-        const LabelCommandPlan plan =
-            planLabelCommand(arguments, options, platform.folder(), platform.settings);
+        QString ignored;
+        QTextStream out(&ignored);
+        CommandContext context(platform.folder(), out, out);
+        const LabelCommandPlan plan = planLabelCommand(arguments, options, context, platform.settings);
 
         QVERIFY2(error.isEmpty() ? plan.ok() : plan.error.startsWith(error),
                  qPrintable(plan.error));

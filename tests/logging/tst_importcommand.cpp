@@ -2,6 +2,7 @@
 #include "logging/ImportCommand.h"
 #include "platform/DataFolderLock.h"
 #include "records/Activation.h"
+#include "records/CommandContext.h"
 #include "records/QsoLine.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
@@ -45,7 +46,8 @@ private:
         err.clear();
         QTextStream outStream(&out);
         QTextStream errStream(&err);
-        return runImportCommand(arguments, platform->folder(), outStream, errStream);
+        CommandContext context(platform->folder(), outStream, errStream);
+        return runImportCommand(arguments, context);
     }
     QStringList log(const QString &reference) const
     {
