@@ -6,6 +6,7 @@
 #include "common/SafeWrite.h"
 #include "common/Windows1252.h"
 #include "records/ActivationList.h"
+#include "records/CurrentLog.h"
 #include "records/LogFiles.h"
 #include "records/Session.h"
 
@@ -43,10 +44,17 @@ struct ListingSources {
 
 FileResult readSources(const Session &session, ListingSources &sources)
 {
-    if (const FileResult read =
-            readListingLog(session.logFiles(), session.currentReference(), *sources.log);
-        !read)
+    // The log the session holds is the file while nothing else has written it: its bytes are
+    // shared, not read a second time.
+    const CurrentLog &current = session.currentLog();
+    if (current.holdsFile() && current.reference() == session.currentReference() &&
+        !referenceNameMessage(current.reference()) && current.isCurrent()) {
+        *sources.log = ListedLog(current.rows());
+    } else if (const FileResult read = readListingLog(session.logFiles(),
+                                                      session.currentReference(), *sources.log);
+               !read) {
         return read;
+    }
     const ActivationList list(session.folder());
     sources.activationLines = list.lines();
     sources.activationEntries = list.entries();

@@ -13,8 +13,6 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace orvel {
@@ -135,13 +133,15 @@ int compareHeads(const Head &a, const Head &b)
     return 0;
 }
 
-// The head of a folded text given a character to a byte, each past 255 as 255.
-Head headOfFolded(std::string_view folded)
+template <typename View>
+Head headOf(const Parts<View> &parts)
 {
     std::array<uchar, sizeof(Head)> packed{};
-    for (size_t i = 0; i < packed.size() && i < folded.size(); ++i) {
-        packed[i] = uchar(folded[i]);
-        if (packed[i] == 0xFF)
+    const qsizetype length = qMin<qsizetype>(parts.foldedLength(), qsizetype(packed.size()));
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t folded = parts.foldedAt(i);
+        packed[size_t(i)] = uchar(qMin<char16_t>(folded, 0xFF));
+        if (folded >= 0xFF)
             break;
     }
     Head head;
@@ -176,111 +176,26 @@ int compareEntries(const Parts<View> &a, const Parts<View> &b)
     return compareParts(a, b);
 }
 
-// A character's code unit, or a byte's value: below 0x80 both are the same ASCII character.
-unsigned characterUnit(QChar c)
-{
-    return c.unicode();
-}
-unsigned characterUnit(char byte)
-{
-    return uchar(byte);
-}
-
-// The folded texts of a whole list, a character to a byte, side by side in one buffer: made
-// in one pass over the lines, and read again only for entries whose heads are equal. An entry
-// with a character folding past 255 is "wide": its bytes hold 255 there, and it compares on
-// its text.
-class FoldedTexts
-{
-public:
-    FoldedTexts(qsizetype entries, qsizetype characters)
-        : m_bytes(size_t(characters), '\0')
-    {
-        m_starts.reserve(size_t(entries) + 1);
-        m_starts.push_back(0);
-        m_wide.reserve(size_t(entries));
-    }
-
-    // Folds the next entry's text; its number is the count of entries before it.
-    template <typename View>
-    void add(const Parts<View> &parts)
-    {
-        char *out = m_bytes.data() + m_starts.back();
-        char16_t widest = 0;
-        const auto put = [&](View text) {
-            const auto *in = text.data();
-            const qsizetype size = text.size();
-            // Nearly every line is plain ASCII: a loop the compiler runs many characters at a
-            // time.
-            unsigned any = 0;
-            for (qsizetype i = 0; i < size; ++i)
-                any |= unsigned(characterUnit(in[i]));
-            if (any < 0x80) {
-                for (qsizetype i = 0; i < size; ++i) {
-                    const unsigned c = characterUnit(in[i]);
-                    out[i] = char(c + (c - 'A' < 26u ? 'a' - 'A' : 0));
-                }
-                out += size;
-                return;
-            }
-            for (qsizetype i = 0; i < size; ++i) {
-                const char16_t folded = foldedOf(in[i]);
-                widest = qMax(widest, folded);
-                *out++ = char(qMin<char16_t>(folded, 0xFF));
-            }
-        };
-        put(parts.first);
-        if (parts.joined) {
-            *out++ = ' ';
-            put(parts.second);
-        }
-        m_starts.push_back(size_t(out - m_bytes.data()));
-        m_wide.push_back(widest > 0xFF);
-    }
-
-    bool isWide(size_t entry) const { return m_wide[entry]; }
-    // Compared as std::string_view compares: byte by byte, each as an unsigned char.
-    std::string_view bytes(size_t entry) const
-    {
-        return {m_bytes.data() + m_starts[entry], m_starts[entry + 1] - m_starts[entry]};
-    }
-    // The entry's head.
-    Head head(size_t entry) const { return headOfFolded(bytes(entry)); }
-
-private:
-    std::string m_bytes;
-    std::vector<size_t> m_starts;
-    std::vector<bool> m_wide;
-};
-
 // The entries of count lines in list order, equal entries in the order of their lines, and
 // for each whether it equals the one before it. partsOf(i) gives the entry of line i, none for
 // a line the list leaves out.
 //
-// The entries sort on their heads alone, which reads nothing but the entries themselves; then
-// each run of equal heads (the QSOs of one call sign, mostly) is sorted on its whole folded
-// texts.
+// The entries sort on their heads alone, which reads nothing but a head and a line number per
+// entry; then each run of equal heads (the QSOs of one call sign, mostly) is sorted on the
+// lines' own texts, folded as they are compared. No text is copied: the sort of a long log
+// needs 40 bytes a line beside the log.
 template <typename PartsOf>
 std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, PartsOf partsOf)
 {
     struct Item {
         Head head;
         qsizetype index;
-        size_t entry;
     };
-    qsizetype characters = 0;
-    for (qsizetype i = 0; i < count; ++i) {
-        if (const auto parts = partsOf(i))
-            characters += parts->foldedLength();
-    }
-    FoldedTexts folded(count, characters);
     std::vector<Item> items;
     items.reserve(size_t(count));
     for (qsizetype i = 0; i < count; ++i) {
-        if (const auto parts = partsOf(i)) {
-            folded.add(*parts);
-            items.push_back({folded.head(items.size()), i, items.size()});
-        }
+        if (const auto parts = partsOf(i))
+            items.push_back({headOf(*parts), i});
     }
     std::sort(items.begin(), items.end(), [](const Item &a, const Item &b) {
         const int c = compareHeads(a.head, b.head);
@@ -289,11 +204,7 @@ std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, Pa
 
     // Within a run of equal heads.
     const auto compare = [&](const Item &a, const Item &b) {
-        if (folded.isWide(a.entry) || folded.isWide(b.entry))
-            return compareEntries(*partsOf(a.index), *partsOf(b.index));
-        if (const int c = folded.bytes(a.entry).compare(folded.bytes(b.entry)); c != 0)
-            return c;
-        return compareParts(*partsOf(a.index), *partsOf(b.index));
+        return compareEntries(*partsOf(a.index), *partsOf(b.index));
     };
     std::vector<bool> repeated(items.size(), false);
     for (size_t begin = 0, end = 0; begin < items.size(); begin = end) {
@@ -340,14 +251,13 @@ QString logListEntry(int number, const QString &line)
 }
 
 ListedLog::ListedLog(QByteArray bytes)
-    : m_bytes(std::move(bytes))
+    : m_rows(LogRows::ofFile(std::move(bytes)))
 {
-    qsizetype count = 0;
-    forEachByteLine(m_bytes, [&count](const ByteLine &) { ++count; });
-    m_rows.reserve(size_t(count));
-    forEachByteLine(m_bytes, [this](const ByteLine &line) {
-        m_rows.emplace_back(line.start, line.end - line.start);
-    });
+}
+
+ListedLog::ListedLog(LogRows rows)
+    : m_rows(std::move(rows))
+{
 }
 
 void ListedLog::readLine(qsizetype row, QString &text) const
