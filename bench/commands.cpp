@@ -99,13 +99,33 @@ Ended run(const QStringList &arguments)
     return ended;
 }
 
-// words: the command's words, "|" between them; REF stands for the current reference.
+// The ADIF file of the current log, as the program exports it, for the import: every QSO of
+// it is in the log already, so that an import reads and compares them all and changes nothing.
+QString importedFile(DataFolder &data)
+{
+    const QString path = data.filePath(currentActivation().reference + QStringLiteral(".adi"));
+    if (!QFileInfo::exists(path))
+        run({QStringLiteral("--dossier"), data.path(), QStringLiteral("exporter"),
+             QStringLiteral("adif"), currentActivation().reference});
+    return path;
+}
+
+// words: the command's words, "|" between them; REF stands for the current reference, PDF for
+// a PDF file to write and ADIF for the ADIF file of the current log.
 void BM_Command(benchmark::State &state, const char *words)
 {
     DataFolder &data = folder(static_cast<int>(state.range(0)));
     QStringList arguments{QStringLiteral("--dossier"), data.path()};
-    for (const QString &word : QString::fromUtf8(words).split(QLatin1Char('|')))
-        arguments.append(word == QLatin1String("REF") ? currentActivation().reference : word);
+    for (const QString &word : QString::fromUtf8(words).split(QLatin1Char('|'))) {
+        if (word == QLatin1String("REF"))
+            arguments.append(currentActivation().reference);
+        else if (word == QLatin1String("PDF"))
+            arguments.append(QDir::temp().filePath(QStringLiteral("orvel-bench.pdf")));
+        else if (word == QLatin1String("ADIF"))
+            arguments.append(importedFile(data));
+        else
+            arguments.append(word);
+    }
     double peakMb = 0;
     double totalMs = 0;
     qint64 runs = 0;
@@ -147,6 +167,9 @@ BENCHMARK_CAPTURE(BM_Command, afficher_pays, "afficher|pays|REF")->Apply(command
 BENCHMARK_CAPTURE(BM_Command, afficher_departements,
                   "afficher|departements|REF|--bande|7 Mhz|--mode|SSB")
     ->Apply(commandSizes);
+BENCHMARK_CAPTURE(BM_Command, imprimer_log, "imprimer|log|REF|--pdf|PDF")->Apply(commandSizes);
+BENCHMARK_CAPTURE(BM_Command, etiquettes, "etiquettes|REF|--pdf|PDF")->Apply(commandSizes);
+BENCHMARK_CAPTURE(BM_Command, importer, "importer|REF|ADIF")->Apply(commandSizes);
 
 #ifndef ORVEL_BENCH_LARGE
 int main(int argc, char **argv)
