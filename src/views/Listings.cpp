@@ -150,6 +150,17 @@ Head headOf(const Parts<View> &parts)
     return head;
 }
 
+// How many first characters a head holds whole: up to the first packed as 255 (which may
+// stand for any character from 255 on).
+qsizetype wholeInHead(const Head &head)
+{
+    for (size_t i = 0; i < sizeof(Head); ++i) {
+        if (uchar(head[i / 8] >> (8 * (7 - i % 8))) == 0xFF)
+            return qsizetype(i);
+    }
+    return qsizetype(sizeof(Head));
+}
+
 // Entries whose folded texts are equal: their parts as they are.
 template <typename View>
 int compareParts(const Parts<View> &a, const Parts<View> &b)
@@ -159,13 +170,14 @@ int compareParts(const Parts<View> &a, const Parts<View> &b)
     return compareText(a.second, b.second);
 }
 
-// The texts folded as they are read, then the parts.
+// The texts folded as they are read, then the parts; from: how many first characters are
+// known to fold alike.
 template <typename View>
-int compareEntries(const Parts<View> &a, const Parts<View> &b)
+int compareEntries(const Parts<View> &a, const Parts<View> &b, qsizetype from = 0)
 {
     const qsizetype aLength = a.foldedLength();
     const qsizetype bLength = b.foldedLength();
-    for (qsizetype i = 0, common = qMin(aLength, bLength); i < common; ++i) {
+    for (qsizetype i = from, common = qMin(aLength, bLength); i < common; ++i) {
         const char16_t ca = a.foldedAt(i);
         const char16_t cb = b.foldedAt(i);
         if (ca != cb)
@@ -202,9 +214,9 @@ std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, Pa
         return c != 0 ? c < 0 : a.index < b.index;
     });
 
-    // Within a run of equal heads.
+    // Within a run of equal heads: the characters the heads hold whole fold alike.
     const auto compare = [&](const Item &a, const Item &b) {
-        return compareEntries(*partsOf(a.index), *partsOf(b.index));
+        return compareEntries(*partsOf(a.index), *partsOf(b.index), wholeInHead(a.head));
     };
     std::vector<bool> repeated(items.size(), false);
     for (size_t begin = 0, end = 0; begin < items.size(); begin = end) {
