@@ -133,16 +133,30 @@ int compareHeads(const Head &a, const Head &b)
     return 0;
 }
 
+// from: the head of the characters from there on.
 template <typename View>
-Head headOf(const Parts<View> &parts)
+Head headOf(const Parts<View> &parts, qsizetype from = 0)
 {
     std::array<uchar, sizeof(Head)> packed{};
-    const qsizetype length = qMin<qsizetype>(parts.foldedLength(), qsizetype(packed.size()));
-    for (qsizetype i = 0; i < length; ++i) {
-        const char16_t folded = parts.foldedAt(i);
-        packed[size_t(i)] = uchar(qMin<char16_t>(folded, 0xFF));
-        if (folded >= 0xFF)
-            break;
+    size_t filled = 0;
+    // The characters of text from its character skip on, folded, until the head is full or
+    // a character from 255 on ends it; false when it ended.
+    const auto pack = [&](auto text, qsizetype skip) {
+        const auto *data = text.data();
+        for (qsizetype i = qMax<qsizetype>(skip, 0); i < text.size() && filled < packed.size();
+             ++i) {
+            const char16_t folded = foldedOf(data[i]);
+            packed[filled++] = uchar(qMin<char16_t>(folded, 0xFF));
+            if (folded >= 0xFF)
+                return false;
+        }
+        return true;
+    };
+    const qsizetype firstSize = parts.first.size();
+    if (pack(parts.first, from) && parts.joined && filled < packed.size()) {
+        if (from <= firstSize)
+            packed[filled++] = uchar(' ');
+        pack(parts.second, from - firstSize - 1);
     }
     Head head;
     for (size_t i = 0; i < head.size(); ++i)
@@ -214,10 +228,10 @@ std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, Pa
         return c != 0 ? c < 0 : a.index < b.index;
     });
 
-    // Within a run of equal heads: the characters the heads hold whole fold alike.
-    const auto compare = [&](const Item &a, const Item &b) {
-        return compareEntries(*partsOf(a.index), *partsOf(b.index), wholeInHead(a.head));
-    };
+    // Within a run of equal heads, whose characters fold alike as far as the heads hold them
+    // whole: the heads of the next characters, then the texts from where those stop.
+    constexpr qsizetype kHeadLength = qsizetype(sizeof(Head));
+    std::vector<Item> run;
     std::vector<bool> repeated(items.size(), false);
     for (size_t begin = 0, end = 0; begin < items.size(); begin = end) {
         end = begin + 1;
@@ -225,10 +239,24 @@ std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, Pa
             ++end;
         if (end - begin == 1)
             continue;
-        std::stable_sort(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
+        const qsizetype whole = wholeInHead(items[begin].head);
+        const bool second = whole == kHeadLength;
+        run.clear();
+        for (size_t i = begin; i < end; ++i)
+            run.push_back({second ? headOf(*partsOf(items[i].index), kHeadLength) : Head{},
+                           items[i].index});
+        const auto compare = [&](const Item &a, const Item &b) {
+            if (const int c = compareHeads(a.head, b.head); c != 0)
+                return c;
+            const qsizetype from = second ? kHeadLength + wholeInHead(a.head) : whole;
+            return compareEntries(*partsOf(a.index), *partsOf(b.index), from);
+        };
+        std::stable_sort(run.begin(), run.end(),
                          [&](const Item &a, const Item &b) { return compare(a, b) < 0; });
-        for (size_t i = begin + 1; i < end; ++i)
-            repeated[i] = compare(items[i], items[i - 1]) == 0;
+        for (size_t i = 0; i < run.size(); ++i) {
+            items[begin + i].index = run[i].index;
+            repeated[begin + i] = i > 0 && compare(run[i], run[i - 1]) == 0;
+        }
     }
 
     QList<qsizetype> order;
