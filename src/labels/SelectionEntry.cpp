@@ -229,23 +229,26 @@ public:
         return from >= 0 && from < part ? uchar(line[from]) : uchar(' ');
     }
 
-    // The ranks of the first kHeadLength characters after the lead, packed: heads compare as
-    // those characters do.
+    // The ranks of kHeadLength characters from entry position from on (the first after the
+    // lead by default), packed: heads compare as those characters do. Past the entry, 0.
     static constexpr qsizetype kHeadLength = 24;
     using Head = std::array<quint64, kHeadLength / 8>;
-    Head headOf(QByteArrayView line) const
+    Head headOf(QByteArrayView line, qsizetype from = selcol::kLead) const
     {
         Head head{};
-        for (qsizetype i = 0; i < kHeadLength; ++i)
+        for (qsizetype i = 0; i < kHeadLength; ++i) {
+            const qsizetype at = from + i;
             head[size_t(i / 8)] = (head[size_t(i / 8)] << 8) |
-                                  m_ranks[byteAt(line, selcol::kLead + i)];
+                                  (at < selcol::kLength ? m_ranks[byteAt(line, at)] : 0);
+        }
         return head;
     }
 
-    // Whole entries of equal heads: the folded forms, then the codes.
-    int compare(QByteArrayView a, QByteArrayView b) const
+    // Whole entries whose characters before entry position from fold alike: the folded forms,
+    // then the codes.
+    int compare(QByteArrayView a, QByteArrayView b, qsizetype from = selcol::kLead) const
     {
-        for (qsizetype at = selcol::kLead + kHeadLength; at < selcol::kLength; ++at) {
+        for (qsizetype at = from; at < selcol::kLength; ++at) {
             const quint8 ra = m_ranks[byteAt(a, at)];
             const quint8 rb = m_ranks[byteAt(b, at)];
             if (ra != rb)
@@ -282,16 +285,24 @@ QList<qsizetype> sortedRows(const LogRows &rows, const std::vector<bool> &chosen
     std::sort(items.begin(), items.end(), [](const Item &a, const Item &b) {
         return a.head != b.head ? a.head < b.head : a.row < b.row;
     });
+    // A run of equal heads: on the heads of the next characters, then on the lines.
+    constexpr qsizetype kSecond = selcol::kLead + StoredEntries::kHeadLength;
+    constexpr qsizetype kThird = kSecond + StoredEntries::kHeadLength;
     for (size_t begin = 0, end = 0; begin < items.size(); begin = end) {
         end = begin + 1;
         while (end < items.size() && items[end].head == items[begin].head)
             ++end;
-        if (end - begin > 1)
-            std::stable_sort(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
-                             [&](const Item &a, const Item &b) {
-                                 return entries.compare(rows.rowBytes(a.row),
-                                                        rows.rowBytes(b.row)) < 0;
-                             });
+        if (end - begin == 1)
+            continue;
+        for (size_t i = begin; i < end; ++i)
+            items[i].head = entries.headOf(rows.rowBytes(items[i].row), kSecond);
+        std::stable_sort(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
+                         [&](const Item &a, const Item &b) {
+                             if (a.head != b.head)
+                                 return a.head < b.head;
+                             return entries.compare(rows.rowBytes(a.row), rows.rowBytes(b.row),
+                                                    kThird) < 0;
+                         });
     }
     QList<qsizetype> sorted;
     sorted.reserve(qsizetype(items.size()));
