@@ -13,6 +13,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QDate>
 #include <QFileInfo>
 #include <QList>
 
@@ -99,13 +100,50 @@ Ended run(const QStringList &arguments)
     return ended;
 }
 
-// words: the command's words, "|" between them; REF stands for the current reference.
+// An ADIF file of 1,000 QSOs the logs do not hold, spread over the days of the log, as a phone
+// application's file brings them: the import compares them with the whole log and rewrites the
+// three logs once each. The folder keeps them: each size is imported once a run.
+QString importedFile(DataFolder &data, int qsoCount)
+{
+    const QString path = data.filePath(QStringLiteral("import.adi"));
+    if (QFileInfo::exists(path))
+        return path;
+    constexpr int kImported = 1000;
+    QByteArray text("Bench import<eoh>\r\n");
+    const auto field = [&text](const char *name, const QByteArray &value) {
+        text += '<' + QByteArray(name) + ':' + QByteArray::number(value.size()) + '>' + value + ' ';
+    };
+    for (int k = 0; k < kImported; ++k) {
+        const int i = int(qint64(k) * qsoCount / kImported);
+        field("CALL", "ZZ9I" + QByteArray::number(k));
+        field("QSO_DATE", QDate(2024, 1, 1).addDays(i / 1440).toString(u"yyyyMMdd").toLatin1());
+        field("TIME_ON", timeOf(i).remove(QLatin1Char(':')).toLatin1());
+        field("BAND", "40m");
+        field("MODE", "SSB");
+        field("RST_RCVD", "59");
+        field("RST_SENT", "59");
+        text += "<eor>\r\n";
+    }
+    writeFileToDisk(path, text);
+    return path;
+}
+
+// words: the command's words, "|" between them; REF stands for the current reference, PDF for
+// a PDF file to write and ADIF for an ADIF file of new QSOs (importedFile()).
 void BM_Command(benchmark::State &state, const char *words)
 {
     DataFolder &data = folder(static_cast<int>(state.range(0)));
     QStringList arguments{QStringLiteral("--dossier"), data.path()};
-    for (const QString &word : QString::fromUtf8(words).split(QLatin1Char('|')))
-        arguments.append(word == QLatin1String("REF") ? currentActivation().reference : word);
+    for (const QString &word : QString::fromUtf8(words).split(QLatin1Char('|'))) {
+        if (word == QLatin1String("REF"))
+            arguments.append(currentActivation().reference);
+        else if (word == QLatin1String("PDF"))
+            arguments.append(QDir::temp().filePath(QStringLiteral("orvel-bench.pdf")));
+        else if (word == QLatin1String("ADIF"))
+            arguments.append(importedFile(data, static_cast<int>(state.range(0))));
+        else
+            arguments.append(word);
+    }
     double peakMb = 0;
     double totalMs = 0;
     qint64 runs = 0;
@@ -147,6 +185,9 @@ BENCHMARK_CAPTURE(BM_Command, afficher_pays, "afficher|pays|REF")->Apply(command
 BENCHMARK_CAPTURE(BM_Command, afficher_departements,
                   "afficher|departements|REF|--bande|7 Mhz|--mode|SSB")
     ->Apply(commandSizes);
+BENCHMARK_CAPTURE(BM_Command, imprimer_log, "imprimer|log|REF|--pdf|PDF")->Apply(commandSizes);
+BENCHMARK_CAPTURE(BM_Command, etiquettes, "etiquettes|REF|--pdf|PDF")->Apply(commandSizes);
+BENCHMARK_CAPTURE(BM_Command, importer, "importer|REF|ADIF")->Apply(commandSizes);
 
 #ifndef ORVEL_BENCH_LARGE
 int main(int argc, char **argv)

@@ -81,6 +81,16 @@ qint64 peakResidentKb()
     return statusKb("VmHWM:");
 }
 
+// With ORVEL_BENCH_STEPS set, the peak and what is held after each step go to the errors, so
+// that each window's share can be read.
+void step(const char *name)
+{
+    if (qEnvironmentVariableIsSet("ORVEL_BENCH_STEPS"))
+        std::fprintf(stderr, "%-14s peak %6lld MB, held %6lld MB\n", name,
+                     static_cast<long long>(peakResidentKb() / 1024),
+                     static_cast<long long>(statusKb("VmRSS:") / 1024));
+}
+
 // Shows a window until it is painted and ready() holds, then closes it.
 bool showUntilReady(QWidget *window, const std::function<bool()> &ready)
 {
@@ -101,13 +111,19 @@ bool openEveryWindow(Services &services, Session &session, ScriptedDialogs &dial
     const int qsos = int(session.currentLog().size());
     installCountryTable(session.folder());
     DepartmentTally tally(session);
+    step("open");
     bool ok = showUntilReady(new Affiche_Log(services, session), [] { return true; });
+    step("Affiche_Log");
     // The alphanumeric log, until its list is filled.
     auto *alpha = new Log_Alpha(services, session);
     ok = ok && showUntilReady(alpha, [alpha] { return rowsOf(alpha, "Log_Alphanum") > 0; });
+    step("Log_Alpha");
     ok = ok && showUntilReady(new Liste_Operateurs(session), [] { return true; });
+    step("Operateurs");
     ok = ok && showUntilReady(new Pays_Cont(session, dialogs), [] { return true; });
+    step("Pays_Cont");
     ok = ok && showUntilReady(new Carte_Acti(settings, dialogs, tally), [] { return true; });
+    step("Carte_Acti");
     auto *search = new Recherche_Indicatif(dialogs, session);
     ok = ok && showUntilReady(search, [search] {
              auto *box = search->findChild<QLineEdit *>(QStringLiteral("Indica"));
@@ -117,18 +133,24 @@ bool openEveryWindow(Services &services, Session &session, ScriptedDialogs &dial
              }
              return true;
          });
+    step("Recherche");
     auto *labels = new Select_QSO(services, session, std::make_shared<RememberedActivations>());
     ok = ok && showUntilReady(labels, [labels, qsos] {
              return !labels->isLoading() && rowsOf(labels, "Liste_QSO") == qsos;
          });
+    step("Select_QSO");
     for (const bool alphaListing : {false, true}) {
         QList<Listing> listings;
         const FileResult built = alphaListing
                                      ? buildAlphaListings(session, listings)
                                      : buildLogListings(session, QDate(2026, 12, 6), listings);
         ok = ok && built && saveListings(session.folder(), listings, [](const QString &, bool) {}).ok();
+        step(alphaListing ? "alpha listing" : "log listing");
     }
-    ok = ok && exportAdif(session, clock, dialogs).ok() && exportCTrafic(session, dialogs).ok();
+    ok = ok && exportAdif(session, clock, dialogs).ok();
+    step("ADIF");
+    ok = ok && exportCTrafic(session, dialogs).ok();
+    step("C_Trafic");
     QApplication::processEvents();
     return ok;
 }
@@ -153,6 +175,7 @@ int openAndMeasure(int argc, char **argv, const QString &folder, bool everyWindo
     auto *cancel = window.findChild<QPushButton *>(QStringLiteral("Annule_Q"));
     if (!call || !cancel)
         return 2;
+    step("entry window");
     call->setText(callSign(12345));
     QTest::keyClick(call, Qt::Key_Return);
     QTest::mouseClick(cancel, Qt::LeftButton);

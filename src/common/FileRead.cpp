@@ -1,4 +1,5 @@
 #include "FileRead.h"
+#include "FileBlocks.h"
 
 #include <QDir>
 #include <QFile>
@@ -191,6 +192,29 @@ std::optional<QString> unreadableFileProblem(const QString &path, qint64 limit)
     return unreadableFileMessage(path, refused(outcome, error));
 }
 
+FileBlocks::FileBlocks(const QString &path, qint64 limit)
+    : m_limit(limit)
+{
+    if (path.isEmpty() || path.startsWith(QLatin1Char(':'))) {
+        m_state = refused(Outcome::Missing);
+        return;
+    }
+    const int fd = openForReading(path);
+    if (fd < 0) {
+        m_state = refused(openFailure(errno), errno);
+        return;
+    }
+    m_state.outcome = kindOf(fd, limit, &m_state.systemError);
+    m_file = std::make_unique<QFile>();
+    if (m_state.outcome != Outcome::Read ||
+        !m_file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (m_state.outcome == Outcome::Read)
+            m_state = refused(Outcome::Unreadable, EIO);
+        ::close(fd);
+        m_file.reset();
+    }
+}
+
 #else
 
 // On Windows no pipe or device takes a data file's name in a folder: the kind is told from
@@ -236,6 +260,78 @@ std::optional<QString> unreadableFileProblem(const QString &path, qint64 limit)
     return unreadableFileMessage(path, refused(outcome, EACCES));
 }
 
+FileBlocks::FileBlocks(const QString &path, qint64 limit)
+    : m_limit(limit)
+{
+    const QFileInfo info(path);
+    const Outcome kind = path.isEmpty() || path.startsWith(QLatin1Char(':')) || !info.exists()
+                             ? Outcome::Missing
+                         : info.isDir()         ? Outcome::Folder
+                         : !info.isFile()       ? Outcome::Special
+                         : info.size() > limit  ? Outcome::TooLarge
+                                                : Outcome::Read;
+    if (kind != Outcome::Read) {
+        m_state = refused(kind);
+        return;
+    }
+    m_file = std::make_unique<QFile>(path);
+    if (!m_file->open(QIODevice::ReadOnly)) {
+        m_state = refused(Outcome::Unreadable, EACCES);
+        m_file.reset();
+        return;
+    }
+    m_state.outcome = Outcome::Read;
+}
+
 #endif
+
+FileBlocks::~FileBlocks() = default;
+
+bool FileBlocks::forEachBlock(const std::function<bool(const QByteArray &block)> &each,
+                              qsizetype blockSize)
+{
+    if (!m_file)
+        return false;
+    QByteArray block;
+    qsizetype held = 0; // bytes of block still to hand over, from its start
+    qint64 total = 0;
+    while (true) {
+        if (block.size() < held + blockSize)
+            block.resize(held + blockSize);
+        const qint64 got = m_file->read(block.data() + held, blockSize);
+        if (got < 0) {
+            m_state = refused(Outcome::Unreadable, EIO);
+            return false;
+        }
+        total += got;
+        if (total > m_limit) {
+            m_state = refused(Outcome::TooLarge);
+            return false;
+        }
+        const qsizetype filled = held + qsizetype(got);
+        if (got == 0) {
+            block.truncate(filled);
+            return block.isEmpty() || each(block);
+        }
+        // The block ends after its last line end; the rest starts the next one. A CR read
+        // last may be the first half of a CR LF: the block waits for the next byte.
+        const QByteArrayView filledPart(block.constData(), filled);
+        qsizetype end = filledPart.lastIndexOf('\n');
+        if (end < 0)
+            end = filledPart.first(filled - 1).lastIndexOf('\r');
+        if (end < 0) {
+            held = filled;
+            continue;
+        }
+        const QByteArray rest(block.constData() + end + 1, filled - end - 1);
+        block.truncate(end + 1);
+        if (!each(block))
+            return false;
+        block.resize(rest.size());
+        std::copy(rest.cbegin(), rest.cend(), block.begin());
+        held = rest.size();
+    }
+}
+
 
 } // namespace orvel

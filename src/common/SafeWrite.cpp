@@ -617,6 +617,15 @@ void FileReplacements::add(const QString &path, const BytePieces &pieces)
     fillScratch(m_pending.last(), [&pieces](int fd) { return writePieces(fd, pieces); });
 }
 
+void FileReplacements::addWritten(const QString &path,
+                           const std::function<bool(const PiecesPut &put)> &write)
+{
+    m_pending.append(openScratch(path));
+    fillScratch(m_pending.last(), [&write](int fd) {
+        return write([fd](const BytePieces &pieces) { return writePieces(fd, pieces); });
+    });
+}
+
 void FileReplacements::take(FileReplacements &&other)
 {
     m_pending.append(std::move(other.m_pending));

@@ -74,6 +74,11 @@ public:
     FileReplacements &operator=(const FileReplacements &) = delete;
 
     void add(const QString &path, const BytePieces &pieces);
+    // The same with the content handed over a part at a time as write makes it (a long file
+    // read a block at a time, say): write(put) calls put(pieces) for each part in order. False
+    // from write or from put leaves the file as it was.
+    using PiecesPut = std::function<bool(const BytePieces &pieces)>;
+    void addWritten(const QString &path, const std::function<bool(const PiecesPut &put)> &write);
     // Takes over the files added to other (written by another thread, say), after this
     // batch's own ones.
     void take(FileReplacements &&other);

@@ -1,4 +1,5 @@
 #include "TextFile.h"
+#include "FileBlocks.h"
 
 #include "FileRead.h"
 #include "Windows1252.h"
@@ -208,6 +209,11 @@ FileResult notRewritten(const QString &path, const FileBytes &read)
 }
 
 } // namespace
+
+FileResult notRewrittenFailure(const QString &path, const FileBytes &read)
+{
+    return notRewritten(path, read);
+}
 
 FileResult readBytesForRewrite(const QString &path, QByteArray &bytes)
 {

@@ -541,6 +541,12 @@ QString adifRecord(const QString &logLine, const AdifFileData &data)
 bool writeAdif(QIODevice &device, const QByteArray &log, const AdifFileData &data,
                const QDateTime &createdUtc)
 {
+    return writeAdif(device, linesOf(log), data, createdUtc);
+}
+
+bool writeAdif(QIODevice &device, const LogLines &lines, const AdifFileData &data,
+               const QDateTime &createdUtc)
+{
     // Written in chunks as it goes: a long log never stands twice in memory.
     constexpr qsizetype chunkSize = 1 << 20;
     RecordBuilder builder(data);
@@ -554,7 +560,7 @@ bool writeAdif(QIODevice &device, const QByteArray &log, const AdifFileData &dat
         at = first;
         return device.write(first, size) == size;
     };
-    const bool whole = forEachQsoLine(log, [&](LogBytes line) {
+    const bool whole = lines([&](LogBytes line) {
         if (at - first > chunkSize && !flushChunk())
             return false;
         at = builder.write(at, line);

@@ -3,6 +3,8 @@
 // text out.
 #pragma once
 
+#include "LogBytes.h"
+
 #include <QDateTime>
 #include <QIODevice>
 #include <QList>
@@ -55,6 +57,9 @@ QString adifRecord(const QString &logLine, const AdifFileData &data);
 // ended by CRLF; lines made only of blanks are passed over. False when the device refused
 // some of the text.
 bool writeAdif(QIODevice &device, const QByteArray &log, const AdifFileData &data,
+               const QDateTime &createdUtc);
+// The same from the log's lines as a pass hands them over (a log file read a block at a time).
+bool writeAdif(QIODevice &device, const LogLines &lines, const AdifFileData &data,
                const QDateTime &createdUtc);
 
 } // namespace orvel

@@ -181,6 +181,11 @@ QString ctraficLine(const QString &line)
 
 bool writeCTrafic(QIODevice &device, const QByteArray &log)
 {
+    return writeCTrafic(device, linesOf(log));
+}
+
+bool writeCTrafic(QIODevice &device, const LogLines &lines)
+{
     // Written in chunks as it goes: a long log never stands twice in memory.
     constexpr qsizetype lineSize = kCTraficLineLength + 2;
     constexpr qsizetype chunkLines = (1 << 20) / lineSize;
@@ -192,7 +197,7 @@ bool writeCTrafic(QIODevice &device, const QByteArray &log)
         at = first;
         return device.write(first, size) == size;
     };
-    const bool whole = forEachQsoLine(log, [&](LogBytes line) {
+    const bool whole = lines([&](LogBytes line) {
         at = writeLine(at, line);
         *at++ = '\r';
         *at++ = '\n';

@@ -1,6 +1,8 @@
 // The C_Trafic file of an activation log: one 199-column line per QSO, no header.
 #pragma once
 
+#include "LogBytes.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -24,5 +26,7 @@ QString ctraficLine(const QString &logLine);
 // Writes one line per QSO line of log (the log file's bytes), windows-1252, CRLF; lines made
 // only of blanks are passed over. False when the device refused some of the text.
 bool writeCTrafic(QIODevice &device, const QByteArray &log);
+// The same from the log's lines as a pass hands them over (a log file read a block at a time).
+bool writeCTrafic(QIODevice &device, const LogLines &lines);
 
 } // namespace orvel

@@ -73,12 +73,29 @@ struct ReadLog {
     std::optional<ExportFailure> failure;
 };
 
+QString logPath(const QString &folder, const QString &reference)
+{
+    return referenceFilePath(folder, reference, QStringLiteral(".txt"));
+}
+
 ReadLog readLog(const QString &folder, const QString &reference)
 {
     ReadLog log;
-    log.failure =
-        readLogFile(referenceFilePath(folder, reference, QStringLiteral(".txt")), &log.bytes);
+    log.failure = readLogFile(logPath(folder, reference), &log.bytes);
     return log;
+}
+
+// A log an export reads a block at a time as it writes: where it is, or why it cannot be
+// read (looked at once for the run).
+struct StreamedLog {
+    QString path;
+    std::optional<ExportFailure> failure;
+};
+
+StreamedLog streamedLog(const QString &folder, const QString &reference)
+{
+    const QString path = logPath(folder, reference);
+    return {path, checkLogFile(path)};
 }
 
 std::optional<ExportFailure> refusedAdifFile(const QString &logReference, const AdifFileData &data)
@@ -96,6 +113,17 @@ std::optional<ExportFailure> writeAdifFile(const QString &folder, const ReadLog 
     const QString path = dataFilePath(folder, adifFileName(data.reference, data.variant));
     return writeExportFile(
         path, [&](QIODevice &device) { return writeAdif(device, log.bytes, data, createdUtc); });
+}
+
+std::optional<ExportFailure> writeAdifFile(const QString &folder, const StreamedLog &log,
+                                           const AdifFileData &data, const QDateTime &createdUtc)
+{
+    if (log.failure)
+        return log.failure;
+    const QString path = dataFilePath(folder, adifFileName(data.reference, data.variant));
+    return writeExportFromLog(path, log.path, [&](QIODevice &device, const LogLines &lines) {
+        return writeAdif(device, lines, data, createdUtc);
+    });
 }
 
 // A POTA park whose number has another form gets no file at all.
@@ -174,18 +202,20 @@ std::optional<ExportFailure> exportAdifFile(const QString &folder, const QString
 {
     if (auto refused = refusedAdifFile(logReference, data))
         return refused;
-    return writeAdifFile(folder, readLog(folder, logReference), data, createdUtc);
+    return writeAdifFile(folder, streamedLog(folder, logReference), data, createdUtc);
 }
 
 std::optional<ExportFailure> exportCTraficFile(const QString &folder, const QString &reference)
 {
     if (auto refused = refusedReference(reference))
         return refused;
-    const ReadLog log = readLog(folder, reference);
+    const StreamedLog log = streamedLog(folder, reference);
     if (log.failure)
         return log.failure;
-    return writeExportFile(dataFilePath(folder, ctraficFileName(reference)),
-                           [&log](QIODevice &device) { return writeCTrafic(device, log.bytes); });
+    return writeExportFromLog(dataFilePath(folder, ctraficFileName(reference)), log.path,
+                              [](QIODevice &device, const LogLines &lines) {
+                                  return writeCTrafic(device, lines);
+                              });
 }
 
 ExportOutcome runAdifExport(const Session &session, const Clock &clock, const ExportReport &report)
@@ -201,11 +231,13 @@ ExportOutcome runAdifExport(const Session &session, const Clock &clock, const Ex
         return outcome;
     }
     const QString activator = trimBlanks(current.activator);
-    // The current log feeds every standard file: it is read once for the run, as is an
-    // activation's own log for its layouts.
-    std::optional<ReadLog> currentLog;
+    // The current log feeds every standard file: it is looked at once for the run, as is an
+    // activation's own log for its layouts, and read a block at a time by each file. A POTA
+    // park's log is read whole: its upload files split it by day.
+    std::optional<StreamedLog> currentLog;
     for (const QString &reference : open) {
         std::optional<ReadLog> ownLog;
+        std::optional<StreamedLog> ownStreamedLog;
         for (const AdifVariant variant : adifVariants(reference)) {
             const AdifFileData data{variant, reference, activator};
             if (variant == AdifVariant::Pota) {
@@ -214,11 +246,11 @@ ExportOutcome runAdifExport(const Session &session, const Clock &clock, const Ex
             }
             const bool standard = variant == AdifVariant::Standard;
             const QString &logReference = standard ? current.reference : reference;
-            std::optional<ReadLog> &log = standard ? currentLog : ownLog;
+            std::optional<StreamedLog> &log = standard ? currentLog : ownStreamedLog;
             std::optional<ExportFailure> failure = refusedAdifFile(logReference, data);
             if (!failure) {
                 if (!log)
-                    log = readLog(folder, logReference);
+                    log = streamedLog(folder, logReference);
                 failure = writeAdifFile(folder, *log, data, clock.utcNow());
             }
             record(outcome, report, adifFileName(reference, variant), failure);

@@ -1,5 +1,6 @@
 #include "ExportFiles.h"
 
+#include "common/FileBlocks.h"
 #include "common/FileRead.h"
 #include "common/FixedColumns.h"
 #include "common/TextFile.h"
@@ -104,12 +105,40 @@ int writeErrorNumber(int systemError, QFileDevice::FileError error)
 
 std::optional<ExportFailure> readLogFile(const QString &path, QByteArray *bytes)
 {
+    FileBytes read = readFileBytes(path);
+    if (read.outcome == FileBytes::Outcome::Read)
+        *bytes = std::move(read.bytes);
+    return logReadFailure(path, read);
+}
+
+std::optional<ExportFailure> checkLogFile(const QString &logPath)
+{
+    return logReadFailure(logPath, FileBlocks(logPath).state());
+}
+
+std::optional<ExportFailure> writeExportFromLog(const QString &path, const QString &logPath,
+                                                const ExportFromLog &write)
+{
+    std::optional<ExportFailure> readFailure;
+    const auto failure = writeExportFile(path, [&](QIODevice &device) {
+        FileBlocks blocks(logPath);
+        const LogLines lines = [&blocks](const std::function<bool(LogBytes line)> &each) {
+            return blocks.forEachBlock(
+                [&each](const QByteArray &block) { return forEachQsoLine(block, each); });
+        };
+        const bool written = write(device, lines);
+        readFailure = logReadFailure(logPath, blocks.state());
+        return written && !readFailure;
+    });
+    return readFailure ? readFailure : failure;
+}
+
+std::optional<ExportFailure> logReadFailure(const QString &path, const FileBytes &read)
+{
     using Outcome = FileBytes::Outcome;
     const QString name = fileNameOf(path);
-    FileBytes read = readFileBytes(path);
     switch (read.outcome) {
     case Outcome::Read:
-        *bytes = std::move(read.bytes);
         return std::nullopt;
     case Outcome::Missing:
         return exportFailure(kFileNotFound, name);

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <string_view>
 
 namespace orvel {
@@ -59,6 +60,19 @@ template <typename Each> bool forEachQsoLine(const QByteArray &log, Each each)
         const LogBytes bytes(data + line.start, size_t(line.end - line.start));
         return !holdsQso(bytes) || each(bytes);
     });
+}
+
+// A log's QSO lines as a pass hands them over: lines(each) calls each(line) for every line that
+// holds a QSO, in order, and is false as soon as each returns false or the log could not be
+// read to its end. A log read whole or a file read a block at a time look alike to a writer.
+using LogLines = std::function<bool(const std::function<bool(LogBytes line)> &each)>;
+
+// The QSO lines of a log held whole.
+inline LogLines linesOf(const QByteArray &log)
+{
+    return [&log](const std::function<bool(LogBytes line)> &each) {
+        return forEachQsoLine(log, each);
+    };
 }
 
 } // namespace orvel

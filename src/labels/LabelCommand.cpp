@@ -2,6 +2,8 @@
 
 #include "LabelJob.h"
 #include "LabelSettings.h"
+#include "SelectionEntry.h"
+#include "records/CurrentLog.h"
 #include "common/FileRead.h"
 #include "common/FixedColumns.h"
 #include "records/ActivationList.h"
@@ -119,15 +121,16 @@ LabelCommandPlan planLabelCommand(const QStringList &arguments, const LabelComma
     if (!logs.exists(reference))
         return refused(QStringLiteral("Le journal %1 n'existe pas.")
                            .arg(QDir::toNativeSeparators(logs.path(reference))));
-    const QStringList lines = logs.load(reference);
-    if (lines.isEmpty())
+    // Held as the file's bytes: the entries are made from them as the labels are drawn.
+    const auto rows = std::make_shared<const LogRows>(
+        LogRows::ofFile(readFileBytes(logs.path(reference)).bytes));
+    if (rows->size() == 0)
         return refused(QStringLiteral("Le journal %1 ne contient aucun QSO : aucune étiquette.")
                            .arg(QDir::toNativeSeparators(logs.path(reference))));
 
     // As "Tout séléctionner" chooses them: every QSO, in the sorted order of the lists.
     LabelJob job;
-    job.addLogLines(lines);
-    job.chooseAll();
+    const QList<qsizetype> order = selectionLists(*rows, {}).availableRows;
     ActivationChoice &choice = job.activations();
     choice.references = named;
     choice.perLabel = int(named.size());
@@ -136,10 +139,12 @@ LabelCommandPlan planLabelCommand(const QStringList &arguments, const LabelComma
 
     LabelRunInput input = job.runInput(setup, listLines, group.activation.activator);
     input.restoreFamily = kTextRowFont;
+    input.entryCount = order.size();
+    input.entryOf = [rows, order](qsizetype i) { return selectionEntry(rows->rowBytes(order.at(i))); };
     LabelCommandPlan plan;
-    plan.script = labelRunScript(input);
+    plan.input = std::move(input);
     plan.pdfPath = options.pdfPath;
-    plan.labels = int(input.entries.size());
+    plan.labels = int(order.size());
     return plan;
 }
 

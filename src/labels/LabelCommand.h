@@ -5,6 +5,7 @@
 // nothing is asked and no setting is saved.
 #pragma once
 
+#include "LabelRun.h"
 #include "print/PrintScript.h"
 
 #include <QString>
@@ -31,11 +32,15 @@ struct LabelCommandOptions {
 LabelCommandOptions labelCommandOptions(const QCommandLineParser &parser);
 
 struct LabelCommandPlan {
-    PrintScript script;
+    // The run, its entries made from the log's rows as the labels are drawn.
+    LabelRunInput input;
     QString pdfPath;
     int labels = 0;
     QString error; // in French; nothing is printed when set
     bool ok() const { return error.isEmpty(); }
+    // The run's script, whole or a sheet at a time (empty when the plan failed).
+    PrintScript script() const { return ok() ? labelRunScript(input) : PrintScript(); }
+    ScriptPieces pieces() const { return labelRunPieces(input); }
 };
 
 // arguments: what follows "etiquettes" (a reference given as several words is joined with

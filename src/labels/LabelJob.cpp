@@ -64,6 +64,12 @@ void LabelJob::setChosen(QStringList sortedEntries, QList<qsizetype> logRows)
     m_chosen.resetSorted(std::move(sortedEntries), std::move(logRows));
 }
 
+void LabelJob::setLists(const std::shared_ptr<const LogRows> &rows, SelectionLists lists)
+{
+    m_available.resetRows(rows, std::move(lists.availableRows));
+    m_chosen.resetRows(rows, std::move(lists.chosenRows));
+}
+
 void LabelJob::choose(int availableRow)
 {
     const SelectionItem item = m_available.take(availableRow);
@@ -80,9 +86,7 @@ void LabelJob::giveBack(int chosenRow)
 
 void LabelJob::chooseAll()
 {
-    QList<qsizetype> rows;
-    const QStringList entries = m_available.takeAll(&rows);
-    m_chosen.mergeSorted(entries, rows);
+    m_chosen.mergeSorted(m_available.takeAll());
 }
 
 void LabelJob::followInserted(qsizetype first, qsizetype count)

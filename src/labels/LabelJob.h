@@ -6,6 +6,7 @@
 
 #include "LabelRun.h"
 #include "LabelSettings.h"
+#include "SelectionEntry.h"
 #include "SelectionModel.h"
 
 #include <QStringList>
@@ -62,6 +63,9 @@ public:
     void setAvailable(QStringList sortedEntries, QList<qsizetype> logRows = {});
     // The same for the QSOs chosen.
     void setChosen(QStringList sortedEntries, QList<qsizetype> logRows = {});
+    // Both lists made from the log's rows (selectionLists()): their entries are made from the
+    // rows' lines when they are shown.
+    void setLists(const std::shared_ptr<const LogRows> &rows, SelectionLists lists);
     void choose(int availableRow);
     void giveBack(int chosenRow);
     void chooseAll();

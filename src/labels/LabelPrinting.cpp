@@ -36,9 +36,15 @@ PlayResult printLabels(const PrintScript &script, QPrinter &printer, const PlayO
 PlayResult printLabelsToPdf(const PrintScript &script, const QString &path,
                             const PlayOptions &options)
 {
+    return printLabelsToPdf(ScriptPieces::of(script), path, options);
+}
+
+PlayResult printLabelsToPdf(const ScriptPieces &pieces, const QString &path,
+                            const PlayOptions &options)
+{
     PlayOptions titled = options;
     titled.title = kLabelsTitle;
-    return ScriptPlayer::playToPdf(script, path, titled);
+    return ScriptPlayer::playToPdf(pieces, path, titled);
 }
 
 void previewLabels(const PrintScript &script, const QString &title, QWidget *parent)
@@ -93,7 +99,7 @@ int runLabelCommand(const QStringList &arguments, const LabelCommandOptions &opt
             return true;
         };
     }
-    const PlayResult result = printLabelsToPdf(plan.script, plan.pdfPath, play);
+    const PlayResult result = printLabelsToPdf(plan.pieces(), plan.pdfPath, play);
     if (terminal && result.documents > 0)
         err << Qt::endl;
     if (result.failed) {

@@ -15,6 +15,8 @@ namespace orvel {
 PlayResult printLabels(const PrintScript &script, QPrinter &printer, const PlayOptions &options);
 // The run into an A4 PDF file at path, one page per sheet; the former file is replaced only
 // once the new one is whole.
+PlayResult printLabelsToPdf(const ScriptPieces &pieces, const QString &path,
+                            const PlayOptions &options = {});
 PlayResult printLabelsToPdf(const PrintScript &script, const QString &path,
                             const PlayOptions &options = {});
 

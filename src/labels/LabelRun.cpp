@@ -20,9 +20,11 @@ constexpr double kPointMm = 25.4 / 72;
 constexpr double kCrossArm = 4;
 
 // The entry of place i of the run; an empty text past the last QSO.
-QString entryAt(const QStringList &entries, qsizetype i)
+QString entryAt(const LabelRunInput &input, qsizetype i)
 {
-    return i < entries.size() ? entries.at(i) : QString();
+    if (i >= labelCount(input))
+        return QString();
+    return input.entryOf ? input.entryOf(i) : input.entries.at(i);
 }
 
 QString withoutTrailingBlanks(const QString &text)
@@ -97,24 +99,28 @@ struct SharedTexts {
 class LabelSheets
 {
 public:
-    LabelSheets(const LabelRunInput &input, PrintScript &script)
+    // sheetDone: the script so far is played, and the script emptied; false stops the run.
+    LabelSheets(const LabelRunInput &input, PrintScript &script,
+                std::function<bool()> sheetDone)
         : m_input(input)
         , m_format(labelFormat(input.format))
         , m_writer(script)
+        , m_sheetDone(std::move(sheetDone))
     {
     }
 
-    void run()
+    // False when the run was stopped.
+    bool run()
     {
         PrintScript &script = m_writer.script();
         const int across = m_format.labelsAcross;
         int row = 0;
-        for (qsizetype i = 0; i < m_input.entries.size(); i += across) {
+        for (qsizetype i = 0, count = labelCount(m_input); i < count; i += across) {
             if (row == 0 && m_input.outlines)
                 drawOutlines();
             QList<LabelQso> qsos;
             for (int column = 0; column < across; ++column)
-                qsos.append(labelQsoOrEmpty(entryAt(m_input.entries, i + column)));
+                qsos.append(labelQsoOrEmpty(entryAt(m_input, i + column)));
             for (int column = 0; column < across; ++column)
                 m_writer.draw(linesOf(qsos, column),
                               labelRect(m_format, row, column, m_input.offsetX, m_input.offsetY));
@@ -124,12 +130,15 @@ public:
             if (row == kLabelRowsPerSheet) {
                 row = 0;
                 script.endDocument();
+                if (!m_sheetDone())
+                    return false;
             }
         }
         if (row == 0)
             script.discardDocument();
         else
             script.endDocument();
+        return true;
     }
 
 private:
@@ -218,6 +227,7 @@ private:
     const LabelRunInput &m_input;
     const LabelFormat &m_format;
     LabelWriter m_writer;
+    std::function<bool()> m_sheetDone;
     std::optional<SharedTexts> m_shared;
 };
 
@@ -253,14 +263,41 @@ QList<MmRect> stackLines(const QList<LabelLine> &lines, const MmRect &box)
     return boxes;
 }
 
+qsizetype labelCount(const LabelRunInput &input)
+{
+    return input.entryOf ? input.entryCount : input.entries.size();
+}
+
+ScriptPieces labelRunPieces(const LabelRunInput &input)
+{
+    const qsizetype count = labelCount(input);
+    const int perSheet = labelFormat(input.format).labelsAcross * kLabelRowsPerSheet;
+    const int sheets = int((count + perSheet - 1) / perSheet);
+    return {sheets, [input](const auto &play) {
+                PrintScript script;
+                script.setFont(input.format == kPlacedFormat ? kPlacedFont : kTextRowFont);
+                script.useSheetCoordinates();
+                const bool whole = LabelSheets(input, script, [&] {
+                                       const bool going = play(script);
+                                       script = PrintScript();
+                                       return going;
+                                   }).run();
+                if (!whole)
+                    return;
+                script.setFont(input.restoreFamily);
+                script.setSize(input.restoreSize);
+                play(script);
+            }};
+}
+
 PrintScript labelRunScript(const LabelRunInput &input)
 {
     PrintScript script;
-    script.setFont(input.format == kPlacedFormat ? kPlacedFont : kTextRowFont);
-    script.useSheetCoordinates();
-    LabelSheets(input, script).run();
-    script.setFont(input.restoreFamily);
-    script.setSize(input.restoreSize);
+    labelRunPieces(input).write([&script](const PrintScript &piece) {
+        for (const PrintOperation &op : piece.operations())
+            script.add(op);
+        return true;
+    });
     return script;
 }
 

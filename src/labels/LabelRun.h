@@ -11,12 +11,17 @@
 #include "print/PrintScript.h"
 
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace orvel {
 
 struct LabelRunInput {
     QStringList entries; // the chosen selection entries, in list order
+    // Or, for a run of a whole long log, entryCount entries made as the labels are drawn: the
+    // i-th is entryOf(i). Used when entryOf is set.
+    qsizetype entryCount = 0;
+    std::function<QString(qsizetype i)> entryOf;
     ActivationTexts first;
     std::optional<ActivationTexts> second; // with two activations per label
     QString activator;
@@ -35,6 +40,11 @@ struct LabelRunInput {
 };
 
 PrintScript labelRunScript(const LabelRunInput &input);
+// The same made a sheet at a time as it is played: the labels of a long log never stand whole
+// as a script.
+ScriptPieces labelRunPieces(const LabelRunInput &input);
+// The number of labels of the run.
+qsizetype labelCount(const LabelRunInput &input);
 
 // One sheet of the format with the outline of each label and a cross at each of its corners,
 // moved by the calibration offset: printed on plain paper and held against a sheet of labels,

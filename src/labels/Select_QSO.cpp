@@ -116,7 +116,7 @@ void Select_QSO::followLog()
 void Select_QSO::reload()
 {
     const quint64 generation = ++m_generation;
-    auto rows = std::make_shared<LogRows>(m_session.currentLog().rows());
+    auto rows = std::make_shared<const LogRows>(m_session.currentLog().rows());
     const bool byEntries = m_matchEntries;
     const QStringList chosenEntries = byEntries ? m_job->chosen().entries() : QStringList();
     const QList<qsizetype> chosenRows = m_job->chosen().logRows();
@@ -125,7 +125,7 @@ void Select_QSO::reload()
                          : selectionLists(*rows, chosenRows);
     };
     if (rows->size() <= kSortedAtOnce) {
-        showLists(make());
+        showLists(rows, make());
         QTimer::singleShot(0, this, &Select_QSO::loaded);
         return;
     }
@@ -133,10 +133,10 @@ void Select_QSO::reload()
     auto made = std::make_shared<SelectionLists>();
     QThread *sorter = QThread::create([made, make] { *made = make(); });
     connect(sorter, &QThread::finished, sorter, &QObject::deleteLater);
-    connect(sorter, &QThread::finished, this, [this, made, generation] {
+    connect(sorter, &QThread::finished, this, [this, rows, made, generation] {
         if (generation != m_generation)
             return;
-        showLists(std::move(*made));
+        showLists(rows, std::move(*made));
         emit loaded();
     });
     sorter->start();
@@ -152,11 +152,10 @@ void Select_QSO::setLoading(quint64 generation)
         control->setEnabled(generation == 0);
 }
 
-void Select_QSO::showLists(SelectionLists lists)
+void Select_QSO::showLists(const std::shared_ptr<const LogRows> &rows, SelectionLists lists)
 {
     m_matchEntries = false;
-    m_job->setAvailable(std::move(lists.available), std::move(lists.availableRows));
-    m_job->setChosen(std::move(lists.chosen), std::move(lists.chosenRows));
+    m_job->setLists(rows, std::move(lists));
     setLoading(0);
 }
 

@@ -58,7 +58,7 @@ private slots:
 private:
     // Makes both lists again from the log, the chosen QSOs kept chosen.
     void reload();
-    void showLists(SelectionLists lists);
+    void showLists(const std::shared_ptr<const LogRows> &rows, SelectionLists lists);
     void setLoading(quint64 generation);
     void followLog();
     void onRowsInserted(qsizetype first, qsizetype last);

@@ -200,17 +200,120 @@ void sortEntries(QStringList &entries, QList<qsizetype> &rows)
 
 namespace {
 
+// The entries of stored lines compared as entryLess compares their texts, without making
+// them: each entry character is the line's byte at its place (selectionEntry()), ranked by
+// its folded form, then by its code.
+class StoredEntries
+{
+public:
+    StoredEntries()
+    {
+        const std::array<quint8, 0x10000> &ranks = foldedRanks();
+        for (int byte = 0; byte < 256; ++byte) {
+            const char16_t code = windows1252Char(char(byte)).unicode();
+            m_codes[size_t(byte)] = code;
+            m_ranks[size_t(byte)] = ranks[folded(code) & 0xFFFF];
+        }
+    }
+
+    // The entry's character at entry position at (from selcol::kLead on), as a byte of line.
+    static uchar byteAt(QByteArrayView line, qsizetype at)
+    {
+        const qsizetype part = qMin<qsizetype>(line.size(), selcol::kLogPart);
+        constexpr qsizetype tailStart = selcol::kLength - qsocol::kTime.last();
+        qsizetype from = -1;
+        if (at < tailStart - 1)
+            from = at + selcol::kBodyShift;
+        else if (at >= tailStart)
+            from = at - tailStart;
+        return from >= 0 && from < part ? uchar(line[from]) : uchar(' ');
+    }
+
+    // The ranks of kHeadLength characters from entry position from on (the first after the
+    // lead by default), packed: heads compare as those characters do. Past the entry, 0.
+    static constexpr qsizetype kHeadLength = 24;
+    using Head = std::array<quint64, kHeadLength / 8>;
+    Head headOf(QByteArrayView line, qsizetype from = selcol::kLead) const
+    {
+        Head head{};
+        for (qsizetype i = 0; i < kHeadLength; ++i) {
+            const qsizetype at = from + i;
+            head[size_t(i / 8)] = (head[size_t(i / 8)] << 8) |
+                                  (at < selcol::kLength ? m_ranks[byteAt(line, at)] : 0);
+        }
+        return head;
+    }
+
+    // Whole entries whose characters before entry position from fold alike: the folded forms,
+    // then the codes.
+    int compare(QByteArrayView a, QByteArrayView b, qsizetype from = selcol::kLead) const
+    {
+        for (qsizetype at = from; at < selcol::kLength; ++at) {
+            const quint8 ra = m_ranks[byteAt(a, at)];
+            const quint8 rb = m_ranks[byteAt(b, at)];
+            if (ra != rb)
+                return ra < rb ? -1 : 1;
+        }
+        for (qsizetype at = selcol::kLead; at < selcol::kLength; ++at) {
+            const char16_t ca = m_codes[byteAt(a, at)];
+            const char16_t cb = m_codes[byteAt(b, at)];
+            if (ca != cb)
+                return ca < cb ? -1 : 1;
+        }
+        return 0;
+    }
+
+private:
+    std::array<quint8, 256> m_ranks{};
+    std::array<char16_t, 256> m_codes{};
+};
+
+// The rows whose chosen flag is wanted, in the order of their entries: sorted on their heads
+// (32 bytes a row beside the log), then each run of equal heads on the lines themselves.
+QList<qsizetype> sortedRows(const LogRows &rows, const std::vector<bool> &chosen, bool wanted)
+{
+    static const StoredEntries entries;
+    struct Item {
+        StoredEntries::Head head;
+        qsizetype row;
+    };
+    std::vector<Item> items;
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        if (chosen[size_t(row)] == wanted)
+            items.push_back({entries.headOf(rows.rowBytes(row)), row});
+    }
+    std::sort(items.begin(), items.end(), [](const Item &a, const Item &b) {
+        return a.head != b.head ? a.head < b.head : a.row < b.row;
+    });
+    // A run of equal heads: on the heads of the next characters, then on the lines.
+    constexpr qsizetype kSecond = selcol::kLead + StoredEntries::kHeadLength;
+    constexpr qsizetype kThird = kSecond + StoredEntries::kHeadLength;
+    for (size_t begin = 0, end = 0; begin < items.size(); begin = end) {
+        end = begin + 1;
+        while (end < items.size() && items[end].head == items[begin].head)
+            ++end;
+        if (end - begin == 1)
+            continue;
+        for (size_t i = begin; i < end; ++i)
+            items[i].head = entries.headOf(rows.rowBytes(items[i].row), kSecond);
+        std::stable_sort(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
+                         [&](const Item &a, const Item &b) {
+                             if (a.head != b.head)
+                                 return a.head < b.head;
+                             return entries.compare(rows.rowBytes(a.row), rows.rowBytes(b.row),
+                                                    kThird) < 0;
+                         });
+    }
+    QList<qsizetype> sorted;
+    sorted.reserve(qsizetype(items.size()));
+    for (const Item &item : items)
+        sorted.append(item.row);
+    return sorted;
+}
+
 SelectionLists splitLists(const LogRows &rows, const std::vector<bool> &chosen)
 {
-    SelectionLists lists;
-    for (qsizetype row = 0; row < rows.size(); ++row) {
-        const bool isChosen = chosen[size_t(row)];
-        (isChosen ? lists.chosen : lists.available).append(selectionEntry(rows.rowBytes(row)));
-        (isChosen ? lists.chosenRows : lists.availableRows).append(row);
-    }
-    sortEntries(lists.available, lists.availableRows);
-    sortEntries(lists.chosen, lists.chosenRows);
-    return lists;
+    return {sortedRows(rows, chosen, false), sortedRows(rows, chosen, true)};
 }
 
 } // namespace

@@ -74,12 +74,10 @@ void sortEntries(QStringList &entries);
 // The same, with the log row of each entry (rows[i] is entries[i]'s) moved along.
 void sortEntries(QStringList &entries, QList<qsizetype> &rows);
 
-// The two lists of the label selection made from a log: the entries of the rows not chosen
-// and of those chosen, each list sorted, with each entry's log row.
+// The two lists of the label selection made from a log: the rows not chosen and those
+// chosen, each list in the sorted order of the rows' entries (equal entries in row order).
 struct SelectionLists {
-    QStringList available;
     QList<qsizetype> availableRows;
-    QStringList chosen;
     QList<qsizetype> chosenRows;
 };
 // The lists of rows, those of chosenRows chosen (rows outside the log are left out).

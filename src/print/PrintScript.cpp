@@ -142,4 +142,9 @@ QStringList PrintScript::lines() const
     return texts;
 }
 
+ScriptPieces ScriptPieces::of(const PrintScript &script)
+{
+    return {script.documentCount(), [&script](const auto &play) { play(script); }};
+}
+
 } // namespace orvel

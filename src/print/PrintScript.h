@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace orvel {
 
@@ -87,6 +88,8 @@ public:
     void drawFrame(const MmRect &box, bool guide);
     void drawCross(double xMm, double yMm, double armMm);
 
+    // An operation as it stands.
+    void add(const PrintOperation &op) { m_operations.append(op); }
     const QList<PrintOperation> &operations() const { return m_operations; }
     bool isEmpty() const { return m_operations.isEmpty(); }
     // How many documents the script ends (its sheets, for a label run).
@@ -96,6 +99,17 @@ public:
 
 private:
     QList<PrintOperation> m_operations;
+};
+
+// A script made a piece at a time as it is played, so that a long one (the listing of a long
+// log) never stands whole in memory: write(play) hands each piece to play in order, and stops
+// as soon as play returns false. documents: how many documents the whole script ends.
+struct ScriptPieces {
+    int documents = 0;
+    std::function<void(const std::function<bool(const PrintScript &piece)> &play)> write;
+
+    // A script held whole, as one piece.
+    static ScriptPieces of(const PrintScript &script);
 };
 
 } // namespace orvel

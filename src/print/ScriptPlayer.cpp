@@ -82,14 +82,21 @@ public:
     {
     }
 
-    PlayResult run(const PrintScript &script)
+    PlayResult run(const ScriptPieces &pieces)
     {
-        m_total = script.documentCount();
-        for (const PrintOperation &op : script.operations()) {
-            if (!play(op))
-                return m_result;
-        }
-        finish();
+        m_total = pieces.documents;
+        bool going = true;
+        pieces.write([&](const PrintScript &piece) {
+            for (const PrintOperation &op : piece.operations()) {
+                if (!play(op)) {
+                    going = false;
+                    break;
+                }
+            }
+            return going;
+        });
+        if (going)
+            finish();
         return m_result;
     }
 
@@ -401,7 +408,7 @@ private:
 };
 
 // The script into a PDF file at path through a scratch file, the writer set up by setUp.
-PlayResult playToPdfSafely(const PrintScript &script, const QString &path,
+PlayResult playToPdfSafely(const ScriptPieces &script, const QString &path,
                            const PlayOptions &options,
                            const std::function<void(QPdfWriter &)> &setUp)
 {
@@ -438,6 +445,12 @@ bool ScriptPlayer::isPreview(QPrinter &printer)
 PlayResult ScriptPlayer::play(const PrintScript &script, QPrinter &printer,
                               const PlayOptions &options)
 {
+    return play(ScriptPieces::of(script), printer, options);
+}
+
+PlayResult ScriptPlayer::play(const ScriptPieces &script, QPrinter &printer,
+                              const PlayOptions &options)
+{
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
         !isPreview(printer)) {
         return playToPdfSafely(script, printer.outputFileName(), options,
@@ -453,10 +466,16 @@ PlayResult ScriptPlayer::play(const PrintScript &script, QPrinter &printer,
 PlayResult ScriptPlayer::play(const PrintScript &script, QPagedPaintDevice &device,
                               const PlayOptions &options)
 {
-    return Playback(device, nullptr, options).run(script);
+    return Playback(device, nullptr, options).run(ScriptPieces::of(script));
 }
 
 PlayResult ScriptPlayer::playToPdf(const PrintScript &script, const QString &path,
+                                   const PlayOptions &options, QPageLayout::Orientation orientation)
+{
+    return playToPdf(ScriptPieces::of(script), path, options, orientation);
+}
+
+PlayResult ScriptPlayer::playToPdf(const ScriptPieces &script, const QString &path,
                                    const PlayOptions &options, QPageLayout::Orientation orientation)
 {
     return playToPdfSafely(script, path, options, [orientation](QPdfWriter &writer) {

@@ -46,12 +46,17 @@ public:
     // playToPdf writes it.
     static PlayResult play(const PrintScript &script, QPrinter &printer,
                            const PlayOptions &options = {});
+    static PlayResult play(const ScriptPieces &pieces, QPrinter &printer,
+                           const PlayOptions &options = {});
     // On any paged device, such as a print preview.
     static PlayResult play(const PrintScript &script, QPagedPaintDevice &device,
                            const PlayOptions &options = {});
     // Into a PDF file at path (replaced only once it is whole), on A4 sheets in the given
     // orientation.
     static PlayResult playToPdf(const PrintScript &script, const QString &path,
+                                const PlayOptions &options = {},
+                                QPageLayout::Orientation orientation = QPageLayout::Portrait);
+    static PlayResult playToPdf(const ScriptPieces &pieces, const QString &path,
                                 const PlayOptions &options = {},
                                 QPageLayout::Orientation orientation = QPageLayout::Portrait);
     // Whether the printer is drawing a print preview's pages rather than printing.

@@ -51,6 +51,19 @@ QByteArrayView LogRows::rowBytes(qsizetype row) const
     return QByteArrayView(m_added.constData() + (-1 - place.start), place.size);
 }
 
+LogRows LogRows::ofFile(QByteArray bytes)
+{
+    LogRows rows;
+    rows.m_file = std::move(bytes);
+    qsizetype count = 0;
+    forEachByteLine(rows.m_file, [&count](const ByteLine &) { ++count; });
+    rows.m_rows.reserve(size_t(count));
+    forEachByteLine(rows.m_file, [&rows](const ByteLine &l) {
+        rows.m_rows.push_back(LogRowPlace{l.start, l.end - l.start});
+    });
+    return rows;
+}
+
 LogRows CurrentLog::rows() const
 {
     LogRows rows;

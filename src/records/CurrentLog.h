@@ -39,6 +39,8 @@ class LogRows
 {
 public:
     LogRows() = default;
+    // The rows of a log file's bytes (windows-1252, any line ends), for a one-off reading.
+    static LogRows ofFile(QByteArray bytes);
     qsizetype size() const { return static_cast<qsizetype>(m_rows.size()); }
     // The line at row as stored (windows-1252, no line end).
     QByteArrayView rowBytes(qsizetype row) const;

@@ -1,6 +1,7 @@
 #include "LogFiles.h"
 
 #include "common/DateTimeText.h"
+#include "common/FileBlocks.h"
 #include "common/FileRead.h"
 #include "common/FileStamp.h"
 #include "common/ReferenceName.h"
@@ -299,35 +300,51 @@ struct LinesToPlace {
 // line of the log whose moment is later than or equal to its own, that is before the first line
 // where the latest moment seen so far reaches its own; lines of the log without a moment never
 // decide.
+//
+// The log is read and written a block of whole lines at a time: an import into logs of a
+// million QSOs never holds them whole.
 FileResult addPlaced(FileReplacements &replacements, const QString &path,
                      const LinesToPlace &placed)
 {
-    QByteArray file;
-    if (const FileResult read = readBytesForRewrite(path, file); !read)
-        return read;
-    LinePieces pieces(file);
+    FileBlocks blocks(path);
+    if (!blocks.state().ok())
+        return notRewrittenFailure(path, blocks.state());
+    const bool missing = !blocks.state().exists();
     size_t next = 0;
-    qsizetype kept = 0;
     std::optional<qint64> latest;
-    forEachByteLine(file, [&](const ByteLine &line) {
-        if (next == placed.bytes.size())
+    const auto placeIn = [&](const QByteArray &file, const FileReplacements::PiecesPut &put) {
+        LinePieces pieces(file);
+        qsizetype kept = 0;
+        forEachByteLine(file, [&](const ByteLine &line) {
+            if (next == placed.bytes.size())
+                return false;
+            const auto moment = qsoOrderKeyOfBytes(line.in(file));
+            if (!moment)
+                return true;
+            latest = latest ? std::max(*latest, *moment) : *moment;
+            if (placed.moments[next] > *latest)
+                return true;
+            pieces.keepBytes(kept, line.start);
+            kept = line.start;
+            while (next < placed.bytes.size() && placed.moments[next] <= *latest)
+                pieces.put(placed.bytes[next++]);
+            return true;
+        });
+        pieces.keepBytes(kept, file.size());
+        return put(pieces.pieces());
+    };
+    replacements.addWritten(path, [&](const FileReplacements::PiecesPut &put) {
+        if (!missing && !blocks.forEachBlock([&](const QByteArray &block) {
+                return placeIn(block, put);
+            }))
             return false;
-        const auto moment = qsoOrderKeyOfBytes(line.in(file));
-        if (!moment)
-            return true;
-        latest = latest ? std::max(*latest, *moment) : *moment;
-        if (placed.moments[next] > *latest)
-            return true;
-        pieces.keepBytes(kept, line.start);
-        kept = line.start;
-        while (next < placed.bytes.size() && placed.moments[next] <= *latest)
-            pieces.put(placed.bytes[next++]);
-        return true;
+        LinePieces rest{QByteArrayView()};
+        while (next < placed.bytes.size())
+            rest.put(placed.bytes[next++]);
+        return put(rest.pieces());
     });
-    pieces.keepBytes(kept, file.size());
-    while (next < placed.bytes.size())
-        pieces.put(placed.bytes[next++]);
-    replacements.add(path, pieces.pieces());
+    if (!blocks.state().ok())
+        return notRewrittenFailure(path, blocks.state());
     return FileResult::success();
 }
 

@@ -132,7 +132,7 @@ void Affiche_Log::onImprimerClicked()
     printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
     if (!m_choosePrinter(printer))
         return;
-    const PlayResult played = ScriptPlayer::play(listingPrintScript(listings), printer);
+    const PlayResult played = ScriptPlayer::play(listingPrintPieces(listings), printer);
     if (played.failed && !played.error.isEmpty()) {
         // The reason of a file that could not be written, after the words of a failed print.
         QString reason = played.error;

@@ -108,7 +108,7 @@ int runListingCommand(const QStringList &positional, const QString &pdfPath, con
     }
 
     // A listing line is 128 columns, 217 mm at 8 points: only a landscape A4 holds it whole.
-    const PlayResult played = ScriptPlayer::playToPdf(listingPrintScript(listings), pdfPath,
+    const PlayResult played = ScriptPlayer::playToPdf(listingPrintPieces(listings), pdfPath,
                                                       PlayOptions{}, QPageLayout::Landscape);
     if (played.failed)
         return failure(err,

@@ -6,6 +6,7 @@
 #include "common/SafeWrite.h"
 #include "common/Windows1252.h"
 #include "records/ActivationList.h"
+#include "records/CurrentLog.h"
 #include "records/LogFiles.h"
 #include "records/Session.h"
 
@@ -43,10 +44,17 @@ struct ListingSources {
 
 FileResult readSources(const Session &session, ListingSources &sources)
 {
-    if (const FileResult read =
-            readListingLog(session.logFiles(), session.currentReference(), *sources.log);
-        !read)
+    // The log the session holds is the file while nothing else has written it: its bytes are
+    // shared, not read a second time.
+    const CurrentLog &current = session.currentLog();
+    if (current.holdsFile() && current.reference() == session.currentReference() &&
+        !referenceNameMessage(current.reference()) && current.isCurrent()) {
+        *sources.log = ListedLog(current.rows());
+    } else if (const FileResult read = readListingLog(session.logFiles(),
+                                                      session.currentReference(), *sources.log);
+               !read) {
         return read;
+    }
     const ActivationList list(session.folder());
     sources.activationLines = list.lines();
     sources.activationEntries = list.entries();
@@ -179,18 +187,44 @@ ListingSaveOutcome saveListings(const QString &folder, const QList<Listing> &lis
     return outcome;
 }
 
+ScriptPieces listingPrintPieces(const QList<Listing> &listings)
+{
+    return {int(listings.size()), [listings](const auto &play) {
+                // A piece of a few thousand lines: a few pages.
+                constexpr qsizetype kPieceOperations = 4096;
+                PrintScript piece;
+                // The dialog's printer and the command line's PDF file break the pages alike.
+                piece.setPageMargins(10);
+                piece.setFont(QStringLiteral("Courier New"));
+                piece.setBold(true);
+                piece.setSize(8);
+                bool going = true;
+                for (const Listing &listing : listings) {
+                    listing.write([&](const QString &line) {
+                        if (!going)
+                            return;
+                        piece.printLine(line);
+                        if (piece.operations().size() >= kPieceOperations) {
+                            going = play(piece);
+                            piece = PrintScript();
+                        }
+                    });
+                    if (!going)
+                        return;
+                    piece.endDocument();
+                }
+                play(piece);
+            }};
+}
+
 PrintScript listingPrintScript(const QList<Listing> &listings)
 {
     PrintScript script;
-    // The dialog's printer and the command line's PDF file break the pages alike.
-    script.setPageMargins(10);
-    script.setFont(QStringLiteral("Courier New"));
-    script.setBold(true);
-    script.setSize(8);
-    for (const Listing &listing : listings) {
-        listing.write([&script](const QString &line) { script.printLine(line); });
-        script.endDocument();
-    }
+    listingPrintPieces(listings).write([&script](const PrintScript &piece) {
+        for (const PrintOperation &op : piece.operations())
+            script.add(op);
+        return true;
+    });
     return script;
 }
 

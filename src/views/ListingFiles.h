@@ -66,5 +66,8 @@ ListingSaveOutcome saveListings(const QString &folder, const QList<Listing> &lis
 // The print job of the listings: 10 mm margins, "Courier New" bold 8 points, every line one
 // after the other, each listing a document of its own.
 PrintScript listingPrintScript(const QList<Listing> &listings);
+// The same made a piece at a time as it is played: the listings of a long log are printed
+// without their script standing whole.
+ScriptPieces listingPrintPieces(const QList<Listing> &listings);
 
 } // namespace orvel

@@ -13,8 +13,6 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace orvel {
@@ -135,19 +133,46 @@ int compareHeads(const Head &a, const Head &b)
     return 0;
 }
 
-// The head of a folded text given a character to a byte, each past 255 as 255.
-Head headOfFolded(std::string_view folded)
+// from: the head of the characters from there on.
+template <typename View>
+Head headOf(const Parts<View> &parts, qsizetype from = 0)
 {
     std::array<uchar, sizeof(Head)> packed{};
-    for (size_t i = 0; i < packed.size() && i < folded.size(); ++i) {
-        packed[i] = uchar(folded[i]);
-        if (packed[i] == 0xFF)
-            break;
+    size_t filled = 0;
+    // The characters of text from its character skip on, folded, until the head is full or
+    // a character from 255 on ends it; false when it ended.
+    const auto pack = [&](auto text, qsizetype skip) {
+        const auto *data = text.data();
+        for (qsizetype i = qMax<qsizetype>(skip, 0); i < text.size() && filled < packed.size();
+             ++i) {
+            const char16_t folded = foldedOf(data[i]);
+            packed[filled++] = uchar(qMin<char16_t>(folded, 0xFF));
+            if (folded >= 0xFF)
+                return false;
+        }
+        return true;
+    };
+    const qsizetype firstSize = parts.first.size();
+    if (pack(parts.first, from) && parts.joined && filled < packed.size()) {
+        if (from <= firstSize)
+            packed[filled++] = uchar(' ');
+        pack(parts.second, from - firstSize - 1);
     }
     Head head;
     for (size_t i = 0; i < head.size(); ++i)
         head[i] = qFromBigEndian<quint64>(packed.data() + 8 * i);
     return head;
+}
+
+// How many first characters a head holds whole: up to the first packed as 255 (which may
+// stand for any character from 255 on).
+qsizetype wholeInHead(const Head &head)
+{
+    for (size_t i = 0; i < sizeof(Head); ++i) {
+        if (uchar(head[i / 8] >> (8 * (7 - i % 8))) == 0xFF)
+            return qsizetype(i);
+    }
+    return qsizetype(sizeof(Head));
 }
 
 // Entries whose folded texts are equal: their parts as they are.
@@ -159,13 +184,14 @@ int compareParts(const Parts<View> &a, const Parts<View> &b)
     return compareText(a.second, b.second);
 }
 
-// The texts folded as they are read, then the parts.
+// The texts folded as they are read, then the parts; from: how many first characters are
+// known to fold alike.
 template <typename View>
-int compareEntries(const Parts<View> &a, const Parts<View> &b)
+int compareEntries(const Parts<View> &a, const Parts<View> &b, qsizetype from = 0)
 {
     const qsizetype aLength = a.foldedLength();
     const qsizetype bLength = b.foldedLength();
-    for (qsizetype i = 0, common = qMin(aLength, bLength); i < common; ++i) {
+    for (qsizetype i = from, common = qMin(aLength, bLength); i < common; ++i) {
         const char16_t ca = a.foldedAt(i);
         const char16_t cb = b.foldedAt(i);
         if (ca != cb)
@@ -176,125 +202,36 @@ int compareEntries(const Parts<View> &a, const Parts<View> &b)
     return compareParts(a, b);
 }
 
-// A character's code unit, or a byte's value: below 0x80 both are the same ASCII character.
-unsigned characterUnit(QChar c)
-{
-    return c.unicode();
-}
-unsigned characterUnit(char byte)
-{
-    return uchar(byte);
-}
-
-// The folded texts of a whole list, a character to a byte, side by side in one buffer: made
-// in one pass over the lines, and read again only for entries whose heads are equal. An entry
-// with a character folding past 255 is "wide": its bytes hold 255 there, and it compares on
-// its text.
-class FoldedTexts
-{
-public:
-    FoldedTexts(qsizetype entries, qsizetype characters)
-        : m_bytes(size_t(characters), '\0')
-    {
-        m_starts.reserve(size_t(entries) + 1);
-        m_starts.push_back(0);
-        m_wide.reserve(size_t(entries));
-    }
-
-    // Folds the next entry's text; its number is the count of entries before it.
-    template <typename View>
-    void add(const Parts<View> &parts)
-    {
-        char *out = m_bytes.data() + m_starts.back();
-        char16_t widest = 0;
-        const auto put = [&](View text) {
-            const auto *in = text.data();
-            const qsizetype size = text.size();
-            // Nearly every line is plain ASCII: a loop the compiler runs many characters at a
-            // time.
-            unsigned any = 0;
-            for (qsizetype i = 0; i < size; ++i)
-                any |= unsigned(characterUnit(in[i]));
-            if (any < 0x80) {
-                for (qsizetype i = 0; i < size; ++i) {
-                    const unsigned c = characterUnit(in[i]);
-                    out[i] = char(c + (c - 'A' < 26u ? 'a' - 'A' : 0));
-                }
-                out += size;
-                return;
-            }
-            for (qsizetype i = 0; i < size; ++i) {
-                const char16_t folded = foldedOf(in[i]);
-                widest = qMax(widest, folded);
-                *out++ = char(qMin<char16_t>(folded, 0xFF));
-            }
-        };
-        put(parts.first);
-        if (parts.joined) {
-            *out++ = ' ';
-            put(parts.second);
-        }
-        m_starts.push_back(size_t(out - m_bytes.data()));
-        m_wide.push_back(widest > 0xFF);
-    }
-
-    bool isWide(size_t entry) const { return m_wide[entry]; }
-    // Compared as std::string_view compares: byte by byte, each as an unsigned char.
-    std::string_view bytes(size_t entry) const
-    {
-        return {m_bytes.data() + m_starts[entry], m_starts[entry + 1] - m_starts[entry]};
-    }
-    // The entry's head.
-    Head head(size_t entry) const { return headOfFolded(bytes(entry)); }
-
-private:
-    std::string m_bytes;
-    std::vector<size_t> m_starts;
-    std::vector<bool> m_wide;
-};
-
 // The entries of count lines in list order, equal entries in the order of their lines, and
 // for each whether it equals the one before it. partsOf(i) gives the entry of line i, none for
 // a line the list leaves out.
 //
-// The entries sort on their heads alone, which reads nothing but the entries themselves; then
-// each run of equal heads (the QSOs of one call sign, mostly) is sorted on its whole folded
-// texts.
+// The entries sort on their heads alone, which reads nothing but a head and a line number per
+// entry; then each run of equal heads (the QSOs of one call sign, mostly) is sorted on the
+// lines' own texts, folded as they are compared. No text is copied: the sort of a long log
+// needs 40 bytes a line beside the log.
 template <typename PartsOf>
 std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, PartsOf partsOf)
 {
     struct Item {
         Head head;
         qsizetype index;
-        size_t entry;
     };
-    qsizetype characters = 0;
-    for (qsizetype i = 0; i < count; ++i) {
-        if (const auto parts = partsOf(i))
-            characters += parts->foldedLength();
-    }
-    FoldedTexts folded(count, characters);
     std::vector<Item> items;
     items.reserve(size_t(count));
     for (qsizetype i = 0; i < count; ++i) {
-        if (const auto parts = partsOf(i)) {
-            folded.add(*parts);
-            items.push_back({folded.head(items.size()), i, items.size()});
-        }
+        if (const auto parts = partsOf(i))
+            items.push_back({headOf(*parts), i});
     }
     std::sort(items.begin(), items.end(), [](const Item &a, const Item &b) {
         const int c = compareHeads(a.head, b.head);
         return c != 0 ? c < 0 : a.index < b.index;
     });
 
-    // Within a run of equal heads.
-    const auto compare = [&](const Item &a, const Item &b) {
-        if (folded.isWide(a.entry) || folded.isWide(b.entry))
-            return compareEntries(*partsOf(a.index), *partsOf(b.index));
-        if (const int c = folded.bytes(a.entry).compare(folded.bytes(b.entry)); c != 0)
-            return c;
-        return compareParts(*partsOf(a.index), *partsOf(b.index));
-    };
+    // Within a run of equal heads, whose characters fold alike as far as the heads hold them
+    // whole: the heads of the next characters, then the texts from where those stop.
+    constexpr qsizetype kHeadLength = qsizetype(sizeof(Head));
+    std::vector<Item> run;
     std::vector<bool> repeated(items.size(), false);
     for (size_t begin = 0, end = 0; begin < items.size(); begin = end) {
         end = begin + 1;
@@ -302,10 +239,24 @@ std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, Pa
             ++end;
         if (end - begin == 1)
             continue;
-        std::stable_sort(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
+        const qsizetype whole = wholeInHead(items[begin].head);
+        const bool second = whole == kHeadLength;
+        run.clear();
+        for (size_t i = begin; i < end; ++i)
+            run.push_back({second ? headOf(*partsOf(items[i].index), kHeadLength) : Head{},
+                           items[i].index});
+        const auto compare = [&](const Item &a, const Item &b) {
+            if (const int c = compareHeads(a.head, b.head); c != 0)
+                return c;
+            const qsizetype from = second ? kHeadLength + wholeInHead(a.head) : whole;
+            return compareEntries(*partsOf(a.index), *partsOf(b.index), from);
+        };
+        std::stable_sort(run.begin(), run.end(),
                          [&](const Item &a, const Item &b) { return compare(a, b) < 0; });
-        for (size_t i = begin + 1; i < end; ++i)
-            repeated[i] = compare(items[i], items[i - 1]) == 0;
+        for (size_t i = 0; i < run.size(); ++i) {
+            items[begin + i].index = run[i].index;
+            repeated[begin + i] = i > 0 && compare(run[i], run[i - 1]) == 0;
+        }
     }
 
     QList<qsizetype> order;
@@ -340,14 +291,13 @@ QString logListEntry(int number, const QString &line)
 }
 
 ListedLog::ListedLog(QByteArray bytes)
-    : m_bytes(std::move(bytes))
+    : m_rows(LogRows::ofFile(std::move(bytes)))
 {
-    qsizetype count = 0;
-    forEachByteLine(m_bytes, [&count](const ByteLine &) { ++count; });
-    m_rows.reserve(size_t(count));
-    forEachByteLine(m_bytes, [this](const ByteLine &line) {
-        m_rows.emplace_back(line.start, line.end - line.start);
-    });
+}
+
+ListedLog::ListedLog(LogRows rows)
+    : m_rows(std::move(rows))
+{
 }
 
 void ListedLog::readLine(qsizetype row, QString &text) const

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "records/Activation.h"
+#include "records/CurrentLog.h"
 #include "records/LineLayout.h"
 
 #include <QByteArray>
@@ -19,9 +20,6 @@
 
 namespace orvel {
 
-class CurrentLog;
-class LogRows;
-
 // Where the lines of a listing go, one after the other.
 using LineSink = std::function<void(const QString &line)>;
 
@@ -32,22 +30,20 @@ class ListedLog
 public:
     ListedLog() = default;
     explicit ListedLog(QByteArray bytes);
+    // The current log's rows as they stand, sharing its bytes: a listing of the log the session
+    // holds reads no file and copies no line.
+    explicit ListedLog(LogRows rows);
 
-    qsizetype size() const { return static_cast<qsizetype>(m_rows.size()); }
+    qsizetype size() const { return m_rows.size(); }
     // The line at row as stored (windows-1252, no line end).
-    QByteArrayView rowBytes(qsizetype row) const
-    {
-        return QByteArrayView(m_bytes.constData() + m_rows[size_t(row)].first,
-                              m_rows[size_t(row)].second);
-    }
+    QByteArrayView rowBytes(qsizetype row) const { return m_rows.rowBytes(row); }
     // The line at row into text, reusing its room.
     void readLine(qsizetype row, QString &text) const;
     // The number of distinct call signs (an empty one left out).
     int operatorCount() const;
 
 private:
-    QByteArray m_bytes;
-    std::vector<std::pair<qint64, qint64>> m_rows; // start and size of each line
+    LogRows m_rows;
 };
 
 // The sorted lists (the alphanumeric log, the operators) compare letters without regard to

@@ -1,3 +1,4 @@
+#include "common/FileBlocks.h"
 #include "common/FileRead.h"
 #include "common/TextFile.h"
 #include "support/TestPlatform.h"
@@ -112,11 +113,64 @@ private slots:
         bool exists = true;
         QCOMPARE(readLines(path, &exists).size(), outcome == int(Outcome::Read) ? 2 : 0);
         QCOMPARE(exists, outcome == int(Outcome::Read));
+        FileBlocks blocks(path);
+        QCOMPARE(int(blocks.state().outcome), outcome);
+        QByteArray streamed;
+        QCOMPARE(blocks.forEachBlock([&](const QByteArray &block) {
+            streamed += block;
+            return true;
+        }),
+                 outcome == int(Outcome::Read));
+        QCOMPARE(streamed, outcome == int(Outcome::Read) ? kLog : QByteArray());
         QByteArray bytes;
         const FileResult forRewrite = readBytesForRewrite(path, bytes);
         QCOMPARE(forRewrite.ok, reason.isEmpty());
         if (!reason.isEmpty())
             QVERIFY2(forRewrite.error.contains(reason), qPrintable(forRewrite.error));
+    }
+
+    // A file read a block at a time comes whole, in blocks of whole lines but the last,
+    // whatever its line ends; a line longer than a block makes a longer block.
+    void readsAFileInBlocksOfWholeLines_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("blockSize");
+        QTest::newRow("CR LF") << QByteArray("abc\r\ndefgh\r\nij\r\nklmnop\r\n") << 8;
+        QTest::newRow("CR LF cut between CR and LF") << QByteArray("abcdef\r\ngh\r\n") << 7;
+        QTest::newRow("LF alone, no end on the last line") << QByteArray("ab\ncd\nefg") << 4;
+        QTest::newRow("CR alone") << QByteArray("ab\rcd\ref\r") << 5;
+        QTest::newRow("a line longer than a block") << QByteArray("abcdefghijkl\r\nm\r\n") << 3;
+        QTest::newRow("empty file") << QByteArray() << 4;
+    }
+    void readsAFileInBlocksOfWholeLines()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, blockSize);
+        testing::TestPlatform platform;
+        const QString path = platform.file("log.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        FileBlocks blocks(path);
+        QList<QByteArray> read;
+        QVERIFY(blocks.forEachBlock(
+            [&](const QByteArray &block) {
+                read.append(block);
+                return true;
+            },
+            blockSize));
+        QCOMPARE(read.join(), content);
+        // Every block but the last ends a line, and never between the CR and LF of one end.
+        for (qsizetype i = 0; i + 1 < read.size(); ++i) {
+            QVERIFY2(read.at(i).endsWith('\n') || read.at(i).endsWith('\r'), read.at(i).constData());
+            QVERIFY(!read.at(i + 1).startsWith('\n'));
+        }
+        // A block refused stops the reading.
+        int handed = 0;
+        QCOMPARE(FileBlocks(path).forEachBlock([&](const QByteArray &) { return ++handed < 1; }, 2),
+                 content.isEmpty());
+        QCOMPARE(handed, content.isEmpty() ? 0 : 1);
     }
 
     // Nothing is appended to a pipe or a device: the append is refused, never blocked.

@@ -606,11 +606,11 @@ private slots:
                  qPrintable(plan.error));
         QVERIFY(!platform.settings.contains("Orvel", "Setup ", "Transceiver"));
         if (!plan.ok()) {
-            QVERIFY(plan.script.isEmpty());
+            QVERIFY(plan.script().isEmpty());
             return;
         }
         QCOMPARE(plan.labels, 3);
-        const QStringList lines = plan.script.lines();
+        const QStringList lines = plan.script().lines();
         const QString all = lines.join('\n');
         QVERIFY(all.indexOf("DL1ABC") < all.indexOf("F5ABC"));
         QVERIFY(all.indexOf("F5ABC") < all.indexOf("Q4XYZ/P"));

@@ -21,6 +21,13 @@ QStringList callsOf(const QStringList &entries)
         calls.append(labelQsoOfEntry(entry).call);
     return calls;
 }
+QStringList entriesOf(const QStringList &log, const QList<qsizetype> &rows)
+{
+    QStringList entries;
+    for (const qsizetype row : rows)
+        entries.append(selectionEntry(log.at(row)));
+    return entries;
+}
 } // namespace
 
 class TestSelection : public QObject
@@ -115,6 +122,38 @@ private slots:
         std::stable_sort(expected.begin(), expected.end(), entryLess);
         sortEntries(entries);
         QCOMPARE(entries, expected);
+    }
+
+    // The lists made from the stored lines come in the order entryLess gives their entries,
+    // whatever the lines hold: letter case alone, accented letters, lines cut short or
+    // running past the entry, lines alike up to their last columns.
+    void listsOfStoredLinesComeInTheOrderOfTheirEntries()
+    {
+        QStringList log{labelQsoLine("f5abc", "76", "09:00"), labelQsoLine("F5ABC", "76", "09:00"),
+                        labelQsoLine("F5ABC", "76", "08:00"), labelQsoLine("É5ABC", "14"),
+                        labelQsoLine("e5ABC", "14"),          labelQsoLine("Œ5ABC"),
+                        labelQsoLine("œ5ABD"),                labelQsoLine("F5ABÇ", "89"),
+                        labelQsoLine("F5ABC", "76", "09:00"), QString("14/01/06  08:35  F5AB"),
+                        QString("14/01/06  08:35  f5ab"),     QString("14/01/06  08:36"),
+                        labelQsoLine("F5ABC", "76", "09:00") + QString(40, 'x'),
+                        labelQsoLine("F5ABC", "76", "09:00", "14")};
+        TestPlatform platform;
+        writeFile(platform.file("REF.txt"), log);
+        CurrentLog current{LogFiles(platform.folder())};
+        current.load("REF");
+        QStringList expected = entriesOf(log, QList<qsizetype>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9,
+                                                                10, 11, 12, 13});
+        std::stable_sort(expected.begin(), expected.end(), entryLess);
+        const SelectionLists lists = selectionLists(current.rows(), {});
+        QCOMPARE(entriesOf(log, lists.availableRows), expected);
+        // Shown from the rows, chosen all at once after one click: the same entries in order.
+        LabelJob job;
+        job.setLists(std::make_shared<const LogRows>(current.rows()), lists);
+        QCOMPARE(job.available().entries(), expected);
+        job.choose(3);
+        job.chooseAll();
+        QCOMPARE(job.chosen().entries(), expected);
+        QCOMPARE(entriesOf(log, job.chosen().logRows()), expected);
     }
 
     void listsAreSortedWithoutRegardToCase()
@@ -232,13 +271,8 @@ private slots:
         CurrentLog current{LogFiles(platform.folder())};
         current.load("REF");
         const SelectionLists lists = selectionLists(current.rows(), chosenRows);
-        QCOMPARE(callsOf(lists.available), available);
-        QCOMPARE(callsOf(lists.chosen), chosen);
-        // Each entry is its row's.
-        for (qsizetype i = 0; i < lists.chosen.size(); ++i)
-            QCOMPARE(lists.chosen.at(i), selectionEntry(log.at(lists.chosenRows.at(i))));
-        for (qsizetype i = 0; i < lists.available.size(); ++i)
-            QCOMPARE(lists.available.at(i), selectionEntry(log.at(lists.availableRows.at(i))));
+        QCOMPARE(callsOf(entriesOf(log, lists.availableRows)), available);
+        QCOMPARE(callsOf(entriesOf(log, lists.chosenRows)), chosen);
     }
 
     // After the log was read again whole, the QSOs chosen are found by their entries: one row
@@ -253,9 +287,8 @@ private slots:
         current.load("REF");
         const SelectionLists lists = selectionListsMatching(
             current.rows(), {selectionEntry(labelQsoLine("F5AB")), selectionEntry(labelQsoLine("GONE"))});
-        QCOMPARE(callsOf(lists.chosen), QStringList{"F5AB"});
         QCOMPARE(lists.chosenRows, QList<qsizetype>{0});
-        QCOMPARE(callsOf(lists.available), (QStringList{"EA3X", "F5AB", "Q1ZZ"}));
+        QCOMPARE(lists.availableRows, (QList<qsizetype>{3, 2, 1}));
     }
 
     // The lists follow the log's rows: rows inserted before an entry's row move it, a removed

@@ -111,31 +111,52 @@ private slots:
     {
         QTest::addColumn<bool>("answer");
         QTest::addColumn<bool>("secondSheetPrinted");
-        QTest::newRow("Oui: the next sheet is printed") << true << true;
-        QTest::newRow("Non: the run stops at once") << false << false;
+        QTest::addColumn<bool>("inPieces");
+        QTest::newRow("Oui: the next sheet is printed") << true << true << false;
+        QTest::newRow("Non: the run stops at once") << false << false << false;
+        QTest::newRow("made a sheet at a time, Oui") << true << true << true;
+        QTest::newRow("made a sheet at a time, Non: no sheet made after") << false << false << true;
     }
     void placedLinesAndQuestions()
     {
         QFETCH(bool, answer);
         QFETCH(bool, secondSheetPrinted);
+        QFETCH(bool, inPieces);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("labels.pdf"));
-        PrintScript script;
-        script.setFont(QStringLiteral("Letter Gothic"));
-        script.setSize(10);
-        script.setPosition(5, 5);
-        script.printLine(QStringLiteral("Feuille 1"));
-        script.ask(QStringLiteral("Page suivante ?"));
-        script.endDocument();
-        script.setPosition(71, 42);
-        script.printLine(QStringLiteral("Feuille 2"));
-        script.endDocument();
+        PrintScript first;
+        first.setFont(QStringLiteral("Letter Gothic"));
+        first.setSize(10);
+        first.setPosition(5, 5);
+        first.printLine(QStringLiteral("Feuille 1"));
+        first.ask(QStringLiteral("Page suivante ?"));
+        first.endDocument();
+        PrintScript second;
+        second.setPosition(71, 42);
+        second.printLine(QStringLiteral("Feuille 2"));
+        second.endDocument();
+        PrintScript script = first;
+        for (const PrintOperation &op : second.operations())
+            script.add(op);
+        int made = 0;
+        const ScriptPieces pieces{2, [&](const auto &play) {
+                                      ++made;
+                                      if (!play(first))
+                                          return;
+                                      ++made;
+                                      play(second);
+                                  }};
         QStringList asked;
-
-        const PlayResult result = ScriptPlayer::playToPdf(script, path, [&](const QString &q) {
+        PlayOptions options;
+        options.ask = [&](const QString &q) {
             asked.append(q);
             return answer;
-        });
+        };
+
+        const PlayResult result = inPieces ? ScriptPlayer::playToPdf(pieces, path, options)
+                                           : ScriptPlayer::playToPdf(script, path, options);
+        if (inPieces)
+            QCOMPARE(made, answer ? 2 : 1);
 
         QCOMPARE(asked, QStringList{QStringLiteral("Page suivante ?")});
         QCOMPARE(result.stopped, !answer);

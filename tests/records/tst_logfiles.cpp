@@ -5,7 +5,9 @@
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
+#include <QDate>
 #include <QDir>
+#include <QTime>
 #include <QFile>
 #include <QTest>
 
@@ -149,6 +151,39 @@ private slots:
         QCOMPARE(after.size(), log.size() + 1);
         QCOMPARE(after.at(expectedIndex), outcome.line);
         QCOMPARE(LogFiles(p.folder()).load("B"), QStringList({outcome.line}));
+        QCOMPARE(testing::scratchFiles(p.folder()), QStringList());
+    }
+
+    // Lines placed in a log longer than the blocks it is read in (several megabytes) go to
+    // their moments wherever the blocks end: before the first, among the lines, after the
+    // last; the lines of the log stay as they were, in order.
+    void placesManyLinesInALogReadInBlocks()
+    {
+        testing::TestPlatform p;
+        QStringList log;
+        for (int i = 0; i < 60000; ++i)
+            log.append(qsoLine(QDate(2024, 1, 1).addDays(i / 1440).toString("dd/MM/yy"),
+                               QTime(0, 0).addSecs(60 * (i % 1440)).toString("hh:mm")));
+        testing::writeFile(p.file("A.txt"), log);
+        // Moments of the log's rows 0, 30000, 41234 and after its last; a line without a
+        // moment goes last.
+        const QList<int> before{0, 30000, 41234, 60000};
+        QStringList placed;
+        for (const int row : before) {
+            const int at = row == 60000 ? 70000 : row;
+            placed.append(qsoLine(QDate(2024, 1, 1).addDays(at / 1440).toString("dd/MM/yy"),
+                                  QTime(0, 0).addSecs(60 * (at % 1440)).toString("hh:mm"),
+                                  QString("Q4N%1").arg(row)));
+        }
+        const QStringList expected = [&] {
+            QStringList all = log;
+            for (qsizetype i = before.size() - 1; i >= 0; --i)
+                all.insert(before.at(i), placed.at(i));
+            return all;
+        }();
+        QVERIFY(LogFiles(p.folder()).insertMany({"A", "B"}, placed).ok());
+        QCOMPARE(LogFiles(p.folder()).load("A"), expected);
+        QCOMPARE(LogFiles(p.folder()).load("B"), placed);
         QCOMPARE(testing::scratchFiles(p.folder()), QStringList());
     }
 
