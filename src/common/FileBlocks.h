@@ -12,12 +12,6 @@
 
 namespace orvel {
 
-struct FileResult;
-
-// "Le fichier NAME ne peut pas être lu (REASON) ; il est resté inchangé": a file to rewrite
-// whose reading was refused as read tells.
-FileResult notRewrittenFailure(const QString &path, const FileBytes &read);
-
 class FileBlocks
 {
 public:

@@ -1,5 +1,4 @@
 #include "TextFile.h"
-#include "FileBlocks.h"
 
 #include "FileRead.h"
 #include "Windows1252.h"
@@ -198,9 +197,7 @@ std::optional<ByteLine> findLine(QByteArrayView file, QByteArrayView line, qsize
     return std::nullopt;
 }
 
-namespace {
-
-FileResult notRewritten(const QString &path, const FileBytes &read)
+FileResult notRewrittenFailure(const QString &path, const FileBytes &read)
 {
     return FileResult::failure(
         QStringLiteral("Le fichier %1 ne peut pas être lu (%2) ; il est resté inchangé")
@@ -208,19 +205,12 @@ FileResult notRewritten(const QString &path, const FileBytes &read)
         read.systemError);
 }
 
-} // namespace
-
-FileResult notRewrittenFailure(const QString &path, const FileBytes &read)
-{
-    return notRewritten(path, read);
-}
-
 FileResult readBytesForRewrite(const QString &path, QByteArray &bytes)
 {
     FileBytes read = readFileBytes(path);
     bytes = std::move(read.bytes);
     if (!read.ok())
-        return notRewritten(path, read);
+        return notRewrittenFailure(path, read);
     return FileResult::success();
 }
 
@@ -229,7 +219,7 @@ FileResult readLinesForRewrite(const QString &path, QStringList &lines)
     lines.clear();
     const FileBytes read = readFileBytes(path);
     if (!read.ok())
-        return notRewritten(path, read);
+        return notRewrittenFailure(path, read);
     lines = readLinesOf(read.bytes);
     return FileResult::success();
 }

@@ -19,6 +19,8 @@
 
 namespace orvel {
 
+struct FileBytes;
+
 // The lines of a windows-1252 text file, each line ended by CR LF, LF or CR alone. A missing
 // file reads as no lines, and so does one that cannot be read (a folder, a pipe, a device, a
 // file larger than any data file: see FileRead.h); exists is then set to false.
@@ -130,6 +132,9 @@ std::optional<ByteLine> findLine(QByteArrayView file, QByteArrayView line, qsize
 // The raw bytes of a file that is about to be rewritten: a missing file has none, a file that
 // exists and cannot be read is a failure.
 FileResult readBytesForRewrite(const QString &path, QByteArray &bytes);
+// "Le fichier NAME ne peut pas être lu (REASON) ; il est resté inchangé": a file to rewrite
+// whose reading was refused as read tells.
+FileResult notRewrittenFailure(const QString &path, const FileBytes &read);
 
 // The lines as stored in a file: each followed by CRLF, windows-1252.
 QByteArray fileBytes(const QStringList &lines);

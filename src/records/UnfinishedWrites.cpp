@@ -379,12 +379,23 @@ QString missingLinesText(const QList<UnfinishedWrite> &writes)
     return text;
 }
 
+namespace {
+
+// What happened and the lines each log lacks, after opening ("Le programme").
+QString stoppedWhileWritingText(const QString &opening, const QList<UnfinishedWrite> &writes)
+{
+    return opening +
+           QStringLiteral(" a été arrêté pendant qu'il écrivait dans les logs du groupe : "
+                          "certains logs n'ont pas reçu toutes les lignes.\n") +
+           missingLinesText(writes);
+}
+
+} // namespace
+
 QString unfinishedWritesQuestion(const QList<UnfinishedWrite> &writes)
 {
     // A store writes one line, an insertion or an import several: the text names neither.
-    return QStringLiteral("Le programme a été arrêté pendant qu'il écrivait dans les logs du "
-                          "groupe : certains logs n'ont pas reçu toutes les lignes.\n") +
-           missingLinesText(writes) +
+    return stoppedWhileWritingText(QStringLiteral("Le programme"), writes) +
            QStringLiteral("\nCopier ces lignes dans les logs où elles manquent ?\n"
                           "Oui : chaque ligne est copiée à la place qu'elle occupe dans les autres "
                           "logs du groupe ; rien n'est effacé.\n"
@@ -394,9 +405,7 @@ QString unfinishedWritesQuestion(const QList<UnfinishedWrite> &writes)
 
 QString unfinishedWritesWarning(const QList<UnfinishedWrite> &writes)
 {
-    return QStringLiteral("Attention : le programme a été arrêté pendant qu'il écrivait dans les "
-                          "logs du groupe : certains logs n'ont pas reçu toutes les lignes.\n") +
-           missingLinesText(writes) +
+    return stoppedWhileWritingText(QStringLiteral("Attention : le programme"), writes) +
            QStringLiteral("\nLa commande n'a pas été exécutée et rien n'a été modifié : ouvrez le "
                           "groupe dans le programme et cliquez sur « Saisie des QSO » pour copier "
                           "ces lignes, puis relancez la commande.");
