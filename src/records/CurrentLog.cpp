@@ -43,14 +43,6 @@ QByteArrayView CurrentLog::bytesOf(const Row &row) const
     return QByteArrayView(m_added.constData() + (-1 - row.start), row.size);
 }
 
-QByteArrayView LogRows::rowBytes(qsizetype row) const
-{
-    const LogRowPlace &place = m_rows[size_t(row)];
-    if (place.start >= 0)
-        return QByteArrayView(m_file.constData() + place.start, place.size);
-    return QByteArrayView(m_added.constData() + (-1 - place.start), place.size);
-}
-
 LogRows LogRows::ofFile(QByteArray bytes)
 {
     LogRows rows;

@@ -43,7 +43,13 @@ public:
     static LogRows ofFile(QByteArray bytes);
     qsizetype size() const { return static_cast<qsizetype>(m_rows.size()); }
     // The line at row as stored (windows-1252, no line end).
-    QByteArrayView rowBytes(qsizetype row) const;
+    QByteArrayView rowBytes(qsizetype row) const
+    {
+        const LogRowPlace &place = m_rows[size_t(row)];
+        if (place.start >= 0)
+            return QByteArrayView(m_file.constData() + place.start, place.size);
+        return QByteArrayView(m_added.constData() + (-1 - place.start), place.size);
+    }
 
 private:
     friend class CurrentLog;

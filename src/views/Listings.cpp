@@ -12,7 +12,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <functional>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 namespace orvel {
@@ -133,6 +136,20 @@ int compareHeads(const Head &a, const Head &b)
     return 0;
 }
 
+// Eight stored bytes folded at once when they are all ASCII, whose only folding turns
+// capitals into small letters; false, word unchanged, for any other byte among them.
+bool asciiFolded(quint64 &word)
+{
+    constexpr quint64 kEach = 0x0101010101010101;
+    if (word & (0x80 * kEach))
+        return false;
+    // A byte's high bit set from 'A' on, and from the character after 'Z' on.
+    const quint64 fromA = word + (0x80 - 'A') * kEach;
+    const quint64 pastZ = word + (0x80 - 'Z' - 1) * kEach;
+    word |= ((fromA & ~pastZ) & (0x80 * kEach)) >> 2;
+    return true;
+}
+
 // from: the head of the characters from there on.
 template <typename View>
 Head headOf(const Parts<View> &parts, qsizetype from = 0)
@@ -143,9 +160,21 @@ Head headOf(const Parts<View> &parts, qsizetype from = 0)
     // a character from 255 on ends it; false when it ended.
     const auto pack = [&](auto text, qsizetype skip) {
         const auto *data = text.data();
-        for (qsizetype i = qMax<qsizetype>(skip, 0); i < text.size() && filled < packed.size();
-             ++i) {
-            const char16_t folded = foldedOf(data[i]);
+        qsizetype i = qMax<qsizetype>(skip, 0);
+        while (i < text.size() && filled < packed.size()) {
+            if constexpr (std::is_same_v<decltype(text), QByteArrayView>) {
+                if (i + 8 <= text.size() && filled + 8 <= packed.size()) {
+                    quint64 word;
+                    std::memcpy(&word, data + i, sizeof word);
+                    if (asciiFolded(word)) {
+                        std::memcpy(packed.data() + filled, &word, sizeof word);
+                        i += 8;
+                        filled += 8;
+                        continue;
+                    }
+                }
+            }
+            const char16_t folded = foldedOf(data[i++]);
             packed[filled++] = uchar(qMin<char16_t>(folded, 0xFF));
             if (folded >= 0xFF)
                 return false;
@@ -206,57 +235,111 @@ int compareEntries(const Parts<View> &a, const Parts<View> &b, qsizetype from = 
 // for each whether it equals the one before it. partsOf(i) gives the entry of line i, none for
 // a line the list leaves out.
 //
-// The entries sort on their heads alone, which reads nothing but a head and a line number per
-// entry; then each run of equal heads (the QSOs of one call sign, mostly) is sorted on the
-// lines' own texts, folded as they are compared. No text is copied: the sort of a long log
-// needs 40 bytes a line beside the log.
+// The entries sort on the heads of their first 64 characters, made in one pass over the lines
+// in their order and compared with nothing else read: the sort of a long log needs 72 bytes a
+// line beside the log and seldom goes back to a line, whose bytes lie anywhere in memory. Only
+// the runs of entries whose heads are equal (the QSOs of one call sign on one band and mode,
+// mostly) are then sorted on the lines' own texts from where the heads stop, folded as they
+// are compared.
 template <typename PartsOf>
 std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, PartsOf partsOf)
 {
+    constexpr qsizetype kHeadLength = qsizetype(sizeof(Head));
     struct Item {
         Head head;
+        Head next; // the next characters', when head holds its characters whole
         qsizetype index;
     };
     std::vector<Item> items;
     items.reserve(size_t(count));
     for (qsizetype i = 0; i < count; ++i) {
-        if (const auto parts = partsOf(i))
-            items.push_back({headOf(*parts), i});
+        if (const auto parts = partsOf(i)) {
+            const Head head = headOf(*parts);
+            items.push_back({head, wholeInHead(head) == kHeadLength ? headOf(*parts, kHeadLength) : Head{},
+                             i});
+        }
     }
-    std::sort(items.begin(), items.end(), [](const Item &a, const Item &b) {
-        const int c = compareHeads(a.head, b.head);
+    const auto compareHeadsOf = [](const Item &a, const Item &b) {
+        if (const int c = compareHeads(a.head, b.head); c != 0)
+            return c;
+        return compareHeads(a.next, b.next);
+    };
+    std::sort(items.begin(), items.end(), [&](const Item &a, const Item &b) {
+        const int c = compareHeadsOf(a, b);
         return c != 0 ? c < 0 : a.index < b.index;
     });
 
-    // Within a run of equal heads, whose characters fold alike as far as the heads hold them
-    // whole: the heads of the next characters, then the texts from where those stop.
-    constexpr qsizetype kHeadLength = qsizetype(sizeof(Head));
-    std::vector<Item> run;
+    // A run of entries in the order of their lines whose characters fold alike before from:
+    // on the texts from there, and which equal the one before them.
     std::vector<bool> repeated(items.size(), false);
+    const auto settle = [&](size_t begin, size_t end, qsizetype from) {
+        const auto compare = [&](const Item &a, const Item &b) {
+            return compareEntries(*partsOf(a.index), *partsOf(b.index), from);
+        };
+        const auto first = items.begin() + qsizetype(begin);
+        const auto last = items.begin() + qsizetype(end);
+        if (end - begin <= 16) {
+            // An insertion sort, which keeps equal entries in their order.
+            for (auto it = first + 1; it != last; ++it) {
+                const Item item = *it;
+                auto hole = it;
+                for (; hole != first && compare(item, *(hole - 1)) < 0; --hole)
+                    *hole = *(hole - 1);
+                *hole = item;
+            }
+        } else {
+            std::stable_sort(first, last, [&](const Item &a, const Item &b) { return compare(a, b) < 0; });
+        }
+        for (size_t i = begin + 1; i < end; ++i)
+            repeated[i] = compare(items[i], items[i - 1]) == 0;
+    };
+    // A run of entries in the order of their lines whose characters fold alike before from:
+    // on the heads of their next characters, each line read once; then each run of equal heads
+    // the same way from where they stop. The heads go in next, which the run no longer needs.
+    std::function<void(size_t, size_t, qsizetype)> refine = [&](size_t begin, size_t end,
+                                                                 qsizetype from) {
+        // Lines alike so far are compared whole (a log written by hand may hold any line).
+        constexpr qsizetype kHeadsAtMost = 8 * kHeadLength;
+        if (from >= kHeadsAtMost || from >= partsOf(items[begin].index)->foldedLength()) {
+            settle(begin, end, from);
+            return;
+        }
+        for (size_t i = begin; i < end; ++i)
+            items[i].next = headOf(*partsOf(items[i].index), from);
+        std::sort(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
+                  [](const Item &a, const Item &b) {
+                      const int c = compareHeads(a.next, b.next);
+                      return c != 0 ? c < 0 : a.index < b.index;
+                  });
+        for (size_t runBegin = begin, runEnd = begin; runBegin < end; runBegin = runEnd) {
+            runEnd = runBegin + 1;
+            while (runEnd < end && compareHeads(items[runEnd].next, items[runBegin].next) == 0)
+                ++runEnd;
+            if (runEnd - runBegin == 1)
+                continue;
+            const qsizetype whole = wholeInHead(items[runBegin].next);
+            if (whole == kHeadLength)
+                refine(runBegin, runEnd, from + kHeadLength);
+            else
+                settle(runBegin, runEnd, from + whole);
+        }
+    };
+
+    // Within a run of equal heads, whose characters fold alike as far as the heads hold them
+    // whole: from where the heads stop.
     for (size_t begin = 0, end = 0; begin < items.size(); begin = end) {
         end = begin + 1;
-        while (end < items.size() && compareHeads(items[end].head, items[begin].head) == 0)
+        while (end < items.size() && compareHeadsOf(items[end], items[begin]) == 0)
             ++end;
         if (end - begin == 1)
             continue;
         const qsizetype whole = wholeInHead(items[begin].head);
-        const bool second = whole == kHeadLength;
-        run.clear();
-        for (size_t i = begin; i < end; ++i)
-            run.push_back({second ? headOf(*partsOf(items[i].index), kHeadLength) : Head{},
-                           items[i].index});
-        const auto compare = [&](const Item &a, const Item &b) {
-            if (const int c = compareHeads(a.head, b.head); c != 0)
-                return c;
-            const qsizetype from = second ? kHeadLength + wholeInHead(a.head) : whole;
-            return compareEntries(*partsOf(a.index), *partsOf(b.index), from);
-        };
-        std::stable_sort(run.begin(), run.end(),
-                         [&](const Item &a, const Item &b) { return compare(a, b) < 0; });
-        for (size_t i = 0; i < run.size(); ++i) {
-            items[begin + i].index = run[i].index;
-            repeated[begin + i] = i > 0 && compare(run[i], run[i - 1]) == 0;
-        }
+        if (whole < kHeadLength)
+            settle(begin, end, whole);
+        else if (const qsizetype nextWhole = wholeInHead(items[begin].next); nextWhole < kHeadLength)
+            settle(begin, end, kHeadLength + nextWhole);
+        else
+            refine(begin, end, 2 * kHeadLength);
     }
 
     QList<qsizetype> order;

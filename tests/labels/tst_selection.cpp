@@ -136,13 +136,14 @@ private slots:
                         labelQsoLine("F5ABC", "76", "09:00"), QString("14/01/06  08:35  F5AB"),
                         QString("14/01/06  08:35  f5ab"),     QString("14/01/06  08:36"),
                         labelQsoLine("F5ABC", "76", "09:00") + QString(40, 'x'),
-                        labelQsoLine("F5ABC", "76", "09:00", "14")};
+                        labelQsoLine("F5ABC", "76", "09:00", "14"),
+                        labelQsoLine("F5ABC", "76", "09:01")};
         TestPlatform platform;
         writeFile(platform.file("REF.txt"), log);
         CurrentLog current{LogFiles(platform.folder())};
         current.load("REF");
         QStringList expected = entriesOf(log, QList<qsizetype>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9,
-                                                                10, 11, 12, 13});
+                                                                10, 11, 12, 13, 14});
         std::stable_sort(expected.begin(), expected.end(), entryLess);
         const SelectionLists lists = selectionLists(current.rows(), {});
         QCOMPARE(entriesOf(log, lists.availableRows), expected);

@@ -266,8 +266,11 @@ private slots:
         const QStringList remarks{"", "Château", "château", "Chateau", "Œuvre", "œuvre", "5 €",
                                   "µ"};
         QRandomGenerator random(4471);
-        // Lines too short to reach the call sign, as another program may leave them.
-        QStringList lines{"05/09/13  08:00", "Zoé"};
+        // Lines too short to reach the call sign, as another program may leave them, and
+        // lines far longer than a QSO's, alike but for their last character.
+        const QString longLine = qso("05/09/13", "08:00", "F4KLA", "89", "SSB", "7") + QString(400, 'x');
+        QStringList lines{"05/09/13  08:00", "Zoé", longLine + "b", longLine + "A", longLine + "b",
+                          longLine + "a"};
         for (int i = 0; i < 400; ++i) {
             lines.append(qso(QStringLiteral("0%1/09/13").arg(random.bounded(1, 3)), "08:00",
                              calls.at(random.bounded(calls.size())), "89", "SSB", "7",
