@@ -1,5 +1,6 @@
 #include "SelectionEntry.h"
 
+#include "common/BothCores.h"
 #include "common/Windows1252.h"
 #include "records/CurrentLog.h"
 
@@ -305,20 +306,26 @@ QList<qsizetype> sortedRows(const LogRows &rows, const std::vector<bool> &chosen
         StoredEntries::Head next;
         qsizetype row;
     };
-    std::vector<Item> items;
-    items.reserve(size_t(std::count(chosen.cbegin(), chosen.cend(), wanted)));
-    for (qsizetype row = 0; row < rows.size(); ++row) {
-        if (chosen[size_t(row)] == wanted) {
-            const QByteArrayView line = rows.rowBytes(row);
-            items.push_back({entries.headOf(line), entries.headOf(line, kSecond), row});
+    // Each wanted row's item at its place among the wanted rows, on both cores.
+    std::vector<Item> items(size_t(std::count(chosen.cbegin(), chosen.cend(), wanted)));
+    const qsizetype half = rows.size() / 2;
+    const size_t wantedBeforeHalf = size_t(std::count(chosen.cbegin(), chosen.cbegin() + half, wanted));
+    onBothCores(rows.size(), [&](qsizetype begin, qsizetype end) {
+        // The halves onBothCores gives, or the whole log on one thread.
+        size_t at = begin == 0 ? 0 : wantedBeforeHalf;
+        for (qsizetype row = begin; row < end; ++row) {
+            if (chosen[size_t(row)] == wanted) {
+                const QByteArrayView line = rows.rowBytes(row);
+                items[at++] = {entries.headOf(line), entries.headOf(line, kSecond), row};
+            }
         }
-    }
+    });
     const auto compareHeads = [](const Item &a, const Item &b) {
         if (const int c = StoredEntries::compareHeads(a.head, b.head); c != 0)
             return c;
         return StoredEntries::compareHeads(a.next, b.next);
     };
-    std::sort(items.begin(), items.end(), [&](const Item &a, const Item &b) {
+    sortOnBothCores(items.begin(), items.end(), [&](const Item &a, const Item &b) {
         const int c = compareHeads(a, b);
         return c != 0 ? c < 0 : a.row < b.row;
     });
@@ -344,14 +351,41 @@ QList<qsizetype> sortedRows(const LogRows &rows, const std::vector<bool> &chosen
             *hole = item;
         }
     };
+    // The lines of the runs are read in the order of the list, those a few places ahead
+    // fetched meanwhile: where their rows stand, then their two ends.
+    constexpr size_t kAhead = 8;
+    const auto inRun = [&](size_t i) {
+        return (i > 0 && compareHeads(items[i], items[i - 1]) == 0) ||
+               (i + 1 < items.size() && compareHeads(items[i], items[i + 1]) == 0);
+    };
+    size_t placesFetched = 0;
+    size_t bytesFetched = 0;
+    const auto fetchUpTo = [&](size_t current) {
+        placesFetched = qMax(placesFetched, current + 1);
+        for (const size_t last = qMin(current + 2 * kAhead, items.size()); placesFetched < last;
+             ++placesFetched) {
+            if (inRun(placesFetched))
+                rows.fetchPlace(items[placesFetched].row);
+        }
+        bytesFetched = qMax(bytesFetched, current + 1);
+        for (const size_t last = qMin(current + kAhead, items.size()); bytesFetched < last;
+             ++bytesFetched) {
+            if (inRun(bytesFetched)) {
+                rows.fetchBytes(items[bytesFetched].row, 0);
+                rows.fetchBytes(items[bytesFetched].row, kThird + selcol::kBodyShift);
+            }
+        }
+    };
     for (size_t begin = 0, end = 0; begin < items.size(); begin = end) {
         end = begin + 1;
         while (end < items.size() && compareHeads(items[end], items[begin]) == 0)
             ++end;
         if (end - begin == 1)
             continue;
-        for (size_t i = begin; i < end; ++i)
+        for (size_t i = begin; i < end; ++i) {
+            fetchUpTo(i);
             items[i].next = entries.headOf(rows.rowBytes(items[i].row), kThird);
+        }
         std::sort(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
                   [](const Item &a, const Item &b) {
                       const int c = StoredEntries::compareHeads(a.next, b.next);

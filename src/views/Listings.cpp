@@ -1,5 +1,6 @@
 #include "Listings.h"
 
+#include "common/BothCores.h"
 #include "common/FixedColumns.h"
 #include "common/Windows1252.h"
 #include "common/Program.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <functional>
 #include <optional>
@@ -125,9 +127,15 @@ using StoredParts = Parts<QByteArrayView>;
 // folded texts do, up to the first character from 255 on. That one packs as 255 and ends the
 // packing, so that the texts decide between entries that reach it, in the same order. The heads
 // decide nearly every comparison; only entries with equal heads have their texts compared.
-using Head = std::array<quint64, 4>;
+template <size_t Words>
+using HeadOf = std::array<quint64, Words>;
+using Head = HeadOf<4>;
+// The heads of the characters after a head's: 24 of them, so that an entry to sort takes a
+// cache line.
+using NextHead = HeadOf<3>;
 
-int compareHeads(const Head &a, const Head &b)
+template <size_t Words>
+int compareHeads(const HeadOf<Words> &a, const HeadOf<Words> &b)
 {
     for (size_t i = 0; i < a.size(); ++i) {
         if (a[i] != b[i])
@@ -151,10 +159,10 @@ bool asciiFolded(quint64 &word)
 }
 
 // from: the head of the characters from there on.
-template <typename View>
-Head headOf(const Parts<View> &parts, qsizetype from = 0)
+template <typename Result = Head, typename View>
+Result headOf(const Parts<View> &parts, qsizetype from = 0)
 {
-    std::array<uchar, sizeof(Head)> packed{};
+    std::array<uchar, sizeof(Result)> packed{};
     size_t filled = 0;
     // The characters of text from its character skip on, folded, until the head is full or
     // a character from 255 on ends it; false when it ended.
@@ -187,7 +195,7 @@ Head headOf(const Parts<View> &parts, qsizetype from = 0)
             packed[filled++] = uchar(' ');
         pack(parts.second, from - firstSize - 1);
     }
-    Head head;
+    Result head;
     for (size_t i = 0; i < head.size(); ++i)
         head[i] = qFromBigEndian<quint64>(packed.data() + 8 * i);
     return head;
@@ -195,13 +203,18 @@ Head headOf(const Parts<View> &parts, qsizetype from = 0)
 
 // How many first characters a head holds whole: up to the first packed as 255 (which may
 // stand for any character from 255 on).
-qsizetype wholeInHead(const Head &head)
+template <size_t Words>
+qsizetype wholeInHead(const HeadOf<Words> &head)
 {
-    for (size_t i = 0; i < sizeof(Head); ++i) {
-        if (uchar(head[i / 8] >> (8 * (7 - i % 8))) == 0xFF)
-            return qsizetype(i);
+    constexpr quint64 kLow7 = 0x7F7F7F7F7F7F7F7F;
+    for (size_t i = 0; i < head.size(); ++i) {
+        // The bytes packed as 255 are those of ~word that are zero: each marked by its high bit.
+        const quint64 inverted = ~head[i];
+        const quint64 zeros = ~(((inverted & kLow7) + kLow7) | inverted | kLow7);
+        if (zeros != 0)
+            return qsizetype(8 * i + size_t(std::countl_zero(zeros)) / 8);
     }
-    return qsizetype(sizeof(Head));
+    return qsizetype(sizeof(head));
 }
 
 // Entries whose folded texts are equal: their parts as they are.
@@ -235,8 +248,8 @@ int compareEntries(const Parts<View> &a, const Parts<View> &b, qsizetype from = 
 // for each whether it equals the one before it. partsOf(i) gives the entry of line i, none for
 // a line the list leaves out.
 //
-// The entries sort on the heads of their first 64 characters, made in one pass over the lines
-// in their order and compared with nothing else read: the sort of a long log needs 72 bytes a
+// The entries sort on the heads of their first 56 characters, made in one pass over the lines
+// in their order and compared with nothing else read: the sort of a long log needs 64 bytes a
 // line beside the log and seldom goes back to a line, whose bytes lie anywhere in memory. Only
 // the runs of entries whose heads are equal (the QSOs of one call sign on one band and mode,
 // mostly) are then sorted on the lines' own texts from where the heads stop, folded as they
@@ -245,26 +258,43 @@ template <typename PartsOf>
 std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, PartsOf partsOf)
 {
     constexpr qsizetype kHeadLength = qsizetype(sizeof(Head));
+    constexpr qsizetype kNextLength = qsizetype(sizeof(NextHead));
+    constexpr qsizetype kBothHeads = kHeadLength + kNextLength;
     struct Item {
         Head head;
-        Head next; // the next characters', when head holds its characters whole
+        NextHead next; // the next characters', when head holds its characters whole
         qsizetype index;
     };
-    std::vector<Item> items;
-    items.reserve(size_t(count));
-    for (qsizetype i = 0; i < count; ++i) {
-        if (const auto parts = partsOf(i)) {
-            const Head head = headOf(*parts);
-            items.push_back({head, wholeInHead(head) == kHeadLength ? headOf(*parts, kHeadLength) : Head{},
-                             i});
+    // Each line's item at its place, on both cores; a line left out leaves an item without a
+    // line, taken out after.
+    std::vector<Item> items(static_cast<size_t>(count));
+    std::array<bool, 2> leftOut{};
+    onBothCores(count, [&](qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i) {
+            Item &item = items[size_t(i)];
+            const auto parts = partsOf(i);
+            if (!parts) {
+                item.index = -1;
+                leftOut[begin == 0 ? 0 : 1] = true;
+                continue;
+            }
+            item.head = headOf(*parts);
+            item.next = wholeInHead(item.head) == kHeadLength
+                            ? headOf<NextHead>(*parts, kHeadLength)
+                            : NextHead{};
+            item.index = i;
         }
-    }
+    });
+    if (leftOut[0] || leftOut[1])
+        items.erase(std::remove_if(items.begin(), items.end(),
+                                   [](const Item &item) { return item.index < 0; }),
+                    items.end());
     const auto compareHeadsOf = [](const Item &a, const Item &b) {
         if (const int c = compareHeads(a.head, b.head); c != 0)
             return c;
         return compareHeads(a.next, b.next);
     };
-    std::sort(items.begin(), items.end(), [&](const Item &a, const Item &b) {
+    sortOnBothCores(items.begin(), items.end(), [&](const Item &a, const Item &b) {
         const int c = compareHeadsOf(a, b);
         return c != 0 ? c < 0 : a.index < b.index;
     });
@@ -299,13 +329,13 @@ std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, Pa
     std::function<void(size_t, size_t, qsizetype)> refine = [&](size_t begin, size_t end,
                                                                  qsizetype from) {
         // Lines alike so far are compared whole (a log written by hand may hold any line).
-        constexpr qsizetype kHeadsAtMost = 8 * kHeadLength;
+        constexpr qsizetype kHeadsAtMost = 256;
         if (from >= kHeadsAtMost || from >= partsOf(items[begin].index)->foldedLength()) {
             settle(begin, end, from);
             return;
         }
         for (size_t i = begin; i < end; ++i)
-            items[i].next = headOf(*partsOf(items[i].index), from);
+            items[i].next = headOf<NextHead>(*partsOf(items[i].index), from);
         std::sort(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
                   [](const Item &a, const Item &b) {
                       const int c = compareHeads(a.next, b.next);
@@ -318,15 +348,36 @@ std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, Pa
             if (runEnd - runBegin == 1)
                 continue;
             const qsizetype whole = wholeInHead(items[runBegin].next);
-            if (whole == kHeadLength)
-                refine(runBegin, runEnd, from + kHeadLength);
+            if (whole == kNextLength)
+                refine(runBegin, runEnd, from + kNextLength);
             else
                 settle(runBegin, runEnd, from + whole);
         }
     };
 
-    // Within a run of equal heads, whose characters fold alike as far as the heads hold them
-    // whole: from where the heads stop.
+    // Each run of equal heads. When the heads hold its 56 first characters whole (one call
+    // sign's QSOs on one band and mode, mostly), its lines are read once more for the heads of
+    // the next 56, in the order of the list, the lines of runs a few places ahead fetched
+    // meanwhile.
+    constexpr size_t kAhead = 16;
+    const auto inRun = [&](size_t i) {
+        return (i > 0 && compareHeadsOf(items[i], items[i - 1]) == 0) ||
+               (i + 1 < items.size() && compareHeadsOf(items[i], items[i + 1]) == 0);
+    };
+    size_t fetched = 0;
+    const auto fetchUpTo = [&](size_t current) {
+        fetched = qMax(fetched, current + 1);
+        for (const size_t last = qMin(current + kAhead, items.size()); fetched < last; ++fetched) {
+            if (!inRun(fetched))
+                continue;
+            const auto parts = partsOf(items[fetched].index);
+            if (parts->first.size() > kBothHeads) {
+                const auto *line = parts->first.data();
+                __builtin_prefetch(line + kBothHeads);
+                __builtin_prefetch(line + qMin(parts->first.size() - 1, 2 * kBothHeads - 1));
+            }
+        }
+    };
     for (size_t begin = 0, end = 0; begin < items.size(); begin = end) {
         end = begin + 1;
         while (end < items.size() && compareHeadsOf(items[end], items[begin]) == 0)
@@ -334,12 +385,38 @@ std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, Pa
         if (end - begin == 1)
             continue;
         const qsizetype whole = wholeInHead(items[begin].head);
-        if (whole < kHeadLength)
-            settle(begin, end, whole);
-        else if (const qsizetype nextWhole = wholeInHead(items[begin].next); nextWhole < kHeadLength)
-            settle(begin, end, kHeadLength + nextWhole);
-        else
-            refine(begin, end, 2 * kHeadLength);
+        const qsizetype alike = whole < kHeadLength ? whole : kHeadLength + wholeInHead(items[begin].next);
+        if (alike < kBothHeads) {
+            settle(begin, end, alike);
+            continue;
+        }
+        for (size_t i = begin; i < end; ++i) {
+            fetchUpTo(i);
+            const auto parts = partsOf(items[i].index);
+            items[i].head = headOf(*parts, kBothHeads);
+            items[i].next = wholeInHead(items[i].head) == kHeadLength
+                                ? headOf<NextHead>(*parts, kBothHeads + kHeadLength)
+                                : NextHead{};
+        }
+        std::sort(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
+                  [&](const Item &a, const Item &b) {
+                      const int c = compareHeadsOf(a, b);
+                      return c != 0 ? c < 0 : a.index < b.index;
+                  });
+        for (size_t subBegin = begin, subEnd = begin; subBegin < end; subBegin = subEnd) {
+            subEnd = subBegin + 1;
+            while (subEnd < end && compareHeadsOf(items[subEnd], items[subBegin]) == 0)
+                ++subEnd;
+            if (subEnd - subBegin == 1)
+                continue;
+            const qsizetype deeper = wholeInHead(items[subBegin].head);
+            if (deeper < kHeadLength)
+                settle(subBegin, subEnd, kBothHeads + deeper);
+            else if (const qsizetype nextWhole = wholeInHead(items[subBegin].next); nextWhole < kNextLength)
+                settle(subBegin, subEnd, kBothHeads + kHeadLength + nextWhole);
+            else
+                refine(subBegin, subEnd, 2 * kBothHeads);
+        }
     }
 
     QList<qsizetype> order;

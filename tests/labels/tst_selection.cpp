@@ -6,6 +6,7 @@
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <algorithm>
@@ -274,6 +275,45 @@ private slots:
         const SelectionLists lists = selectionLists(current.rows(), chosenRows);
         QCOMPARE(callsOf(entriesOf(log, lists.availableRows)), available);
         QCOMPARE(callsOf(entriesOf(log, lists.chosenRows)), chosen);
+    }
+
+    // A log long enough for the lists to be made on two threads: each list holds its rows in
+    // the order of their entries, equal entries in the order of their rows.
+    void aLongLogSplitsAsAShortOneDoes()
+    {
+        const QStringList calls{"F5AB", "f5ab", "Q1ZZ", "É5AB", "EA3X"};
+        QRandomGenerator random(2903);
+        QStringList log;
+        QList<qsizetype> chosenRows;
+        for (int row = 0; row < 30000; ++row) {
+            log.append(labelQsoLine(calls.at(random.bounded(calls.size())), "76",
+                                    QStringLiteral("0%1:00").arg(random.bounded(3))));
+            if (row % 7 == 0)
+                chosenRows.append(row);
+        }
+        TestPlatform platform;
+        writeFile(platform.file("REF.txt"), log);
+        CurrentLog current{LogFiles(platform.folder())};
+        current.load("REF");
+        QStringList entries;
+        for (const QString &line : std::as_const(log))
+            entries.append(selectionEntry(QStringView(line)));
+        QList<qsizetype> available;
+        for (qsizetype row = 0; row < log.size(); ++row) {
+            if (row % 7 != 0)
+                available.append(row);
+        }
+        const auto inEntryOrder = [&](QList<qsizetype> rows) {
+            std::stable_sort(rows.begin(), rows.end(), [&](qsizetype a, qsizetype b) {
+                return entryLess(entries.at(a), entries.at(b));
+            });
+            return rows;
+        };
+
+        const SelectionLists lists = selectionLists(current.rows(), chosenRows);
+
+        QCOMPARE(lists.availableRows, inEntryOrder(available));
+        QCOMPARE(lists.chosenRows, inEntryOrder(chosenRows));
     }
 
     // After the log was read again whole, the QSOs chosen are found by their entries: one row

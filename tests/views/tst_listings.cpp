@@ -259,7 +259,8 @@ private slots:
 
     // The alphanumeric order against a plain sort on whole folded texts: call signs and first
     // names with characters at and past 255 (ÿ, Œ, œ, Ÿ) and lines that differ only far into the
-    // line (the remarks) or in letter case alone.
+    // line (the remarks) or in letter case alone. Enough lines for the sort to share its work
+    // between two threads.
     void alphaOrderIsTheOrderOfTheWholeFoldedLines()
     {
         const QStringList calls{"F4KLA", "f4kla", "ŒA1", "œa1", "ÿA1", "ŸA1", "OEA1", "F4KLA/P"};
@@ -271,28 +272,30 @@ private slots:
         const QString longLine = qso("05/09/13", "08:00", "F4KLA", "89", "SSB", "7") + QString(400, 'x');
         QStringList lines{"05/09/13  08:00", "Zoé", longLine + "b", longLine + "A", longLine + "b",
                           longLine + "a"};
-        for (int i = 0; i < 400; ++i) {
-            lines.append(qso(QStringLiteral("0%1/09/13").arg(random.bounded(1, 3)), "08:00",
-                             calls.at(random.bounded(calls.size())), "89", "SSB", "7",
-                             remarks.at(random.bounded(remarks.size()))));
+        for (int i = 0; i < 25000; ++i) {
+            lines.append(qso(QStringLiteral("0%1/09/13").arg(random.bounded(1, 3)),
+                             QStringLiteral("08:%1").arg(random.bounded(10, 13)),
+                             random.bounded(2) ? calls.at(random.bounded(calls.size()))
+                                               : QStringLiteral("F%1K").arg(random.bounded(1000)),
+                             "89", "SSB", "7", remarks.at(random.bounded(remarks.size()))));
         }
-        const auto folded = [](const QString &line) {
+        std::vector<QString> folded;
+        std::vector<QString> asTyped;
+        for (const QString &line : std::as_const(lines)) {
             const QString key = line.mid(qsocol::kCall.first - 1) + QLatin1Char(' ') +
                                 line.left(qsocol::kCall.first - 1);
             QString text;
             for (const QChar c : key)
                 text += c.unicode() < 0x80 ? QChar(c.toLower()) : c.toCaseFolded();
-            return text;
-        };
+            folded.push_back(text);
+            asTyped.push_back(line.mid(qsocol::kCall.first - 1) + line);
+        }
         QList<qsizetype> expected(lines.size());
         std::iota(expected.begin(), expected.end(), 0);
         std::stable_sort(expected.begin(), expected.end(), [&](qsizetype a, qsizetype b) {
-            const QString fa = folded(lines.at(a));
-            const QString fb = folded(lines.at(b));
-            if (fa != fb)
-                return fa < fb;
-            return lines.at(a).mid(qsocol::kCall.first - 1) + lines.at(a) <
-                   lines.at(b).mid(qsocol::kCall.first - 1) + lines.at(b);
+            if (folded[size_t(a)] != folded[size_t(b)])
+                return folded[size_t(a)] < folded[size_t(b)];
+            return asTyped[size_t(a)] < asTyped[size_t(b)];
         });
         expected.erase(std::unique(expected.begin(), expected.end(),
                                    [&](qsizetype a, qsizetype b) { return lines.at(a) == lines.at(b); }),
