@@ -353,7 +353,7 @@ QList<qsizetype> sortedRows(const LogRows &rows, const std::vector<bool> &chosen
     };
     // The lines of the runs are read in the order of the list, those a few places ahead
     // fetched meanwhile: where their rows stand, then their two ends.
-    constexpr size_t kAhead = 8;
+    constexpr size_t kAhead = 16;
     const auto inRun = [&](size_t i) {
         return (i > 0 && compareHeads(items[i], items[i - 1]) == 0) ||
                (i + 1 < items.size() && compareHeads(items[i], items[i + 1]) == 0);
@@ -362,7 +362,7 @@ QList<qsizetype> sortedRows(const LogRows &rows, const std::vector<bool> &chosen
     size_t bytesFetched = 0;
     const auto fetchUpTo = [&](size_t current) {
         placesFetched = qMax(placesFetched, current + 1);
-        for (const size_t last = qMin(current + 2 * kAhead, items.size()); placesFetched < last;
+        for (const size_t last = qMin(current + 4 * kAhead, items.size()); placesFetched < last;
              ++placesFetched) {
             if (inRun(placesFetched))
                 rows.fetchPlace(items[placesFetched].row);
