@@ -1,6 +1,7 @@
 #include "SelectionEntry.h"
 
 #include "common/BothCores.h"
+#include "common/StableRunSort.h"
 #include "common/Windows1252.h"
 #include "records/CurrentLog.h"
 
@@ -333,23 +334,11 @@ QList<qsizetype> sortedRows(const LogRows &rows, const std::vector<bool> &chosen
     // each run of those on the lines.
     constexpr qsizetype kLast = kThird + StoredEntries::kHeadLength;
     const auto settle = [&](size_t begin, size_t end) {
-        const auto first = items.begin() + qsizetype(begin);
-        const auto last = items.begin() + qsizetype(end);
-        const auto less = [&](const Item &a, const Item &b) {
-            return entries.compare(rows.rowBytes(a.row), rows.rowBytes(b.row), kLast) < 0;
-        };
-        if (end - begin > 16) {
-            std::stable_sort(first, last, less);
-            return;
-        }
-        // An insertion sort, which keeps equal entries in their order.
-        for (auto it = first + 1; it != last; ++it) {
-            const Item item = *it;
-            auto hole = it;
-            for (; hole != first && less(item, *(hole - 1)); --hole)
-                *hole = *(hole - 1);
-            *hole = item;
-        }
+        stableSortRun(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
+                      [&](const Item &a, const Item &b) {
+                          return entries.compare(rows.rowBytes(a.row), rows.rowBytes(b.row),
+                                                 kLast) < 0;
+                      });
     };
     // The lines of the runs are read in the order of the list, those a few places ahead
     // fetched meanwhile: where their rows stand, then their two ends.

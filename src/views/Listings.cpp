@@ -2,6 +2,7 @@
 
 #include "common/BothCores.h"
 #include "common/FixedColumns.h"
+#include "common/StableRunSort.h"
 #include "common/Windows1252.h"
 #include "common/Program.h"
 #include "common/TextFile.h"
@@ -306,26 +307,36 @@ std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, Pa
         const auto compare = [&](const Item &a, const Item &b) {
             return compareEntries(*partsOf(a.index), *partsOf(b.index), from);
         };
-        const auto first = items.begin() + qsizetype(begin);
-        const auto last = items.begin() + qsizetype(end);
-        if (end - begin <= 16) {
-            // An insertion sort, which keeps equal entries in their order.
-            for (auto it = first + 1; it != last; ++it) {
-                const Item item = *it;
-                auto hole = it;
-                for (; hole != first && compare(item, *(hole - 1)) < 0; --hole)
-                    *hole = *(hole - 1);
-                *hole = item;
-            }
-        } else {
-            std::stable_sort(first, last, [&](const Item &a, const Item &b) { return compare(a, b) < 0; });
-        }
+        stableSortRun(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
+                      [&](const Item &a, const Item &b) { return compare(a, b) < 0; });
         for (size_t i = begin + 1; i < end; ++i)
             repeated[i] = compare(items[i], items[i - 1]) == 0;
     };
+    // The lines of the runs are read again in the order of the list, those of the runs a few
+    // places ahead fetched meanwhile: they lie anywhere in memory.
+    constexpr size_t kAhead = 16;
+    const auto inRun = [&](size_t i) {
+        return (i > 0 && compareHeadsOf(items[i], items[i - 1]) == 0) ||
+               (i + 1 < items.size() && compareHeadsOf(items[i], items[i + 1]) == 0);
+    };
+    size_t fetched = 0;
+    const auto fetchUpTo = [&](size_t current) {
+        fetched = qMax(fetched, current + 1);
+        for (const size_t last = qMin(current + kAhead, items.size()); fetched < last; ++fetched) {
+            if (!inRun(fetched))
+                continue;
+            const auto parts = partsOf(items[fetched].index);
+            if (parts->first.size() > kBothHeads) {
+                const auto *line = parts->first.data();
+                __builtin_prefetch(line + kBothHeads);
+                __builtin_prefetch(line + qMin(parts->first.size() - 1, kBothHeads + 63));
+            }
+        }
+    };
     // A run of entries in the order of their lines whose characters fold alike before from:
     // on the heads of their next characters, each line read once; then each run of equal heads
-    // the same way from where they stop. The heads go in next, which the run no longer needs.
+    // the same way from where they stop. The heads go in next, which the run no longer needs
+    // once it is found.
     std::function<void(size_t, size_t, qsizetype)> refine = [&](size_t begin, size_t end,
                                                                  qsizetype from) {
         // Lines alike so far are compared whole (a log written by hand may hold any line).
@@ -334,8 +345,10 @@ std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, Pa
             settle(begin, end, from);
             return;
         }
-        for (size_t i = begin; i < end; ++i)
+        for (size_t i = begin; i < end; ++i) {
+            fetchUpTo(i);
             items[i].next = headOf<NextHead>(*partsOf(items[i].index), from);
+        }
         std::sort(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
                   [](const Item &a, const Item &b) {
                       const int c = compareHeads(a.next, b.next);
@@ -355,29 +368,8 @@ std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, Pa
         }
     };
 
-    // Each run of equal heads. When the heads hold its 56 first characters whole (one call
-    // sign's QSOs on one band and mode, mostly), its lines are read once more for the heads of
-    // the next 56, in the order of the list, the lines of runs a few places ahead fetched
-    // meanwhile.
-    constexpr size_t kAhead = 16;
-    const auto inRun = [&](size_t i) {
-        return (i > 0 && compareHeadsOf(items[i], items[i - 1]) == 0) ||
-               (i + 1 < items.size() && compareHeadsOf(items[i], items[i + 1]) == 0);
-    };
-    size_t fetched = 0;
-    const auto fetchUpTo = [&](size_t current) {
-        fetched = qMax(fetched, current + 1);
-        for (const size_t last = qMin(current + kAhead, items.size()); fetched < last; ++fetched) {
-            if (!inRun(fetched))
-                continue;
-            const auto parts = partsOf(items[fetched].index);
-            if (parts->first.size() > kBothHeads) {
-                const auto *line = parts->first.data();
-                __builtin_prefetch(line + kBothHeads);
-                __builtin_prefetch(line + qMin(parts->first.size() - 1, 2 * kBothHeads - 1));
-            }
-        }
-    };
+    // Each run of equal heads: on the texts when its heads stop before their end, else (one
+    // call sign's QSOs on one band and mode, mostly) on the heads of its next characters.
     for (size_t begin = 0, end = 0; begin < items.size(); begin = end) {
         end = begin + 1;
         while (end < items.size() && compareHeadsOf(items[end], items[begin]) == 0)
@@ -390,33 +382,7 @@ std::pair<QList<qsizetype>, std::vector<bool>> sortedEntries(qsizetype count, Pa
             settle(begin, end, alike);
             continue;
         }
-        for (size_t i = begin; i < end; ++i) {
-            fetchUpTo(i);
-            const auto parts = partsOf(items[i].index);
-            items[i].head = headOf(*parts, kBothHeads);
-            items[i].next = wholeInHead(items[i].head) == kHeadLength
-                                ? headOf<NextHead>(*parts, kBothHeads + kHeadLength)
-                                : NextHead{};
-        }
-        std::sort(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
-                  [&](const Item &a, const Item &b) {
-                      const int c = compareHeadsOf(a, b);
-                      return c != 0 ? c < 0 : a.index < b.index;
-                  });
-        for (size_t subBegin = begin, subEnd = begin; subBegin < end; subBegin = subEnd) {
-            subEnd = subBegin + 1;
-            while (subEnd < end && compareHeadsOf(items[subEnd], items[subBegin]) == 0)
-                ++subEnd;
-            if (subEnd - subBegin == 1)
-                continue;
-            const qsizetype deeper = wholeInHead(items[subBegin].head);
-            if (deeper < kHeadLength)
-                settle(subBegin, subEnd, kBothHeads + deeper);
-            else if (const qsizetype nextWhole = wholeInHead(items[subBegin].next); nextWhole < kNextLength)
-                settle(subBegin, subEnd, kBothHeads + kHeadLength + nextWhole);
-            else
-                refine(subBegin, subEnd, 2 * kBothHeads);
-        }
+        refine(begin, end, kBothHeads);
     }
 
     QList<qsizetype> order;
