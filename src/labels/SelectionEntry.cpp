@@ -10,6 +10,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace orvel {
@@ -237,6 +240,7 @@ public:
     using Head = std::array<quint64, kHeadLength / 8>;
     Head headOf(QByteArrayView line, qsizetype from = selcol::kLead) const
     {
+        // Each word is put together in a register, eight characters at a time.
         Head head{};
         constexpr qsizetype tailStart = selcol::kLength - qsocol::kTime.last();
         if (from >= selcol::kLead && from + kHeadLength < tailStart) {
@@ -245,17 +249,34 @@ public:
             const qsizetype available =
                 qBound<qsizetype>(0, qMin<qsizetype>(line.size(), selcol::kLogPart) - start,
                                   kHeadLength);
+            const uchar *bytes = reinterpret_cast<const uchar *>(line.data()) + start;
+            if (available == kHeadLength) {
+                for (size_t w = 0; w < head.size(); ++w) {
+                    quint64 word = 0;
+                    for (size_t i = 0; i < 8; ++i)
+                        word = (word << 8) | m_ranks[bytes[w * 8 + i]];
+                    head[w] = word;
+                }
+                return head;
+            }
             const uchar blank = m_ranks[uchar(' ')];
-            for (qsizetype i = 0; i < kHeadLength; ++i) {
-                const uchar rank = i < available ? m_ranks[uchar(line[start + i])] : blank;
-                head[size_t(i / 8)] = (head[size_t(i / 8)] << 8) | rank;
+            for (size_t w = 0; w < head.size(); ++w) {
+                quint64 word = 0;
+                for (qsizetype i = 0; i < 8; ++i) {
+                    const qsizetype at = qsizetype(w) * 8 + i;
+                    word = (word << 8) | (at < available ? m_ranks[bytes[at]] : blank);
+                }
+                head[w] = word;
             }
             return head;
         }
-        for (qsizetype i = 0; i < kHeadLength; ++i) {
-            const qsizetype at = from + i;
-            head[size_t(i / 8)] = (head[size_t(i / 8)] << 8) |
-                                  (at < selcol::kLength ? m_ranks[byteAt(line, at)] : 0);
+        for (size_t w = 0; w < head.size(); ++w) {
+            quint64 word = 0;
+            for (qsizetype i = 0; i < 8; ++i) {
+                const qsizetype at = from + qsizetype(w) * 8 + i;
+                word = (word << 8) | (at < selcol::kLength ? m_ranks[byteAt(line, at)] : 0);
+            }
+            head[w] = word;
         }
         return head;
     }
@@ -296,7 +317,8 @@ private:
 // The rows whose chosen flag is wanted, in the order of their entries: sorted on the heads of
 // their first 48 characters, made in one pass over the rows in their order (56 bytes a row
 // beside the log), so that the sort itself goes back to no line, whose bytes lie anywhere in
-// memory. Only runs of equal heads read their lines again.
+// memory. Runs of equal heads (a call sign's QSOs in one mode) take the heads of the next
+// characters in a second pass in the log's order, then are sorted among themselves.
 QList<qsizetype> sortedRows(const LogRows &rows, const std::vector<bool> &chosen, bool wanted)
 {
     static const StoredEntries entries;
@@ -307,8 +329,11 @@ QList<qsizetype> sortedRows(const LogRows &rows, const std::vector<bool> &chosen
         StoredEntries::Head next;
         qsizetype row;
     };
-    // Each wanted row's item at its place among the wanted rows, on both cores.
-    std::vector<Item> items(size_t(std::count(chosen.cbegin(), chosen.cend(), wanted)));
+    // Each wanted row's item at its place among the wanted rows, on both cores. The items are
+    // left unset until then, so that their memory is first touched by the two threads.
+    const size_t count = size_t(std::count(chosen.cbegin(), chosen.cend(), wanted));
+    const std::unique_ptr<Item[]> itemsHeld(new Item[count]);
+    Item *const items = itemsHeld.get();
     const qsizetype half = rows.size() / 2;
     const size_t wantedBeforeHalf = size_t(std::count(chosen.cbegin(), chosen.cbegin() + half, wanted));
     onBothCores(rows.size(), [&](qsizetype begin, qsizetype end) {
@@ -326,73 +351,73 @@ QList<qsizetype> sortedRows(const LogRows &rows, const std::vector<bool> &chosen
             return c;
         return StoredEntries::compareHeads(a.next, b.next);
     };
-    sortOnBothCores(items.begin(), items.end(), [&](const Item &a, const Item &b) {
+    sortOnBothCores(items, items + count, [&](const Item &a, const Item &b) {
         const int c = compareHeads(a, b);
         return c != 0 ? c < 0 : a.row < b.row;
     });
-    // A run of equal heads: on the heads of the last characters, each line read once, then
-    // each run of those on the lines.
-    constexpr qsizetype kLast = kThird + StoredEntries::kHeadLength;
-    const auto settle = [&](size_t begin, size_t end) {
-        stableSortRun(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
-                      [&](const Item &a, const Item &b) {
-                          return entries.compare(rows.rowBytes(a.row), rows.rowBytes(b.row),
-                                                 kLast) < 0;
-                      });
-    };
-    // The lines of the runs are read in the order of the list, those a few places ahead
-    // fetched meanwhile: where their rows stand, then their two ends.
-    constexpr size_t kAhead = 16;
-    const auto inRun = [&](size_t i) {
-        return (i > 0 && compareHeads(items[i], items[i - 1]) == 0) ||
-               (i + 1 < items.size() && compareHeads(items[i], items[i + 1]) == 0);
-    };
-    size_t placesFetched = 0;
-    size_t bytesFetched = 0;
-    const auto fetchUpTo = [&](size_t current) {
-        placesFetched = qMax(placesFetched, current + 1);
-        for (const size_t last = qMin(current + 4 * kAhead, items.size()); placesFetched < last;
-             ++placesFetched) {
-            if (inRun(placesFetched))
-                rows.fetchPlace(items[placesFetched].row);
-        }
-        bytesFetched = qMax(bytesFetched, current + 1);
-        for (const size_t last = qMin(current + kAhead, items.size()); bytesFetched < last;
-             ++bytesFetched) {
-            if (inRun(bytesFetched)) {
-                rows.fetchBytes(items[bytesFetched].row, 0);
-                rows.fetchBytes(items[bytesFetched].row, kThird + selcol::kBodyShift);
-            }
-        }
-    };
-    for (size_t begin = 0, end = 0; begin < items.size(); begin = end) {
+    // The runs of equal heads, and where each of their rows stands in the list. The next
+    // heads of those rows are then made in the log's order, on both cores, each row's into its
+    // own item: read in the list's order, the lines would be fetched from anywhere in memory.
+    constexpr quint32 kNotInRun = std::numeric_limits<quint32>::max();
+    std::vector<std::pair<quint32, quint32>> runs;
+    std::vector<quint32> placeOfRow;
+    for (size_t begin = 0, end = 0; begin < count; begin = end) {
         end = begin + 1;
-        while (end < items.size() && compareHeads(items[end], items[begin]) == 0)
+        while (end < count && compareHeads(items[end], items[begin]) == 0)
             ++end;
         if (end - begin == 1)
             continue;
-        for (size_t i = begin; i < end; ++i) {
-            fetchUpTo(i);
-            items[i].next = entries.headOf(rows.rowBytes(items[i].row), kThird);
-        }
-        std::sort(items.begin() + qsizetype(begin), items.begin() + qsizetype(end),
-                  [](const Item &a, const Item &b) {
-                      const int c = StoredEntries::compareHeads(a.next, b.next);
-                      return c != 0 ? c < 0 : a.row < b.row;
-                  });
-        for (size_t runBegin = begin, runEnd = begin; runBegin < end; runBegin = runEnd) {
-            runEnd = runBegin + 1;
-            while (runEnd < end &&
-                   StoredEntries::compareHeads(items[runEnd].next, items[runBegin].next) == 0)
-                ++runEnd;
-            if (runEnd - runBegin > 1)
-                settle(runBegin, runEnd);
-        }
+        if (placeOfRow.empty())
+            placeOfRow.assign(size_t(rows.size()), kNotInRun);
+        runs.emplace_back(quint32(begin), quint32(end));
+        for (size_t i = begin; i < end; ++i)
+            placeOfRow[size_t(items[i].row)] = quint32(i);
     }
+    if (!runs.empty()) {
+        onBothCores(rows.size(), [&](qsizetype begin, qsizetype end) {
+            // The items written lie anywhere in the list: each is fetched a few rows ahead.
+            constexpr qsizetype kAhead = 16;
+            for (qsizetype row = begin; row < end; ++row) {
+                if (row + kAhead < end) {
+                    if (const quint32 ahead = placeOfRow[size_t(row + kAhead)]; ahead != kNotInRun)
+                        __builtin_prefetch(&items[ahead].next, 1);
+                }
+                if (const quint32 place = placeOfRow[size_t(row)]; place != kNotInRun)
+                    items[place].next = entries.headOf(rows.rowBytes(row), kThird);
+            }
+        });
+    }
+    placeOfRow = {};
+    // Each run sorted on those heads; rows still equal after them are compared as lines. The
+    // runs are shared between the two cores.
+    constexpr qsizetype kLast = kThird + StoredEntries::kHeadLength;
+    onBothCores(qsizetype(runs.size()), [&](qsizetype first, qsizetype last) {
+        for (qsizetype run = first; run < last; ++run) {
+            const auto [begin, end] = runs[size_t(run)];
+            std::sort(items + begin, items + end, [](const Item &a, const Item &b) {
+                const int c = StoredEntries::compareHeads(a.next, b.next);
+                return c != 0 ? c < 0 : a.row < b.row;
+            });
+            for (quint32 equalBegin = begin, equalEnd = begin; equalBegin < end;
+                 equalBegin = equalEnd) {
+                equalEnd = equalBegin + 1;
+                while (equalEnd < end && StoredEntries::compareHeads(items[equalEnd].next,
+                                                                     items[equalBegin].next) == 0)
+                    ++equalEnd;
+                if (equalEnd - equalBegin > 1) {
+                    stableSortRun(items + equalBegin, items + equalEnd,
+                                  [&](const Item &a, const Item &b) {
+                                      return entries.compare(rows.rowBytes(a.row),
+                                                             rows.rowBytes(b.row), kLast) < 0;
+                                  });
+                }
+            }
+        }
+    });
     QList<qsizetype> sorted;
-    sorted.reserve(qsizetype(items.size()));
-    for (const Item &item : items)
-        sorted.append(item.row);
+    sorted.reserve(qsizetype(count));
+    for (size_t i = 0; i < count; ++i)
+        sorted.append(items[i].row);
     return sorted;
 }
 

@@ -7,7 +7,7 @@
 namespace orvel {
 
 SelectionModel::SelectionModel(QObject *parent)
-    : QAbstractListModel(parent)
+    : LongListModel(parent)
 {
 }
 

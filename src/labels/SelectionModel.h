@@ -8,9 +8,9 @@
 // shown. An entry added one at a time keeps its own text.
 #pragma once
 
+#include "common/LongListModel.h"
 #include "records/CurrentLog.h"
 
-#include <QAbstractListModel>
 #include <QList>
 #include <QStringList>
 
@@ -34,7 +34,7 @@ struct SelectionItems {
     QList<qsizetype> logRows;
 };
 
-class SelectionModel : public QAbstractListModel
+class SelectionModel : public LongListModel
 {
     Q_OBJECT
 public:

@@ -50,14 +50,6 @@ public:
             return QByteArrayView(m_file.constData() + place.start, place.size);
         return QByteArrayView(m_added.constData() + (-1 - place.start), place.size);
     }
-    // Hints for a pass that reads rows out of their order, a few rows ahead: where the row
-    // stands, then (once that is fetched) its bytes from offset on.
-    void fetchPlace(qsizetype row) const { __builtin_prefetch(m_rows.data() + row); }
-    void fetchBytes(qsizetype row, qsizetype offset) const
-    {
-        if (const QByteArrayView bytes = rowBytes(row); offset < bytes.size())
-            __builtin_prefetch(bytes.data() + offset);
-    }
 
 private:
     friend class CurrentLog;

@@ -6,7 +6,7 @@
 namespace orvel {
 
 LogListModel::LogListModel(const CurrentLog &log, QObject *parent)
-    : QAbstractListModel(parent)
+    : LongListModel(parent)
     , m_log(log)
 {
 }

@@ -5,14 +5,15 @@
 // is a view or a follower of it.
 #pragma once
 
-#include <QAbstractListModel>
+#include "common/LongListModel.h"
+
 #include <functional>
 
 namespace orvel {
 
 class CurrentLog;
 
-class LogListModel : public QAbstractListModel
+class LogListModel : public LongListModel
 {
     Q_OBJECT
 public:

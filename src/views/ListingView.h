@@ -2,9 +2,9 @@
 // are shown, so that a list holding a whole log stays quick to fill and to scroll.
 #pragma once
 
+#include "common/LongListModel.h"
 #include "records/CurrentLog.h"
 
-#include <QAbstractListModel>
 #include <QIdentityProxyModel>
 #include <QList>
 #include <QString>
@@ -21,11 +21,11 @@ namespace orvel {
 // an entry is made from the stored bytes when the view asks for it, so that a list of
 // 1,000,000 QSOs costs no text per line, and what it shows stays whole while a new order is
 // being made beside the window.
-class OrderedLogModel : public QAbstractListModel
+class OrderedLogModel : public LongListModel
 {
     Q_OBJECT
 public:
-    using QAbstractListModel::QAbstractListModel;
+    using LongListModel::LongListModel;
 
     // rows at order's indexes, in that order.
     void showOrdered(LogRows rows, QList<qsizetype> order);

@@ -278,16 +278,23 @@ private slots:
     }
 
     // A log long enough for the lists to be made on two threads: each list holds its rows in
-    // the order of their entries, equal entries in the order of their rows.
+    // the order of their entries, equal entries in the order of their rows. A few calls that
+    // fold alike come back often; the many others two or three times each, as in a long log,
+    // so that there are enough QSOs of one call to share between the two threads too.
     void aLongLogSplitsAsAShortOneDoes()
     {
         const QStringList calls{"F5AB", "f5ab", "Q1ZZ", "É5AB", "EA3X"};
+        const auto oneOfMany = [](int k) {
+            return QStringLiteral("F%1").arg(k % 10) + QChar(u'A' + k / 10 % 26) +
+                   QChar(u'A' + k / 260 % 26) + QChar(u'A' + k / 6760 % 26);
+        };
         QRandomGenerator random(2903);
         QStringList log;
         QList<qsizetype> chosenRows;
-        for (int row = 0; row < 30000; ++row) {
-            log.append(labelQsoLine(calls.at(random.bounded(calls.size())), "76",
-                                    QStringLiteral("0%1:00").arg(random.bounded(3))));
+        for (int row = 0; row < 80000; ++row) {
+            const QString call =
+                row % 10 == 0 ? calls.at(random.bounded(calls.size())) : oneOfMany(row % 30000);
+            log.append(labelQsoLine(call, "76", QStringLiteral("0%1:00").arg(random.bounded(3))));
             if (row % 7 == 0)
                 chosenRows.append(row);
         }
