@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -329,11 +330,24 @@ QList<qsizetype> sortedRows(const LogRows &rows, const std::vector<bool> &chosen
         StoredEntries::Head next;
         qsizetype row;
     };
-    // Each wanted row's item at its place among the wanted rows, on both cores. The items are
-    // left unset until then, so that their memory is first touched by the two threads.
+    struct Run {
+        quint32 begin;
+        quint32 end;
+    };
+    // The items, then where each row of a run of equal heads stands among them, then the runs
+    // (at most one for two items), in one block: a long log's is mapped for it alone and given
+    // back whole when freed, where smaller blocks would stay in the heap of the thread. The
+    // items are left unset until they are made, so that their memory is first touched by the
+    // two threads; the rest is touched only when there are runs.
     const size_t count = size_t(std::count(chosen.cbegin(), chosen.cend(), wanted));
-    const std::unique_ptr<Item[]> itemsHeld(new Item[count]);
-    Item *const items = itemsHeld.get();
+    const size_t itemBytes = count * sizeof(Item);
+    const size_t placeBytes = size_t(rows.size()) * sizeof(quint32);
+    const std::unique_ptr<std::byte[]> block(
+        new std::byte[itemBytes + placeBytes + (count / 2 + 1) * sizeof(Run)]);
+    Item *const items = reinterpret_cast<Item *>(block.get());
+    quint32 *const placeOfRow = reinterpret_cast<quint32 *>(block.get() + itemBytes);
+    Run *const runs = reinterpret_cast<Run *>(block.get() + itemBytes + placeBytes);
+    size_t runCount = 0;
     const qsizetype half = rows.size() / 2;
     const size_t wantedBeforeHalf = size_t(std::count(chosen.cbegin(), chosen.cbegin() + half, wanted));
     onBothCores(rows.size(), [&](qsizetype begin, qsizetype end) {
@@ -359,21 +373,19 @@ QList<qsizetype> sortedRows(const LogRows &rows, const std::vector<bool> &chosen
     // heads of those rows are then made in the log's order, on both cores, each row's into its
     // own item: read in the list's order, the lines would be fetched from anywhere in memory.
     constexpr quint32 kNotInRun = std::numeric_limits<quint32>::max();
-    std::vector<std::pair<quint32, quint32>> runs;
-    std::vector<quint32> placeOfRow;
     for (size_t begin = 0, end = 0; begin < count; begin = end) {
         end = begin + 1;
         while (end < count && compareHeads(items[end], items[begin]) == 0)
             ++end;
         if (end - begin == 1)
             continue;
-        if (placeOfRow.empty())
-            placeOfRow.assign(size_t(rows.size()), kNotInRun);
-        runs.emplace_back(quint32(begin), quint32(end));
+        if (runCount == 0)
+            std::fill(placeOfRow, placeOfRow + rows.size(), kNotInRun);
+        runs[runCount++] = {quint32(begin), quint32(end)};
         for (size_t i = begin; i < end; ++i)
             placeOfRow[size_t(items[i].row)] = quint32(i);
     }
-    if (!runs.empty()) {
+    if (runCount > 0) {
         onBothCores(rows.size(), [&](qsizetype begin, qsizetype end) {
             // The items written lie anywhere in the list: each is fetched a few rows ahead.
             constexpr qsizetype kAhead = 16;
@@ -387,13 +399,12 @@ QList<qsizetype> sortedRows(const LogRows &rows, const std::vector<bool> &chosen
             }
         });
     }
-    placeOfRow = {};
     // Each run sorted on those heads; rows still equal after them are compared as lines. The
     // runs are shared between the two cores.
     constexpr qsizetype kLast = kThird + StoredEntries::kHeadLength;
-    onBothCores(qsizetype(runs.size()), [&](qsizetype first, qsizetype last) {
+    onBothCores(qsizetype(runCount), [&](qsizetype first, qsizetype last) {
         for (qsizetype run = first; run < last; ++run) {
-            const auto [begin, end] = runs[size_t(run)];
+            const auto [begin, end] = runs[run];
             std::sort(items + begin, items + end, [](const Item &a, const Item &b) {
                 const int c = StoredEntries::compareHeads(a.next, b.next);
                 return c != 0 ? c < 0 : a.row < b.row;
