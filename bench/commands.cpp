@@ -100,15 +100,15 @@ Ended run(const QStringList &arguments)
     return ended;
 }
 
-// An ADIF file of 1,000 QSOs the logs do not hold, spread over the days of the log, as a phone
-// application's file brings them: the import compares them with the whole log and rewrites the
-// three logs once each. The folder keeps them: each size is imported once a run.
-QString importedFile(DataFolder &data, int qsoCount)
+// An ADIF file of QSOs the logs do not hold, spread over the days of the log: 1,000 as a phone
+// application's file brings them, or as many as the log holds, as when a log kept in another
+// program is brought over. The import compares them with the whole log and rewrites the three
+// logs once each. The folder keeps them: each size is imported once a run.
+QString importedFile(DataFolder &data, int qsoCount, int kImported)
 {
-    const QString path = data.filePath(QStringLiteral("import.adi"));
+    const QString path = data.filePath(QStringLiteral("import-%1.adi").arg(kImported));
     if (QFileInfo::exists(path))
         return path;
-    constexpr int kImported = 1000;
     QByteArray text("Bench import<eoh>\r\n");
     const auto field = [&text](const char *name, const QByteArray &value) {
         text += '<' + QByteArray(name) + ':' + QByteArray::number(value.size()) + '>' + value + ' ';
@@ -129,7 +129,8 @@ QString importedFile(DataFolder &data, int qsoCount)
 }
 
 // words: the command's words, "|" between them; REF stands for the current reference, PDF for
-// a PDF file to write and ADIF for an ADIF file of new QSOs (importedFile()).
+// a PDF file to write, ADIF for an ADIF file of 1,000 new QSOs and WHOLE_ADIF for one of as
+// many QSOs as the log (importedFile()).
 void BM_Command(benchmark::State &state, const char *words)
 {
     DataFolder &data = folder(static_cast<int>(state.range(0)));
@@ -140,7 +141,10 @@ void BM_Command(benchmark::State &state, const char *words)
         else if (word == QLatin1String("PDF"))
             arguments.append(QDir::temp().filePath(QStringLiteral("orvel-bench.pdf")));
         else if (word == QLatin1String("ADIF"))
-            arguments.append(importedFile(data, static_cast<int>(state.range(0))));
+            arguments.append(importedFile(data, static_cast<int>(state.range(0)), 1000));
+        else if (word == QLatin1String("WHOLE_ADIF"))
+            arguments.append(importedFile(data, static_cast<int>(state.range(0)),
+                                          static_cast<int>(state.range(0))));
         else
             arguments.append(word);
     }
@@ -188,6 +192,14 @@ BENCHMARK_CAPTURE(BM_Command, afficher_departements,
 BENCHMARK_CAPTURE(BM_Command, imprimer_log, "imprimer|log|REF|--pdf|PDF")->Apply(commandSizes);
 BENCHMARK_CAPTURE(BM_Command, etiquettes, "etiquettes|REF|--pdf|PDF")->Apply(commandSizes);
 BENCHMARK_CAPTURE(BM_Command, importer, "importer|REF|ADIF")->Apply(commandSizes);
+// A whole log brought over: the file is held whole while its QSOs are decided, so it is
+// measured up to 100,000 QSOs.
+BENCHMARK_CAPTURE(BM_Command, importer_whole, "importer|REF|WHOLE_ADIF")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(1);
 
 #ifndef ORVEL_BENCH_LARGE
 int main(int argc, char **argv)

@@ -11,6 +11,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -162,7 +163,11 @@ AdifReading readRecords(QByteArrayView bytes, const QString &subject,
     bool sawHeaderEnd = false;
     AdifRecord current;
     int number = 0;
+    // Each field name once, shared by the records.
+    QSet<QString> names;
     const auto close = [&] {
+        current.values.squeeze();
+        current.fields.squeeze();
         current.number = ++number;
         reading.records.append(std::move(current));
         current = AdifRecord();
@@ -198,7 +203,10 @@ AdifReading readRecords(QByteArrayView bytes, const QString &subject,
         }
         const qsizetype end =
             utf8 ? utf8ValueEnd(bytes, tag->end, tag->length) : tag->end + tag->length;
-        current.fields.insert(tag->name, decode(bytes.sliced(tag->end, end - tag->end)));
+        auto name = names.constFind(tag->name);
+        if (name == names.cend())
+            name = names.insert(tag->name);
+        current.add(*name, decode(bytes.sliced(tag->end, end - tag->end)));
         pos = end;
     }
     if (!current.fields.isEmpty() || !current.damage.isEmpty()) {
@@ -359,7 +367,17 @@ bool within(qint64 a, qint64 b)
 
 QString AdifRecord::value(const QString &name) const
 {
-    return trimBlanks(fields.value(name));
+    for (auto field = fields.crbegin(); field != fields.crend(); ++field) {
+        if (field->name == name)
+            return trimBlanks(values.mid(field->from, field->length));
+    }
+    return {};
+}
+
+void AdifRecord::add(const QString &name, QStringView value)
+{
+    fields.append({name, values.size(), value.size()});
+    values.append(value);
 }
 
 AdifReading readAdif(QByteArrayView bytes, const ImportProgress &progress)
@@ -493,8 +511,10 @@ QStringList ImportPlan::firstNameKeyLines() const
     QStringList result;
     result.reserve(imported);
     for (const ImportItem &item : items) {
-        if (item.verdict == ImportVerdict::Imported)
-            result.append(firstNameKeyLine(item.qso.call, item.qso.department, item.qso.firstName));
+        if (item.verdict == ImportVerdict::Imported) {
+            const QsoRecord qso = parseQsoLine(item.line);
+            result.append(firstNameKeyLine(qso.call, qso.department, qso.firstName));
+        }
     }
     return result;
 }
@@ -530,10 +550,9 @@ ImportPlan planImport(const QList<AdifRecord> &records, const ImportContext &con
         item.call = folded(record.value(QStringLiteral("CALL"))).toUpper();
         const MappedRecord mapped = mapAdifRecord(record, context);
         if (mapped.qso) {
-            item.qso = *mapped.qso;
-            item.line = formatQsoLine(item.qso);
+            item.line = formatQsoLine(*mapped.qso);
             item.verdict = ImportVerdict::Imported;
-            calls.insert(encodeWindows1252(item.qso.call));
+            calls.insert(encodeWindows1252(mapped.qso->call));
         } else {
             item.reason = mapped.refusal;
         }
@@ -561,8 +580,7 @@ ImportPlan planImport(const QList<AdifRecord> &records, const ImportContext &con
             continue;
         }
         const QByteArray key = duplicateKey(item.line);
-        const qint64 minutes =
-            minutesOf(encodeWindows1252(item.qso.date), encodeWindows1252(item.qso.time)).value();
+        const qint64 minutes = minutesOfLine(encodeWindows1252(item.line)).value();
         const QList<qint64> logged = inLog.value(key);
         if (std::any_of(logged.cbegin(), logged.cend(),
                         [minutes](qint64 other) { return within(minutes, other); })) {

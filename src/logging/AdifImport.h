@@ -10,7 +10,6 @@
 #include "records/QsoLine.h"
 
 #include <QByteArrayView>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -23,16 +22,26 @@ namespace orvel {
 class CurrentLog;
 class Session;
 
-// One record of an ADI file.
+// One record of an ADI file. A file of 100,000 QSOs is held whole while it is imported, so a
+// record keeps its values in one text, each field pointing into it.
 struct AdifRecord {
+    struct Field {
+        QString name; // in capitals, shared by every record that has the field
+        qsizetype from = 0;
+        qsizetype length = 0;
+    };
     int number = 0; // from 1, in the order of the file
-    // The fields by their name in capitals, values as read (decoded, not trimmed).
-    QHash<QString, QString> fields;
+    // The values one after another, as read (decoded, not trimmed).
+    QString values;
+    // The fields in the order of the file.
+    QList<Field> fields;
     // Why the record cannot be read whole (cut short at the end of the file); empty otherwise.
     QString damage;
 
-    // The value of a field, blanks trimmed; empty when the record has none.
+    // The value of a field, blanks trimmed; empty when the record has none. A field the record
+    // gives twice has its last value.
     QString value(const QString &name) const;
+    void add(const QString &name, QStringView value);
 };
 
 // What reading a file gave: its records, or why it is not an ADIF file.
@@ -97,8 +106,9 @@ struct ImportItem {
     QString call; // as read, for the preview and the summary
     ImportVerdict verdict = ImportVerdict::Refused;
     QString reason; // French: why left out or refused
-    QsoRecord qso;  // for a record that maps
-    QString line;   // the log line (Imported)
+    // The log line of a record that maps: its QSO is read back from it when shown, so that a
+    // long file's plan holds one text per QSO.
+    QString line;
 };
 
 struct ImportPlan {

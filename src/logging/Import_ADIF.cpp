@@ -90,19 +90,20 @@ QVariant ImportPreviewModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole)
         return {};
     const bool mapped = item.verdict != ImportVerdict::Refused;
+    const QsoRecord qso = mapped ? parseQsoLine(item.line) : QsoRecord();
     switch (index.column()) {
     case Number:
         return item.number;
     case Date:
-        return mapped ? item.qso.date : QString();
+        return qso.date;
     case Time:
-        return mapped ? item.qso.time : QString();
+        return qso.time;
     case Call:
-        return mapped ? item.qso.call : item.call;
+        return mapped ? qso.call : item.call;
     case Band:
-        return mapped ? item.qso.band : QString();
+        return qso.band;
     case Mode:
-        return mapped ? item.qso.mode : QString();
+        return qso.mode;
     case Verdict:
         return verdictText(item);
     default:

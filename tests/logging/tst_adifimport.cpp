@@ -276,6 +276,8 @@ private slots:
             << QByteArray("<CALL:5>F4ABC <NAME:6>H\xe9l\xe8ne <EOR>") << 1 << "Hélène";
         QTest::newRow("'<' inside a value and text between fields")
             << QByteArray("x <eoh> <CALL:5>F4ABC note <NAME:3>a<b <EOR>") << 1 << "a<b";
+        QTest::newRow("a field given twice: its last value, padded values trimmed")
+            << QByteArray("<CALL:5>F4ABC <NAME:4>Jean <NAME:6> Marc <EOR>") << 1 << "Marc";
         QTest::newRow("last record without <eor>")
             << QByteArray("<CALL:5>F4ABC <EOR> <CALL:5>F4ABD <NAME:3>Luc") << 2 << "";
         QTest::newRow("header alone")
