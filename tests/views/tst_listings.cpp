@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTest>
 #include <algorithm>
 #include <numeric>
@@ -279,6 +280,7 @@ private slots:
                                                : QStringLiteral("F%1K").arg(random.bounded(1000)),
                              "89", "SSB", "7", remarks.at(random.bounded(remarks.size()))));
         }
+        lines.append(QStringLiteral("06/09/13"));
         std::vector<QString> folded;
         std::vector<QString> asTyped;
         for (const QString &line : std::as_const(lines)) {
@@ -311,6 +313,29 @@ private slots:
         QCOMPARE(log.copyOfLines(), lines);
         QCOMPARE(alphaListOrder(log), expected);
         QCOMPARE(alphaListOrder(log.rows()), expected);
+
+        // The operators of the same lines, the lines too short for a call sign left out.
+        QSet<QString> seen;
+        QStringList distinct;
+        for (const QString &line : std::as_const(lines)) {
+            const QString call = qsoField(line, qsocol::kCall).toString();
+            if (!call.isEmpty() && !seen.contains(call)) {
+                seen.insert(call);
+                distinct.append(call);
+            }
+        }
+        const auto foldedText = [](const QString &text) {
+            QString result;
+            for (const QChar c : text)
+                result += c.unicode() < 0x80 ? QChar(c.toLower()) : c.toCaseFolded();
+            return result;
+        };
+        std::sort(distinct.begin(), distinct.end(), [&](const QString &a, const QString &b) {
+            const QString fa = foldedText(a);
+            const QString fb = foldedText(b);
+            return fa != fb ? fa < fb : a < b;
+        });
+        QCOMPARE(operatorList(lines), distinct);
     }
 
     void aReferenceWithoutItsLineGetsEmptyHeadingFields()
