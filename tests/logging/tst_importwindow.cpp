@@ -56,6 +56,15 @@ private slots:
         QCOMPARE(verdict(0), QString("déjà dans le log"));
         QCOMPARE(verdict(1), QString("à importer"));
         QCOMPARE(verdict(2), QString("refusé : bande 60m hors des bandes de la saisie"));
+        // A QSO that maps shows its fields as its log line holds them; a refused one its call.
+        const auto cells = [table](int row) {
+            QStringList shown;
+            for (int column = 0; column < table->model()->columnCount() - 1; ++column)
+                shown << table->model()->index(row, column).data().toString();
+            return shown;
+        };
+        QCOMPARE(cells(1), (QStringList{"2", "01/05/24", "09:30", "G4BBB", "14", "CW"}));
+        QCOMPARE(cells(2), (QStringList{"3", "", "", "G4CCC", "", ""}));
         QCOMPARE(window->findChild<QLabel *>("Bilan")->text(),
                  QString("1 QSO à importer, 1 déjà dans le log, 1 refusés\n"
                          "Logs : DFCF 89010, DMF 1234"));
