@@ -2,10 +2,12 @@
 // (the window itself is timed in log_views); a run of 1,000 labels, composed and then printed
 // into a PDF file sheet by sheet.
 #include "BenchData.h"
+#include "common/TextFile.h"
 #include "labels/LabelJob.h"
 #include "labels/LabelPrinting.h"
 #include "labels/LabelRun.h"
 #include "labels/SelectionEntry.h"
+#include "records/CurrentLog.h"
 #include "records/QsoLine.h"
 
 #include <QTemporaryDir>
@@ -53,35 +55,17 @@ LabelRunInput runOf(int labels, int format)
     return input;
 }
 
-// The entries of a whole log made and sorted, as the label selection and the label command
-// take them.
+// The two lists of a whole log's QSOs sorted, as the label selection and the label command
+// make them from the log's rows.
 void BM_SelectionWholeLog(benchmark::State &state)
 {
-    const QStringList lines = logLines(int(state.range(0)));
+    const LogRows rows = LogRows::ofFile(fileBytes(logLines(int(state.range(0)))));
     for (auto _ : state) {
-        LabelJob job;
-        job.addLogLines(lines);
-        benchmark::DoNotOptimize(job.available().entries().size());
+        const SelectionLists lists = selectionLists(rows, {});
+        benchmark::DoNotOptimize(lists.availableRows.size());
     }
 }
 BENCHMARK(BM_SelectionWholeLog)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
-
-// The sort alone, on entries already made.
-void BM_SortEntries(benchmark::State &state)
-{
-    QStringList entries;
-    for (const QString &line : logLines(int(state.range(0))))
-        entries.append(selectionEntry(line));
-    for (auto _ : state) {
-        state.PauseTiming();
-        QStringList copy = entries;
-        copy.detach();
-        state.ResumeTiming();
-        sortEntries(copy);
-        benchmark::DoNotOptimize(copy.size());
-    }
-}
-BENCHMARK(BM_SortEntries)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 void BM_ComposeRun(benchmark::State &state)
 {
