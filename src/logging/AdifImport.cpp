@@ -351,11 +351,10 @@ QByteArray duplicateKey(QByteArrayView call, QByteArrayView band, QByteArrayView
     return key;
 }
 
-QByteArray duplicateKey(const QString &line)
+QByteArray duplicateKey(QByteArrayView line)
 {
-    const QByteArray bytes = encodeWindows1252(line);
-    return duplicateKey(trimmedColumn(bytes, qsocol::kCall), trimmedColumn(bytes, qsocol::kBand),
-                        trimmedColumn(bytes, qsocol::kMode));
+    return duplicateKey(trimmedColumn(line, qsocol::kCall), trimmedColumn(line, qsocol::kBand),
+                        trimmedColumn(line, qsocol::kMode));
 }
 
 bool within(qint64 a, qint64 b)
@@ -579,8 +578,9 @@ ImportPlan planImport(const QList<AdifRecord> &records, const ImportContext &con
             item.verdict = ImportVerdict::Refused;
             continue;
         }
-        const QByteArray key = duplicateKey(item.line);
-        const qint64 minutes = minutesOfLine(encodeWindows1252(item.line)).value();
+        const QByteArray line = encodeWindows1252(item.line);
+        const QByteArray key = duplicateKey(line);
+        const qint64 minutes = minutesOfLine(line).value();
         const QList<qint64> logged = inLog.value(key);
         if (std::any_of(logged.cbegin(), logged.cend(),
                         [minutes](qint64 other) { return within(minutes, other); })) {

@@ -89,21 +89,23 @@ QVariant ImportPreviewModel::data(const QModelIndex &index, int role) const
     }
     if (role != Qt::DisplayRole)
         return {};
-    const bool mapped = item.verdict != ImportVerdict::Refused;
-    const QsoRecord qso = mapped ? parseQsoLine(item.line) : QsoRecord();
+    // A refused record has no line: its fields are empty but for the call sign read.
+    const auto field = [&item](const LineColumn &column) {
+        return qsoField(item.line, column).toString();
+    };
     switch (index.column()) {
     case Number:
         return item.number;
     case Date:
-        return qso.date;
+        return field(qsocol::kDate);
     case Time:
-        return qso.time;
+        return field(qsocol::kTime);
     case Call:
-        return mapped ? qso.call : item.call;
+        return item.verdict != ImportVerdict::Refused ? field(qsocol::kCall) : item.call;
     case Band:
-        return qso.band;
+        return field(qsocol::kBand);
     case Mode:
-        return qso.mode;
+        return field(qsocol::kMode);
     case Verdict:
         return verdictText(item);
     default:
