@@ -46,6 +46,11 @@ EntryRadio::EntryRadio(QMainWindow &window, const EntryForm &form, QsoEntry &ent
 {
     connect(&m_link, &RadioLink::reading, this, &EntryRadio::onReading);
     connect(&m_link, &RadioLink::silent, this, &EntryRadio::onSilent);
+    // Queued: a store ends a correction before it empties the entry, and the reports of the
+    // radio's mode are those of an entry no longer under way.
+    connect(&m_entry, &QsoEntry::modeChanged, this, &EntryRadio::onEntryModeChanged,
+            Qt::QueuedConnection);
+    m_entryHeld = m_entry.holdsBandAndMode();
 }
 
 EntryRadio::~EntryRadio()
@@ -127,16 +132,14 @@ void EntryRadio::onReading(const RadioReading &reading)
 {
     // The typed values stand while a QSO is corrected or inserted and in deferred entry; and
     // the radio does not write into a list the operator is choosing in.
-    const bool held =
-        m_entry.holdsBandAndMode() || m_form.Bande_Q->hasFocus() || m_form.Mode_Q->hasFocus();
+    const RadioHold hold = m_entry.holdsBandAndMode() ? RadioHold::Typed
+                           : m_form.Bande_Q->hasFocus() || m_form.Mode_Q->hasFocus()
+                               ? RadioHold::Choosing
+                               : RadioHold::None;
+    const bool held = hold != RadioHold::None;
     const RadioStep step = m_follower.follow(reading, m_form.Bande_Q->currentText(),
-                                             m_form.Mode_Q->currentText(), held);
-    if (step.band)
-        chooseBand(*step.band);
-    if (step.mode)
-        chooseMode(*step.mode);
-    if (step.band || step.mode)
-        m_entry.refreshTally();
+                                             m_form.Mode_Q->currentText(), hold);
+    apply(step);
 
     QString text = QStringLiteral("Radio : %1").arg(frequencyText(reading.frequency));
     if (step.outOfBand)
@@ -146,6 +149,25 @@ void EntryRadio::onReading(const RadioReading &reading)
     if (held)
         text += QStringLiteral("  — bande et mode saisis à la main");
     showStatus(text, step.outOfBand ? kOutOfBand : m_window.palette().color(QPalette::WindowText));
+}
+
+void EntryRadio::onEntryModeChanged()
+{
+    const bool held = m_entry.holdsBandAndMode();
+    const bool ended = m_entryHeld && !held;
+    m_entryHeld = held;
+    if (ended && m_link.isRunning())
+        apply(m_follower.resume(m_form.Bande_Q->currentText(), m_form.Mode_Q->currentText()));
+}
+
+void EntryRadio::apply(const RadioStep &step)
+{
+    if (step.band)
+        chooseBand(*step.band);
+    if (step.mode)
+        chooseMode(*step.mode);
+    if (step.band || step.mode)
+        m_entry.refreshTally();
 }
 
 void EntryRadio::onSilent(const QString &message)

@@ -43,6 +43,9 @@ private:
     void onTestEnded();
     void onReading(const RadioReading &reading);
     void onSilent(const QString &message);
+    // A correction, an insertion or deferred entry ended: the radio's band and mode again.
+    void onEntryModeChanged();
+    void apply(const RadioStep &step);
     void chooseBand(const QString &band);
     void chooseMode(const QString &mode);
     void showStatus(const QString &text, const QColor &colour);
@@ -54,6 +57,7 @@ private:
     RadioLink m_link;
     RadioConfig m_config; // the radio followed
     bool m_pausedForTest = false;
+    bool m_entryHeld = false; // the entry held its typed band and mode at its last change
     RadioFollower m_follower;
     QLabel *m_status = nullptr;
     QPointer<RadioDialog> m_dialog;

@@ -61,8 +61,10 @@ struct EditFields {
 };
 EditFields editFields(const ChosenQso &chosen);
 
-// The deletion and recovery questions.
-QString deleteQuestion(const QString &storedLine);
+// The deletion and recovery questions; the deletion's names the logs it changes.
+QString deleteQuestion(const QString &storedLine, const QStringList &logs);
+// "A", "A et B", "A, B et C".
+QString namesText(const QStringList &names);
 QString recoverQuestion(const QString &storedLine);
 
 // Which routine a store runs.
@@ -89,31 +91,30 @@ public:
     // Edit: the fields of the chosen QSO, or the message when no line is chosen.
     static std::optional<EditFields> chooseForEdit(Dialogs &dialogs, const QString &listEntry);
 
-    // Delete: asks, then removes the chosen occurrence only (its place in the current log),
-    // through a scratch file; the line is kept for recovery. Other open
-    // activations' logs are not touched.
+    // Delete: asks, then removes the chosen occurrence (its place in the current log) and the
+    // same line of every other open log that holds it, all or none, each through a scratch
+    // file; the line is kept for recovery.
     CorrectionResult deleteChosen(Dialogs &dialogs, const QString &listEntry);
 
-    // Recover: asks, then puts the QSO deleted last back into the current log before the
-    // first line of an equal or later date and time.
+    // Recover: asks, then puts the QSO deleted last back into each log it was deleted from,
+    // before the first line of an equal or later date and time.
     CorrectionResult recoverDeleted(Dialogs &dialogs);
 
     // QSO_Efface: the stored text of the QSO deleted last; empty before any deletion.
     QString deletedLine() const { return m_deletedLine; }
-    // The log the QSO deleted last was taken from (where a recovery puts it back), and the
-    // row (from 0) it stood at.
-    QString deletedFrom() const { return m_deletedFrom; }
+    // The logs the QSO deleted last was taken from (where a recovery puts it back), and the
+    // row (from 0) it stood at in the current one.
+    QStringList deletedFrom() const { return m_deletedFrom; }
     qsizetype deletedRow() const { return m_deletedRow; }
     // Whether Recupere is to be enabled now.
     bool recoveryAvailable() const { return m_recoveryAvailable; }
 
 private:
-    FileResult removeAt(const ChosenQso &chosen) const;
-    FileResult putBack(const QString &reference, const QString &line) const;
+    FileResult removeAt(const ChosenQso &chosen, QStringList &removedFrom) const;
 
     Session &m_session;
     QString m_deletedLine;
-    QString m_deletedFrom; // the log the QSO was taken from, where it goes back
+    QStringList m_deletedFrom; // the logs the QSO was taken from, where it goes back
     qsizetype m_deletedRow = -1;
     bool m_deletedLineRestored = false;
     bool m_recoveryAvailable = false;

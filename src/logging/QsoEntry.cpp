@@ -338,9 +338,9 @@ void QsoEntry::applyDefaultReports()
 
 void QsoEntry::resetToCallSign()
 {
-    for (EntryField field : {EntryField::Department, EntryField::FirstName,
-                             EntryField::ReportReceived, EntryField::ReportSent,
-                             EntryField::Remarks, EntryField::Store})
+    for (EntryField field :
+         {EntryField::Department, EntryField::FirstName, EntryField::ReportReceived,
+          EntryField::ReportSent, EntryField::Remarks, EntryField::Store})
         setLook(field, {false, false});
     setCurrent(EntryField::Date, false);
     setCurrent(EntryField::Time, false);
@@ -414,8 +414,8 @@ bool QsoEntry::runStore()
         return false;
     setText(EntryField::Remarks, capitals(text(EntryField::Remarks)));
     const EntryMoment moment = m_clock ? m_clock() : EntryMoment{};
-    const EntryStoreRequest request{record(),         m_state.editing, m_state.inserting,
-                                    m_deferred,       m_state.editedLine, moment.date,
+    const EntryStoreRequest request{record(),      m_state.editing,    m_state.inserting,
+                                    m_deferred,    m_state.editedLine, moment.date,
                                     moment.caption};
     const EntryStoreResult result = storeEntry(m_session, m_store, request, m_dialogs);
     const int next = m_session.currentLog().nextNumber();
@@ -479,11 +479,14 @@ void QsoEntry::endEdit()
     if (!m_state.editing)
         return;
     m_state.editing = false;
-    emit modeChanged();
     // The next QSO is made on the band and mode the operator works on, not on those of the
-    // QSO just corrected.
+    // QSO just corrected, and with that mode's reports, as when the mode is chosen.
+    const bool otherMode = text(EntryField::Mode) != m_modeBeforeEdit;
     setText(EntryField::Mode, m_modeBeforeEdit);
     setText(EntryField::Band, m_bandBeforeEdit);
+    if (otherMode)
+        applyDefaultReports();
+    emit modeChanged();
 }
 
 void QsoEntry::cancel()

@@ -6,13 +6,22 @@
 namespace orvel {
 
 RadioStep RadioFollower::follow(const RadioReading &reading, const QString &windowBand,
-                                const QString &windowMode, bool held)
+                                const QString &windowMode, RadioHold hold)
 {
     RadioStep step;
     const QString band = bandOfFrequency(reading.frequency);
     step.outOfBand = band.isEmpty();
-    if (held)
+    m_last = reading;
+    if (hold == RadioHold::Typed)
+        m_typedHold = true;
+    if (hold != RadioHold::None)
         return step;
+    // The band and mode typed for the entry that just ended are not the radio's.
+    if (m_typedHold) {
+        m_typedHold = false;
+        m_band.reset();
+        m_mode.reset();
+    }
     if (band != m_band) {
         m_band = band;
         if (!band.isEmpty() && band != windowBand)
@@ -27,10 +36,20 @@ RadioStep RadioFollower::follow(const RadioReading &reading, const QString &wind
     return step;
 }
 
+RadioStep RadioFollower::resume(const QString &windowBand, const QString &windowMode)
+{
+    m_typedHold = true;
+    if (!m_last)
+        return {};
+    return follow(*m_last, windowBand, windowMode);
+}
+
 void RadioFollower::forget()
 {
     m_band.reset();
     m_mode.reset();
+    m_last.reset();
+    m_typedHold = false;
 }
 
 } // namespace orvel

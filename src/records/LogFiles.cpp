@@ -334,9 +334,8 @@ FileResult addPlaced(FileReplacements &replacements, const QString &path,
         return put(pieces.pieces());
     };
     replacements.addWritten(path, [&](const FileReplacements::PiecesPut &put) {
-        if (!missing && !blocks.forEachBlock([&](const QByteArray &block) {
-                return placeIn(block, put);
-            }))
+        if (!missing &&
+            !blocks.forEachBlock([&](const QByteArray &block) { return placeIn(block, put); }))
             return false;
         LinePieces rest{QByteArrayView()};
         while (next < placed.bytes.size())
@@ -416,6 +415,161 @@ LogFiles::RemoveOutcome LogFiles::removeAt(const QString &reference, qsizetype i
         return RemoveOutcome::WriteFailed;
     }
     return RemoveOutcome::Removed;
+}
+
+namespace {
+
+// The line at row of file, when there is one.
+std::optional<ByteLine> lineAtRow(QByteArrayView file, qsizetype index)
+{
+    std::optional<ByteLine> target;
+    if (index < 0)
+        return target;
+    qsizetype row = 0;
+    forEachByteLine(file, [&](const ByteLine &line) {
+        if (row++ < index)
+            return true;
+        target = line;
+        return false;
+    });
+    return target;
+}
+
+// The n-th line (from 0) of file equal to line, or its last when it holds fewer.
+std::optional<ByteLine> occurrenceOf(QByteArrayView file, QByteArrayView line, qsizetype n)
+{
+    std::optional<ByteLine> found;
+    qsizetype at = 0;
+    for (qsizetype seen = 0; seen <= n; ++seen) {
+        const std::optional<ByteLine> next = findLine(file, line, at);
+        if (!next)
+            break;
+        found = next;
+        at = next->next;
+    }
+    return found;
+}
+
+// How many lines of file before the line starting at byte start are equal to line.
+qsizetype rankOf(QByteArrayView file, QByteArrayView line, qsizetype start)
+{
+    qsizetype rank = 0;
+    qsizetype at = 0;
+    while (const std::optional<ByteLine> found = findLine(file, line, at)) {
+        if (found->start >= start)
+            break;
+        ++rank;
+        at = found->next;
+    }
+    return rank;
+}
+
+// A log of a removal made ready: its bytes, and its content without the line.
+struct PreparedRemoval {
+    QByteArray file;
+    FileResult read;
+    bool holds = false;
+    bool moved = false;
+    BytePieces pieces;
+};
+
+} // namespace
+
+LogFiles::Removal
+LogFiles::removeFromAll(const QStringList &references, qsizetype index, const QString &expectedLine,
+                        const HeldChange *held, qsizetype occurrence,
+                        const std::function<void(const QStringList &)> &beforeWrite) const
+{
+    Removal removal;
+    if (references.isEmpty()) {
+        removal.outcome = RemoveOutcome::Moved;
+        return removal;
+    }
+    const QByteArray expected = encodeWindows1252(expectedLine);
+    std::vector<PreparedRemoval> prepared(size_t(references.size()));
+    // The first log decides which occurrence the others lose.
+    PreparedRemoval &first = prepared.front();
+    if (held && held->reference == references.first()) {
+        first.holds = true;
+        first.pieces = held->pieces;
+    } else {
+        const FileBytes read = readFileBytes(path(references.first()));
+        if (read.outcome != FileBytes::Outcome::Read) {
+            removal.outcome = RemoveOutcome::Unreadable;
+            removal.failedReference = references.first();
+            return removal;
+        }
+        first.file = read.bytes;
+        const std::optional<ByteLine> target = lineAtRow(first.file, index);
+        if (!target || target->in(first.file) != QByteArrayView(expected)) {
+            removal.outcome = RemoveOutcome::Moved;
+            removal.failedReference = references.first();
+            return removal;
+        }
+        occurrence = rankOf(first.file, expected, target->start);
+        LinePieces pieces(first.file);
+        pieces.keepBytes(0, target->start);
+        pieces.keepBytes(target->next, first.file.size());
+        first.holds = true;
+        first.pieces = pieces.pieces();
+    }
+    forEachOnThreads(references.size() - 1, [&](qsizetype i) {
+        PreparedRemoval &log = prepared[size_t(i + 1)];
+        log.read = readBytesForRewrite(path(references.at(i + 1)), log.file);
+        if (!log.read)
+            return;
+        const std::optional<ByteLine> target = occurrenceOf(log.file, expected, occurrence);
+        if (!target)
+            return;
+        LinePieces pieces(log.file);
+        pieces.keepBytes(0, target->start);
+        pieces.keepBytes(target->next, log.file.size());
+        log.holds = true;
+        log.pieces = pieces.pieces();
+    });
+    FileReplacements replacements;
+    QStringList changed;
+    for (size_t i = 0; i < prepared.size(); ++i) {
+        const QString &reference = references.at(qsizetype(i));
+        if (!prepared[i].read) {
+            // One log that cannot be read leaves every log as it was.
+            removal.outcome = RemoveOutcome::Unreadable;
+            removal.failedReference = reference;
+            removal.error = prepared[i].read.error;
+            return removal;
+        }
+        if (!prepared[i].holds)
+            continue;
+        replacements.add(path(reference), prepared[i].pieces);
+        changed.append(reference);
+    }
+    if (beforeWrite)
+        beforeWrite(changed);
+    const QList<FileResult> written = replacements.finishTogether();
+    for (qsizetype i = 0; i < written.size(); ++i) {
+        if (written.at(i)) {
+            removal.removedFrom.append(changed.at(i));
+        } else if (removal.failedReference.isEmpty()) {
+            removal.outcome = RemoveOutcome::WriteFailed;
+            removal.failedReference = changed.at(i);
+            removal.error = written.at(i).error;
+        }
+    }
+    return removal;
+}
+
+QStringList LogFiles::referencesHolding(const QStringList &references, const QString &line) const
+{
+    const QByteArray bytes = encodeWindows1252(line);
+    QStringList holding;
+    for (const QString &reference : references) {
+        const FileBytes read = readFileBytes(path(reference));
+        if (read.outcome == FileBytes::Outcome::Missing)
+            continue;
+        if (read.outcome != FileBytes::Outcome::Read || findLine(read.bytes, bytes))
+            holding.append(reference);
+    }
+    return holding;
 }
 
 FileResult LogFiles::rewrite(const QString &reference, const QStringList &lines) const

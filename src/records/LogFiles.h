@@ -90,6 +90,30 @@ public:
     RemoveOutcome removeAt(const QString &reference, qsizetype index, const QString &expectedLine,
                            QString *error = nullptr) const;
 
+    // One QSO removed from several logs at once. From the log of the first reference, the
+    // line at index, provided it still reads expectedLine (Moved otherwise: nothing is written
+    // anywhere); from each other log the same occurrence of that line (the n-th equal line when
+    // the removed row is the n-th of the first log, its last when it holds fewer). A log that
+    // does not hold the line is left as it is. No log changes unless every log that holds the
+    // line can be read and written (see FileReplacements::finishTogether). held, when given,
+    // is the first log's new content, already checked by the caller, and occurrence the rank
+    // (from 0) of the removed row among the equal lines of that log.
+    struct Removal {
+        RemoveOutcome outcome = RemoveOutcome::Removed;
+        QStringList removedFrom; // the logs that lost the line, in the order given
+        QString failedReference;
+        QString error;
+    };
+    // beforeWrite, when given, is told the logs about to change once every one is ready, just
+    // before the first is replaced.
+    Removal removeFromAll(const QStringList &references, qsizetype index,
+                          const QString &expectedLine, const HeldChange *held = nullptr,
+                          qsizetype occurrence = 0,
+                          const std::function<void(const QStringList &)> &beforeWrite = {}) const;
+    // The references whose log holds line, in the order given; a log that cannot be read is
+    // counted as holding it (a removal will then say why it cannot be written).
+    QStringList referencesHolding(const QStringList &references, const QString &line) const;
+
     // Rewrites one log whole, through a scratch file.
     FileResult rewrite(const QString &reference, const QStringList &lines) const;
 

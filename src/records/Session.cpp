@@ -85,8 +85,8 @@ LogWriteResult Session::replace(const QString &oldLine, const QString &newLine)
     std::optional<HeldChange> held;
     if (followed && m_log.holdsFile()) {
         const QList<qsizetype> rows = m_log.rowsHolding(encodeWindows1252(oldLine));
-        held = HeldChange{currentReference(), m_log.piecesReplacing(rows, newBytes),
-                          !rows.isEmpty()};
+        held =
+            HeldChange{currentReference(), m_log.piecesReplacing(rows, newBytes), !rows.isEmpty()};
     }
     const LogWriteResult result = logFiles().replace(references, newLine, oldLine,
                                                      currentReference(), held ? &*held : nullptr);
@@ -106,12 +106,11 @@ LogWriteResult Session::insert(const QString &line)
     const QByteArray bytes = encodeWindows1252(line);
     std::optional<HeldChange> held;
     if (followed && m_log.holdsFile()) {
-        held = HeldChange{currentReference(),
-                          m_log.piecesInserting(m_log.insertionRow(bytes), bytes)};
+        held =
+            HeldChange{currentReference(), m_log.piecesInserting(m_log.insertionRow(bytes), bytes)};
     }
     const qint64 noted = noteWrite(references, {line});
-    const LogWriteResult result =
-        logFiles().insert(references, line, held ? &*held : nullptr);
+    const LogWriteResult result = logFiles().insert(references, line, held ? &*held : nullptr);
     endWrite(noted, references, result);
     held.reset();
     if (result.failedReferences.contains(currentReference()) || !followed)
@@ -137,44 +136,84 @@ LogWriteResult Session::insertMany(const QStringList &lines)
     return result;
 }
 
-LogFiles::RemoveOutcome Session::remove(qsizetype row, const QString &expectedLine,
-                                        QString *error)
+namespace {
+
+// The other logs of a change to the current one, in the order the group lists them.
+QStringList withCurrentFirst(const QString &current, QStringList references)
+{
+    references.removeAll(current);
+    references.prepend(current);
+    return references;
+}
+
+} // namespace
+
+QStringList Session::logsHolding(const QString &line) const
+{
+    QStringList others = storeReferences();
+    others.removeAll(currentReference());
+    return QStringList{currentReference()} + logFiles().referencesHolding(others, line);
+}
+
+LogFiles::RemoveOutcome Session::remove(qsizetype row, const QString &expectedLine, QString *error,
+                                        QStringList *removedFrom)
 {
     refresh();
-    const auto outcome = m_log.holdsFile() ? removeHeld(row, expectedLine, error)
-                                           : logFiles().removeAt(currentReference(), row,
-                                                                 expectedLine, error);
-    if (outcome == LogFiles::RemoveOutcome::Removed)
+    const QStringList references = withCurrentFirst(currentReference(), storeReferences());
+    const QByteArray expected = encodeWindows1252(expectedLine);
+    // The current log is written from the bytes the session holds: refresh() has just found
+    // its file as they stand.
+    std::optional<HeldChange> held;
+    qsizetype occurrence = 0;
+    if (m_log.holdsFile()) {
+        if (row < 0 || row >= m_log.size() || m_log.rowBytes(row) != QByteArrayView(expected))
+            return LogFiles::RemoveOutcome::Moved;
+        const QList<qsizetype> equal = m_log.rowsHolding(expected);
+        occurrence = equal.indexOf(row);
+        held = HeldChange{currentReference(), m_log.piecesWithout(row)};
+    }
+    // Noted as the line it takes away: a stop between two logs leaves the line in some, and
+    // mending them puts it back where it is missing, so no log loses more than the others.
+    qint64 noted = -1;
+    const LogFiles::Removal removal = logFiles().removeFromAll(
+        references, row, expectedLine, held ? &*held : nullptr, occurrence,
+        [&](const QStringList &changing) { noted = noteWrite(changing, {expectedLine}); });
+    held.reset();
+    const bool agree =
+        removal.outcome != LogFiles::RemoveOutcome::WriteFailed || removal.removedFrom.isEmpty();
+    if (agree)
+        WriteJournal(m_folder).finished(noted);
+    if (error)
+        *error = removal.error;
+    if (removedFrom)
+        *removedFrom = removal.removedFrom;
+    if (removal.removedFrom.contains(currentReference()))
         followRemove(row);
     else
         refresh();
-    return outcome;
+    return removal.outcome;
 }
 
-LogFiles::RemoveOutcome Session::removeHeld(qsizetype row, const QString &expectedLine,
-                                            QString *error)
-{
-    if (row < 0 || row >= m_log.size() ||
-        m_log.rowBytes(row) != QByteArrayView(encodeWindows1252(expectedLine)))
-        return LogFiles::RemoveOutcome::Moved;
-    const FileResult written = replaceFilePieces(m_log.path(), m_log.piecesWithout(row));
-    if (!written) {
-        if (error)
-            *error = written.error;
-        return LogFiles::RemoveOutcome::WriteFailed;
-    }
-    return LogFiles::RemoveOutcome::Removed;
-}
-
-FileResult Session::recover(const QString &reference, const QString &line)
+LogWriteResult Session::recover(const QStringList &references, const QString &line)
 {
     refresh();
-    const FileResult result = logFiles().insertOne(reference, line);
-    if (result && reference == currentReference())
+    const bool followed = references.contains(currentReference());
+    const qint64 noted = noteWrite(references, {line});
+    const LogWriteResult result = logFiles().insert(references, line);
+    endWrite(noted, references, result);
+    if (followed && !result.failedReferences.contains(currentReference()))
         followInsert(line);
     else
         refresh();
     return result;
+}
+
+FileResult Session::recover(const QString &reference, const QString &line)
+{
+    const LogWriteResult result = recover(QStringList{reference}, line);
+    if (result.ok())
+        return FileResult::success();
+    return FileResult::failure(result.errors.join(QLatin1Char('\n')));
 }
 
 // --- Writes a stop left half done ---------------------------------------------------------------
@@ -195,8 +234,8 @@ void Session::endWrite(qint64 noted, const QStringList &references,
 {
     // A write that failed in some logs and could not be taken back from the others keeps its
     // note: the logs disagree, and the next opening offers to mend them.
-    const bool agree = result.ok() || result.undone ||
-                       result.failedReferences.size() == references.size();
+    const bool agree =
+        result.ok() || result.undone || result.failedReferences.size() == references.size();
     if (agree)
         WriteJournal(m_folder).finished(noted);
 }
@@ -230,7 +269,8 @@ QString Session::finishUnfinishedWrites(const QList<UnfinishedWrite> &writes)
     if (failures.isEmpty())
         return {};
     return failures.join(QLatin1Char('\n')) +
-           QStringLiteral("\nLa copie sera proposée de nouveau à la prochaine ouverture du groupe.");
+           QStringLiteral(
+               "\nLa copie sera proposée de nouveau à la prochaine ouverture du groupe.");
 }
 
 void Session::forgetUnfinishedWrites(const QList<UnfinishedWrite> &writes)
@@ -325,8 +365,7 @@ void Session::followInsertMany(const QStringList &lines)
 
 void Session::followRemove(qsizetype row)
 {
-    if (row < 0 || row >= m_log.size() ||
-        !m_log.tookChange(-(m_log.rowBytes(row).size() + 2))) {
+    if (row < 0 || row >= m_log.size() || !m_log.tookChange(-(m_log.rowBytes(row).size() + 2))) {
         reread();
         return;
     }

@@ -66,12 +66,18 @@ public:
     // each log rewritten once for all of them; no log changes unless all of them can (see
     // LogFiles::insertMany). A few lines are announced row by row, more as a reset of the model.
     LogWriteResult insertMany(const QStringList &lines);
-    // The line at row of the current log, removed from it alone, provided the file still
-    // holds expectedLine there.
+    // A QSO is stored in every open log, so it is deleted from every open log that holds it:
+    // the line at row of the current log, provided the file still holds expectedLine there,
+    // and the same line of each other log of storeReferences() (see LogFiles::removeFromAll),
+    // all or none. removedFrom gets the logs that lost it.
     LogFiles::RemoveOutcome remove(qsizetype row, const QString &expectedLine,
-                                   QString *error = nullptr);
-    // A deleted QSO put back at its moment into the log of reference (the one it was taken
-    // from, which may no longer be the current one).
+                                   QString *error = nullptr, QStringList *removedFrom = nullptr);
+    // The logs a deletion of line changes: the current one, and those of storeReferences()
+    // that hold it.
+    QStringList logsHolding(const QString &line) const;
+    // A deleted QSO put back at its moment into the logs of references (those it was taken
+    // from, which may no longer be open).
+    LogWriteResult recover(const QStringList &references, const QString &line);
     FileResult recover(const QString &reference, const QString &line);
 
     // The writes to several logs that a stop of the program left half done, among those that
@@ -105,8 +111,6 @@ private:
     void followInsert(const QString &line);
     void followInsertMany(const QStringList &lines);
     void followRemove(qsizetype row);
-    // The removal written from the bytes the session holds of the current log.
-    LogFiles::RemoveOutcome removeHeld(qsizetype row, const QString &expectedLine, QString *error);
     void reread();
     // Notes a write about to go to several logs in the journal (nothing for one log); the
     // note is taken back by endWrite once the logs agree again.

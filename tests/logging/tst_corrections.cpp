@@ -1,6 +1,7 @@
 #include "logging/LogCorrections.h"
 #include "logging/QsoStore.h"
 #include "records/Session.h"
+#include "records/UnfinishedWrites.h"
 #include "support/Activations.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
@@ -163,30 +164,90 @@ private slots:
         const QString entry = listEntry(entryNumber, lines.at(lineNumber - 1));
         QCOMPARE(corrections.deleteChosen(platform.dialogs, entry), result);
 
-        QCOMPARE(platform.dialogs.questions,
-                 QStringList{"Voulez vous effacer le QSO avec F5ABC ?"});
+        QCOMPARE(platform.dialogs.questions, QStringList{"Voulez vous effacer le QSO avec F5ABC ?\n"
+                                                         "Il sera effacé du log DFCF 89010."});
         QCOMPARE(platform.dialogs.messages.size(), result == CorrectionResult::Failed ? 1 : 0);
         QCOMPARE(readBytes(logs.path(kCurrent)), fileBytes(lines));
         QCOMPARE(corrections.deletedLine(), QString());
         QVERIFY(!corrections.recoveryAvailable());
     }
 
-    void deletionChangesTheCurrentLogOnly()
+    // A QSO is stored in every open log: it is deleted from each log that holds it, the same
+    // occurrence of a line stored twice, and recovered into each of them.
+    void deletesAndRecoversInEveryLogHoldingIt_data()
     {
+        QTest::addColumn<QList<int>>("other"); // the other log's lines (numbers of `lines`)
+        QTest::addColumn<QList<int>>("third"); // the third log's lines
+        QTest::addColumn<int>("chosen");       // in the current log, which holds every line
+        QTest::addColumn<QString>("named");    // the question's second line
+        QTest::addColumn<QList<int>>("otherAfter");
+        QTest::addColumn<QList<int>>("thirdAfter");
+        QTest::newRow("three logs hold it")
+            << QList<int>{1, 2, 3} << QList<int>{1, 2, 3} << 2
+            << "Il sera effacé des logs DFCF 89010, DMF 89-001 et WFF FFF-0123." << QList<int>{1, 3}
+            << QList<int>{1, 3};
+        QTest::newRow("a log without it is left as it is")
+            << QList<int>{1, 3} << QList<int>{1, 2, 3} << 2
+            << "Il sera effacé des logs DFCF 89010 et WFF FFF-0123." << QList<int>{1, 3}
+            << QList<int>{1, 3};
+        QTest::newRow("the same occurrence of a line stored twice")
+            << QList<int>{1, 2, 3, 4} << QList<int>{1, 2, 3} << 4
+            << "Il sera effacé des logs DFCF 89010, DMF 89-001 et WFF FFF-0123."
+            << QList<int>{1, 2, 3} << QList<int>{1, 3};
+    }
+    void deletesAndRecoversInEveryLogHoldingIt()
+    {
+        QFETCH(QList<int>, other);
+        QFETCH(QList<int>, third);
+        QFETCH(int, chosen);
+        QFETCH(QString, named);
+        QFETCH(QList<int>, otherAfter);
+        QFETCH(QList<int>, thirdAfter);
+        const QString kThird = QStringLiteral("WFF FFF-0123");
         TestPlatform platform;
         const LogFiles logs(platform.folder());
-        const QStringList lines{qso("01/05/24", "10:00", "F6XYZ"),
-                                qso("01/05/24", "10:05", "F5ABC")};
+        const QStringList lines{
+            qso("01/05/24", "10:00", "F6XYZ"), qso("01/05/24", "10:05", "F5ABC"),
+            qso("01/05/24", "10:10", "F4KLM"), qso("01/05/24", "10:05", "F5ABC")};
+        const auto pick = [&lines](const QList<int> &numbers) {
+            QStringList picked;
+            for (int number : numbers)
+                picked.append(lines.at(number - 1));
+            return picked;
+        };
         writeFile(logs.path(kCurrent), lines);
-        writeFile(logs.path(kOther), lines);
-        Session session(platform.folder(), activationOf(kCurrent), {kCurrent, kOther});
+        writeFile(logs.path(kOther), pick(other));
+        writeFile(logs.path(kThird), pick(third));
+        const QStringList before{logs.load(kCurrent) + QStringList{"|"} + logs.load(kOther) +
+                                 QStringList{"|"} + logs.load(kThird)};
+        Session session(platform.folder(), activationOf(kCurrent), {kCurrent, kOther, kThird});
         LogCorrections corrections(session);
 
-        QCOMPARE(corrections.deleteChosen(platform.dialogs, entryOf(lines, 2)),
+        QCOMPARE(corrections.deleteChosen(platform.dialogs, entryOf(lines, chosen)),
                  CorrectionResult::Done);
+        QCOMPARE(platform.dialogs.questions,
+                 QStringList{"Voulez vous effacer le QSO avec F5ABC ?\n" + named});
+        QStringList current = lines;
+        current.removeAt(chosen - 1);
+        QCOMPARE(logs.load(kCurrent), current);
+        QCOMPARE(session.currentLog().size(), current.size());
+        QCOMPARE(logs.load(kOther), pick(otherAfter));
+        QCOMPARE(logs.load(kThird), pick(thirdAfter));
+        QVERIFY(!QFileInfo::exists(WriteJournal(platform.folder()).path()));
 
-        QCOMPARE(logs.load(kCurrent), QStringList{lines.at(0)});
-        QCOMPARE(logs.load(kOther), lines);
+        // Put back into each log it left, at its moment: the logs are as they were, but for a
+        // line of one moment, which goes before its equals.
+        QCOMPARE(corrections.recoverDeleted(platform.dialogs), CorrectionResult::Done);
+        const auto sorted = [](QStringList list) {
+            std::sort(list.begin(), list.end());
+            return list;
+        };
+        QCOMPARE(sorted(logs.load(kCurrent)), sorted(lines));
+        QCOMPARE(sorted(logs.load(kOther)), sorted(pick(other)));
+        QCOMPARE(sorted(logs.load(kThird)), sorted(pick(third)));
+        QCOMPARE(session.currentLog().size(), lines.size());
+        QVERIFY(!QFileInfo::exists(WriteJournal(platform.folder()).path()));
+        QCOMPARE(testing::scratchFiles(platform.folder()), QStringList());
     }
 
     void recoversAtItsOwnTimeAfterLaterQsos_data()
@@ -276,8 +337,7 @@ private slots:
 
         platform.dialogs.answers = {true, false};
         corrections.deleteChosen(platform.dialogs, entryOf(lines, 2));
-        QCOMPARE(corrections.recoverDeleted(platform.dialogs),
-                 CorrectionResult::Declined);
+        QCOMPARE(corrections.recoverDeleted(platform.dialogs), CorrectionResult::Declined);
         QVERIFY(!corrections.recoveryAvailable());
         QCOMPARE(logs.load(kCurrent), QStringList{lines.at(0)});
 
@@ -293,8 +353,7 @@ private slots:
         platform.dialogs.answers = {false};
         corrections.deleteChosen(platform.dialogs, entryOf(lines, 1));
         QVERIFY(!corrections.recoveryAvailable());
-        QCOMPARE(corrections.recoverDeleted(platform.dialogs),
-                 CorrectionResult::NothingChosen);
+        QCOMPARE(corrections.recoverDeleted(platform.dialogs), CorrectionResult::NothingChosen);
         QCOMPARE(logs.load(kCurrent), lines);
     }
 

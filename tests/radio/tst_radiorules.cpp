@@ -1,12 +1,13 @@
+#include "logging/EntryRules.h"
 #include "radio/RadioCommand.h"
 #include "radio/RadioConfig.h"
 #include "radio/RadioFollower.h"
-#include "logging/EntryRules.h"
 #include "radio/RadioTables.h"
 #include "records/Bands.h"
 #include "support/MemorySettings.h"
 #include "support/TestRegistry.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace orvel;
@@ -110,6 +111,15 @@ private slots:
         QTest::newRow("held while editing, followed afterwards")
             << QList<qint64>{14'200'000, 21'200'000, 21'200'000} << QStringList{"USB", "CW", "CW"}
             << QStringList{"14/SSB", "14/SSB!", "14/SSB"} << QStringList{"-/-", "-/-", "21/CW"};
+        QTest::newRow("an insertion typed on another band: the radio's again when it ends")
+            << QList<qint64>{7'025'000, 7'025'000, 7'025'000} << QStringList{"CW", "CW", "CW"}
+            << QStringList{"7/CW", "14/SSB!", "14/SSB"} << QStringList{"-/-", "-/-", "7/CW"};
+        QTest::newRow("the end of a typed entry applies the last reading at once")
+            << QList<qint64>{7'025'000, 7'025'000, 0} << QStringList{"CW", "CW", ""}
+            << QStringList{"7/CW", "14/SSB!", "^14/SSB"} << QStringList{"-/-", "-/-", "7/CW"};
+        QTest::newRow("a choice in the lists is not undone when the list is left")
+            << QList<qint64>{7'025'000, 7'025'000, 7'025'000} << QStringList{"CW", "CW", "CW"}
+            << QStringList{"7/CW", "10/SSB?", "10/SSB"} << QStringList{"-/-", "-/-", "-/-"};
         QTest::newRow("out of band leaves the band; back in band is a change")
             << QList<qint64>{7'100'000, 7'250'000, 7'100'000} << QStringList{"LSB", "LSB", "LSB"}
             << QStringList{"7/SSB", "7/SSB", "14/SSB"} << QStringList{"-/-", "-/-", "7/-"};
@@ -126,14 +136,22 @@ private slots:
         RadioFollower follower;
         for (int i = 0; i < frequencies.size(); ++i) {
             QString window = windows.at(i);
-            const bool held = window.endsWith(QLatin1Char('!'));
-            window.remove(QLatin1Char('!'));
+            // "!" a typed entry holds the window, "?" the operator is in a list, "^" a typed
+            // entry has just ended (no reading).
+            const RadioHold hold = window.endsWith('!')   ? RadioHold::Typed
+                                   : window.endsWith('?') ? RadioHold::Choosing
+                                                          : RadioHold::None;
+            const bool resumed = window.startsWith('^');
+            window.remove(QRegularExpression("[!?^]"));
+            const QString band = window.section('/', 0, 0);
+            const QString mode = window.section('/', 1, 1);
             const RadioStep step =
-                follower.follow({frequencies.at(i), modes.at(i)}, window.section('/', 0, 0),
-                                window.section('/', 1, 1), held);
+                resumed ? follower.resume(band, mode)
+                        : follower.follow({frequencies.at(i), modes.at(i)}, band, mode, hold);
             const QString got = step.band.value_or("-") + "/" + step.mode.value_or("-");
             QCOMPARE(got, steps.at(i));
-            QCOMPARE(step.outOfBand, orvel::bandOfFrequency(frequencies.at(i)).isEmpty());
+            if (!resumed)
+                QCOMPARE(step.outOfBand, orvel::bandOfFrequency(frequencies.at(i)).isEmpty());
         }
     }
 

@@ -132,6 +132,62 @@ private slots:
         QCOMPARE(mode(d), QString("SSB"));
     }
 
+    // The band and mode typed for an insertion or in deferred entry are not the radio's: when
+    // that entry ends, the radio's apply again at once, with their reports, though the radio
+    // itself did not change.
+    void theRadioComesBackWhenATypedEntryEnds_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("an insertion stored") << "Ajout_QSO";
+        QTest::newRow("deferred entry turned off") << "Mnu_Diff_Oui";
+    }
+    void theRadioComesBackWhenATypedEntryEnds()
+    {
+        QFETCH(QString, how);
+        DummyRig rig;
+        QVERIFY(rig.set(7'025'000, "CW"));
+        EntryDesk d({stored("09:00", "F4ABC", "CW", "7")});
+        openOnRadio(d, rig.address());
+        QTRY_COMPARE_WITH_TIMEOUT(mode(d), QString("CW"), 1500);
+        QCOMPARE(band(d), QString("7"));
+        if (how == "Mnu_Diff_Oui")
+            d.action("Mnu_Diff_Oui")->trigger();
+        else
+            d.click("Ajout_QSO");
+        auto *bands = d.get<QComboBox>("Bande_Q");
+        auto *modes = d.get<QComboBox>("Mode_Q");
+        bands->setCurrentIndex(bands->findText("14"));
+        emit bands->activated(bands->currentIndex());
+        modes->setCurrentIndex(modes->findText("SSB"));
+        emit modes->activated(modes->currentIndex());
+        QCOMPARE(d.get("QRKR_Q")->text(), QString("59"));
+        QTest::qWait(600); // readings of the unchanged radio come meanwhile
+        QCOMPARE(band(d), QString("14"));
+        if (how == "Mnu_Diff_Oui") {
+            d.action("Mnu_Diff_Non")->trigger();
+        } else {
+            d.get("Indi_Q")->setFocus();
+            d.line("EA1AA");
+            for (int i = 0; i < 4; ++i)
+                d.enter();
+            d.line("010524");
+            d.line("0830");
+            QCOMPARE(d.focusName(), QString("Valide_Q"));
+            d.enter();
+            QCOMPARE(parseQsoLine(d.log(kCurrent).first()).band.trimmed(), QString("14"));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(band(d), QString("7"), 100);
+        QCOMPARE(mode(d), QString("CW"));
+        QCOMPARE(d.get("QRKR_Q")->text(), QString("599"));
+        QCOMPARE(d.get("QRKE_Q")->text(), QString("599"));
+        d.get("Indi_Q")->setFocus();
+        d.logForeign("DL1ZZ");
+        const QsoRecord next = parseQsoLine(d.log(kCurrent).last());
+        QCOMPARE(next.call.trimmed(), QString("DL1ZZ"));
+        QCOMPARE(next.band.trimmed() + " " + next.mode.trimmed() + " " + next.rstReceived.trimmed(),
+                 QString("7 CW 599"));
+    }
+
     void aSilentRadioIsOneLineInTheStatusBar()
     {
         EntryDesk d;
