@@ -1,6 +1,7 @@
 #include "Histo_Acti.h"
 
 #include "ActivationHistory.h"
+#include "records/Session.h"
 #include "widgets/Fonts.h"
 #include "widgets/FormWidgets.h"
 #include "widgets/WindowBasics.h"
@@ -8,8 +9,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSet>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace orvel {
@@ -28,10 +29,21 @@ QTableWidgetItem *cell(const QString &text, Qt::Alignment alignment = Qt::AlignL
 
 } // namespace
 
-Histo_Acti::Histo_Acti(const QString &workingDirectory, QWidget *parent)
+Histo_Acti::Histo_Acti(Session &session, QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , m_folder(workingDirectory)
+    , m_folder(session.folder())
+    , m_reload(new QTimer(this))
 {
+    m_reload->setSingleShot(true);
+    m_reload->setInterval(0);
+    connect(m_reload, &QTimer::timeout, this, &Histo_Acti::reload);
+    const LogListModel *model = &session.model();
+    connect(model, &QAbstractItemModel::rowsInserted, this, &Histo_Acti::reloadSoon);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &Histo_Acti::reloadSoon);
+    connect(model, &QAbstractItemModel::modelReset, this, &Histo_Acti::reloadSoon);
+    connect(model, &QAbstractItemModel::dataChanged, this, &Histo_Acti::reloadSoon);
+    connect(&session, &Session::activationChanged, this, &Histo_Acti::reloadSoon);
+
     setObjectName(QStringLiteral("Histo_Acti"));
     setWindowTitle(QStringLiteral("L'historique des activations"));
 
@@ -65,12 +77,16 @@ Histo_Acti::Histo_Acti(const QString &workingDirectory, QWidget *parent)
     m_table->setFocus();
 }
 
+void Histo_Acti::reloadSoon()
+{
+    m_reload->start();
+}
+
 void Histo_Acti::reload()
 {
-    const QList<HistoryEntry> history = activationHistory(m_folder);
+    HistoryTotal total;
+    const QList<HistoryEntry> history = activationHistory(m_folder, &total);
     m_table->setRowCount(int(history.size()));
-    int totalQsos = 0;
-    QSet<QString> counted; // a reference registered in two groups has one log
     for (int row = 0; row < history.size(); ++row) {
         const HistoryEntry &entry = history.at(row);
         const Activation &a = entry.activation;
@@ -85,15 +101,8 @@ void Histo_Acti::reload()
             cell(entry.logExists ? QString::number(entry.qsoCount) : QStringLiteral("pas de log"),
                  Qt::AlignRight);
         m_table->setItem(row, Qsos, count);
-        if (!counted.contains(a.reference)) {
-            counted.insert(a.reference);
-            totalQsos += entry.qsoCount;
-        }
     }
-    m_summary->setText(history.isEmpty() ? QStringLiteral("Aucune activation enregistrée")
-                                         : QStringLiteral("%1 activation(s), %2 QSO au total")
-                                               .arg(history.size())
-                                               .arg(totalQsos));
+    m_summary->setText(historySummary(history.size(), total));
 }
 
 } // namespace orvel

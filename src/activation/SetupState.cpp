@@ -89,8 +89,10 @@ void SetupState::showGroup(const GroupLookup &group)
 {
     m_workingList = group.workingList;
     m_openReferences = group.openReferences;
+    // A closed group counts the references it opens, whichever of them was clicked.
     if (group.count)
-        m_counter = *group.count;
+        m_counter =
+            group.openReferences.isEmpty() ? *group.count : int(group.openReferences.size());
 }
 
 void SetupState::clearGroup()

@@ -2,11 +2,12 @@
 
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
+#include "app/DepartmentGridTally.h"
 #include "app/Diagnostics.h"
 #include "common/FileRead.h"
+#include "common/Program.h"
 #include "common/SafeWrite.h"
 #include "export/ExportActions.h"
-#include "common/Program.h"
 #include "help/UpdatePage.h"
 #include "labels/Select_QSO.h"
 #include "logging/Saisie_QSO.h"
@@ -14,20 +15,19 @@
 #include "platform/DataFolderLock.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
-#include "widgets/WidgetDialogs.h"
-#include "widgets/WindowBasics.h"
 #include "platform/WorkingDirectory.h"
 #include "records/ActivationList.h"
 #include "records/Session.h"
 #include "views/Affiche_Log.h"
-#include "views/Liste_Operateurs.h"
-#include "views/Log_Alpha.h"
-#include "views/Recherche_Indicatif.h"
 #include "views/Carte_Acti.h"
 #include "views/CtyConversion.h"
-#include "app/DepartmentGridTally.h"
 #include "views/DepartmentTally.h"
+#include "views/Liste_Operateurs.h"
+#include "views/Log_Alpha.h"
 #include "views/Pays_Cont.h"
+#include "views/Recherche_Indicatif.h"
+#include "widgets/WidgetDialogs.h"
+#include "widgets/WindowBasics.h"
 
 #include <QLabel>
 #include <QScreen>
@@ -94,7 +94,7 @@ void WindowRouter::registerWindows()
     m_factories.insert(QStringLiteral("Mnu_C_Trafic"),
                        [this] { exportCTrafic(m_session, m_services.dialogs); });
     m_factories.insert(QStringLiteral("Histo_Acti"),
-                       [this] { showModeless(new Histo_Acti(m_session.folder())); });
+                       [this] { showModeless(new Histo_Acti(m_session)); });
     m_factories.insert(QStringLiteral("Mnu_Historique"),
                        [this] { m_services.dialogs.message(m_setup.revisionHistory()); });
     m_factories.insert(QStringLiteral("Mnu_Mode_Emploi"),

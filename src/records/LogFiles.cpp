@@ -385,38 +385,6 @@ LogWriteResult LogFiles::insertMany(const QStringList &references, const QString
     return result;
 }
 
-LogFiles::RemoveOutcome LogFiles::removeAt(const QString &reference, qsizetype index,
-                                           const QString &expectedLine, QString *error) const
-{
-    const FileBytes read = readFileBytes(path(reference));
-    if (read.outcome != FileBytes::Outcome::Read)
-        return RemoveOutcome::Unreadable;
-    const QByteArray &file = read.bytes;
-    std::optional<ByteLine> target;
-    if (index >= 0) {
-        qsizetype row = 0;
-        forEachByteLine(file, [&](const ByteLine &line) {
-            if (row++ < index)
-                return true;
-            target = line;
-            return false;
-        });
-    }
-    const QByteArray expected = encodeWindows1252(expectedLine);
-    if (!target || target->in(file) != QByteArrayView(expected))
-        return RemoveOutcome::Moved;
-    LinePieces pieces(file);
-    pieces.keepBytes(0, target->start);
-    pieces.keepBytes(target->next, file.size());
-    const FileResult written = replaceFilePieces(path(reference), pieces.pieces());
-    if (!written) {
-        if (error)
-            *error = written.error;
-        return RemoveOutcome::WriteFailed;
-    }
-    return RemoveOutcome::Removed;
-}
-
 namespace {
 
 // The line at row of file, when there is one.

@@ -85,10 +85,7 @@ public:
     // Places line in one log, as insert does.
     FileResult insertOne(const QString &reference, const QString &line) const;
 
-    // Removes the line at index (from 0) of a log, provided it still reads expectedLine.
     enum class RemoveOutcome { Removed, Unreadable, Moved, WriteFailed };
-    RemoveOutcome removeAt(const QString &reference, qsizetype index, const QString &expectedLine,
-                           QString *error = nullptr) const;
 
     // One QSO removed from several logs at once. From the log of the first reference, the
     // line at index, provided it still reads expectedLine (Moved otherwise: nothing is written

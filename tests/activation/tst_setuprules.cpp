@@ -1,6 +1,6 @@
 #include "activation/ActivationHistory.h"
-#include "records/ActivationList.h"
 #include "activation/SetupRules.h"
+#include "records/ActivationList.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
@@ -235,6 +235,42 @@ private slots:
         QVERIFY(!history.at(1).logExists);
         QCOMPARE(history.at(2).activation.name, QStringLiteral("Moulin"));
         QCOMPARE(history.at(2).qsoCount, 2);
+    }
+
+    // A QSO stored in every log of a group is one QSO of the history.
+    void historyCountsEachQsoOnce_data()
+    {
+        QTest::addColumn<QList<QStringList>>("logs"); // of DFCF 1, WFF 2, POTA 3 ("-": no log)
+        QTest::addColumn<QString>("summary");
+        const QString a = "01/05/24  10:00  Q4AAA", b = "01/05/24  10:01  Q4BBB",
+                      c = "01/05/24  10:02  Q4CCC";
+        QTest::newRow("the same QSOs in three logs, one log behind")
+            << QList<QStringList>{{a, b}, {a, b, c}, {a, b, c}}
+            << "3 activation(s), 3 QSO (dans 3 logs)";
+        QTest::newRow("a line stored twice in one log is two QSOs")
+            << QList<QStringList>{{a, a}, {a}, {"-"}} << "3 activation(s), 2 QSO (dans 2 logs)";
+        QTest::newRow("logs of other QSOs add up")
+            << QList<QStringList>{{a}, {b}, {c}} << "3 activation(s), 3 QSO (dans 3 logs)";
+        QTest::newRow("one log") << QList<QStringList>{{a, b}, {"-"}, {"-"}}
+                                 << "3 activation(s), 2 QSO (dans 1 log)";
+    }
+    void historyCountsEachQsoOnce()
+    {
+        QFETCH(QList<QStringList>, logs);
+        QFETCH(QString, summary);
+        TestPlatform platform;
+        const QStringList references{"DFCF 1", "WFF 2", "POTA 3"};
+        writeFile(
+            platform.file("Liste_Activite.txt"),
+            {line(references.at(0)), line(references.at(1)), line(references.at(2)), "<eol>", "3"});
+        for (int i = 0; i < 3; ++i) {
+            if (logs.at(i) != QStringList{"-"})
+                writeFile(platform.file(references.at(i) + ".txt"), logs.at(i));
+        }
+        HistoryTotal total;
+        const QList<HistoryEntry> history = activationHistory(platform.folder(), &total);
+        QCOMPARE(historySummary(history.size(), total), summary);
+        QCOMPARE(history.at(0).qsoCount, int(logs.at(2).count() - logs.at(2).count("-")));
     }
 
     void historyOfMissingListIsEmpty()

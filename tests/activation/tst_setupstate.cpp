@@ -78,6 +78,10 @@ private slots:
             << QStringList{"DFCF 89010", "DMF 89-001", "*** 2"}
             << QStringList{"DFCF 89010", "DMF 89-001"} << std::optional<int>(2)
             << QStringList{"DFCF 89010", "DMF 89-001"} << 2;
+        QTest::newRow("group of three opened from its second reference")
+            << QStringList{"WFF FFF-0123", "POTA FR-0123", "*** 2"}
+            << QStringList{"DFCF 89010", "WFF FFF-0123", "POTA FR-0123"} << std::optional<int>(2)
+            << QStringList{"DFCF 89010", "WFF FFF-0123", "POTA FR-0123"} << 3;
     }
     void handsOverTheCurrentActivationAndItsGroup()
     {

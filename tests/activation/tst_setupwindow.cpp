@@ -1,14 +1,14 @@
-#include "records/Session.h"
-#include "records/Activation.h"
-#include "records/QsoLine.h"
-#include "records/UnfinishedWrites.h"
 #include "activation/Histo_Acti.h"
 #include "activation/Setup.h"
 #include "activation/SetupRules.h"
 #include "common/Program.h"
-#include "widgets/Palette.h"
+#include "records/Activation.h"
+#include "records/QsoLine.h"
+#include "records/Session.h"
+#include "records/UnfinishedWrites.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
+#include "widgets/Palette.h"
 
 #include <QAction>
 #include <QApplication>
@@ -335,7 +335,7 @@ private slots:
         open();
         clickEntry(1);
         QCOMPARE(opened(), (QStringList{"DFCF 1", "DMF 2", "DCPF 3"}));
-        QCOMPARE(text("Nb_Multi"), QStringLiteral("2"));
+        QCOMPARE(text("Nb_Multi"), QStringLiteral("3"));
         QCOMPARE(text("Num_Activite"), QStringLiteral("DMF 2"));
         QVERIFY(!child("Creer")->isEnabled());
         QCOMPARE(focusedName(), QStringLiteral("Saisie_des_QSO"));
@@ -690,10 +690,10 @@ private slots:
         const QStringList group{"DFCF 1", "DMF 2"};
         writeFile(listPath(), {formatActivationLine(stored(group[0])),
                                formatActivationLine(stored(group[1])), "<eol>", "2"});
-        const QString earlier = formatQsoLine(QsoRecord{"01/05/24", "10:00", "F1AAA", "89", "",
-                                                        "59", "59", "SSB", "7", "", ""});
-        const QString stopped = formatQsoLine(QsoRecord{"01/05/24", "10:05", "F2BBB", "21", "",
-                                                        "59", "59", "SSB", "7", "", ""});
+        const QString earlier = formatQsoLine(
+            QsoRecord{"01/05/24", "10:00", "F1AAA", "89", "", "59", "59", "SSB", "7", "", ""});
+        const QString stopped = formatQsoLine(
+            QsoRecord{"01/05/24", "10:05", "F2BBB", "21", "", "59", "59", "SSB", "7", "", ""});
         writeFile(m_platform->file("DFCF 1.txt"), {earlier, stopped});
         writeFile(m_platform->file("DMF 2.txt"), {earlier});
         WriteJournal(m_platform->folder()).begin(group, {stopped.toLatin1()});
@@ -772,7 +772,8 @@ private slots:
         writeFile(listPath(), {formatActivationLine(stored("DFCF 1", "Moulin")),
                                formatActivationLine(stored("DMF 2", "Chateau")), "<eol>", "2"});
         writeFile(m_platform->file("DFCF 1.txt"), {"01/05/24  10:00", "01/05/24  10:05"});
-        Histo_Acti history(m_platform->folder());
+        Session session(m_platform->folder(), stored("DFCF 1", "Moulin"), {"DFCF 1", "DMF 2"});
+        Histo_Acti history(session);
         QCOMPARE(history.objectName(), QStringLiteral("Histo_Acti"));
         QCOMPARE(history.windowTitle(), QStringLiteral("L'historique des activations"));
         auto *table = history.findChild<QTableWidget *>();
@@ -782,6 +783,14 @@ private slots:
         QCOMPARE(table->item(1, 1)->text(), QStringLiteral("Moulin"));
         QCOMPARE(table->item(1, 7)->text(), QStringLiteral("2"));
         QCOMPARE(table->editTriggers(), QAbstractItemView::NoEditTriggers);
+        auto *summary = history.findChild<QLabel *>("Resume");
+        QCOMPARE(summary->text(), QStringLiteral("2 activation(s), 2 QSO (dans 1 log)"));
+
+        // A QSO stored through the session is in both logs, and one QSO more.
+        QVERIFY(session.append("01/05/24  10:09").ok());
+        QTRY_COMPARE(table->item(0, 7)->text(), QStringLiteral("1"));
+        QCOMPARE(table->item(1, 7)->text(), QStringLiteral("3"));
+        QCOMPARE(summary->text(), QStringLiteral("2 activation(s), 3 QSO (dans 2 logs)"));
     }
 };
 

@@ -129,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             if (before.isEmpty())
                 break;
             const qsizetype row = in.next(int(before.size()));
-            fuzz::require(logs.removeAt(kReference, row, before.at(row)) ==
+            fuzz::require(logs.removeFromAll({kReference}, row, before.at(row)).outcome ==
                               LogFiles::RemoveOutcome::Removed,
                           "le QSO est supprimé");
             log.removed(row);

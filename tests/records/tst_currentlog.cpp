@@ -191,7 +191,8 @@ private slots:
                     QCOMPARE(rows->size(), now.count(oldLine));
             } else {
                 const int row = int(random.bounded(int(now.size())));
-                QCOMPARE(logs.removeAt(kRef, row, now.at(row)), LogFiles::RemoveOutcome::Removed);
+                QCOMPARE(logs.removeFromAll({kRef}, row, now.at(row)).outcome,
+                         LogFiles::RemoveOutcome::Removed);
                 QCOMPARE(log.removed(row), crLfOnly);
             }
             compareWithTheFile(log, logs, calls);
@@ -236,7 +237,7 @@ private slots:
             QVERIFY(logs.insertOne(kRef, c).ok);
             inStep = log.inserted(c).has_value();
         } else if (change == "remove") {
-            QCOMPARE(logs.removeAt(kRef, 0, a), LogFiles::RemoveOutcome::Removed);
+            QCOMPARE(logs.removeFromAll({kRef}, 0, a).outcome, LogFiles::RemoveOutcome::Removed);
             inStep = log.removed(0);
         } else {
             inStep = log.removed(2);
