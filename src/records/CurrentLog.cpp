@@ -466,18 +466,23 @@ bool CurrentLog::removed(qsizetype row)
 
 QStringList CurrentLog::distinctCalls() const
 {
-    QStringList calls;
-    calls.reserve(m_callCount + 1);
+    std::vector<qint32> firstRows;
+    firstRows.reserve(size_t(m_callCount) + 1);
     for (const CallSlot &slot : m_slots) {
         if (slot.first != kNone)
-            calls.append(decodeWindows1252(callOf(slot.first)));
+            firstRows.push_back(slot.first);
     }
     for (qsizetype row = 0; row < size(); ++row) {
         if (callOf(row).isEmpty()) {
-            calls.append(QString());
+            firstRows.push_back(qint32(row));
             break;
         }
     }
+    std::sort(firstRows.begin(), firstRows.end());
+    QStringList calls;
+    calls.reserve(qsizetype(firstRows.size()));
+    for (const qint32 row : firstRows)
+        calls.append(decodeWindows1252(callOf(row)));
     return calls;
 }
 

@@ -126,8 +126,8 @@ public:
     QStringList copyOfLines() const;
     // Number of distinct call signs, as counted on the whole log.
     int operatorCount() const { return static_cast<int>(m_callCount); }
-    // Each call sign of the log once, in no order; an empty one among them when a line has
-    // none.
+    // Each call sign of the log once, in the order of its first QSO; an empty one among them
+    // when a line has none.
     QStringList distinctCalls() const;
     // The number the next QSO will get.
     int nextNumber() const { return static_cast<int>(size()) + 1; }
@@ -162,7 +162,6 @@ private:
     void addRow(qsizetype row);
     void dropRow(qsizetype row);
     void shiftRows(qsizetype from, qint32 by);
-
 
     LogFiles m_logs;
     QString m_reference;

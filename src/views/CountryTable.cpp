@@ -49,8 +49,7 @@ const CountryEntry *CountryTable::lookup(QStringView call) const
     const qsizetype longest = std::min(m_longestPrefix, call.size());
     for (qsizetype length = 0; length <= longest; ++length) {
         // The call's own characters, not a copy: a look-up per length, for every call sign.
-        const auto found =
-            m_firstLineOfPrefix.constFind(QString::fromRawData(call.data(), length));
+        const auto found = m_firstLineOfPrefix.constFind(QString::fromRawData(call.data(), length));
         if (found != m_firstLineOfPrefix.constEnd() && (best < 0 || *found < best))
             best = *found;
     }
@@ -139,11 +138,8 @@ void CountriesContacted::clear()
 QStringList countriesContacted(const QStringList &logLines, const CountryTable &table)
 {
     CountriesContacted countries(table);
-    QSet<QStringView> calls;
     for (const QString &line : logLines)
-        calls.insert(qsoField(line, qsocol::kCall));
-    for (const QStringView call : std::as_const(calls))
-        countries.addCall(call);
+        countries.addLine(line);
     return countries.entries();
 }
 

@@ -69,7 +69,9 @@ CountryTableRead readCountryTable(const QString &folder);
 QString countryListEntry(const QString &code, const QString &name);
 
 // Liste_Pays, built call sign after call sign: one entry per country code, kept in
-// alphabetical order. A whole log is added as its distinct call signs.
+// alphabetical order. When two lines of the table share a code, the country is named by the
+// line of the first call sign added: call signs are added in log order (a whole log as its
+// distinct call signs in the order of their first QSOs).
 class CountriesContacted
 {
 public:
@@ -89,7 +91,7 @@ private:
     QSet<QString> m_codes;
 };
 
-// Liste_Pays of a whole log.
+// Liste_Pays of log lines, from the first to the last.
 QStringList countriesContacted(const QStringList &logLines, const CountryTable &table);
 
 // Alphabetical order of the list: letters regardless of case, then exact text.

@@ -46,17 +46,15 @@ void compareWithTheFile(const CurrentLog &log, const LogFiles &logs, const QStri
     const QStringList file = logs.load(kRef);
     QCOMPARE(log.copyOfLines(), file);
     QCOMPARE(log.operatorCount(), countOperators(file));
-    // Each call sign once, the empty one too when a line has none.
+    // Each call sign once, the empty one too when a line has none, in the order of its first
+    // QSO (the countries view names a country after it).
     QStringList fileCalls;
     for (const QString &line : file) {
         const QString call = qsoField(line, qsocol::kCall).toString();
         if (!fileCalls.contains(call))
             fileCalls.append(call);
     }
-    QStringList logCalls = log.distinctCalls();
-    logCalls.sort();
-    fileCalls.sort();
-    QCOMPARE(logCalls, fileCalls);
+    QCOMPARE(log.distinctCalls(), fileCalls);
     for (const QString &call : calls) {
         for (const QString &band : {QStringLiteral("7"), QStringLiteral("14")}) {
             for (const QString &mode : {QStringLiteral("SSB"), QStringLiteral("CW")}) {

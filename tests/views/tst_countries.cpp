@@ -1,5 +1,6 @@
 #include "common/TextFile.h"
 #include "records/Activation.h"
+#include "records/CurrentLog.h"
 #include "records/QsoLine.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
@@ -117,17 +118,31 @@ private slots:
             << QStringList{"3D2CAB"} << QStringList{"3D2/c Conway Reef"};
         QTest::newRow("unknown calls, once") << QStringList{"Q1XYZ", "Q2ABC", "F5ABC"}
                                              << QStringList{"?     Pays inconnu", "F     France"};
+        QTest::newRow("a shared code named by the first QSO's line")
+            << QStringList{"TK5ZZ", "F5ABC", "TK5ZZ"} << QStringList{"F     Corsica"};
+        QTest::newRow("a shared code named by the first QSO's line, other order")
+            << QStringList{"F5ABC", "TK5ZZ"} << QStringList{"F     France"};
     }
     void listsEachCountryOnce()
     {
         QFETCH(QStringList, calls);
         QFETCH(QStringList, entries);
         const CountryTable table({"3D2C;Conway Reef;3D2/c;OC", "EA8;Canary Islands;EA8;AF",
-                                  "EA;Spain;EA;EU", "F;France;F;EU", "ON;Belgium;ON;EU"});
+                                  "EA;Spain;EA;EU", "TK;Corsica;F;EU", "F;France;F;EU",
+                                  "ON;Belgium;ON;EU"});
         QStringList lines;
         for (const QString &call : calls)
             lines.append(qso(call));
         QCOMPARE(countriesContacted(lines, table), entries);
+        // The window and the command add a log's call signs as the log gives them.
+        TestPlatform platform;
+        writeFile(platform.file("DFCF 1.txt"), lines);
+        CurrentLog log{LogFiles(platform.folder())};
+        log.load("DFCF 1");
+        CountriesContacted countries(table);
+        for (const QString &call : log.distinctCalls())
+            countries.addCall(call);
+        QCOMPARE(countries.entries(), entries);
     }
 
     // A table that is not one is told, never read as a table where every call sign is
