@@ -1,5 +1,7 @@
 #include "ScriptPlayer.h"
 
+#include "PdfTarget.h"
+
 #include "common/SafeWrite.h"
 #include "widgets/Fonts.h"
 
@@ -413,6 +415,11 @@ PlayResult playToPdfSafely(const ScriptPieces &script, const QString &path,
                            const std::function<void(QPdfWriter &)> &setUp)
 {
     PlayResult result;
+    if (const QString refused = pdfTargetRefusal(path); !refused.isEmpty()) {
+        result.failed = true;
+        result.error = refused;
+        return result;
+    }
     const FileResult written = replaceFileWith(path, [&](QIODevice &file) {
         WatchedDevice device(file);
         device.open(QIODevice::WriteOnly);

@@ -94,17 +94,22 @@ private slots:
         QTest::newRow("offset out of range")
             << QStringList{"--pdf", "etiquettes.pdf", "--decalage", "1.5,-12"}
             << "Décalage refusé : 1.5,-12.";
+        QTest::newRow("a log's name for the PDF")
+            << QStringList{"--pdf", "DFCF 34005.txt"} << "porte le nom d'un fichier de données";
     }
     void aFileThatCannotBeWrittenIsAFailure()
     {
         QFETCH(QStringList, extra);
         QFETCH(QString, error);
         extra[1] = platform.file(extra.at(1));
+        const QByteArray log = readBytes(platform.file("DFCF 34005.txt"));
+        const bool logTarget = extra.at(1).endsWith(".txt");
         const ProgramRun result = run(QStringList{"DFCF 34005"} + extra);
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.contains(error), qPrintable(result.err));
         QVERIFY(!result.out.contains("étiquette(s)"));
-        QVERIFY(!QFile::exists(extra.at(1)));
+        QCOMPARE(QFile::exists(extra.at(1)), logTarget);
+        QCOMPARE(readBytes(platform.file("DFCF 34005.txt")), log);
     }
 };
 

@@ -515,7 +515,7 @@ private slots:
         LabelDesk::click(desk.get<QPushButton>(desk.window.get(), "Select_All"));
         Etiquettes *labels = openLabels(desk);
         const QString path = desk.platform.file("etiquettes.pdf");
-        writeFile(path, {"former labels"});
+        writeFile(path, {"%PDF-1.4 former labels"});
         const QByteArray former = readBytes(path);
         labels->setPrinterChoice([&](QPrinter &printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
