@@ -10,6 +10,8 @@
 
 #include <QDate>
 #include <QDir>
+#include "common/FileRead.h"
+
 #include <QFile>
 #include <QHash>
 #include <QSet>
@@ -387,20 +389,20 @@ AdifReading readAdif(QByteArrayView bytes, const ImportProgress &progress)
 AdifReading readAdifFile(const QString &path, const ImportProgress &progress)
 {
     const QString shown = QDir::toNativeSeparators(path);
-    QFile file(path);
-    if (!file.exists()) {
+    // Through the careful reader of the data files: a pipe or a device (/dev/zero) is refused
+    // at once, never waited on or read without end, and a file past the cap is not read.
+    const FileBytes read = readFileBytes(path, kMaxAdifFileSize);
+    if (read.outcome == FileBytes::Outcome::Missing) {
         AdifReading reading;
         reading.error = QStringLiteral("Le fichier %1 est introuvable.").arg(shown);
         return reading;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (read.outcome != FileBytes::Outcome::Read) {
         AdifReading reading;
-        reading.error = QStringLiteral("Le fichier %1 ne peut pas être lu (%2).")
-                            .arg(shown, file.errorString());
+        reading.error = unreadableFileMessage(path, read);
         return reading;
     }
-    const QByteArray bytes = file.readAll();
-    return readRecords(bytes, QStringLiteral("Le fichier %1").arg(shown), progress);
+    return readRecords(read.bytes, QStringLiteral("Le fichier %1").arg(shown), progress);
 }
 
 QString logModeOf(const QString &adifMode, const QString &adifSubmode)

@@ -61,6 +61,9 @@ using ImportProgress = std::function<void(qint64 done, qint64 total)>;
 // any other as windows-1252. An XML (ADX) file, or one with no ADIF field at all, is refused.
 AdifReading readAdif(QByteArrayView bytes, const ImportProgress &progress = {});
 // The same from a file; a file that cannot be read gives its French reason.
+// The largest ADIF file read: a million QSOs written by the most talkative programs.
+inline constexpr qint64 kMaxAdifFileSize = qint64(1) << 30;
+// Reads a regular file only (a link is followed to one), of at most kMaxAdifFileSize bytes.
 AdifReading readAdifFile(const QString &path, const ImportProgress &progress = {});
 
 // What a record needs besides its fields.

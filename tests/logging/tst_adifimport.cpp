@@ -12,6 +12,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
 using namespace orvel;
 using namespace orvel::testing;
 
@@ -305,6 +309,37 @@ private slots:
         QCOMPARE(reading.records.size(), records);
         if (records > 0)
             QCOMPARE(reading.records.first().value("NAME"), firstName);
+    }
+
+    // What is not a regular file is refused at once, never waited on or read without end.
+    void readsRegularFilesOnly_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("missing") << "missing" << "est introuvable";
+        QTest::newRow("a folder") << "folder" << "c'est un dossier";
+#ifndef Q_OS_WIN
+        QTest::newRow("a pipe") << "fifo" << "tube ou un périphérique";
+        QTest::newRow("an endless device") << "/dev/zero" << "tube ou un périphérique";
+#endif
+    }
+    void readsRegularFilesOnly()
+    {
+        QFETCH(QString, what);
+        QFETCH(QString, error);
+        TestPlatform platform;
+        QString path = platform.file("journal.adi");
+        if (what == "folder")
+            QVERIFY(QDir(platform.folder()).mkdir("journal.adi"));
+#ifndef Q_OS_WIN
+        else if (what == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#endif
+        else if (what.startsWith('/'))
+            path = what;
+        const AdifReading reading = readAdifFile(path);
+        QVERIFY2(reading.error.contains(error), qPrintable(reading.error));
+        QVERIFY(reading.records.isEmpty());
     }
 
     // --- Placing and duplicates -------------------------------------------------------------
