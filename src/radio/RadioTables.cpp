@@ -1,5 +1,7 @@
 #include "RadioTables.h"
 
+#include <cmath>
+
 #include <array>
 
 namespace orvel {
@@ -52,6 +54,15 @@ QString frequencyText(qint64 hertz)
     for (qsizetype at = whole.size() - 3; at > 0; at -= 3)
         whole.insert(at, QLatin1Char(' '));
     return QStringLiteral("%1,%2 kHz").arg(whole).arg(rest, 3, 10, QLatin1Char('0'));
+}
+
+std::optional<RadioReading> checkedReading(double hertz, const QString &mode)
+{
+    constexpr double kHighest = 1e12;
+    // Written so that not-a-number fails too.
+    if (!(hertz >= 1.0 && hertz <= kHighest) || mode.trimmed().isEmpty())
+        return std::nullopt;
+    return RadioReading{qint64(std::llround(hertz)), mode};
 }
 
 } // namespace orvel

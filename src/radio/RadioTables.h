@@ -2,8 +2,11 @@
 // the mode text ("SSB"); its frequency becomes a band through the band table (records/Bands).
 #pragma once
 
+#include "Rig.h"
+
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 namespace orvel {
 
@@ -14,5 +17,12 @@ QString modeOfRadio(const QString &hamlibMode, const QString &windowMode);
 
 // A frequency as the operator reads it, in kHz to the hertz: "7 100,000 kHz".
 QString frequencyText(qint64 hertz);
+
+// What a radio answered, checked: a frequency in hertz (not a number, infinite, zero or
+// negative, or past 1 THz, is nonsense) and a mode name (empty is nonsense). The reading, or
+// nothing.
+std::optional<RadioReading> checkedReading(double hertz, const QString &mode);
+// Said when the answer is nonsense.
+inline const QString kRadioNonsense = QStringLiteral("Réponse incompréhensible de la radio");
 
 } // namespace orvel

@@ -1,5 +1,7 @@
 #include "Rig.h"
 
+#include "RadioTables.h"
+
 #include <hamlib/rig.h>
 
 #include <QMutex>
@@ -153,9 +155,15 @@ RadioAnswer Rig::read()
                              .arg(m_description, hamlibErrorText(result));
         return answer;
     }
+    const std::optional<RadioReading> reading = checkedReading(frequency, modeName(mode));
+    if (!reading) {
+        answer.problem = QStringLiteral("%1 (%2 : fréquence %3, mode « %4 »).")
+                             .arg(kRadioNonsense, m_description, QString::number(frequency),
+                                  QString::fromLatin1(rig_strrmode(mode)));
+        return answer;
+    }
     answer.ok = true;
-    answer.reading.frequency = qint64(frequency + 0.5);
-    answer.reading.mode = modeName(mode);
+    answer.reading = *reading;
     return answer;
 }
 

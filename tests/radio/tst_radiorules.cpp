@@ -10,6 +10,9 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <cmath>
+#include <limits>
+
 using namespace orvel;
 
 // The radio in the entry window's words: bands, modes, following, the link settings and the
@@ -90,6 +93,30 @@ private slots:
         QFETCH(qint64, hertz);
         QFETCH(QString, text);
         QCOMPARE(orvel::frequencyText(hertz), text);
+    }
+
+    // What a radio answers is checked before it is shown or followed.
+    void checkedReading_data()
+    {
+        QTest::addColumn<double>("hertz");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<qint64>("expected"); // -1: refused as nonsense
+        QTest::newRow("a frequency") << 7'100'000.0 << "USB" << qint64(7'100'000);
+        QTest::newRow("rounded to the hertz") << 7'099'999.6 << "CW" << qint64(7'100'000);
+        QTest::newRow("not a number") << std::nan("") << "USB" << qint64(-1);
+        QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << "USB" << qint64(-1);
+        QTest::newRow("1e308") << 1e308 << "USB" << qint64(-1);
+        QTest::newRow("negative") << -7'100'000.0 << "USB" << qint64(-1);
+        QTest::newRow("zero") << 0.0 << "USB" << qint64(-1);
+        QTest::newRow("no mode") << 7'100'000.0 << "" << qint64(-1);
+    }
+    void checkedReading()
+    {
+        QFETCH(double, hertz);
+        QFETCH(QString, mode);
+        QFETCH(qint64, expected);
+        const auto reading = orvel::checkedReading(hertz, mode);
+        QCOMPARE(reading ? reading->frequency : qint64(-1), expected);
     }
 
     // Each row: readings in turn, with the window's band and mode and whether it is held; the
