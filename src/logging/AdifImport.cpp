@@ -1,16 +1,16 @@
 #include "AdifImport.h"
 
-#include "records/Bands.h"
 #include "EntryRules.h"
 #include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
 #include "common/Windows1252.h"
+#include "records/Bands.h"
 #include "records/CurrentLog.h"
 #include "records/Session.h"
 
+#include "common/FileRead.h"
 #include <QDate>
 #include <QDir>
-#include "common/FileRead.h"
 
 #include <QFile>
 #include <QHash>
@@ -237,6 +237,16 @@ QString cut(const QString &text, int width)
     return trimBlanks(text.left(width));
 }
 
+// A value quoted in a message: at most 40 characters of it, so that a flood in a damaged file
+// never floods the summary.
+QString quoted(const QString &value)
+{
+    constexpr qsizetype kQuoted = 40;
+    if (value.size() <= kQuoted)
+        return value;
+    return value.left(kQuoted) + QStringLiteral("… (%1 caractères)").arg(value.size());
+}
+
 MappedRecord refuse(const QString &reason)
 {
     return MappedRecord{std::nullopt, reason};
@@ -260,7 +270,7 @@ std::optional<QString> dateOf(const QString &value, QString &refusal)
             ? QDate(value.left(4).toInt(), value.mid(4, 2).toInt(), value.right(2).toInt())
             : QDate();
     if (!date.isValid()) {
-        refusal = QStringLiteral("date inexistante : %1").arg(value);
+        refusal = QStringLiteral("date inexistante : %1").arg(quoted(value));
         return std::nullopt;
     }
     // The log writes two digits of the year and reads them back in these years only.
@@ -283,7 +293,7 @@ std::optional<QString> timeOf(const QString &value, QString &refusal)
                                     value.size() == 6 ? value.right(2).toInt() : 0)
                             : QTime();
     if (!time.isValid()) {
-        refusal = QStringLiteral("heure inexistante : %1").arg(value);
+        refusal = QStringLiteral("heure inexistante : %1").arg(quoted(value));
         return std::nullopt;
     }
     return timeText(time);
@@ -295,7 +305,7 @@ std::optional<QString> bandOf(const AdifRecord &record, QString &refusal)
     if (!band.isEmpty()) {
         if (const QString known = bandOfAdifName(band); !known.isEmpty())
             return known;
-        refusal = QStringLiteral("bande %1 hors des bandes de la saisie").arg(folded(band));
+        refusal = QStringLiteral("bande %1 hors des bandes de la saisie").arg(quoted(folded(band)));
         return std::nullopt;
     }
     QString frequency = record.value(QStringLiteral("FREQ"));
@@ -307,12 +317,13 @@ std::optional<QString> bandOf(const AdifRecord &record, QString &refusal)
     bool ok = false;
     const double megahertz = frequency.toDouble(&ok);
     if (!ok) {
-        refusal = QStringLiteral("fréquence illisible : %1").arg(folded(frequency));
+        refusal = QStringLiteral("fréquence illisible : %1").arg(quoted(folded(frequency)));
         return std::nullopt;
     }
     if (const QString known = bandOfFrequency(qRound64(megahertz * 1e6)); !known.isEmpty())
         return known;
-    refusal = QStringLiteral("fréquence %1 MHz hors des bandes de la saisie").arg(frequency);
+    refusal =
+        QStringLiteral("fréquence %1 MHz hors des bandes de la saisie").arg(quoted(frequency));
     return std::nullopt;
 }
 
@@ -446,7 +457,7 @@ MappedRecord mapAdifRecord(const AdifRecord &record, const ImportContext &contex
     if (qso.call.size() > qsocol::kCall.width)
         return refuse(QStringLiteral("indicatif de plus de %1 caractères : %2")
                           .arg(qsocol::kCall.width)
-                          .arg(qso.call));
+                          .arg(quoted(qso.call)));
     QString refusal;
     const auto date = dateOf(record.value(QStringLiteral("QSO_DATE")), refusal);
     if (!date)
@@ -522,7 +533,7 @@ QStringList ImportPlan::firstNameKeyLines() const
 
 QString ImportPlan::refusalLine(const ImportItem &item)
 {
-    const QString call = item.call.isEmpty() ? QStringLiteral("sans indicatif") : item.call;
+    const QString call = item.call.isEmpty() ? QStringLiteral("sans indicatif") : quoted(item.call);
     return QStringLiteral("Enregistrement %1 (%2) : %3").arg(item.number).arg(call, item.reason);
 }
 

@@ -219,6 +219,12 @@ private slots:
         QTest::newRow("call sign too long") << record("F4ABC/P/MM/QRP", "20240501", "1015")
                                             << "Enregistrement 2 (F4ABC/P/MM/QRP) : indicatif de "
                                                "plus de 12 caractères : F4ABC/P/MM/QRP";
+        QTest::newRow("a flood of a call sign quoted to 40 characters")
+            << record(QByteArray(100'000, 'K'), "20240501", "1015")
+            << "Enregistrement 2 (" + QString(40, 'K') +
+                   "… (100000 caractères)) : indicatif de "
+                   "plus de 12 caractères : " +
+                   QString(40, 'K') + "… (100000 caractères)";
         QTest::newRow("29 February of a common year")
             << record("F4ABC", "20230229", "1015")
             << "Enregistrement 2 (F4ABC) : date inexistante : 20230229";
@@ -316,11 +322,15 @@ private slots:
     {
         QTest::addColumn<QString>("what");
         QTest::addColumn<QString>("error");
-        QTest::newRow("missing") << "missing" << "est introuvable";
-        QTest::newRow("a folder") << "folder" << "c'est un dossier";
+        QTest::newRow("missing") << "missing"
+                                 << "est introuvable";
+        QTest::newRow("a folder") << "folder"
+                                  << "c'est un dossier";
 #ifndef Q_OS_WIN
-        QTest::newRow("a pipe") << "fifo" << "tube ou un périphérique";
-        QTest::newRow("an endless device") << "/dev/zero" << "tube ou un périphérique";
+        QTest::newRow("a pipe") << "fifo"
+                                << "tube ou un périphérique";
+        QTest::newRow("an endless device") << "/dev/zero"
+                                           << "tube ou un périphérique";
 #endif
     }
     void readsRegularFilesOnly()
