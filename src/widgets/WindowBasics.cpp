@@ -67,7 +67,7 @@ public:
             if (++m_frameLooks >= kFrameLooks || frameKnown())
                 m_frameTimer.stop();
             if (frame() != m_placedFrame)
-                place(m_wanted);
+                placeAgain();
         });
         if (QCoreApplication *app = QCoreApplication::instance())
             connect(app, &QCoreApplication::aboutToQuit, this, &PlaceKeeper::save);
@@ -136,7 +136,7 @@ private:
             m_shown = true;
             placeFirstTime();
         } else {
-            place(m_wanted);
+            placeAgain();
         }
         m_frameLooks = 0;
         if (!frameKnown())
@@ -155,9 +155,18 @@ private:
             place(*remembered);
             return;
         }
+        m_askedSize = m_window->size();
+        m_centred = true;
+        placeCentred();
+    }
+
+    // The first time, centred at the size the window asked for, as far as the frame lets it.
+    void placeCentred()
+    {
         const QRect where = area();
-        place(where.isEmpty() ? current()
-                              : centredPlace(m_window->size(), frame(), minimum(), where));
+        const bool centred = m_centred;
+        place(where.isEmpty() ? current() : centredPlace(m_askedSize, frame(), minimum(), where));
+        m_centred = centred;
     }
 
     void onMoved()
@@ -165,19 +174,29 @@ private:
         if (frame() != m_placedFrame) {
             // The window manager has just framed the window: the place wanted is fitted again
             // with the real frame, title bar on the screen.
-            place(m_wanted);
+            placeAgain();
         } else if (frameKnown() && m_window->geometry() != m_placedInside) {
             // Moved or resized by the user (or the window manager): that is the place now.
             // Before its frame the window cannot be moved by hand: what moves it then is the
             // window system catching up with the places it was given.
             m_wanted = current();
             m_placedInside = m_window->geometry();
+            m_centred = false;
         }
         m_saveTimer.start();
     }
 
+    void placeAgain()
+    {
+        if (m_centred)
+            placeCentred();
+        else
+            place(m_wanted);
+    }
+
     void place(const WindowPlace &wanted)
     {
+        m_centred = false;
         m_wanted = wanted;
         m_placedFrame = frame();
         const QRect where = area();
@@ -205,6 +224,9 @@ private:
     int m_frameLooks = 0;
     bool m_shown = false;
     QMargins m_knownFrame;
+    // Centred the first time and not moved since: centred again with the real frame.
+    bool m_centred = false;
+    QSize m_askedSize;
     // The place the window is to hold, the frame it was placed with and the inside rectangle
     // that gave it.
     WindowPlace m_wanted;
