@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <functional>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -85,6 +86,20 @@ QList<QByteArray> logBytes(const QString &folder)
     return bytes;
 }
 
+// Runs work in a child process stopped dead before it writes target; whether it was.
+bool stoppedBeforeWriting(const QByteArray &target, const std::function<void()> &work)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        killBeforeWriting(target.constData());
+        work();
+        ::_exit(0);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFSIGNALED(status) &&
+           WTERMSIG(status) == SIGKILL;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Write)
@@ -119,16 +134,7 @@ private slots:
         writeGroup(folder);
         const QList<QByteArray> before = logBytes(folder);
         const QByteArray target = QFile::encodeName(LogFiles(folder).path(kGroup[killedBefore]));
-        const pid_t child = ::fork();
-        if (child == 0) {
-            killBeforeWriting(target.constData());
-            run(write, folder);
-            ::_exit(0);
-        }
-        QVERIFY(child > 0);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        QVERIFY(stoppedBeforeWriting(target, [&] { run(write, folder); }));
         removeStaleScratchFiles(folder);
         const QList<QByteArray> killed = logBytes(folder);
         for (int i = 0; i < kGroup.size(); ++i)
@@ -182,9 +188,7 @@ private slots:
         const QString journal = WriteJournal(folder).path();
         const QByteArray target =
             QFile::encodeName(atTheJournal ? journal : LogFiles(folder).path(kGroup.first()));
-        const pid_t child = ::fork();
-        if (child == 0) {
-            killBeforeWriting(target.constData());
+        QVERIFY(stoppedBeforeWriting(target, [&] {
             Activation current;
             current.reference = kGroup.first();
             Session session(folder, current, kGroup);
@@ -193,12 +197,7 @@ private slots:
                                       "59",       "SSB",   "7",     "",   ""};
             request.timing = EntryTiming::Deferred;
             QsoStore(FirstNames(folder).updateHook({})).store(session, request);
-            ::_exit(0);
-        }
-        QVERIFY(child > 0);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        }));
         removeStaleScratchFiles(folder);
         QCOMPARE(logBytes(folder), before);
         QVERIFY(!FirstNames(folder).lookup("Q1NEW"));
