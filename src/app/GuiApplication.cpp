@@ -90,6 +90,10 @@ void WindowRouter::registerWindows()
             if (entry)
                 entry->showListHeading(title);
         });
+        // The title stands over the list while the export tells its files; then the list gets
+        // its column headings back.
+        if (entry)
+            entry->showColumnHeadings();
     });
     m_factories.insert(QStringLiteral("Mnu_C_Trafic"),
                        [this] { exportCTrafic(m_session, m_services.dialogs); });

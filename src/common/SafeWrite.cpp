@@ -652,6 +652,27 @@ FileResult replaceFileBytes(const QString &path, const QByteArray &bytes)
     });
 }
 
+FileResult replaceFileBytesUnsynced(const QString &path, const QByteArray &bytes)
+{
+    const QString scratch = QFileInfo(path).dir().filePath(newScratchFileName());
+    QFile file(scratch);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.close();
+        QFile::remove(scratch);
+        return FileResult::failure(QStringLiteral("Impossible d'écrire le fichier %1 (%2)")
+                                       .arg(QDir::toNativeSeparators(path), reason));
+    }
+    file.close();
+    if (!renameOver(scratch, path)) {
+        const int error = errno;
+        QFile::remove(scratch);
+        return FileResult::failure(writeErrorText(path, error), error);
+    }
+    return FileResult::success();
+}
+
 FileResult replaceFilePieces(const QString &path, const BytePieces &pieces)
 {
     FileReplacements one;

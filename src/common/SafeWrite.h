@@ -54,6 +54,11 @@ using BytePieces = QList<QByteArrayView>;
 // file (a folder, a device), is refused. On failure the file is untouched and
 // the scratch file removed.
 FileResult replaceFileBytes(const QString &path, const QByteArray &bytes);
+// Puts bytes at path whole or not at all, for a file that only has to outlive a stop of the
+// program, not of the system: written to a scratch file beside it and renamed into place,
+// without waiting for the disk. A stop at any moment leaves the former file (or none) or the
+// new one whole, never an empty or half-written file.
+FileResult replaceFileBytesUnsynced(const QString &path, const QByteArray &bytes);
 // The same with the content given as pieces.
 FileResult replaceFilePieces(const QString &path, const BytePieces &pieces);
 // The same with the content written by write as it goes (a long export never stands whole in

@@ -42,6 +42,16 @@ WindowPlace centredPlace(const QSize &size, const QMargins &frame, const QSize &
     return fitPlace({corner, fitted}, frame, minimum, area);
 }
 
+QRect insideRect(const WindowPlace &place, const QMargins &frame)
+{
+    return {place.framePosition + QPoint(frame.left(), frame.top()), place.size};
+}
+
+WindowPlace placeOfInside(const QRect &inside, const QMargins &frame)
+{
+    return {inside.topLeft() - QPoint(frame.left(), frame.top()), inside.size()};
+}
+
 QString placeText(const WindowPlace &place)
 {
     return QStringLiteral("%1,%2,%3,%4")

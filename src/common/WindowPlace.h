@@ -29,6 +29,12 @@ WindowPlace fitPlace(const WindowPlace &wanted, const QMargins &frame, const QSi
 WindowPlace centredPlace(const QSize &size, const QMargins &frame, const QSize &minimum,
                          const QRect &area);
 
+// The inside rectangle that puts a window's frame at place.framePosition, and back: the frame
+// is counted here once, from the frame the window has (or the best guess while it has none),
+// so that a place read back from where it was put is the place that was put.
+QRect insideRect(const WindowPlace &place, const QMargins &frame);
+WindowPlace placeOfInside(const QRect &inside, const QMargins &frame);
+
 // "x,y,width,height" and back; nothing for a text that is not four whole numbers or whose size
 // is not positive.
 QString placeText(const WindowPlace &place);

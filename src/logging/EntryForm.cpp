@@ -213,7 +213,9 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
         hidden->setVisible(false);
     top->addLayout(entry);
 
-    // Buttons, insert indicator and operators contacted.
+    // Buttons, insert indicator and operators contacted. The correction buttons answer Alt and
+    // a letter of their caption that no menu of the bar takes (Alt+S is Setup, Alt+I the
+    // labels).
     auto *buttons = new QHBoxLayout;
     f.Valide_Q = button(central, "Valide_Q", QStringLiteral("Validez"),
                         QStringLiteral("Valide le QSO entré"));
@@ -221,15 +223,15 @@ EntryForm EntryForm::build(QWidget *central, Dialogs &dialogs)
     f.Annule_Q = button(central, "Annule_Q", QStringLiteral("Annuler  une saisie"),
                         QStringLiteral("Annule les saisies en cours"));
     f.Edite_QSO =
-        button(central, "Edite_QSO", QStringLiteral("Editer un QSO"),
+        button(central, "Edite_QSO", QStringLiteral("&Editer un QSO"),
                QStringLiteral("Selectionnez un QSO dans la liste des QSO puis cliquer sur "
                               "le bouton \"Editer un QSO\""));
-    f.Efface_QSO = button(central, "Efface_QSO", QStringLiteral("Supprimer un QSO"),
+    f.Efface_QSO = button(central, "Efface_QSO", QStringLiteral("Su&pprimer un QSO"),
                           QStringLiteral("Selectionnez un QSO dans la liste des QSO puis cliquer "
                                          "sur le bouton \"Supprimer un QSO\""));
-    f.Recupere = button(central, "Recupere", QStringLiteral("Recuperer un QSO"));
+    f.Recupere = button(central, "Recupere", QStringLiteral("&Recuperer un QSO"));
     f.Recupere->setEnabled(false);
-    f.Ajout_QSO = button(central, "Ajout_QSO", QStringLiteral("Inserer un QSO"));
+    f.Ajout_QSO = button(central, "Ajout_QSO", QStringLiteral("I&nserer un QSO"));
     f.Recherche = button(central, "Recherche", QStringLiteral("Rechercher un QSO"),
                          QStringLiteral("Permet la recherche d'un QSO par Indicatif, Date ou "
                                         "Departement"));

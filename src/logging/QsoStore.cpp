@@ -26,8 +26,18 @@ QString QsoStore::insertedLine(const QsoRecord &entry)
 {
     QsoRecord record = entry;
     record.remarks = capitals(record.remarks);
-    return formatQsoLine(record, /*inserted=*/true);
+    return formatQsoLine(record);
 }
+
+namespace {
+
+// Whether the QSO stands in at least one log after the write.
+bool reachedALog(const LogWriteResult &write, qsizetype logs)
+{
+    return !write.lineMissing && !write.undone && write.failedReferences.size() < logs;
+}
+
+} // namespace
 
 void QsoStore::remember(const QsoRecord &entry) const
 {
@@ -39,24 +49,26 @@ StoreOutcome QsoStore::store(Session &session, const StoreRequest &request) cons
 {
     StoreOutcome outcome;
     outcome.line = buildLine(request);
-    if (request.timing == EntryTiming::Editing) {
-        outcome.write = session.replace(request.editedLine, outcome.line);
-        // A correction that wrote nothing leaves the memory as it was too.
-        if (!outcome.write.lineMissing)
-            remember(request.entry);
-    } else {
+    const qsizetype logs = session.storeReferences().size();
+    outcome.write = request.timing == EntryTiming::Editing
+                        ? session.replace(request.editedLine, outcome.line)
+                        : session.append(outcome.line);
+    // The memory is written after the logs, and only for a QSO that one of them holds: a stop
+    // in between, or a write that reached no log, never leaves a first name remembered for a
+    // QSO that is nowhere.
+    if (reachedALog(outcome.write, logs))
         remember(request.entry);
-        outcome.write = session.append(outcome.line);
-    }
     return outcome;
 }
 
 StoreOutcome QsoStore::insert(Session &session, const QsoRecord &entry) const
 {
-    remember(entry);
     StoreOutcome outcome;
     outcome.line = insertedLine(entry);
+    const qsizetype logs = session.storeReferences().size();
     outcome.write = session.insert(outcome.line);
+    if (reachedALog(outcome.write, logs))
+        remember(entry);
     return outcome;
 }
 

@@ -38,12 +38,13 @@ public:
 
     // The line the request gives (remarks in capitals).
     static QString buildLine(const StoreRequest &request);
-    // The line of a QSO inserted at its typed date and time (104 characters).
+    // The line of a QSO inserted at its typed date and time, its operator kept (118
+    // characters, as every line).
     static QString insertedLine(const QsoRecord &entry);
 
     // Appends (or, while editing, replaces) the line in the log of every open activation of
     // the session; a correction writes nothing unless the current log still holds the QSO.
-    // The first-name key line goes to the memory first.
+    // The first-name key line goes to the memory afterwards, once a log holds the QSO.
     StoreOutcome store(Session &session, const StoreRequest &request) const;
 
     // Places a QSO at its moment in every open activation's log.

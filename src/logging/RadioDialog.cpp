@@ -173,7 +173,9 @@ void RadioDialog::updateEnabled()
 {
     m_networkBox->setEnabled(m_rigctld->isChecked());
     m_directBox->setEnabled(m_direct->isChecked());
-    m_tester->setEnabled(!m_none->isChecked() && !m_probe.isBusy());
+    // Left enabled while a test runs (a press then does nothing): a disabled button would
+    // hand the keyboard on to OK unseen, and Tab would then go to Annuler.
+    m_tester->setEnabled(!m_none->isChecked());
 }
 
 std::optional<QString> RadioDialog::problem() const
@@ -203,6 +205,8 @@ RadioConfig RadioDialog::config() const
 
 void RadioDialog::onTesterClicked()
 {
+    if (m_probe.isBusy())
+        return;
     const RadioConfig tried = config();
     if (const auto problem = this->problem()) {
         m_result->setText(*problem);

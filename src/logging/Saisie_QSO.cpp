@@ -95,9 +95,7 @@ void Saisie_QSO::load()
     m_form.Label21->setText(current.commune);
     m_form.Num_Q->setText(m_entry->number());
     showLook(EntryField::Call);
-    // Read out as the caption the program always had; shown over the columns.
-    m_form.Entete->setText(listHeading());
-    m_form.Entete->setAccessibleName(listHeader());
+    showColumnHeadings();
     m_form.Label3->setText(openReferencesText(m_session.openReferences()));
 
     // The session read the log when it was opened.
@@ -253,6 +251,31 @@ void Saisie_QSO::showListHeading(const QString &text)
 {
     m_form.Entete->setText(text);
     m_form.Entete->setAccessibleName(text);
+}
+
+void Saisie_QSO::showColumnHeadings()
+{
+    // Read out as the caption the program always had; shown over the columns.
+    m_form.Entete->setText(listHeading());
+    m_form.Entete->setAccessibleName(listHeader());
+}
+
+void Saisie_QSO::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    if (m_entry->editing() || m_entry->inserting())
+        return;
+    for (int i = 0; i <= int(EntryField::Store); ++i) {
+        const auto field = EntryField(i);
+        QWidget *widget = m_form.widget(field);
+        if (m_entry->look(field).current && widget && widget->isEnabled() && widget->isVisible()) {
+            widget->setFocus(Qt::ActiveWindowFocusReason);
+            return;
+        }
+    }
+    m_form.Indi_Q->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void Saisie_QSO::selectLastLine()

@@ -62,8 +62,10 @@ public:
     void selectLastLine();
     // Selects the QSO at row of Liste_QSO as a click there does (the search's pick).
     void selectQso(int row);
-    // The title above the list (Entete), which the ADIF export changes.
+    // The title above the list (Entete), which the ADIF export changes while it runs.
     void showListHeading(const QString &text);
+    // The column headings above the list, as the window opens with them.
+    void showColumnHeadings();
     // Fichiers → "Importer un fichier ADIF…": a file chosen through the dialogs, then the import
     // window on it (Import_ADIF), which puts the file's QSOs into every open log.
     void importAdif();
@@ -79,6 +81,10 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Coming back to the window (Alt+Tab, a click, a view closed) puts the keyboard on the
+    // field being typed, the call sign between two QSOs, wherever the focus was left (a
+    // button, the list); a correction or an insertion keeps the focus where it is.
+    void changeEvent(QEvent *event) override;
 
 private:
     void load();

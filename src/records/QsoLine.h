@@ -49,8 +49,10 @@ inline constexpr std::array<LineColumn, 12> kColumns{
     kDate,    kTime, kCall, kDepartment, kFirstName, kRstReceived,
     kRstSent, kMode, kBand, kBandUnit,   kRemarks,   kOperator};
 
-inline constexpr int kLineLength = kOperator.last();        // 118
-inline constexpr int kInsertedLineLength = kRemarks.last(); // 104: an inserted QSO has no operator
+inline constexpr int kLineLength = kOperator.last(); // 118
+// 104: the line earlier versions wrote for an inserted QSO, without its operator; every
+// reader still accepts it.
+inline constexpr int kInsertedLineLength = kRemarks.last();
 inline constexpr char16_t kBandUnitText[] = u" Mhz ";
 
 // The first-name memory's line (Liste_Prenom.txt): call sign, département, then the first
@@ -69,12 +71,13 @@ inline constexpr int kQsoLineLength = qsocol::kLineLength;
 inline constexpr int kInsertedQsoLineLength = qsocol::kInsertedLineLength;
 inline constexpr int kListPrefixLength = qsocol::kListPrefixLength;
 
-// The stored line (118 characters; 104 for an inserted QSO, which has no operator).
+// The stored line, 118 characters, inserted QSOs included; inserted: the 104-character line
+// without operator that earlier versions wrote for an inserted QSO.
 // Values are cut to their columns and control characters become blanks, so a line is never
 // malformed.
 QString formatQsoLine(const QsoRecord &qso, bool inserted = false);
 
-// The record of a stored line, each value trimmed; an inserted line has an empty operator.
+// The record of a stored line, each value trimmed; a 104-character line has an empty operator.
 QsoRecord parseQsoLine(const QString &line);
 
 // Trimmed fields of a log line, without a copy.

@@ -215,13 +215,23 @@ QString WriteJournal::path() const
 
 qint64 WriteJournal::begin(const QStringList &references, const QList<QByteArray> &lines) const
 {
+    // The note is made before the journal is touched, and goes in with one write: a stop at any
+    // moment leaves the journal as it was or holding the whole note.
+    const QByteArray note = noteBytes(JournalEntry{references, lines});
+    if (!QFile::exists(path())) {
+        // A new journal is written beside and renamed into place: it never stands empty.
+        if (const FileResult written = replaceFileBytesUnsynced(path(), note); !written) {
+            qCWarning(lcRecords) << "Write journal" << path() << "not written:" << written.error;
+            return -1;
+        }
+        return 0;
+    }
     QFile file(path());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
         qCWarning(lcRecords) << "Write journal" << path() << "not written:" << file.errorString();
         return -1;
     }
     const qint64 before = file.size();
-    const QByteArray note = noteBytes(JournalEntry{references, lines});
     if (file.write(note) != note.size())
         qCWarning(lcRecords) << "Write journal" << path() << "not written:" << file.errorString();
     return before;
@@ -246,6 +256,21 @@ QList<JournalEntry> WriteJournal::entries() const
         return {};
     }
     return parseNotes(read.bytes, path());
+}
+
+void WriteJournal::tidy() const
+{
+    const FileBytes read = readFileBytes(path());
+    if (read.outcome != FileBytes::Outcome::Read)
+        return;
+    const QList<JournalEntry> whole = parseNotes(read.bytes, path());
+    QByteArray bytes;
+    for (const JournalEntry &entry : whole)
+        bytes += noteBytes(entry);
+    if (bytes == read.bytes && !bytes.isEmpty())
+        return;
+    if (const FileResult kept = keepOnly(whole); !kept)
+        qCWarning(lcRecords) << "Write journal" << path() << "not tidied:" << kept.error;
 }
 
 FileResult WriteJournal::keepOnly(const QList<JournalEntry> &entries) const
@@ -413,6 +438,7 @@ QString unfinishedWritesWarning(const QList<UnfinishedWrite> &writes)
 
 void offerUnfinishedWrites(Session &session, Dialogs &dialogs)
 {
+    WriteJournal(session.folder()).tidy();
     const QList<UnfinishedWrite> writes = session.unfinishedWrites();
     if (writes.isEmpty())
         return;

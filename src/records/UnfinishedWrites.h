@@ -35,7 +35,9 @@ public:
     QString path() const;
 
     // Notes a write about to begin, after the notes already there; returns the journal's size
-    // before it, for finished(). Not flushed to disk: it only has to outlive the process.
+    // before it, for finished(). A stop at any moment leaves the journal absent or holding
+    // whole notes: a journal that did not exist is written beside and renamed into place.
+    // Not flushed to disk: it only has to outlive the process.
     qint64 begin(const QStringList &references, const QList<QByteArray> &lines) const;
     // Takes back the note begin() made: the journal is cut back to sizeBefore, or removed when
     // it held nothing else.
@@ -45,6 +47,10 @@ public:
     // log was written yet), a damaged or foreign text, or a reference that could not name a
     // file are left out, with a diagnostic.
     QList<JournalEntry> entries() const;
+    // The journal rewritten with its whole notes only, when it holds anything else (nothing at
+    // all, a note cut short by a stop, damaged text); removed when no note is left. Only while
+    // no other copy of the program can be writing to it.
+    void tidy() const;
     // The journal rewritten with these notes only (removed when there are none).
     FileResult keepOnly(const QList<JournalEntry> &entries) const;
 

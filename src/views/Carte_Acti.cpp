@@ -97,7 +97,11 @@ Carte_Acti::Carte_Acti(Settings &settings, Dialogs &dialogs, DepartmentTally &ta
     side->addStretch(1);
     layout->addLayout(side);
 
-    selectSaved(settings);
+    selectFilters(settings);
+    // The map opens on what it is asked for, as after Afficher: the count is never a "0"
+    // waiting for a click.
+    if (!m_band->currentText().isEmpty())
+        m_tally.showOnMap(m_band->currentText(), m_mode->currentText());
     showMarks();
     // The areas and their count always tell the same marks.
     connect(&tally, &DepartmentTally::mapChanged, this, &Carte_Acti::showMarks);
@@ -105,12 +109,25 @@ Carte_Acti::Carte_Acti(Settings &settings, Dialogs &dialogs, DepartmentTally &ta
     resize(sizeHint());
 }
 
-void Carte_Acti::selectSaved(Settings &settings)
+void Carte_Acti::selectFilters(Settings &settings)
 {
+    // The entry window's band and mode as they stand, typed ones included.
+    if (const auto entry = m_tally.entryBandAndMode()) {
+        const std::pair<QComboBox *, QString> filters[] = {{m_band, entry->first},
+                                                           {m_mode, entry->second}};
+        for (const auto &[box, text] : filters) {
+            const int index = box->findText(text);
+            if (index >= 0)
+                box->setCurrentIndex(index);
+            else
+                box->setEditText(text);
+        }
+        return;
+    }
     const auto select = [](QComboBox *box, int index) {
         box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
     };
-    // The positions the entry window saved: both lists have the entry window's order.
+    // Else the positions the entry window saved: both lists have the entry window's order.
     EntrySettings saved(settings);
     select(m_mode, saved.loadModeIndex());
     select(m_band, saved.bandIndex());

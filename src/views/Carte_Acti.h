@@ -1,6 +1,7 @@
 // The map window of the départements contacted: the map with its labels, the band and mode
-// filters (set from the entry window's remembered choices), Afficher and the count NB_Dep. The
-// marks are the tally's: the entry window's refreshes change them while the map is open.
+// filters (set from the entry window's band and mode, or its remembered choices), Afficher and
+// the count NB_Dep. It opens showing the marks of its filters. The marks are the tally's: the
+// entry window's refreshes change them while the map is open.
 #pragma once
 
 #include <QWidget>
@@ -28,7 +29,8 @@ public:
 private:
     void onAfficherClicked();
     void showMarks();
-    void selectSaved(Settings &settings);
+    // The entry window's band and mode, or the positions it saved.
+    void selectFilters(Settings &settings);
 
     Dialogs &m_dialogs;
     DepartmentTally &m_tally;

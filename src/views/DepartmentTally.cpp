@@ -145,6 +145,14 @@ void DepartmentTally::refreshForEntry(const QString &band, const QString &mode, 
     setGrid(grid);
 }
 
+std::optional<std::pair<QString, QString>> DepartmentTally::entryBandAndMode() const
+{
+    if (!m_entryKnown)
+        return std::nullopt;
+    const bool noBand = m_entryBandWithUnit.trimmed() == QStringLiteral("Mhz");
+    return std::pair{noBand ? QString() : m_entryBandWithUnit, m_entryMode};
+}
+
 int DepartmentTally::showOnMap(const QString &bandWithUnit, const QString &mode)
 {
     // The log as its file now stands, edited elsewhere or not.

@@ -9,6 +9,7 @@
 #include <QStringView>
 #include <bitset>
 #include <optional>
+#include <utility>
 
 namespace orvel {
 
@@ -58,6 +59,10 @@ public:
     // Afficher on the map: the map marked for bandWithUnit ("14 Mhz") and mode; the grid is
     // counted again for the entry window's band and mode. Returns the map's count.
     int showOnMap(const QString &bandWithUnit, const QString &mode);
+
+    // The entry window's band with its unit ("14 Mhz", empty when it has no band) and mode, as
+    // its last refresh gave them; nothing before its first.
+    std::optional<std::pair<QString, QString>> entryBandAndMode() const;
 
     const DepartmentMarks &mapMarks() const { return m_map; }
     const DepartmentMarks &gridMarks() const { return m_grid; }

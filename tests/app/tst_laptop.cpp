@@ -162,7 +162,7 @@ private slots:
             opened->show();
         }
         const QRect area = chosen->availableGeometry();
-        const QRect framed(opened->pos(), opened->size().grownBy(expectedFrame()));
+        const QRect framed = opened->frameGeometry();
         QVERIFY2(area.contains(framed), qPrintable(QString("%1,%2 %3×%4 with its frame")
                                                        .arg(framed.x())
                                                        .arg(framed.y())

@@ -73,9 +73,19 @@ private slots:
         router.openWindow("Mnu_Dpt_Cont");
         router.openWindow("Mnu_Dpt_Cont");
         QCOMPARE(openWindows<Carte_Acti>().size(), 1);
+        // The map opens on the entry window's band and mode, its count shown.
+        QCOMPARE(openWindows<Carte_Acti>().first()->findChild<QLabel *>("NB_Dep")->text(),
+                 QString("1"));
         router.openWindow("Mnu_Pays_Contacte");
         QCOMPARE(openWindows<Pays_Cont>().size(), 1);
         QCOMPARE(openWindows<Pays_Cont>().first()->countries(), QStringList{"F     France"});
+
+        // The ADIF export's title stands over the list only while it runs.
+        auto *heading = router.entryWindow()->findChild<QLabel *>("Entete");
+        const QString columns = heading->text();
+        router.openWindow("Mnu_ADIF");
+        QVERIFY(p.dialogs.messages.contains("Le fichier a été crée sous le nom DFCF 76001.adi"));
+        QCOMPARE(heading->text(), columns);
 
         // Deleting a window deletes the pop-ups of its lists, which are top-level widgets too.
         QList<QPointer<QWidget>> views;

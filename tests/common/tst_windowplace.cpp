@@ -59,6 +59,56 @@ private slots:
         QCOMPARE(place.size, fitted.size);
     }
 
+    // A window given the inside rectangle of its remembered place stands there whole, its
+    // frame counted once, and the place read back from it is the place it was given: restart
+    // after restart, it does not creep.
+    void restoresThePlaceWholeWhereItWas_data()
+    {
+        QTest::addColumn<WindowPlace>("remembered");
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QRect>("inside");
+        const QRect panelBelow(0, 0, 1366, 738);
+        const QMargins titleBar(4, 20, 4, 4);
+        QTest::newRow("setup window, title bar of 20")
+            << WindowPlace{{300, 121}, {760, 560}} << titleBar << panelBelow
+            << QRect(304, 141, 760, 560);
+        QTest::newRow("entry window at the left edge, borders of 5")
+            << WindowPlace{{52, 0}, {1240, 680}} << QMargins(5, 23, 5, 5) << panelBelow
+            << QRect(57, 23, 1240, 680);
+        QTest::newRow("title bar left above the screen, brought down")
+            << WindowPlace{{52, -23}, {1240, 680}} << QMargins(5, 23, 5, 5) << panelBelow
+            << QRect(57, 23, 1240, 680);
+        QTest::newRow("against the panel, kept there")
+            << WindowPlace{{100, 154}, {600, 560}} << titleBar << panelBelow
+            << QRect(104, 174, 600, 560);
+        QTest::newRow("too tall with its frame, cut")
+            << WindowPlace{{60, 4}, {1240, 760}} << titleBar << panelBelow
+            << QRect(64, 20, 1240, 714);
+        QTest::newRow("no window manager, no frame")
+            << WindowPlace{{52, 0}, {1240, 680}} << QMargins() << kLaptop
+            << QRect(52, 0, 1240, 680);
+        QTest::newRow("panel at the top, second screen on the left")
+            << WindowPlace{{-1200, 10}, {400, 300}} << titleBar << QRect(-1280, 30, 1280, 690)
+            << QRect(-1196, 50, 400, 300);
+    }
+    void restoresThePlaceWholeWhereItWas()
+    {
+        QFETCH(WindowPlace, remembered);
+        QFETCH(QMargins, frame);
+        QFETCH(QRect, area);
+        QFETCH(QRect, inside);
+        const QSize minimum(300, 200);
+        WindowPlace place = remembered;
+        for (int restart = 1; restart <= 5; ++restart) {
+            const QRect given = insideRect(fitPlace(place, frame, minimum, area), frame);
+            QCOMPARE(given, inside);
+            QVERIFY(area.contains(given.marginsAdded(frame)));
+            place = placeOfInside(given, frame);
+        }
+        QCOMPARE(place.framePosition, inside.topLeft() - QPoint(frame.left(), frame.top()));
+    }
+
     void centresTheFrameOnTheScreen()
     {
         const WindowPlace place = centredPlace({301, 201}, kFrame, {100, 100}, kLaptop);

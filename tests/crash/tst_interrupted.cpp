@@ -2,15 +2,19 @@
 // of the group finds the lines some logs lack, offers exactly those, and copying them leaves
 // every log as the whole write would have.
 #include "KillPoint.h"
+#include "logging/QsoStore.h"
+#include "records/FirstNames.h"
 #include "records/Session.h"
 #include "records/UnfinishedWrites.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
 #include <csignal>
+#include <functional>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -82,6 +86,20 @@ QList<QByteArray> logBytes(const QString &folder)
     return bytes;
 }
 
+// Runs work in a child process stopped dead before it writes target; whether it was.
+bool stoppedBeforeWriting(const QByteArray &target, const std::function<void()> &work)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        killBeforeWriting(target.constData());
+        work();
+        ::_exit(0);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFSIGNALED(status) &&
+           WTERMSIG(status) == SIGKILL;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Write)
@@ -116,16 +134,7 @@ private slots:
         writeGroup(folder);
         const QList<QByteArray> before = logBytes(folder);
         const QByteArray target = QFile::encodeName(LogFiles(folder).path(kGroup[killedBefore]));
-        const pid_t child = ::fork();
-        if (child == 0) {
-            killBeforeWriting(target.constData());
-            run(write, folder);
-            ::_exit(0);
-        }
-        QVERIFY(child > 0);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        QVERIFY(stoppedBeforeWriting(target, [&] { run(write, folder); }));
         removeStaleScratchFiles(folder);
         const QList<QByteArray> killed = logBytes(folder);
         for (int i = 0; i < kGroup.size(); ++i)
@@ -159,6 +168,52 @@ private slots:
         QCOMPARE(logBytes(folder), killedBefore > 0 ? expected : before);
         QVERIFY(!QFile::exists(WriteJournal(folder).path()));
         QCOMPARE(session.currentLog().size(), LogFiles(folder).load(kGroup.first()).size());
+    }
+
+    // A QSO stored and killed before its first log leaves the folder as it was: no journal,
+    // not even an empty one, and no first name remembered for a QSO that is in no log.
+    void aKillBeforeTheLogsLeavesNothing_data()
+    {
+        QTest::addColumn<bool>("atTheJournal"); // else at the first log
+        QTest::newRow("while noting the write") << true;
+        QTest::newRow("before the first log") << false;
+    }
+    void aKillBeforeTheLogsLeavesNothing()
+    {
+        QFETCH(bool, atTheJournal);
+        TestPlatform platform;
+        const QString folder = platform.folder();
+        writeGroup(folder);
+        const QList<QByteArray> before = logBytes(folder);
+        const QString journal = WriteJournal(folder).path();
+        const QByteArray target =
+            QFile::encodeName(atTheJournal ? journal : LogFiles(folder).path(kGroup.first()));
+        QVERIFY(stoppedBeforeWriting(target, [&] {
+            Activation current;
+            current.reference = kGroup.first();
+            Session session(folder, current, kGroup);
+            StoreRequest request;
+            request.entry = QsoRecord{"10/06/24", "11:40", "Q1NEW", "89", "Hélène", "59",
+                                      "59",       "SSB",   "7",     "",   ""};
+            request.timing = EntryTiming::Deferred;
+            QsoStore(FirstNames(folder).updateHook({})).store(session, request);
+        }));
+        removeStaleScratchFiles(folder);
+        QCOMPARE(logBytes(folder), before);
+        QVERIFY(!FirstNames(folder).lookup("Q1NEW"));
+        // The journal holds the whole note of the write, or nothing at all.
+        QCOMPARE(QFile::exists(journal), !atTheJournal);
+        if (!atTheJournal)
+            QCOMPARE(WriteJournal(folder).entries().size(), 1);
+
+        Activation current;
+        current.reference = kGroup.first();
+        Session session(folder, current, kGroup);
+        offerUnfinishedWrites(session, platform.dialogs);
+        QCOMPARE(platform.dialogs.shown, QStringList());
+        QVERIFY(!QFile::exists(journal));
+        for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files))
+            QVERIFY2(file.size() > 0, qPrintable(file.fileName()));
     }
 
     // The question names each log that lacks lines, and the lines.

@@ -382,6 +382,75 @@ private slots:
         QVERIFY(texts.contains(QString(35, 'C')));
     }
 
+    // The ink moves by the calibration offset as typed, to a hundredth of a millimetre, in the
+    // PDF file and through a printer, whatever the printer's resolution.
+    void theInkMovesByTheOffsetAsTyped_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<double>("dx");
+        QTest::addColumn<double>("dy");
+        QTest::addColumn<int>("printerDpi"); // 0: the PDF file of the command line
+        QTest::newRow("format 1, PDF file") << 1 << 1.5 << -2.0 << 0;
+        QTest::newRow("format 5, PDF file") << 5 << 0.1 << 0.3 << 0;
+        QTest::newRow("format 2, printer at 1200 dpi") << 2 << 1.5 << -2.0 << 1200;
+        QTest::newRow("format 4, printer at 600 dpi") << 4 << -0.7 << 9.9 << 600;
+        QTest::newRow("format 5, printer at 300 dpi") << 5 << 1.5 << -2.0 << 300;
+        QTest::newRow("format 3, printer at 150 dpi") << 3 << 0.3 << 0.1 << 150;
+    }
+    void theInkMovesByTheOffsetAsTyped()
+    {
+        QFETCH(int, format);
+        QFETCH(double, dx);
+        QFETCH(double, dy);
+        QFETCH(int, printerDpi);
+        LabelRunInput input;
+        for (const char *call : {"F4ABC/QRP", "EA8/DL1ABC/P", "Q1AA01"})
+            input.entries.append(selectionEntry(labelQsoLine(call, "2A", "08:35", "14")));
+        input.first = {"DFCF 34005", "Château de Sassenot", "3428", "34630", "Sassenot"};
+        input.activator = "Q4XYZ/P";
+        input.station = {"IC-7300", "Dipole"};
+        input.format = format;
+        QTemporaryDir dir;
+        const auto printed = [&](double x, double y) {
+            input.offsetX = x;
+            input.offsetY = y;
+            const QString path = dir.filePath(QString("labels %1 %2.pdf").arg(x).arg(y));
+            if (printerDpi == 0) {
+                [&] { QVERIFY(!printLabelsToPdf(labelRunScript(input), path).failed); }();
+            } else {
+                QPrinter printer(QPrinter::HighResolution);
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(path);
+                printer.setResolution(printerDpi);
+                [&] { QVERIFY(!printLabels(labelRunScript(input), printer, {}).failed); }();
+            }
+            return pdfWords(path);
+        };
+        const QList<PdfWord> still = printed(0, 0);
+        const QList<PdfWord> moved = printed(dx, dy);
+        QVERIFY(still.size() > 20);
+        QCOMPARE(moved.size(), still.size());
+        for (const PdfWord &word : still) {
+            // The same word of the same label, wherever pdftotext lists it.
+            const auto same = std::min_element(
+                moved.cbegin(), moved.cend(), [&](const PdfWord &a, const PdfWord &b) {
+                    const auto distance = [&](const PdfWord &w) {
+                        return (w.text == word.text ? 0 : 1000) + qAbs(w.box.x - word.box.x - dx) +
+                               qAbs(w.box.y - word.box.y - dy);
+                    };
+                    return distance(a) < distance(b);
+                });
+            QCOMPARE(same->text, word.text);
+            const double errorX = same->box.x - word.box.x - dx;
+            const double errorY = same->box.y - word.box.y - dy;
+            QVERIFY2(qAbs(errorX) <= 0.02 && qAbs(errorY) <= 0.02,
+                     qPrintable(QString("%1 moved %2, %3 mm")
+                                    .arg(word.text)
+                                    .arg(same->box.x - word.box.x)
+                                    .arg(same->box.y - word.box.y)));
+        }
+    }
+
     void aStandInFontKeepsThePitchOfTheFontItReplaces_data()
     {
         QTest::addColumn<QString>("family");

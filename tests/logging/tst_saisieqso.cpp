@@ -77,6 +77,85 @@ private slots:
         QVERIFY(b.action("Mnu_Refrappe_Non")->isChecked());
     }
 
+    // Back in the window from another one, the keyboard is on the field being typed, the call
+    // sign between two QSOs, wherever the focus was left; a correction keeps it where it is.
+    void comingBackPutsTheKeyboardOnTheEntry_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("left"); // where the focus is when the operator goes away
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("after Rechercher") << ""
+                                          << "Recherche"
+                                          << "Indi_Q";
+        QTest::newRow("after a click in the list") << ""
+                                                   << "Liste_QSO"
+                                                   << "Indi_Q";
+        QTest::newRow("a QSO half typed") << "ON4AA"
+                                          << "Recherche"
+                                          << "Prenom_Q";
+        QTest::newRow("a correction") << "edit"
+                                      << "Liste_QSO"
+                                      << "Liste_QSO";
+        QTest::newRow("an insertion") << "insert"
+                                      << "Recherche"
+                                      << "Recherche";
+    }
+    void comingBackPutsTheKeyboardOnTheEntry()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, left);
+        QFETCH(QString, focus);
+        EntryDesk b({stored("01/05/24", "09:00", "F4ABC", "75", "Jean", "57", "55", "")});
+        if (before == "edit") {
+            b.chooseRow(0);
+            b.click("Edite_QSO");
+        } else if (before == "insert") {
+            b.click("Ajout_QSO");
+        } else if (!before.isEmpty()) {
+            b.line(before);
+        }
+        if (left == "Liste_QSO")
+            b.chooseRow(0);
+        else
+            b.get<QPushButton>("Recherche")->setFocus();
+        QCOMPARE(b.focusName(), left);
+
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        b.window->activateWindow();
+        QApplication::setActiveWindow(b.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(b.window.get()));
+        QCOMPARE(b.focusName(), focus);
+    }
+
+    // The correction buttons answer Alt and a letter of their caption, from any field.
+    void correctionButtonsAnswerAltAndALetter_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::newRow("Editer") << "Edite_QSO" << int(Qt::Key_E);
+        QTest::newRow("Supprimer") << "Efface_QSO" << int(Qt::Key_P);
+        QTest::newRow("Inserer") << "Ajout_QSO" << int(Qt::Key_N);
+        QTest::newRow("Recuperer") << "Recupere" << int(Qt::Key_R);
+    }
+    void correctionButtonsAnswerAltAndALetter()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        EntryDesk b({stored("01/05/24", "09:00", "F4ABC", "75", "Jean", "57", "55", "")});
+        b.chooseRow(0);
+        if (button == "Recupere")
+            b.click("Efface_QSO");
+        auto *pressed = b.get<QPushButton>(qPrintable(button));
+        QVERIFY(pressed->isEnabled());
+        QSignalSpy clicked(pressed, &QPushButton::clicked);
+        b.get("Indi_Q")->setFocus();
+        b.key(Qt::Key(key), Qt::AltModifier);
+        QTRY_COMPARE(clicked.count(), 1);
+    }
+
     void offersEveryMenuItemInOrder()
     {
         EntryDesk b;
@@ -422,8 +501,9 @@ private slots:
         b.key(Qt::Key_F9);
         const QStringList lines = b.log(kCurrent);
         QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines.at(0).size(), kInsertedQsoLineLength);
+        QCOMPARE(lines.at(0).size(), kQsoLineLength);
         QCOMPARE(callOfLine(lines.at(0)), QString("EA1XYZ"));
+        QCOMPARE(parseQsoLine(lines.at(0)).operatorCall, QString("Q1ABC"));
         QCOMPARE(b.log(kOther).size(), 1);
         QVERIFY(!b.window->state().inserting);
         QCOMPARE(b.get<QLabel>("Mode_Ajout")->text(), QString());

@@ -1,3 +1,4 @@
+#include "common/TextFile.h"
 #include "logging/QsoStore.h"
 #include "records/Session.h"
 #include "support/TestPlatform.h"
@@ -95,7 +96,9 @@ private slots:
         EntryStoreRequest request = requestFor(qso("F6CCC", "01/05/24", "10:00"));
         request.inserting = true;
         QVERIFY(desk.run(request).stored);
-        const QString inserted = formatQsoLine(qso("F6CCC", "01/05/24", "10:00"), true);
+        // The whole line, its operator kept.
+        const QString inserted = formatQsoLine(qso("F6CCC", "01/05/24", "10:00"));
+        QCOMPARE(parseQsoLine(inserted).operatorCall, QString("Q1ABC"));
         for (const QString &reference : {kCurrent, kOther})
             QCOMPARE(desk.log(reference),
                      QStringList({desk.logged.first(), inserted, desk.logged.last()}));
@@ -115,6 +118,49 @@ private slots:
         const QString message = desk.platform.dialogs.messages.first();
         QVERIFY(message.startsWith("Le QSO n'a pas pu être enregistré dans le log DMF 1234"));
         QVERIFY(message.contains("Le QSO n'a été enregistré dans aucun log"));
+    }
+
+    // The first name is remembered after the logs are written, and only for a QSO that one of
+    // them holds.
+    void remembersTheFirstNameOfAQsoALogHolds_data()
+    {
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<bool>("blocked"); // the second log cannot be written
+        QTest::addColumn<bool>("remembered");
+        QTest::newRow("stored") << "store" << false << true;
+        QTest::newRow("inserted") << "insert" << false << true;
+        QTest::newRow("corrected") << "edit" << false << true;
+        QTest::newRow("stored in no log") << "store" << true << false;
+        QTest::newRow("correction of a QSO no longer logged") << "lost edit" << false << false;
+    }
+    void remembersTheFirstNameOfAQsoALogHolds()
+    {
+        QFETCH(QString, write);
+        QFETCH(bool, blocked);
+        QFETCH(bool, remembered);
+        Desk desk;
+        if (blocked) {
+            QFile::remove(desk.platform.file(kOther + ".txt"));
+            QDir(desk.platform.folder()).mkdir(kOther + ".txt");
+        }
+        if (write == "lost edit")
+            writeFile(desk.platform.file(kCurrent + ".txt"), {desk.logged.last()});
+        QStringList keyLines;
+        bool loggedFirst = true;
+        desk.store = QsoStore([&](const QString &keyLine) {
+            keyLines.append(keyLine);
+            loggedFirst =
+                loggedFirst &&
+                readLines(desk.platform.file(kCurrent + ".txt")).filter("F6CCC").size() == 1;
+        });
+        EntryStoreRequest request = requestFor(qso("F6CCC", "01/05/24", "10:30"));
+        request.inserting = write == "insert";
+        request.editing = write.endsWith("edit");
+        request.editedLine = desk.logged.first();
+        desk.run(request);
+        QCOMPARE(keyLines,
+                 remembered ? QStringList{firstNameKeyLine("F6CCC", "89", "Jean")} : QStringList());
+        QVERIFY(loggedFirst);
     }
 
     void theSessionRereadsALogChangedByAnotherProgram()

@@ -246,6 +246,35 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(band(d), QString("7"), 1500);
     }
 
+    // Tester pressed at the keyboard keeps the keyboard while the radio is read: Tab goes on
+    // to OK, during the test and after it.
+    void tabFromTesterGoesToOk()
+    {
+        DummyRig rig;
+        QVERIFY(rig.set(7'100'000, "USB"));
+        EntryDesk d;
+        d.action("Mnu_Radio")->trigger();
+        auto *dialog = d.window->findChild<QDialog *>("Radio");
+        QVERIFY(dialog && dialog->isVisible());
+        dialog->findChild<QRadioButton *>("Radio_Rigctld")->click();
+        dialog->findChild<QSpinBox *>("Radio_Port_Reseau")->setValue(rig.port());
+        auto *tester = dialog->findChild<QPushButton *>("Radio_Tester");
+        tester->setFocus();
+        QTest::keyClick(tester, Qt::Key_Space);
+        auto *result = dialog->findChild<QLabel *>("Radio_Resultat");
+        QVERIFY(result->text().startsWith("Lecture de la radio"));
+        QCOMPARE(dialog->focusWidget(), tester);
+        QTest::keyClick(tester, Qt::Key_Tab);
+        QCOMPARE(dialog->focusWidget()->objectName(), QString("Radio_OK"));
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(dialog->focusWidget(), tester);
+        QTRY_VERIFY_WITH_TIMEOUT(result->text().startsWith("La radio répond"), 3000);
+        QCOMPARE(dialog->focusWidget(), tester);
+        QTest::keyClick(tester, Qt::Key_Tab);
+        QCOMPARE(dialog->focusWidget()->objectName(), QString("Radio_OK"));
+        dialog->reject();
+    }
+
     void aRadioOnASerialPortIsLetGoDuringItsTest()
     {
         // Hamlib's dummy rig, opened directly, stands for a radio on a serial port.

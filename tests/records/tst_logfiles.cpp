@@ -146,7 +146,7 @@ private slots:
         Session session(p.folder(), activationOf("A"), {"A", "B"});
         const StoreOutcome outcome = QsoStore().insert(session, q);
         QVERIFY(outcome.ok());
-        QCOMPARE(outcome.line.size(), kInsertedQsoLineLength);
+        QCOMPARE(outcome.line.size(), kQsoLineLength);
         const QStringList after = LogFiles(p.folder()).load("A");
         QCOMPARE(after.size(), log.size() + 1);
         QCOMPARE(after.at(expectedIndex), outcome.line);

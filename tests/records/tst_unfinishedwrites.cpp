@@ -131,6 +131,35 @@ private slots:
         QVERIFY(!QFile::exists(journal.path()));
     }
 
+    // What a stop left in the journal besides whole notes (nothing at all, a note cut short)
+    // goes at the next opening of a group; the whole notes of other groups stay.
+    void theOpeningClearsWhatAStopLeftInTheJournal_data()
+    {
+        QTest::addColumn<QByteArray>("journal");
+        QTest::addColumn<int>("kept");
+        const QByteArray other = "Orvel_Multi ecriture en cours\r\nR WFF 1\r\nR WFF 2\r\n"
+                                 "L 01/05/24 09:00 F5AAA\r\nFin\r\n";
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("a note cut short") << other.left(50) << 0;
+        QTest::newRow("another group's note, then one cut short") << other + other.left(50) << 1;
+        QTest::newRow("another group's note alone") << other << 1;
+    }
+    void theOpeningClearsWhatAStopLeftInTheJournal()
+    {
+        QFETCH(QByteArray, journal);
+        QFETCH(int, kept);
+        TestPlatform platform;
+        const WriteJournal file(platform.folder());
+        writeBytes(file.path(), journal);
+        Session session(platform.folder(), current(), {kFirst, kSecond});
+        offerUnfinishedWrites(session, platform.dialogs);
+        QCOMPARE(platform.dialogs.shown, QStringList());
+        QCOMPARE(QFile::exists(file.path()), kept > 0);
+        QCOMPARE(file.entries().size(), kept);
+        if (kept > 0)
+            QCOMPARE(readBytes(file.path()), journal.left(journal.indexOf("Fin\r\n") + 5));
+    }
+
     // A note of another group is neither offered nor dropped.
     void notesOfAnotherGroupWait()
     {

@@ -70,6 +70,9 @@ private slots:
         QCOMPARE(mode->currentText(), QString("SSB"));
         QCOMPARE(band->count(), 11);
         QCOMPARE(mode->count(), 6);
+        // It opens showing its band and mode, as Afficher shows them.
+        QCOMPARE(count->text(), QString("2"));
+        QCOMPARE(greenLabels(*window.map()), (QStringList{"00", "29", "2b"}));
 
         QTest::mouseClick(window.findChild<QPushButton *>("Afficher"), Qt::LeftButton);
         QCOMPARE(count->text(), QString("2"));
@@ -90,6 +93,41 @@ private slots:
         // Its areas and its count tell the marks shown, those of the last Afficher.
         QCOMPARE(greenLabels(*again.map()), QStringList{"67"});
         QCOMPARE(again.findChild<QLabel *>("NB_Dep")->text(), QString("1"));
+    }
+
+    // Once the entry window has told its band and mode, the map opens on them, a band typed
+    // there included, rather than on the positions saved.
+    void theMapOpensOnTheEntryWindowsBandAndMode_data()
+    {
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("count");
+        QTest::newRow("in the lists") << "14"
+                                      << "CW"
+                                      << "1";
+        QTest::newRow("typed") << "5"
+                               << "SSB"
+                               << "0";
+        QTest::newRow("no band") << ""
+                                 << "SSB"
+                                 << "0";
+    }
+    void theMapOpensOnTheEntryWindowsBandAndMode()
+    {
+        QFETCH(QString, band);
+        QFETCH(QString, mode);
+        QFETCH(QString, count);
+        EntryDesk b({qso("F5AAA", "29"), qso("F5DDD", "67", "14", "CW")});
+        b.platform.settings.setValue(kAppMulti, kSetupSection, "Mode Activite", "0");
+        b.platform.settings.setValue(kAppMulti, kSetupSection, "Bande Activite", "4");
+        DepartmentTally tally(b.session);
+        tally.refreshForEntry(band, mode, DepartmentTally::MapMarks::Reset);
+        Carte_Acti window(b.platform.settings, b.platform.dialogs, tally);
+        QCOMPARE(window.findChild<QComboBox *>("Bande_A")->currentText(),
+                 band.isEmpty() ? QString() : band + " Mhz");
+        QCOMPARE(window.findChild<QComboBox *>("Mode_AX")->currentText(), mode);
+        QCOMPARE(window.findChild<QLabel *>("NB_Dep")->text(), count);
+        QCOMPARE(b.platform.dialogs.messages, QStringList());
     }
 
     void everyLabelSitsOnItsDepartment_data()
