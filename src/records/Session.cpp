@@ -63,7 +63,7 @@ LogWriteResult Session::append(const QString &line)
 {
     refresh();
     const QStringList references = storeReferences();
-    const qint64 noted = noteWrite(references, {line});
+    const WriteJournal::Mark noted = noteWrite(references, {line});
     const LogWriteResult result = logFiles().append(references, line);
     endWrite(noted, references, result);
     if (result.ok() && references.contains(currentReference()))
@@ -109,7 +109,7 @@ LogWriteResult Session::insert(const QString &line)
         held =
             HeldChange{currentReference(), m_log.piecesInserting(m_log.insertionRow(bytes), bytes)};
     }
-    const qint64 noted = noteWrite(references, {line});
+    const WriteJournal::Mark noted = noteWrite(references, {line});
     const LogWriteResult result = logFiles().insert(references, line, held ? &*held : nullptr);
     endWrite(noted, references, result);
     held.reset();
@@ -125,7 +125,7 @@ LogWriteResult Session::insertMany(const QStringList &lines)
     refresh();
     if (lines.isEmpty())
         return {};
-    const qint64 noted = noteWrite(storeReferences(), lines);
+    const WriteJournal::Mark noted = noteWrite(storeReferences(), lines);
     const LogWriteResult result = logFiles().insertMany(storeReferences(), lines);
     endWrite(noted, storeReferences(), result);
     if (result.failedReferences.contains(currentReference()) ||
@@ -174,7 +174,7 @@ LogFiles::RemoveOutcome Session::remove(qsizetype row, const QString &expectedLi
     }
     // Noted as the line it takes away: a stop between two logs leaves the line in some, and
     // mending them puts it back where it is missing, so no log loses more than the others.
-    qint64 noted = -1;
+    WriteJournal::Mark noted;
     const LogFiles::Removal removal = logFiles().removeFromAll(
         references, row, expectedLine, held ? &*held : nullptr, occurrence,
         [&](const QStringList &changing) { noted = noteWrite(changing, {expectedLine}); });
@@ -198,7 +198,7 @@ LogWriteResult Session::recover(const QStringList &references, const QString &li
 {
     refresh();
     const bool followed = references.contains(currentReference());
-    const qint64 noted = noteWrite(references, {line});
+    const WriteJournal::Mark noted = noteWrite(references, {line});
     const LogWriteResult result = logFiles().insert(references, line);
     endWrite(noted, references, result);
     if (followed && !result.failedReferences.contains(currentReference()))
@@ -218,10 +218,10 @@ FileResult Session::recover(const QString &reference, const QString &line)
 
 // --- Writes a stop left half done ---------------------------------------------------------------
 
-qint64 Session::noteWrite(const QStringList &references, const QStringList &lines) const
+WriteJournal::Mark Session::noteWrite(const QStringList &references, const QStringList &lines) const
 {
     if (references.size() < 2)
-        return -1;
+        return {};
     QList<QByteArray> encoded;
     encoded.reserve(lines.size());
     for (const QString &line : lines)
@@ -229,7 +229,7 @@ qint64 Session::noteWrite(const QStringList &references, const QStringList &line
     return WriteJournal(m_folder).begin(references, encoded);
 }
 
-void Session::endWrite(qint64 noted, const QStringList &references,
+void Session::endWrite(const WriteJournal::Mark &noted, const QStringList &references,
                        const LogWriteResult &result) const
 {
     // A write that failed in some logs and could not be taken back from the others keeps its

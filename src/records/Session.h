@@ -114,8 +114,9 @@ private:
     void reread();
     // Notes a write about to go to several logs in the journal (nothing for one log); the
     // note is taken back by endWrite once the logs agree again.
-    qint64 noteWrite(const QStringList &references, const QStringList &lines) const;
-    void endWrite(qint64 noted, const QStringList &references, const LogWriteResult &result) const;
+    WriteJournal::Mark noteWrite(const QStringList &references, const QStringList &lines) const;
+    void endWrite(const WriteJournal::Mark &noted, const QStringList &references,
+                  const LogWriteResult &result) const;
     void watchCurrentLog();
     void onFileEvent();
 

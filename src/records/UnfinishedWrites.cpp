@@ -16,6 +16,11 @@
 #include <QSet>
 
 #include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 #include <optional>
 #include <vector>
 
@@ -83,7 +88,8 @@ QList<JournalEntry> parseNotes(const QByteArray &bytes, const QString &path)
     if (note)
         qCInfo(lcRecords) << "Write journal" << path << "ends with a note cut short; left out";
     if (damaged)
-        qCWarning(lcRecords) << "Write journal" << path << "holds damaged or foreign text; left out";
+        qCWarning(lcRecords) << "Write journal" << path
+                             << "holds damaged or foreign text; left out";
     return entries;
 }
 
@@ -111,8 +117,8 @@ std::optional<QList<ReadLog>> readNotedLogs(const LogFiles &logs, const JournalE
         if (file.outcome == FileBytes::Outcome::Missing)
             continue;
         if (file.outcome != FileBytes::Outcome::Read) {
-            qCWarning(lcRecords) << "Log" << reference << "of a write journal note unreadable:"
-                                 << file.reason();
+            qCWarning(lcRecords) << "Log" << reference
+                                 << "of a write journal note unreadable:" << file.reason();
             return std::nullopt;
         }
         ReadLog log{reference, std::move(file.bytes), {}};
@@ -150,8 +156,8 @@ QString linesTextOf(const MissingLines &missing)
     for (qsizetype i = 0; i < std::min(missing.lines.size(), kShownLines); ++i)
         text += decodeWindows1252(missing.lines.at(i)) + QLatin1Char('\n');
     if (missing.lines.size() > kShownLines)
-        text += QStringLiteral("… et %1 autre(s) ligne(s)\n").arg(missing.lines.size() -
-                                                                  kShownLines);
+        text +=
+            QStringLiteral("… et %1 autre(s) ligne(s)\n").arg(missing.lines.size() - kShownLines);
     return text;
 }
 
@@ -213,41 +219,164 @@ QString WriteJournal::path() const
     return QDir(m_folder).filePath(fileName());
 }
 
-qint64 WriteJournal::begin(const QStringList &references, const QList<QByteArray> &lines) const
+namespace {
+
+// What stands under a name, its link not followed.
+struct Standing {
+    bool exists = false;
+    bool regular = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    QString kind; // in French, for anything but a regular file
+};
+
+Standing standingAt(const QString &path)
+{
+    Standing standing;
+#ifdef Q_OS_WIN
+    const QFileInfo info(path);
+    standing.exists = info.exists() || info.isSymLink();
+    standing.regular = standing.exists && info.isFile() && !info.isSymLink();
+    standing.size = info.size();
+    if (standing.exists && !standing.regular)
+        standing.kind = info.isDir() ? QStringLiteral("un dossier") : QStringLiteral("un lien");
+#else
+    struct stat st {
+    };
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return standing;
+    standing.exists = true;
+    standing.regular = S_ISREG(st.st_mode);
+    standing.device = quint64(st.st_dev);
+    standing.inode = quint64(st.st_ino);
+    standing.size = qint64(st.st_size);
+    if (S_ISLNK(st.st_mode))
+        standing.kind = QStringLiteral("un lien symbolique");
+    else if (S_ISDIR(st.st_mode))
+        standing.kind = QStringLiteral("un dossier");
+    else if (S_ISFIFO(st.st_mode))
+        standing.kind = QStringLiteral("un tube");
+    else if (!standing.regular)
+        standing.kind = QStringLiteral("un périphérique ou une socket");
+#endif
+    return standing;
+}
+
+#ifndef Q_OS_WIN
+// The journal opened for writing as the regular file it was found to be: no link followed, no
+// pipe waited on; -1 when something else stands there now.
+int openOwnFile(const QString &path, int flags, quint64 device, quint64 inode)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || quint64(st.st_dev) != device ||
+        quint64(st.st_ino) != inode) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+#endif
+
+} // namespace
+
+std::optional<QString> WriteJournal::placeProblem() const
+{
+    const Standing standing = standingAt(path());
+    if (!standing.exists || standing.regular)
+        return std::nullopt;
+    return QStringLiteral("Le fichier %1 du dossier de données n'est pas un fichier ordinaire "
+                          "mais %2 : le programme n'y touche pas et écrit dans plusieurs logs "
+                          "sans pouvoir noter ces écritures. Retirez-le du dossier.")
+        .arg(QDir::toNativeSeparators(path()), standing.kind);
+}
+
+WriteJournal::Mark WriteJournal::begin(const QStringList &references,
+                                       const QList<QByteArray> &lines) const
 {
     // The note is made before the journal is touched, and goes in with one write: a stop at any
     // moment leaves the journal as it was or holding the whole note.
     const QByteArray note = noteBytes(JournalEntry{references, lines});
-    if (!QFile::exists(path())) {
+    Standing standing = standingAt(path());
+    if (standing.exists && !standing.regular) {
+        qCWarning(lcRecords) << "Write journal" << path() << "is" << standing.kind
+                             << "; left alone, the write goes on without a note";
+        return {};
+    }
+    if (!standing.exists) {
         // A new journal is written beside and renamed into place: it never stands empty.
         if (const FileResult written = replaceFileBytesUnsynced(path(), note); !written) {
             qCWarning(lcRecords) << "Write journal" << path() << "not written:" << written.error;
-            return -1;
+            return {};
         }
-        return 0;
+        standing = standingAt(path());
+        return Mark{0, standing.device, standing.inode};
     }
+#ifdef Q_OS_WIN
     QFile file(path());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
         qCWarning(lcRecords) << "Write journal" << path() << "not written:" << file.errorString();
-        return -1;
+        return {};
     }
     const qint64 before = file.size();
     if (file.write(note) != note.size())
         qCWarning(lcRecords) << "Write journal" << path() << "not written:" << file.errorString();
-    return before;
+    return Mark{before, 0, 0};
+#else
+    const int fd = openOwnFile(path(), O_WRONLY | O_APPEND, standing.device, standing.inode);
+    if (fd < 0) {
+        qCWarning(lcRecords) << "Write journal" << path() << "not opened as a regular file";
+        return {};
+    }
+    struct stat st {
+    };
+    const qint64 before = ::fstat(fd, &st) == 0 ? qint64(st.st_size) : -1;
+    const bool written =
+        before >= 0 && ::write(fd, note.constData(), size_t(note.size())) == ssize_t(note.size());
+    ::close(fd);
+    if (!written) {
+        qCWarning(lcRecords) << "Write journal" << path() << "not written";
+        return {};
+    }
+    return Mark{before, standing.device, standing.inode};
+#endif
 }
 
-void WriteJournal::finished(qint64 sizeBefore) const
+void WriteJournal::finished(const Mark &mark) const
 {
-    if (sizeBefore < 0)
+    if (!mark.noted())
         return;
-    const bool done = sizeBefore == 0 ? QFile::remove(path()) : QFile::resize(path(), sizeBefore);
+#ifdef Q_OS_WIN
+    const bool done =
+        mark.sizeBefore == 0 ? QFile::remove(path()) : QFile::resize(path(), mark.sizeBefore);
+#else
+    // Only the file the note went into: whatever took its name since is left alone.
+    const Standing standing = standingAt(path());
+    bool done = false;
+    if (standing.regular && standing.device == mark.device && standing.inode == mark.inode) {
+        if (mark.sizeBefore == 0) {
+            done = ::unlink(QFile::encodeName(path()).constData()) == 0;
+        } else {
+            const int fd = openOwnFile(path(), O_WRONLY, mark.device, mark.inode);
+            done = fd >= 0 && ::ftruncate(fd, mark.sizeBefore) == 0;
+            if (fd >= 0)
+                ::close(fd);
+        }
+    }
+#endif
     if (!done)
-        qCWarning(lcRecords) << "Write journal" << path() << "not cut back to" << sizeBefore;
+        qCWarning(lcRecords) << "Write journal" << path() << "not cut back to" << mark.sizeBefore;
 }
 
 QList<JournalEntry> WriteJournal::entries() const
 {
+    if (placeProblem())
+        return {};
     const FileBytes read = readFileBytes(path());
     if (read.outcome == FileBytes::Outcome::Missing)
         return {};
@@ -260,6 +389,8 @@ QList<JournalEntry> WriteJournal::entries() const
 
 void WriteJournal::tidy() const
 {
+    if (placeProblem())
+        return;
     const FileBytes read = readFileBytes(path());
     if (read.outcome != FileBytes::Outcome::Read)
         return;
@@ -275,11 +406,12 @@ void WriteJournal::tidy() const
 
 FileResult WriteJournal::keepOnly(const QList<JournalEntry> &entries) const
 {
+    if (const auto problem = placeProblem())
+        return FileResult::failure(*problem);
     if (entries.isEmpty()) {
         if (QFile::exists(path()) && !QFile::remove(path()))
-            return FileResult::failure(
-                QStringLiteral("Le fichier %1 n'a pas pu être supprimé.")
-                    .arg(QDir::toNativeSeparators(path())));
+            return FileResult::failure(QStringLiteral("Le fichier %1 n'a pas pu être supprimé.")
+                                           .arg(QDir::toNativeSeparators(path())));
         return FileResult::success();
     }
     QByteArray bytes;
@@ -370,17 +502,16 @@ FileResult copyMissingLines(const LogFiles &logs, const UnfinishedWrite &write,
     std::vector<Placement> placements;
     for (const auto &[source, row] : std::as_const(picked)) {
         const std::vector<ByteLine> &lines = sourceLines[source->reference];
-        placements.push_back(Placement{
-            lines[size_t(row)].in(source->bytes).toByteArray(),
-            targetOffset(source->bytes, lines, copiedRows[source->reference], row, target,
-                         targetLines),
-            row});
+        placements.push_back(
+            Placement{lines[size_t(row)].in(source->bytes).toByteArray(),
+                      targetOffset(source->bytes, lines, copiedRows[source->reference], row, target,
+                                   targetLines),
+                      row});
     }
-    std::stable_sort(placements.begin(), placements.end(),
-                     [](const Placement &a, const Placement &b) {
-                         return a.offset != b.offset ? a.offset < b.offset
-                                                     : a.sourceRow < b.sourceRow;
-                     });
+    std::stable_sort(
+        placements.begin(), placements.end(), [](const Placement &a, const Placement &b) {
+            return a.offset != b.offset ? a.offset < b.offset : a.sourceRow < b.sourceRow;
+        });
     LinePieces pieces(target);
     qsizetype kept = 0;
     for (const Placement &placement : placements) {
@@ -438,6 +569,10 @@ QString unfinishedWritesWarning(const QList<UnfinishedWrite> &writes)
 
 void offerUnfinishedWrites(Session &session, Dialogs &dialogs)
 {
+    if (const auto problem = WriteJournal(session.folder()).placeProblem()) {
+        dialogs.message(*problem);
+        return;
+    }
     WriteJournal(session.folder()).tidy();
     const QList<UnfinishedWrite> writes = session.unfinishedWrites();
     if (writes.isEmpty())

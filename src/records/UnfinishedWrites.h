@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace orvel {
 
 class Dialogs;
@@ -26,7 +28,10 @@ struct JournalEntry {
 };
 
 // The journal file of a data folder. Its name is one of the program's own, refused as a
-// reference, so that it can never be taken for a log.
+// reference, so that it can never be taken for a log. It is opened, written, cut back and
+// removed only as a regular file of its own: a link under its name is never followed (it could
+// lead to a log), a pipe never waited on; anything but a regular file is left alone and told
+// (placeProblem), and writes then go on without a journal.
 class WriteJournal
 {
 public:
@@ -34,14 +39,26 @@ public:
     static QString fileName();
     QString path() const;
 
-    // Notes a write about to begin, after the notes already there; returns the journal's size
-    // before it, for finished(). A stop at any moment leaves the journal absent or holding
-    // whole notes: a journal that did not exist is written beside and renamed into place.
-    // Not flushed to disk: it only has to outlive the process.
-    qint64 begin(const QStringList &references, const QList<QByteArray> &lines) const;
-    // Takes back the note begin() made: the journal is cut back to sizeBefore, or removed when
-    // it held nothing else.
-    void finished(qint64 sizeBefore) const;
+    // Where begin() left the journal: its size before the note and the file it wrote to, so
+    // that finished() cuts back that file only.
+    struct Mark {
+        qint64 sizeBefore = -1; // -1: nothing was noted
+        quint64 device = 0;
+        quint64 inode = 0;
+        bool noted() const { return sizeBefore >= 0; }
+    };
+
+    // Notes a write about to begin, after the notes already there. A stop at any moment leaves
+    // the journal absent or holding whole notes: a journal that did not exist is written beside
+    // and renamed into place. Not flushed to disk: it only has to outlive the process.
+    Mark begin(const QStringList &references, const QList<QByteArray> &lines) const;
+    // Takes back the note begin() made: the journal is cut back to its former size, or removed
+    // when it held nothing else, provided it is still the file begin() wrote to.
+    void finished(const Mark &mark) const;
+
+    // What stands under the journal's name when it is not a regular file (a link, a pipe, a
+    // folder…), in French; nothing when it is one or is absent.
+    std::optional<QString> placeProblem() const;
 
     // The notes the journal holds. A note cut short (the process stopped while writing it: no
     // log was written yet), a damaged or foreign text, or a reference that could not name a

@@ -6,8 +6,13 @@
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using namespace orvel;
 using namespace orvel::testing;
@@ -52,8 +57,8 @@ private slots:
         const QByteArray note = "Orvel_Multi ecriture en cours\r\nR DFCF 1\r\nR DMF 2\r\n"
                                 "L 01/05/24 09:00 F5AAA\r\nFin\r\n";
         QTest::newRow("a whole note") << note << 1;
-        QTest::newRow("two notes, LF line ends") << QByteArray(note + note).replace("\r\n", "\n")
-                                                 << 2;
+        QTest::newRow("two notes, LF line ends")
+            << QByteArray(note + note).replace("\r\n", "\n") << 2;
         QTest::newRow("cut short") << note.left(note.size() - 5) << 0;
         QTest::newRow("a whole note after one cut short") << note.left(40) + note << 1;
         QTest::newRow("foreign text") << QByteArray("hello\r\nworld\r\n") << 0;
@@ -63,8 +68,7 @@ private slots:
         QTest::newRow("a reference with a NUL")
             << QByteArray(note).replace("R DMF 2", QByteArray("R DMF\0002", 7)) << 0;
         QTest::newRow("one log only") << QByteArray(note).replace("R DMF 2\r\n", "") << 0;
-        QTest::newRow("no line") << QByteArray(note).replace("L 01/05/24 09:00 F5AAA\r\n", "")
-                                 << 0;
+        QTest::newRow("no line") << QByteArray(note).replace("L 01/05/24 09:00 F5AAA\r\n", "") << 0;
         QTest::newRow("empty") << QByteArray() << 0;
     }
     void readsOnlyWholeNotes()
@@ -79,8 +83,7 @@ private slots:
 
     void theJournalIsNoReference()
     {
-        for (const QString &name :
-             {WriteJournal::fileName(), WriteJournal::fileName().toUpper()})
+        for (const QString &name : {WriteJournal::fileName(), WriteJournal::fileName().toUpper()})
             QVERIFY2(referenceNameMessage(name), qPrintable(name));
     }
 
@@ -106,6 +109,55 @@ private slots:
         QVERIFY(journal.keepOnly({earlier}));
         QVERIFY(session.append(qso("F5DDD", "01/05/24", "11:00")).ok());
         QCOMPARE(journal.entries(), QList<JournalEntry>{earlier});
+    }
+
+    // Anything but a regular file under the journal's name is left alone, told at the opening,
+    // and never waited on: the writes go on without a note.
+    void aJournalThatIsNoRegularFileIsLeftAlone_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a link to a log of the group") << "link"
+                                                      << "un lien symbolique";
+        QTest::newRow("a folder") << "folder"
+                                  << "un dossier";
+#ifndef Q_OS_WIN
+        QTest::newRow("a pipe") << "fifo"
+                                << "un tube";
+#endif
+    }
+    void aJournalThatIsNoRegularFileIsLeftAlone()
+    {
+        QFETCH(QString, what);
+        QFETCH(QString, kind);
+        TestPlatform platform;
+        const QStringList lines{qso("F5AAA", "01/05/24", "09:00"),
+                                qso("F5BBB", "01/05/24", "10:00")};
+        writeFile(platform.file(kFirst + ".txt"), lines);
+        writeFile(platform.file(kSecond + ".txt"), lines);
+        const WriteJournal journal(platform.folder());
+        if (what == "link")
+            QVERIFY(QFile::link(platform.file(kSecond + ".txt"), journal.path()));
+        else if (what == "folder")
+            QVERIFY(QDir(platform.folder()).mkdir(WriteJournal::fileName()));
+#ifndef Q_OS_WIN
+        else
+            QCOMPARE(::mkfifo(QFile::encodeName(journal.path()).constData(), 0600), 0);
+#endif
+        Session session(platform.folder(), current(), {kFirst, kSecond});
+        offerUnfinishedWrites(session, platform.dialogs);
+        QCOMPARE(platform.dialogs.messages.size(), 1);
+        QVERIFY(platform.dialogs.messages.first().contains(kind));
+
+        const QString added = qso("F5CCC", "01/05/24", "11:00");
+        const QString inserted = qso("F5DDD", "01/05/24", "09:30");
+        QVERIFY(session.append(added).ok());
+        QVERIFY(session.insertMany({inserted}).ok());
+        const QStringList expected{lines.at(0), inserted, lines.at(1), added};
+        QCOMPARE(session.logFiles().load(kFirst), expected);
+        QCOMPARE(session.logFiles().load(kSecond), expected);
+        QCOMPARE(journal.placeProblem().has_value(), true);
+        QCOMPARE(journal.entries(), QList<JournalEntry>());
     }
 
     // A reference also activated alone holds lines the others lack: only the lines of a note
