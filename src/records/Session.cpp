@@ -88,8 +88,13 @@ LogWriteResult Session::replace(const QString &oldLine, const QString &newLine)
         held =
             HeldChange{currentReference(), m_log.piecesReplacing(rows, newBytes), !rows.isEmpty()};
     }
+    // Noted as the line and its correction: a stop between two logs leaves some corrected, and
+    // mending them corrects the others.
+    const WriteJournal::Mark noted = noteWrite(references, {newLine}, {oldLine});
     const LogWriteResult result = logFiles().replace(references, newLine, oldLine,
                                                      currentReference(), held ? &*held : nullptr);
+    // Nothing written anywhere (the current log lacks the line) leaves the logs agreeing.
+    endWrite(noted, references, result.lineMissing ? LogWriteResult{} : result);
     held.reset();
     if (result.lineMissing || result.failedReferences.contains(currentReference()) || !followed)
         refresh();
@@ -218,10 +223,20 @@ FileResult Session::recover(const QString &reference, const QString &line)
 
 // --- Writes a stop left half done ---------------------------------------------------------------
 
-WriteJournal::Mark Session::noteWrite(const QStringList &references, const QStringList &lines) const
+WriteJournal::Mark Session::noteWrite(const QStringList &references, const QStringList &lines,
+                                      const QStringList &replaced) const
 {
     if (references.size() < 2)
         return {};
+    if (!replaced.isEmpty()) {
+        QList<QByteArray> encoded;
+        QList<QByteArray> old;
+        for (const QString &line : lines)
+            encoded.append(encodeWindows1252(line));
+        for (const QString &line : replaced)
+            old.append(encodeWindows1252(line));
+        return WriteJournal(m_folder).begin(references, encoded, old);
+    }
     QList<QByteArray> encoded;
     encoded.reserve(lines.size());
     for (const QString &line : lines)

@@ -114,7 +114,9 @@ private:
     void reread();
     // Notes a write about to go to several logs in the journal (nothing for one log); the
     // note is taken back by endWrite once the logs agree again.
-    WriteJournal::Mark noteWrite(const QStringList &references, const QStringList &lines) const;
+    // A correction is noted with the lines it replaces (replaced, one for each of lines).
+    WriteJournal::Mark noteWrite(const QStringList &references, const QStringList &lines,
+                                 const QStringList &replaced = {}) const;
     void endWrite(const WriteJournal::Mark &noted, const QStringList &references,
                   const LogWriteResult &result) const;
     void watchCurrentLog();

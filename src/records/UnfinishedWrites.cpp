@@ -33,6 +33,7 @@ namespace {
 const QByteArray kNoteStart = QByteArrayLiteral("Orvel_Multi ecriture en cours");
 const QByteArray kReference = QByteArrayLiteral("R ");
 const QByteArray kLine = QByteArrayLiteral("L ");
+const QByteArray kOldLine = QByteArrayLiteral("O ");
 const QByteArray kNoteEnd = QByteArrayLiteral("Fin");
 const QByteArray kCrlf = QByteArrayLiteral("\r\n");
 
@@ -44,6 +45,8 @@ QByteArray noteBytes(const JournalEntry &entry)
     QByteArray bytes = kNoteStart + kCrlf;
     for (const QString &reference : entry.references)
         bytes += kReference + encodeWindows1252(reference) + kCrlf;
+    for (const QByteArray &line : entry.replaced)
+        bytes += kOldLine + line + kCrlf;
     for (const QByteArray &line : entry.lines)
         bytes += kLine + line + kCrlf;
     bytes += kNoteEnd + kCrlf;
@@ -64,7 +67,8 @@ QList<JournalEntry> parseNotes(const QByteArray &bytes, const QString &path)
         } else if (!note) {
             damaged = true;
         } else if (line == QByteArrayView(kNoteEnd)) {
-            if (note->references.size() >= 2 && !note->lines.isEmpty())
+            if (note->references.size() >= 2 && !note->lines.isEmpty() &&
+                (note->replaced.isEmpty() || note->replaced.size() == note->lines.size()))
                 entries.append(*note);
             else
                 damaged = true;
@@ -78,6 +82,8 @@ QList<JournalEntry> parseNotes(const QByteArray &bytes, const QString &path)
             } else {
                 note->references.append(reference);
             }
+        } else if (line.startsWith(kOldLine) && note->lines.isEmpty()) {
+            note->replaced.append(line.sliced(kOldLine.size()).toByteArray());
         } else if (line.startsWith(kLine)) {
             note->lines.append(line.sliced(kLine.size()).toByteArray());
         } else {
@@ -111,7 +117,9 @@ struct ReadLog {
 std::optional<QList<ReadLog>> readNotedLogs(const LogFiles &logs, const JournalEntry &entry)
 {
     QList<ReadLog> read;
-    const QSet<QByteArray> noted(entry.lines.cbegin(), entry.lines.cend());
+    QSet<QByteArray> noted(entry.lines.cbegin(), entry.lines.cend());
+    for (const QByteArray &line : entry.replaced)
+        noted.insert(line);
     for (const QString &reference : entry.references) {
         FileBytes file = readFileBytes(logs.path(reference));
         if (file.outcome == FileBytes::Outcome::Missing)
@@ -148,6 +156,16 @@ QList<QByteArray> distinctLines(const QList<QByteArray> &lines)
 
 QString linesTextOf(const MissingLines &missing)
 {
+    if (!missing.replaced.isEmpty()) {
+        QString text = QStringLiteral("Le log %1 garde l'ancienne version de %2 ligne(s) "
+                                      "corrigée(s) :\n")
+                           .arg(missing.reference)
+                           .arg(missing.lines.size());
+        for (qsizetype i = 0; i < std::min(missing.lines.size(), kShownLines); ++i)
+            text += decodeWindows1252(missing.replaced.at(i)) + QStringLiteral("\n  devient\n") +
+                    decodeWindows1252(missing.lines.at(i)) + QLatin1Char('\n');
+        return text;
+    }
     QString text = missing.lines.size() == 1
                        ? QStringLiteral("Il manque au log %1 la ligne :\n").arg(missing.reference)
                        : QStringLiteral("Il manque au log %1 les %2 lignes :\n")
@@ -297,11 +315,12 @@ std::optional<QString> WriteJournal::placeProblem() const
 }
 
 WriteJournal::Mark WriteJournal::begin(const QStringList &references,
-                                       const QList<QByteArray> &lines) const
+                                       const QList<QByteArray> &lines,
+                                       const QList<QByteArray> &replaced) const
 {
     // The note is made before the journal is touched, and goes in with one write: a stop at any
     // moment leaves the journal as it was or holding the whole note.
-    const QByteArray note = noteBytes(JournalEntry{references, lines});
+    const QByteArray note = noteBytes(JournalEntry{references, lines, replaced});
     Standing standing = standingAt(path());
     if (standing.exists && !standing.regular) {
         qCWarning(lcRecords) << "Write journal" << path() << "is" << standing.kind
@@ -437,9 +456,31 @@ QList<UnfinishedWrite> checkUnfinishedWrites(const LogFiles &logs,
         if (!read)
             continue;
         UnfinishedWrite write{entry, {}};
+        if (!entry.replaced.isEmpty()) {
+            // A correction: a log still holding an old line where another holds its new one.
+            for (const ReadLog &log : *read) {
+                MissingLines missing{log.reference, {}, {}};
+                for (qsizetype i = 0; i < entry.lines.size(); ++i) {
+                    const QByteArray &newLine = entry.lines.at(i);
+                    const QByteArray &oldLine = entry.replaced.at(i);
+                    const bool corrected =
+                        std::any_of(read->cbegin(), read->cend(), [&](const ReadLog &other) {
+                            return other.counts.value(newLine) > log.counts.value(newLine);
+                        });
+                    if (corrected && log.counts.value(oldLine) > 0) {
+                        missing.lines.append(newLine);
+                        missing.replaced.append(oldLine);
+                    }
+                }
+                if (!missing.lines.isEmpty())
+                    write.missing.append(missing);
+            }
+            writes.append(write);
+            continue;
+        }
         const QList<QByteArray> lines = distinctLines(entry.lines);
         for (const ReadLog &log : *read) {
-            MissingLines missing{log.reference, {}};
+            MissingLines missing{log.reference, {}, {}};
             for (const QByteArray &line : lines) {
                 int most = 0;
                 for (const ReadLog &other : *read)
@@ -458,6 +499,28 @@ QList<UnfinishedWrite> checkUnfinishedWrites(const LogFiles &logs,
 FileResult copyMissingLines(const LogFiles &logs, const UnfinishedWrite &write,
                             const MissingLines &missing)
 {
+    if (!missing.replaced.isEmpty()) {
+        // The correction finished in this log as in the others: each old line becomes its new.
+        QByteArray target;
+        if (const FileResult readTarget = readBytesForRewrite(logs.path(missing.reference), target);
+            !readTarget)
+            return readTarget;
+        QHash<QByteArray, QByteArray> newOf;
+        for (qsizetype i = 0; i < missing.lines.size(); ++i)
+            newOf.insert(missing.replaced.at(i), missing.lines.at(i));
+        LinePieces pieces(target);
+        qsizetype kept = 0;
+        forEachByteLine(target, [&](const ByteLine &line) {
+            const auto found = newOf.constFind(line.in(target).toByteArray());
+            if (found == newOf.cend())
+                return;
+            pieces.keepBytes(kept, line.start);
+            pieces.put(*found);
+            kept = line.next;
+        });
+        pieces.keepBytes(kept, target.size());
+        return replaceFilePieces(logs.path(missing.reference), pieces.pieces());
+    }
     const auto read = readNotedLogs(logs, write.entry);
     if (!read)
         return FileResult::failure(
@@ -554,7 +617,8 @@ QString unfinishedWritesQuestion(const QList<UnfinishedWrite> &writes)
     return stoppedWhileWritingText(QStringLiteral("Le programme"), writes) +
            QStringLiteral("\nCopier ces lignes dans les logs où elles manquent ?\n"
                           "Oui : chaque ligne est copiée à la place qu'elle occupe dans les autres "
-                          "logs du groupe ; rien n'est effacé.\n"
+                          "logs du groupe, une ligne corrigée remplace son ancienne version ; rien "
+                          "d'autre n'est effacé.\n"
                           "Non : rien n'est modifié ; la question sera posée de nouveau à la "
                           "prochaine ouverture du groupe.");
 }

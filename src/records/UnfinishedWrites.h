@@ -21,9 +21,11 @@ class LogFiles;
 class Session;
 
 // One write to several logs, as noted before it began: the logs and the lines (their bytes).
+// A correction is noted as the lines it replaces, each with the line that takes its place.
 struct JournalEntry {
     QStringList references;
     QList<QByteArray> lines;
+    QList<QByteArray> replaced; // empty, or the old line of each of lines
     bool operator==(const JournalEntry &) const = default;
 };
 
@@ -51,7 +53,8 @@ public:
     // Notes a write about to begin, after the notes already there. A stop at any moment leaves
     // the journal absent or holding whole notes: a journal that did not exist is written beside
     // and renamed into place. Not flushed to disk: it only has to outlive the process.
-    Mark begin(const QStringList &references, const QList<QByteArray> &lines) const;
+    Mark begin(const QStringList &references, const QList<QByteArray> &lines,
+               const QList<QByteArray> &replaced = {}) const;
     // Takes back the note begin() made: the journal is cut back to its former size, or removed
     // when it held nothing else, provided it is still the file begin() wrote to.
     void finished(const Mark &mark) const;
@@ -75,10 +78,11 @@ private:
     QString m_folder;
 };
 
-// The lines one log lacks.
+// The lines one log lacks; for a correction, the old line it still holds in place of each.
 struct MissingLines {
     QString reference;
     QList<QByteArray> lines;
+    QList<QByteArray> replaced;
     bool operator==(const MissingLines &) const = default;
 };
 

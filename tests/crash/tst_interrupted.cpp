@@ -146,7 +146,7 @@ private slots:
         const QStringList lines = linesOf(write);
         QList<MissingLines> missing;
         for (int i = killedBefore; killedBefore > 0 && i < kGroup.size(); ++i) {
-            MissingLines lacking{kGroup[i], {}};
+            MissingLines lacking{kGroup[i], {}, {}};
             for (const QString &line : lines)
                 lacking.lines.append(line.toLatin1());
             missing.append(lacking);
@@ -221,7 +221,7 @@ private slots:
     {
         const QByteArray line = qso(10, 700, "Q1NEW").toLatin1();
         const QList<UnfinishedWrite> writes{
-            {JournalEntry{kGroup, {line}}, {{"DMF 2", {line}}, {"WFF FFF-3", {line}}}}};
+            {JournalEntry{kGroup, {line}, {}}, {{"DMF 2", {line}, {}}, {"WFF FFF-3", {line}, {}}}}};
         const QString lineText = QString::fromLatin1(line);
         QCOMPARE(unfinishedWritesQuestion(writes),
                  "Le programme a été arrêté pendant qu'il écrivait dans les logs du groupe : "

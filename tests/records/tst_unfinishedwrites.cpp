@@ -1,6 +1,7 @@
 // The journal of writes to several logs, read back whatever it holds, and what an opening of
 // the group makes of it. The kills themselves are in tests/crash.
 #include "common/ReferenceName.h"
+#include "common/Windows1252.h"
 #include "records/Session.h"
 #include "records/UnfinishedWrites.h"
 #include "support/TestPlatform.h"
@@ -103,12 +104,55 @@ private slots:
         QVERIFY(session.append(qso("F5AAA", "01/05/24", "10:00")).ok());
         QVERIFY(session.insert(qso("F5BBB", "01/05/24", "09:00")).ok());
         QVERIFY(session.insertMany({qso("F5CCC", "01/05/24", "08:00")}).ok());
+        QVERIFY(
+            session.replace(qso("F5CCC", "01/05/24", "08:00"), qso("F5CCD", "01/05/24", "08:00"))
+                .ok());
         QVERIFY(!QFile::exists(journal.path()));
         // A note left by an earlier stop stays as it was.
-        const JournalEntry earlier{{kFirst, kSecond}, {"earlier"}};
+        const JournalEntry earlier{{kFirst, kSecond}, {"earlier"}, {}};
         QVERIFY(journal.keepOnly({earlier}));
         QVERIFY(session.append(qso("F5DDD", "01/05/24", "11:00")).ok());
         QCOMPARE(journal.entries(), QList<JournalEntry>{earlier});
+    }
+
+    // A correction stopped between two logs: the logs still holding the old line are corrected
+    // as the others were, when the group is opened; stopped before or after, nothing is asked.
+    void aCorrectionStoppedBetweenTwoLogsIsMended_data()
+    {
+        QTest::addColumn<bool>("firstCorrected");
+        QTest::addColumn<bool>("secondCorrected");
+        QTest::newRow("stopped between the two logs") << true << false;
+        QTest::newRow("stopped before the first") << false << false;
+        QTest::newRow("stopped after the last") << true << true;
+    }
+    void aCorrectionStoppedBetweenTwoLogsIsMended()
+    {
+        QFETCH(bool, firstCorrected);
+        QFETCH(bool, secondCorrected);
+        TestPlatform platform;
+        const QString kept = qso("F5AAA", "01/05/24", "09:00");
+        const QString old = qso("F5BBB", "01/05/24", "10:00");
+        const QString corrected = qso("F5BBC", "01/05/24", "10:00");
+        writeFile(platform.file(kFirst + ".txt"), {kept, firstCorrected ? corrected : old});
+        writeFile(platform.file(kSecond + ".txt"), {kept, secondCorrected ? corrected : old});
+        const WriteJournal journal(platform.folder());
+        QVERIFY(journal.keepOnly({JournalEntry{
+            {kFirst, kSecond}, {encodeWindows1252(corrected)}, {encodeWindows1252(old)}}}));
+        QCOMPARE(journal.entries().size(), 1);
+        Session session(platform.folder(), current(), {kFirst, kSecond});
+        platform.dialogs.answers = {true};
+
+        offerUnfinishedWrites(session, platform.dialogs);
+
+        const bool between = firstCorrected != secondCorrected;
+        QCOMPARE(platform.dialogs.questions.size(), between ? 1 : 0);
+        if (between)
+            QVERIFY(platform.dialogs.questions.first().contains(
+                "Le log DMF 89-001 garde l'ancienne version de 1 ligne(s) corrigée(s)"));
+        const QStringList expected{kept, firstCorrected ? corrected : old};
+        QCOMPARE(session.logFiles().load(kFirst), expected);
+        QCOMPARE(session.logFiles().load(kSecond), expected);
+        QVERIFY(!QFile::exists(journal.path()));
     }
 
     // Anything but a regular file under the journal's name is left alone, told at the opening,
@@ -170,7 +214,7 @@ private slots:
         writeFile(logs.path(kFirst), {qso("F6ALN", "01/05/24", "08:00"), shared});
         writeFile(logs.path(kSecond), {shared});
         const WriteJournal journal(platform.folder());
-        QVERIFY(journal.keepOnly({JournalEntry{{kFirst, kSecond}, {shared.toLatin1()}}}));
+        QVERIFY(journal.keepOnly({JournalEntry{{kFirst, kSecond}, {shared.toLatin1()}, {}}}));
         Session session(platform.folder(), current(), {kFirst, kSecond});
         const QByteArray first = readBytes(logs.path(kFirst));
         const QByteArray second = readBytes(logs.path(kSecond));
@@ -221,7 +265,7 @@ private slots:
         writeFile(logs.path("WFF 1"), {line});
         writeFile(logs.path("WFF 2"), {});
         const WriteJournal journal(platform.folder());
-        const JournalEntry other{{"WFF 1", "WFF 2"}, {line.toLatin1()}};
+        const JournalEntry other{{"WFF 1", "WFF 2"}, {line.toLatin1()}, {}};
         QVERIFY(journal.keepOnly({other}));
         Session session(platform.folder(), current(), {kFirst, kSecond});
         offerUnfinishedWrites(session, platform.dialogs);
