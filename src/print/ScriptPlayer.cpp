@@ -5,6 +5,7 @@
 #include "common/SafeWrite.h"
 #include "widgets/Fonts.h"
 
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QIODevice>
@@ -420,6 +421,9 @@ PlayResult playToPdfSafely(const ScriptPieces &script, const QString &path,
         result.error = refused;
         return result;
     }
+    // A PDF's scratch file stands beside it, wherever that is: one that a copy of the program
+    // killed while writing left there goes now.
+    removeStaleScratchFiles(QFileInfo(path).absolutePath());
     const FileResult written = replaceFileWith(path, [&](QIODevice &file) {
         WatchedDevice device(file);
         device.open(QIODevice::WriteOnly);

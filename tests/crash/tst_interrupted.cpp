@@ -230,7 +230,8 @@ private slots:
                      lineText + "\n\nIl manque au log WFF FFF-3 la ligne :\n" + lineText +
                      "\n\nCopier ces lignes dans les logs où elles manquent ?\n"
                      "Oui : chaque ligne est copiée à la place qu'elle occupe dans les autres logs "
-                     "du groupe ; rien n'est effacé.\n"
+                     "du groupe, une ligne corrigée remplace son ancienne version ; rien d'autre "
+                     "n'est effacé.\n"
                      "Non : rien n'est modifié ; la question sera posée de nouveau à la prochaine "
                      "ouverture du groupe.");
     }

@@ -1,4 +1,5 @@
 #include "print/ScriptPlayer.h"
+#include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
@@ -94,9 +95,15 @@ private slots:
         script.printLine(QStringLiteral("Deuxième document"));
         script.endDocument();
 
+        // What a copy of the program killed while writing a PDF here left behind goes.
+        const QString left = dir.filePath(
+            QStringLiteral("Temporaire-%1-abc123.tmp").arg(testing::endedProcessId()));
+        testing::writeFile(left, {"%PDF-1.4 cut short"});
+
         const PlayResult result = ScriptPlayer::playToPdf(script, path);
 
         QVERIFY(!result.failed);
+        QVERIFY(!QFile::exists(left));
         QCOMPARE(result.documents, 2);
         // 150 lines at 8 points do not fit one A4 page; the second document has its own page.
         QVERIFY(result.pages >= 3);
