@@ -149,6 +149,7 @@ bool DigitalReception::handle(const Datagram &datagram)
     case WsjtxType::LoggedAdif:
         return handleQso(message);
     case WsjtxType::Close:
+    case WsjtxType::Replay:
         break;
     }
     return false;
@@ -158,12 +159,18 @@ void DigitalReception::answerHeartbeat(const WsjtxMessage &message, const Datagr
 {
     if (!m_listener || datagram.from.isNull())
         return;
-    const QByteArray answer = wsjtxHeartbeatAnswer(kProgramName, message.heartbeat->maximumSchema,
-                                                   QCoreApplication::applicationVersion());
+    QList<QByteArray> answers{wsjtxHeartbeatAnswer(kProgramName, message.heartbeat->maximumSchema,
+                                                   QCoreApplication::applicationVersion())};
+    // A program heard for the first time tells its state at once (when it takes requests).
+    if (!m_clients.contains(message.id)) {
+        m_clients.insert(message.id);
+        answers.append(wsjtxReplayRequest(message.id, message.heartbeat->maximumSchema));
+    }
     QMetaObject::invokeMethod(
         m_listener,
-        [listener = m_listener, answer, to = datagram.from, port = datagram.port] {
-            listener->send(answer, to, port);
+        [listener = m_listener, answers, to = datagram.from, port = datagram.port] {
+            for (const QByteArray &answer : answers)
+                listener->send(answer, to, port);
         },
         Qt::QueuedConnection);
 }

@@ -13,6 +13,7 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QSet>
 #include <QThread>
 
 #include <deque>
@@ -116,6 +117,7 @@ private:
     std::deque<Datagram> m_pending;
     bool m_scheduled = false;
     SeenQsos m_seen;
+    QSet<QString> m_clients; // the ids heard
     std::optional<HeardProgram> m_lastHeard;
     DigitalCounts m_counts;
 };

@@ -263,4 +263,14 @@ QByteArray wsjtxHeartbeatAnswer(const QString &id, quint32 schema, const QString
     return bytes;
 }
 
+QByteArray wsjtxReplayRequest(const QString &id, quint32 schema)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::BigEndian);
+    out << kWsjtxMagic << std::clamp(schema, kWsjtxFirstSchema, kWsjtxLastSchema)
+        << quint32(WsjtxType::Replay) << id.toUtf8();
+    return bytes;
+}
+
 } // namespace orvel

@@ -24,6 +24,7 @@ enum class WsjtxType : quint32 {
     Status = 1,
     QsoLogged = 5,
     Close = 6,
+    Replay = 7,
     LoggedAdif = 12,
 };
 
@@ -98,5 +99,8 @@ WsjtxDecoding decodeWsjtxDatagram(QByteArrayView datagram);
 // The heartbeat a logger answers with, agreeing on schema (the lower of the sender's and
 // kWsjtxLastSchema).
 QByteArray wsjtxHeartbeatAnswer(const QString &id, quint32 schema, const QString &version);
+// The request that a program (by its id) tells its state again: it answers with its decodes
+// and then a status, so that the band and mode are known without waiting for a change.
+QByteArray wsjtxReplayRequest(const QString &id, quint32 schema);
 
 } // namespace orvel

@@ -191,6 +191,13 @@ private slots:
         const WsjtxDecoding decoded = decodeWsjtxDatagram(answer);
         QVERIFY(decoded.message && decoded.message->heartbeat);
         QCOMPARE(decoded.message->schema, 3u);
+        // A program heard for the first time is asked to tell its state.
+        QTRY_VERIFY(sender.socket().hasPendingDatagrams());
+        QByteArray replay(int(sender.socket().pendingDatagramSize()), '\0');
+        sender.socket().readDatagram(replay.data(), replay.size());
+        const WsjtxDecoding request = decodeWsjtxDatagram(replay);
+        QVERIFY(request.message && request.message->is(WsjtxType::Replay));
+        QCOMPARE(request.message->id, QStringLiteral("WSJT-X"));
 
         constexpr int kQsos = 100;
         constexpr int kDatagrams = 10000;
