@@ -1,5 +1,6 @@
 #include "DigitalQso.h"
 
+#include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
 #include "common/Windows1252.h"
 #include "records/Bands.h"
@@ -16,6 +17,9 @@ namespace {
 
 // The report the entry window gives a mode other than CW.
 const QString kDefaultReport = QStringLiteral("59");
+// The years a dd/mm/yy date of the log stands for (common/DateTimeText.h).
+constexpr int kFirstLoggedYear = 1950;
+constexpr int kLastLoggedYear = 2049;
 // Three characters at most, as the entry window takes them, so the reports stay apart.
 constexpr int kReportWidth = 3;
 
@@ -178,8 +182,15 @@ DigitalConversion convertReceivedQso(const ReceivedQso &received, const DigitalC
         return refuse(
             QStringLiteral("QSO reçu de %1 : heure illisible, non enregistré").arg(qso.call));
     const QDateTime utc = received.timeOn.toUTC();
-    qso.date = utc.toString(QStringLiteral("dd/MM/yy"));
-    qso.time = utc.toString(QStringLiteral("hh:mm"));
+    // Two digits of year read back in 1950 to 2049 only.
+    if (utc.date().year() < kFirstLoggedYear || utc.date().year() > kLastLoggedYear)
+        return refuse(QStringLiteral("QSO reçu de %1 : date %2 hors des années que le log "
+                                     "peut écrire (%3 à %4), non enregistré")
+                          .arg(qso.call, utc.toString(QStringLiteral("dd/MM/yyyy")))
+                          .arg(kFirstLoggedYear)
+                          .arg(kLastLoggedYear));
+    qso.date = dateText(utc.date());
+    qso.time = timeText(utc.time());
     qso.mode = folded(logModeOf(received.mode, received.submode));
     if (qso.mode.isEmpty())
         return refuse(QStringLiteral("QSO reçu de %1 : sans mode, non enregistré").arg(qso.call));

@@ -310,31 +310,34 @@ private slots:
     {
         QTest::addColumn<QString>("call");
         QTest::addColumn<qint64>("frequency");
-        QTest::addColumn<bool>("timed");
+        QTest::addColumn<QDateTime>("on");
         QTest::addColumn<QString>("refusal");
         QTest::newRow("outside every band")
-            << "F4ABC" << qint64(14500000) << true
+            << "F4ABC" << qint64(14500000) << kOn
             << "FT8 14:02 F4ABC : 14 500,000 kHz hors des bandes du log, QSO non enregistré";
         QTest::newRow("no call sign")
-            << "" << qint64(14074000) << true << "QSO reçu sans indicatif : non enregistré";
+            << "" << qint64(14074000) << kOn << "QSO reçu sans indicatif : non enregistré";
         QTest::newRow("call sign too long")
-            << "F4ABC/P/QRP/MM" << qint64(14074000) << true
+            << "F4ABC/P/QRP/MM" << qint64(14074000) << kOn
             << "QSO reçu de F4ABC/P/QRP/MM : indicatif de plus de 12 caractères, non enregistré";
-        QTest::newRow("unreadable moment") << "F4ABC" << qint64(14074000) << false
+        QTest::newRow("unreadable moment") << "F4ABC" << qint64(14074000) << QDateTime()
                                            << "QSO reçu de F4ABC : heure illisible, non enregistré";
+        QTest::newRow("a year two digits cannot tell")
+            << "F4ABC" << qint64(14074000) << QDateTime(QDate(2126, 12, 9), QTime(14, 2), Qt::UTC)
+            << "QSO reçu de F4ABC : date 09/12/2126 hors des années que le log peut écrire (1950 "
+               "à 2049), non enregistré";
     }
     void refusesWhatTheLogCannotHold()
     {
         QFETCH(QString, call);
         QFETCH(qint64, frequency);
-        QFETCH(bool, timed);
+        QFETCH(QDateTime, on);
         QFETCH(QString, refusal);
         ReceivedQso received;
         received.call = call;
         received.frequency = frequency;
         received.mode = QStringLiteral("FT8");
-        if (timed)
-            received.timeOn = kOn;
+        received.timeOn = on;
         const DigitalConversion conversion = convertReceivedQso(received, {});
         QVERIFY(!conversion.qso);
         QCOMPARE(conversion.refusal, refusal);
