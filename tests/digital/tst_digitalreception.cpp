@@ -232,6 +232,17 @@ private slots:
         QVERIFY2(longestTurn < 500, qPrintable(QString::number(longestTurn)));
     }
 
+    // JTAlert or GridTracker may listen on the port too, as may this program beside them.
+    void sharesThePortWithAnotherListener()
+    {
+        open();
+        QUdpSocket other;
+        QVERIFY(other.bind(QHostAddress::LocalHost, 0,
+                           QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint));
+        QCOMPARE(reception->start(other.localPort(), "127.0.0.1"), QString());
+        QVERIFY(reception->isListening());
+    }
+
     void saysInFrenchThatThePortIsTaken()
     {
         open();
