@@ -26,6 +26,13 @@ const QList<CommandText> &commandTexts()
                         "de côté et les enregistrements refusés sont nommés avec leur raison. Le "
                         "résumé est écrit sur la sortie standard."),
          {}},
+        {QStringLiteral("ecouter"),
+         {QStringLiteral("ecouter REFERENCE [--port N] [--adresse ADRESSE]")},
+         QStringLiteral("Reçoit les QSO que WSJT-X ou JTDX enregistrent (messages UDP) et les "
+                        "écrit dans les logs du groupe de la référence, chacun à sa date et son "
+                        "heure, comme s'ils avaient été saisis, jusqu'à l'interruption (Ctrl+C). "
+                        "Une ligne HH:MM INDICATIF BANDE MODE par QSO sur la sortie standard."),
+         {QStringLiteral("port"), QStringLiteral("adresse")}},
         {QStringLiteral("enregistrer"),
          {QStringLiteral("enregistrer log|alpha REFERENCE")},
          QStringLiteral("Enregistre la liste du log de la référence, dans l'ordre des QSO (log) "
@@ -123,7 +130,12 @@ const QList<CommandOptionText> &commandOptionTexts()
          QStringLiteral("Radio : numéro du modèle Hamlib (liaison directe, rigctl -l les donne).")},
         {{QStringLiteral("port")},
          QStringLiteral("PERIPHERIQUE"),
-         QStringLiteral("Radio : port série de la liaison directe (/dev/ttyUSB0).")},
+         QStringLiteral("Radio : port série de la liaison directe (/dev/ttyUSB0). Écouter : "
+                        "port UDP où WSJT-X envoie ses messages (2237).")},
+        {{QStringLiteral("adresse")},
+         QStringLiteral("ADRESSE"),
+         QStringLiteral("Écouter : adresse IP à écouter (127.0.0.1), ou groupe de multidiffusion "
+                        "à rejoindre (224.0.0.1).")},
         {{QStringLiteral("vitesse")},
          QStringLiteral("BAUDS"),
          QStringLiteral("Radio : vitesse du port série en bauds (celle du modèle sinon).")},

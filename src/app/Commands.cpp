@@ -1,9 +1,11 @@
 #include "Commands.h"
 
 #include "CommandTable.h"
+#include "digital/ListenCommand.h"
 #include "export/ExportCommand.h"
 #include "labels/LabelCommand.h"
 #include "labels/LabelPrinting.h"
+#include "logging/EntryRules.h"
 #include "logging/ImportCommand.h"
 #include "platform/Clock.h"
 #include "radio/RadioCommand.h"
@@ -62,6 +64,15 @@ int runRadio(const CommandLine &line, CommandContext &context)
     return runRadioCommand(line.positional.mid(1), radioOptionsGiven(line.parser), context);
 }
 
+int runListen(const CommandLine &line, CommandContext &context)
+{
+    return runListenCommand(line.positional.mid(1),
+                            ListenOptions{line.parser.value(QStringLiteral("port")),
+                                          line.parser.value(QStringLiteral("adresse")),
+                                          defaultOperator},
+                            context);
+}
+
 } // namespace
 
 const QList<Command> &commands()
@@ -69,6 +80,7 @@ const QList<Command> &commands()
     static const QList<Command> table{
         {QStringLiteral("exporter"), coreOnly, true, runExport},
         {QStringLiteral("importer"), coreOnly, true, runImport},
+        {QStringLiteral("ecouter"), coreOnly, true, runListen},
         {QStringLiteral("enregistrer"), coreOnly, true, runListingOrView},
         {QStringLiteral("afficher"), coreOnly, true, runListingOrView},
         {QStringLiteral("imprimer"), fonts, true, runListingOrView},

@@ -416,23 +416,6 @@ AdifReading readAdifFile(const QString &path, const ImportProgress &progress)
     return readRecords(read.bytes, QStringLiteral("Le fichier %1").arg(shown), progress);
 }
 
-QString logModeOf(const QString &adifMode, const QString &adifSubmode)
-{
-    const QString mode = trimBlanks(adifMode).toUpper();
-    const QString submode = trimBlanks(adifSubmode).toUpper();
-    if (mode == QLatin1String("SSB") || mode == QLatin1String("USB") ||
-        mode == QLatin1String("LSB"))
-        return QStringLiteral("SSB");
-    if (mode == QLatin1String("CW") || mode == QLatin1String("FM") || mode == QLatin1String("FT8"))
-        return mode;
-    if (mode == QLatin1String("PSK") || mode == QLatin1String("PSK31") ||
-        mode == QLatin1String("PSK63"))
-        return QStringLiteral("PSK");
-    if (mode == QLatin1String("RTTY"))
-        return QStringLiteral("TTY");
-    return (submode.isEmpty() ? mode : submode).left(4);
-}
-
 QString departmentOfState(const QString &state)
 {
     QString code = trimBlanks(state).toUpper();

@@ -7,6 +7,7 @@
 
 #include "records/FirstNames.h"
 #include "records/LogFiles.h"
+#include "records/LogModes.h"
 #include "records/QsoLine.h"
 
 #include <QByteArrayView>
@@ -90,9 +91,7 @@ struct MappedRecord {
 // does not exist, no mode, no band or one outside the entry window's bands, a damaged record.
 MappedRecord mapAdifRecord(const AdifRecord &record, const ImportContext &context);
 
-// The log's mode of an ADIF mode and submode: "SSB", "CW", "FM", "FT8", "PSK" (PSK31, PSK63),
-// "TTY" (RTTY), else the submode, or the mode, cut to 4 characters.
-QString logModeOf(const QString &adifMode, const QString &adifSubmode);
+// The log's mode of an ADIF mode and submode: records/LogModes.h logModeOf.
 
 // The département of an ADIF STATE of a station in France: "01" to "95", "2A", "2B" ("5" is
 // "05", "2a" is "2A"); empty for any other value.

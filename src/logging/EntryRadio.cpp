@@ -192,6 +192,17 @@ void EntryRadio::chooseMode(const QString &mode)
         report->setText(reportAfterRadioMode(report->text(), before, mode, underWay));
 }
 
+void EntryRadio::chooseFromOther(const std::optional<QString> &band,
+                                 const std::optional<QString> &mode)
+{
+    if (band)
+        chooseBand(*band);
+    if (mode)
+        chooseMode(*mode);
+    if (band || mode)
+        m_entry.refreshTally();
+}
+
 void EntryRadio::showStatus(const QString &text, const QColor &colour)
 {
     if (!m_status)

@@ -38,6 +38,11 @@ public:
 
     RadioLink &link() { return m_link; }
 
+    // Whether a radio is followed (its band and mode then win over any other program's).
+    bool followsRadio() const { return m_config.kind != RadioLinkKind::None; }
+    // A band and a mode another program says (WSJT-X's status), chosen as the radio's are.
+    void chooseFromOther(const std::optional<QString> &band, const std::optional<QString> &mode);
+
 private:
     void onTestStarted(const RadioConfig &tried);
     void onTestEnded();

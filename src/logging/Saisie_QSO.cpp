@@ -14,6 +14,7 @@
 #include "records/Session.h"
 #include "AlreadyWorked.h"
 #include "Import_ADIF.h"
+#include "digital/EntryDigital.h"
 
 #include "records/LogListModel.h"
 #include <QAction>
@@ -64,6 +65,9 @@ Saisie_QSO::Saisie_QSO(Services &services, Session &session, QWidget *parent)
     m_radio = new EntryRadio(*this, m_form, *m_entry, services);
     connect(m_menus->Mnu_Radio, &QAction::triggered, m_radio, &EntryRadio::openSettings);
     m_radio->startFromSettings();
+    m_digital = new EntryDigital(*this, m_form, *m_entry, *m_radio, services, session,
+                                 m_firstNames);
+    m_digital->startFromSettings();
 }
 
 Saisie_QSO::~Saisie_QSO() = default;
@@ -334,6 +338,7 @@ void Saisie_QSO::closeEvent(QCloseEvent *event)
 {
     event->accept();
     m_radio->stop();
+    m_digital->stop();
     emit closed();
     endProgram();
 }

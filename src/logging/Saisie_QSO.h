@@ -30,6 +30,7 @@
 namespace orvel {
 
 class DepartmentGrid;
+class EntryDigital;
 class EntryRadio;
 struct EntryMenus;
 class Session;
@@ -53,6 +54,8 @@ public:
     ClockPanel &clock() { return *m_clock; }
     // The radio the window follows (none until one is chosen in Setup > Radio).
     EntryRadio &radio() { return *m_radio; }
+    // The QSOs of WSJT-X and JTDX (Setup > WSJT-X / JTDX).
+    EntryDigital &digital() { return *m_digital; }
     TimeBase timeBase() const { return m_clock->timeBase(); }
 
     // Filled by the départements tally: recolours departmentGrid() for a band and mode. It
@@ -105,6 +108,7 @@ private:
     QsoEntry *m_entry = nullptr;
     ClockPanel *m_clock = nullptr;
     EntryRadio *m_radio = nullptr;
+    EntryDigital *m_digital = nullptr;
     FirstNames m_firstNames;
 };
 

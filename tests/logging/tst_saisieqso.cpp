@@ -173,6 +173,7 @@ private slots:
                               "Mnu_Import_ADIF=&Importer un fichier ADIF…", "Mnu_Quitter=&Quitter",
                               "Mnu_Setup=&Setup", "Mnu_QTR=&QTR", "Mnu_Differee=Saisie &differée",
                               "Mnu_Refrappe=Mode &Refrappe", "Mnu_Radio=Rad&io",
+                              "Mnu_Wsjtx=&WSJT-X / JTDX…",
                               "Mnu_Afficher=&Afficher",
                               "Mnu_Aff_Log=le &log de l'activité",
                               "Mnu_Log_Alpha=le log alpha&numérique de l'activité",
