@@ -12,11 +12,32 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QTextStream>
 
 #include <memory>
+
+namespace {
+
+// A file named after the reference whose name starts with "-" ("-x.adi") is a file, not
+// options x, ., a, d, i: it is handed over as "./-x.adi", the same file. Option names hold no
+// ".", so only an argument with one that names an existing file is read so.
+QStringList dashedFilesAsPaths(QStringList arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        QString &argument = arguments[i];
+        if (argument == QLatin1String("--"))
+            break;
+        if (argument.startsWith(QLatin1Char('-')) && !argument.startsWith(QLatin1String("--")) &&
+            argument.contains(QLatin1Char('.')) && QFileInfo(argument).isFile())
+            argument.prepend(QLatin1String("./"));
+    }
+    return arguments;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -27,6 +48,7 @@ int main(int argc, char **argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    arguments = dashedFilesAsPaths(arguments);
 
     QCommandLineParser parser;
     orvel::addCommandLineOptions(parser);
@@ -61,7 +83,7 @@ int main(int argc, char **argv)
     // Read again once the French texts are loaded, so that the parser's own messages
     // ("Option inconnue") are in French too.
     orvel::installFrenchTranslations();
-    if (!parser.parse(QCoreApplication::arguments())) {
+    if (!parser.parse(dashedFilesAsPaths(QCoreApplication::arguments()))) {
         QTextStream(stderr) << parser.errorText() << Qt::endl;
         return 1;
     }

@@ -261,6 +261,9 @@ QString writeErrorText(const QString &path, int systemError)
     case EIO:
         reason = QStringLiteral("erreur du support");
         break;
+    case ELOOP:
+        reason = QStringLiteral("lien symbolique sans fin");
+        break;
     default:
         reason = QStringLiteral("erreur d'écriture");
         break;
@@ -503,7 +506,8 @@ void fillScratch(Pending &pending, const std::function<bool(int fd)> &fill)
         return;
     }
     // What a filler wrote through a file of its own went past any simulated limit unseen.
-    if (const qint64 limit = simulatedSizeLimit().load(); limit >= 0 && sizeOf(pending.fd) > limit) {
+    if (const qint64 limit = simulatedSizeLimit().load();
+        limit >= 0 && sizeOf(pending.fd) > limit) {
         dropScratch(pending, ENOSPC);
         return;
     }
@@ -600,7 +604,6 @@ FileResult replaceThroughScratch(const QString &path, const std::function<bool(i
 
 } // namespace
 
-
 FileReplacements::FileReplacements() = default;
 
 FileReplacements::~FileReplacements()
@@ -618,7 +621,7 @@ void FileReplacements::add(const QString &path, const BytePieces &pieces)
 }
 
 void FileReplacements::addWritten(const QString &path,
-                           const std::function<bool(const PiecesPut &put)> &write)
+                                  const std::function<bool(const PiecesPut &put)> &write)
 {
     m_pending.append(openScratch(path));
     fillScratch(m_pending.last(), [&write](int fd) {
@@ -647,9 +650,8 @@ QList<FileResult> FileReplacements::finishTogether()
 
 FileResult replaceFileBytes(const QString &path, const QByteArray &bytes)
 {
-    return replaceThroughScratch(path, [&bytes](int fd) {
-        return writePieces(fd, BytePieces{QByteArrayView(bytes)});
-    });
+    return replaceThroughScratch(
+        path, [&bytes](int fd) { return writePieces(fd, BytePieces{QByteArrayView(bytes)}); });
 }
 
 FileResult replaceFileBytesUnsynced(const QString &path, const QByteArray &bytes)
@@ -658,11 +660,10 @@ FileResult replaceFileBytesUnsynced(const QString &path, const QByteArray &bytes
     QFile file(scratch);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) ||
         file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+        const int error = errno;
         file.close();
         QFile::remove(scratch);
-        return FileResult::failure(QStringLiteral("Impossible d'écrire le fichier %1 (%2)")
-                                       .arg(QDir::toNativeSeparators(path), reason));
+        return FileResult::failure(writeErrorText(path, error), error);
     }
     file.close();
     if (!renameOver(scratch, path)) {

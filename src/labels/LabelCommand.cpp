@@ -3,11 +3,11 @@
 #include "LabelJob.h"
 #include "LabelSettings.h"
 #include "SelectionEntry.h"
-#include "records/CurrentLog.h"
 #include "common/FileRead.h"
 #include "common/FixedColumns.h"
 #include "records/ActivationList.h"
 #include "records/CommandContext.h"
+#include "records/CurrentLog.h"
 #include "records/LogFiles.h"
 
 #include <QCommandLineParser>
@@ -97,7 +97,7 @@ LabelCommandPlan planLabelCommand(const QStringList &arguments, const LabelComma
                     .arg(*options.offset));
         setup.offset = *offset;
     }
-    if (const QString refusal = stationTextsRefusal(setup.station); !refusal.isEmpty())
+    if (const QString refusal = storedStationTextsRefusal(setup.station); !refusal.isEmpty())
         return refused(refusal);
 
     const QString &folder = context.folder();
@@ -122,8 +122,8 @@ LabelCommandPlan planLabelCommand(const QStringList &arguments, const LabelComma
         return refused(QStringLiteral("Le journal %1 n'existe pas.")
                            .arg(QDir::toNativeSeparators(logs.path(reference))));
     // Held as the file's bytes: the entries are made from them as the labels are drawn.
-    const auto rows = std::make_shared<const LogRows>(
-        LogRows::ofFile(readFileBytes(logs.path(reference)).bytes));
+    const auto rows =
+        std::make_shared<const LogRows>(LogRows::ofFile(readFileBytes(logs.path(reference)).bytes));
     if (rows->size() == 0)
         return refused(QStringLiteral("Le journal %1 ne contient aucun QSO : aucune étiquette.")
                            .arg(QDir::toNativeSeparators(logs.path(reference))));
@@ -140,7 +140,9 @@ LabelCommandPlan planLabelCommand(const QStringList &arguments, const LabelComma
     LabelRunInput input = job.runInput(setup, listLines, group.activation.activator);
     input.restoreFamily = kTextRowFont;
     input.entryCount = order.size();
-    input.entryOf = [rows, order](qsizetype i) { return selectionEntry(rows->rowBytes(order.at(i))); };
+    input.entryOf = [rows, order](qsizetype i) {
+        return selectionEntry(rows->rowBytes(order.at(i)));
+    };
     LabelCommandPlan plan;
     plan.input = std::move(input);
     plan.pdfPath = options.pdfPath;

@@ -93,4 +93,18 @@ QString stationTextsRefusal(const StationTexts &station)
     return {};
 }
 
+QString storedStationTextsRefusal(const StationTexts &station)
+{
+    const QString refusal = stationTextsRefusal(station);
+    if (refusal.isEmpty())
+        return {};
+    const bool transceiver = refusal == kTransceiverTooLong;
+    return QStringLiteral("Le texte %1 enregistré pour les étiquettes a %2 caractères (%3) : "
+                          "corrigez-le dans la fenêtre des étiquettes.")
+        .arg(transceiver ? QStringLiteral("de l'émetteur-récepteur (« Transceiver »)")
+                         : QStringLiteral("de l'antenne (« Antenne »)"))
+        .arg(transceiver ? station.transceiver.size() : station.antenna.size())
+        .arg(refusal);
+}
+
 } // namespace orvel

@@ -55,5 +55,8 @@ inline const QString kVerticalOffsetRefused = QStringLiteral(
 // The message of the first length check the texts fail (as typed, blanks included); empty
 // when both pass.
 QString stationTextsRefusal(const StationTexts &station);
+// The same for the texts kept in the settings store, read by the command line: the message
+// names the setting and where to change it.
+QString storedStationTextsRefusal(const StationTexts &station);
 
 } // namespace orvel

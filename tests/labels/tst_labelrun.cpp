@@ -550,6 +550,13 @@ private slots:
         QFETCH(QString, antenna);
         QFETCH(QString, refusal);
         QCOMPARE(stationTextsRefusal({transceiver, antenna}), refusal);
+        // Read from the settings store by the command line, the text names the setting.
+        const QString stored = storedStationTextsRefusal({transceiver, antenna});
+        QCOMPARE(stored.isEmpty(), refusal.isEmpty());
+        if (!refusal.isEmpty()) {
+            QVERIFY(stored.contains(refusal));
+            QVERIFY(stored.contains(refusal.startsWith("15") ? "« Transceiver »" : "« Antenne »"));
+        }
     }
 
     void commandLinePlans_data()
@@ -568,7 +575,9 @@ private slots:
                                              << ""
                                              << "Format d'étiquette inconnu : 6 (de 1 à 5).";
         QTest::newRow("transceiver too long")
-            << QStringList{"DFCF 34005"} << "" << QString(16, 'T') << "15 caracteres maxi";
+            << QStringList{"DFCF 34005"} << "" << QString(16, 'T')
+            << "Le texte de l'émetteur-récepteur (« Transceiver ») enregistré pour les étiquettes "
+               "a 16 caractères (15 caracteres maxi)";
         QTest::newRow("no log") << QStringList{"DMF 34015"} << ""
                                 << ""
                                 << "Le journal ";
@@ -600,7 +609,8 @@ private slots:
         QString ignored;
         QTextStream out(&ignored);
         CommandContext context(platform.folder(), out, out);
-        const LabelCommandPlan plan = planLabelCommand(arguments, options, context, platform.settings);
+        const LabelCommandPlan plan =
+            planLabelCommand(arguments, options, context, platform.settings);
 
         QVERIFY2(error.isEmpty() ? plan.ok() : plan.error.startsWith(error),
                  qPrintable(plan.error));
