@@ -157,7 +157,16 @@ QStringList Session::logsHolding(const QString &line) const
 {
     QStringList others = storeReferences();
     others.removeAll(currentReference());
-    return QStringList{currentReference()} + logFiles().referencesHolding(others, line);
+    const QStringList holding = logFiles().referencesHolding(others, line);
+    // Named in the group's order, the current log among them.
+    QStringList logs;
+    for (const QString &reference : storeReferences()) {
+        if (reference == currentReference() || holding.contains(reference))
+            logs.append(reference);
+    }
+    if (!logs.contains(currentReference()))
+        logs.prepend(currentReference());
+    return logs;
 }
 
 LogFiles::RemoveOutcome Session::remove(qsizetype row, const QString &expectedLine, QString *error,

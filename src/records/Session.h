@@ -72,8 +72,8 @@ public:
     // all or none. removedFrom gets the logs that lost it.
     LogFiles::RemoveOutcome remove(qsizetype row, const QString &expectedLine,
                                    QString *error = nullptr, QStringList *removedFrom = nullptr);
-    // The logs a deletion of line changes: the current one, and those of storeReferences()
-    // that hold it.
+    // The logs a deletion of line changes, in the group's order: the current one, and those of
+    // storeReferences() that hold it.
     QStringList logsHolding(const QString &line) const;
     // A deleted QSO put back at its moment into the logs of references (those it was taken
     // from, which may no longer be open).

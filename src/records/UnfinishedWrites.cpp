@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #ifndef Q_OS_WIN
 #include <unistd.h>
@@ -187,35 +188,46 @@ struct Placement {
     qsizetype sourceRow = 0;
 };
 
+// A log's lines indexed once: for each line, where each of its occurrences ends (the byte
+// after it), and for each row its rank among the equal lines before it. Placing thousands of
+// lines then costs one look-up each, not a pass over the log each.
+struct IndexedLog {
+    const QByteArray *bytes = nullptr;
+    std::vector<ByteLine> lines;
+    QHash<QByteArrayView, std::vector<qsizetype>> rowsOf; // in log order
+    std::vector<qsizetype> rank;
+
+    explicit IndexedLog(const QByteArray &file)
+        : bytes(&file)
+        , lines(linesOf(file))
+    {
+        rank.reserve(lines.size());
+        for (size_t row = 0; row < lines.size(); ++row) {
+            std::vector<qsizetype> &rows = rowsOf[lines[row].in(file)];
+            rank.push_back(qsizetype(rows.size()));
+            rows.push_back(qsizetype(row));
+        }
+    }
+    QByteArrayView at(qsizetype row) const { return lines[size_t(row)].in(*bytes); }
+};
+
 // Where the line at row of source goes in target: after the line that precedes it there (not
-// itself being copied), at the same occurrence of that line; at its moment when target lacks
-// that line.
-qsizetype targetOffset(const QByteArray &source, const std::vector<ByteLine> &sourceLines,
-                       const QSet<qsizetype> &copied, qsizetype row, const QByteArray &target,
-                       const std::vector<ByteLine> &targetLines)
+// itself being copied), at the same occurrence of that line (the last one target holds when it
+// holds fewer); at its moment when target lacks that line. keptBefore[row] is that preceding
+// row, -1 for none.
+qsizetype targetOffset(const IndexedLog &source, const std::vector<qsizetype> &keptBefore,
+                       qsizetype row, const IndexedLog &target)
 {
-    qsizetype anchor = row - 1;
-    while (anchor >= 0 && copied.contains(anchor))
-        --anchor;
+    const qsizetype anchor = keptBefore[size_t(row)];
     if (anchor < 0)
         return 0;
-    const QByteArrayView anchorBytes = sourceLines[size_t(anchor)].in(source);
-    qsizetype occurrence = 0;
-    for (qsizetype i = 0; i <= anchor; ++i)
-        occurrence += sourceLines[size_t(i)].in(source) == anchorBytes ? 1 : 0;
-    std::optional<qsizetype> after;
-    qsizetype seen = 0;
-    for (const ByteLine &line : targetLines) {
-        if (line.in(target) != anchorBytes)
-            continue;
-        after = line.next;
-        if (++seen == occurrence)
-            break;
+    const auto found = target.rowsOf.constFind(source.at(anchor));
+    if (found != target.rowsOf.cend() && !found->empty()) {
+        const qsizetype occurrence =
+            std::min(source.rank[size_t(anchor)], qsizetype(found->size()) - 1);
+        return target.lines[size_t((*found)[size_t(occurrence)])].next;
     }
-    if (after)
-        return *after;
-    const QByteArrayView own = sourceLines[size_t(row)].in(source);
-    return insertionOffsetOf(target, qsoOrderKeyOfBytes(own));
+    return insertionOffsetOf(*target.bytes, qsoOrderKeyOfBytes(source.at(row)));
 }
 
 } // namespace
@@ -529,16 +541,16 @@ FileResult copyMissingLines(const LogFiles &logs, const UnfinishedWrite &write,
     if (const FileResult readTarget = readBytesForRewrite(logs.path(missing.reference), target);
         !readTarget)
         return readTarget;
-    const std::vector<ByteLine> targetLines = linesOf(target);
+    const IndexedLog indexedTarget(target);
 
     // Each missing line comes from the first log holding it most often; its last occurrences
     // there are the ones the target lacks.
     QHash<QByteArray, int> wanted;
     for (const QByteArray &line : missing.lines)
         ++wanted[line];
-    QHash<QString, QSet<qsizetype>> copiedRows;
+    QHash<QString, std::shared_ptr<IndexedLog>> indexed;
+    QHash<QString, std::vector<bool>> copiedRows;
     QList<std::pair<const ReadLog *, qsizetype>> picked;
-    QHash<QString, std::vector<ByteLine>> sourceLines;
     for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
         const ReadLog *source = nullptr;
         for (const ReadLog &log : *read) {
@@ -550,26 +562,38 @@ FileResult copyMissingLines(const LogFiles &logs, const UnfinishedWrite &write,
                 QStringLiteral("Aucun log du groupe ne contient plus la ligne à copier : rien "
                                "n'a été copié.\n%1")
                     .arg(decodeWindows1252(it.key())));
-        if (!sourceLines.contains(source->reference))
-            sourceLines.insert(source->reference, linesOf(source->bytes));
-        const std::vector<ByteLine> &lines = sourceLines[source->reference];
-        int left = it.value();
-        for (qsizetype row = qsizetype(lines.size()) - 1; row >= 0 && left > 0; --row) {
-            if (lines[size_t(row)].in(source->bytes) == QByteArrayView(it.key())) {
-                copiedRows[source->reference].insert(row);
-                picked.append({source, row});
-                --left;
-            }
+        std::shared_ptr<IndexedLog> &log = indexed[source->reference];
+        if (!log)
+            log = std::make_shared<IndexedLog>(source->bytes);
+        std::vector<bool> &copied = copiedRows[source->reference];
+        copied.resize(log->lines.size(), false);
+        const std::vector<qsizetype> &rows = log->rowsOf.value(QByteArrayView(it.key()));
+        for (qsizetype k = 0; k < it.value(); ++k) {
+            const qsizetype row = rows[rows.size() - 1 - size_t(k)];
+            copied[size_t(row)] = true;
+            picked.append({source, row});
         }
     }
+    // For each source log, the row each row comes after once the copied rows are left out.
+    QHash<QString, std::vector<qsizetype>> keptBefore;
+    for (auto it = indexed.cbegin(); it != indexed.cend(); ++it) {
+        const std::vector<bool> &copied = copiedRows[it.key()];
+        std::vector<qsizetype> before(copied.size(), -1);
+        qsizetype last = -1;
+        for (size_t row = 0; row < copied.size(); ++row) {
+            before[row] = last;
+            if (!copied[row])
+                last = qsizetype(row);
+        }
+        keptBefore.insert(it.key(), std::move(before));
+    }
     std::vector<Placement> placements;
+    placements.reserve(size_t(picked.size()));
     for (const auto &[source, row] : std::as_const(picked)) {
-        const std::vector<ByteLine> &lines = sourceLines[source->reference];
+        const IndexedLog &log = *indexed[source->reference];
         placements.push_back(
-            Placement{lines[size_t(row)].in(source->bytes).toByteArray(),
-                      targetOffset(source->bytes, lines, copiedRows[source->reference], row, target,
-                                   targetLines),
-                      row});
+            Placement{log.at(row).toByteArray(),
+                      targetOffset(log, keptBefore[source->reference], row, indexedTarget), row});
     }
     std::stable_sort(
         placements.begin(), placements.end(), [](const Placement &a, const Placement &b) {
