@@ -1,16 +1,16 @@
 // The program killed at random moments while it rewrites and appends: after every kill each
 // data file must be exactly one of the versions the operations give it, never a mix, a
 // truncation or a scratch file under a data file's name.
-#include "records/Activation.h"
-#include "records/ActivationList.h"
 #include "common/SafeWrite.h"
 #include "common/TextFile.h"
-#include "records/FirstNames.h"
 #include "logging/LogCorrections.h"
-#include "records/Session.h"
+#include "platform/Dialogs.h"
+#include "records/Activation.h"
+#include "records/ActivationList.h"
+#include "records/FirstNames.h"
 #include "records/LogFiles.h"
 #include "records/QsoLine.h"
-#include "platform/Dialogs.h"
+#include "records/Session.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
@@ -21,6 +21,7 @@
 #include <QRandomGenerator>
 #include <QSet>
 #include <QTest>
+#include <QThreadPool>
 
 #include <csignal>
 #include <functional>
@@ -178,6 +179,9 @@ private slots:
             testing::TestPlatform platform;
             const QString folder = platform.folder();
             writeStartingFolder(folder);
+            // No thread of the global pool (which closes replaced files) may hold its lock at the
+            // fork: the child would wait for it forever. The pool's threads are ended first.
+            QThreadPool::globalInstance()->waitForDone();
             const pid_t child = ::fork();
             if (child == 0) {
                 runOperations(folder, [] {});

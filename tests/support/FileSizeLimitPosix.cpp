@@ -1,6 +1,8 @@
 // A full disk, on systems that limit the size of the files a process writes.
 #include "TestPlatform.h"
 
+#include <QThreadPool>
+
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -13,6 +15,9 @@ QString inChildWithFileSizeLimit(qint64 limit, const std::function<QString()> &w
     int channel[2];
     if (::pipe(channel) != 0)
         return QStringLiteral("<échec du processus>");
+    // No thread of the global pool (which closes replaced files) may hold its lock at the
+    // fork: the child would wait for it forever. The pool's threads are ended first.
+    QThreadPool::globalInstance()->waitForDone();
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
