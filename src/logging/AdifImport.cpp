@@ -454,10 +454,13 @@ MappedRecord mapAdifRecord(const AdifRecord &record, const ImportContext &contex
     qso.date = *date;
     qso.time = *time;
     qso.band = *band;
-    qso.mode = folded(
-        logModeOf(record.value(QStringLiteral("MODE")), record.value(QStringLiteral("SUBMODE"))));
-    if (qso.mode.isEmpty())
-        return refuse(QStringLiteral("pas de mode (MODE)"));
+    const QString mode = record.value(QStringLiteral("MODE"));
+    const QString submode = record.value(QStringLiteral("SUBMODE"));
+    qso.mode = logModeOf(mode, submode);
+    if (qso.mode.isEmpty()) {
+        const QString refusal = logModeRefusal(mode, submode);
+        return refuse(refusal.isEmpty() ? QStringLiteral("pas de mode (MODE)") : folded(refusal));
+    }
 
     const bool inFrance =
         record.value(QStringLiteral("DXCC")) == QLatin1String("227") || isFrenchCall(qso.call);

@@ -84,11 +84,12 @@ struct MappedRecord {
 
 // The QSO of a record, laid out as the entry window stores it: QSO_DATE and TIME_ON (seconds
 // dropped), CALL in capitals, STATE as the département of a station in France, NAME, RST_RCVD
-// and RST_SENT (the mode's default report when missing), MODE and SUBMODE as the entry window
-// names them, BAND or else FREQ on one of the entry window's bands, COMMENT in capitals, and
-// OPERATOR or else the default operator; text folded to the files' character set and cut to
-// its column. Refused: no call sign or one longer than its column, no date or time or one that
-// does not exist, no mode, no band or one outside the entry window's bands, a damaged record.
+// and RST_SENT (the mode's default report when missing), MODE and SUBMODE through the log's mode
+// table (records/LogModes.h), BAND or else FREQ on one of the entry window's bands, COMMENT in
+// capitals, and OPERATOR or else the default operator; text folded to the files' character set and
+// cut to its column. Refused: no call sign or one longer than its column, no date or time or one
+// that does not exist, no mode or one the mode table has no text for, no band or one outside the
+// entry window's bands, a damaged record.
 MappedRecord mapAdifRecord(const AdifRecord &record, const ImportContext &context);
 
 // The log's mode of an ADIF mode and submode: records/LogModes.h logModeOf.

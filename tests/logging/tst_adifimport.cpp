@@ -137,7 +137,7 @@ private slots:
         QTest::newRow("PSK63 submode")
             << QByteArray("G4AAA") << QByteArray("<BAND:3>20m <MODE:3>PSK <SUBMODE:5>PSK63")
             << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
-                           "59",    "PSK",      "14",    "", "Q1ABC"};
+                           "59",    "P63",      "14",    "", "Q1ABC"};
         QTest::newRow("RTTY is TTY")
             << QByteArray("G4AAA") << QByteArray("<BAND:3>20m <MODE:4>RTTY <RST_SENT:3>599")
             << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
@@ -147,11 +147,15 @@ private slots:
             << QByteArray("<BAND:3>20m <MODE:4>MFSK <SUBMODE:3>FT4 <RST_RCVD:3>-12")
             << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "-12",
                            "59",    "FT4",      "14",    "", "Q1ABC"};
-        QTest::newRow("other submode cut to 4")
+        QTest::newRow("Olivia of any spacing")
             << QByteArray("G4AAA")
             << QByteArray("<BAND:3>20m <MODE:6>OLIVIA <SUBMODE:12>OLIVIA 8/250")
             << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
                            "59",    "OLIV",     "14",    "", "Q1ABC"};
+        QTest::newRow("digital voice, never cut to DIGI")
+            << QByteArray("G4AAA") << QByteArray("<BAND:2>2m <MODE:12>DIGITALVOICE")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "DV",       "144",   "", "Q1ABC"};
         QTest::newRow("French station: single-digit département")
             << QByteArray("F4ABC") << QByteArray(ssb40 + "<STATE:1>5 <NAME:4>Jean")
             << QStringList{"F4ABC", "01/05/24", "10:15", "05", "Jean", "59",
@@ -249,6 +253,10 @@ private slots:
             << "Enregistrement 2 (F4ABC) : pas de bande ni de fréquence (BAND, FREQ)";
         QTest::newRow("no mode") << record("F4ABC", "20240501", "1015", "<BAND:3>40m")
                                  << "Enregistrement 2 (F4ABC) : pas de mode (MODE)";
+        QTest::newRow("mode with no text of its own")
+            << record("F4ABC", "20240501", "1015", "<BAND:3>40m <MODE:3>PSK <SUBMODE:9>PSK125RC4")
+            << "Enregistrement 2 (F4ABC) : mode sans équivalent de 4 caractères dans le log : "
+               "PSK / PSK125RC4";
         QTest::newRow("cut short at the end")
             << QByteArray("<CALL:5>F4ABC <QSO_DATE:8>20240501 <NAME:40>Jea")
             << "Enregistrement 2 (F4ABC) : enregistrement coupé à la fin du fichier";
