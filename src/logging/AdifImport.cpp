@@ -525,15 +525,21 @@ QString ImportPlan::refusalLine(const ImportItem &item)
 
 QString ImportPlan::summary() const
 {
-    QString text = QStringLiteral("%1 QSO importés, %2 déjà dans le log, %3 refusés")
-                       .arg(imported)
-                       .arg(alreadyInLog)
-                       .arg(refused);
+    QString text =
+        QStringLiteral("%1, %2 déjà dans le log, %3")
+            .arg(countOf(imported, QStringLiteral("QSO importé"), QStringLiteral("QSO importés")))
+            .arg(alreadyInLog)
+            .arg(countOf(refused, QStringLiteral("refusé"), QStringLiteral("refusés")));
     for (const ImportItem &item : items) {
         if (item.verdict == ImportVerdict::Refused)
             text += QLatin1Char('\n') + refusalLine(item);
     }
     return text;
+}
+
+QString countOf(int count, const QString &singular, const QString &plural)
+{
+    return QString::number(count) + QLatin1Char(' ') + (count <= 1 ? singular : plural);
 }
 
 ImportPlan planImport(const QList<AdifRecord> &records, const ImportContext &context,

@@ -124,12 +124,15 @@ struct ImportPlan {
     QStringList lines() const;
     // The first-name key lines of the QSOs to insert.
     QStringList firstNameKeyLines() const;
-    // "N QSO importés, M déjà dans le log, K refusés", then one line per refused record: its
-    // number, call sign and reason.
+    // "N QSO importés, M déjà dans le log, K refusés" (in the singular for 0 and 1: "1 QSO
+    // importé, 0 refusé"), then one line per refused record: its number, call sign and reason.
     QString summary() const;
     // The line of a refused record in the summary.
     static QString refusalLine(const ImportItem &item);
 };
+
+// A count and its word, agreed as French does: singular for 0 and 1 ("0 refusé", "2 refusés").
+QString countOf(int count, const QString &singular, const QString &plural);
 
 // Decides every record against the current log: a QSO whose call sign, band and mode match a
 // line of the log (or an earlier record of the file) within kDuplicateMinutes is left out.

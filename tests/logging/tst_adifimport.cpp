@@ -213,6 +213,23 @@ private slots:
                  expected);
     }
 
+    void summaryAgreesInNumber_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("none") << 0 << "0 QSO importé, 0 déjà dans le log, 0 refusé";
+        QTest::newRow("one") << 1 << "1 QSO importé, 1 déjà dans le log, 1 refusé";
+        QTest::newRow("two") << 2 << "2 QSO importés, 2 déjà dans le log, 2 refusés";
+    }
+    void summaryAgreesInNumber()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, summary);
+        ImportPlan plan;
+        plan.imported = plan.alreadyInLog = plan.refused = count;
+        QCOMPARE(plan.summary(), summary);
+    }
+
     void refusesWithItsReason_data()
     {
         QTest::addColumn<QByteArray>("text");
@@ -271,7 +288,7 @@ private slots:
             group.import(adif({record("G4AAA", "20240501", "1200"), text}));
         QVERIFY(outcome.ok());
         const QStringList summary = outcome.message().split('\n');
-        QCOMPARE(summary.first(), QString("1 QSO importés, 0 déjà dans le log, 1 refusés"));
+        QCOMPARE(summary.first(), QString("1 QSO importé, 0 déjà dans le log, 1 refusé"));
         QCOMPARE(summary.value(1), reason);
         QCOMPARE(summary.size(), 2);
         QCOMPARE(group.log().size(), 1);
@@ -430,9 +447,9 @@ private slots:
                                       record("G4AAA", "20240501", "1101"), // its twin in the file
                                       record("G4BBB", "20240501", "1102")});
         QCOMPARE(group.import(text).message(),
-                 QString("2 QSO importés, 1 déjà dans le log, 0 refusés"));
+                 QString("2 QSO importés, 1 déjà dans le log, 0 refusé"));
         QCOMPARE(group.import(text).message(),
-                 QString("0 QSO importés, 3 déjà dans le log, 0 refusés"));
+                 QString("0 QSO importé, 3 déjà dans le log, 0 refusé"));
         QCOMPARE(group.log(kThird).size(), 3);
     }
 
@@ -493,7 +510,7 @@ private slots:
                           QDateTime::currentDateTimeUtc()));
         Group group;
         const ImportOutcome outcome = group.import(file.data());
-        QCOMPARE(outcome.message(), QString("5 QSO importés, 0 déjà dans le log, 0 refusés"));
+        QCOMPARE(outcome.message(), QString("5 QSO importés, 0 déjà dans le log, 0 refusé"));
         QCOMPARE(group.log(), lines);
     }
 
@@ -511,7 +528,7 @@ private slots:
                   record("F4CCC", "20240501", "1001", ssb + "<NAME:4>Marc"),
                   record("F4CCC", "20240501", "1010", ssb + "<NAME:3>Luc")}),
             &names);
-        QCOMPARE(outcome.message(), QString("3 QSO importés, 0 déjà dans le log, 0 refusés"));
+        QCOMPARE(outcome.message(), QString("3 QSO importés, 0 déjà dans le log, 0 refusé"));
         QCOMPARE(readLines(group.platform.file("Liste_Prenom.txt")),
                  (QStringList{firstNameKeyLine("F4AAA", "22", "Paul"),
                               firstNameKeyLine("F4BBB", "", "Anne"),

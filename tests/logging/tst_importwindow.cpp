@@ -66,14 +66,14 @@ private slots:
         QCOMPARE(cells(1), (QStringList{"2", "01/05/24", "09:30", "G4BBB", "14", "CW"}));
         QCOMPARE(cells(2), (QStringList{"3", "", "", "G4CCC", "", ""}));
         QCOMPARE(window->findChild<QLabel *>("Bilan")->text(),
-                 QString("1 QSO à importer, 1 déjà dans le log, 1 refusés\n"
+                 QString("1 QSO à importer, 1 déjà dans le log, 1 refusé\n"
                          "Logs : DFCF 89010, DMF 1234"));
         // Nothing is written before "Importer".
         QCOMPARE(b.log(kCurrent), QStringList{kLogged});
 
         QTest::mouseClick(window->findChild<QPushButton *>("Importer"), Qt::LeftButton);
         QCOMPARE(b.platform.dialogs.messages.last(),
-                 QString("1 QSO importés, 1 déjà dans le log, 1 refusés\n"
+                 QString("1 QSO importé, 1 déjà dans le log, 1 refusé\n"
                          "Enregistrement 3 (G4CCC) : bande 60m hors des bandes de la saisie"));
         QTRY_VERIFY(!importWindow(b));
         QCOMPARE(b.log(kOther).size(), 1);
