@@ -327,6 +327,28 @@ std::optional<QString> bandOf(const AdifRecord &record, QString &refusal)
     return std::nullopt;
 }
 
+// The call sign without what follows its first "/" ("F4ABC/P" is "F4ABC").
+QString baseCall(const QString &call)
+{
+    return call.section(QLatin1Char('/'), 0, 0);
+}
+
+// Who made the QSO: the logger of a second operator names him in OPERATOR, or only as the
+// station it ran (STATION_CALLSIGN), which is the activator's own when he logged it himself.
+QString operatorOf(const AdifRecord &record, const ImportContext &context)
+{
+    const QString named = capitals(folded(record.value(QStringLiteral("OPERATOR"))));
+    if (!named.isEmpty())
+        return named;
+    const QString station = capitals(folded(record.value(QStringLiteral("STATION_CALLSIGN"))));
+    const QString activator = capitals(trimBlanks(context.activator));
+    const bool activators = station == activator || baseCall(station) == baseCall(activator) ||
+                            baseCall(station) == capitals(context.defaultOperator);
+    if (!station.isEmpty() && !activator.isEmpty() && !activators)
+        return station;
+    return context.defaultOperator;
+}
+
 // --- Duplicates --------------------------------------------------------------------------------
 
 // Minutes since a fixed day, from dd/mm/yy and hh:mm.
@@ -486,10 +508,7 @@ MappedRecord mapAdifRecord(const AdifRecord &record, const ImportContext &contex
     qso.rstSent = report("RST_SENT");
     qso.remarks =
         cut(capitals(folded(record.value(QStringLiteral("COMMENT")))), qsocol::kRemarks.width);
-    qso.operatorCall =
-        cut(capitals(folded(record.value(QStringLiteral("OPERATOR")))), qsocol::kOperator.width);
-    if (qso.operatorCall.isEmpty())
-        qso.operatorCall = cut(context.defaultOperator, qsocol::kOperator.width);
+    qso.operatorCall = cut(operatorOf(record, context), qsocol::kOperator.width);
     return MappedRecord{qso, QString()};
 }
 
@@ -660,6 +679,7 @@ ImportOutcome importRecords(Session &session, const QList<AdifRecord> &records,
 ImportContext entryImportContext(const QString &activator, const FirstNames &names)
 {
     ImportContext context;
+    context.activator = activator;
     context.defaultOperator = defaultOperator(activator);
     // Read once for the whole file: a lookup of the memory itself checks its file each time.
     context.remembered = [memory = names.snapshot()](const QString &call) {

@@ -268,6 +268,7 @@ private slots:
         const AdifReading reading = readAdif(file);
         QCOMPARE(reading.records.size(), 1);
         ImportContext context;
+        context.activator = "Q9ABC";
         context.defaultOperator = "Q9ABC";
         const MappedRecord mapped = mapAdifRecord(reading.records.first(), context);
         QVERIFY2(mapped.qso, qPrintable(mapped.refusal));

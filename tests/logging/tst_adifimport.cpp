@@ -65,6 +65,7 @@ QList<AdifRecord> recordsOf(const QByteArray &text)
 ImportContext context()
 {
     ImportContext c;
+    c.activator = QStringLiteral("Q1ABC/P");
     c.defaultOperator = QStringLiteral("Q1ABC");
     c.remembered = [](const QString &call) -> std::optional<RememberedName> {
         if (call == QLatin1String("F4MEM"))
@@ -190,6 +191,23 @@ private slots:
                            "Q1ABC"};
         QTest::newRow("operator of the record, in capitals")
             << QByteArray("G4AAA") << QByteArray(ssb40 + "<OPERATOR:5>q2xyz")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "SSB",      "7",     "", "Q2XYZ"};
+        QTest::newRow("station of a second operator")
+            << QByteArray("G4AAA") << QByteArray(ssb40 + "<STATION_CALLSIGN:7>f4xyz/p")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",       "59",
+                           "59",    "SSB",      "7",     "", "F4XYZ/P"};
+        QTest::newRow("station of the activator")
+            << QByteArray("G4AAA") << QByteArray(ssb40 + "<STATION_CALLSIGN:7>Q1ABC/P")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "SSB",      "7",     "", "Q1ABC"};
+        QTest::newRow("station of the activator, not portable")
+            << QByteArray("G4AAA") << QByteArray(ssb40 + "<STATION_CALLSIGN:5>Q1ABC")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "SSB",      "7",     "", "Q1ABC"};
+        QTest::newRow("operator named besides the station")
+            << QByteArray("G4AAA")
+            << QByteArray(ssb40 + "<STATION_CALLSIGN:5>F4XYZ <OPERATOR:5>Q2XYZ")
             << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
                            "59",    "SSB",      "7",     "", "Q2XYZ"};
         QTest::newRow("memory fills what the record lacks")
