@@ -327,6 +327,36 @@ std::optional<QString> bandOf(const AdifRecord &record, QString &refusal)
     return std::nullopt;
 }
 
+// Punctuation that ends a part of a name, left hanging when the rest is cut ("Dupont,").
+QString withoutHangingPunctuation(QString text)
+{
+    while (!text.isEmpty() && QStringLiteral(" ,;:-/").contains(text.back()))
+        text.chop(1);
+    return text;
+}
+
+// A text cut to width at the last blank that keeps whole words; a first word longer than the
+// column is cut where it must be.
+QString cutAtWord(const QString &text, qsizetype width)
+{
+    const QString words = text.simplified();
+    if (words.size() <= width)
+        return words;
+    const qsizetype blank = words.lastIndexOf(QLatin1Char(' '), width);
+    const QString kept = withoutHangingPunctuation(blank > 0 ? words.left(blank) : QString());
+    return kept.isEmpty() ? words.left(width) : kept;
+}
+
+// The other station's name: NAME, or else the name in any script (NAME_INTL) folded to the
+// files' character set, in whole words.
+QString nameOf(const AdifRecord &record)
+{
+    QString name = folded(record.value(QStringLiteral("NAME")));
+    if (name.isEmpty())
+        name = folded(record.value(QStringLiteral("NAME_INTL")));
+    return cutAtWord(name, qsocol::kFirstName.width);
+}
+
 // The call sign without what follows its first "/" ("F4ABC/P" is "F4ABC").
 QString baseCall(const QString &call)
 {
@@ -488,7 +518,7 @@ MappedRecord mapAdifRecord(const AdifRecord &record, const ImportContext &contex
         record.value(QStringLiteral("DXCC")) == QLatin1String("227") || isFrenchCall(qso.call);
     if (inFrance)
         qso.department = departmentOfState(record.value(QStringLiteral("STATE")));
-    qso.firstName = cut(folded(record.value(QStringLiteral("NAME"))), qsocol::kFirstName.width);
+    qso.firstName = nameOf(record);
     // As the call-sign step of the entry window: the memory fills what was not given.
     if ((qso.department.isEmpty() || qso.firstName.isEmpty()) && context.remembered) {
         if (const auto known = context.remembered(qso.call)) {
@@ -530,7 +560,7 @@ QStringList ImportPlan::firstNameKeyLines() const
     for (const ImportItem &item : items) {
         if (item.verdict == ImportVerdict::Imported) {
             const QsoRecord qso = parseQsoLine(item.line);
-            result.append(firstNameKeyLine(qso.call, qso.department, qso.firstName));
+            result.append(firstNameKeyLine(qso.call, qso.department, firstWord(qso.firstName)));
         }
     }
     return result;
@@ -554,6 +584,12 @@ QString ImportPlan::summary() const
             text += QLatin1Char('\n') + refusalLine(item);
     }
     return text;
+}
+
+QString firstWord(const QString &name)
+{
+    return withoutHangingPunctuation(
+        name.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty));
 }
 
 QString countOf(int count, const QString &singular, const QString &plural)

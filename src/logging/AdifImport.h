@@ -90,11 +90,12 @@ struct MappedRecord {
 // dropped), CALL in capitals, STATE as the département of a station in France, NAME, RST_RCVD
 // and RST_SENT (the mode's default report when missing), MODE and SUBMODE through the log's mode
 // table (records/LogModes.h), BAND or else FREQ on one of the entry window's bands, COMMENT in
-// capitals, and OPERATOR, else STATION_CALLSIGN when it names another station than the activator
-// (with or without what follows a "/"), else the default operator; text folded to the files'
-// character set and cut to its column. Refused: no call sign or one longer than its column, no date
-// or time or one that does not exist, no mode or one the mode table has no text for, no band or one
-// outside the entry window's bands, a damaged record.
+// capitals, NAME (else NAME_INTL) cut to its column at a word, and OPERATOR, else STATION_CALLSIGN
+// when it names another station than the activator (with or without what follows a "/"), else the
+// default operator; text folded to the files' character set and cut to its column. Refused: no call
+// sign or one longer than its column, no date or time or one that does not exist, no mode or one
+// the mode table has no text for, no band or one outside the entry window's bands, a damaged
+// record.
 MappedRecord mapAdifRecord(const AdifRecord &record, const ImportContext &context);
 
 // The log's mode of an ADIF mode and submode: records/LogModes.h logModeOf.
@@ -127,7 +128,7 @@ struct ImportPlan {
 
     // The log lines to insert, in the order of the file.
     QStringList lines() const;
-    // The first-name key lines of the QSOs to insert.
+    // The first-name key lines of the QSOs to insert, each with the first word of the name.
     QStringList firstNameKeyLines() const;
     // "N QSO importés, M déjà dans le log, K refusés" (in the singular for 0 and 1: "1 QSO
     // importé, 0 refusé"), then one line per refused record: its number, call sign and reason.
@@ -135,6 +136,10 @@ struct ImportPlan {
     // The line of a refused record in the summary.
     static QString refusalLine(const ImportItem &item);
 };
+
+// The first word of a name, as the first-name memory keeps it ("Jean", of "Jean A. Dupont";
+// "Dupont" of "Dupont, Jean"; "Jean-Pierre" whole).
+QString firstWord(const QString &name);
 
 // A count and its word, agreed as French does: singular for 0 and 1 ("0 refusé", "2 refusés").
 QString countOf(int count, const QString &singular, const QString &plural);

@@ -189,6 +189,23 @@ private slots:
             << QStringList{"G4AAA", "01/05/24", "10:15", "",  "Jean-Christophe",
                            "59",    "59",       "SSB",   "7", "012345678901234567890123456789",
                            "Q1ABC"};
+        QTest::newRow("first name, initial and surname cut between words")
+            << QByteArray("G4AAA") << QByteArray(ssb40 + "<NAME:22>Marie-Claire J. Dupont")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "",     "Marie-Claire J.", "59", "59",
+                           "SSB",   "7",        "",      "Q1ABC"};
+        QTest::newRow("no comma left hanging")
+            << QByteArray("G4AAA") << QByteArray(ssb40 + "<NAME:21>Dupont, Jean-Baptiste")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "Dupont", "59",
+                           "59",    "SSB",      "7",     "", "Q1ABC"};
+        QTest::newRow("one word longer than the column")
+            << QByteArray("G4AAA") << QByteArray(ssb40 + "<NAME:18>Wolfeschlegelstein")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "",     "Wolfeschlegelst", "59", "59",
+                           "SSB",   "7",        "",      "Q1ABC"};
+        QTest::newRow("name in any script when NAME is missing")
+            << QByteArray("G4AAA")
+            << QByteArray(ssb40 + "<NAME_INTL:22>Zo\xc3\xab Beaumont-Lef\xc3\xa8vre")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "Zoë",  "59",
+                           "59",    "SSB",      "7",     "", "Q1ABC"};
         QTest::newRow("operator of the record, in capitals")
             << QByteArray("G4AAA") << QByteArray(ssb40 + "<OPERATOR:5>q2xyz")
             << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
@@ -544,7 +561,7 @@ private slots:
         const ImportOutcome outcome = group.import(
             adif({record("F4AAA", "20240501", "1000", ssb + "<NAME:4>Paul <STATE:2>22"),
                   record("F4CCC", "20240501", "1001", ssb + "<NAME:4>Marc"),
-                  record("F4CCC", "20240501", "1010", ssb + "<NAME:3>Luc")}),
+                  record("F4CCC", "20240501", "1010", ssb + "<NAME:13>Luc A. Martin")}),
             &names);
         QCOMPARE(outcome.message(), QString("3 QSO importés, 0 déjà dans le log, 0 refusé"));
         QCOMPARE(readLines(group.platform.file("Liste_Prenom.txt")),
