@@ -303,9 +303,9 @@ std::optional<QString> bandOf(const AdifRecord &record, QString &refusal)
 {
     const QString band = record.value(QStringLiteral("BAND"));
     if (!band.isEmpty()) {
-        if (const QString known = bandOfAdifName(band); !known.isEmpty())
+        if (const QString known = loggedBandOfAdifName(band); !known.isEmpty())
             return known;
-        refusal = QStringLiteral("bande %1 hors des bandes de la saisie").arg(quoted(folded(band)));
+        refusal = QStringLiteral("bande %1 hors des bandes du log").arg(quoted(folded(band)));
         return std::nullopt;
     }
     QString frequency = record.value(QStringLiteral("FREQ"));
@@ -320,10 +320,9 @@ std::optional<QString> bandOf(const AdifRecord &record, QString &refusal)
         refusal = QStringLiteral("fréquence illisible : %1").arg(quoted(folded(frequency)));
         return std::nullopt;
     }
-    if (const QString known = bandOfFrequency(qRound64(megahertz * 1e6)); !known.isEmpty())
+    if (const QString known = loggedBandOfFrequency(qRound64(megahertz * 1e6)); !known.isEmpty())
         return known;
-    refusal =
-        QStringLiteral("fréquence %1 MHz hors des bandes de la saisie").arg(quoted(frequency));
+    refusal = QStringLiteral("fréquence %1 MHz hors des bandes du log").arg(quoted(frequency));
     return std::nullopt;
 }
 

@@ -127,6 +127,21 @@ private slots:
             << QByteArray("G4AAA") << QByteArray("<FREQ:5>2,000 <MODE:2>CW")
             << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "599",
                            "599",   "CW",       "1.8",   "", "Q1ABC"};
+        QTest::newRow("60m outside the entry window's list")
+            << QByteArray("G4AAA") << QByteArray("<BAND:3>60m <MODE:2>CW")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "599",
+                           "599",   "CW",       "5",     "", "Q1ABC"};
+        QTest::newRow("60m by frequency")
+            << QByteArray("G4AAA") << QByteArray("<FREQ:5>5.354 <MODE:3>FT8")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "FT8",      "5",     "", "Q1ABC"};
+        QTest::newRow("4m") << QByteArray("G4AAA") << QByteArray("<BAND:2>4m <MODE:3>SSB")
+                            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                                           "59",    "SSB",      "70",    "", "Q1ABC"};
+        QTest::newRow("70cm by frequency")
+            << QByteArray("G4AAA") << QByteArray("<FREQ:7>432.200 <MODE:2>FM")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "FM",       "432",   "", "Q1ABC"};
         QTest::newRow("band wins over frequency")
             << QByteArray("G4AAA") << QByteArray("<BAND:3>20m <FREQ:3>7.1 <MODE:3>SSB")
             << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
@@ -291,15 +306,15 @@ private slots:
                                    << "Enregistrement 2 (F4ABC) : heure inexistante : 1060";
         QTest::newRow("no time") << record("F4ABC", "20240501", "")
                                  << "Enregistrement 2 (F4ABC) : pas d'heure (TIME_ON)";
-        QTest::newRow("band outside the entry window's")
-            << record("F4ABC", "20240501", "1015", "<BAND:3>60m <MODE:3>SSB")
-            << "Enregistrement 2 (F4ABC) : bande 60m hors des bandes de la saisie";
-        QTest::newRow("frequency outside every band")
-            << record("F4ABC", "20240501", "1015", "<FREQ:5>5.357 <MODE:3>SSB")
-            << "Enregistrement 2 (F4ABC) : fréquence 5.357 MHz hors des bandes de la saisie";
+        QTest::newRow("band the log cannot hold")
+            << record("F4ABC", "20240501", "1015", "<BAND:4>23cm <MODE:3>SSB")
+            << "Enregistrement 2 (F4ABC) : bande 23cm hors des bandes du log";
+        QTest::newRow("60m of other regions, outside the French segment")
+            << record("F4ABC", "20240501", "1015", "<FREQ:5>5.400 <MODE:3>SSB")
+            << "Enregistrement 2 (F4ABC) : fréquence 5.400 MHz hors des bandes du log";
         QTest::newRow("40m of other regions, outside the French segment")
             << record("F4ABC", "20240501", "1015", "<FREQ:5>7.250 <MODE:3>SSB")
-            << "Enregistrement 2 (F4ABC) : fréquence 7.250 MHz hors des bandes de la saisie";
+            << "Enregistrement 2 (F4ABC) : fréquence 7.250 MHz hors des bandes du log";
         QTest::newRow("neither band nor frequency")
             << record("F4ABC", "20240501", "1015", "<MODE:3>SSB")
             << "Enregistrement 2 (F4ABC) : pas de bande ni de fréquence (BAND, FREQ)";
