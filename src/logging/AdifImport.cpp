@@ -407,11 +407,19 @@ std::optional<qint64> minutesOfLine(QByteArrayView line)
     return minutesOf(trimmedColumn(line, qsocol::kDate), trimmedColumn(line, qsocol::kTime));
 }
 
+// The ADIF mode of a log's mode text: a QSO typed as "PSK" and the same QSO read from a file
+// as PSK31 ("P31"), or imported before the mode table as "DIGI" and now as "DV", are one QSO.
+QByteArray modeFamily(QByteArrayView logged)
+{
+    return adifModeOf(decodeWindows1252(logged)).mode.toUpper().toLatin1();
+}
+
 QByteArray duplicateKey(QByteArrayView call, QByteArrayView band, QByteArrayView mode)
 {
+    const QByteArray family = modeFamily(mode);
     QByteArray key;
-    key.reserve(call.size() + band.size() + mode.size() + 2);
-    key.append(call).append('\t').append(band).append('\t').append(mode);
+    key.reserve(call.size() + band.size() + family.size() + 2);
+    key.append(call).append('\t').append(band).append('\t').append(family);
     return key;
 }
 

@@ -104,6 +104,15 @@ constexpr LogModeEntry kTable[] = {
 };
 // clang-format on
 
+// Texts that imports of this program gave before the table, by cutting ADIF's name to four
+// characters: logs hold them, and their exports name the mode ADIF meant.
+constexpr std::array<std::pair<const char *, const char *>, 4> kEarlierTexts{{
+    {"CONT", "CONTESTI"},
+    {"DIGI", "DIGITALVOICE"},
+    {"DOMI", "DOMINO"},
+    {"QRA6", "QRA64"},
+}};
+
 // Families whose every speed or tone spacing the log names by one text, a submode outside the
 // table included (ADIF adds them as programs bring them).
 constexpr std::array<std::pair<const char *, const char *>, 7> kOneTextFamilies{{
@@ -198,6 +207,10 @@ AdifMode adifModeOf(const QString &logged)
     for (const LogModeEntry &row : kTable) {
         if (key == QLatin1String(row.logged))
             return {QString::fromLatin1(row.mode), QString::fromLatin1(row.submode)};
+    }
+    for (const auto &[earlier, mode] : kEarlierTexts) {
+        if (key == QLatin1String(earlier))
+            return {QString::fromLatin1(mode), {}};
     }
     return {text, {}};
 }

@@ -30,8 +30,9 @@ QString logModeOf(const QString &mode, const QString &submode = {});
 QString logModeRefusal(const QString &mode, const QString &submode = {});
 
 // The ADIF MODE and SUBMODE of a log's mode text (submode empty when the mode has none): "FT4"
-// is MFSK with FT4, "TTY" is RTTY, "PSK" is PSK (capitals or not). A text outside the table
-// (typed by hand in an older log) is its own MODE, as it stands.
+// is MFSK with FT4, "TTY" is RTTY, "PSK" is PSK (capitals or not); the texts that earlier
+// imports gave by cutting ADIF's name ("CONT", "DIGI", "DOMI", "QRA6") are the mode they were
+// cut from. Any other text (typed by hand in an older log) is its own MODE, as it stands.
 struct AdifMode {
     QString mode;
     QString submode;

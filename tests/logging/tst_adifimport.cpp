@@ -490,6 +490,31 @@ private slots:
         QCOMPARE(group.log(kOther).size(), imported ? 3 : 2);
     }
 
+    // One QSO named by the log's mode text and by a file's mode and submode of the same ADIF
+    // mode: typed as PSK and read as PSK31, or imported by an earlier version as "DIGI".
+    void knowsTheSameQsoUnderAnotherTextOfItsMode_data()
+    {
+        QTest::addColumn<QString>("logged");
+        QTest::addColumn<QByteArray>("modes");
+        QTest::addColumn<bool>("imported");
+        QTest::newRow("typed PSK, PSK31 in the file")
+            << "PSK" << QByteArray("<MODE:3>PSK <SUBMODE:5>PSK31") << false;
+        QTest::newRow("cut to DIGI by an earlier import")
+            << "DIGI" << QByteArray("<MODE:12>DIGITALVOICE") << false;
+        QTest::newRow("FT8 and FT4 apart")
+            << "FT8" << QByteArray("<MODE:4>MFSK <SUBMODE:3>FT4") << true;
+    }
+    void knowsTheSameQsoUnderAnotherTextOfItsMode()
+    {
+        QFETCH(QString, logged);
+        QFETCH(QByteArray, modes);
+        QFETCH(bool, imported);
+        Group group({line("01/05/24", "10:00", "F4AAA", "7", logged)});
+        const ImportOutcome outcome =
+            group.import(adif({record("F4AAA", "20240501", "1001", "<BAND:3>40m " + modes)}));
+        QCOMPARE(outcome.plan.imported, imported ? 1 : 0);
+    }
+
     void importingTheSameFileTwiceAddsNothing()
     {
         Group group({line("01/05/24", "10:00", "F4AAA")});

@@ -98,8 +98,14 @@ private slots:
         QTest::newRow("in small letters") << "ft4"
                                           << "MFSK"
                                           << "FT4";
-        QTest::newRow("typed by hand, as it stands") << "Digi"
-                                                     << "Digi"
+        QTest::newRow("cut by an earlier import") << "CONT"
+                                                  << "CONTESTI"
+                                                  << "";
+        QTest::newRow("cut by an earlier import, DV") << "DIGI"
+                                                      << "DIGITALVOICE"
+                                                      << "";
+        QTest::newRow("typed by hand, as it stands") << "Data"
+                                                     << "Data"
                                                      << "";
     }
     void writesAsAdifNamesIt()
