@@ -191,9 +191,15 @@ DigitalConversion convertReceivedQso(const ReceivedQso &received, const DigitalC
                           .arg(kLastLoggedYear));
     qso.date = dateText(utc.date());
     qso.time = timeText(utc.time());
-    qso.mode = folded(logModeOf(received.mode, received.submode));
-    if (qso.mode.isEmpty())
-        return refuse(QStringLiteral("QSO reçu de %1 : sans mode, non enregistré").arg(qso.call));
+    qso.mode = logModeOf(received.mode, received.submode);
+    if (qso.mode.isEmpty()) {
+        const QString unknown = logModeRefusal(received.mode, received.submode);
+        return refuse(
+            unknown.isEmpty()
+                ? QStringLiteral("QSO reçu de %1 : sans mode, non enregistré").arg(qso.call)
+                : QStringLiteral("QSO reçu de %1 : %2, non enregistré")
+                      .arg(qso.call, folded(unknown)));
+    }
     qso.band = receivedBand(received);
     if (qso.band.isEmpty()) {
         const QString where =

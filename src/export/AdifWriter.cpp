@@ -2,11 +2,12 @@
 
 #include "AsciiText.h"
 #include "LogBytes.h"
-#include "records/PotaPark.h"
 #include "common/DateTimeText.h"
 #include "common/FixedColumns.h"
-#include "common/Windows1252.h"
 #include "common/Program.h"
+#include "common/Windows1252.h"
+#include "records/LogModes.h"
+#include "records/PotaPark.h"
 #include "records/QsoLine.h"
 
 #include <algorithm>
@@ -315,8 +316,7 @@ public:
     char *write(char *out, LogBytes line);
 
 private:
-    template <size_t N>
-    static char *tag(char *at, const char (&name)[N], size_t length)
+    template <size_t N> static char *tag(char *at, const char (&name)[N], size_t length)
     {
         *at++ = '<';
         std::memcpy(at, name, N - 1);
@@ -339,8 +339,7 @@ private:
     }
     // A log value trimmed of blanks; one that is not plain ASCII is folded first, and the
     // length is that of the folded value.
-    template <size_t N>
-    char *field(char *at, const char (&name)[N], LogBytes value)
+    template <size_t N> char *field(char *at, const char (&name)[N], LogBytes value)
     {
         char *const start = at;
         at = tag(at, name, value.size());
@@ -352,15 +351,13 @@ private:
         *at++ = ' ';
         return at;
     }
-    template <size_t N>
-    char *foldedField(char *at, const char (&name)[N], LogBytes value)
+    template <size_t N> char *foldedField(char *at, const char (&name)[N], LogBytes value)
     {
         m_folded.clear();
         appendAsciiFolded(m_folded, value);
         return plainField(at, name, trimmedFolded());
     }
-    template <size_t N>
-    char *field(char *at, const char (&name)[N], QStringView value)
+    template <size_t N> char *field(char *at, const char (&name)[N], QStringView value)
     {
         m_folded.clear();
         appendAsciiFolded(m_folded, value);
@@ -386,6 +383,20 @@ private:
             return std::nullopt;
         return std::string_view(m_lastDigits, sizeof m_lastDigits);
     }
+    // MODE, and SUBMODE when ADIF names the log's mode as a submode; a log keeps to a few modes.
+    char *modeFields(char *at, LogBytes mode)
+    {
+        if (!m_lastMode || mode != *m_lastMode) {
+            m_lastMode.emplace(mode);
+            const AdifMode named = adifModeOf(decodedBytes(mode));
+            m_modeFields.clear();
+            appendField(m_modeFields, QLatin1String("mode"), named.mode);
+            if (!named.submode.isEmpty())
+                appendField(m_modeFields, QLatin1String("submode"), named.submode);
+        }
+        std::memcpy(at, m_modeFields.data(), m_modeFields.size());
+        return at + m_modeFields.size();
+    }
     const std::string &otherBand(LogBytes bandWithUnit)
     {
         if (bandWithUnit != m_lastBand) {
@@ -400,6 +411,8 @@ private:
     AdifVariant m_variant;
     std::string m_folded;
     std::string m_lastBand;
+    std::optional<std::string> m_lastMode;
+    std::string m_modeFields;
     std::string m_lastAnswer;
     std::string m_lastDate;
     bool m_lastDateIsDay = false;
@@ -459,11 +472,7 @@ char *RecordBuilder::write(char *out, LogBytes line)
     const std::string_view named = namedBand(band);
     at = plainField(at, "band", !named.empty() ? named : std::string_view(otherBand(band)));
 
-    const LogBytes mode = byteField(line, qsocol::kMode);
-    if (mode == "TTY")
-        at = plainField(at, "mode", "RTTY");
-    else
-        at = field(at, "mode", mode);
+    at = modeFields(at, byteField(line, qsocol::kMode));
 
     const LogBytes date = byteField(line, qsocol::kDate);
     if (const std::optional<std::string_view> digits = dateDigits(date))

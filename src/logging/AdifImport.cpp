@@ -303,9 +303,9 @@ std::optional<QString> bandOf(const AdifRecord &record, QString &refusal)
 {
     const QString band = record.value(QStringLiteral("BAND"));
     if (!band.isEmpty()) {
-        if (const QString known = bandOfAdifName(band); !known.isEmpty())
+        if (const QString known = loggedBandOfAdifName(band); !known.isEmpty())
             return known;
-        refusal = QStringLiteral("bande %1 hors des bandes de la saisie").arg(quoted(folded(band)));
+        refusal = QStringLiteral("bande %1 hors des bandes du log").arg(quoted(folded(band)));
         return std::nullopt;
     }
     QString frequency = record.value(QStringLiteral("FREQ"));
@@ -320,11 +320,62 @@ std::optional<QString> bandOf(const AdifRecord &record, QString &refusal)
         refusal = QStringLiteral("fréquence illisible : %1").arg(quoted(folded(frequency)));
         return std::nullopt;
     }
-    if (const QString known = bandOfFrequency(qRound64(megahertz * 1e6)); !known.isEmpty())
+    if (const QString known = loggedBandOfFrequency(qRound64(megahertz * 1e6)); !known.isEmpty())
         return known;
-    refusal =
-        QStringLiteral("fréquence %1 MHz hors des bandes de la saisie").arg(quoted(frequency));
+    refusal = QStringLiteral("fréquence %1 MHz hors des bandes du log").arg(quoted(frequency));
     return std::nullopt;
+}
+
+// Punctuation that ends a part of a name, left hanging when the rest is cut ("Dupont,").
+QString withoutHangingPunctuation(QString text)
+{
+    while (!text.isEmpty() && QStringLiteral(" ,;:-/").contains(text.back()))
+        text.chop(1);
+    return text;
+}
+
+// A text cut to width at the last blank that keeps whole words; a first word longer than the
+// column is cut where it must be.
+QString cutAtWord(const QString &text, qsizetype width)
+{
+    const QString words = text.simplified();
+    if (words.size() <= width)
+        return words;
+    const qsizetype blank = words.lastIndexOf(QLatin1Char(' '), width);
+    const QString kept = withoutHangingPunctuation(blank > 0 ? words.left(blank) : QString());
+    return kept.isEmpty() ? words.left(width) : kept;
+}
+
+// The other station's name: NAME, or else the name in any script (NAME_INTL) folded to the
+// files' character set, in whole words.
+QString nameOf(const AdifRecord &record)
+{
+    QString name = folded(record.value(QStringLiteral("NAME")));
+    if (name.isEmpty())
+        name = folded(record.value(QStringLiteral("NAME_INTL")));
+    return cutAtWord(name, qsocol::kFirstName.width);
+}
+
+// The call sign without what follows its first "/" ("F4ABC/P" is "F4ABC").
+QString baseCall(const QString &call)
+{
+    return call.section(QLatin1Char('/'), 0, 0);
+}
+
+// Who made the QSO: the logger of a second operator names him in OPERATOR, or only as the
+// station it ran (STATION_CALLSIGN), which is the activator's own when he logged it himself.
+QString operatorOf(const AdifRecord &record, const ImportContext &context)
+{
+    const QString named = capitals(folded(record.value(QStringLiteral("OPERATOR"))));
+    if (!named.isEmpty())
+        return named;
+    const QString station = capitals(folded(record.value(QStringLiteral("STATION_CALLSIGN"))));
+    const QString activator = capitals(trimBlanks(context.activator));
+    const bool activators = station == activator || baseCall(station) == baseCall(activator) ||
+                            baseCall(station) == capitals(context.defaultOperator);
+    if (!station.isEmpty() && !activator.isEmpty() && !activators)
+        return station;
+    return context.defaultOperator;
 }
 
 // --- Duplicates --------------------------------------------------------------------------------
@@ -356,11 +407,19 @@ std::optional<qint64> minutesOfLine(QByteArrayView line)
     return minutesOf(trimmedColumn(line, qsocol::kDate), trimmedColumn(line, qsocol::kTime));
 }
 
+// The ADIF mode of a log's mode text: a QSO typed as "PSK" and the same QSO read from a file
+// as PSK31 ("P31"), or imported before the mode table as "DIGI" and now as "DV", are one QSO.
+QByteArray modeFamily(QByteArrayView logged)
+{
+    return adifModeOf(decodeWindows1252(logged)).mode.toUpper().toLatin1();
+}
+
 QByteArray duplicateKey(QByteArrayView call, QByteArrayView band, QByteArrayView mode)
 {
+    const QByteArray family = modeFamily(mode);
     QByteArray key;
-    key.reserve(call.size() + band.size() + mode.size() + 2);
-    key.append(call).append('\t').append(band).append('\t').append(mode);
+    key.reserve(call.size() + band.size() + family.size() + 2);
+    key.append(call).append('\t').append(band).append('\t').append(family);
     return key;
 }
 
@@ -454,16 +513,19 @@ MappedRecord mapAdifRecord(const AdifRecord &record, const ImportContext &contex
     qso.date = *date;
     qso.time = *time;
     qso.band = *band;
-    qso.mode = folded(
-        logModeOf(record.value(QStringLiteral("MODE")), record.value(QStringLiteral("SUBMODE"))));
-    if (qso.mode.isEmpty())
-        return refuse(QStringLiteral("pas de mode (MODE)"));
+    const QString mode = record.value(QStringLiteral("MODE"));
+    const QString submode = record.value(QStringLiteral("SUBMODE"));
+    qso.mode = logModeOf(mode, submode);
+    if (qso.mode.isEmpty()) {
+        const QString refusal = logModeRefusal(mode, submode);
+        return refuse(refusal.isEmpty() ? QStringLiteral("pas de mode (MODE)") : folded(refusal));
+    }
 
     const bool inFrance =
         record.value(QStringLiteral("DXCC")) == QLatin1String("227") || isFrenchCall(qso.call);
     if (inFrance)
         qso.department = departmentOfState(record.value(QStringLiteral("STATE")));
-    qso.firstName = cut(folded(record.value(QStringLiteral("NAME"))), qsocol::kFirstName.width);
+    qso.firstName = nameOf(record);
     // As the call-sign step of the entry window: the memory fills what was not given.
     if ((qso.department.isEmpty() || qso.firstName.isEmpty()) && context.remembered) {
         if (const auto known = context.remembered(qso.call)) {
@@ -483,10 +545,7 @@ MappedRecord mapAdifRecord(const AdifRecord &record, const ImportContext &contex
     qso.rstSent = report("RST_SENT");
     qso.remarks =
         cut(capitals(folded(record.value(QStringLiteral("COMMENT")))), qsocol::kRemarks.width);
-    qso.operatorCall =
-        cut(capitals(folded(record.value(QStringLiteral("OPERATOR")))), qsocol::kOperator.width);
-    if (qso.operatorCall.isEmpty())
-        qso.operatorCall = cut(context.defaultOperator, qsocol::kOperator.width);
+    qso.operatorCall = cut(operatorOf(record, context), qsocol::kOperator.width);
     return MappedRecord{qso, QString()};
 }
 
@@ -508,7 +567,7 @@ QStringList ImportPlan::firstNameKeyLines() const
     for (const ImportItem &item : items) {
         if (item.verdict == ImportVerdict::Imported) {
             const QsoRecord qso = parseQsoLine(item.line);
-            result.append(firstNameKeyLine(qso.call, qso.department, qso.firstName));
+            result.append(firstNameKeyLine(qso.call, qso.department, firstWord(qso.firstName)));
         }
     }
     return result;
@@ -522,15 +581,27 @@ QString ImportPlan::refusalLine(const ImportItem &item)
 
 QString ImportPlan::summary() const
 {
-    QString text = QStringLiteral("%1 QSO importés, %2 déjà dans le log, %3 refusés")
-                       .arg(imported)
-                       .arg(alreadyInLog)
-                       .arg(refused);
+    QString text =
+        QStringLiteral("%1, %2 déjà dans le log, %3")
+            .arg(countOf(imported, QStringLiteral("QSO importé"), QStringLiteral("QSO importés")))
+            .arg(alreadyInLog)
+            .arg(countOf(refused, QStringLiteral("refusé"), QStringLiteral("refusés")));
     for (const ImportItem &item : items) {
         if (item.verdict == ImportVerdict::Refused)
             text += QLatin1Char('\n') + refusalLine(item);
     }
     return text;
+}
+
+QString firstWord(const QString &name)
+{
+    return withoutHangingPunctuation(
+        name.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty));
+}
+
+QString countOf(int count, const QString &singular, const QString &plural)
+{
+    return QString::number(count) + QLatin1Char(' ') + (count <= 1 ? singular : plural);
 }
 
 ImportPlan planImport(const QList<AdifRecord> &records, const ImportContext &context,
@@ -651,6 +722,7 @@ ImportOutcome importRecords(Session &session, const QList<AdifRecord> &records,
 ImportContext entryImportContext(const QString &activator, const FirstNames &names)
 {
     ImportContext context;
+    context.activator = activator;
     context.defaultOperator = defaultOperator(activator);
     // Read once for the whole file: a lookup of the memory itself checks its file each time.
     context.remembered = [memory = names.snapshot()](const QString &call) {

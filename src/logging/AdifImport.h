@@ -69,7 +69,11 @@ AdifReading readAdifFile(const QString &path, const ImportProgress &progress = {
 
 // What a record needs besides its fields.
 struct ImportContext {
-    // The operator of a record without OPERATOR: the entry window's default operator.
+    // The group's activator: a record whose STATION_CALLSIGN is another station was made by
+    // another operator.
+    QString activator;
+    // The operator of a record without OPERATOR, nor STATION_CALLSIGN of another station than
+    // the activator: the entry window's default operator.
     QString defaultOperator;
     // What the first-name memory knows of a call sign, as the entry window's call-sign step
     // asks it: fills a département and a first name the record lacks.
@@ -84,11 +88,14 @@ struct MappedRecord {
 
 // The QSO of a record, laid out as the entry window stores it: QSO_DATE and TIME_ON (seconds
 // dropped), CALL in capitals, STATE as the département of a station in France, NAME, RST_RCVD
-// and RST_SENT (the mode's default report when missing), MODE and SUBMODE as the entry window
-// names them, BAND or else FREQ on one of the entry window's bands, COMMENT in capitals, and
-// OPERATOR or else the default operator; text folded to the files' character set and cut to
-// its column. Refused: no call sign or one longer than its column, no date or time or one that
-// does not exist, no mode, no band or one outside the entry window's bands, a damaged record.
+// and RST_SENT (the mode's default report when missing), MODE and SUBMODE through the log's mode
+// table (records/LogModes.h), BAND or else FREQ on one of the entry window's bands, COMMENT in
+// capitals, NAME (else NAME_INTL) cut to its column at a word, and OPERATOR, else STATION_CALLSIGN
+// when it names another station than the activator (with or without what follows a "/"), else the
+// default operator; text folded to the files' character set and cut to its column. Refused: no call
+// sign or one longer than its column, no date or time or one that does not exist, no mode or one
+// the mode table has no text for, no band or one outside the entry window's bands, a damaged
+// record.
 MappedRecord mapAdifRecord(const AdifRecord &record, const ImportContext &context);
 
 // The log's mode of an ADIF mode and submode: records/LogModes.h logModeOf.
@@ -121,14 +128,21 @@ struct ImportPlan {
 
     // The log lines to insert, in the order of the file.
     QStringList lines() const;
-    // The first-name key lines of the QSOs to insert.
+    // The first-name key lines of the QSOs to insert, each with the first word of the name.
     QStringList firstNameKeyLines() const;
-    // "N QSO importés, M déjà dans le log, K refusés", then one line per refused record: its
-    // number, call sign and reason.
+    // "N QSO importés, M déjà dans le log, K refusés" (in the singular for 0 and 1: "1 QSO
+    // importé, 0 refusé"), then one line per refused record: its number, call sign and reason.
     QString summary() const;
     // The line of a refused record in the summary.
     static QString refusalLine(const ImportItem &item);
 };
+
+// The first word of a name, as the first-name memory keeps it ("Jean", of "Jean A. Dupont";
+// "Dupont" of "Dupont, Jean"; "Jean-Pierre" whole).
+QString firstWord(const QString &name);
+
+// A count and its word, agreed as French does: singular for 0 and 1 ("0 refusé", "2 refusés").
+QString countOf(int count, const QString &singular, const QString &plural);
 
 // Decides every record against the current log: a QSO whose call sign, band and mode match a
 // line of the log (or an earlier record of the file) within kDuplicateMinutes is left out.
@@ -154,8 +168,8 @@ struct ImportOutcome {
 ImportOutcome importRecords(Session &session, const QList<AdifRecord> &records,
                             const ImportContext &context, const FirstNames *names);
 
-// The context the entry window gives: its default operator (the activator's call sign up to
-// its first "/") and the first-name memory of the folder as it stands now.
+// The context the entry window gives: the activator, its default operator (the activator's call
+// sign up to its first "/") and the first-name memory of the folder as it stands now.
 ImportContext entryImportContext(const QString &activator, const FirstNames &names);
 
 } // namespace orvel

@@ -27,12 +27,11 @@ enum Column { Number, Date, Time, Call, Band, Mode, Verdict, ColumnCount };
 // The numbers of the plan before the import, as the preview tells them.
 QString previewCounts(const ImportPlan &plan, const QStringList &references)
 {
-    return QStringLiteral("%1 QSO à importer, %2 déjà dans le log, %3 refusés\n"
-                          "Logs : %4")
+    return QStringLiteral("%1 QSO à importer, %2 déjà dans le log, %3\nLogs : %4")
         .arg(plan.imported)
         .arg(plan.alreadyInLog)
-        .arg(plan.refused)
-        .arg(references.join(QStringLiteral(", ")));
+        .arg(countOf(plan.refused, QStringLiteral("refusé"), QStringLiteral("refusés")),
+             references.join(QStringLiteral(", ")));
 }
 
 // Lets the window draw the progress bar while a long file is read or written.

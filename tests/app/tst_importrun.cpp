@@ -36,7 +36,7 @@ private slots:
             {"--dossier", platform.folder(), "importer", "DFCF 89010", platform.file("log.adi")});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QString("1 QSO importés, 0 déjà dans le log, 0 refusés\n"));
+        QCOMPARE(run.out, QString("1 QSO importé, 0 déjà dans le log, 0 refusé\n"));
         QCOMPARE(readLines(platform.file("DFCF 89010.txt")).size(), 1);
     }
 

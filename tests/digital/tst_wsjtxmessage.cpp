@@ -222,7 +222,7 @@ private slots:
                               << "WSPR";
         QTest::newRow("ADIF PSK125") << "PSK"
                                      << "PSK125"
-                                     << "PSK";
+                                     << "P125";
         QTest::newRow("USB") << "USB"
                              << ""
                              << "SSB";

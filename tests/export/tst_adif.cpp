@@ -1,13 +1,17 @@
-#include "records/Session.h"
 #include "export/AdifWriter.h"
 #include "export/AsciiText.h"
 #include "export/ExportActions.h"
+#include "logging/AdifImport.h"
+#include "records/Bands.h"
+#include "records/LogModes.h"
 #include "records/QsoLine.h"
+#include "records/Session.h"
 #include "support/TestPlatform.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTest>
 #include <cerrno>
 
@@ -215,6 +219,16 @@ private slots:
                                           << "SSB" << QByteArray("<qso_date:8>32/13/24 ");
         QTest::newRow("typed mode") << "05/09/13"
                                     << "JT65" << QByteArray("<mode:4>JT65 ");
+        QTest::newRow("FT4 is MFSK with its submode")
+            << "05/09/13"
+            << "FT4" << QByteArray("<mode:4>MFSK <submode:3>FT4 <qso_date");
+        QTest::newRow("C4FM is digital voice")
+            << "05/09/13"
+            << "C4FM" << QByteArray("<mode:12>DIGITALVOICE <submode:4>C4FM ");
+        QTest::newRow("PSK31 under PSK") << "05/09/13"
+                                         << "P31" << QByteArray("<mode:3>PSK <submode:5>PSK31 ");
+        QTest::newRow("Olivia whole") << "05/09/13"
+                                      << "OLIV" << QByteArray("<mode:6>OLIVIA ");
     }
     void convertsValues()
     {
@@ -224,6 +238,49 @@ private slots:
         const QString line = logLine(date, "23:59", "F4AAA", "76", "", "59", "59", mode, "7");
         const QByteArray record = adifRecord(line, {}).toLatin1();
         QVERIFY2(record.contains(expected), record.constData());
+    }
+
+    // Each of the log's mode texts, exported in each layout and imported again, gives the
+    // same log line.
+    void importOfTheExportGivesTheSameLine_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("variant");
+        QSet<QString> texts;
+        for (const LogModeEntry &row : logModeTable()) {
+            if (texts.contains(row.logged))
+                continue;
+            texts.insert(row.logged);
+            for (const AdifVariant variant :
+                 {AdifVariant::Standard, AdifVariant::Wff, AdifVariant::Dmsm, AdifVariant::Pota})
+                QTest::addRow("%s in layout %d", row.logged, int(variant))
+                    << QString(row.logged) << int(variant);
+        }
+    }
+    void importOfTheExportGivesTheSameLine()
+    {
+        QFETCH(QString, mode);
+        QFETCH(int, variant);
+        const QString line =
+            logLine("05/09/13", "23:59", "F4AAA", "76", "Jean", "-05", "+02", mode, "7", "PARC");
+        const AdifFileData data{AdifVariant(variant), "FFF-0001", "Q9ABC"};
+        const QByteArray file =
+            adifHeader("Q9ABC", {}).toLatin1() + adifRecord(line, data).toLatin1();
+        const AdifReading reading = readAdif(file);
+        QCOMPARE(reading.records.size(), 1);
+        ImportContext context;
+        context.activator = "Q9ABC";
+        context.defaultOperator = "Q9ABC";
+        const MappedRecord mapped = mapAdifRecord(reading.records.first(), context);
+        QVERIFY2(mapped.qso, qPrintable(mapped.refusal));
+        QsoRecord expected = parseQsoLine(line);
+        // The DMSM layout, in capitals, holds the reference where the others hold the remarks.
+        if (AdifVariant(variant) == AdifVariant::Dmsm) {
+            expected.firstName = "JEAN";
+            expected.remarks = "FFF-0001";
+        }
+        expected.operatorCall = "Q9ABC";
+        QCOMPARE(formatQsoLine(*mapped.qso), formatQsoLine(expected));
     }
 
     // A line shortened or mistyped by hand still gives a well-formed record.
@@ -239,12 +296,12 @@ private slots:
     {
         QTest::addColumn<QString>("band");
         QTest::addColumn<QString>("adif");
-        const QList<std::pair<const char *, const char *>> bands = {
-            {"3.5", "80m"},  {"7", "40m"},  {"10", "30m"}, {"14", "20m"},   {"18", "17m"},
-            {"21", "15m"},   {"24", "12m"}, {"28", "10m"}, {"50", "6m"},    {"144", "2m"},
-            {"1.8", "160m"}, {"5", "60m"},  {"70", "4m"},  {"432", "70cm"}, {"1.9", "160m"},
-            {"8", ""},       {"abc", ""}};
-        for (const auto &[band, adif] : bands)
+        // Every band a log line holds, as the one band table names it, and texts typed by hand.
+        for (const Band &band : bandTable())
+            QTest::newRow(band.text) << QString(band.text) << QString(band.adifName);
+        const QList<std::pair<const char *, const char *>> typed = {
+            {"1.9", "160m"}, {"8", ""}, {"abc", ""}};
+        for (const auto &[band, adif] : typed)
             QTest::newRow(band) << QString(band) << QString(adif);
     }
     void mapsBands()
@@ -320,11 +377,10 @@ private slots:
                               {"DFCF 89010"});
         QString title;
         bool fileExistedAtTitle = true;
-        exportAdif(session, platform->clock, platform->dialogs,
-                   [&](const QString &shown) {
-                       title = shown;
-                       fileExistedAtTitle = QFile::exists(path("DFCF 89010.adi"));
-                   });
+        exportAdif(session, platform->clock, platform->dialogs, [&](const QString &shown) {
+            title = shown;
+            fileExistedAtTitle = QFile::exists(path("DFCF 89010.adi"));
+        });
         QCOMPARE(title, QString("Exportation du log Brivo_Orvel de Q9ABC au format ADIF"));
         QVERIFY(!fileExistedAtTitle);
     }

@@ -65,6 +65,7 @@ QList<AdifRecord> recordsOf(const QByteArray &text)
 ImportContext context()
 {
     ImportContext c;
+    c.activator = QStringLiteral("Q1ABC/P");
     c.defaultOperator = QStringLiteral("Q1ABC");
     c.remembered = [](const QString &call) -> std::optional<RememberedName> {
         if (call == QLatin1String("F4MEM"))
@@ -126,6 +127,21 @@ private slots:
             << QByteArray("G4AAA") << QByteArray("<FREQ:5>2,000 <MODE:2>CW")
             << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "599",
                            "599",   "CW",       "1.8",   "", "Q1ABC"};
+        QTest::newRow("60m outside the entry window's list")
+            << QByteArray("G4AAA") << QByteArray("<BAND:3>60m <MODE:2>CW")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "599",
+                           "599",   "CW",       "5",     "", "Q1ABC"};
+        QTest::newRow("60m by frequency")
+            << QByteArray("G4AAA") << QByteArray("<FREQ:5>5.354 <MODE:3>FT8")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "FT8",      "5",     "", "Q1ABC"};
+        QTest::newRow("4m") << QByteArray("G4AAA") << QByteArray("<BAND:2>4m <MODE:3>SSB")
+                            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                                           "59",    "SSB",      "70",    "", "Q1ABC"};
+        QTest::newRow("70cm by frequency")
+            << QByteArray("G4AAA") << QByteArray("<FREQ:7>432.200 <MODE:2>FM")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "FM",       "432",   "", "Q1ABC"};
         QTest::newRow("band wins over frequency")
             << QByteArray("G4AAA") << QByteArray("<BAND:3>20m <FREQ:3>7.1 <MODE:3>SSB")
             << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
@@ -137,7 +153,7 @@ private slots:
         QTest::newRow("PSK63 submode")
             << QByteArray("G4AAA") << QByteArray("<BAND:3>20m <MODE:3>PSK <SUBMODE:5>PSK63")
             << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
-                           "59",    "PSK",      "14",    "", "Q1ABC"};
+                           "59",    "P63",      "14",    "", "Q1ABC"};
         QTest::newRow("RTTY is TTY")
             << QByteArray("G4AAA") << QByteArray("<BAND:3>20m <MODE:4>RTTY <RST_SENT:3>599")
             << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
@@ -147,11 +163,15 @@ private slots:
             << QByteArray("<BAND:3>20m <MODE:4>MFSK <SUBMODE:3>FT4 <RST_RCVD:3>-12")
             << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "-12",
                            "59",    "FT4",      "14",    "", "Q1ABC"};
-        QTest::newRow("other submode cut to 4")
+        QTest::newRow("Olivia of any spacing")
             << QByteArray("G4AAA")
             << QByteArray("<BAND:3>20m <MODE:6>OLIVIA <SUBMODE:12>OLIVIA 8/250")
             << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
                            "59",    "OLIV",     "14",    "", "Q1ABC"};
+        QTest::newRow("digital voice, never cut to DIGI")
+            << QByteArray("G4AAA") << QByteArray("<BAND:2>2m <MODE:12>DIGITALVOICE")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "DV",       "144",   "", "Q1ABC"};
         QTest::newRow("French station: single-digit département")
             << QByteArray("F4ABC") << QByteArray(ssb40 + "<STATE:1>5 <NAME:4>Jean")
             << QStringList{"F4ABC", "01/05/24", "10:15", "05", "Jean", "59",
@@ -184,8 +204,42 @@ private slots:
             << QStringList{"G4AAA", "01/05/24", "10:15", "",  "Jean-Christophe",
                            "59",    "59",       "SSB",   "7", "012345678901234567890123456789",
                            "Q1ABC"};
+        QTest::newRow("first name, initial and surname cut between words")
+            << QByteArray("G4AAA") << QByteArray(ssb40 + "<NAME:22>Marie-Claire J. Dupont")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "",     "Marie-Claire J.", "59", "59",
+                           "SSB",   "7",        "",      "Q1ABC"};
+        QTest::newRow("no comma left hanging")
+            << QByteArray("G4AAA") << QByteArray(ssb40 + "<NAME:21>Dupont, Jean-Baptiste")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "Dupont", "59",
+                           "59",    "SSB",      "7",     "", "Q1ABC"};
+        QTest::newRow("one word longer than the column")
+            << QByteArray("G4AAA") << QByteArray(ssb40 + "<NAME:18>Wolfeschlegelstein")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "",     "Wolfeschlegelst", "59", "59",
+                           "SSB",   "7",        "",      "Q1ABC"};
+        QTest::newRow("name in any script when NAME is missing")
+            << QByteArray("G4AAA")
+            << QByteArray(ssb40 + "<NAME_INTL:22>Zo\xc3\xab Beaumont-Lef\xc3\xa8vre")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "Zoë",  "59",
+                           "59",    "SSB",      "7",     "", "Q1ABC"};
         QTest::newRow("operator of the record, in capitals")
             << QByteArray("G4AAA") << QByteArray(ssb40 + "<OPERATOR:5>q2xyz")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "SSB",      "7",     "", "Q2XYZ"};
+        QTest::newRow("station of a second operator")
+            << QByteArray("G4AAA") << QByteArray(ssb40 + "<STATION_CALLSIGN:7>f4xyz/p")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",       "59",
+                           "59",    "SSB",      "7",     "", "F4XYZ/P"};
+        QTest::newRow("station of the activator")
+            << QByteArray("G4AAA") << QByteArray(ssb40 + "<STATION_CALLSIGN:7>Q1ABC/P")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "SSB",      "7",     "", "Q1ABC"};
+        QTest::newRow("station of the activator, not portable")
+            << QByteArray("G4AAA") << QByteArray(ssb40 + "<STATION_CALLSIGN:5>Q1ABC")
+            << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
+                           "59",    "SSB",      "7",     "", "Q1ABC"};
+        QTest::newRow("operator named besides the station")
+            << QByteArray("G4AAA")
+            << QByteArray(ssb40 + "<STATION_CALLSIGN:5>F4XYZ <OPERATOR:5>Q2XYZ")
             << QStringList{"G4AAA", "01/05/24", "10:15", "", "",     "59",
                            "59",    "SSB",      "7",     "", "Q2XYZ"};
         QTest::newRow("memory fills what the record lacks")
@@ -207,6 +261,23 @@ private slots:
         QCOMPARE((QStringList{q.call, q.date, q.time, q.department, q.firstName, q.rstReceived,
                               q.rstSent, q.mode, q.band, q.remarks, q.operatorCall}),
                  expected);
+    }
+
+    void summaryAgreesInNumber_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("none") << 0 << "0 QSO importé, 0 déjà dans le log, 0 refusé";
+        QTest::newRow("one") << 1 << "1 QSO importé, 1 déjà dans le log, 1 refusé";
+        QTest::newRow("two") << 2 << "2 QSO importés, 2 déjà dans le log, 2 refusés";
+    }
+    void summaryAgreesInNumber()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, summary);
+        ImportPlan plan;
+        plan.imported = plan.alreadyInLog = plan.refused = count;
+        QCOMPARE(plan.summary(), summary);
     }
 
     void refusesWithItsReason_data()
@@ -235,20 +306,24 @@ private slots:
                                    << "Enregistrement 2 (F4ABC) : heure inexistante : 1060";
         QTest::newRow("no time") << record("F4ABC", "20240501", "")
                                  << "Enregistrement 2 (F4ABC) : pas d'heure (TIME_ON)";
-        QTest::newRow("band outside the entry window's")
-            << record("F4ABC", "20240501", "1015", "<BAND:3>60m <MODE:3>SSB")
-            << "Enregistrement 2 (F4ABC) : bande 60m hors des bandes de la saisie";
-        QTest::newRow("frequency outside every band")
-            << record("F4ABC", "20240501", "1015", "<FREQ:5>5.357 <MODE:3>SSB")
-            << "Enregistrement 2 (F4ABC) : fréquence 5.357 MHz hors des bandes de la saisie";
+        QTest::newRow("band the log cannot hold")
+            << record("F4ABC", "20240501", "1015", "<BAND:4>23cm <MODE:3>SSB")
+            << "Enregistrement 2 (F4ABC) : bande 23cm hors des bandes du log";
+        QTest::newRow("60m of other regions, outside the French segment")
+            << record("F4ABC", "20240501", "1015", "<FREQ:5>5.400 <MODE:3>SSB")
+            << "Enregistrement 2 (F4ABC) : fréquence 5.400 MHz hors des bandes du log";
         QTest::newRow("40m of other regions, outside the French segment")
             << record("F4ABC", "20240501", "1015", "<FREQ:5>7.250 <MODE:3>SSB")
-            << "Enregistrement 2 (F4ABC) : fréquence 7.250 MHz hors des bandes de la saisie";
+            << "Enregistrement 2 (F4ABC) : fréquence 7.250 MHz hors des bandes du log";
         QTest::newRow("neither band nor frequency")
             << record("F4ABC", "20240501", "1015", "<MODE:3>SSB")
             << "Enregistrement 2 (F4ABC) : pas de bande ni de fréquence (BAND, FREQ)";
         QTest::newRow("no mode") << record("F4ABC", "20240501", "1015", "<BAND:3>40m")
                                  << "Enregistrement 2 (F4ABC) : pas de mode (MODE)";
+        QTest::newRow("mode with no text of its own")
+            << record("F4ABC", "20240501", "1015", "<BAND:3>40m <MODE:3>PSK <SUBMODE:9>PSK125RC4")
+            << "Enregistrement 2 (F4ABC) : mode sans équivalent de 4 caractères dans le log : "
+               "PSK / PSK125RC4";
         QTest::newRow("cut short at the end")
             << QByteArray("<CALL:5>F4ABC <QSO_DATE:8>20240501 <NAME:40>Jea")
             << "Enregistrement 2 (F4ABC) : enregistrement coupé à la fin du fichier";
@@ -263,7 +338,7 @@ private slots:
             group.import(adif({record("G4AAA", "20240501", "1200"), text}));
         QVERIFY(outcome.ok());
         const QStringList summary = outcome.message().split('\n');
-        QCOMPARE(summary.first(), QString("1 QSO importés, 0 déjà dans le log, 1 refusés"));
+        QCOMPARE(summary.first(), QString("1 QSO importé, 0 déjà dans le log, 1 refusé"));
         QCOMPARE(summary.value(1), reason);
         QCOMPARE(summary.size(), 2);
         QCOMPARE(group.log().size(), 1);
@@ -415,6 +490,31 @@ private slots:
         QCOMPARE(group.log(kOther).size(), imported ? 3 : 2);
     }
 
+    // One QSO named by the log's mode text and by a file's mode and submode of the same ADIF
+    // mode: typed as PSK and read as PSK31, or imported by an earlier version as "DIGI".
+    void knowsTheSameQsoUnderAnotherTextOfItsMode_data()
+    {
+        QTest::addColumn<QString>("logged");
+        QTest::addColumn<QByteArray>("modes");
+        QTest::addColumn<bool>("imported");
+        QTest::newRow("typed PSK, PSK31 in the file")
+            << "PSK" << QByteArray("<MODE:3>PSK <SUBMODE:5>PSK31") << false;
+        QTest::newRow("cut to DIGI by an earlier import")
+            << "DIGI" << QByteArray("<MODE:12>DIGITALVOICE") << false;
+        QTest::newRow("FT8 and FT4 apart")
+            << "FT8" << QByteArray("<MODE:4>MFSK <SUBMODE:3>FT4") << true;
+    }
+    void knowsTheSameQsoUnderAnotherTextOfItsMode()
+    {
+        QFETCH(QString, logged);
+        QFETCH(QByteArray, modes);
+        QFETCH(bool, imported);
+        Group group({line("01/05/24", "10:00", "F4AAA", "7", logged)});
+        const ImportOutcome outcome =
+            group.import(adif({record("F4AAA", "20240501", "1001", "<BAND:3>40m " + modes)}));
+        QCOMPARE(outcome.plan.imported, imported ? 1 : 0);
+    }
+
     void importingTheSameFileTwiceAddsNothing()
     {
         Group group({line("01/05/24", "10:00", "F4AAA")});
@@ -422,9 +522,9 @@ private slots:
                                       record("G4AAA", "20240501", "1101"), // its twin in the file
                                       record("G4BBB", "20240501", "1102")});
         QCOMPARE(group.import(text).message(),
-                 QString("2 QSO importés, 1 déjà dans le log, 0 refusés"));
+                 QString("2 QSO importés, 1 déjà dans le log, 0 refusé"));
         QCOMPARE(group.import(text).message(),
-                 QString("0 QSO importés, 3 déjà dans le log, 0 refusés"));
+                 QString("0 QSO importé, 3 déjà dans le log, 0 refusé"));
         QCOMPARE(group.log(kThird).size(), 3);
     }
 
@@ -485,7 +585,7 @@ private slots:
                           QDateTime::currentDateTimeUtc()));
         Group group;
         const ImportOutcome outcome = group.import(file.data());
-        QCOMPARE(outcome.message(), QString("5 QSO importés, 0 déjà dans le log, 0 refusés"));
+        QCOMPARE(outcome.message(), QString("5 QSO importés, 0 déjà dans le log, 0 refusé"));
         QCOMPARE(group.log(), lines);
     }
 
@@ -501,9 +601,9 @@ private slots:
         const ImportOutcome outcome = group.import(
             adif({record("F4AAA", "20240501", "1000", ssb + "<NAME:4>Paul <STATE:2>22"),
                   record("F4CCC", "20240501", "1001", ssb + "<NAME:4>Marc"),
-                  record("F4CCC", "20240501", "1010", ssb + "<NAME:3>Luc")}),
+                  record("F4CCC", "20240501", "1010", ssb + "<NAME:13>Luc A. Martin")}),
             &names);
-        QCOMPARE(outcome.message(), QString("3 QSO importés, 0 déjà dans le log, 0 refusés"));
+        QCOMPARE(outcome.message(), QString("3 QSO importés, 0 déjà dans le log, 0 refusé"));
         QCOMPARE(readLines(group.platform.file("Liste_Prenom.txt")),
                  (QStringList{firstNameKeyLine("F4AAA", "22", "Paul"),
                               firstNameKeyLine("F4BBB", "", "Anne"),

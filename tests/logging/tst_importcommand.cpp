@@ -79,7 +79,7 @@ private slots:
     {
         QCOMPARE(run({"DFCF", "89010", platform->file("phone.adi")}), 0);
         QCOMPARE(err, QString());
-        QCOMPARE(out, QString("1 QSO importés, 1 déjà dans le log, 1 refusés\n"
+        QCOMPARE(out, QString("1 QSO importé, 1 déjà dans le log, 1 refusé\n"
                               "Enregistrement 3 (sans indicatif) : pas d'indicatif (CALL)\n"));
         const QString imported = formatQsoLine(
             {"01/05/24", "09:30", "G4BBB", "", "Bob", "599", "599", "CW", "14", "", "Q1ABC"});

@@ -41,7 +41,7 @@ private slots:
         writeAdi(path, "<CALL:5>F4AAA <QSO_DATE:8>20240501 <TIME_ON:4>1001 <BAND:3>40m "
                        "<MODE:3>SSB <EOR>\n<CALL:5>G4BBB <QSO_DATE:8>20240501 <TIME_ON:4>0930 "
                        "<BAND:3>20m <MODE:2>CW <EOR>\n<CALL:5>G4CCC <QSO_DATE:8>20240501 "
-                       "<TIME_ON:4>0931 <BAND:3>60m <MODE:2>CW <EOR>\n");
+                       "<TIME_ON:4>0931 <BAND:4>23cm <MODE:2>CW <EOR>\n");
         b.platform.dialogs.files.push_back(path);
         b.action("Mnu_Import_ADIF")->trigger();
         QCOMPARE(b.platform.dialogs.fileCaptions, QStringList{"Importer un fichier ADIF"});
@@ -55,7 +55,7 @@ private slots:
         };
         QCOMPARE(verdict(0), QString("déjà dans le log"));
         QCOMPARE(verdict(1), QString("à importer"));
-        QCOMPARE(verdict(2), QString("refusé : bande 60m hors des bandes de la saisie"));
+        QCOMPARE(verdict(2), QString("refusé : bande 23cm hors des bandes du log"));
         // A QSO that maps shows its fields as its log line holds them; a refused one its call.
         const auto cells = [table](int row) {
             QStringList shown;
@@ -66,15 +66,15 @@ private slots:
         QCOMPARE(cells(1), (QStringList{"2", "01/05/24", "09:30", "G4BBB", "14", "CW"}));
         QCOMPARE(cells(2), (QStringList{"3", "", "", "G4CCC", "", ""}));
         QCOMPARE(window->findChild<QLabel *>("Bilan")->text(),
-                 QString("1 QSO à importer, 1 déjà dans le log, 1 refusés\n"
+                 QString("1 QSO à importer, 1 déjà dans le log, 1 refusé\n"
                          "Logs : DFCF 89010, DMF 1234"));
         // Nothing is written before "Importer".
         QCOMPARE(b.log(kCurrent), QStringList{kLogged});
 
         QTest::mouseClick(window->findChild<QPushButton *>("Importer"), Qt::LeftButton);
         QCOMPARE(b.platform.dialogs.messages.last(),
-                 QString("1 QSO importés, 1 déjà dans le log, 1 refusés\n"
-                         "Enregistrement 3 (G4CCC) : bande 60m hors des bandes de la saisie"));
+                 QString("1 QSO importé, 1 déjà dans le log, 1 refusé\n"
+                         "Enregistrement 3 (G4CCC) : bande 23cm hors des bandes du log"));
         QTRY_VERIFY(!importWindow(b));
         QCOMPARE(b.log(kOther).size(), 1);
         // The QSO stands in the list at its time; the next number and the count follow.

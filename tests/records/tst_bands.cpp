@@ -64,6 +64,38 @@ private slots:
         QFETCH(QString, band);
         QCOMPARE(orvel::bandOfAdifName(name), band);
     }
+
+    // A file may bring the bands a log line holds besides the entry window's list.
+    void bandsAFileMayBring_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("hertz");
+        QTest::addColumn<QString>("band");
+        QTest::newRow("40m") << "40m" << qint64(7'100'000) << "7";
+        QTest::newRow("60m, French segment") << "60m" << qint64(5'351'500) << "5";
+        QTest::newRow("60m, top of the segment") << "60M" << qint64(5'366'500) << "5";
+        QTest::newRow("4m") << "4m" << qint64(70'200'000) << "70";
+        QTest::newRow("70cm") << "70cm" << qint64(432'100'000) << "432";
+        QTest::newRow("23cm, no text of 3 characters") << "23cm" << qint64(1'296'000'000) << "";
+        QTest::newRow("60m of other regions") << "5m" << qint64(5'400'000) << "";
+    }
+    void bandsAFileMayBring()
+    {
+        QFETCH(QString, name);
+        QFETCH(qint64, hertz);
+        QFETCH(QString, band);
+        QCOMPARE(orvel::loggedBandOfAdifName(name), band);
+        QCOMPARE(orvel::loggedBandOfFrequency(hertz), band);
+    }
+
+    // The entry window's list and the radio keep their bands.
+    void theEntryListKeepsItsBands()
+    {
+        QCOMPARE(orvel::bandTexts(),
+                 (QStringList{"1.8", "3.5", "7", "10", "14", "18", "21", "24", "28", "50", "144"}));
+        QCOMPARE(orvel::bandOfFrequency(5'354'000), QString());
+        QCOMPARE(orvel::bandOfAdifName(u"70cm"), QString());
+    }
 };
 
 ORVEL_TEST_CLASS(TestBands)
