@@ -198,6 +198,29 @@ AdifReading readRecords(QByteArrayView bytes, const QString &subject,
             continue;
         }
         sawField = true;
+        // A declared length that runs over the next tag (a writer that counted wrong, or
+        // counted bytes of another character set): the value is what stands before that tag.
+        const qsizetype declaredEnd = std::min(tag->end + tag->length, bytes.size());
+        qsizetype overrun = -1;
+        for (qsizetype next = bytes.indexOf('<', tag->end); next >= 0 && next < declaredEnd;
+             next = bytes.indexOf('<', next + 1)) {
+            // Only a field's tag or the end of a record or header: "<b>" may stand in a name.
+            const std::optional<Tag> later = tagAt(bytes, next);
+            if (later && (later->length >= 0 || later->name == QLatin1String("EOR") ||
+                          later->name == QLatin1String("EOH"))) {
+                overrun = next;
+                break;
+            }
+        }
+        if (overrun >= 0) {
+            ++current.mendedLengths;
+            auto name = names.constFind(tag->name);
+            if (name == names.cend())
+                name = names.insert(tag->name);
+            current.add(*name, decode(bytes.sliced(tag->end, overrun - tag->end)));
+            pos = overrun;
+            continue;
+        }
         if (tag->end + tag->length > bytes.size()) {
             current.damage = QStringLiteral("enregistrement coupé à la fin du fichier");
             pos = bytes.size();
@@ -586,6 +609,13 @@ QString ImportPlan::summary() const
             .arg(countOf(imported, QStringLiteral("QSO importé"), QStringLiteral("QSO importés")))
             .arg(alreadyInLog)
             .arg(countOf(refused, QStringLiteral("refusé"), QStringLiteral("refusés")));
+    if (mendedLengths > 0)
+        text += mendedLengths == 1
+                    ? QStringLiteral("\n1 valeur dont la longueur annoncée débordait sur la "
+                                     "balise suivante, lue jusqu'à elle")
+                    : QStringLiteral("\n%1 valeurs dont la longueur annoncée débordait sur la "
+                                     "balise suivante, lues jusqu'à elle")
+                          .arg(mendedLengths);
     for (const ImportItem &item : items) {
         if (item.verdict == ImportVerdict::Refused)
             text += QLatin1Char('\n') + refusalLine(item);
@@ -613,6 +643,7 @@ ImportPlan planImport(const QList<AdifRecord> &records, const ImportContext &con
     for (const AdifRecord &record : records) {
         ImportItem item;
         item.number = record.number;
+        plan.mendedLengths += record.mendedLengths;
         item.call = folded(record.value(QStringLiteral("CALL"))).toUpper();
         const MappedRecord mapped = mapAdifRecord(record, context);
         if (mapped.qso) {

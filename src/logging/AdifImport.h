@@ -38,6 +38,8 @@ struct AdifRecord {
     QList<Field> fields;
     // Why the record cannot be read whole (cut short at the end of the file); empty otherwise.
     QString damage;
+    // Values whose declared length ran over the next tag, read up to it as their writer meant.
+    int mendedLengths = 0;
 
     // The value of a field, blanks trimmed; empty when the record has none. A field the record
     // gives twice has its last value.
@@ -125,6 +127,7 @@ struct ImportPlan {
     int imported = 0;
     int alreadyInLog = 0;
     int refused = 0;
+    int mendedLengths = 0; // values read up to the next tag their declared length ran over
 
     // The log lines to insert, in the order of the file.
     QStringList lines() const;

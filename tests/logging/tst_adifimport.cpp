@@ -328,6 +328,19 @@ private slots:
             << QByteArray("<CALL:5>F4ABC <QSO_DATE:8>20240501 <NAME:40>Jea")
             << "Enregistrement 2 (F4ABC) : enregistrement coupé à la fin du fichier";
     }
+    void tellsTheValuesReadUpToTheNextTag()
+    {
+        Group group;
+        const ImportOutcome outcome = group.import(
+            "<CALL:5>G4AAA <QSO_DATE:8>20240501 <TIME_ON:4>1200 <BAND:3>40m <MODE:3>SSB "
+            "<NAME:12>Bob <COMMENT:20>QRP <EOR>");
+        QVERIFY(outcome.ok());
+        QCOMPARE(outcome.message(),
+                 QString("1 QSO importé, 0 déjà dans le log, 0 refusé\n2 valeurs dont la longueur "
+                         "annoncée débordait sur la balise suivante, lues jusqu'à elle"));
+        QCOMPARE(parseQsoLine(group.log(kCurrent).value(0)).firstName.trimmed(), QString("Bob"));
+    }
+
     void refusesWithItsReason()
     {
         QFETCH(QByteArray, text);
@@ -363,6 +376,12 @@ private slots:
             << QByteArray("x <eoh> <CALL:5>F4ABC note <NAME:3>a<b <EOR>") << 1 << "a<b";
         QTest::newRow("a field given twice: its last value, padded values trimmed")
             << QByteArray("<CALL:5>F4ABC <NAME:4>Jean <NAME:6> Marc <EOR>") << 1 << "Marc";
+        QTest::newRow("a length running over the next tag: up to it")
+            << QByteArray("<CALL:5>F4ABC <NAME:10>Jean <RST_SENT:2>59 <EOR>") << 1 << "Jean";
+        QTest::newRow("a length running over <eor> and the file's end")
+            << QByteArray("<CALL:5>F4ABC <NAME:40>Jean <EOR>") << 1 << "Jean";
+        QTest::newRow("a tag-like text inside a value stays")
+            << QByteArray("<CALL:5>F4ABC <NAME:7>Jo<b>an <EOR>") << 1 << "Jo<b>an";
         QTest::newRow("last record without <eor>")
             << QByteArray("<CALL:5>F4ABC <EOR> <CALL:5>F4ABD <NAME:3>Luc") << 2 << "";
         QTest::newRow("header alone")
