@@ -16,6 +16,7 @@
 #include <QHash>
 #include <QSet>
 #include <QStringDecoder>
+#include <QXmlStreamReader>
 
 #include <cstdlib>
 
@@ -139,6 +140,71 @@ QString notAdif(const QString &subject, const QString &reason)
 
 const QString kThisFile = QStringLiteral("Ce fichier");
 
+// The records of an ADX file (ADIF written as XML): each element inside a RECORD is a field
+// named after it; an APP element is named APP_<PROGRAMID>_<FIELDNAME>, a USERDEF one after its
+// FIELDNAME, as an ADI file names them.
+AdifReading readAdxRecords(QByteArrayView bytes, const QString &subject)
+{
+    AdifReading reading;
+    QXmlStreamReader xml(bytes.toByteArray());
+    QSet<QString> names;
+    AdifRecord current;
+    bool inRecord = false;
+    bool sawRoot = false;
+    int number = 0;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            const QString element = xml.name().toString().toUpper();
+            if (!sawRoot) {
+                if (element != QLatin1String("ADX"))
+                    break;
+                sawRoot = true;
+            } else if (element == QLatin1String("RECORD")) {
+                inRecord = true;
+                current = AdifRecord();
+            } else if (inRecord) {
+                QString name = element;
+                const QXmlStreamAttributes attributes = xml.attributes();
+                if (element == QLatin1String("APP"))
+                    name = QStringLiteral("APP_%1_%2")
+                               .arg(attributes.value(QStringLiteral("PROGRAMID")).toString(),
+                                    attributes.value(QStringLiteral("FIELDNAME")).toString())
+                               .toUpper();
+                else if (element == QLatin1String("USERDEF"))
+                    name = attributes.value(QStringLiteral("FIELDNAME")).toString().toUpper();
+                const QString value = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                auto shared = names.constFind(name);
+                if (shared == names.cend())
+                    shared = names.insert(name);
+                current.add(*shared, value);
+            }
+        } else if (token == QXmlStreamReader::EndElement && inRecord &&
+                   xml.name().toString().toUpper() == QLatin1String("RECORD")) {
+            inRecord = false;
+            current.number = ++number;
+            reading.records.append(std::move(current));
+            current = AdifRecord();
+        }
+    }
+    if (!sawRoot) {
+        reading.error = notAdif(subject, QStringLiteral("c'est un fichier XML qui n'est pas un "
+                                                        "fichier ADX"));
+        return reading;
+    }
+    if (xml.hasError()) {
+        // The records read whole before the fault are kept; the one it cut is refused.
+        current.damage = QStringLiteral("fichier ADX abîmé à la ligne %1 : %2")
+                             .arg(xml.lineNumber())
+                             .arg(xml.errorString());
+        if (inRecord || reading.records.isEmpty()) {
+            current.number = ++number;
+            reading.records.append(std::move(current));
+        }
+    }
+    return reading;
+}
+
 // The records, or the reason (without its subject) the bytes are not ADIF.
 AdifReading readRecords(QByteArrayView bytes, const QString &subject,
                         const ImportProgress &progress)
@@ -152,11 +218,8 @@ AdifReading readRecords(QByteArrayView bytes, const QString &subject,
         reading.error = notAdif(subject, QStringLiteral("il est vide"));
         return reading;
     }
-    if (bytes.sliced(first).startsWith("<?xml")) {
-        reading.error = notAdif(subject, QStringLiteral("c'est un fichier ADX (XML) ; exportez "
-                                                        "le log au format ADI (.adi)"));
-        return reading;
-    }
+    if (bytes.sliced(first).startsWith("<?xml"))
+        return readAdxRecords(bytes.sliced(first), subject);
     const bool utf8 = isUtf8Text(bytes);
     const auto decode = [utf8](QByteArrayView value) {
         return utf8 ? QString::fromUtf8(value) : decodeWindows1252(value);

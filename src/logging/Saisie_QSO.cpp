@@ -2,19 +2,19 @@
 
 #include "common/Windows1252.h"
 
+#include "AlreadyWorked.h"
 #include "DepartmentGrid.h"
 #include "EntryKeyFlow.h"
 #include "EntryMenus.h"
 #include "EntryRadio.h"
+#include "Import_ADIF.h"
 #include "common/FixedColumns.h"
 #include "common/Program.h"
-#include "widgets/Palette.h"
-#include "platform/Services.h"
-#include "widgets/WindowBasics.h"
-#include "records/Session.h"
-#include "AlreadyWorked.h"
-#include "Import_ADIF.h"
 #include "digital/EntryDigital.h"
+#include "platform/Services.h"
+#include "records/Session.h"
+#include "widgets/Palette.h"
+#include "widgets/WindowBasics.h"
 
 #include "records/LogListModel.h"
 #include <QAction>
@@ -25,11 +25,11 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableView>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 
 namespace orvel {
 
@@ -51,7 +51,9 @@ Saisie_QSO::Saisie_QSO(Services &services, Session &session, QWidget *parent)
     m_menus = std::make_unique<EntryMenus>(EntryMenus::build(menuBar()));
     m_clock = new ClockPanel(services.clock, m_form.Label37, m_form.Label34, m_form.Label33, this);
     m_entry = new QsoEntry(session, services.dialogs, services.settings, this);
-    m_entry->setClock([this] { return EntryMoment{m_clock->currentDate(), m_clock->activeCaption()}; });
+    m_entry->setClock([this] {
+        return EntryMoment{m_clock->currentDate(), m_clock->activeCaption()};
+    });
     connectEntry();
     new EntryKeyFlow(m_form, *m_entry, this);
     // The list shows the session's own lines, all of one height. It is laid out whole, not in
@@ -65,8 +67,8 @@ Saisie_QSO::Saisie_QSO(Services &services, Session &session, QWidget *parent)
     m_radio = new EntryRadio(*this, m_form, *m_entry, services);
     connect(m_menus->Mnu_Radio, &QAction::triggered, m_radio, &EntryRadio::openSettings);
     m_radio->startFromSettings();
-    m_digital = new EntryDigital(*this, m_form, *m_entry, *m_radio, services, session,
-                                 m_firstNames);
+    m_digital =
+        new EntryDigital(*this, m_form, *m_entry, *m_radio, services, session, m_firstNames);
     m_digital->startFromSettings();
 }
 
@@ -210,8 +212,10 @@ void Saisie_QSO::connectMenus()
         m_clock->setTimeBase(TimeBase::Local);
         m_entry->settings().setUtcTimeBase(false);
     });
-    connect(m_menus->Mnu_Diff_Oui, &QAction::triggered, m_entry, [this] { m_entry->setDeferred(true); });
-    connect(m_menus->Mnu_Diff_Non, &QAction::triggered, m_entry, [this] { m_entry->setDeferred(false); });
+    connect(m_menus->Mnu_Diff_Oui, &QAction::triggered, m_entry,
+            [this] { m_entry->setDeferred(true); });
+    connect(m_menus->Mnu_Diff_Non, &QAction::triggered, m_entry,
+            [this] { m_entry->setDeferred(false); });
     connect(m_menus->Mnu_Refrappe_Oui, &QAction::triggered, m_entry,
             [this] { m_entry->setRetypeMode(true); });
     connect(m_menus->Mnu_Refrappe_Non, &QAction::triggered, m_entry,
@@ -314,7 +318,8 @@ void Saisie_QSO::importAdif()
 {
     const QString path = m_services.dialogs.fileToOpen(
         QStringLiteral("Importer un fichier ADIF"), m_session.folder(),
-        QStringLiteral("Fichiers ADIF (*.adi *.adif *.ADI *.ADIF);;Tous les fichiers (*)"));
+        QStringLiteral(
+            "Fichiers ADIF (*.adi *.adif *.adx *.ADI *.ADIF *.ADX);;Tous les fichiers (*)"));
     if (path.isEmpty())
         return;
     auto *window = new Import_ADIF(m_services.dialogs, m_session, m_firstNames, this);

@@ -389,9 +389,22 @@ private slots:
         QTest::newRow("plain text") << QByteArray("Ceci est une liste de courses <pain>") << -1
                                     << "Ce fichier n'est pas un fichier ADIF : il ne contient "
                                        "aucun champ ADIF (de la forme <CALL:5>F4ABC).";
-        QTest::newRow("ADX") << QByteArray("<?xml version=\"1.0\"?><ADX></ADX>") << -1
-                             << "Ce fichier n'est pas un fichier ADIF : c'est un fichier ADX (XML) "
-                                "; exportez le log au format ADI (.adi).";
+        QTest::newRow("ADX without records")
+            << QByteArray("<?xml version=\"1.0\"?><ADX></ADX>") << 0 << "";
+        QTest::newRow("ADX, its records and an application's field")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ADX><HEADER><ADIF_VER>3.1.4"
+                          "</ADIF_VER></HEADER><RECORDS><RECORD><CALL>F4ABC</CALL><NAME>H\xc3\xa9l"
+                          "\xc3\xa8ne</NAME><APP PROGRAMID=\"X\" FIELDNAME=\"Y\" TYPE=\"S\">z</APP>"
+                          "</RECORD><RECORD><CALL>F4ABD</CALL></RECORD></RECORDS></ADX>")
+            << 2 << "Hélène";
+        QTest::newRow("ADX cut short: the records before the fault, the cut one refused")
+            << QByteArray("<?xml version=\"1.0\"?><ADX><RECORDS><RECORD><CALL>F4ABC</CALL>"
+                          "<NAME>Jean</NAME></RECORD><RECORD><CALL>F4")
+            << 2 << "Jean";
+        QTest::newRow("XML of another kind")
+            << QByteArray("<?xml version=\"1.0\"?><gpx></gpx>") << -1
+            << "Ce fichier n'est pas un fichier ADIF : c'est un fichier XML qui n'est pas un "
+               "fichier ADX.";
         QTest::newRow("empty") << QByteArray(" \r\n") << -1
                                << "Ce fichier n'est pas un fichier ADIF : il est vide.";
     }
