@@ -59,30 +59,30 @@ public:
         WsjtxTime moment;
         const qint64 julianDay = number<qint64>(field);
         const quint32 milliseconds = number<quint32>(field);
-        const quint8 spec = number<quint8>(field);
+        const quint8 basis = number<quint8>(field);
         if (failed())
             return moment;
         moment.date = QDate::fromJulianDay(julianDay);
         if (milliseconds != kNullTime && milliseconds < kMillisecondsPerDay)
             moment.time = QTime::fromMSecsSinceStartOfDay(int(milliseconds));
-        switch (spec) {
-        case quint8(WsjtxTime::Spec::Local):
-        case quint8(WsjtxTime::Spec::Utc):
+        switch (basis) {
+        case quint8(WsjtxTime::Basis::Local):
+        case quint8(WsjtxTime::Basis::Utc):
             break;
-        case quint8(WsjtxTime::Spec::Offset):
+        case quint8(WsjtxTime::Basis::Offset):
             moment.offsetSeconds = number<qint32>(field);
             break;
-        case quint8(WsjtxTime::Spec::Zone):
+        case quint8(WsjtxTime::Basis::Zone):
             if (!failed()) {
                 m_in >> moment.zone;
                 check(field);
             }
             break;
         default:
-            fail(QStringLiteral("%1: unknown time spec %2").arg(QLatin1String(field)).arg(spec));
+            fail(QStringLiteral("%1: unknown time basis %2").arg(QLatin1String(field)).arg(basis));
             return moment;
         }
-        moment.spec = WsjtxTime::Spec(spec);
+        moment.basis = WsjtxTime::Basis(basis);
         return moment;
     }
 
@@ -187,17 +187,17 @@ QDateTime WsjtxTime::toUtc(bool localIsUtc) const
 {
     if (!isValid())
         return {};
-    switch (spec) {
-    case Spec::Utc:
+    switch (basis) {
+    case Basis::Utc:
         return QDateTime(date, time, Qt::UTC);
-    case Spec::Local:
+    case Basis::Local:
         return localIsUtc ? QDateTime(date, time, Qt::UTC) : QDateTime(date, time).toUTC();
-    case Spec::Offset:
+    case Basis::Offset:
         // No place on Earth is further than 14 hours from UTC.
         if (std::abs(offsetSeconds) > kLargestOffsetSeconds)
             return {};
         return QDateTime(date, time, Qt::OffsetFromUTC, offsetSeconds).toUTC();
-    case Spec::Zone:
+    case Basis::Zone:
         if (!zone.isValid())
             return {};
         return QDateTime(date, time, zone).toUTC();

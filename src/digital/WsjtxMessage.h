@@ -30,10 +30,10 @@ enum class WsjtxType : quint32 {
 
 // A moment as the sender stamped it, before it is taken to UTC.
 struct WsjtxTime {
-    enum class Spec : quint8 { Local = 0, Utc = 1, Offset = 2, Zone = 3 };
+    enum class Basis : quint8 { Local = 0, Utc = 1, Offset = 2, Zone = 3 };
     QDate date;
     QTime time;
-    Spec spec = Spec::Utc;
+    Basis basis = Basis::Utc;
     qint32 offsetSeconds = 0; // Offset
     QTimeZone zone;           // Zone
 

@@ -108,7 +108,7 @@ private slots:
         SentQso qso = sentQso();
         SentQso jtdx = sentQso(kOn, "G4XYZ");
         jtdx.id = QStringLiteral("JTDX -  14074000");
-        jtdx.timeOn.spec = 0;
+        jtdx.timeOn.basis = 0;
         jtdx.timeOn.utcAsLocal = true;
         takeAll({loggedAdif(qso), qsoLogged(qso), qsoLogged(qso), loggedAdif(qso), qsoLogged(jtdx),
                  loggedAdif(jtdx)});

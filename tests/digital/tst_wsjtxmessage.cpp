@@ -1,7 +1,6 @@
 #include "digital/DigitalQso.h"
 #include "digital/WsjtxMessage.h"
 #include "logging/QsoStore.h"
-#include "records/LogModes.h"
 #include "support/TestRegistry.h"
 #include "support/WsjtxSender.h"
 
@@ -38,10 +37,10 @@ class TestWsjtxMessage : public QObject
     Q_OBJECT
 
 private slots:
-    void readsEveryTimeSpecToUtc_data()
+    void readsEveryTimeBasisToUtc_data()
     {
         QTest::addColumn<quint32>("schema");
-        QTest::addColumn<int>("spec");
+        QTest::addColumn<int>("basis");
         QTest::addColumn<QString>("id");
         QTest::addColumn<int>("offset");
         QTest::addColumn<QString>("zone");
@@ -55,10 +54,10 @@ private slots:
         QTest::newRow("JTDX stamps UTC as local")
             << 3u << 0 << "JTDX -  14074000" << 0 << "" << true;
     }
-    void readsEveryTimeSpecToUtc()
+    void readsEveryTimeBasisToUtc()
     {
         QFETCH(quint32, schema);
-        QFETCH(int, spec);
+        QFETCH(int, basis);
         QFETCH(QString, id);
         QFETCH(int, offset);
         QFETCH(QString, zone);
@@ -66,7 +65,7 @@ private slots:
         SentQso qso = sentQso();
         qso.id = id;
         qso.schema = schema;
-        qso.timeOn.spec = quint8(spec);
+        qso.timeOn.basis = quint8(basis);
         qso.timeOn.offset = offset;
         qso.timeOn.zone = QTimeZone(zone.toLatin1());
         qso.timeOn.utcAsLocal = jtdxLocal;
@@ -139,7 +138,7 @@ private slots:
         QTest::newRow("QSO cut in its call") << qso.left(qso.indexOf("F4ABC") + 2);
         QTest::newRow("QSO cut in a time")
             << WsjtxDatagram(5, "WSJT-X").i64(2461384).u32(50551000).bytes();
-        QTest::newRow("unknown time spec")
+        QTest::newRow("unknown time basis")
             << WsjtxDatagram(5, "WSJT-X").time(kOn.date(), kOn.time(), 7).bytes();
         QTest::newRow("text length past the end")
             << WsjtxDatagram(12, "WSJT-X").u32(0xfffffff0).raw("<call:5>F4ABC").bytes();
@@ -183,56 +182,6 @@ private slots:
             if (decoding.message)
                 receivedQso(*decoding.message);
         }
-    }
-
-    void namesModesAsTheLog_data()
-    {
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<QString>("submode");
-        QTest::addColumn<QString>("logged");
-        QTest::newRow("FT8") << "FT8"
-                             << ""
-                             << "FT8";
-        QTest::newRow("FT4") << "FT4"
-                             << ""
-                             << "FT4";
-        QTest::newRow("ADIF FT4") << "MFSK"
-                                  << "FT4"
-                                  << "FT4";
-        QTest::newRow("JT65B") << "JT65"
-                               << "JT65B"
-                               << "JT65";
-        QTest::newRow("JT9") << "JT9"
-                             << ""
-                             << "JT9";
-        QTest::newRow("MSK144") << "MSK144"
-                                << ""
-                                << "MSK";
-        QTest::newRow("ADIF Q65") << "MFSK"
-                                  << "Q65"
-                                  << "Q65";
-        QTest::newRow("FST4") << "FST4"
-                              << ""
-                              << "FST4";
-        QTest::newRow("FST4W") << "FST4W"
-                               << ""
-                               << "FS4W";
-        QTest::newRow("WSPR") << "WSPR"
-                              << ""
-                              << "WSPR";
-        QTest::newRow("ADIF PSK125") << "PSK"
-                                     << "PSK125"
-                                     << "P125";
-        QTest::newRow("USB") << "USB"
-                             << ""
-                             << "SSB";
-    }
-    void namesModesAsTheLog()
-    {
-        QFETCH(QString, mode);
-        QFETCH(QString, submode);
-        QFETCH(QString, logged);
-        QCOMPARE(logModeOf(mode, submode), logged);
     }
 
     // The line is the one the entry window stores for a QSO typed at that moment.

@@ -17,16 +17,16 @@ const QString kCurrent = QStringLiteral("DFCF 89010");
 const QString kOther = QStringLiteral("DMF 1234");
 
 const QHash<QString, EntryField> kFields = {
-    {"Indi", EntryField::Call},        {"Dpt", EntryField::Department},
-    {"Prenom", EntryField::FirstName}, {"QRKR", EntryField::ReportReceived},
-    {"QRKE", EntryField::ReportSent},  {"Obs", EntryField::Remarks},
-    {"Date", EntryField::Date},        {"Heure", EntryField::Time},
-    {"Ope", EntryField::Operator},     {"Mode", EntryField::Mode},
-    {"Bande", EntryField::Band},       {"Valide", EntryField::Store}};
+    {"Indi", EntryField::Call},         {"Dpt", EntryField::Department},
+    {"Prenom", EntryField::FirstName},  {"QRKR", EntryField::ReportReceived},
+    {"QRKE", EntryField::ReportSent},   {"Obs", EntryField::Remarks},
+    {"Date", EntryField::Date},         {"Heure", EntryField::Time},
+    {"Ope", EntryField::Operator},      {"Mode", EntryField::Mode},
+    {"Bande", EntryField::Band},        {"Valide", EntryField::Store}};
 
-QString stored(const QString &date, const QString &time, const QString &call, const QString &dpt,
-               const QString &name, const QString &rstR = "59", const QString &rstE = "59",
-               const QString &remarks = "")
+QString stored(const QString &date, const QString &time, const QString &call,
+               const QString &dpt, const QString &name, const QString &rstR = "59",
+               const QString &rstE = "59", const QString &remarks = "")
 {
     return formatQsoLine(
         QsoRecord{date, time, call, dpt, name, rstR, rstE, "SSB", "3.5", remarks, "Q1ABC"});
@@ -42,8 +42,8 @@ struct Desk {
     {
         for (const QString &reference : {kCurrent, kOther})
             writeFile(platform.file(reference + ".txt"), logged);
-        session.open(Activation{kCurrent, "Q1ABC/P", "Château", "12", "89000", "DFCF", "01/05/24",
-                                "Auxerre", ""},
+        session.open(Activation{kCurrent, "Q1ABC/P", "Château", "12", "89000", "DFCF",
+                                "01/05/24", "Auxerre", ""},
                      {kCurrent, kOther});
         entry = std::make_unique<QsoEntry>(session, platform.dialogs, platform.settings);
         entry->setClock([] { return EntryMoment{"01/05/24", "10:00 Utc"}; });
@@ -118,86 +118,62 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("text"); // the current field's text afterwards
 
-        QTest::newRow("F asks the département") << QStringList{"F4ABC", "enter"} << "Dpt"
-                                                << ""
+        QTest::newRow("F asks the département") << QStringList{"F4ABC", "enter"} << "Dpt" << ""
                                                 << "";
         for (const char *call : {"TK5XY", "TM8Z", "HW1A"})
-            QTest::addRow("%s asks the département", call) << QStringList{call, "enter"} << "Dpt"
-                                                           << ""
-                                                           << "";
+            QTest::addRow("%s asks the département", call)
+                << QStringList{call, "enter"} << "Dpt" << "" << "";
         for (const char *call : {"EA1XYZ", "ON4AA", "HB9ZZ", "EA1XYZ/P/QRP"})
             QTest::addRow("%s goes to the first name", call)
-                << QStringList{call, "enter"} << "Prenom"
-                << ""
-                << "";
+                << QStringList{call, "enter"} << "Prenom" << "" << "";
         QTest::newRow("13 characters") << QStringList{"EA1XYZ/P/QRPX", "enter"} << "Indi"
-                                       << "12 caracteres maxi"
-                                       << "EA1XYZ/P/QRPX";
+                                       << "12 caracteres maxi" << "EA1XYZ/P/QRPX";
         QTest::newRow("empty call") << QStringList{"", "enter"} << "Indi"
-                                    << "Entrez un indicatif"
-                                    << "";
+                                    << "Entrez un indicatif" << "";
 
         const QStringList toDpt{"F4ABC", "enter"};
         const QStringList toRstR = toDpt + QStringList{"75", "enter", "Jean", "enter"};
         const QStringList toCwRstR = QStringList{"Mode=CW"} + toRstR;
         QTest::newRow("dpt 96") << toDpt + QStringList{"96", "enter"} << "Dpt"
-                                << "Départements N° de 00 à 95"
-                                << "";
+                                << "Départements N° de 00 à 95" << "";
         QTest::newRow("dpt 3a") << toDpt + QStringList{"3a", "enter"} << "Dpt"
-                                << "Que des chiffres ou 2a ou 2b)"
-                                << "";
+                                << "Que des chiffres ou 2a ou 2b)" << "";
         QTest::newRow("dpt 2-") << toDpt + QStringList{"2-", "enter"} << "Dpt"
-                                << "Département 2a ou 2b uniquement)"
-                                << "";
+                                << "Département 2a ou 2b uniquement)" << "";
         QTest::newRow("dpt A1") << toDpt + QStringList{"A1", "enter"} << "Dpt"
-                                << "Que des chiffres pour le 1er caractère"
-                                << "";
+                                << "Que des chiffres pour le 1er caractère" << "";
         QTest::newRow("dpt 1") << toDpt + QStringList{"1", "enter"} << "Dpt"
-                               << "2 caractères pour le département"
-                               << "";
+                               << "2 caractères pour le département" << "";
         QTest::newRow("first name 16")
             << toDpt + QStringList{"75", "enter", "Jean-Christophe1", "enter"} << "Prenom"
-            << "15 caracteres maxi"
-            << "Jean-Christophe1";
+            << "15 caracteres maxi" << "Jean-Christophe1";
         QTest::newRow("rst received 599 in SSB") << toRstR + QStringList{"599", "enter"} << "QRKR"
-                                                 << "2 caracteres pour le report reçu"
-                                                 << "";
+                                                 << "2 caracteres pour le report reçu" << "";
         QTest::newRow("rst received 59 in CW") << toCwRstR + QStringList{"59", "enter"} << "QRKR"
-                                               << "3 caracteres pour le report reçu"
-                                               << "";
+                                               << "3 caracteres pour le report reçu" << "";
         QTest::newRow("rst received empty") << toRstR + QStringList{"", "enter"} << "QRKR"
-                                            << "Le report reçu est obligatoire"
-                                            << "";
+                                            << "Le report reçu est obligatoire" << "";
         QTest::newRow("rst sent 10") << toRstR + QStringList{"enter", "10", "enter"} << "QRKE"
-                                     << "RST envoyé 11 mini 59 maxi"
-                                     << "";
-        QTest::newRow("rst sent 110 CW")
-            << toCwRstR + QStringList{"enter", "110", "enter"} << "QRKE"
-            << "RST envoyé 111 mini 599 maxi"
-            << "";
+                                     << "RST envoyé 11 mini 59 maxi" << "";
+        QTest::newRow("rst sent 110 CW") << toCwRstR + QStringList{"enter", "110", "enter"}
+                                         << "QRKE" << "RST envoyé 111 mini 599 maxi" << "";
         QTest::newRow("remarks 31")
             << toRstR + QStringList{"enter", "enter", QString(31, 'x'), "enter"} << "Obs"
             << "30 caracteres maxi" << QString(31, 'x');
-        QTest::newRow("remarks lead to Valide")
-            << toRstR + QStringList{"enter", "enter", "enter"} << "Valide"
-            << ""
-            << "";
+        QTest::newRow("remarks lead to Valide") << toRstR + QStringList{"enter", "enter", "enter"}
+                                                << "Valide" << "" << "";
         QTest::newRow("deferred: remarks lead to the date")
             << QStringList{"deferred"} + toRstR + QStringList{"enter", "enter", "enter"} << "Date"
-            << ""
-            << "";
+            << "" << "";
         QTest::newRow("inserting: remarks lead to the date")
             << QStringList{"insert"} + toRstR + QStringList{"enter", "enter", "enter"} << "Date"
-            << ""
-            << "";
+            << "" << "";
         QTest::newRow("typed moment needed before a store key")
             << QStringList{"deferred", "F4ABC", "enter", "75", "F10"} << "Date"
-            << "Attention le format date doit etre jj/mm/aa. Les '/' sont automatiques"
-            << "";
+            << "Attention le format date doit etre jj/mm/aa. Les '/' sont automatiques" << "";
         QTest::newRow("every field held to its width")
             << QStringList{"Ope=Q1ABCDEFGHIJK", "F4ABC", "enter", "75", "F10"} << "Ope"
-            << "12 caracteres maxi"
-            << "Q1ABCDEFGHIJK";
+            << "12 caracteres maxi" << "Q1ABCDEFGHIJK";
     }
     void keyFlow()
     {
@@ -266,52 +242,46 @@ private slots:
         const QStringList fields{"75", "Jean", "57", "55", "rem", "12/06/14", "10:20"};
         const char *names[] = {"Dpt", "Prenom", "QRKR", "QRKE", "Obs", "Date", "Heure"};
         for (int steps = 0; steps < 7; ++steps) {
-            QStringList script{"deferred",    "Obs=rem", "Date=12/06/14",
-                               "Heure=10:20", "F4XYZ",   "enter"};
+            QStringList script{"deferred", "Obs=rem", "Date=12/06/14", "Heure=10:20", "F4XYZ",
+                               "enter"};
             for (int i = 0; i <= steps; ++i) {
                 script << fields.at(i);
                 if (i < steps)
                     script << "enter";
             }
             script << "F10";
-            const QString line =
-                stored("12/06/14", "10:20", "F4XYZ", "75", steps >= 1 ? "Jean" : "",
-                       steps >= 2 ? "57" : "59", steps >= 3 ? "55" : "59", "REM");
-            QTest::addRow("store key from %s", names[steps]) << script << before + QStringList{line}
-                                                             << (steps >= 3   ? "57 55"
-                                                                 : steps == 2 ? "57 59"
-                                                                              : "59 59")
-                                                             << (steps == 5 ? "" : "REM");
+            const QString line = stored("12/06/14", "10:20", "F4XYZ", "75",
+                                        steps >= 1 ? "Jean" : "", steps >= 2 ? "57" : "59",
+                                        steps >= 3 ? "55" : "59", "REM");
+            QTest::addRow("store key from %s", names[steps])
+                << script << before + QStringList{line}
+                << (steps >= 3 ? "57 55" : steps == 2 ? "57 59" : "59 59")
+                << (steps == 5 ? "" : "REM");
         }
-        QTest::newRow("live, Valide_Q")
-            << QStringList{"ON4AA", "enter", "QRKR=57", "valide"}
-            << before + QStringList{stored("01/05/24", "10:00", "ON4AA", "", "", "57")} << "59 59"
-            << "";
+        QTest::newRow("live, Valide_Q") << QStringList{"ON4AA", "enter", "QRKR=57", "valide"}
+                                        << before + QStringList{stored("01/05/24", "10:00",
+                                                                       "ON4AA", "", "", "57")}
+                                        << "59 59" << "";
         QTest::newRow("edit replaces, with its typed moment")
             << QStringList{"edit 1", "Prenom=Paul", "Date=02/05/24", "valide"}
             << QStringList{stored("02/05/24", "09:00", "F4ABC", "75", "Paul", "57", "55")}
-            << "59 59"
-            << "";
+            << "59 59" << "";
         QTest::newRow("insert places it at its moment")
             << QStringList{"insert", "EA1XYZ", "enter", "Date=01/05/24", "Heure=08:30", "valide"}
             << QStringList{QsoStore::insertedLine({"01/05/24", "08:30", "EA1XYZ", "", "", "59",
                                                    "59", "SSB", "3.5", "", "Q1ABC"}),
                            q1}
-            << "59 59"
-            << "";
+            << "59 59" << "";
         QTest::newRow("the edit wins over the insert mode")
             << QStringList{"insert", "edit 1", "Prenom=Paul", "valide"}
             << QStringList{stored("01/05/24", "09:00", "F4ABC", "75", "Paul", "57", "55")}
-            << "59 59"
-            << "";
+            << "59 59" << "";
         QTest::newRow("a corrected QSO of another mode: the worked mode's reports next")
             << QStringList{"Mode=CW", "edit 1", "enter", "Prenom=Paul", "F10"}
             << QStringList{stored("01/05/24", "09:00", "F4ABC", "75", "Paul", "57", "55")}
-            << "599 599"
-            << "";
+            << "599 599" << "";
         QTest::newRow("cancel writes nothing")
-            << QStringList{"edit 1", "Prenom=Paul", "cancel"} << before << "59 59"
-            << "";
+            << QStringList{"edit 1", "Prenom=Paul", "cancel"} << before << "59 59" << "";
     }
     void stores()
     {
@@ -324,13 +294,11 @@ private slots:
         QCOMPARE(desk.platform.dialogs.messages, QStringList());
         QCOMPARE(desk.log(kCurrent), logged);
         QCOMPARE(desk.log(kOther), logged);
-        QCOMPARE(desk.entry->mode(),
-                 desk.entry->deferred() ? EntryMode::Deferred : EntryMode::Live);
+        QCOMPARE(desk.entry->mode(), desk.entry->deferred() ? EntryMode::Deferred : EntryMode::Live);
         // A cancelled edit leaves its number shown until the next store.
-        QCOMPARE(desk.entry->number(),
-                 QTest::currentDataTag() == QByteArray("cancel writes nothing")
-                     ? QString("01")
-                     : QString::number(logged.size() + 1));
+        QCOMPARE(desk.entry->number(), QTest::currentDataTag() == QByteArray("cancel writes nothing")
+                                           ? QString("01")
+                                           : QString::number(logged.size() + 1));
         QCOMPARE(desk.currentName(), QString("Indi"));
         QCOMPARE(desk.entry->text(EntryField::Call), QString());
         QCOMPARE(desk.entry->text(EntryField::ReportReceived) + " " +
@@ -350,10 +318,10 @@ private slots:
         QTest::newRow("deferred") << QStringList{"deferred"} << EntryMode::Deferred;
         QTest::newRow("inserting") << QStringList{"insert"} << EntryMode::Inserting;
         QTest::newRow("editing") << QStringList{"edit 1"} << EntryMode::Editing;
-        QTest::newRow("editing while inserting")
-            << QStringList{"insert", "edit 1"} << EntryMode::Editing;
-        QTest::newRow("cancel ends both")
-            << QStringList{"insert", "edit 1", "cancel"} << EntryMode::Live;
+        QTest::newRow("editing while inserting") << QStringList{"insert", "edit 1"}
+                                                 << EntryMode::Editing;
+        QTest::newRow("cancel ends both") << QStringList{"insert", "edit 1", "cancel"}
+                                          << EntryMode::Live;
     }
     void modes()
     {
@@ -375,20 +343,16 @@ private slots:
         QTest::newRow("new QSO keeps the département") << known + QStringList{"+1"} << "Dpt"
                                                        << "751";
         QTest::newRow("default report replaced")
-            << known + QStringList{"enter", "enter", "+57"} << "QRKR"
-            << "57";
-        QTest::newRow("edited call replaced") << QStringList{"retype", "edit 1", "+F5XYZ"} << "Indi"
-                                              << "F5XYZ";
+            << known + QStringList{"enter", "enter", "+57"} << "QRKR" << "57";
+        QTest::newRow("edited call replaced") << QStringList{"retype", "edit 1", "+F5XYZ"}
+                                              << "Indi" << "F5XYZ";
         QTest::newRow("edited first name replaced")
-            << QStringList{"retype", "edit 1", "enter", "enter", "+Paul"} << "Prenom"
-            << "Paul";
+            << QStringList{"retype", "edit 1", "enter", "enter", "+Paul"} << "Prenom" << "Paul";
         QTest::newRow("edited date replaced")
-            << QStringList{"retype", "edit 1", "enter", "enter",  "enter",
-                           "enter",  "enter",  "enter", "+020524"}
-            << "Date"
-            << "02/05/24";
-        QTest::newRow("off: typed after") << QStringList{"edit 1", "+X"} << "Indi"
-                                          << "F4ABCX";
+            << QStringList{"retype", "edit 1", "enter", "enter", "enter", "enter", "enter",
+                           "enter", "+020524"}
+            << "Date" << "02/05/24";
+        QTest::newRow("off: typed after") << QStringList{"edit 1", "+X"} << "Indi" << "F4ABCX";
     }
     void retype()
     {
@@ -407,11 +371,12 @@ private slots:
         QTest::addColumn<QStringList>("script");
         QTest::addColumn<EntryMode>("mode");
         QTest::addColumn<QString>("texts"); // mode, band, reports, date, remarks, number
-        QTest::newRow("an edit of a CW QSO") << QStringList{"edit 1", "cancel"} << EntryMode::Live
-                                             << "SSB 3.5 59 59 | 01/05/24 | (empty) 01";
+        QTest::newRow("an edit of a CW QSO")
+            << QStringList{"edit 1", "cancel"} << EntryMode::Live
+            << "SSB 3.5 59 59 | 01/05/24 | (empty) 01";
         QTest::newRow("an insertion in deferred entry")
-            << QStringList{"deferred", "insert", "F4ABC", "enter",    "13",    "enter",  "Jean",
-                           "enter",    "enter",  "enter", "portable", "enter", "020524", "cancel"}
+            << QStringList{"deferred", "insert", "F4ABC", "enter", "13", "enter", "Jean",
+                           "enter", "enter", "enter", "portable", "enter", "020524", "cancel"}
             << EntryMode::Deferred << "SSB 3.5 59 59 | 020524 | portable 2";
     }
     void cancel()
@@ -419,15 +384,15 @@ private slots:
         QFETCH(QStringList, script);
         QFETCH(EntryMode, mode);
         QFETCH(QString, texts);
-        Desk desk({formatQsoLine(
-            {"01/05/24", "09:10", "F5XYZ", "05", "Paul", "599", "599", "CW", "7", "", "Q1ABC"})});
+        Desk desk({formatQsoLine({"01/05/24", "09:10", "F5XYZ", "05", "Paul", "599", "599",
+                                  "CW", "7", "", "Q1ABC"})});
         desk.run(script);
         const auto text = [&](EntryField field) { return desk.entry->text(field); };
         const QString remarks = text(EntryField::Remarks);
         QCOMPARE(QStringList({text(EntryField::Mode), text(EntryField::Band),
                               text(EntryField::ReportReceived), text(EntryField::ReportSent), "|",
-                              text(EntryField::Date), "|", remarks.isEmpty() ? "(empty)" : remarks,
-                              desk.entry->number()})
+                              text(EntryField::Date), "|",
+                              remarks.isEmpty() ? "(empty)" : remarks, desk.entry->number()})
                      .join(' '),
                  texts);
         QCOMPARE(desk.entry->mode(), mode);

@@ -14,10 +14,10 @@ template <typename T> void appendBigEndian(QByteArray &bytes, T value)
     bytes.append(reinterpret_cast<const char *>(&big), sizeof big);
 }
 
-// The moment's date and time as the sender's clock shows them for spec.
+// The moment's date and time as the sender's clock shows them for basis.
 std::pair<QDate, QTime> shown(const SentTime &t)
 {
-    switch (t.spec) {
+    switch (t.basis) {
     case 0: {
         const QDateTime local = t.utcAsLocal ? t.utc.toUTC() : t.utc.toLocalTime();
         return {local.date(), local.time()};
@@ -38,7 +38,7 @@ std::pair<QDate, QTime> shown(const SentTime &t)
 void sendTime(WsjtxDatagram &datagram, const SentTime &t)
 {
     const auto [date, time] = shown(t);
-    datagram.time(date, time, t.spec, t.offset, t.zone);
+    datagram.time(date, time, t.basis, t.offset, t.zone);
 }
 
 QString adifField(const char *name, const QString &value)
@@ -96,15 +96,15 @@ WsjtxDatagram &WsjtxDatagram::utf8(const QString &text)
     return *this;
 }
 
-WsjtxDatagram &WsjtxDatagram::time(QDate date, QTime time, quint8 spec, qint32 offsetSeconds,
+WsjtxDatagram &WsjtxDatagram::time(QDate date, QTime time, quint8 basis, qint32 offsetSeconds,
                                    const QTimeZone &zone)
 {
     i64(date.toJulianDay());
     u32(time.isValid() ? quint32(time.msecsSinceStartOfDay()) : 0xffffffff);
-    u8(spec);
-    if (spec == 2)
+    u8(basis);
+    if (basis == 2)
         i32(offsetSeconds);
-    if (spec == 3) {
+    if (basis == 3) {
         // The zone as Qt writes one in the stream version of the schema.
         QByteArray zoneBytes;
         QDataStream out(&zoneBytes, QIODevice::WriteOnly);

@@ -27,9 +27,9 @@ public:
     WsjtxDatagram &flag(bool value) { return u8(value ? 1 : 0); }
     // A UTF-8 text: its length in bytes, then the bytes; a null text has length 0xffffffff.
     WsjtxDatagram &utf8(const QString &text);
-    // Julian day, milliseconds of the day, time spec (0 local, 1 UTC, 2 offset, 3 zone), then
+    // Julian day, milliseconds of the day, time basis (0 local, 1 UTC, 2 offset, 3 zone), then
     // the offset in seconds (2) or the zone (3).
-    WsjtxDatagram &time(QDate date, QTime time, quint8 spec, qint32 offsetSeconds = 0,
+    WsjtxDatagram &time(QDate date, QTime time, quint8 basis, qint32 offsetSeconds = 0,
                         const QTimeZone &zone = {});
     WsjtxDatagram &raw(const QByteArray &bytes);
 
@@ -43,9 +43,9 @@ private:
 // How a sender stamps a moment.
 struct SentTime {
     QDateTime utc;           // the moment
-    quint8 spec = 1;         // 0 local (this computer's), 1 UTC, 2 offset, 3 zone
-    qint32 offset = 0;       // spec 2
-    QTimeZone zone;          // spec 3
+    quint8 basis = 1;        // 0 local (this computer's), 1 UTC, 2 offset, 3 zone
+    qint32 offset = 0;       // basis 2
+    QTimeZone zone;          // basis 3
     bool utcAsLocal = false; // JTDX: the UTC values stamped as local
 };
 
